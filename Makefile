@@ -1,0 +1,49 @@
+# VANDRA: build, run and test. Every target installs the missing Debian packages first.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+EXAMPLE    ?= examples/two_storey_frame.s2k
+CMAKE_ARGS ?=
+
+.PHONY: all deps configure build run test test-asan bench format clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_ARGS)
+
+configure: $(BUILD)/build.ninja
+
+build: deps configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	    echo "No display found: start the desktop program with 'xvfb-run make run' or from a desktop session."; \
+	    echo "Meanwhile, what vandra-cli reads from $(EXAMPLE):"; \
+	    $(BUILD)/vandra-cli info $(EXAMPLE); \
+	    echo "--- OpenSees script ---"; \
+	    $(BUILD)/vandra-cli tcl $(EXAMPLE); \
+	else \
+	    $(BUILD)/vandra-cli info $(EXAMPLE) && $(BUILD)/vandra $(EXAMPLE); \
+	fi
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANDRA_SANITIZE=ON -DVANDRA_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+format:
+	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing VANDRA needs, when they are missing.
+set -euo pipefail
+packages=(cmake make g++ ninja-build pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev
+          libgtest-dev libbenchmark-dev tcl fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+if ! $SUDO apt-get install -y -q "${missing[@]}"; then
+    $SUDO apt-get update -q
+    $SUDO apt-get install -y -q "${missing[@]}"
+fi

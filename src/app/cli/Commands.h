@@ -1,0 +1,16 @@
+// The commands of vandra-cli. Each takes the arguments that follow its name, writes its result to
+// standard output (or the file named by -o) and returns the exit status. A command throws
+// vandra::UsageError for a usage error (exit 2) and any other exception for a conversion, range or
+// file error (exit 1); main() prints the message on stderr.
+#pragma once
+
+#include <QStringList>
+
+namespace vandra::cli {
+
+int CommandInfo(const QStringList& args);
+int CommandDump(const QStringList& args);
+int CommandTcl(const QStringList& args);
+int CommandRender(const QStringList& args);
+
+}  // namespace vandra::cli

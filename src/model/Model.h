@@ -1,0 +1,236 @@
+// The model store: the one structural model VANDRA works on, as plain records in tables.
+//
+// Every table is indexed from 1; element 0 exists (when the count is 0 or more) and holds no real
+// record. A count is -1 after an import in which the file section was absent: the table is then
+// empty, without even element 0. Consumers iterate 1..count, which treats -1 as empty.
+// Cross-references are table indices, 0 meaning none.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vandra {
+
+// Frame element types (TSECTION::FrameType), as chosen in the frame section dialog.
+enum FrameTypeCode : int {
+    kElasticBeamColumn = 1,
+    kNonlinearBeamColumn = 2,
+    kDispBeamColumn = 3,
+    kBeamWithHinge = 4,
+    kTruss = 5,
+    kCorotTruss = 6,
+    kRigidBeam = 7,
+    kElasticTimoshenkoBeam = 8,
+};
+
+// Section shapes (TSECTION::Shape).
+enum ShapeCode : int {
+    kShapeNone = 0,
+    kShapeRectangle = 1,
+    kShapeI = 2,
+    kShapeBox = 3,
+    kShapePipe = 4,
+};
+
+// Section kinds (TSECTION::SectionKind): the bar layout of a rectangle.
+enum SectionKindCode : int {
+    kBeamSection = 1,
+    kColumnSection = 2,
+};
+
+// Geometric transformations (TSECTION::GeoTransf).
+enum GeoTransfCode : int {
+    kLinear = 1,
+    kPDelta = 2,
+    kCorotational = 3,
+};
+
+// Frame end releases (TFRAME::Release).
+enum ReleaseCode : int {
+    kNoRelease = 0,
+    kReleaseI = 1,
+    kReleaseJ = 2,
+};
+
+// Load entries (TLOAD::Kind).
+enum LoadKindCode : int {
+    kLoadUnfilled = 0,
+    kJointForce = 1,
+    kFrameDistributed = 2,
+};
+
+// Shell element types (TAREASEC::NonlinType), stored as the list position itself.
+enum ShellTypeCode : int {
+    kShellMITC4 = 0,
+    kShellDKGQ = 1,
+};
+
+struct TNODE {
+    double X = 0, Y = 0, Z = 0;
+    double DispX = 0, DispY = 0, DispZ = 0;
+    int ScreenX = 0, ScreenY = 0;
+    std::array<int, 7> Restraint{};  // [1..6]: U1, U2, U3, R1, R2, R3; 1 fixed, 0 free
+    std::array<double, 7> Mass{};    // [1..6]
+    int LinkNode = 0;
+    std::vector<double> HistX, HistY, HistZ;
+};
+
+struct TFRAME {
+    std::string SecName;
+    int SecIdx = 0;
+    int NodeI = 0, NodeJ = 0;
+    double Angle = 0;
+    double Axis2X = 0, Axis2Y = 0, Axis2Z = 0;
+    int ScrMidX = 0, ScrMidY = 0, ScrAxisX = 0, ScrAxisY = 0;
+    int ScrEndIX = 0, ScrEndIY = 0, ScrEndJX = 0, ScrEndJY = 0;
+    int IntPts = 0;
+    double ResultI = 0, ResultJ = 0;
+    int Release = kNoRelease;
+};
+
+struct TFIBER {
+    double FibY = 0, FibZ = 0, FibArea = 0;
+    int FibMat = 0;
+};
+
+struct TSECTION {
+    int Shape = kShapeNone;
+    int FrameType = 0;
+    std::array<double, 7> T{};  // [1..6]
+    int MatIdx = 0;
+    std::string Name;
+    uint32_t Color = 0;
+    double Area = 0, I22 = 0, I33 = 0, AS2 = 0, AS3 = 0, TorsJ = 0, SecG = 0;
+    std::vector<TFIBER> Fibers;  // [1..FiberCount]; element 0 unused, grows as needed
+    int FiberCount = 0;
+    int DivideFX = 0, DivideFY = 0, BarNumNX = 0, BarNumNY = 0;
+    double Cover = 0, BarTop = 0, BarBot = 0;
+    int SectionKind = 0;
+    int GeoTransf = 0;
+    double HingeLenI = 0, HingeLenJ = 0;
+};
+
+struct TAREASEC {
+    double Thickness = 0;
+    int ShellKind = 0;
+    int MatIdx = 0;
+    std::string Name;
+    uint32_t Color = 0;
+    int NonlinType = kShellMITC4;
+};
+
+struct TSHELL {
+    std::string SecName;
+    int SecIdx = 0;
+    int N1 = 0, N2 = 0, N3 = 0, N4 = 0;
+};
+
+struct TSOLID {
+    int SecNo = 0;
+    std::array<int, 9> N{};  // [1..8]
+};
+
+struct TMAT {
+    std::string Name;
+    int MatType = 0;
+    double E = 0, U = 0, G = 0;
+};
+
+struct TLOAD {
+    int Target = 0;
+    int Kind = kLoadUnfilled;
+    std::string CaseName;
+    int Dir = 0;
+    double FX = 0, FY = 0, FZ = 0, MX = 0, MY = 0, MZ = 0;
+};
+
+struct TDIAPH {
+    int SlaveCount = 0;
+    std::vector<int> DiaNodes;  // [1..SlaveCount] slaves; element 0 unused
+    int Master = 0;
+};
+
+// The model content: what an import builds and replaces as a whole.
+struct TModel {
+    std::vector<TNODE> Nodes;
+    int NodeCount = 0;
+    std::vector<TFRAME> Frames;
+    int FrameCount = 0;
+    std::vector<TSHELL> Shells;
+    int ShellCount = 0;
+    int ShellCount1 = 0;  // shells whose section has ShellKind 1
+    std::vector<TSOLID> Solids;
+    int SolidCount = 0;
+    std::vector<TMAT> Mats;
+    int MatCount = 0;
+    std::vector<TSECTION> Sections;
+    int SectionCount = 0;
+    std::vector<TAREASEC> AreaSecs;
+    int AreaSecCount = 0;
+    std::vector<TLOAD> Loads;
+    int LoadCount = 0;
+    std::vector<TDIAPH> Diaphs;
+    int DiaphCount = 0;
+    std::vector<std::string> LoadCaseNames{std::string()};  // [1..LoadCaseCount]; grows as needed
+    int LoadCaseCount = 0;
+};
+
+// Program-wide settings: set to their defaults at start-up, edited in dialogs, never touched by an
+// import, kept for the run of the program.
+struct TSettings {
+    // [1..13]: Node, Node Labels, Frame, Frame Labels, Frame Axis, Node Support, Diaphragms,
+    // Hinge Circle, Shell Element, Shell Labels, Moment Release, Solid Element, Solid Label.
+    std::array<bool, 14> ViewOpt{false, true,  false, true, false, false, true,
+                                 false, false, true,  false, true, true,  false};
+    // [1..5]: displacement of all nodes, element force of all frames, section deformation,
+    // section stress-strain, modal shape.
+    std::array<bool, 6> RecOpt{false, true, false, false, false, false};
+    int AnalysisType = 1;
+    int LoadCase = 1;
+    int LoadVector = 1;
+    int LoadSteps = 100;
+    int AnalysisStep = 100;
+    double LoadFactor = 1.0;
+    double ControlDisp = 0.1;
+    int ControlDof = 1;
+    int ControlNode = 1;
+    bool UseAggregator = false;
+    int ModalNumber = 12;
+    int NumIntgrPts = 3;
+    int RebarMat = 1;
+    bool GenPlateFiber = true;
+    bool GenNodeMass = true;
+    int ShownLoadCase = 0;
+    int ShownLoadType = 0;
+    double ResultMin = -0.0001;
+    double ResultMax = 0.0001;
+};
+
+// Colours pack red in the lowest byte, green in the next, blue in the third.
+constexpr uint32_t PackColor(int red, int green, int blue) {
+    return static_cast<uint32_t>(red & 0xFF) | (static_cast<uint32_t>(green & 0xFF) << 8) |
+           (static_cast<uint32_t>(blue & 0xFF) << 16);
+}
+constexpr int ColorRed(uint32_t c) { return static_cast<int>(c & 0xFF); }
+constexpr int ColorGreen(uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
+constexpr int ColorBlue(uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
+
+// Palette[0..19]. Entry 0 is black; 1..6 colour supports by restraint count, 11..16 are the
+// six-step result scale; 17..19 are extra section colours so that every k mod 20 has one.
+extern const std::array<uint32_t, 20> Palette;
+
+// Colour of the k-th frame or shell section of a file (k counted from 1).
+uint32_t SectionColor(int k);
+
+// Lookup by name: exact, case-sensitive comparison against records 1..count; the last match wins;
+// 0 when nothing matches.
+int FindMaterial(const TModel& model, const std::string& name);
+int FindSection(const TModel& model, const std::string& name);
+int FindAreaSection(const TModel& model, const std::string& name);
+
+// max(count, 0): what the status bar shows and what loops may rely on.
+inline int CountOf(int count) { return count > 0 ? count : 0; }
+
+}  // namespace vandra

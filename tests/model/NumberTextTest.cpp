@@ -1,0 +1,87 @@
+#include "model/NumberParse.h"
+#include "model/NumberText.h"
+#include "model/Errors.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace vandra;
+
+TEST(NumberText, ScientificFormats) {
+    struct Case { double v; int sig; const char* want; };
+    const Case cases[] = {
+        {200000, 4, "2.000E+005"},     {-0.0012345, 4, "-1.235E-003"}, {0, 4, "0.000E+000"},
+        {-0.0, 4, "0.000E+000"},       {1000, 4, "1.000E+003"},        {-2.5, 4, "-2.500E+000"},
+        {9.9995, 4, "1.000E+001"},     {9.9994, 4, "9.999E+000"},      {0.01, 4, "1.000E-002"},
+        {1.5e-300, 4, "1.500E-300"},   {2.5e300, 4, "2.500E+300"},     {123456789, 5, "1.2346E+008"},
+        {1.0, 3, "1.00E+000"},         {0.1, 3, "1.00E-001"},          {0.12345, 3, "1.23E-001"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(text::FormatE(c.v, c.sig), c.want) << c.v;
+}
+
+TEST(NumberText, FixedFormats) {
+    struct Case { double v; int dec; const char* want; };
+    const Case cases[] = {
+        {0, 3, "0.000"},         {-1, 3, "-1.000"},         {1, 3, "1.000"},
+        {-1.2e-16, 3, "0.000"},  {6e-17, 3, "0.000"},       {-0.0004, 3, "0.000"},
+        {-0.0005, 3, "-0.001"},  {0.9995, 3, "1.000"},      {200, 2, "200.00"},
+        {450.5, 0, "451"},       {-450.5, 0, "-451"},       {300, 0, "300"},
+        {0.5, 0, "1"},           {0.49, 0, "0"},            {12000.0 / 1000, 0, "12"},
+        {-12.3, 2, "-12.30"},    {1e20, 2, "100000000000000000000.00"},
+        {0.125, 2, "0.13"},      {2.675, 2, "2.68"},        {99.5, 0, "100"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(text::FormatF(c.v, c.dec), c.want) << c.v;
+}
+
+TEST(NumberText, GeneralFormat) {
+    struct Case { double v; const char* want; };
+    const Case cases[] = {
+        {0, "0"},           {1, "1"},         {0.1, "0.1"},       {-2.5, "-2.5"},
+        {1e-5, "0.00001"},  {1e-6, "1E-6"},   {1e15, "1E15"},     {123456789012345.0, "123456789012345"},
+        {0.1 + 0.2, "0.3"}, {1.0 / 3, "0.333333333333333"},       {450.6, "450.6"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(text::FormatGeneral(c.v), c.want) << c.v;
+}
+
+TEST(NumberText, TemplatesFillPlaceholdersInOrder) {
+    EXPECT_EQ(text::Format("node %D %0.4E %0.4E %0.4E", {1, 1000.0, 0.0, -2.5}),
+              "node 1 1.000E+003 0.000E+000 -2.500E+000");
+    EXPECT_EQ(text::Format("geomTransf %s %D %0.3F %0.3F %0.3F ", {"Linear", 3, 0.0, 0.0, 1.0}),
+              "geomTransf Linear 3 0.000 0.000 1.000 ");
+    EXPECT_EQ(text::Format("##%S ", {"C1"}), "##C1 ");
+    EXPECT_EQ(text::Format("section PlateFiber %d %d %0.2f", {701, 601, 200}),
+              "section PlateFiber 701 601 200.00");
+    EXPECT_EQ(text::Format("100%%", {}), "100%");
+    EXPECT_THROW(text::Format("%d %d", {1}), std::logic_error);
+    EXPECT_THROW(text::Format("%d", {1.5}), std::logic_error);
+    EXPECT_THROW(text::Format("%d", {1, 2}), std::logic_error);
+}
+
+TEST(NumberParse, AcceptsNumbersAndRaisesTheExactMessages) {
+    EXPECT_EQ(parse::Integer("12"), 12);
+    EXPECT_EQ(parse::Integer("-7"), -7);
+    EXPECT_EQ(parse::Integer("+7"), 7);
+    EXPECT_DOUBLE_EQ(parse::Float("1.5"), 1.5);
+    EXPECT_DOUBLE_EQ(parse::Float("-2"), -2);
+    EXPECT_DOUBLE_EQ(parse::Float(".2"), 0.2);
+    EXPECT_DOUBLE_EQ(parse::Float("5."), 5);
+    EXPECT_DOUBLE_EQ(parse::Float("1E+03"), 1000);
+    EXPECT_DOUBLE_EQ(parse::Float("-2.5e-2"), -0.025);
+    for (const char* bad : {"", "X", "1.5", "12a", "--1", "-", "99999999999"}) {
+        try {
+            parse::Integer(bad);
+            ADD_FAILURE() << bad;
+        } catch (const ConversionError& e) {
+            EXPECT_EQ(e.what(), "'" + std::string(bad) + "' is not a valid integer value");
+        }
+    }
+    for (const char* bad : {"", "X", ".", "e5", "1e", "1.5.2", "inf", "nan", "1e999", "0x10", "1,5"}) {
+        try {
+            parse::Float(bad);
+            ADD_FAILURE() << bad;
+        } catch (const ConversionError& e) {
+            EXPECT_EQ(e.what(), "'" + std::string(bad) + "' is not a valid floating point value");
+        }
+    }
+}
