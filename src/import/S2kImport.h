@@ -1,0 +1,29 @@
+// Import of a SAP2000 version 6 text model (.s2k).
+#pragma once
+
+#include "model/Model.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vandra {
+
+// Reads a whole file as 8-bit text lines; a line ends at CR, LF or CR LF. A file that cannot be
+// read raises InputError naming the file.
+std::vector<std::string> ReadS2kFile(const std::string& path);
+std::vector<std::string> SplitS2kLines(std::string_view text);
+
+// Runs every reader in the fixed order over S2kLines and returns the new model. All or nothing:
+// a conversion error (ConversionError) or a reference outside its table (InputError) is thrown
+// and no partial model escapes.
+TModel ImportS2k(const std::vector<std::string>& S2kLines);
+
+// The seven counts of the status bar: max(count, 0) of NodeCount, FrameCount, ShellCount1,
+// SolidCount, MatCount, SectionCount, AreaSecCount.
+struct StatusCounts {
+    int Node = 0, Frame = 0, Shell = 0, Solid = 0, Mat = 0, Fsec = 0, Wsec = 0;
+};
+StatusCounts CountsOf(const TModel& model);
+
+}  // namespace vandra

@@ -1,0 +1,21 @@
+// The OpenSees Tcl script generator.
+#pragma once
+
+#include "model/Model.h"
+
+#include <string>
+#include <vector>
+
+namespace vandra {
+
+using ScriptLineList = std::vector<std::string>;
+
+// Refreshes the derived values in the store (integration points, section properties, fiber
+// tables), then clears ScriptLines and appends the header and the ten writers' lines in their
+// fixed order. Refuses (InputError, ScriptLines untouched) settings that cannot give a script.
+void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& ScriptLines);
+
+// Writes lines as 8-bit text, each followed by CR LF. InputError when the file cannot be written.
+void WriteScriptFile(const std::string& path, const ScriptLineList& lines);
+
+}  // namespace vandra
