@@ -1,0 +1,29 @@
+// "Show Load": which load case and kind the view labels.
+#pragma once
+
+#include "model/Model.h"
+
+#include <QDialog>
+
+namespace vandra::gui {
+
+class ShowLoadDialog : public QDialog {
+    Q_OBJECT
+public:
+    ShowLoadDialog(TModel& model, TSettings& settings, QWidget* parent = nullptr);
+
+    void load();
+    void apply();
+
+signals:
+    void redrawRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    TModel& model_;
+    TSettings& settings_;
+};
+
+}  // namespace vandra::gui
