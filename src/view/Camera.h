@@ -14,13 +14,29 @@ struct TViewState {
     int AnimationStep = -1; // >= 0: project with HistX/Y/Z[step] instead of DispX/Y/Z
 };
 
-// Nearest integer, an exact half going to the even neighbour.
+// Nearest integer, an exact half going to the even neighbour. Values beyond +-kPixelLimit (and
+// NaN, which becomes 0) are clamped so that sums of a few pixel positions never overflow.
+constexpr int kPixelLimit = 100'000'000;
 int RoundPixel(double v);
 
-// Projects every node (ScreenX, ScreenY) and every frame's screen points for an image W x H.
-void ProjectModel(TModel& model, const TViewState& view, int W, int H);
+// True when idx is a real record of a table with this count and vector size (1..count, present).
+template <typename Table> bool IsRecord(const Table& table, int count, int idx) {
+    return idx >= 1 && idx <= count && static_cast<size_t>(idx) < table.size();
+}
+// The last index a loop 1..count may visit without leaving the vector.
+template <typename Table> int LastRecord(const Table& table, int count) {
+    const long long inVector = static_cast<long long>(table.size()) - 1;
+    return static_cast<int>(count < inVector ? count : inVector);
+}
 
-// Zoom all: fits the model into the image (twice, reprojecting after each pass).
+// Projects every node (ScreenX, ScreenY) and every frame's screen points for an image W x H.
+// A frame whose nodes are not in the node table keeps its old screen points.
+void ProjectModel(TModel& model, const TViewState& view, int W, int H);
+// Projects the nodes only (the animation leaves the frames' screen points alone).
+void ProjectNodes(TModel& model, const TViewState& view, int W, int H);
+
+// Zoom all: fits the model into the image (twice, reprojecting after each pass). Does nothing on
+// an empty node table or an empty image.
 void ZoomAll(TModel& model, TViewState& view, int W, int H);
 
 enum class PlaneView { XY, XZ, YZ };
@@ -30,6 +46,7 @@ void SetPlaneView(TViewState& view, PlaneView plane);
 // One wheel notch: down (zoom in) multiplies ViewScale by 0.9, up divides by 0.9.
 void WheelNotch(TViewState& view, bool up);
 void PanDrag(TViewState& view, int X, int Y, int X0, int Y0);
+// An angle beyond +-360 degrees (strictly) starts again at 0.
 void RotateDrag(TViewState& view, int X, int Y, int X0, int Y0, int W, int H);
 
-}  // namespace vandra
+} // namespace vandra

@@ -1,0 +1,163 @@
+#include "view/Camera.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace vandra {
+namespace {
+
+constexpr double kDegree = std::numbers::pi / 180.0;
+constexpr double kAxisTickPixels = 40.0;
+constexpr double kFitFraction = 0.8;
+constexpr double kWheelFactor = 0.9;
+constexpr double kFullTurn = 360.0;
+constexpr double kDragHalfTurn = 180.0;
+
+// The rotation, scale and image centre of one projection, computed once per redraw.
+struct Projector {
+    double cosA, sinA, cosB, sinB, scale, panU, panV, halfW, halfH;
+
+    Projector(const TViewState& view, int W, int H)
+        : cosA(std::cos(view.PlanAngle * kDegree)), sinA(std::sin(view.PlanAngle * kDegree)),
+          cosB(std::cos(view.TiltAngle * kDegree)), sinB(std::sin(view.TiltAngle * kDegree)),
+          scale(view.ViewScale), panU(view.PanU), panV(view.PanV), halfW(W / 2.0), halfH(H / 2.0) {}
+
+    void operator()(double X, double Y, double Z, int& sx, int& sy) const {
+        const double u = X * cosA - Y * sinA;
+        const double w = X * sinA + Y * cosA;
+        const double v = Z * sinB - w * cosB;
+        sx = RoundPixel((u - panU) / scale + halfW);
+        sy = RoundPixel((v - panV) / scale + halfH);
+    }
+};
+
+double HistoryAt(const std::vector<double>& history, int step) {
+    return static_cast<size_t>(step) < history.size() ? history[static_cast<size_t>(step)] : 0.0;
+}
+
+void ProjectNodesWith(TModel& model, const TViewState& view, const Projector& project) {
+    const double s = view.DisplacementScale;
+    const int step = view.AnimationStep;
+    const int last = LastRecord(model.Nodes, model.NodeCount);
+    for (int i = 1; i <= last; ++i) {
+        TNODE& n = model.Nodes[static_cast<size_t>(i)];
+        double dx = n.DispX, dy = n.DispY, dz = n.DispZ;
+        if (step >= 0) {
+            dx = HistoryAt(n.HistX, step);
+            dy = HistoryAt(n.HistY, step);
+            dz = HistoryAt(n.HistZ, step);
+        }
+        project(n.X + s * dx, n.Y + s * dy, n.Z + s * dz, n.ScreenX, n.ScreenY);
+    }
+}
+
+void ProjectFrames(TModel& model, const TViewState& view, const Projector& project) {
+    const double tick = kAxisTickPixels * view.ViewScale;
+    const int last = LastRecord(model.Frames, model.FrameCount);
+    for (int f = 1; f <= last; ++f) {
+        TFRAME& fr = model.Frames[static_cast<size_t>(f)];
+        if (!IsRecord(model.Nodes, model.NodeCount, fr.NodeI) ||
+            !IsRecord(model.Nodes, model.NodeCount, fr.NodeJ))
+            continue;
+        const TNODE& ni = model.Nodes[static_cast<size_t>(fr.NodeI)];
+        const TNODE& nj = model.Nodes[static_cast<size_t>(fr.NodeJ)];
+        const double mx = (ni.X + nj.X) / 2, my = (ni.Y + nj.Y) / 2, mz = (ni.Z + nj.Z) / 2;
+        project(mx, my, mz, fr.ScrMidX, fr.ScrMidY);
+        project(mx + tick * fr.Axis2X, my + tick * fr.Axis2Y, mz + tick * fr.Axis2Z, fr.ScrAxisX,
+                fr.ScrAxisY);
+        const double dx = static_cast<double>(nj.ScreenX) - ni.ScreenX;
+        const double dy = static_cast<double>(nj.ScreenY) - ni.ScreenY;
+        fr.ScrEndIX = RoundPixel(ni.ScreenX + dx * 0.2);
+        fr.ScrEndIY = RoundPixel(ni.ScreenY + dy * 0.2);
+        fr.ScrEndJX = RoundPixel(ni.ScreenX + dx * 0.8);
+        fr.ScrEndJY = RoundPixel(ni.ScreenY + dy * 0.8);
+    }
+}
+
+double ResetBeyondFullTurn(double angle) {
+    return std::fabs(angle) > kFullTurn ? 0.0 : angle;
+}
+
+} // namespace
+
+int RoundPixel(double v) {
+    if (std::isnan(v)) return 0;
+    if (v > kPixelLimit) return kPixelLimit;
+    if (v < -kPixelLimit) return -kPixelLimit;
+    // The default floating point rounding mode rounds an exact half to the even neighbour.
+    return static_cast<int>(std::nearbyint(v));
+}
+
+void ProjectNodes(TModel& model, const TViewState& view, int W, int H) {
+    ProjectNodesWith(model, view, Projector(view, W, H));
+}
+
+void ProjectModel(TModel& model, const TViewState& view, int W, int H) {
+    const Projector project(view, W, H);
+    ProjectNodesWith(model, view, project);
+    ProjectFrames(model, view, project);
+}
+
+void ZoomAll(TModel& model, TViewState& view, int W, int H) {
+    const int last = LastRecord(model.Nodes, model.NodeCount);
+    if (last < 1 || W <= 0 || H <= 0) return;
+    for (int pass = 0; pass < 2; ++pass) {
+        ProjectModel(model, view, W, H);
+        int maxX = model.Nodes[1].ScreenX, minX = maxX;
+        int maxY = model.Nodes[1].ScreenY, minY = maxY;
+        for (int i = 1; i <= last; ++i) {
+            const TNODE& n = model.Nodes[static_cast<size_t>(i)];
+            if (n.ScreenX > maxX) maxX = n.ScreenX;
+            if (n.ScreenX < minX) minX = n.ScreenX;
+            if (n.ScreenY > maxY) maxY = n.ScreenY;
+            if (n.ScreenY < minY) minY = n.ScreenY;
+        }
+        const double spanX = static_cast<double>(maxX) - minX;
+        const double spanY = static_cast<double>(maxY) - minY;
+        view.PanU = spanX / 2 * view.ViewScale;
+        view.PanV = -spanY / 2 * view.ViewScale;
+        const double rx = spanX / (W * kFitFraction);
+        const double ry = spanY / (H * kFitFraction);
+        const double r = ry > rx ? ry : rx;
+        view.ViewScale = r != 0 ? view.ViewScale * r : 1.0;
+    }
+    ProjectModel(model, view, W, H);
+}
+
+void SetPlaneView(TViewState& view, PlaneView plane) {
+    switch (plane) {
+    case PlaneView::XY:
+        view.PlanAngle = 0;
+        view.TiltAngle = 0;
+        break;
+    case PlaneView::XZ:
+        view.PlanAngle = 0;
+        view.TiltAngle = -90;
+        break;
+    case PlaneView::YZ:
+        view.PlanAngle = 90;
+        view.TiltAngle = -90;
+        break;
+    }
+}
+
+void WheelNotch(TViewState& view, bool up) {
+    if (up)
+        view.ViewScale /= kWheelFactor;
+    else
+        view.ViewScale *= kWheelFactor;
+}
+
+void PanDrag(TViewState& view, int X, int Y, int X0, int Y0) {
+    view.PanU -= (static_cast<double>(X) - X0) * view.ViewScale;
+    view.PanV -= (static_cast<double>(Y) - Y0) * view.ViewScale;
+}
+
+void RotateDrag(TViewState& view, int X, int Y, int X0, int Y0, int W, int H) {
+    if (W > 0) view.PlanAngle += (static_cast<double>(X) - X0) / W * kDragHalfTurn;
+    if (H > 0) view.TiltAngle += (static_cast<double>(Y) - Y0) / H * kDragHalfTurn;
+    view.PlanAngle = ResetBeyondFullTurn(view.PlanAngle);
+    view.TiltAngle = ResetBeyondFullTurn(view.TiltAngle);
+}
+
+} // namespace vandra

@@ -1,0 +1,198 @@
+#include "view/Camera.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace vandra;
+
+namespace {
+
+constexpr int kW = 1208;
+constexpr int kH = 729;
+
+TModel NodesAt(std::initializer_list<std::array<double, 3>> points) {
+    TModel m;
+    m.Nodes.resize(1);
+    for (const auto& p : points) {
+        TNODE n;
+        n.X = p[0];
+        n.Y = p[1];
+        n.Z = p[2];
+        m.Nodes.push_back(n);
+    }
+    m.NodeCount = static_cast<int>(points.size());
+    return m;
+}
+
+} // namespace
+
+TEST(Camera, RoundPixelTakesHalvesToTheEvenNeighbour) {
+    const struct {
+        double in;
+        int out;
+    } cases[] = {{364.5, 364},      {365.5, 366},         {-0.5, 0},
+                 {-1.5, -2},        {2.4999, 2},          {2.5001, 3},
+                 {std::nan(""), 0}, {1e300, kPixelLimit}, {-1e300, -kPixelLimit}};
+    for (const auto& c : cases)
+        EXPECT_EQ(RoundPixel(c.in), c.out) << c.in;
+}
+
+TEST(Camera, ProjectionOfThePlanView) {
+    TModel m = NodesAt({{0, 0, 0}, {0, 10, 0}, {10, 0, 0}, {0, 0, 7}});
+    TViewState v;
+    ProjectModel(m, v, kW, kH);
+    EXPECT_EQ(m.Nodes[1].ScreenX, 604);
+    EXPECT_EQ(m.Nodes[1].ScreenY, 364); // 364.5 goes to the even neighbour
+    EXPECT_EQ(m.Nodes[2].ScreenY, 362); // Y up: 10 units at scale 5 is 2 pixels higher
+    EXPECT_EQ(m.Nodes[3].ScreenX, 606);
+    EXPECT_EQ(m.Nodes[4].ScreenY, 364); // Z points at the viewer in the plan view
+
+    SetPlaneView(v, PlaneView::XZ);
+    ProjectModel(m, v, kW, kH);
+    EXPECT_EQ(m.Nodes[4].ScreenY, 364 - 1); // 7 / 5 = 1.4 pixels up
+    EXPECT_EQ(m.Nodes[2].ScreenY, 364);
+
+    v.TiltAngle = 90; // a positive tilt turns Z downwards
+    ProjectModel(m, v, kW, kH);
+    EXPECT_EQ(m.Nodes[4].ScreenY, 366);
+}
+
+TEST(Camera, DisplacementsAndAnimationHistory) {
+    TModel m = NodesAt({{0, 0, 0}});
+    TNODE& n = m.Nodes[1];
+    n.DispX = 1;
+    n.HistX = {0, 2, 4};
+    TViewState v;
+    v.DisplacementScale = 10;
+    const struct {
+        int step;
+        int x;
+    } cases[] = {{-1, 606}, {1, 608}, {2, 612}, {3, 604}, {1000, 604}};
+    for (const auto& c : cases) {
+        v.AnimationStep = c.step;
+        ProjectModel(m, v, kW, kH);
+        EXPECT_EQ(n.ScreenX, c.x) << "step " << c.step;
+    }
+}
+
+TEST(Camera, FrameScreenPoints) {
+    TModel m = NodesAt({{0, 0, 0}, {100, 0, 0}});
+    m.Nodes[2].DispX = 50; // moves the node and the 20 % / 80 % points, not the midpoint
+    m.Frames.resize(2);
+    m.FrameCount = 1;
+    TFRAME& f = m.Frames[1];
+    f.NodeI = 1;
+    f.NodeJ = 2;
+    f.Axis2Y = 1;
+    TViewState v;
+    v.DisplacementScale = 1;
+    ProjectModel(m, v, kW, kH);
+    EXPECT_EQ(m.Nodes[2].ScreenX, 634);
+    EXPECT_EQ(f.ScrMidX, 614);
+    EXPECT_EQ(f.ScrMidY, 364);
+    EXPECT_EQ(f.ScrAxisX, 614);
+    EXPECT_EQ(f.ScrAxisY, 324); // 40 pixels at any scale
+    EXPECT_EQ(f.ScrEndIX, 610); // 604 + 30 * 0.2
+    EXPECT_EQ(f.ScrEndJX, 628);
+    v.ViewScale = 0.5;
+    ProjectModel(m, v, kW, kH);
+    EXPECT_EQ(f.ScrAxisY, f.ScrMidY - 40);
+}
+
+TEST(Camera, CrossReferencesOutsideTheTablesAreSkipped) {
+    TModel m = NodesAt({{0, 0, 0}});
+    m.NodeCount = 5; // more than the table holds
+    m.Frames.resize(4);
+    m.FrameCount = 3;
+    m.Frames[1].NodeI = 1;
+    m.Frames[1].NodeJ = 7;
+    m.Frames[2].NodeI = -2;
+    m.Frames[2].NodeJ = 1;
+    m.Frames[3].NodeI = 1;
+    m.Frames[3].NodeJ = 1;
+    m.Frames[1].ScrMidX = 11;
+    TViewState v;
+    ProjectModel(m, v, kW, kH);
+    EXPECT_EQ(m.Frames[1].ScrMidX, 11);
+    EXPECT_EQ(m.Frames[3].ScrMidX, 604);
+
+    TModel empty;
+    empty.NodeCount = -1;
+    empty.FrameCount = -1;
+    empty.Nodes.clear();
+    ProjectModel(empty, v, kW, kH);
+    ZoomAll(empty, v, kW, kH);
+    EXPECT_EQ(v.ViewScale, 5.0);
+    EXPECT_EQ(v.PanU, 0.0);
+}
+
+TEST(Camera, ZoomAll) {
+    TViewState v;
+    TModel single = NodesAt({{3, 4, 5}});
+    v.PanU = 7;
+    ZoomAll(single, v, kW, kH);
+    EXPECT_EQ(v.PanU, 0.0);
+    EXPECT_EQ(v.PanV, 0.0);
+    EXPECT_EQ(v.ViewScale, 1.0);
+
+    for (double offset : {0.0, 1000.0}) {
+        TViewState fit;
+        TModel m = NodesAt({{offset, 0, 0}, {offset + 100, 50, 0}});
+        ZoomAll(m, fit, kW, kH);
+        EXPECT_NEAR(fit.PanU, 50, 0.2) << offset;
+        EXPECT_NEAR(fit.PanV, -25, 0.2) << offset;
+        const int width = m.Nodes[2].ScreenX - m.Nodes[1].ScreenX;
+        EXPECT_NEAR(width, kW * 0.8, 1.5) << offset;
+        const double centre = (m.Nodes[1].ScreenX + m.Nodes[2].ScreenX) / 2.0;
+        EXPECT_NEAR(centre, kW / 2.0 + offset / fit.ViewScale, 1.0) << offset;
+        EXPECT_NEAR((m.Nodes[1].ScreenY + m.Nodes[2].ScreenY) / 2.0, kH / 2.0, 1.0) << offset;
+    }
+}
+
+TEST(Camera, PlaneViews) {
+    TModel m = NodesAt({{0, 0, 0}, {0, 10, 0}, {0, 0, 10}});
+    TViewState v;
+    SetPlaneView(v, PlaneView::YZ);
+    EXPECT_EQ(v.PlanAngle, 90);
+    EXPECT_EQ(v.TiltAngle, -90);
+    ProjectModel(m, v, kW, kH);
+    EXPECT_LT(m.Nodes[2].ScreenX, m.Nodes[1].ScreenX); // larger Y further left
+    EXPECT_LT(m.Nodes[3].ScreenY, m.Nodes[1].ScreenY); // Z up
+    SetPlaneView(v, PlaneView::XY);
+    EXPECT_EQ(v.PlanAngle, 0);
+    EXPECT_EQ(v.TiltAngle, 0);
+}
+
+TEST(Camera, WheelAndPan) {
+    TViewState v;
+    WheelNotch(v, false);
+    EXPECT_DOUBLE_EQ(v.ViewScale, 4.5);
+    WheelNotch(v, true);
+    EXPECT_DOUBLE_EQ(v.ViewScale, 5.0);
+
+    TModel m = NodesAt({{0, 0, 0}});
+    PanDrag(v, 110, 95, 100, 100);
+    ProjectModel(m, v, kW, kH);
+    EXPECT_EQ(m.Nodes[1].ScreenX, 614); // the model follows the pointer
+    EXPECT_EQ(m.Nodes[1].ScreenY, 360); // 359.5 goes to the even neighbour
+}
+
+TEST(Camera, RotateDragTurnsHalfATurnPerImageAndResetsBeyondAFullTurn) {
+    TViewState v;
+    // Each move drags across the whole width: +180 degrees.
+    const double expected[] = {180, 360, 0, 180};
+    for (double e : expected) {
+        RotateDrag(v, kW, 0, 0, 0, kW, kH);
+        EXPECT_DOUBLE_EQ(v.PlanAngle, e);
+    }
+    v.PlanAngle = -300;
+    RotateDrag(v, 0, 0, kW / 2, 0, kW, kH); // -90: beyond -360
+    EXPECT_EQ(v.PlanAngle, 0);
+    v.TiltAngle = 0;
+    RotateDrag(v, 0, kH, 0, 0, kW, kH);
+    RotateDrag(v, 0, kH, 0, 0, kW, kH);
+    EXPECT_DOUBLE_EQ(v.TiltAngle, 360); // exactly 360 is kept
+    RotateDrag(v, 0, 1, 0, 0, kW, kH);
+    EXPECT_EQ(v.TiltAngle, 0);
+}
