@@ -26,4 +26,4 @@ struct StatusCounts {
 };
 StatusCounts CountsOf(const TModel& model);
 
-}  // namespace vandra
+} // namespace vandra

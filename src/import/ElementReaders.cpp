@@ -1,0 +1,192 @@
+// Readers of elements: FRAME, SHELL and SOLID, with each frame's local axis 2 and the joint
+// links of rigid beams.
+#include "import/ReaderSupport.h"
+#include "import/S2kReaders.h"
+#include "model/NumberParse.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string_view>
+#include <unordered_map>
+
+namespace vandra {
+
+using s2k::CheckRange;
+using s2k::DataLines;
+using s2k::RebuildTable;
+
+namespace {
+
+// Index by name of records 1..count, the last record of a name winning, as FindSection and
+// FindAreaSection do; built once so that many elements find their section quickly.
+template <typename Record> class NameIndex {
+public:
+    NameIndex(const std::vector<Record>& table, int count) {
+        const int last = std::min<int>(count, static_cast<int>(table.size()) - 1);
+        for (int i = 1; i <= last; ++i)
+            index_[table[static_cast<size_t>(i)].Name] = i;
+    }
+    int Find(std::string_view name) const {
+        auto it = index_.find(name);
+        return it == index_.end() ? 0 : it->second;
+    }
+
+private:
+    std::unordered_map<std::string_view, int> index_;
+};
+
+double ClampUnit(double v) {
+    return std::clamp(v, -1.0, 1.0);
+}
+
+} // namespace
+
+// alpha is the plan angle of the frame axis (a vertical frame takes cos alpha = -1), beta its
+// elevation, theta the frame's own angle; axis 2 = (sin a sin t - cos t sin b cos a,
+// -cos t sin b sin a - cos a sin t, cos t cos b). A frame whose joints coincide has no axis: it
+// gets (0, 0, 1), the axis 2 of a horizontal frame with angle 0.
+Axis2 LocalAxis2(const TNODE& nodeI, const TNODE& nodeJ, double angleDegrees) {
+    double dx = nodeJ.X - nodeI.X;
+    double dy = nodeJ.Y - nodeI.Y;
+    double dz = nodeJ.Z - nodeI.Z;
+    if (!std::isfinite(dx) || !std::isfinite(dy) || !std::isfinite(dz)) {
+        // Coordinates so large that their difference overflows: halve both, same direction.
+        dx = nodeJ.X / 2 - nodeI.X / 2;
+        dy = nodeJ.Y / 2 - nodeI.Y / 2;
+        dz = nodeJ.Z / 2 - nodeI.Z / 2;
+    }
+    double h = std::sqrt(dx * dx + dy * dy);
+    double length = std::sqrt(dz * dz + h * h);
+    if (!std::isfinite(length)) {
+        const double scale = std::max({std::fabs(dx), std::fabs(dy), std::fabs(dz)});
+        dx /= scale;
+        dy /= scale;
+        dz /= scale;
+        h = std::sqrt(dx * dx + dy * dy);
+        length = std::sqrt(dz * dz + h * h);
+    }
+    if (length == 0) return {0, 0, 1};
+
+    double s = 0;
+    double c = -1;
+    if (h > 0) {
+        s = dy / h;
+        c = dx / h;
+    }
+    constexpr double kPi = std::numbers::pi;
+    const double alpha = s >= 0 ? std::acos(ClampUnit(c)) : 2 * kPi - std::acos(ClampUnit(c));
+    const double cb = h / length;
+    const double sb = dz / length;
+    const double beta = sb >= 0 ? std::acos(ClampUnit(cb)) : 2 * kPi - std::acos(ClampUnit(cb));
+    // A whole number of turns changes nothing; taking them off keeps a huge angle finite.
+    const double theta = std::fmod(angleDegrees, 360.0) * kPi / 180;
+
+    Axis2 axis;
+    axis.X = std::sin(alpha) * std::sin(theta) - std::cos(theta) * std::sin(beta) * std::cos(alpha);
+    axis.Y =
+        -std::cos(theta) * std::sin(beta) * std::sin(alpha) - std::cos(alpha) * std::sin(theta);
+    axis.Z = std::cos(theta) * std::cos(beta);
+    return axis;
+}
+
+// "  1  J=1,7  SEC=NCOL400  NSEG=2  ANG=0  IREL=R2,R3": joints T2, T3, section T5, T7 an integer,
+// angle T9; IREL and JREL anywhere among T0..T19, the last one on the line deciding.
+void ReadFrames(const S2kLineList& lines, TModel& model) {
+    const SectionBounds bounds = FindSection(lines, kFrameKeyword);
+    model.FrameCount = bounds.LineCount();
+    RebuildTable(model.Frames, model.FrameCount);
+    const NameIndex<TSECTION> sections(model.Sections, model.SectionCount);
+    const DataLines data(bounds);
+    S2kTokens t;
+    int k = 0;
+    for (int i = data.First; i <= data.Last; ++i) {
+        Tokenize(lines[static_cast<size_t>(i)], t);
+        TFRAME& frame = model.Frames[static_cast<size_t>(++k)];
+        frame.NodeI = parse::Integer(t[2]);
+        frame.NodeJ = parse::Integer(t[3]);
+        CheckRange(frame.NodeI, model.NodeCount, "joint", i);
+        CheckRange(frame.NodeJ, model.NodeCount, "joint", i);
+        frame.SecName = std::string(t[5]);
+        frame.IntPts = parse::Integer(t[7]);
+        frame.SecIdx = sections.Find(frame.SecName);
+        frame.Angle = parse::Float(t[9]);
+        frame.Release = kNoRelease;
+        for (int j = 0; j < 20; ++j) {
+            if (t[j] == "JREL") frame.Release = kReleaseJ;
+            if (t[j] == "IREL") frame.Release = kReleaseI;
+        }
+        const Axis2 axis = LocalAxis2(model.Nodes[static_cast<size_t>(frame.NodeI)],
+                                      model.Nodes[static_cast<size_t>(frame.NodeJ)], frame.Angle);
+        frame.Axis2X = axis.X;
+        frame.Axis2Y = axis.Y;
+        frame.Axis2Z = axis.Z;
+    }
+}
+
+// "  1  J=1,2,4,5  SEC=WALL200": the file's joints 1, 2, 3, 4 become N1, N2, N4, N3, so that
+// N1..N4 run round the element.
+void ReadShells(const S2kLineList& lines, TModel& model) {
+    const SectionBounds bounds = FindSection(lines, kShellKeyword);
+    model.ShellCount = bounds.LineCount();
+    RebuildTable(model.Shells, model.ShellCount);
+    const NameIndex<TAREASEC> sections(model.AreaSecs, model.AreaSecCount);
+    const DataLines data(bounds);
+    S2kTokens t;
+    int k = 0;
+    for (int i = data.First; i <= data.Last; ++i) {
+        Tokenize(lines[static_cast<size_t>(i)], t);
+        TSHELL& shell = model.Shells[static_cast<size_t>(++k)];
+        shell.N1 = parse::Integer(t[2]);
+        shell.N2 = parse::Integer(t[3]);
+        shell.N4 = parse::Integer(t[4]);
+        shell.N3 = parse::Integer(t[5]);
+        for (int n : {shell.N1, shell.N2, shell.N3, shell.N4})
+            CheckRange(n, model.NodeCount, "joint", i);
+        shell.SecName = std::string(t[7]);
+        shell.SecIdx = sections.Find(shell.SecName);
+    }
+    model.ShellCount1 = 0;
+    for (int s = 1; s <= model.ShellCount; ++s) {
+        const int sec = model.Shells[static_cast<size_t>(s)].SecIdx;
+        if (sec > 0 && model.AreaSecs[static_cast<size_t>(sec)].ShellKind == 1) ++model.ShellCount1;
+    }
+}
+
+// "  1  J=1,2,3,4,5,6,7,8  SEC=100": the file's joints 1..8 become N[1..8] in the order
+// 1, 2, 4, 3, 5, 6, 8, 7; SecNo is T11.
+void ReadSolids(const S2kLineList& lines, TModel& model) {
+    static constexpr int kTokenOfCorner[9] = {0, 2, 3, 5, 4, 6, 7, 9, 8};
+    const SectionBounds bounds = FindSection(lines, kSolidKeyword);
+    model.SolidCount = bounds.LineCount();
+    RebuildTable(model.Solids, model.SolidCount);
+    const DataLines data(bounds);
+    S2kTokens t;
+    int k = 0;
+    for (int i = data.First; i <= data.Last; ++i) {
+        Tokenize(lines[static_cast<size_t>(i)], t);
+        TSOLID& solid = model.Solids[static_cast<size_t>(++k)];
+        for (int c = 1; c <= 8; ++c) {
+            const int n = parse::Integer(t[kTokenOfCorner[c]]);
+            CheckRange(n, model.NodeCount, "joint", i);
+            solid.N[static_cast<size_t>(c)] = n;
+        }
+        solid.SecNo = parse::Integer(t[11]);
+    }
+}
+
+// A rigid-beam frame with a JREL puts its I joint onto its J joint, one with an IREL its J joint
+// onto its I joint; the script writes the linked joint at the other's coordinates.
+void LinkRigidBeams(TModel& model) {
+    for (int k = 1; k <= model.FrameCount; ++k) {
+        const TFRAME& frame = model.Frames[static_cast<size_t>(k)];
+        if (frame.SecIdx < 1 || frame.SecIdx > model.SectionCount) continue;
+        if (model.Sections[static_cast<size_t>(frame.SecIdx)].FrameType != kRigidBeam) continue;
+        if (frame.Release == kReleaseJ)
+            model.Nodes[static_cast<size_t>(frame.NodeI)].LinkNode = frame.NodeJ;
+        else if (frame.Release == kReleaseI)
+            model.Nodes[static_cast<size_t>(frame.NodeJ)].LinkNode = frame.NodeI;
+    }
+}
+
+} // namespace vandra

@@ -1,0 +1,40 @@
+// The readers of an .s2k file, one per section, each a free function over the file's lines and
+// the model being built. ImportS2k runs them in this order: JOINT, CONSTRAINT, RESTRAINT, MASS,
+// MATERIAL, FRAME SECTION, SHELL SECTION, FRAME, SHELL, SOLID, LOAD, then the rigid-beam links.
+// Each reader finds its own section, rebuilds its table and reads tokens at fixed positions.
+// A token that should be a number and is not throws ConversionError; a joint, frame or
+// diaphragm number outside its table throws InputError naming the line.
+#pragma once
+
+#include "model/Model.h"
+
+#include <string>
+#include <vector>
+
+namespace vandra {
+
+using S2kLineList = std::vector<std::string>;
+
+void ReadJoints(const S2kLineList& lines, TModel& model);
+void ReadConstraints(const S2kLineList& lines, TModel& model);
+void ReadRestraints(const S2kLineList& lines, TModel& model);
+void ReadMasses(const S2kLineList& lines, TModel& model);
+void ReadMaterials(const S2kLineList& lines, TModel& model);
+void ReadFrameSections(const S2kLineList& lines, TModel& model);
+void ReadShellSections(const S2kLineList& lines, TModel& model);
+void ReadFrames(const S2kLineList& lines, TModel& model);
+void ReadShells(const S2kLineList& lines, TModel& model);
+void ReadSolids(const S2kLineList& lines, TModel& model);
+void ReadLoads(const S2kLineList& lines, TModel& model);
+void LinkRigidBeams(TModel& model);
+
+// A coordinate rounded to one decimal place, an exact half going to the even tenth.
+double RoundToTenth(double value);
+
+// Unit vector of a frame's local axis 2 from its end joints and its angle in degrees.
+struct Axis2 {
+    double X = 0, Y = 0, Z = 0;
+};
+Axis2 LocalAxis2(const TNODE& nodeI, const TNODE& nodeJ, double angleDegrees);
+
+} // namespace vandra

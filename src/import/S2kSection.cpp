@@ -1,0 +1,29 @@
+#include "import/S2kSection.h"
+
+namespace vandra {
+
+bool IsBlankLine(std::string_view line) {
+    for (char c : line)
+        if (static_cast<unsigned char>(c) > 32) return false;
+    return true;
+}
+
+SectionBounds FindSection(const std::vector<std::string>& lines, std::string_view keyword) {
+    SectionBounds bounds;
+    const size_t count = lines.size();
+    size_t i = 1;
+    for (; i < count; ++i) {
+        const std::string& line = lines[i];
+        if (line.size() == keyword.size() && std::string_view(line) == keyword) break;
+    }
+    if (i >= count) return bounds;
+    bounds.Found = true;
+    bounds.Start = static_cast<int>(i);
+    size_t end = i + 1;
+    while (end < count && !IsBlankLine(lines[end]))
+        ++end;
+    bounds.End = static_cast<int>(end);
+    return bounds;
+}
+
+} // namespace vandra
