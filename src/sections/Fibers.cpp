@@ -1,0 +1,163 @@
+#include "sections/Fibers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace vandra {
+namespace {
+
+using Real = long double; // every layout is computed in extended precision, stored as double
+
+class FiberTable {
+public:
+    FiberTable(TSECTION& section, int count) : section_(section) {
+        const size_t needed = static_cast<size_t>(count) + 1;
+        if (section_.Fibers.size() < needed) section_.Fibers.resize(needed);
+        section_.FiberCount = count;
+    }
+    void Set(int k, Real y, Real z, Real area, int mat) {
+        TFIBER& f = section_.Fibers[static_cast<size_t>(k)];
+        f.FibY = static_cast<double>(y);
+        f.FibZ = static_cast<double>(z);
+        f.FibArea = static_cast<double>(area);
+        f.FibMat = mat;
+    }
+
+private:
+    TSECTION& section_;
+};
+
+// Position m (1-based) of a row of n bars spread over `span` from `first`; a single bar stands on
+// the centre line.
+Real Spread(Real first, Real span, int n, int m) {
+    if (n == 1) return 0;
+    return first + span / (n - 1) * (m - 1);
+}
+
+// A count typed as zero or negative means none of that item.
+int NoneBelowZero(int n) {
+    return std::max(n, 0);
+}
+
+void Rectangle(TSECTION& s, int rebarMat) {
+    const Real h = s.T[1], b = s.T[2], c = s.Cover;
+    const int fx = NoneBelowZero(s.DivideFX), fy = NoneBelowZero(s.DivideFY);
+    const int nx = NoneBelowZero(s.BarNumNX), ny = NoneBelowZero(s.BarNumNY);
+    const int cells = fx * fy;
+    int bars = 0;
+    if (s.SectionKind == kBeamSection) bars = nx + ny;
+    if (s.SectionKind == kColumnSection) bars = 2 * (nx + ny);
+    FiberTable table(s, cells + bars);
+
+    for (int j = 1; j <= fy; ++j)
+        for (int i = 1; i <= fx; ++i)
+            table.Set((j - 1) * fx + i, -(b / 2 - b / fx / 2) + (b / fx) * (i - 1),
+                      -(h / 2 - h / fy / 2) + (h / fy) * (j - 1), (b / fx) * (h / fy), s.MatIdx);
+
+    const Real left = -(b / 2 - c), right = b / 2 - c, span = b - 2 * c;
+    const Real bottom = -(h / 2 - c), top = h / 2 - c;
+    if (s.SectionKind == kBeamSection) {
+        for (int m = 1; m <= nx; ++m)
+            table.Set(cells + m, Spread(left, span, nx, m), top, Real(s.BarTop) / nx, rebarMat);
+        for (int m = 1; m <= ny; ++m)
+            table.Set(cells + nx + m, Spread(left, span, ny, m), bottom, Real(s.BarBot) / ny,
+                      rebarMat);
+    } else if (s.SectionKind == kColumnSection) {
+        // The corner bars belong to the X rows; the Y rows are spaced so that none is a corner.
+        for (int m = 1; m <= nx; ++m) {
+            const Real y = Spread(left, span, nx, m);
+            table.Set(cells + m, y, bottom, Real(s.BarTop) / nx, rebarMat);
+            table.Set(cells + nx + m, y, top, Real(s.BarTop) / nx, rebarMat);
+        }
+        for (int m = 1; m <= ny; ++m) {
+            const Real z = bottom + (h - 2 * c) / (ny + 1) * m;
+            table.Set(cells + 2 * nx + m, left, z, Real(s.BarBot) / ny, rebarMat);
+            table.Set(cells + 2 * nx + ny + m, right, z, Real(s.BarBot) / ny, rebarMat);
+        }
+    }
+}
+
+// The flanges of an I or box section: fx fibers across the bottom flange, then fx across the top.
+void Flanges(FiberTable& table, const TSECTION& s, int fx) {
+    const Real h = s.T[1], b = s.T[2], tf = s.T[3];
+    for (int i = 1; i <= fx; ++i) {
+        const Real y = b / fx / 2 - b / 2 + (b / fx) * (i - 1);
+        table.Set(i, y, -(h / 2 - tf / 2), b * tf / fx, s.MatIdx);
+        table.Set(fx + i, y, h / 2 - tf / 2, b * tf / fx, s.MatIdx);
+    }
+}
+
+// fy fibers over the clear height of a web whose centre line is at y, numbered from first + 1.
+void Web(FiberTable& table, const TSECTION& s, int first, int fy, Real y) {
+    const Real h = s.T[1], tf = s.T[3], tw = s.T[4];
+    const Real clear = h - 2 * tf;
+    for (int k = 1; k <= fy; ++k)
+        table.Set(first + k, y, -h / 2 + tf + clear / fy / 2 + clear / fy * (k - 1),
+                  clear * tw / fy, s.MatIdx);
+}
+
+void IShape(TSECTION& s) {
+    const int fx = NoneBelowZero(s.DivideFX), fy = NoneBelowZero(s.DivideFY);
+    FiberTable table(s, 2 * fx + fy);
+    Flanges(table, s, fx);
+    Web(table, s, 2 * fx, fy, 0);
+}
+
+void Box(TSECTION& s) {
+    const Real b = s.T[2], tw = s.T[4];
+    const int fx = NoneBelowZero(s.DivideFX), fy = NoneBelowZero(s.DivideFY);
+    FiberTable table(s, 2 * fx + 2 * fy);
+    Flanges(table, s, fx);
+    Web(table, s, 2 * fx, fy, -(b / 2 - tw / 2));
+    Web(table, s, 2 * fx + fy, fy, b / 2 - tw / 2);
+}
+
+void Pipe(TSECTION& s) {
+    const Real d = s.T[1], t = s.T[2];
+    const int n = NoneBelowZero(s.DivideFX);
+    const Real radius = d / 2 - t / 2;
+    const Real inner = d - 2 * t;
+    FiberTable table(s, n);
+    for (int i = 1; i <= n; ++i) {
+        const Real theta = (Real(360) / n) * (i - 1) * (std::numbers::pi_v<Real> / 180);
+        table.Set(i, radius * std::cos(theta), radius * std::sin(theta),
+                  (d * d - inner * inner) * (std::numbers::pi_v<Real> / 4) / n, s.MatIdx);
+    }
+}
+
+} // namespace
+
+bool HasFiberSection(int frameType) {
+    return frameType >= kNonlinearBeamColumn && frameType <= kCorotTruss;
+}
+
+void GenerateSectionFibers(TSECTION& section, int rebarMat) {
+    switch (section.Shape) {
+    case kShapeRectangle:
+        Rectangle(section, rebarMat);
+        break;
+    case kShapeI:
+        IShape(section);
+        break;
+    case kShapeBox:
+        Box(section);
+        break;
+    case kShapePipe:
+        Pipe(section);
+        break;
+    default:
+        break;
+    }
+}
+
+void GenerateFibers(TModel& model, const TSettings& settings) {
+    const int count =
+        std::min<int>(model.SectionCount, static_cast<int>(model.Sections.size()) - 1);
+    for (int s = 1; s <= count; ++s) {
+        TSECTION& section = model.Sections[static_cast<size_t>(s)];
+        if (HasFiberSection(section.FrameType)) GenerateSectionFibers(section, settings.RebarMat);
+    }
+}
+
+} // namespace vandra

@@ -1,0 +1,96 @@
+// Geometric transformations and frame elements, one of each per frame.
+#include "tcl/ScriptWriters.h"
+
+#include <string_view>
+
+namespace vandra {
+
+using namespace script;
+
+namespace {
+
+// The keyword of a transformation; a frame without a valid choice is treated as Linear.
+std::string_view TransformationKeyword(int geoTransf) {
+    switch (geoTransf) {
+    case kPDelta:
+        return "PDelta";
+    case kCorotational:
+        return "Corotational";
+    default:
+        return "Linear";
+    }
+}
+
+// Beam-column kinds get a transformation; trusses and rigid beams do not.
+bool HasTransformation(int frameType) {
+    return frameType <= kBeamWithHinge || frameType == kElasticTimoshenkoBeam;
+}
+
+} // namespace
+
+void WriteFrameElements(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+    const int frames = CountOf(model.FrameCount);
+
+    Line(lines, "puts \"transformation\"");
+    for (int f = 1; f <= frames; ++f) {
+        const TFRAME& frame = model.Frames[Slot(f)];
+        const TSECTION& sec = At(model.Sections, frame.SecIdx);
+        if (!HasTransformation(sec.FrameType)) continue;
+        Line(lines, "geomTransf %s %D %0.3F %0.3F %0.3F ",
+             {TransformationKeyword(sec.GeoTransf), f, frame.Axis2X, frame.Axis2Y, frame.Axis2Z});
+    }
+
+    Line(lines, "puts \"element\"");
+    for (int f = 1; f <= frames; ++f) {
+        const TFRAME& frame = model.Frames[Slot(f)];
+        const TSECTION& sec = At(model.Sections, frame.SecIdx);
+        const TMAT& mat = At(model.Mats, sec.MatIdx);
+        const int secTag =
+            settings.UseAggregator ? kAggregatorTagBase + frame.SecIdx : frame.SecIdx;
+        switch (sec.FrameType) {
+        case kElasticBeamColumn:
+            Line(lines, "element elasticBeamColumn %D %D %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E %D",
+                 {f, frame.NodeI, frame.NodeJ, sec.Area, mat.E, mat.G, sec.TorsJ, sec.I33, sec.I22,
+                  f});
+            break;
+        case kNonlinearBeamColumn:
+            Line(lines, "element nonlinearBeamColumn %d %d %d %d %d %d",
+                 {f, frame.NodeI, frame.NodeJ, frame.IntPts, secTag, f});
+            break;
+        case kDispBeamColumn:
+            Line(lines, "element dispBeamColumn %d %d %d %d %d %d",
+                 {f, frame.NodeI, frame.NodeJ, frame.IntPts, secTag, f});
+            break;
+        case kBeamWithHinge:
+            Line(lines,
+                 "element beamWithHinges %d %d %d %d %0.0f %d %0.0f %0.4E %0.4E %0.4E %0.4E %0.4E "
+                 "%0.4E %D ",
+                 {f, frame.NodeI, frame.NodeJ, secTag, sec.HingeLenI, secTag, sec.HingeLenJ, mat.E,
+                  sec.Area, sec.I22, sec.I33, mat.G, sec.TorsJ, f});
+            break;
+        case kTruss: // trusses refer to the fiber section itself, never to an aggregator
+            Line(lines, "element trussSection %d %d %d %d",
+                 {f, frame.NodeI, frame.NodeJ, frame.SecIdx});
+            break;
+        case kCorotTruss:
+            Line(lines, "element corotTrussSection %d %d %d %d",
+                 {f, frame.NodeI, frame.NodeJ, frame.SecIdx});
+            break;
+        case kRigidBeam: // the rotations; the translations are tied by equalDOF
+            Line(lines, "element zeroLength %d %d %d -mat %D %D %D -dir 4 5 6",
+                 {f, frame.NodeI, frame.NodeJ, sec.MatIdx, sec.MatIdx, sec.MatIdx});
+            break;
+        case kElasticTimoshenkoBeam:
+            Line(lines,
+                 "element ElasticTimoshenkoBeam %D %D %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E "
+                 "%0.4E %D",
+                 {f, frame.NodeI, frame.NodeJ, mat.E, mat.G, sec.Area, sec.TorsJ, sec.I33, sec.I22,
+                  sec.AS2, sec.AS3, f});
+            break;
+        default: // no element for an unknown type
+            break;
+        }
+    }
+}
+
+} // namespace vandra

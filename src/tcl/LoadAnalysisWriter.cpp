@@ -1,0 +1,233 @@
+// Load patterns and the analysis commands of the chosen analysis type.
+#include "tcl/ScriptWriters.h"
+
+#include <string>
+
+namespace vandra {
+
+using namespace script;
+
+namespace {
+
+enum AnalysisTypeCode : int {
+    kSingleLoadControl = 1,
+    kSingleDisplacementControl = 2,
+    kGravityPushover = 3,
+    kModal = 4,
+    kTimeHistory = 5,
+    kGravityTimeHistory = 6,
+    kMultipleSupport = 7,
+};
+
+constexpr int kDefaultModes = 12;
+
+// The pattern of load case c. A case index outside the load case names gives an empty name and
+// an empty pattern.
+void LoadPattern(const TModel& model, int c, ScriptLineList& lines) {
+    const bool known =
+        c >= 1 && c <= model.LoadCaseCount && c < static_cast<int>(model.LoadCaseNames.size());
+    static const std::string kNoName;
+    const std::string& name = known ? model.LoadCaseNames[Slot(c)] : kNoName;
+    Line(lines, "## Load Case = %s", {name});
+    Line(lines, "pattern Plain %D Linear {", {c});
+    const int loads = known ? CountOf(model.LoadCount) : 0;
+    for (int l = 1; l <= loads; ++l) {
+        const TLOAD& load = model.Loads[Slot(l)];
+        if (load.CaseName != name) continue;
+        if (load.Kind == kJointForce) {
+            Line(lines, "load %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E",
+                 {load.Target, load.FX, load.FY, load.FZ, load.MX, load.MY, load.MZ});
+        } else if (load.Kind == kFrameDistributed) {
+            // Local 2 of the model is the element's z; local 3 points opposite to its y.
+            if (load.Dir == 1)
+                Line(lines, "eleLoad -ele %D -type -beamUniform 0 0 %0.4E", {load.Target, load.FX});
+            else if (load.Dir == 2)
+                Line(lines, "eleLoad -ele %D -type -beamUniform 0 %0.4E 0", {load.Target, load.FX});
+            else if (load.Dir == 3)
+                Line(lines, "eleLoad -ele %D -type -beamUniform %0.4E 0 0",
+                     {load.Target, -load.FX});
+        }
+    }
+    Line(lines, "}");
+}
+
+bool HasRigidDiaphragm(const TModel& model) {
+    const int diaphs = CountOf(model.DiaphCount);
+    for (int d = 1; d <= diaphs; ++d)
+        if (model.Diaphs[Slot(d)].SlaveCount >= 1) return true;
+    return false;
+}
+
+// The static analysis commands before the stage's integrator. Rigid diaphragms need the
+// transformation handler; the plain handler ignores them.
+void StaticCommands(const TModel& model, ScriptLineList& lines) {
+    Line(lines, "puts \"analysis\"");
+    Line(lines, HasRigidDiaphragm(model) ? "constraints Transformation" : "constraints Plain");
+    Line(lines, "numberer Plain");
+    Line(lines, "system BandGeneral");
+    Line(lines, "test EnergyIncr 1.0e-6 200");
+    Line(lines, "algorithm Newton");
+}
+
+void LoadControlStage(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+    StaticCommands(model, lines);
+    Line(lines, "integrator LoadControl %0.4E", {settings.LoadFactor / settings.LoadSteps});
+    Line(lines, "analysis Static");
+    Line(lines, "analyze %d", {settings.LoadSteps});
+}
+
+void DisplacementControlStage(const TModel& model, const TSettings& settings,
+                              ScriptLineList& lines) {
+    StaticCommands(model, lines);
+    Line(lines, "integrator DisplacementControl %d %d %0.4E",
+         {settings.ControlNode, settings.ControlDof, settings.ControlDisp});
+    Line(lines, "analysis Static");
+    Line(lines, "analyze %d", {settings.AnalysisStep});
+}
+
+void Gravity(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+    Line(lines, "puts \"gravity\"");
+    LoadPattern(model, settings.LoadCase, lines);
+    LoadControlStage(model, settings, lines);
+}
+
+void ModalBlock(const TSettings& settings, ScriptLineList& lines) {
+    Line(lines, "set numModes %d",
+         {settings.ModalNumber >= 1 ? settings.ModalNumber : kDefaultModes});
+    for (std::string_view line : {
+             "set lambda [eigen  $numModes]",
+             "set period \"Periods.txt\"",
+             "set Periods [open $period \"w\"]",
+             "puts $Periods \" $lambda\"",
+             "close $Periods",
+             "record",
+         })
+        Line(lines, line);
+}
+
+// Rayleigh damping of 5 % fitted to the first two modes.
+void DampingBlock(ScriptLineList& lines) {
+    for (std::string_view line : {
+             " ",
+             "set xDamp 0.05;",
+             "set nEigenI 1;",
+             "set nEigenJ 2;",
+             "set lambdaN [eigen [expr $nEigenJ]];",
+             "set lambdaI [lindex $lambdaN [expr $nEigenI-1]];",
+             "set lambdaJ [lindex $lambdaN [expr $nEigenJ-1]];",
+             "set omegaI [expr pow($lambdaI,0.5)]; ",
+             "set omegaJ [expr pow($lambdaJ,0.5)];",
+             "set alphaM [expr $xDamp*(2*$omegaI*$omegaJ)/($omegaI+$omegaJ)]; ",
+             "set betaKcurr [expr 2.*$xDamp/($omegaI+$omegaJ)];   ",
+             "rayleigh $alphaM $betaKcurr 0 0  ",
+             "  ",
+         })
+        Line(lines, line);
+}
+
+// One ground motion in direction 1 from GMX.txt, then the transient analysis.
+void UniformExcitationBlocks(ScriptLineList& lines) {
+    for (std::string_view line : {
+             "set IDloadTag 1001;",
+             "set iGMfile \"GMX.txt\";",
+             "set iGMdirection \"1\"; ",
+             "set iGMfact \"0.1\";  ",
+             "set dt 0.02;   ",
+             "foreach GMdirection $iGMdirection GMfile $iGMfile GMfact $iGMfact { ",
+             "incr IDloadTag; ",
+             "set GMfatt [expr 1*$iGMfact];  ",
+             "set AccelSeries \"Series $IDloadTag -dt $dt -filePath $iGMfile -factor  $GMfatt\";",
+             "pattern UniformExcitation  $IDloadTag  $GMdirection -accel  $AccelSeries; ",
+             "}  ",
+             "  ",
+             "constraints Transformation; ",
+             "numberer Plain;  ",
+             "system UmfPack; ",
+             "test EnergyIncr 1.0e-4 200; ",
+             "algorithm Newton ",
+             "integrator Newmark 0.5 0.25 ",
+             "analysis Transient",
+             "analyze 1000 0.02",
+         })
+        Line(lines, line);
+}
+
+// Two displacement records from DM1X.txt imposed at nodes 1, 3 and 2, 4, then the analysis.
+void MultipleSupportBlock(ScriptLineList& lines) {
+    for (std::string_view line : {
+             "set iGMfile \"DM1X.txt\"; ",
+             "set iGMfact \"1\";",
+             "set dt 0.02;",
+             "set dispSeries1 \"Series 1 -dt $dt -filePath $iGMfile -factor  $iGMfact\";",
+             "  ",
+             "set iGMfile \"DM1X.txt\";",
+             "set iGMfact \"1\";",
+             "set dt 0.02; ",
+             "set dispSeries2 \"Series 2 -dt $dt -filePath $iGMfile -factor  $iGMfact\";",
+             "  ",
+             "pattern MultiSupport  1   { ",
+             "    groundMotion 1 Plain -disp $dispSeries1",
+             "    imposedMotion 1 1 1  ",
+             "    imposedMotion 3 1 1  ",
+             " }",
+             "pattern MultiSupport  2   {",
+             "    groundMotion 2 Plain -disp $dispSeries2",
+             "    imposedMotion 2 1 2 ",
+             "    imposedMotion 4 1 2 ",
+             " }",
+             "  ",
+             "constraints Transformation;",
+             "numberer Plain; ",
+             "system SparseSPD;  ",
+             "test EnergyIncr 1.0e-4 200; ",
+             "algorithm Newton ",
+             "integrator Newmark 0.5 0.25",
+             "analysis Transient",
+             "analyze 1000 0.02 ",
+         })
+        Line(lines, line);
+}
+
+} // namespace
+
+void WriteLoadsAndAnalysis(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+    switch (settings.AnalysisType) {
+    case kSingleLoadControl:
+        Line(lines, "puts \"loading\"");
+        LoadPattern(model, settings.LoadCase, lines);
+        LoadControlStage(model, settings, lines);
+        break;
+    case kSingleDisplacementControl:
+        Line(lines, "puts \"loading\"");
+        LoadPattern(model, settings.LoadVector, lines);
+        DisplacementControlStage(model, settings, lines);
+        break;
+    case kGravityPushover:
+        Gravity(model, settings, lines);
+        Line(lines, "puts \"pushover\"");
+        LoadPattern(model, settings.LoadVector, lines);
+        DisplacementControlStage(model, settings, lines);
+        break;
+    case kModal:
+        ModalBlock(settings, lines);
+        break;
+    case kTimeHistory:
+        DampingBlock(lines);
+        UniformExcitationBlocks(lines);
+        break;
+    case kGravityTimeHistory:
+        Gravity(model, settings, lines);
+        Line(lines, "loadConst -time 0.0");
+        DampingBlock(lines);
+        UniformExcitationBlocks(lines);
+        break;
+    case kMultipleSupport:
+        DampingBlock(lines);
+        MultipleSupportBlock(lines);
+        break;
+    default: // no analysis for an unknown type
+        break;
+    }
+}
+
+} // namespace vandra

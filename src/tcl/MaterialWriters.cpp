@@ -1,0 +1,94 @@
+// Uniaxial materials, fiber sections with their aggregators, plate fiber materials and sections.
+#include "sections/Fibers.h"
+#include "tcl/ScriptWriters.h"
+
+#include <vector>
+
+namespace vandra {
+
+using namespace script;
+
+namespace {
+
+constexpr int kMatElastic = 1;
+
+bool HasAggregator(int frameType) {
+    return frameType == kNonlinearBeamColumn || frameType == kDispBeamColumn ||
+           frameType == kBeamWithHinge;
+}
+
+} // namespace
+
+void WriteMaterials(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+    Line(lines, "puts \"material\"");
+    const int mats = CountOf(model.MatCount);
+    for (int m = 1; m <= mats; ++m) {
+        const TMAT& mat = model.Mats[Slot(m)];
+        if (mat.MatType == kMatElastic)
+            Line(lines, "uniaxialMaterial Elastic %d %0.4e", {m, mat.E});
+    }
+    if (!settings.UseAggregator) return;
+    const int sections = CountOf(model.SectionCount);
+    for (int s = 1; s <= sections; ++s) {
+        const TSECTION& sec = model.Sections[Slot(s)];
+        Line(lines, "uniaxialMaterial Elastic %d %0.4e", {kShearYTagBase + s, sec.SecG * sec.AS2});
+        Line(lines, "uniaxialMaterial Elastic %d %0.4e", {kShearZTagBase + s, sec.SecG * sec.AS3});
+        Line(lines, "uniaxialMaterial Elastic %d %0.4e",
+             {kTorsionTagBase + s, sec.SecG * sec.TorsJ});
+    }
+}
+
+void WriteFiberSections(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+    const int sections = CountOf(model.SectionCount);
+    for (int s = 1; s <= sections; ++s) {
+        const TSECTION& sec = model.Sections[Slot(s)];
+        if (!HasFiberSection(sec.FrameType)) continue;
+        Line(lines, "##%S ", {sec.Name});
+        // A 3D fiber section needs its elastic torsional stiffness.
+        Line(lines, "section Fiber %D -GJ %0.4E {", {s, sec.SecG * sec.TorsJ});
+        for (int j = 1; j <= sec.FiberCount; ++j) {
+            const TFIBER& f = sec.Fibers[Slot(j)];
+            Line(lines, "fiber %0.4E %0.4E %0.4E %D", {f.FibY, f.FibZ, f.FibArea, f.FibMat});
+        }
+        Line(lines, "}");
+    }
+    if (!settings.UseAggregator) return;
+    // Torsion is in the fiber section already; the aggregator adds the two shears.
+    for (int s = 1; s <= sections; ++s) {
+        if (!HasAggregator(model.Sections[Slot(s)].FrameType)) continue;
+        Line(lines, "section Aggregator %D %D Vy %D Vz -section %D",
+             {kAggregatorTagBase + s, kShearYTagBase + s, kShearZTagBase + s, s});
+    }
+}
+
+void WritePlateFiberSections(const TModel& model, const TSettings& settings,
+                             ScriptLineList& lines) {
+    Line(lines, "");
+    if (!settings.GenPlateFiber) return;
+    const int areaSecs = CountOf(model.AreaSecCount);
+
+    // The three-dimensional materials that the plate fiber wrappers refer to, each once.
+    const int mats = CountOf(model.MatCount);
+    std::vector<bool> used(Slot(mats) + 1, false);
+    for (int a = 1; a <= areaSecs; ++a) {
+        const TAREASEC& area = model.AreaSecs[Slot(a)];
+        if (area.ShellKind == kShellKindShell && area.MatIdx >= 1 && area.MatIdx <= mats)
+            used[Slot(area.MatIdx)] = true;
+    }
+    for (int m = 1; m <= mats; ++m) {
+        if (!used[Slot(m)]) continue;
+        const TMAT& mat = model.Mats[Slot(m)];
+        Line(lines, "nDMaterial ElasticIsotropic %d %0.4E %0.4E", {m, mat.E, mat.U});
+    }
+
+    for (int a = 1; a <= areaSecs; ++a) {
+        const TAREASEC& area = model.AreaSecs[Slot(a)];
+        if (area.ShellKind != kShellKindShell) continue;
+        Line(lines, "##%S ", {area.Name});
+        Line(lines, "nDMaterial PlateFiber %d %D", {kPlateMaterialTagBase + a, area.MatIdx});
+        Line(lines, "section PlateFiber %d %d %0.2f",
+             {kPlateSectionTagBase + a, kPlateMaterialTagBase + a, area.Thickness});
+    }
+}
+
+} // namespace vandra

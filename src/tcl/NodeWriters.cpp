@@ -1,0 +1,63 @@
+// Nodes, rigid diaphragms, masses, fixities and the equalDOF ties of rigid beams.
+#include "tcl/ScriptWriters.h"
+
+namespace vandra {
+
+using script::At;
+using script::Line;
+using script::Slot;
+
+void WriteNodesAndConstraints(const TModel& model, const TSettings&, ScriptLineList& lines) {
+    const int nodes = CountOf(model.NodeCount);
+    const int diaphs = CountOf(model.DiaphCount);
+
+    Line(lines, "puts \"restraint\"");
+    for (int i = 1; i <= nodes; ++i) {
+        // Both ends of a rigid beam stand where the linked node stands; the store keeps both.
+        const TNODE& own = model.Nodes[Slot(i)];
+        const TNODE& at = own.LinkNode == 0 ? own : At(model.Nodes, own.LinkNode);
+        Line(lines, "node %D %0.4E %0.4E %0.4E", {i, at.X, at.Y, at.Z});
+    }
+
+    Line(lines, "puts \"rigidDiaphragm\"");
+    for (int d = 1; d <= diaphs; ++d) {
+        const TDIAPH& diaph = model.Diaphs[Slot(d)];
+        for (int j = 1; j <= diaph.SlaveCount; ++j)
+            Line(lines, "rigidDiaphragm 3 %D %D", {diaph.Master, diaph.DiaNodes[Slot(j)]});
+    }
+
+    Line(lines, "puts \"mass\"");
+    for (int i = 1; i <= nodes; ++i) {
+        const auto& m = model.Nodes[Slot(i)].Mass;
+        if (m[1] != 0)
+            Line(lines, "mass %d %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E",
+                 {i, m[1], m[2], m[3], m[4], m[5], m[6]});
+    }
+
+    Line(lines, "puts \"node\"");
+    // A diaphragm's master keeps its two horizontal translations and its twist free.
+    for (int d = 1; d <= diaphs; ++d)
+        Line(lines, "fix %d 0 0 1 1 1 0", {model.Diaphs[Slot(d)].Master});
+    for (int i = 1; i <= nodes; ++i) {
+        const auto& r = model.Nodes[Slot(i)].Restraint;
+        if (r[1] + r[2] + r[3] + r[4] + r[5] + r[6] > 0)
+            Line(lines, "fix %D %D %D %D %D %D %D;", {i, r[1], r[2], r[3], r[4], r[5], r[6]});
+    }
+}
+
+void WriteEqualDofs(const TModel& model, const TSettings&, ScriptLineList& lines) {
+    Line(lines, "puts \"Equal DOF\"");
+    const int frames = CountOf(model.FrameCount);
+    for (int f = 1; f <= frames; ++f) {
+        const TFRAME& frame = model.Frames[Slot(f)];
+        if (At(model.Sections, frame.SecIdx).FrameType != kRigidBeam) continue;
+        // The first node is retained, the second constrained; the rotations are carried by the
+        // frame's zero-length element.
+        if (frame.Release == kReleaseI)
+            Line(lines, "equalDOF %d %d 1 2 3", {frame.NodeI, frame.NodeJ});
+        else if (frame.Release == kReleaseJ)
+            Line(lines, "equalDOF %d %d 1 2 3", {frame.NodeJ, frame.NodeI});
+    }
+}
+
+} // namespace vandra

@@ -1,0 +1,66 @@
+// The writers of the OpenSees script, each appending one section's lines. GenerateScript runs them
+// in their fixed order after the header; they read the store and the settings and change nothing.
+#pragma once
+
+#include "model/Model.h"
+#include "model/NumberText.h"
+#include "tcl/ScriptGenerator.h"
+
+#include <initializer_list>
+#include <string_view>
+
+namespace vandra {
+
+using ScriptWriter = void (*)(const TModel&, const TSettings&, ScriptLineList&);
+
+void WriteNodesAndConstraints(const TModel& model, const TSettings& settings,
+                              ScriptLineList& lines);
+void WriteEqualDofs(const TModel& model, const TSettings& settings, ScriptLineList& lines);
+void WriteMaterials(const TModel& model, const TSettings& settings, ScriptLineList& lines);
+void WriteFiberSections(const TModel& model, const TSettings& settings, ScriptLineList& lines);
+void WritePlateFiberSections(const TModel& model, const TSettings& settings, ScriptLineList& lines);
+void WriteFrameElements(const TModel& model, const TSettings& settings, ScriptLineList& lines);
+void WriteShellElements(const TModel& model, const TSettings& settings, ScriptLineList& lines);
+void WriteSolidElements(const TModel& model, const TSettings& settings, ScriptLineList& lines);
+void WriteRecorders(const TModel& model, const TSettings& settings, ScriptLineList& lines);
+void WriteLoadsAndAnalysis(const TModel& model, const TSettings& settings, ScriptLineList& lines);
+
+namespace script {
+
+// Fixed tag offsets: tags of derived objects are a table index plus one of these.
+constexpr int kShearYTagBase = 200;        // shear material along y of section s
+constexpr int kShearZTagBase = 300;        // shear material along z of section s
+constexpr int kTorsionTagBase = 400;       // torsion material of section s
+constexpr int kPlateMaterialTagBase = 600; // plate fiber nD material of area section a
+constexpr int kPlateSectionTagBase = 700;  // plate fiber section of area section a
+constexpr int kAggregatorTagBase = 1000;   // aggregator section of section s
+
+constexpr int kShellKindShell = 1; // TAREASEC::ShellKind of a section of type shell
+
+// Appends one line: a template filled with its arguments.
+inline void Line(ScriptLineList& lines, std::string_view tmpl,
+                 std::initializer_list<text::FmtArg> args) {
+    std::string& line = lines.emplace_back();
+    line.reserve(tmpl.size() + 12 * args.size());
+    text::AppendFormat(line, tmpl, args);
+}
+
+// Appends one line of fixed text.
+inline void Line(ScriptLineList& lines, std::string_view literal) {
+    lines.emplace_back(literal);
+}
+
+// Record `index` of a table, or an empty record for slot 0 of a table that has none. References
+// are checked by GenerateScript before any writer runs.
+template <typename Record> const Record& At(const std::vector<Record>& table, int index) {
+    static const Record kEmpty{};
+    if (index < 0 || index >= static_cast<int>(table.size())) return kEmpty;
+    return table[static_cast<size_t>(index)];
+}
+
+inline size_t Slot(int index) {
+    return static_cast<size_t>(index);
+}
+
+} // namespace script
+} // namespace vandra

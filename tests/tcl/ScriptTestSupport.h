@@ -1,0 +1,107 @@
+// Models and helpers shared by the script generator tests.
+#pragma once
+
+#include "model/Model.h"
+#include "tcl/ScriptGenerator.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+namespace vandra::testing {
+
+// Node 1 at the origin, fixed; node 2 three metres above; one elastic 500 x 300 column.
+inline TModel SmallColumnModel() {
+    TModel m;
+    m.NodeCount = 2;
+    m.Nodes.resize(3);
+    m.Nodes[1].Restraint = {0, 1, 1, 1, 1, 1, 1};
+    m.Nodes[2].Z = 3000;
+    m.FrameCount = 1;
+    m.Frames.resize(2);
+    m.Frames[1].SecIdx = 1;
+    m.Frames[1].NodeI = 1;
+    m.Frames[1].NodeJ = 2;
+    m.Frames[1].Axis2X = 1;
+    m.SectionCount = 1;
+    m.Sections.resize(2);
+    TSECTION& s = m.Sections[1];
+    s.Name = "E500X300";
+    s.Shape = kShapeRectangle;
+    s.T[1] = 500;
+    s.T[2] = 300;
+    s.FrameType = kElasticBeamColumn;
+    s.GeoTransf = kLinear;
+    s.MatIdx = 1;
+    s.DivideFX = s.DivideFY = s.BarNumNX = s.BarNumNY = 5;
+    s.Cover = 35;
+    s.BarTop = s.BarBot = 1000;
+    s.SectionKind = kColumnSection;
+    m.MatCount = 1;
+    m.Mats.resize(2);
+    m.Mats[1].Name = "C30";
+    m.Mats[1].MatType = 1;
+    m.Mats[1].E = 30000;
+    m.Mats[1].G = 12500;
+    return m;
+}
+
+inline ScriptLineList Generate(TModel& model, const TSettings& settings = TSettings()) {
+    ScriptLineList lines;
+    GenerateScript(model, settings, lines);
+    return lines;
+}
+
+// The script as Save writes it: every line followed by CR LF.
+inline std::string SavedText(const ScriptLineList& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text.append(line).append("\r\n");
+    return text;
+}
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+inline std::string GoldenPath(std::string_view name) {
+    return std::string(VANDRA_SOURCE_DIR) + "/tests/tcl/golden/" + std::string(name);
+}
+
+// Compares the saved script with its reference file byte for byte. With VANDRA_UPDATE_GOLDEN set,
+// rewrites the reference instead (review the diff before committing it).
+inline void ExpectGolden(std::string_view name, const ScriptLineList& lines) {
+    const std::string path = GoldenPath(name);
+    const std::string actual = SavedText(lines);
+    if (std::getenv("VANDRA_UPDATE_GOLDEN")) {
+        std::ofstream(path, std::ios::binary) << actual;
+        return;
+    }
+    const std::string expected = ReadBytes(path);
+    ASSERT_FALSE(expected.empty()) << "missing reference " << path;
+    if (actual == expected) return;
+    std::istringstream a(actual), e(expected);
+    std::string la, le;
+    for (int n = 1;; ++n) {
+        const bool ga = static_cast<bool>(std::getline(a, la));
+        const bool ge = static_cast<bool>(std::getline(e, le));
+        if (!ga && !ge) break;
+        if (la != le || ga != ge) {
+            ADD_FAILURE() << name << " differs at line " << n << "\n  expected: [" << le
+                          << "]\n  actual:   [" << la << "]";
+            return;
+        }
+        la.clear();
+        le.clear();
+    }
+    ADD_FAILURE() << name << " differs from its reference";
+}
+
+} // namespace vandra::testing
