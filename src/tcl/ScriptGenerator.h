@@ -18,4 +18,4 @@ void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& Sc
 // Writes lines as 8-bit text, each followed by CR LF. InputError when the file cannot be written.
 void WriteScriptFile(const std::string& path, const ScriptLineList& lines);
 
-} // namespace vandra
+}  // namespace vandra
