@@ -1,0 +1,563 @@
+// Edge cases of the script writers that a whole-script comparison would not single out.
+#include "ScriptTestSupport.h"
+
+#include "model/Errors.h"
+#include "model/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace vandra;
+using namespace vandra::testing;
+
+namespace {
+
+std::vector<std::string> Starting(const ScriptLineList& lines, std::string_view prefix) {
+    std::vector<std::string> found;
+    for (const std::string& line : lines)
+        if (line.starts_with(prefix)) found.push_back(line);
+    return found;
+}
+
+bool Has(const ScriptLineList& lines, std::string_view line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+long IndexOf(const ScriptLineList& lines, std::string_view line) {
+    auto it = std::find(lines.begin(), lines.end(), line);
+    return it == lines.end() ? -1 : static_cast<long>(it - lines.begin());
+}
+
+// n nodes along X and n - 1 elastic frames between them.
+TModel Chain(int nodes) {
+    TModel m = SmallColumnModel();
+    m.NodeCount = nodes;
+    m.Nodes.assign(static_cast<size_t>(nodes) + 1, TNODE());
+    for (int i = 1; i <= nodes; ++i)
+        m.Nodes[static_cast<size_t>(i)].X = i;
+    m.FrameCount = std::max(nodes - 1, 0);
+    m.Frames.assign(static_cast<size_t>(m.FrameCount) + 1, TFRAME());
+    for (int f = 1; f <= m.FrameCount; ++f) {
+        TFRAME& fr = m.Frames[static_cast<size_t>(f)];
+        fr.SecIdx = 1;
+        fr.NodeI = f;
+        fr.NodeJ = f + 1;
+        fr.Axis2Z = 1;
+    }
+    return m;
+}
+
+void AddShellSection(TModel& m, const std::string& name, int kind, int type, int mat) {
+    m.AreaSecs.resize(static_cast<size_t>(std::max(m.AreaSecCount, 0)) + 1);
+    TAREASEC a;
+    a.Name = name;
+    a.ShellKind = kind;
+    a.NonlinType = type;
+    a.MatIdx = mat;
+    a.Thickness = 200;
+    m.AreaSecs.push_back(a);
+    m.AreaSecCount = static_cast<int>(m.AreaSecs.size()) - 1;
+}
+
+void AddShell(TModel& m, int sec, int n1) {
+    m.Shells.resize(static_cast<size_t>(std::max(m.ShellCount, 0)) + 1);
+    TSHELL s;
+    s.SecIdx = sec;
+    s.N1 = n1;
+    s.N2 = n1 + 1;
+    s.N3 = n1 + 2;
+    s.N4 = n1 + 3;
+    m.Shells.push_back(s);
+    m.ShellCount = static_cast<int>(m.Shells.size()) - 1;
+}
+
+} // namespace
+
+TEST(ScriptGenerator, EmptyModelGivesTheBannersAndTheAnalysisBlock) {
+    TModel m;
+    const ScriptLineList lines = Generate(m);
+    const ScriptLineList head(lines.begin(), lines.begin() + 15);
+    EXPECT_EQ(head, (ScriptLineList{"wipe", "puts \"System\"", "model basic -ndm 3 -ndf 6",
+                                    "puts \"restraint\"", "puts \"rigidDiaphragm\"",
+                                    "puts \"mass\"", "puts \"node\"", "puts \"Equal DOF\"",
+                                    "puts \"material\"", "", "puts \"transformation\"",
+                                    "puts \"element\"", "puts \"shell element\"",
+                                    "puts \"SOLID element\"", "puts \"recorder\""}));
+    EXPECT_EQ(lines[15], "puts \"loading\"");
+}
+
+TEST(ScriptGenerator, NodesMassesFixitiesDiaphragmsAndLinkedNodes) {
+    TModel m = Chain(7);
+    m.Nodes[1] = TNODE();
+    m.Nodes[1].X = 1000;
+    m.Nodes[1].Z = -2.5;
+    m.Nodes[2].Mass = {0, 0, 5, 5, 0, 0, 0};
+    m.Nodes[3].Mass = {0, 5, 0, 0, 0, 0, 0};
+    m.Nodes[7].Restraint = {0, 1, 1, 1, 0, 0, 0};
+    m.Nodes[6].LinkNode = 5;
+    m.Nodes[5].Y = 4;
+    m.DiaphCount = 1;
+    m.Diaphs.resize(2);
+    m.Diaphs[1].Master = 101;
+    m.Diaphs[1].SlaveCount = 3;
+    m.Diaphs[1].DiaNodes = {0, 1, 2, 3};
+    TSettings settings;
+    settings.GenNodeMass = false; // the mass lines do not depend on it
+    const ScriptLineList lines = Generate(m, settings);
+
+    EXPECT_TRUE(Has(lines, "node 1 1.000E+003 0.000E+000 -2.500E+000"));
+    EXPECT_TRUE(Has(lines, "node 6 5.000E+000 4.000E+000 0.000E+000"));
+    EXPECT_EQ(Starting(lines, "mass "),
+              (std::vector<std::string>{"mass 3 5.000E+000 0.000E+000 0.000E+000 0.000E+000 "
+                                        "0.000E+000 0.000E+000"}));
+    EXPECT_EQ(Starting(lines, "rigidDiaphragm "),
+              (std::vector<std::string>{"rigidDiaphragm 3 101 1", "rigidDiaphragm 3 101 2",
+                                        "rigidDiaphragm 3 101 3"}));
+    const long node = IndexOf(lines, "puts \"node\"");
+    EXPECT_EQ(lines[static_cast<size_t>(node + 1)], "fix 101 0 0 1 1 1 0");
+    EXPECT_EQ(lines[static_cast<size_t>(node + 2)], "fix 7 1 1 1 0 0 0;");
+}
+
+TEST(ScriptGenerator, FrameTypesWriteTheirElementTemplates) {
+    struct Case {
+        int frameType;
+        bool aggregator;
+        const char* element;
+        bool transformation;
+    };
+    const Case cases[] = {
+        {kElasticBeamColumn, false,
+         "element elasticBeamColumn 1 1 2 1.500E+005 3.000E+004 1.250E+004 2.817E+009 "
+         "3.125E+009 1.125E+009 1",
+         true},
+        {kNonlinearBeamColumn, false, "element nonlinearBeamColumn 1 1 2 5 1 1", true},
+        {kNonlinearBeamColumn, true, "element nonlinearBeamColumn 1 1 2 5 1001 1", true},
+        {kDispBeamColumn, true, "element dispBeamColumn 1 1 2 5 1001 1", true},
+        {kBeamWithHinge, false,
+         "element beamWithHinges 1 1 2 1 451 1 300 3.000E+004 1.500E+005 1.125E+009 3.125E+009 "
+         "1.250E+004 2.817E+009 1 ",
+         true},
+        {kTruss, true, "element trussSection 1 1 2 1", false},
+        {kCorotTruss, false, "element corotTrussSection 1 1 2 1", false},
+        {kRigidBeam, false, "element zeroLength 1 1 2 -mat 1 1 1 -dir 4 5 6", false},
+        {kElasticTimoshenkoBeam, false,
+         "element ElasticTimoshenkoBeam 1 1 2 3.000E+004 1.250E+004 1.500E+005 2.817E+009 "
+         "3.125E+009 1.125E+009 1.250E+005 1.250E+005 1",
+         true},
+    };
+    for (const Case& c : cases) {
+        TModel m = SmallColumnModel();
+        m.Frames[1].IntPts = 9; // replaced by NumIntgrPts
+        m.Sections[1].FrameType = c.frameType;
+        m.Sections[1].HingeLenI = 450.6;
+        m.Sections[1].HingeLenJ = 300;
+        TSettings settings;
+        settings.NumIntgrPts = 5;
+        settings.UseAggregator = c.aggregator;
+        const ScriptLineList lines = Generate(m, settings);
+        const long element = IndexOf(lines, "puts \"element\"");
+        ASSERT_GE(element, 0);
+        EXPECT_EQ(lines[static_cast<size_t>(element + 1)], c.element) << c.frameType;
+        EXPECT_EQ(Has(lines, "geomTransf Linear 1 1.000 0.000 0.000 "), c.transformation)
+            << c.frameType;
+        EXPECT_EQ(m.Frames[1].IntPts, 5);
+    }
+}
+
+TEST(ScriptGenerator, TransformationsOnePerFrameWithTheirKeyword) {
+    TModel m = Chain(3);
+    m.Frames[1].Axis2X = 1;
+    m.Frames[1].Axis2Y = -1.2e-16; // a vertical column's axis 2 as the import computes it
+    m.Frames[1].Axis2Z = 6e-17;
+    const struct {
+        int geoTransf;
+        const char* keyword;
+    } cases[] = {
+        {kLinear, "Linear"}, {kPDelta, "PDelta"}, {kCorotational, "Corotational"}, {0, "Linear"}};
+    for (const auto& c : cases) {
+        m.Sections[1].GeoTransf = c.geoTransf;
+        const auto lines = Starting(Generate(m), "geomTransf ");
+        const std::string k = c.keyword;
+        EXPECT_EQ(lines, (std::vector<std::string>{"geomTransf " + k + " 1 1.000 0.000 0.000 ",
+                                                   "geomTransf " + k + " 2 0.000 0.000 1.000 "}));
+    }
+}
+
+TEST(ScriptGenerator, RigidBeamsGetEqualDofByTheirRelease) {
+    TModel m = Chain(4);
+    m.Sections[1].FrameType = kRigidBeam;
+    m.Frames[1].Release = kReleaseI;
+    m.Frames[2].Release = kReleaseJ;
+    m.Frames[3].Release = kNoRelease;
+    EXPECT_EQ(Starting(Generate(m), "equalDOF "),
+              (std::vector<std::string>{"equalDOF 1 2 1 2 3", "equalDOF 3 2 1 2 3"}));
+}
+
+TEST(ScriptGenerator, AggregatorsAddShearToNonlinearFiberSections) {
+    TModel m = SmallColumnModel();
+    m.SectionCount = 3;
+    m.Sections.resize(4, m.Sections[1]);
+    m.Sections[1].FrameType = kElasticBeamColumn;
+    m.Sections[2].FrameType = kNonlinearBeamColumn;
+    m.Sections[2].Name = "C1";
+    m.Sections[3].FrameType = kTruss;
+    TSettings settings;
+    const ScriptLineList off = Generate(m, settings);
+    EXPECT_TRUE(Starting(off, "section Aggregator").empty());
+    EXPECT_EQ(Starting(off, "uniaxialMaterial Elastic").size(), 1u);
+    EXPECT_TRUE(Has(off, "##C1 "));
+    // G J of the rectangle: 12500 x 2.8174e9.
+    EXPECT_TRUE(Has(off, "section Fiber 2 -GJ 3.522E+013 {"));
+    EXPECT_EQ(Starting(off, "section Fiber ").size(), 2u); // the truss too
+
+    settings.UseAggregator = true;
+    const ScriptLineList on = Generate(m, settings);
+    const auto materials = Starting(on, "uniaxialMaterial Elastic");
+    ASSERT_EQ(materials.size(), 10u); // every section, the elastic one included
+    EXPECT_EQ(materials[1], "uniaxialMaterial Elastic 201 1.563E+009");
+    EXPECT_EQ(materials[3], "uniaxialMaterial Elastic 401 3.522E+013");
+    EXPECT_EQ(Starting(on, "section Aggregator"),
+              (std::vector<std::string>{"section Aggregator 1002 202 Vy 302 Vz -section 2"}));
+    // The aggregators follow the last fiber section.
+    EXPECT_EQ(IndexOf(on, "section Aggregator 1002 202 Vy 302 Vz -section 2"), IndexOf(on, "") - 1);
+}
+
+TEST(ScriptGenerator, FiberLinesListTheTableInOrder) {
+    TModel m = SmallColumnModel();
+    m.Sections[1].FrameType = kNonlinearBeamColumn;
+    m.Sections[1].SectionKind = kBeamSection;
+    TSettings settings;
+    settings.RebarMat = 2;
+    const ScriptLineList lines = Generate(m, settings);
+    const auto fibers = Starting(lines, "fiber ");
+    ASSERT_EQ(fibers.size(), 35u);
+    EXPECT_EQ(fibers[0], "fiber -1.200E+002 -2.000E+002 6.000E+003 1");
+    EXPECT_EQ(fibers[25], "fiber -1.150E+002 2.150E+002 2.000E+002 2");
+    EXPECT_EQ(fibers[34], "fiber 1.150E+002 -2.150E+002 2.000E+002 2");
+}
+
+TEST(ScriptGenerator, PlateFibersDefineTheirElasticMaterialsOnce) {
+    TModel m = SmallColumnModel();
+    m.MatCount = 3;
+    m.Mats.resize(4, m.Mats[1]);
+    m.Mats[3].E = 25000;
+    m.Mats[3].U = 0.2;
+    AddShellSection(m, "W1", 1, kShellMITC4, 3);
+    AddShellSection(m, "OTHER", 0, kShellMITC4, 2);
+    AddShellSection(m, "W2", 1, kShellDKGQ, 3);
+    AddShellSection(m, "S1", 1, kShellMITC4, 1);
+    TSettings settings;
+    ScriptLineList lines = Generate(m, settings);
+    const long start = IndexOf(lines, "uniaxialMaterial Elastic 3 2.500E+004") + 1;
+    const ScriptLineList block(lines.begin() + start, lines.begin() + start + 12);
+    EXPECT_EQ(
+        block,
+        (ScriptLineList{"", "nDMaterial ElasticIsotropic 1 3.000E+004 0.000E+000",
+                        "nDMaterial ElasticIsotropic 3 2.500E+004 2.000E-001", "##W1 ",
+                        "nDMaterial PlateFiber 601 3", "section PlateFiber 701 601 200.00", "##W2 ",
+                        "nDMaterial PlateFiber 603 3", "section PlateFiber 703 603 200.00", "##S1 ",
+                        "nDMaterial PlateFiber 604 1", "section PlateFiber 704 604 200.00"}));
+
+    settings.GenPlateFiber = false;
+    lines = Generate(m, settings);
+    EXPECT_EQ(lines[static_cast<size_t>(start + 1)], "puts \"transformation\"");
+    EXPECT_TRUE(Starting(lines, "nDMaterial").empty());
+}
+
+TEST(ScriptGenerator, ShellTagsFollowTheFrameTags) {
+    TModel m = Chain(11); // 10 frames
+    AddShellSection(m, "W0", 0, kShellMITC4, 1);
+    AddShellSection(m, "W2", 1, kShellMITC4, 1);
+    AddShellSection(m, "W3", 1, kShellDKGQ, 1);
+    AddShell(m, 2, 11);
+    AddShell(m, 1, 20); // not a shell section: no line, and the tags keep their gap
+    AddShell(m, 3, 30);
+    EXPECT_EQ(Starting(Generate(m), "element Shell"),
+              (std::vector<std::string>{"element ShellMITC4 11 11 12 13 14 702",
+                                        "element ShellDKGQ 13 30 31 32 33 703"}));
+
+    // A model imported without frames numbers its shells from 1 and keeps the count at 0.
+    m.FrameCount = -1;
+    m.Frames.clear();
+    TSettings settings;
+    settings.RecOpt[2] = true;
+    const ScriptLineList lines = Generate(m, settings);
+    EXPECT_EQ(m.FrameCount, 0);
+    EXPECT_EQ(Starting(lines, "element Shell")[0], "element ShellMITC4 1 11 12 13 14 702");
+    EXPECT_TRUE(Starting(lines, "recorder Element").empty());
+}
+
+TEST(ScriptGenerator, SolidsAreTaggedByTheirOwnIndex) {
+    TModel m = Chain(2);
+    m.SolidCount = 1;
+    m.Solids.resize(2);
+    m.Solids[1].SecNo = 4;
+    m.Solids[1].N = {0, 1, 2, 4, 3, 5, 6, 8, 7};
+    EXPECT_EQ(Starting(Generate(m), "element stdBrick"),
+              (std::vector<std::string>{"element stdBrick 1 1 2 4 3 5 6 8 7 4"}));
+}
+
+TEST(ScriptGenerator, RecordersComeInBlocksOfAHundred) {
+    struct Case {
+        int nodes;
+        std::vector<std::string> nodeFiles, elementRanges;
+    };
+    const Case cases[] = {
+        {37, {"node0.out -time -nodeRange 1 37"}, {"ele0.out -time -eleRange 1 36"}},
+        {201,
+         {"node0.out -time -nodeRange 1 100", "node1.out -time -nodeRange 101 200",
+          "node2.out -time -nodeRange 201 201"},
+         {"ele1.out -time -eleRange 1 100", "ele2.out -time -eleRange 101 200"}},
+        {251,
+         {"node0.out -time -nodeRange 1 100", "node1.out -time -nodeRange 101 200",
+          "node2.out -time -nodeRange 201 251"},
+         {"ele1.out -time -eleRange 1 100", "ele2.out -time -eleRange 101 200",
+          "ele0.out -time -eleRange 201 250"}},
+        {1, {"node0.out -time -nodeRange 1 1"}, {}},
+    };
+    for (const Case& c : cases) {
+        TModel m = Chain(c.nodes);
+        TSettings settings;
+        settings.RecOpt = {false, true, true, true, true, false};
+        settings.NumIntgrPts = 5;
+        const ScriptLineList lines = Generate(m, settings);
+        std::vector<std::string> nodes, forces, first, last;
+        for (const std::string& f : c.nodeFiles)
+            nodes.push_back("recorder Node -file " + f + " -dof 1 2 3 disp");
+        for (const std::string& r : c.elementRanges) {
+            forces.push_back("recorder Element -file " + r + " localForce");
+            const size_t dot = r.find(".out");
+            first.push_back("recorder Element -file " + r.substr(0, dot) + "_secs" + r.substr(dot) +
+                            " section 1 deformation");
+            last.push_back("recorder Element -file " + r.substr(0, dot) + "_secn" + r.substr(dot) +
+                           " section 5 deformation");
+        }
+        std::vector<std::string> expected = nodes;
+        expected.insert(expected.end(), forces.begin(), forces.end());
+        expected.insert(expected.end(), first.begin(), first.end());
+        expected.insert(expected.end(), last.begin(), last.end());
+        EXPECT_EQ(Starting(lines, "recorder "), expected) << c.nodes;
+    }
+}
+
+TEST(ScriptGenerator, ModeShapesAreRecordedByAModalAnalysisOnly) {
+    TModel m = Chain(150);
+    TSettings settings;
+    settings.RecOpt = {false, false, false, false, false, true};
+    settings.ModalNumber = 3;
+    EXPECT_TRUE(Starting(Generate(m, settings), "recorder").empty());
+
+    settings.AnalysisType = 4;
+    const ScriptLineList lines = Generate(m, settings);
+    std::vector<std::string> expected;
+    for (int mode = 1; mode <= 3; ++mode) {
+        const std::string n = text::FormatInt(mode);
+        expected.push_back("recorder Node -file eigen" + n +
+                           "_node0.out -time -nodeRange 1 100 -dof 1 2 3 \"eigen " + n + "\"");
+        expected.push_back("recorder Node -file eigen" + n +
+                           "_node1.out -time -nodeRange 101 150 -dof 1 2 3 \"eigen " + n + "\"");
+    }
+    EXPECT_EQ(Starting(lines, "recorder"), expected);
+    // Every mode recorded is computed.
+    EXPECT_TRUE(Has(lines, "set numModes 3"));
+    settings.ModalNumber = 0;
+    EXPECT_TRUE(Has(Generate(m, settings), "set numModes 12"));
+}
+
+TEST(ScriptGenerator, LoadPatternsOfTheChosenCase) {
+    TModel m = Chain(4);
+    m.LoadCaseCount = 2;
+    m.LoadCaseNames = {"", "DEAD", "LIVE"};
+    const auto load = [](int target, int kind, const char* c, int dir, double fx, double fz) {
+        TLOAD l;
+        l.Target = target;
+        l.Kind = kind;
+        l.CaseName = c;
+        l.Dir = dir;
+        l.FX = fx;
+        l.FZ = fz;
+        return l;
+    };
+    m.Loads = {TLOAD(),
+               load(12, kJointForce, "DEAD", 0, 0, -10),
+               load(3, kFrameDistributed, "DEAD", 3, 5, 0),
+               load(3, kFrameDistributed, "dead", 3, 5, 0),
+               load(3, kFrameDistributed, "DEAD", 2, 5, 0),
+               load(2, kFrameDistributed, "DEAD", 1, -7, 0),
+               load(2, kFrameDistributed, "DEAD", 4, -7, 0),
+               load(1, kLoadUnfilled, "DEAD", 1, 1, 1),
+               load(9, kJointForce, "LIVE", 0, 1, 0)};
+    m.LoadCount = 8;
+    const ScriptLineList lines = Generate(m);
+    const long start = IndexOf(lines, "puts \"loading\"");
+    const ScriptLineList block(lines.begin() + start, lines.begin() + start + 8);
+    EXPECT_EQ(block,
+              (ScriptLineList{"puts \"loading\"", "## Load Case = DEAD", "pattern Plain 1 Linear {",
+                              "load 12 0.000E+000 0.000E+000 -1.000E+001 0.000E+000 0.000E+000 "
+                              "0.000E+000",
+                              "eleLoad -ele 3 -type -beamUniform -5.000E+000 0 0",
+                              "eleLoad -ele 3 -type -beamUniform 0 5.000E+000 0",
+                              "eleLoad -ele 2 -type -beamUniform 0 0 -7.000E+000", "}"}));
+
+    // A case index that names no case writes an empty pattern, whatever the loads.
+    for (int c : {0, 3, -1}) {
+        TSettings settings;
+        settings.LoadCase = c;
+        const ScriptLineList none = Generate(m, settings);
+        const long at = IndexOf(none, "## Load Case = ");
+        ASSERT_GE(at, 0) << c;
+        EXPECT_EQ(none[static_cast<size_t>(at + 1)],
+                  "pattern Plain " + text::FormatInt(c) + " Linear {");
+        EXPECT_EQ(none[static_cast<size_t>(at + 2)], "}");
+    }
+}
+
+TEST(ScriptGenerator, AnalysisTypesWriteTheirBlocks) {
+    TModel m = Chain(3);
+    m.LoadCaseCount = 2;
+    m.LoadCaseNames = {"", "DEAD", "PUSH"};
+    TSettings settings;
+    settings.LoadCase = 1;
+    settings.LoadVector = 2;
+    settings.LoadSteps = 8;
+    settings.LoadFactor = 2;
+    settings.ControlNode = 3;
+    settings.ControlDof = 2;
+    settings.ControlDisp = 0.5;
+    settings.AnalysisStep = 40;
+    const auto tail = [&](int type) {
+        settings.AnalysisType = type;
+        const ScriptLineList lines = Generate(m, settings);
+        const long recorder = IndexOf(lines, "puts \"recorder\"");
+        return ScriptLineList(lines.begin() + recorder + 2, lines.end()); // after node0.out
+    };
+    const ScriptLineList gravity = {"## Load Case = DEAD",
+                                    "pattern Plain 1 Linear {",
+                                    "}",
+                                    "puts \"analysis\"",
+                                    "constraints Plain",
+                                    "numberer Plain",
+                                    "system BandGeneral",
+                                    "test EnergyIncr 1.0e-6 200",
+                                    "algorithm Newton",
+                                    "integrator LoadControl 2.500E-001",
+                                    "analysis Static",
+                                    "analyze 8"};
+    ScriptLineList pushover = {"## Load Case = PUSH",
+                               "pattern Plain 2 Linear {",
+                               "}",
+                               "puts \"analysis\"",
+                               "constraints Plain",
+                               "numberer Plain",
+                               "system BandGeneral",
+                               "test EnergyIncr 1.0e-6 200",
+                               "algorithm Newton",
+                               "integrator DisplacementControl 3 2 5.000E-001",
+                               "analysis Static",
+                               "analyze 40"};
+    const auto join = [](std::initializer_list<ScriptLineList> parts) {
+        ScriptLineList all;
+        for (const ScriptLineList& p : parts)
+            all.insert(all.end(), p.begin(), p.end());
+        return all;
+    };
+    EXPECT_EQ(tail(1), join({{"puts \"loading\""}, gravity}));
+    EXPECT_EQ(tail(2), join({{"puts \"loading\""}, pushover}));
+    EXPECT_EQ(tail(3), join({{"puts \"gravity\""}, gravity, {"puts \"pushover\""}, pushover}));
+    EXPECT_EQ(tail(4).size(), 7u);
+    const ScriptLineList history = tail(5);
+    ASSERT_EQ(history.size(), 13u + 12u + 8u);
+    EXPECT_EQ(history[13 + 8],
+              "set AccelSeries \"Series $IDloadTag -dt $dt -filePath $iGMfile -factor  $GMfatt\";");
+    const ScriptLineList loaded = tail(6);
+    EXPECT_EQ(ScriptLineList(loaded.begin(), loaded.begin() + 14),
+              join({{"puts \"gravity\""}, gravity, {"loadConst -time 0.0"}}));
+    EXPECT_EQ(ScriptLineList(loaded.begin() + 14, loaded.end()), history);
+    const ScriptLineList multiple = tail(7);
+    ASSERT_EQ(multiple.size(), 13u + 29u);
+    EXPECT_EQ(multiple[13 + 3],
+              "set dispSeries1 \"Series 1 -dt $dt -filePath $iGMfile -factor  $iGMfact\";");
+    EXPECT_EQ(multiple[13 + 8],
+              "set dispSeries2 \"Series 2 -dt $dt -filePath $iGMfile -factor  $iGMfact\";");
+    EXPECT_TRUE(tail(8).empty());
+    EXPECT_TRUE(tail(0).empty());
+}
+
+TEST(ScriptGenerator, RigidDiaphragmsNeedTheTransformationHandler) {
+    TModel m = Chain(4);
+    m.DiaphCount = 1;
+    m.Diaphs.resize(2);
+    m.Diaphs[1].Master = 4;
+    m.Diaphs[1].DiaNodes = {0};
+    TSettings settings;
+    settings.AnalysisType = 3;
+    EXPECT_EQ(Starting(Generate(m, settings), "constraints "),
+              (std::vector<std::string>{"constraints Plain", "constraints Plain"}));
+    m.Diaphs[1].SlaveCount = 1;
+    m.Diaphs[1].DiaNodes = {0, 3};
+    EXPECT_EQ(
+        Starting(Generate(m, settings), "constraints "),
+        (std::vector<std::string>{"constraints Transformation", "constraints Transformation"}));
+    settings.AnalysisType = 5; // the transient block has its own line
+    EXPECT_EQ(Starting(Generate(m, settings), "constraints "),
+              (std::vector<std::string>{"constraints Transformation; "}));
+}
+
+TEST(ScriptGenerator, RefusesWhatCannotGiveAScriptAndKeepsThePreviousOne) {
+    TModel good = SmallColumnModel();
+    ScriptLineList lines;
+    GenerateScript(good, TSettings(), lines);
+    const ScriptLineList previous = lines;
+
+    struct Case {
+        const char* message;
+        void (*spoil)(TModel&, TSettings&);
+    };
+    const Case cases[] = {
+        {"Load Steps must be at least 1", [](TModel&, TSettings& s) { s.LoadSteps = 0; }},
+        {"Load Steps must be at least 1", [](TModel&, TSettings& s) { s.LoadSteps = -3; }},
+        {"Frame 1 refers to frame section 2, which does not exist",
+         [](TModel& m, TSettings&) { m.Frames[1].SecIdx = 2; }},
+        {"Joint 2 refers to joint 3, which does not exist",
+         [](TModel& m, TSettings&) { m.Nodes[2].LinkNode = 3; }},
+        {"Frame section 1 (E500X300) refers to material -1, which does not exist",
+         [](TModel& m, TSettings&) { m.Sections[1].MatIdx = -1; }},
+        {"The frame table holds 1 records but its count is 2",
+         [](TModel& m, TSettings&) { m.FrameCount = 2; }},
+        {"Diaphragm 1 counts 2 joints but lists fewer",
+         [](TModel& m, TSettings&) {
+             m.DiaphCount = 1;
+             m.Diaphs.resize(2);
+             m.Diaphs[1].SlaveCount = 2;
+             m.Diaphs[1].DiaNodes = {0, 1};
+         }},
+    };
+    for (const Case& c : cases) {
+        TModel m = SmallColumnModel();
+        m.Frames[1].IntPts = 7;
+        TSettings settings;
+        c.spoil(m, settings);
+        try {
+            GenerateScript(m, settings, lines);
+            ADD_FAILURE() << "accepted: " << c.message;
+        } catch (const InputError& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+        EXPECT_EQ(lines, previous) << c.message;
+        EXPECT_EQ(m.Frames[1].IntPts, 7) << c.message; // the store is untouched too
+    }
+}
+
+TEST(ScriptGenerator, GeneratingTwiceGivesTheSameScript) {
+    TModel m = SmallColumnModel();
+    m.Sections[1].FrameType = kNonlinearBeamColumn;
+    ScriptLineList lines;
+    GenerateScript(m, TSettings(), lines);
+    const ScriptLineList first = lines;
+    lines.push_back("edited by hand");
+    GenerateScript(m, TSettings(), lines);
+    EXPECT_EQ(lines, first);
+}
