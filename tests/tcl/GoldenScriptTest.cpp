@@ -1,7 +1,15 @@
 // Whole scripts compared with checked-in references, and checked to be complete Tcl.
 #include "ScriptTestSupport.h"
 
+#include "import/S2kImport.h"
+#include "model/SettingsByName.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
 
 using namespace vandra;
 using namespace vandra::testing;
@@ -11,4 +19,83 @@ TEST(GoldenScript, SmallColumnIsTheThirtyFiveLineScript) {
     const ScriptLineList lines = Generate(model);
     EXPECT_EQ(lines.size(), 35u);
     ExpectGolden("small_column.tcl", lines);
+}
+
+namespace {
+
+struct ExampleCase {
+    const char* example; // under examples/
+    const char* golden;  // under tests/tcl/golden/
+    std::vector<std::string> settings;
+};
+
+const std::vector<ExampleCase>& ExampleCases() {
+    static const std::vector<ExampleCase> cases = {
+        {"two_storey_frame.s2k", "two_storey_frame_type1.tcl", {}},
+        {"two_storey_frame.s2k",
+         "two_storey_frame_type2.tcl",
+         {"AnalysisType=2", "LoadVector=2", "ControlNode=18", "ControlDisp=1", "AnalysisStep=50"}},
+        {"two_storey_frame.s2k",
+         "two_storey_frame_type3.tcl",
+         {"AnalysisType=3", "LoadVector=2", "ControlNode=18", "ControlDisp=1", "LoadSteps=10"}},
+        {"two_storey_frame.s2k", "two_storey_frame_type4.tcl", {"AnalysisType=4"}},
+        {"two_storey_frame.s2k", "two_storey_frame_type5.tcl", {"AnalysisType=5"}},
+        {"two_storey_frame.s2k", "two_storey_frame_type6.tcl", {"AnalysisType=6"}},
+        {"two_storey_frame.s2k", "two_storey_frame_type7.tcl", {"AnalysisType=7"}},
+        {"two_storey_frame.s2k",
+         "two_storey_frame_aggregator.tcl",
+         {"UseAggregator=1", "NumIntgrPts=5", "Sections[EIPE400].FrameType=4",
+          "Sections[EBOX300].FrameType=2", "Sections[NCOL400].SectionKind=1",
+          "Sections[DCOL350].GeoTransf=2"}},
+        {"two_storey_frame.s2k",
+         "two_storey_frame_all_recorders.tcl",
+         {"AnalysisType=4", "RecOpt=1,1,1,1,1", "ModalNumber=3"}},
+        {"slab_wall.s2k", "slab_wall_type1.tcl", {}},
+        {"slab_wall.s2k",
+         "slab_wall_type3.tcl",
+         {"AnalysisType=3", "LoadVector=2", "ControlNode=12", "AreaSecs[SLAB150].NonlinType=1"}},
+        {"slab_wall.s2k",
+         "slab_wall_all_recorders.tcl",
+         {"AnalysisType=4", "RecOpt=1,1,1,1,1", "ModalNumber=2", "GenPlateFiber=0"}},
+    };
+    return cases;
+}
+
+std::string ExamplePath(const char* name) {
+    return std::string(VANDRA_SOURCE_DIR) + "/examples/" + name;
+}
+
+} // namespace
+
+TEST(GoldenScript, ExamplesUnderSeveralSettings) {
+    for (const ExampleCase& c : ExampleCases()) {
+        SCOPED_TRACE(c.golden);
+        TModel model = ImportS2k(ReadS2kFile(ExamplePath(c.example)));
+        TSettings settings;
+        for (const std::string& s : c.settings)
+            AssignSetting(model, settings, s);
+        ScriptLineList lines;
+        GenerateScript(model, settings, lines);
+        ExpectGolden(c.golden, lines);
+    }
+}
+
+// Tcl's own parser must find every reference script complete: braces and quotes balance.
+TEST(GoldenScript, ReferenceScriptsAreCompleteTcl) {
+    if (std::system("tclsh </dev/null >/dev/null 2>&1") != 0) GTEST_SKIP() << "no tclsh";
+    const std::string dir = ::testing::TempDir();
+    const std::string checker = dir + "/vandra_info_complete.tcl";
+    std::ofstream(checker, std::ios::binary)
+        << "set f [open [lindex $argv 0] rb]\nset t [read $f]\nclose $f\n"
+           "puts [info complete $t]\n";
+    std::vector<std::string> names = {"small_column.tcl"};
+    for (const ExampleCase& c : ExampleCases())
+        names.push_back(c.golden);
+    for (const std::string& name : names) {
+        const std::string out = dir + "/vandra_info_complete.out";
+        const std::string command =
+            "tclsh '" + checker + "' '" + GoldenPath(name) + "' > '" + out + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0) << name;
+        EXPECT_EQ(ReadBytes(out), "1\n") << name;
+    }
 }

@@ -1,0 +1,52 @@
+wipe
+puts "System"
+model basic -ndm 3 -ndf 6
+puts "restraint"
+node 1 0.000E+000 0.000E+000 0.000E+000
+node 2 2.000E+003 0.000E+000 0.000E+000
+node 3 4.000E+003 0.000E+000 0.000E+000
+node 4 0.000E+000 0.000E+000 2.000E+003
+node 5 2.000E+003 0.000E+000 2.000E+003
+node 6 4.000E+003 0.000E+000 2.000E+003
+node 7 0.000E+000 0.000E+000 4.000E+003
+node 8 2.000E+003 0.000E+000 4.000E+003
+node 9 4.000E+003 0.000E+000 4.000E+003
+node 10 0.000E+000 0.000E+000 6.000E+003
+node 11 2.000E+003 0.000E+000 6.000E+003
+node 12 4.000E+003 0.000E+000 6.000E+003
+node 13 0.000E+000 2.000E+003 6.000E+003
+node 14 2.000E+003 2.000E+003 6.000E+003
+node 15 4.000E+003 2.000E+003 6.000E+003
+puts "rigidDiaphragm"
+puts "mass"
+puts "node"
+fix 1 1 1 1 1 1 1;
+fix 2 1 1 1 1 1 1;
+fix 3 1 1 1 1 1 1;
+puts "Equal DOF"
+puts "material"
+uniaxialMaterial Elastic 1 3.000E+004
+
+puts "transformation"
+puts "element"
+puts "shell element"
+element ShellMITC4 1 1 2 5 4 701
+element ShellMITC4 2 2 3 6 5 701
+element ShellMITC4 3 4 5 8 7 701
+element ShellMITC4 4 5 6 9 8 701
+element ShellMITC4 5 7 8 11 10 701
+element ShellMITC4 6 8 9 12 11 701
+element ShellMITC4 7 10 11 14 13 702
+element ShellMITC4 8 11 12 15 14 702
+puts "SOLID element"
+puts "recorder"
+recorder Node -file node0.out -time -nodeRange 1 15 -dof 1 2 3 disp
+recorder Node -file eigen1_node0.out -time -nodeRange 1 15 -dof 1 2 3 "eigen 1"
+recorder Node -file eigen2_node0.out -time -nodeRange 1 15 -dof 1 2 3 "eigen 2"
+set numModes 2
+set lambda [eigen  $numModes]
+set period "Periods.txt"
+set Periods [open $period "w"]
+puts $Periods " $lambda"
+close $Periods
+record

@@ -1,0 +1,353 @@
+wipe
+puts "System"
+model basic -ndm 3 -ndf 6
+puts "restraint"
+node 1 0.000E+000 0.000E+000 0.000E+000
+node 2 6.000E+003 0.000E+000 0.000E+000
+node 3 1.200E+004 0.000E+000 0.000E+000
+node 4 0.000E+000 5.000E+003 0.000E+000
+node 5 6.000E+003 5.000E+003 0.000E+000
+node 6 1.200E+004 5.000E+003 0.000E+000
+node 7 0.000E+000 0.000E+000 3.500E+003
+node 8 6.000E+003 0.000E+000 3.500E+003
+node 9 1.200E+004 0.000E+000 3.500E+003
+node 10 0.000E+000 5.000E+003 3.500E+003
+node 11 6.000E+003 5.000E+003 3.500E+003
+node 12 1.200E+004 5.000E+003 3.500E+003
+node 13 0.000E+000 0.000E+000 7.000E+003
+node 14 6.000E+003 0.000E+000 7.000E+003
+node 15 1.200E+004 0.000E+000 7.000E+003
+node 16 0.000E+000 5.000E+003 7.000E+003
+node 17 6.000E+003 5.000E+003 7.000E+003
+node 18 1.200E+004 5.000E+003 7.000E+003
+node 19 6.000E+003 0.000E+000 3.500E+003
+puts "rigidDiaphragm"
+rigidDiaphragm 3 12 7
+rigidDiaphragm 3 12 8
+rigidDiaphragm 3 12 9
+rigidDiaphragm 3 12 10
+rigidDiaphragm 3 12 11
+rigidDiaphragm 3 18 13
+rigidDiaphragm 3 18 14
+rigidDiaphragm 3 18 15
+rigidDiaphragm 3 18 16
+rigidDiaphragm 3 18 17
+puts "mass"
+mass 7 7.100E+000 7.100E+000 0.000E+000 0.000E+000 0.000E+000 0.000E+000
+mass 8 7.100E+000 7.100E+000 0.000E+000 0.000E+000 0.000E+000 0.000E+000
+mass 9 7.100E+000 7.100E+000 0.000E+000 0.000E+000 0.000E+000 0.000E+000
+mass 10 7.100E+000 7.100E+000 0.000E+000 0.000E+000 0.000E+000 0.000E+000
+mass 11 7.100E+000 7.100E+000 0.000E+000 0.000E+000 0.000E+000 0.000E+000
+mass 12 7.100E+000 7.100E+000 0.000E+000 0.000E+000 0.000E+000 0.000E+000
+mass 13 5.500E+000 5.500E+000 0.000E+000 0.000E+000 0.000E+000 0.000E+000
+mass 14 5.500E+000 5.500E+000 0.000E+000 0.000E+000 0.000E+000 0.000E+000
+mass 15 5.500E+000 5.500E+000 0.000E+000 0.000E+000 0.000E+000 0.000E+000
+mass 16 5.500E+000 5.500E+000 0.000E+000 0.000E+000 0.000E+000 0.000E+000
+mass 17 5.500E+000 5.500E+000 0.000E+000 0.000E+000 0.000E+000 0.000E+000
+mass 18 5.500E+000 5.500E+000 0.000E+000 0.000E+000 0.000E+000 0.000E+000
+puts "node"
+fix 12 0 0 1 1 1 0
+fix 18 0 0 1 1 1 0
+fix 1 1 1 1 1 1 1;
+fix 2 1 1 1 1 1 1;
+fix 3 1 1 1 1 1 1;
+fix 4 1 1 1 1 1 1;
+fix 5 1 1 1 1 1 1;
+fix 6 1 1 1 1 1 1;
+puts "Equal DOF"
+equalDOF 8 19 1 2 3
+puts "material"
+uniaxialMaterial Elastic 1 2.500E+004
+uniaxialMaterial Elastic 2 2.000E+005
+uniaxialMaterial Elastic 201 1.389E+009
+uniaxialMaterial Elastic 301 1.389E+009
+uniaxialMaterial Elastic 401 3.756E+013
+uniaxialMaterial Elastic 202 1.063E+009
+uniaxialMaterial Elastic 302 1.063E+009
+uniaxialMaterial Elastic 402 2.201E+013
+uniaxialMaterial Elastic 203 2.205E+008
+uniaxialMaterial Elastic 303 3.115E+008
+uniaxialMaterial Elastic 403 2.923E+010
+uniaxialMaterial Elastic 204 4.615E+008
+uniaxialMaterial Elastic 304 3.077E+008
+uniaxialMaterial Elastic 404 1.108E+013
+uniaxialMaterial Elastic 205 3.099E+008
+uniaxialMaterial Elastic 305 3.099E+008
+uniaxialMaterial Elastic 405 1.996E+012
+uniaxialMaterial Elastic 206 3.099E+008
+uniaxialMaterial Elastic 306 3.099E+008
+uniaxialMaterial Elastic 406 1.996E+012
+uniaxialMaterial Elastic 207 1.603E+010
+uniaxialMaterial Elastic 307 1.603E+010
+uniaxialMaterial Elastic 407 6.771E+014
+##NCOL400 
+section Fiber 1 -GJ 3.756E+013 {
+fiber -1.600E+002 -1.600E+002 6.400E+003 1
+fiber -8.000E+001 -1.600E+002 6.400E+003 1
+fiber 0.000E+000 -1.600E+002 6.400E+003 1
+fiber 8.000E+001 -1.600E+002 6.400E+003 1
+fiber 1.600E+002 -1.600E+002 6.400E+003 1
+fiber -1.600E+002 -8.000E+001 6.400E+003 1
+fiber -8.000E+001 -8.000E+001 6.400E+003 1
+fiber 0.000E+000 -8.000E+001 6.400E+003 1
+fiber 8.000E+001 -8.000E+001 6.400E+003 1
+fiber 1.600E+002 -8.000E+001 6.400E+003 1
+fiber -1.600E+002 0.000E+000 6.400E+003 1
+fiber -8.000E+001 0.000E+000 6.400E+003 1
+fiber 0.000E+000 0.000E+000 6.400E+003 1
+fiber 8.000E+001 0.000E+000 6.400E+003 1
+fiber 1.600E+002 0.000E+000 6.400E+003 1
+fiber -1.600E+002 8.000E+001 6.400E+003 1
+fiber -8.000E+001 8.000E+001 6.400E+003 1
+fiber 0.000E+000 8.000E+001 6.400E+003 1
+fiber 8.000E+001 8.000E+001 6.400E+003 1
+fiber 1.600E+002 8.000E+001 6.400E+003 1
+fiber -1.600E+002 1.600E+002 6.400E+003 1
+fiber -8.000E+001 1.600E+002 6.400E+003 1
+fiber 0.000E+000 1.600E+002 6.400E+003 1
+fiber 8.000E+001 1.600E+002 6.400E+003 1
+fiber 1.600E+002 1.600E+002 6.400E+003 1
+fiber -1.650E+002 1.650E+002 2.000E+002 1
+fiber -8.250E+001 1.650E+002 2.000E+002 1
+fiber 0.000E+000 1.650E+002 2.000E+002 1
+fiber 8.250E+001 1.650E+002 2.000E+002 1
+fiber 1.650E+002 1.650E+002 2.000E+002 1
+fiber -1.650E+002 -1.650E+002 2.000E+002 1
+fiber -8.250E+001 -1.650E+002 2.000E+002 1
+fiber 0.000E+000 -1.650E+002 2.000E+002 1
+fiber 8.250E+001 -1.650E+002 2.000E+002 1
+fiber 1.650E+002 -1.650E+002 2.000E+002 1
+}
+##DCOL350 
+section Fiber 2 -GJ 2.201E+013 {
+fiber -1.400E+002 -1.400E+002 4.900E+003 1
+fiber -7.000E+001 -1.400E+002 4.900E+003 1
+fiber 0.000E+000 -1.400E+002 4.900E+003 1
+fiber 7.000E+001 -1.400E+002 4.900E+003 1
+fiber 1.400E+002 -1.400E+002 4.900E+003 1
+fiber -1.400E+002 -7.000E+001 4.900E+003 1
+fiber -7.000E+001 -7.000E+001 4.900E+003 1
+fiber 0.000E+000 -7.000E+001 4.900E+003 1
+fiber 7.000E+001 -7.000E+001 4.900E+003 1
+fiber 1.400E+002 -7.000E+001 4.900E+003 1
+fiber -1.400E+002 0.000E+000 4.900E+003 1
+fiber -7.000E+001 0.000E+000 4.900E+003 1
+fiber 0.000E+000 0.000E+000 4.900E+003 1
+fiber 7.000E+001 0.000E+000 4.900E+003 1
+fiber 1.400E+002 0.000E+000 4.900E+003 1
+fiber -1.400E+002 7.000E+001 4.900E+003 1
+fiber -7.000E+001 7.000E+001 4.900E+003 1
+fiber 0.000E+000 7.000E+001 4.900E+003 1
+fiber 7.000E+001 7.000E+001 4.900E+003 1
+fiber 1.400E+002 7.000E+001 4.900E+003 1
+fiber -1.400E+002 1.400E+002 4.900E+003 1
+fiber -7.000E+001 1.400E+002 4.900E+003 1
+fiber 0.000E+000 1.400E+002 4.900E+003 1
+fiber 7.000E+001 1.400E+002 4.900E+003 1
+fiber 1.400E+002 1.400E+002 4.900E+003 1
+fiber -1.400E+002 -1.400E+002 2.000E+002 1
+fiber -7.000E+001 -1.400E+002 2.000E+002 1
+fiber 0.000E+000 -1.400E+002 2.000E+002 1
+fiber 7.000E+001 -1.400E+002 2.000E+002 1
+fiber 1.400E+002 -1.400E+002 2.000E+002 1
+fiber -1.400E+002 1.400E+002 2.000E+002 1
+fiber -7.000E+001 1.400E+002 2.000E+002 1
+fiber 0.000E+000 1.400E+002 2.000E+002 1
+fiber 7.000E+001 1.400E+002 2.000E+002 1
+fiber 1.400E+002 1.400E+002 2.000E+002 1
+fiber -1.400E+002 -9.333E+001 2.000E+002 1
+fiber -1.400E+002 -4.667E+001 2.000E+002 1
+fiber -1.400E+002 0.000E+000 2.000E+002 1
+fiber -1.400E+002 4.667E+001 2.000E+002 1
+fiber -1.400E+002 9.333E+001 2.000E+002 1
+fiber 1.400E+002 -9.333E+001 2.000E+002 1
+fiber 1.400E+002 -4.667E+001 2.000E+002 1
+fiber 1.400E+002 0.000E+000 2.000E+002 1
+fiber 1.400E+002 4.667E+001 2.000E+002 1
+fiber 1.400E+002 9.333E+001 2.000E+002 1
+}
+##EIPE400 
+section Fiber 3 -GJ 2.923E+010 {
+fiber -7.200E+001 -1.933E+002 4.860E+002 2
+fiber -3.600E+001 -1.933E+002 4.860E+002 2
+fiber 0.000E+000 -1.933E+002 4.860E+002 2
+fiber 3.600E+001 -1.933E+002 4.860E+002 2
+fiber 7.200E+001 -1.933E+002 4.860E+002 2
+fiber -7.200E+001 1.933E+002 4.860E+002 2
+fiber -3.600E+001 1.933E+002 4.860E+002 2
+fiber 0.000E+000 1.933E+002 4.860E+002 2
+fiber 3.600E+001 1.933E+002 4.860E+002 2
+fiber 7.200E+001 1.933E+002 4.860E+002 2
+fiber 0.000E+000 -1.492E+002 6.416E+002 2
+fiber 0.000E+000 -7.460E+001 6.416E+002 2
+fiber 0.000E+000 0.000E+000 6.416E+002 2
+fiber 0.000E+000 7.460E+001 6.416E+002 2
+fiber 0.000E+000 1.492E+002 6.416E+002 2
+}
+##EBOX300 
+section Fiber 4 -GJ 1.108E+013 {
+fiber -8.000E+001 -1.450E+002 4.000E+002 2
+fiber -4.000E+001 -1.450E+002 4.000E+002 2
+fiber 0.000E+000 -1.450E+002 4.000E+002 2
+fiber 4.000E+001 -1.450E+002 4.000E+002 2
+fiber 8.000E+001 -1.450E+002 4.000E+002 2
+fiber -8.000E+001 1.450E+002 4.000E+002 2
+fiber -4.000E+001 1.450E+002 4.000E+002 2
+fiber 0.000E+000 1.450E+002 4.000E+002 2
+fiber 4.000E+001 1.450E+002 4.000E+002 2
+fiber 8.000E+001 1.450E+002 4.000E+002 2
+fiber -9.500E+001 -1.120E+002 5.600E+002 2
+fiber -9.500E+001 -5.600E+001 5.600E+002 2
+fiber -9.500E+001 0.000E+000 5.600E+002 2
+fiber -9.500E+001 5.600E+001 5.600E+002 2
+fiber -9.500E+001 1.120E+002 5.600E+002 2
+fiber 9.500E+001 -1.120E+002 5.600E+002 2
+fiber 9.500E+001 -5.600E+001 5.600E+002 2
+fiber 9.500E+001 0.000E+000 5.600E+002 2
+fiber 9.500E+001 5.600E+001 5.600E+002 2
+fiber 9.500E+001 1.120E+002 5.600E+002 2
+}
+##TPIPE168 
+section Fiber 5 -GJ 1.996E+012 {
+fiber 8.015E+001 0.000E+000 2.014E+002 2
+fiber 7.623E+001 2.477E+001 2.014E+002 2
+fiber 6.484E+001 4.711E+001 2.014E+002 2
+fiber 4.711E+001 6.484E+001 2.014E+002 2
+fiber 2.477E+001 7.623E+001 2.014E+002 2
+fiber -2.010E-018 8.015E+001 2.014E+002 2
+fiber -2.477E+001 7.623E+001 2.014E+002 2
+fiber -4.711E+001 6.484E+001 2.014E+002 2
+fiber -6.484E+001 4.711E+001 2.014E+002 2
+fiber -7.623E+001 2.477E+001 2.014E+002 2
+fiber -8.015E+001 -4.021E-018 2.014E+002 2
+fiber -7.623E+001 -2.477E+001 2.014E+002 2
+fiber -6.484E+001 -4.711E+001 2.014E+002 2
+fiber -4.711E+001 -6.484E+001 2.014E+002 2
+fiber -2.477E+001 -7.623E+001 2.014E+002 2
+fiber 1.472E-017 -8.015E+001 2.014E+002 2
+fiber 2.477E+001 -7.623E+001 2.014E+002 2
+fiber 4.711E+001 -6.484E+001 2.014E+002 2
+fiber 6.484E+001 -4.711E+001 2.014E+002 2
+fiber 7.623E+001 -2.477E+001 2.014E+002 2
+}
+##CPIPE168 
+section Fiber 6 -GJ 1.996E+012 {
+fiber 8.015E+001 0.000E+000 2.014E+002 2
+fiber 7.623E+001 2.477E+001 2.014E+002 2
+fiber 6.484E+001 4.711E+001 2.014E+002 2
+fiber 4.711E+001 6.484E+001 2.014E+002 2
+fiber 2.477E+001 7.623E+001 2.014E+002 2
+fiber -2.010E-018 8.015E+001 2.014E+002 2
+fiber -2.477E+001 7.623E+001 2.014E+002 2
+fiber -4.711E+001 6.484E+001 2.014E+002 2
+fiber -6.484E+001 4.711E+001 2.014E+002 2
+fiber -7.623E+001 2.477E+001 2.014E+002 2
+fiber -8.015E+001 -4.021E-018 2.014E+002 2
+fiber -7.623E+001 -2.477E+001 2.014E+002 2
+fiber -6.484E+001 -4.711E+001 2.014E+002 2
+fiber -4.711E+001 -6.484E+001 2.014E+002 2
+fiber -2.477E+001 -7.623E+001 2.014E+002 2
+fiber 1.472E-017 -8.015E+001 2.014E+002 2
+fiber 2.477E+001 -7.623E+001 2.014E+002 2
+fiber 4.711E+001 -6.484E+001 2.014E+002 2
+fiber 6.484E+001 -4.711E+001 2.014E+002 2
+fiber 7.623E+001 -2.477E+001 2.014E+002 2
+}
+section Aggregator 1001 201 Vy 301 Vz -section 1
+section Aggregator 1002 202 Vy 302 Vz -section 2
+section Aggregator 1003 203 Vy 303 Vz -section 3
+section Aggregator 1004 204 Vy 304 Vz -section 4
+
+puts "transformation"
+geomTransf Linear 1 1.000 0.000 0.000 
+geomTransf Linear 2 1.000 0.000 0.000 
+geomTransf Linear 3 1.000 0.000 0.000 
+geomTransf Linear 4 1.000 0.000 0.000 
+geomTransf Linear 5 1.000 0.000 0.000 
+geomTransf Linear 6 1.000 0.000 0.000 
+geomTransf PDelta 7 1.000 0.000 0.000 
+geomTransf PDelta 8 1.000 0.000 0.000 
+geomTransf PDelta 9 1.000 0.000 0.000 
+geomTransf PDelta 10 1.000 0.000 0.000 
+geomTransf PDelta 11 1.000 0.000 0.000 
+geomTransf PDelta 12 1.000 0.000 0.000 
+geomTransf Linear 13 0.000 0.000 1.000 
+geomTransf Linear 14 0.000 0.000 1.000 
+geomTransf Linear 15 0.000 0.000 1.000 
+geomTransf Linear 16 0.000 0.000 1.000 
+geomTransf Linear 17 0.000 0.000 1.000 
+geomTransf Linear 18 0.000 0.000 1.000 
+geomTransf Linear 19 0.000 0.000 1.000 
+geomTransf Linear 20 0.000 0.000 1.000 
+geomTransf Linear 21 0.000 0.000 1.000 
+geomTransf Linear 22 0.000 0.000 1.000 
+geomTransf Linear 23 0.000 0.000 1.000 
+geomTransf Linear 24 0.000 0.000 1.000 
+geomTransf Linear 25 0.000 0.000 1.000 
+geomTransf Linear 26 0.000 0.000 1.000 
+puts "element"
+element nonlinearBeamColumn 1 1 7 5 1001 1
+element nonlinearBeamColumn 2 2 8 5 1001 2
+element nonlinearBeamColumn 3 3 9 5 1001 3
+element nonlinearBeamColumn 4 4 10 5 1001 4
+element nonlinearBeamColumn 5 5 11 5 1001 5
+element nonlinearBeamColumn 6 6 12 5 1001 6
+element dispBeamColumn 7 7 13 5 1002 7
+element dispBeamColumn 8 8 14 5 1002 8
+element dispBeamColumn 9 9 15 5 1002 9
+element dispBeamColumn 10 10 16 5 1002 10
+element dispBeamColumn 11 11 17 5 1002 11
+element dispBeamColumn 12 12 18 5 1002 12
+element beamWithHinges 13 7 8 1003 400 1003 400 2.000E+005 8.068E+003 1.314E+007 2.274E+008 7.692E+004 3.801E+005 13 
+element beamWithHinges 14 8 9 1003 400 1003 400 2.000E+005 8.068E+003 1.314E+007 2.274E+008 7.692E+004 3.801E+005 14 
+element beamWithHinges 15 10 11 1003 400 1003 400 2.000E+005 8.068E+003 1.314E+007 2.274E+008 7.692E+004 3.801E+005 15 
+element beamWithHinges 16 11 12 1003 400 1003 400 2.000E+005 8.068E+003 1.314E+007 2.274E+008 7.692E+004 3.801E+005 16 
+element beamWithHinges 17 13 14 1003 400 1003 400 2.000E+005 8.068E+003 1.314E+007 2.274E+008 7.692E+004 3.801E+005 17 
+element beamWithHinges 18 14 15 1003 400 1003 400 2.000E+005 8.068E+003 1.314E+007 2.274E+008 7.692E+004 3.801E+005 18 
+element beamWithHinges 19 16 17 1003 400 1003 400 2.000E+005 8.068E+003 1.314E+007 2.274E+008 7.692E+004 3.801E+005 19 
+element beamWithHinges 20 17 18 1003 400 1003 400 2.000E+005 8.068E+003 1.314E+007 2.274E+008 7.692E+004 3.801E+005 20 
+element nonlinearBeamColumn 21 7 10 5 1004 21
+element nonlinearBeamColumn 22 8 11 5 1004 22
+element nonlinearBeamColumn 23 9 12 5 1004 23
+element nonlinearBeamColumn 24 13 16 5 1004 24
+element nonlinearBeamColumn 25 14 17 5 1004 25
+element nonlinearBeamColumn 26 15 18 5 1004 26
+element trussSection 27 1 8 5
+element corotTrussSection 28 7 14 6
+element zeroLength 29 19 8 -mat 2 2 2 -dir 4 5 6
+puts "shell element"
+puts "SOLID element"
+puts "recorder"
+recorder Node -file node0.out -time -nodeRange 1 19 -dof 1 2 3 disp
+puts "loading"
+## Load Case = DEAD
+pattern Plain 1 Linear {
+load 19 0.000E+000 0.000E+000 -1.000E+004 0.000E+000 0.000E+000 0.000E+000
+load 13 0.000E+000 0.000E+000 -5.000E+003 0.000E+000 0.000E+000 0.000E+000
+load 15 0.000E+000 0.000E+000 -5.000E+003 0.000E+000 0.000E+000 0.000E+000
+load 16 0.000E+000 0.000E+000 -5.000E+003 0.000E+000 0.000E+000 0.000E+000
+load 18 0.000E+000 0.000E+000 -5.000E+003 0.000E+000 0.000E+000 0.000E+000
+eleLoad -ele 13 -type -beamUniform 0 -2.000E+001 0
+eleLoad -ele 14 -type -beamUniform 0 -2.000E+001 0
+eleLoad -ele 15 -type -beamUniform 0 -2.000E+001 0
+eleLoad -ele 16 -type -beamUniform 0 -2.000E+001 0
+eleLoad -ele 17 -type -beamUniform 0 -2.000E+001 0
+eleLoad -ele 18 -type -beamUniform 0 -2.000E+001 0
+eleLoad -ele 19 -type -beamUniform 0 -2.000E+001 0
+eleLoad -ele 20 -type -beamUniform 0 -2.000E+001 0
+eleLoad -ele 21 -type -beamUniform 0 -1.000E+001 0
+eleLoad -ele 22 -type -beamUniform 0 -1.000E+001 0
+eleLoad -ele 23 -type -beamUniform 0 -1.000E+001 0
+eleLoad -ele 24 -type -beamUniform 0 -1.000E+001 0
+eleLoad -ele 25 -type -beamUniform 0 -1.000E+001 0
+eleLoad -ele 26 -type -beamUniform 0 -1.000E+001 0
+}
+puts "analysis"
+constraints Transformation
+numberer Plain
+system BandGeneral
+test EnergyIncr 1.0e-6 200
+algorithm Newton
+integrator LoadControl 1.000E-002
+analysis Static
+analyze 100
