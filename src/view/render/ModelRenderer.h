@@ -17,4 +17,11 @@ void RedrawModel(QImage& image, TModel& model, const TSettings& settings, const 
 // option tests or selection, nodes displaced by HistX/Y/Z[view.AnimationStep].
 void RedrawAnimationFrame(QImage& image, TModel& model, const TViewState& view);
 
-}  // namespace vandra
+// How the canvas draws: Fast batches lines, blits node dots and skips what lies outside the
+// image; Plain makes one painter call per element. Both give the same pixels.
+enum class DrawPath { Fast, Plain };
+void RedrawModel(QImage& image, TModel& model, const TSettings& settings, const TViewState& view,
+                 int SelectedFrame, DrawPath path);
+void RedrawAnimationFrame(QImage& image, TModel& model, const TViewState& view, DrawPath path);
+
+} // namespace vandra

@@ -1,0 +1,97 @@
+// A 2D canvas over a retained QImage with the drawing model the model view is written against:
+// a pen (colour, width, solid or clear), a brush (colour; solid, clear or diagonal cross-hatch)
+// and a font (face, size in points, colour) that persist between calls; boxes given by two
+// corners whose right and bottom edges are exclusive; text placed by its top-left corner.
+//
+// The canvas sets QPainter's pen and brush only when they change. Unless it is built plain, it
+// also collects consecutive lines drawn with one pen into one QPainter::drawLines call, paints
+// node dots from a pre-rendered mask, and skips shapes whose box lies wholly outside the image;
+// none of this changes a pixel (the renderer's tests compare both ways of drawing).
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QLineF>
+#include <QPainter>
+#include <QPoint>
+#include <QVector>
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+namespace vandra {
+
+enum class BrushStyle { Solid, Clear, DiagCross };
+
+class Canvas {
+public:
+    Canvas(QImage& image, bool plain);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    bool IsActive() const { return painter_.isActive(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+    void SetPen(QRgb color, int width);
+    void SetPenClear();
+    void SetBrushColor(QRgb color);
+    void SetBrushStyle(BrushStyle style);
+    void SetFontFace(const QString& face);
+    void SetFontSize(int points);
+    void SetFontColor(QRgb color);
+
+    void Rectangle(int x1, int y1, int x2, int y2);
+    void Ellipse(int x1, int y1, int x2, int y2);
+    void Line(int x1, int y1, int x2, int y2);
+    void Polygon(const QPoint* points, int count);
+    void TextOut(int x, int y, std::string_view text);
+    // Ellipse(x - 4, y - 4, x + 4, y + 4): the dot of a node.
+    void NodeDot(int x, int y);
+
+    // Draws the lines collected so far.
+    void Flush();
+
+private:
+    static constexpr int kDot = 8;
+
+    void ApplyPen();
+    void ApplyBrush();
+    bool BoxOutside(int x1, int y1, int x2, int y2, int margin) const;
+    bool DotMaskUsable() const;
+    void BuildDotMask();
+
+    QImage& image_;
+    QPainter painter_;
+    bool plain_;
+    int width_ = 0, height_ = 0;
+
+    // The canvas state as the drawing code set it.
+    QRgb penColor_ = qRgb(0, 0, 0);
+    int penWidth_ = 1;
+    bool penClear_ = false;
+    QRgb brushColor_ = qRgb(255, 255, 255);
+    BrushStyle brushStyle_ = BrushStyle::Solid;
+    QRgb fontColor_ = qRgb(0, 0, 0);
+    QFont font_;
+    std::optional<QFontMetrics> metrics_;
+
+    // What QPainter currently holds; 'Text' marks the pen as set to the font colour.
+    enum class PainterPen { Unset, Pen, NoPen, Text };
+    PainterPen painterPen_ = PainterPen::Unset;
+    QRgb painterPenColor_ = 0;
+    int painterPenWidth_ = 0;
+    bool brushApplied_ = false;
+    QRgb painterBrushColor_ = 0;
+    BrushStyle painterBrushStyle_ = BrushStyle::Solid;
+
+    QVector<QLineF> pendingLines_;
+    std::array<std::array<bool, kDot>, kDot> dotMask_{};
+    bool dotMaskBuilt_ = false;
+};
+
+} // namespace vandra

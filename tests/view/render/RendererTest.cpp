@@ -1,0 +1,334 @@
+#include "view/render/ModelRenderer.h"
+
+#include "RenderTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace vandra;
+using namespace vandra::testing;
+
+namespace {
+
+constexpr int kW = 300;
+constexpr int kH = 200;
+constexpr QRgb kWhite = qRgb(255, 255, 255);
+constexpr QRgb kYellow = qRgb(255, 255, 0);
+constexpr QRgb kRed = qRgb(255, 0, 0);
+constexpr QRgb kGreen = qRgb(0, 255, 0);
+constexpr QRgb kMagenta = qRgb(255, 0, 255);
+
+QRgb Px(const QImage& image, int x, int y) {
+    return image.pixel(x, y) & 0xFFFFFFu;
+}
+QRgb Rgb(uint32_t packed) {
+    return qRgb(ColorRed(packed), ColorGreen(packed), ColorBlue(packed)) & 0xFFFFFFu;
+}
+
+TSettings Only(std::initializer_list<int> options) {
+    TSettings s;
+    s.ViewOpt.fill(false);
+    for (int o : options)
+        s.ViewOpt[static_cast<size_t>(o)] = true;
+    return s;
+}
+
+QImage Draw(TModel& m, const TSettings& s, int selected = 0, DrawPath path = DrawPath::Fast) {
+    EnsureGuiApplication();
+    QImage image = BlankImage(kW, kH);
+    RedrawModel(image, m, s, PixelView(kW, kH), selected, path);
+    return image;
+}
+
+} // namespace
+
+TEST(Renderer, BackgroundBorderAndLogo) {
+    TModel m = JointsAtPixels({});
+    const QImage image = Draw(m, TSettings());
+    EXPECT_EQ(Px(image, 150, 150), kWhite & 0xFFFFFFu);
+    EXPECT_EQ(Px(image, 0, 100), 0u); // the background rectangle's black outline
+    EXPECT_EQ(Px(image, kW - 1, kH - 1), 0u);
+    int dark = 0;
+    for (int y = 5; y < 30; ++y)
+        for (int x = 8; x < 160; ++x)
+            dark += qGray(image.pixel(x, y)) < 100;
+    EXPECT_GT(dark, 60); // "VANDRA Program"
+    int below = 0;
+    for (int x = 8; x < 160; ++x)
+        below += qGray(image.pixel(x, 40)) < 100;
+    EXPECT_EQ(below, 0);
+}
+
+TEST(Renderer, SupportColourFollowsTheRestraintCount) {
+    const struct {
+        int fixed;
+        QRgb color;
+    } cases[] = {{3, 0}, {6, kMagenta}, {1, kRed}};
+    for (const auto& c : cases) {
+        TModel m = JointsAtPixels({{100, 100}});
+        for (int d = 1; d <= c.fixed; ++d)
+            m.Nodes[1].Restraint[static_cast<size_t>(d)] = 1;
+        const QImage image = Draw(m, TSettings());
+        EXPECT_EQ(Px(image, 95, 95), c.color & 0xFFFFFFu) << c.fixed;
+        EXPECT_EQ(Px(image, 104, 104), c.color & 0xFFFFFFu) << c.fixed;
+        EXPECT_EQ(Px(image, 105, 100), kWhite & 0xFFFFFFu) << c.fixed;
+    }
+}
+
+TEST(Renderer, FramesTakeTheirSectionColourAndRigidBeamsShowAsRingedDots) {
+    TModel m = JointsAtPixels({{40, 50}, {240, 50}, {40, 150}, {240, 150}, {40, 100}, {240, 100}});
+    const uint32_t teal = PackColor(0, 128, 128);
+    AddFrame(m, 1, 2, AddSection(m, teal, kElasticBeamColumn));
+    AddFrame(m, 3, 4, AddSection(m, PackColor(0, 0, 255), kRigidBeam));
+    AddFrame(m, 5, 6, 0); // no section: slot 0, black
+    const QImage image = Draw(m, TSettings());
+    EXPECT_EQ(Px(image, 100, 50), Rgb(teal));
+    EXPECT_EQ(Px(image, 100, 150), kWhite & 0xFFFFFFu); // no line for a rigid beam
+    EXPECT_EQ(Px(image, 140, 150), kRed & 0xFFFFFFu);   // its red dot at the midpoint
+    EXPECT_EQ(Px(image, 135, 150), Rgb(PackColor(0, 0, 255)));
+    EXPECT_EQ(Px(image, 100, 100), 0u);
+
+    TSettings noRelease;
+    noRelease.ViewOpt[11] = false;
+    EXPECT_EQ(Px(Draw(m, noRelease), 140, 150), kWhite & 0xFFFFFFu);
+}
+
+TEST(Renderer, SelectionHighlightOnlyWhileFramesAreShown) {
+    TModel m = JointsAtPixels({{40, 50}, {240, 50}});
+    AddFrame(m, 1, 2, AddSection(m, PackColor(0, 0, 255), kElasticBeamColumn));
+    const struct {
+        bool frameOn;
+        int selected;
+        QRgb above;
+    } cases[] = {{true, 1, kYellow}, {true, 0, kWhite}, {false, 1, kWhite}, {true, 7, kWhite}};
+    for (const auto& c : cases) {
+        TSettings s;
+        s.ViewOpt[3] = c.frameOn;
+        EXPECT_EQ(Px(Draw(m, s, c.selected), 100, 48), c.above & 0xFFFFFFu)
+            << c.frameOn << " " << c.selected;
+    }
+}
+
+TEST(Renderer, HingeCircleColoursAcrossTheResultRange) {
+    const struct {
+        double value, min, max;
+        QRgb color;
+    } cases[] = {{-0.0001, -0.0001, 0.0001, kRed},    {0, -0.0001, 0.0001, kGreen},
+                 {0.0001, -0.0001, 0.0001, kMagenta}, {-1, -0.0001, 0.0001, kRed},
+                 {1, -0.0001, 0.0001, kMagenta},      {2.5, 0, 6, kYellow},
+                 {3.5, 0, 6, qRgb(0, 255, 255)},      {5, 2, 2, kGreen}};
+    for (const auto& c : cases) {
+        TModel m = JointsAtPixels({{50, 100}, {250, 100}});
+        AddFrame(m, 1, 2, AddSection(m, 0, kElasticBeamColumn));
+        m.Frames[1].ResultI = c.value;
+        m.Frames[1].ResultJ = c.value;
+        TSettings s = Only({8});
+        s.ResultMin = c.min;
+        s.ResultMax = c.max;
+        const QImage image = Draw(m, s);
+        EXPECT_EQ(Px(image, 90, 100), c.color & 0xFFFFFFu) << c.value; // the 20 % point
+        EXPECT_EQ(Px(image, 210, 100), c.color & 0xFFFFFFu) << c.value;
+        EXPECT_EQ(Px(image, 85, 100), 0u) << c.value; // the black outline
+    }
+}
+
+TEST(Renderer, OnlyShellSectionsOfKindShellAreCrossHatched) {
+    const uint32_t orange = PackColor(255, 128, 0);
+    const struct {
+        int kind;
+        int secIdx;
+        bool hatched;
+    } cases[] = {{1, 1, true}, {0, 1, false}, {1, 5, false}, {1, -3, false}};
+    for (const auto& c : cases) {
+        TModel m = JointsAtPixels({{50, 50}, {250, 50}, {250, 150}, {50, 150}});
+        TAREASEC sec;
+        sec.ShellKind = c.kind;
+        sec.Color = orange;
+        m.AreaSecs.push_back(sec);
+        m.AreaSecCount = 1;
+        TSHELL sh;
+        sh.SecIdx = c.secIdx;
+        sh.N1 = 1;
+        sh.N2 = 2;
+        sh.N3 = 3;
+        sh.N4 = 4;
+        m.Shells.push_back(sh);
+        m.ShellCount = 1;
+        const QImage image = Draw(m, Only({9}));
+        const int hatch = CountColor(image, Rgb(orange), 60, 60, 240, 140);
+        const int white = CountColor(image, kWhite, 60, 60, 240, 140);
+        if (c.hatched) {
+            EXPECT_GT(hatch, 1000) << c.secIdx;
+            EXPECT_GT(white, 5000) << c.secIdx; // the background shows between the hatch
+        } else {
+            EXPECT_EQ(white, 180 * 80) << c.kind << " " << c.secIdx;
+        }
+    }
+}
+
+TEST(Renderer, LabelsFillTheirCellWithTheBrushColour) {
+    TModel m = JointsAtPixels({{40, 60}, {240, 60}});
+    AddFrame(m, 1, 2, AddSection(m, 0, kElasticBeamColumn));
+    const struct {
+        int option;
+        int x, y;
+        QRgb cell;
+    } cases[] = {{2, 40, 60, kYellow}, {4, 140, 60, kGreen}};
+    for (const auto& c : cases) {
+        const QImage image = Draw(m, Only({1, 3, c.option}));
+        EXPECT_GT(CountColor(image, c.cell, c.x, c.y, c.x + 12, c.y + 14), 40) << c.option;
+        EXPECT_EQ(CountColor(image, c.cell, c.x - 8, c.y - 8, c.x, c.y), 0) << c.option;
+    }
+}
+
+TEST(Renderer, LoadLabelsOfTheShownCaseOnly) {
+    TModel m = JointsAtPixels({{40, 60}, {240, 60}, {100, 150}});
+    AddFrame(m, 1, 2, AddSection(m, 0, kElasticBeamColumn));
+    m.LoadCaseNames = {"", "DEAD", "LIVE"};
+    m.LoadCaseCount = 2;
+    TLOAD point;
+    point.Kind = kJointForce;
+    point.CaseName = "DEAD";
+    point.Target = 3;
+    point.FX = 12000;
+    point.FZ = -5000;
+    TLOAD element;
+    element.Kind = kFrameDistributed;
+    element.CaseName = "DEAD";
+    element.Target = 1;
+    element.Dir = 2;
+    element.FX = -12.3;
+    TLOAD bad = element;
+    bad.Target = 99;
+    m.Loads = {TLOAD(), point, element, bad};
+    m.LoadCount = 3;
+    const QRgb lightGrey = qRgb(240, 240, 240);
+    const struct {
+        int shownCase, type;
+        int grey, yellow; // expected: cells at the joint, and at the frame's midpoint
+    } cases[] = {{1, 1, 2, 0}, {1, 2, 0, 1}, {2, 1, 0, 0},
+                 {0, 1, 0, 0}, {9, 1, 0, 0}, {1, 3, 0, 0}};
+    for (const auto& c : cases) {
+        TSettings s = Only({});
+        s.ShownLoadCase = c.shownCase;
+        s.ShownLoadType = c.type;
+        const QImage image = Draw(m, s);
+        const int forces = CountColor(image, lightGrey, 100, 150, 116, 162) > 30;
+        const int moments = CountColor(image, lightGrey, 100, 165, 116, 177) > 30;
+        EXPECT_EQ(forces + moments, c.grey) << c.shownCase << " " << c.type;
+        EXPECT_EQ(CountColor(image, kYellow, 140, 60, 156, 72) > 30, c.yellow == 1)
+            << c.shownCase << " " << c.type;
+    }
+}
+
+// A model with something in every layer, partly outside the image, and references that point
+// nowhere.
+TModel Everything() {
+    TModel m = JointsAtPixels({});
+    for (int i = 0; i < 60; ++i) {
+        TNODE n;
+        n.X = (i * 37) % 340 - 20;
+        n.Y = -((i * 53) % 240 - 20);
+        n.Restraint[1] = i % 2;
+        n.Restraint[3] = i % 3 == 0;
+        n.DispY = i % 5;
+        m.Nodes.push_back(n);
+    }
+    m.NodeCount = 60;
+    m.Nodes[7].X = 1e9; // beyond every pixel
+    for (int k = 1; k <= 4; ++k)
+        AddSection(m, SectionColor(k), k == 3 ? kRigidBeam : k);
+    for (int f = 0; f < 80; ++f) {
+        AddFrame(m, 1 + f % 60, 1 + (f * 7 + 3) % 60, (f / 5) % 6);
+        m.Frames.back().Axis2Z = 1;
+        m.Frames.back().ResultI = f * 1e-5 - 2e-4;
+        m.Frames.back().ResultJ = -m.Frames.back().ResultI;
+    }
+    AddFrame(m, 1, 61, 1); // a joint beyond the table
+    TAREASEC shell;
+    shell.ShellKind = 1;
+    shell.Color = SectionColor(2);
+    m.AreaSecs.push_back(shell);
+    m.AreaSecCount = 1;
+    for (int i = 0; i < 6; ++i) {
+        TSHELL sh;
+        sh.SecIdx = i % 3;
+        sh.N1 = 1 + i;
+        sh.N2 = 10 + i;
+        sh.N3 = 20 + i;
+        sh.N4 = i == 5 ? 0 : 30 + i;
+        m.Shells.push_back(sh);
+    }
+    m.ShellCount = 6;
+    TSOLID so;
+    for (size_t k = 1; k <= 8; ++k)
+        so.N[k] = static_cast<int>(k * 5);
+    m.Solids.push_back(so);
+    m.SolidCount = 1;
+    TDIAPH d;
+    d.Master = 2;
+    d.DiaNodes = {0, 3, 4, 500};
+    d.SlaveCount = 6;
+    m.Diaphs.push_back(d);
+    m.DiaphCount = 1;
+    return m;
+}
+
+TEST(Renderer, FastDrawingGivesTheSamePixelsAsPlainDrawing) {
+    EnsureGuiApplication();
+    TModel m = Everything();
+    TSettings all;
+    all.ViewOpt.fill(true);
+    for (const TSettings& s : {TSettings(), all}) {
+        TModel a = m, b = m;
+        TViewState v = PixelView(kW, kH);
+        v.DisplacementScale = 3;
+        QImage fast = BlankImage(kW, kH), plain = BlankImage(kW, kH);
+        RedrawModel(fast, a, s, v, 4, DrawPath::Fast);
+        RedrawModel(plain, b, s, v, 4, DrawPath::Plain);
+        EXPECT_EQ(fast, plain);
+    }
+    for (auto& n : m.Nodes)
+        n.HistX = {0, 2, 4};
+    TViewState v = PixelView(kW, kH);
+    v.DisplacementScale = 5;
+    v.AnimationStep = 2;
+    QImage fast = BlankImage(kW, kH), plain = BlankImage(kW, kH);
+    RedrawAnimationFrame(fast, m, v, DrawPath::Fast);
+    RedrawAnimationFrame(plain, m, v, DrawPath::Plain);
+    EXPECT_EQ(fast, plain);
+}
+
+TEST(Renderer, BrokenReferencesAndEmptyTablesDrawWithoutFault) {
+    EnsureGuiApplication();
+    TSettings all;
+    all.ViewOpt.fill(true);
+    all.ShownLoadCase = 1;
+    all.ShownLoadType = 1;
+    TModel empty;
+    empty.NodeCount = empty.FrameCount = empty.ShellCount = empty.SolidCount = -1;
+    empty.SectionCount = empty.AreaSecCount = empty.LoadCount = empty.DiaphCount = -1;
+    empty.Nodes.clear();
+    empty.Sections.clear();
+    empty.AreaSecs.clear();
+    QImage image = BlankImage(kW, kH);
+    RedrawModel(image, empty, all, TViewState(), 3);
+    EXPECT_EQ(Px(image, 150, 150), kWhite & 0xFFFFFFu);
+
+    TModel m = Everything();
+    m.Sections.clear(); // every frame reads the empty slot: black lines
+    m.SectionCount = 4;
+    m.FrameCount = 1000;
+    m.NodeCount = 70;
+    m.LoadCaseNames = {"", "A"};
+    m.LoadCaseCount = 5;
+    TLOAD l;
+    l.Kind = kJointForce;
+    l.CaseName = "A";
+    l.Target = -1;
+    m.Loads = {TLOAD(), l};
+    m.LoadCount = 9;
+    RedrawModel(image, m, all, PixelView(kW, kH), 999);
+    QImage none;
+    RedrawModel(none, m, all, TViewState(), 0);
+    EXPECT_TRUE(none.isNull());
+}
