@@ -1,2 +1,18 @@
-#include <cstdio>
-int main() { std::puts("VANDRA desktop program: not built yet"); return 0; }
+// vandra: the desktop program. "vandra FILE.s2k" opens that model at start; without an argument
+// the program starts with an empty model.
+#include "app/gui/ErrorBox.h"
+#include "app/gui/MainWindow.h"
+
+#include <QApplication>
+#include <QStringList>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(vandra::gui::kApplicationTitle));
+
+    vandra::gui::MainWindow window;
+    window.show();
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) window.importModel(arguments.at(1));
+    return app.exec();
+}

@@ -1,0 +1,412 @@
+#include "app/gui/MainWindow.h"
+
+#include "app/gui/ClearResults.h"
+#include "app/gui/ErrorBox.h"
+#include "app/gui/HelpPages.h"
+#include "app/gui/SolverLocator.h"
+#include "app/gui/SolverWindow.h"
+#include "app/gui/ToolIcons.h"
+#include "import/S2kImport.h"
+#include "sections/gui/FramePropertiesDialog.h"
+#include "tcl/gui/AnalysisSettingDialog.h"
+#include "tcl/gui/RecorderSettingDialog.h"
+#include "tcl/gui/TclFileDialog.h"
+#include "view/gui/ModelViewWidget.h"
+#include "view/gui/ShowLoadDialog.h"
+#include "view/gui/ViewOptionDialog.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFrame>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <exception>
+
+namespace vandra::gui {
+namespace {
+
+constexpr int kWindowWidth = 1228;
+constexpr int kWindowHeight = 840;
+constexpr int kButtonWidth = 30;
+constexpr int kButtonHeight = 26;
+constexpr int kWheelNotch = 120; // angle units of one wheel notch
+
+// The tool bar, group by group, with a separator between groups.
+const std::vector<std::vector<Command>> kToolBarGroups = {
+    {Command::OpenModel},
+    {Command::FrameSections, Command::Materials, Command::ShellSections},
+    {Command::ViewXY, Command::ViewXZ, Command::ViewYZ, Command::ZoomAll, Command::Rotate,
+     Command::Pan, Command::Refresh},
+    {Command::ShowLoads, Command::ViewOptions, Command::Select, Command::Idle},
+    {Command::AnalysisSettings, Command::RecorderSettings, Command::Script},
+    {Command::RunSolver, Command::ClearResults, Command::Deformation, Command::Animation},
+};
+
+const std::map<Command, ToolIcon> kIcons = {
+    {Command::OpenModel, ToolIcon::OpenModel},
+    {Command::FrameSections, ToolIcon::FrameSections},
+    {Command::Materials, ToolIcon::Materials},
+    {Command::ShellSections, ToolIcon::ShellSections},
+    {Command::ViewXY, ToolIcon::ViewXY},
+    {Command::ViewXZ, ToolIcon::ViewXZ},
+    {Command::ViewYZ, ToolIcon::ViewYZ},
+    {Command::ZoomAll, ToolIcon::ZoomAll},
+    {Command::Rotate, ToolIcon::Rotate},
+    {Command::Pan, ToolIcon::Pan},
+    {Command::Refresh, ToolIcon::Refresh},
+    {Command::ShowLoads, ToolIcon::ShowLoads},
+    {Command::ViewOptions, ToolIcon::ViewOptions},
+    {Command::Select, ToolIcon::Select},
+    {Command::Idle, ToolIcon::Idle},
+    {Command::AnalysisSettings, ToolIcon::AnalysisSettings},
+    {Command::RecorderSettings, ToolIcon::RecorderSettings},
+    {Command::Script, ToolIcon::Script},
+    {Command::RunSolver, ToolIcon::RunSolver},
+    {Command::ClearResults, ToolIcon::ClearResults},
+    {Command::Deformation, ToolIcon::Deformation},
+    {Command::Animation, ToolIcon::Animation},
+};
+
+// Commands whose windows are not part of this program yet: present, but disabled.
+const Command kNotYetAvailable[] = {
+    Command::ConvertV14,  Command::FrameSections, Command::Materials, Command::ShellSections,
+    Command::Deformation, Command::Animation,     Command::Force};
+
+QString AskForFile(QWidget* parent, const QString& caption, const QString& filter,
+                   const QString& suffix) {
+    QFileDialog dialog(parent, caption, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    return dialog.selectedFiles().value(0);
+}
+
+template <typename Work> void Guarded(QWidget* parent, Work&& work) {
+    try {
+        work();
+    } catch (const std::exception& e) {
+        ShowErrorBox(parent, QString::fromLocal8Bit(e.what()));
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QStringLiteral("VANDRA  " VANDRA_VERSION_DATE));
+    resize(kWindowWidth, kWindowHeight);
+
+    chooseModelFile_ = [](QWidget* p) {
+        return AskForFile(p, QStringLiteral("Import Sap2000 txt file"),
+                          QStringLiteral("s2k file (*.s2k)"), QStringLiteral("s2k"));
+    };
+    chooseScriptFile_ = [](QWidget* p) {
+        return AskForFile(p, QStringLiteral("Run OpenSEES"), QStringLiteral("tcl file (*.tcl)"),
+                          QStringLiteral("tcl"));
+    };
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("modelViewPanel"));
+    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    viewWidget_ = new ModelViewWidget(model_, settings_, view_, interaction_, panel);
+    layout->addWidget(viewWidget_);
+    setCentralWidget(panel);
+
+    statusPanels_ = std::make_unique<StatusPanels>(statusBar());
+    statusBar()->setSizeGripEnabled(true);
+
+    createActions();
+    createMenus();
+    createToolBar();
+    createDialogs();
+
+    connect(viewWidget_, &ModelViewWidget::modeTextChanged, this, &MainWindow::setMouseModeText);
+    connect(viewWidget_, &ModelViewWidget::framePicked, this,
+            [this] { showDialog(framePropertiesDialog_); });
+}
+
+MainWindow::~MainWindow() {
+    // The dialogs and the view hold references into the store: they go before it does.
+    delete solverWindow_;
+    delete viewOptionDialog_;
+    delete showLoadDialog_;
+    delete tclFileDialog_;
+    delete analysisSettingDialog_;
+    delete recorderSettingDialog_;
+    delete framePropertiesDialog_;
+    delete takeCentralWidget();
+}
+
+QAction* MainWindow::addAction(Command command, const QString& text, const QString& toolTip) {
+    auto* action = new QAction(text, this);
+    action->setToolTip(toolTip);
+    action->setMenuRole(QAction::NoRole);
+    const auto icon = kIcons.find(command);
+    if (icon != kIcons.end()) action->setIcon(MakeToolIcon(icon->second));
+    actions_[command] = action;
+    return action;
+}
+
+void MainWindow::bind(Command command, std::function<void()> work) {
+    connect(action(command), &QAction::triggered, this,
+            [this, work = std::move(work)] { Guarded(this, work); });
+}
+
+void MainWindow::createActions() {
+    addAction(Command::OpenModel, QStringLiteral("Import Sap2000 txt file"),
+              QStringLiteral("Import a SAP2000 v6 text model (.s2k)"))
+        ->setShortcut(QKeySequence::Open);
+    addAction(Command::ConvertV14, QStringLiteral("Sap2000V14 to Sap2000 v6 (s2k)"),
+              QStringLiteral("Convert a SAP2000 V14 text model to v6 (s2k)"));
+    addAction(Command::FrameSections, QStringLiteral("Frame Section"),
+              QStringLiteral("Frame sections"));
+    addAction(Command::Materials, QStringLiteral("Material"), QStringLiteral("Materials"));
+    addAction(Command::ShellSections, QStringLiteral("Shell Section"),
+              QStringLiteral("Shell sections"));
+    addAction(Command::ViewXY, QStringLiteral("XY View"), QStringLiteral("XY view"));
+    addAction(Command::ViewXZ, QStringLiteral("XZ View"), QStringLiteral("XZ view"));
+    addAction(Command::ViewYZ, QStringLiteral("YZ View"), QStringLiteral("YZ view"));
+    addAction(Command::ZoomAll, QStringLiteral("Zoom All"), QStringLiteral("Zoom all (Home)"))
+        ->setShortcut(Qt::Key_Home);
+    addAction(Command::Rotate, QStringLiteral("Rotate View"),
+              QStringLiteral("Rotate view: drag in the drawing"));
+    addAction(Command::Pan, QStringLiteral("Pan"), QStringLiteral("Pan: drag in the drawing"));
+    addAction(Command::Refresh, QStringLiteral("Refresh"), QStringLiteral("Refresh (F5)"))
+        ->setShortcut(QKeySequence::Refresh);
+    addAction(Command::ShowLoads, QStringLiteral("Show Load"), QStringLiteral("Show load"));
+    addAction(Command::ViewOptions, QStringLiteral("View Option"), QStringLiteral("View option"));
+    addAction(Command::Select, QStringLiteral("Select Elem"),
+              QStringLiteral("Select element: click a frame's midpoint"));
+    addAction(Command::Idle, QStringLiteral("Idle"),
+              QStringLiteral("Idle: clicks in the drawing do nothing"));
+    addAction(Command::AnalysisSettings, QStringLiteral("Analysis Case"),
+              QStringLiteral("Analysis setting"));
+    addAction(Command::RecorderSettings, QStringLiteral("Recorder Setting"),
+              QStringLiteral("Recorder setting"));
+    addAction(Command::Script, QStringLiteral("OpenSEES tcl File"),
+              QStringLiteral("OpenSEES Tcl file: generate and save the script (Ctrl+G)"))
+        ->setShortcut(Qt::CTRL | Qt::Key_G);
+    addAction(Command::RunSolver, QStringLiteral("Run OpenSEES"),
+              QStringLiteral("Run OpenSEES on a saved script (F9)"))
+        ->setShortcut(Qt::Key_F9);
+    addAction(Command::ClearResults, QStringLiteral("Clear Results"),
+              QStringLiteral("Clear results: no displacements or frame end results shown"));
+    addAction(Command::Deformation, QStringLiteral("Deformation"),
+              QStringLiteral("Deformation shape"));
+    addAction(Command::Animation, QStringLiteral("Animation"), QStringLiteral("Animation"));
+    addAction(Command::Force, QStringLiteral("Force"), QStringLiteral("Force"));
+    addAction(Command::Tutorial, QStringLiteral("VANDRA Tutorial"),
+              QStringLiteral("VANDRA tutorial (F1)"))
+        ->setShortcut(QKeySequence::HelpContents);
+    addAction(Command::About, QStringLiteral("About"), QStringLiteral("About VANDRA"));
+
+    for (Command command : kNotYetAvailable) {
+        QAction* a = action(command);
+        a->setEnabled(false);
+        a->setToolTip(a->toolTip() + QStringLiteral(" (not available in this version)"));
+    }
+
+    bind(Command::OpenModel, [this] { openModel(); });
+    bind(Command::ViewXY, [this] { planeView(PlaneView::XY); });
+    bind(Command::ViewXZ, [this] { planeView(PlaneView::XZ); });
+    bind(Command::ViewYZ, [this] { planeView(PlaneView::YZ); });
+    bind(Command::ZoomAll, [this] { viewWidget_->zoomAll(); });
+    bind(Command::Rotate, [this] {
+        setMouseModeText(QString::fromStdString(ChooseRotate(interaction_).statusText));
+    });
+    bind(Command::Pan,
+         [this] { setMouseModeText(QString::fromStdString(ChoosePan(interaction_).statusText)); });
+    bind(Command::Select, [this] {
+        setMouseModeText(QString::fromStdString(ChooseSelect(interaction_).statusText));
+    });
+    bind(Command::Idle, [this] {
+        const MouseOutcome outcome = ChooseIdle(interaction_);
+        if (outcome.setStatus) setMouseModeText(QString::fromStdString(outcome.statusText));
+    });
+    bind(Command::Refresh, [this] { refresh(); });
+    bind(Command::ShowLoads, [this] { showDialog(showLoadDialog_); });
+    bind(Command::ViewOptions, [this] { showDialog(viewOptionDialog_); });
+    bind(Command::AnalysisSettings, [this] { showDialog(analysisSettingDialog_); });
+    bind(Command::RecorderSettings, [this] { showDialog(recorderSettingDialog_); });
+    bind(Command::Script, [this] { showDialog(tclFileDialog_); });
+    bind(Command::RunSolver, [this] { runSolver(); });
+    bind(Command::ClearResults, [this] { clearResults(); });
+    bind(Command::Tutorial, [this] { openHelpPage(QStringLiteral("tutorial.html")); });
+    bind(Command::About, [this] { openHelpPage(QStringLiteral("about.html")); });
+}
+
+void MainWindow::createMenus() {
+    QMenuBar* bar = menuBar();
+    const auto fill = [this, bar](const QString& title, std::initializer_list<Command> items,
+                                  std::initializer_list<int> separatorsAfter) {
+        QMenu* menu = bar->addMenu(title);
+        int position = 0;
+        for (Command command : items) {
+            menu->addAction(action(command));
+            ++position;
+            for (int after : separatorsAfter) {
+                if (after == position) menu->addSeparator();
+            }
+        }
+    };
+    fill(QStringLiteral("File"), {Command::OpenModel, Command::ConvertV14}, {1});
+    fill(QStringLiteral("View"),
+         {Command::Pan, Command::ZoomAll, Command::Rotate, Command::Refresh, Command::ViewXY,
+          Command::ViewXZ, Command::ViewYZ, Command::ViewOptions, Command::ShowLoads},
+         {4, 7});
+    fill(QStringLiteral("Define"),
+         {Command::FrameSections, Command::Materials, Command::ShellSections,
+          Command::RecorderSettings, Command::AnalysisSettings},
+         {3});
+    fill(QStringLiteral("Gen_tcl"), {Command::Script, Command::RunSolver}, {1});
+    fill(QStringLiteral("Post"), {Command::Deformation, Command::Force, Command::Animation}, {2});
+    fill(QStringLiteral("Help"), {Command::Tutorial, Command::About}, {1});
+}
+
+void MainWindow::createToolBar() {
+    toolBar_ = addToolBar(QStringLiteral("Commands"));
+    toolBar_->setObjectName(QStringLiteral("commandToolBar"));
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolBar_->setIconSize(QSize(20, 20));
+    bool first = true;
+    for (const std::vector<Command>& group : kToolBarGroups) {
+        if (!first) toolBar_->addSeparator();
+        first = false;
+        for (Command command : group) {
+            toolBar_->addAction(action(command));
+            QWidget* button = toolBar_->widgetForAction(action(command));
+            button->setFixedSize(kButtonWidth, kButtonHeight);
+        }
+    }
+}
+
+void MainWindow::createDialogs() {
+    // Created once, in the order of start-up, and kept until the program ends.
+    viewOptionDialog_ = new ViewOptionDialog(settings_, this);
+    showLoadDialog_ = new ShowLoadDialog(model_, settings_, this);
+    tclFileDialog_ = new TclFileDialog(model_, settings_, this);
+    analysisSettingDialog_ = new AnalysisSettingDialog(model_, settings_, this);
+    recorderSettingDialog_ = new RecorderSettingDialog(settings_, this);
+    framePropertiesDialog_ = new FramePropertiesDialog(model_, interaction_, this);
+    solverWindow_ = new SolverWindow(this);
+
+    const auto redraw = [this] { viewWidget_->redraw(); };
+    connect(viewOptionDialog_, &ViewOptionDialog::redrawRequested, this, redraw);
+    connect(showLoadDialog_, &ShowLoadDialog::redrawRequested, this, redraw);
+    connect(framePropertiesDialog_, &FramePropertiesDialog::selectionCleared, this, redraw);
+}
+
+void MainWindow::showDialog(QWidget* dialog) {
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+void MainWindow::openModel() {
+    const QString path = chooseModelFile_(this);
+    importModel(path);
+}
+
+void MainWindow::importModel(const QString& path) {
+    Guarded(this, [&] {
+        // A file that fails to import leaves the model and the lines loaded last as they were,
+        // so that cancelling the next open re-imports the model that is shown.
+        std::vector<std::string> lines =
+            path.isEmpty() ? S2kLines : ReadS2kFile(QFile::encodeName(path).toStdString());
+        TModel fresh = ImportS2k(lines);
+        model_ = std::move(fresh);
+        if (!path.isEmpty()) S2kLines = std::move(lines);
+        if (interaction_.SelectedFrame > CountOf(model_.FrameCount)) interaction_.SelectedFrame = 0;
+        statusPanels_->setCounts(CountsOf(model_));
+        viewWidget_->redraw();
+        viewWidget_->zoomAll();
+    });
+}
+
+void MainWindow::planeView(PlaneView plane) {
+    SetPlaneView(view_, plane);
+    viewWidget_->redraw();
+    viewWidget_->zoomAll();
+}
+
+void MainWindow::refresh() {
+    settings_.ShownLoadCase = 0;
+    viewWidget_->redraw();
+}
+
+void MainWindow::clearResults() {
+    ClearResults(model_);
+    viewWidget_->redraw();
+}
+
+void MainWindow::runSolver() {
+    const QString script = chooseScriptFile_(this);
+    if (script.isEmpty()) return;
+    if (solverWindow_->isRunning()) {
+        ShowErrorBox(this, QStringLiteral("The solver is still running. Wait for it to finish, "
+                                          "or stop it in its window, before starting it again."));
+        showDialog(solverWindow_);
+        return;
+    }
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString solver = FindSolver(programDir);
+    if (solver.isEmpty()) {
+        ShowErrorBox(this, SolverNotFoundMessage(programDir));
+        return;
+    }
+    solverWindow_->start(solver, script, QDir::currentPath());
+    showDialog(solverWindow_);
+}
+
+void MainWindow::openHelpPage(const QString& fileName) {
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString page = FindHelpPage(programDir, fileName);
+    if (page.isEmpty()) {
+        ShowErrorBox(this,
+                     QStringLiteral("The help page %1 was not found in %2.")
+                         .arg(fileName, HelpFolders(programDir).join(QStringLiteral(" or "))));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
+        ShowErrorBox(this, QStringLiteral("No web browser could open the help page %1.").arg(page));
+    }
+}
+
+void MainWindow::setMouseModeText(const QString& text) {
+    statusPanels_->setMode(text);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    refresh();
+}
+
+void MainWindow::wheelEvent(QWheelEvent* event) {
+    wheelRemainder_ += event->angleDelta().y();
+    bool changed = false;
+    for (; wheelRemainder_ >= kWheelNotch; wheelRemainder_ -= kWheelNotch, changed = true)
+        WheelNotch(view_, true);
+    for (; wheelRemainder_ <= -kWheelNotch; wheelRemainder_ += kWheelNotch, changed = true)
+        WheelNotch(view_, false);
+    if (changed) viewWidget_->redraw();
+    event->ignore();
+}
+
+} // namespace vandra::gui

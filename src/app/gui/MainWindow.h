@@ -1,0 +1,132 @@
+// The main window of VANDRA: menu bar, tool bar, model view and status bar, the store it owns and
+// the commands that bind them together.
+#pragma once
+
+#include "app/gui/StatusPanels.h"
+#include "model/Model.h"
+#include "view/Camera.h"
+#include "view/Interaction.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QToolBar;
+
+namespace vandra::gui {
+
+class AnalysisSettingDialog;
+class FramePropertiesDialog;
+class ModelViewWidget;
+class RecorderSettingDialog;
+class ShowLoadDialog;
+class SolverWindow;
+class TclFileDialog;
+class ViewOptionDialog;
+
+// Every command of the main window. A menu item and its tool button share one QAction.
+enum class Command {
+    OpenModel,
+    ConvertV14,
+    FrameSections,
+    Materials,
+    ShellSections,
+    ViewXY,
+    ViewXZ,
+    ViewYZ,
+    ZoomAll,
+    Rotate,
+    Pan,
+    Refresh,
+    ShowLoads,
+    ViewOptions,
+    Select,
+    Idle,
+    AnalysisSettings,
+    RecorderSettings,
+    Script,
+    RunSolver,
+    ClearResults,
+    Deformation,
+    Animation,
+    Force,
+    Tutorial,
+    About,
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Asks for a file name; returns the chosen path, or empty when the user cancelled.
+    using FileChooser = std::function<QString(QWidget* parent)>;
+    void setModelFileChooser(FileChooser chooser) { chooseModelFile_ = std::move(chooser); }
+    void setScriptFileChooser(FileChooser chooser) { chooseScriptFile_ = std::move(chooser); }
+
+    // The open command: asks for a file, then imports it (or the lines loaded last on cancel).
+    void openModel();
+    // The open command with a file already chosen (the command line's FILE.s2k); empty re-imports.
+    void importModel(const QString& path);
+    void runSolver();
+    void clearResults();
+    void refresh();
+
+    QAction* action(Command command) const { return actions_.at(command); }
+    TModel& model() { return model_; }
+    TSettings& settings() { return settings_; }
+    TViewState& viewState() { return view_; }
+    TInteraction& interaction() { return interaction_; }
+    const std::vector<std::string>& s2kLines() const { return S2kLines; }
+    ModelViewWidget* modelView() const { return viewWidget_; }
+    SolverWindow* solverWindow() const { return solverWindow_; }
+    FramePropertiesDialog* framePropertiesDialog() const { return framePropertiesDialog_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createDialogs();
+    QAction* addAction(Command command, const QString& text, const QString& toolTip);
+    void bind(Command command, std::function<void()> work);
+    void showDialog(QWidget* dialog);
+    void planeView(PlaneView plane);
+    void setMouseModeText(const QString& text);
+    void openHelpPage(const QString& fileName);
+
+    TModel model_;
+    TSettings settings_;
+    TViewState view_;
+    TInteraction interaction_;
+    std::vector<std::string> S2kLines;
+
+    std::map<Command, QAction*> actions_;
+    ModelViewWidget* viewWidget_ = nullptr;
+    std::unique_ptr<StatusPanels> statusPanels_;
+    QToolBar* toolBar_ = nullptr;
+
+    ViewOptionDialog* viewOptionDialog_ = nullptr;
+    ShowLoadDialog* showLoadDialog_ = nullptr;
+    TclFileDialog* tclFileDialog_ = nullptr;
+    AnalysisSettingDialog* analysisSettingDialog_ = nullptr;
+    RecorderSettingDialog* recorderSettingDialog_ = nullptr;
+    FramePropertiesDialog* framePropertiesDialog_ = nullptr;
+    SolverWindow* solverWindow_ = nullptr;
+
+    FileChooser chooseModelFile_;
+    FileChooser chooseScriptFile_;
+    int wheelRemainder_ = 0;
+    bool shownOnce_ = false;
+};
+
+} // namespace vandra::gui

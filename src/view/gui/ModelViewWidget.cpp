@@ -1,0 +1,72 @@
+#include "view/gui/ModelViewWidget.h"
+
+#include "view/render/ModelRenderer.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vandra::gui {
+
+ModelViewWidget::ModelViewWidget(TModel& model, const TSettings& settings, TViewState& view,
+                                 TInteraction& interaction, QWidget* parent)
+    : QWidget(parent), model_(model), settings_(settings), view_(view), interaction_(interaction) {
+    setObjectName(QStringLiteral("modelView"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setMinimumSize(64, 64);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void ModelViewWidget::redraw() {
+    if (image_.isNull()) return;
+    RedrawModel(image_, model_, settings_, view_, interaction_.SelectedFrame);
+    update();
+}
+
+void ModelViewWidget::zoomAll() {
+    if (image_.isNull()) return;
+    ZoomAll(model_, view_, image_.width(), image_.height());
+    redraw();
+}
+
+void ModelViewWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (image_.isNull()) {
+        painter.fillRect(rect(), Qt::white);
+        return;
+    }
+    painter.drawImage(0, 0, image_);
+}
+
+void ModelViewWidget::resizeEvent(QResizeEvent*) {
+    if (width() <= 0 || height() <= 0) return;
+    image_ = QImage(size(), QImage::Format_RGB32);
+    image_.fill(Qt::white);
+    redraw();
+}
+
+void ModelViewWidget::mousePressEvent(QMouseEvent* event) {
+    if (image_.isNull()) return;
+    const QPoint p = event->position().toPoint();
+    apply(MousePress(interaction_, model_, p.x(), p.y(), event->button() == Qt::RightButton));
+}
+
+void ModelViewWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (image_.isNull()) return;
+    const QPoint p = event->position().toPoint();
+    apply(MouseMove(interaction_, view_, p.x(), p.y(), image_.width(), image_.height()));
+}
+
+void ModelViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (image_.isNull()) return;
+    const QPoint p = event->position().toPoint();
+    apply(MouseRelease(interaction_, view_, p.x(), p.y(), image_.width(), image_.height()));
+}
+
+void ModelViewWidget::apply(const MouseOutcome& outcome) {
+    if (outcome.showFrameProperties) emit framePicked();
+    if (outcome.redraw) redraw();
+    if (outcome.setStatus) emit modeTextChanged(QString::fromStdString(outcome.statusText));
+}
+
+} // namespace vandra::gui

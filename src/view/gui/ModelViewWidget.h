@@ -1,0 +1,52 @@
+// The drawing area of the main window: shows the retained model image, keeps it as large as the
+// widget, and feeds mouse presses, moves and releases to the view's mouse state machine.
+#pragma once
+
+#include "model/Model.h"
+#include "view/Camera.h"
+#include "view/Interaction.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace vandra::gui {
+
+class ModelViewWidget : public QWidget {
+    Q_OBJECT
+public:
+    ModelViewWidget(TModel& model, const TSettings& settings, TViewState& view,
+                    TInteraction& interaction, QWidget* parent = nullptr);
+
+    // Repaints the whole image from the store and shows it.
+    void redraw();
+    // Fits the model into the image, then redraws.
+    void zoomAll();
+
+    const QImage& image() const { return image_; }
+    int imageWidth() const { return image_.width(); }
+    int imageHeight() const { return image_.height(); }
+
+signals:
+    // Panel 1 of the status bar must show text.
+    void modeTextChanged(const QString& text);
+    // A pick in select mode hit a frame (Interaction's SelectedFrame).
+    void framePicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void apply(const MouseOutcome& outcome);
+
+    TModel& model_;
+    const TSettings& settings_;
+    TViewState& view_;
+    TInteraction& interaction_;
+    QImage image_;
+};
+
+} // namespace vandra::gui
