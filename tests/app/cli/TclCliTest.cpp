@@ -1,0 +1,88 @@
+// vandra-cli tcl: the script as the dialog saves it, to a file or to standard output.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+std::string Source(const std::string& relative) {
+    return std::string(VANDRA_SOURCE_DIR) + "/" + relative;
+}
+
+CliRun Tcl(const std::string& args) {
+    const std::string dir = ::testing::TempDir();
+    const std::string out = dir + "/vandra_tcl_cli.out", err = dir + "/vandra_tcl_cli.err";
+    const std::string command =
+        std::string("'") + VANDRA_CLI_PATH + "' tcl " + args + " >'" + out + "' 2>'" + err + "'";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read(out), Read(err)};
+}
+
+const std::string kFrame = "'" + Source("examples/two_storey_frame.s2k") + "'";
+
+} // namespace
+
+TEST(TclCli, WritesTheReferenceScriptToAFileOrToStandardOutput) {
+    const std::string file = ::testing::TempDir() + "/vandra_tcl_cli.tcl";
+    std::remove(file.c_str());
+    const CliRun toFile = Tcl(kFrame + " -o '" + file + "'");
+    EXPECT_EQ(toFile.status, 0) << toFile.err;
+    EXPECT_TRUE(toFile.out.empty());
+    const std::string golden = Read(Source("tests/tcl/golden/two_storey_frame_type1.tcl"));
+    ASSERT_FALSE(golden.empty());
+    EXPECT_TRUE(Read(file) == golden); // CR LF lines, byte for byte
+
+    const CliRun toStdout = Tcl(kFrame + " --set AnalysisType=4 --set RecOpt=1,1,1,1,1 "
+                                         "--set ModalNumber=3");
+    EXPECT_EQ(toStdout.status, 0) << toStdout.err;
+    EXPECT_TRUE(toStdout.out ==
+                Read(Source("tests/tcl/golden/two_storey_frame_all_recorders.tcl")));
+}
+
+TEST(TclCli, SectionAssignmentsChangeTheElements) {
+    const CliRun run = Tcl(kFrame + " --set Sections[EIPE400].FrameType=2 --set NumIntgrPts=4");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\r\nelement nonlinearBeamColumn 13 7 8 4 3 13\r\n"), std::string::npos);
+    EXPECT_EQ(run.out.find("element elasticBeamColumn 13 "), std::string::npos);
+    EXPECT_NE(run.out.find("\r\n##EIPE400 \r\nsection Fiber 3 -GJ "), std::string::npos);
+}
+
+TEST(TclCli, RefusedArgumentsExitWithTheirMessage) {
+    struct Case {
+        std::string args;
+        int status;
+        std::string message;
+    };
+    const Case cases[] = {
+        {kFrame + " --set Bogus=1", 2, "unknown setting 'Bogus'"},
+        {kFrame + " --set Sections[NOPE].FrameType=2", 2, "no frame section named 'NOPE'"},
+        {kFrame + " --set LoadSteps=many", 1, "'many' is not a valid integer value"},
+        {kFrame + " --set LoadSteps=0", 1, "Load Steps must be at least 1"},
+        {"", 2, "tcl takes one FILE.s2k"},
+        {kFrame + " --colour", 2, "colour"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = Tcl(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args << ": " << run.err;
+        EXPECT_TRUE(run.out.empty()) << c.args;
+    }
+}
