@@ -6,6 +6,9 @@
 
 #include <QDialog>
 
+class QLineEdit;
+class QTableWidget;
+
 namespace vandra::gui {
 
 class FramePropertiesDialog : public QDialog {
@@ -13,7 +16,7 @@ class FramePropertiesDialog : public QDialog {
 public:
     FramePropertiesDialog(TModel& model, TInteraction& interaction, QWidget* parent = nullptr);
 
-    void refresh();  // fills column 1 from the frame number in "Frame Label"
+    void refresh(); // fills column 1 from the frame number in "Frame Label"
 
 signals:
     // The window closed: SelectedFrame is 0 again and the view must be redrawn.
@@ -26,6 +29,12 @@ protected:
 private:
     TModel& model_;
     TInteraction& interaction_;
+    QLineEdit* frameLabel_ = nullptr;
+    QTableWidget* grid_ = nullptr;
+
+    // OK, Escape and the close box all end here: the selection ends with the window.
+    void done(int result) override;
+    void setValue(int row, const QString& value);
 };
 
-}  // namespace vandra::gui
+} // namespace vandra::gui

@@ -5,6 +5,10 @@
 
 #include <QDialog>
 
+#include <array>
+
+class QCheckBox;
+
 namespace vandra::gui {
 
 class RecorderSettingDialog : public QDialog {
@@ -20,6 +24,7 @@ protected:
 
 private:
     TSettings& settings_;
+    std::array<QCheckBox*, 6> optionBoxes_{}; // [1..5], one per RecOpt flag
 };
 
-}  // namespace vandra::gui
+} // namespace vandra::gui

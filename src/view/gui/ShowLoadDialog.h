@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+class QComboBox;
+
 namespace vandra::gui {
 
 class ShowLoadDialog : public QDialog {
@@ -24,6 +26,8 @@ protected:
 private:
     TModel& model_;
     TSettings& settings_;
+    QComboBox* loadType_ = nullptr;
+    QComboBox* loadCase_ = nullptr;
 };
 
-}  // namespace vandra::gui
+} // namespace vandra::gui

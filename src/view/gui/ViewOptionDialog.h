@@ -5,6 +5,10 @@
 
 #include <QDialog>
 
+#include <array>
+
+class QCheckBox;
+
 namespace vandra::gui {
 
 class ViewOptionDialog : public QDialog {
@@ -23,6 +27,7 @@ protected:
 
 private:
     TSettings& settings_;
+    std::array<QCheckBox*, 14> switchBoxes_{}; // [1..13], one per ViewOpt switch
 };
 
-}  // namespace vandra::gui
+} // namespace vandra::gui
