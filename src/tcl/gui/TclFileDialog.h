@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QPlainTextEdit;
 
 namespace vandra::gui {
@@ -15,11 +17,15 @@ class TclFileDialog : public QDialog {
 public:
     TclFileDialog(TModel& model, TSettings& settings, QWidget* parent = nullptr);
 
-    // Runs GenerateScript and puts ScriptLines into the text box (an error is shown, the text kept).
+    // Runs GenerateScript and puts ScriptLines into the text box (an error is shown, the text
+    // kept).
     void generate();
     // Writes the text box's lines, each followed by CR LF; no extension is added.
     bool saveTo(const QString& path);
     QString scriptText() const;
+    // Asks for the name to save under (an empty name cancels). By default the platform's save
+    // dialog with the filter "OpenSEES tcl (*.tcl)"; tests put a plain function here.
+    void setSavePathProvider(std::function<QString()> provider);
     const ScriptLineList& scriptLines() const { return ScriptLines; }
 
 private:
@@ -27,6 +33,9 @@ private:
     TSettings& settings_;
     ScriptLineList ScriptLines;
     QPlainTextEdit* text_ = nullptr;
+    std::function<QString()> savePath_;
+
+    void save();
 };
 
-}  // namespace vandra::gui
+} // namespace vandra::gui

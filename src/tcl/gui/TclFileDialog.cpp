@@ -1,0 +1,113 @@
+#include "tcl/gui/TclFileDialog.h"
+
+#include "app/gui/ErrorBox.h"
+#include "model/Errors.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace vandra::gui {
+
+TclFileDialog::TclFileDialog(TModel& model, TSettings& settings, QWidget* parent)
+    : QDialog(parent), model_(model), settings_(settings) {
+    setWindowTitle(QStringLiteral("OpenSEES Tcl File"));
+    resize(640, 520);
+
+    text_ = new QPlainTextEdit(this);
+    text_->setObjectName(QStringLiteral("scriptText"));
+    text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette colours = text_->palette();
+    colours.setColor(QPalette::Text, Qt::green);
+    text_->setPalette(colours);
+    text_->setPlainText(QStringLiteral("OpenSEES Tcl File"));
+
+    auto* generate = new QPushButton(QStringLiteral("Generate"), this);
+    generate->setObjectName(QStringLiteral("generateButton"));
+    auto* save = new QPushButton(QStringLiteral("Save"), this);
+    save->setObjectName(QStringLiteral("saveButton"));
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("closeButton"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(generate);
+    buttons->addWidget(save);
+    buttons->addStretch();
+    buttons->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("OpenSEES tcl File"), this));
+    layout->addWidget(text_);
+    layout->addLayout(buttons);
+
+    savePath_ = [this] {
+        return QFileDialog::getSaveFileName(this, QString(), QString(),
+                                            QStringLiteral("OpenSEES tcl (*.tcl)"));
+    };
+
+    connect(generate, &QPushButton::clicked, this, [this] { this->generate(); });
+    connect(save, &QPushButton::clicked, this, [this] { this->save(); });
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TclFileDialog::setSavePathProvider(std::function<QString()> provider) {
+    savePath_ = std::move(provider);
+}
+
+void TclFileDialog::generate() {
+    // GenerateScript leaves ScriptLines as they were when it refuses; the text box then keeps
+    // whatever it shows.
+    try {
+        GenerateScript(model_, settings_, ScriptLines);
+    } catch (const std::exception& e) {
+        ShowErrorBox(this, QString::fromLatin1(e.what()));
+        return;
+    }
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(ScriptLines.size()));
+    for (const std::string& line : ScriptLines)
+        lines << QString::fromLatin1(line);
+    text_->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+QString TclFileDialog::scriptText() const {
+    return text_->toPlainText();
+}
+
+bool TclFileDialog::saveTo(const QString& path) {
+    // The text box's lines as they stand: an empty box has no line, and a line break typed at
+    // the end starts one more (empty) line, as the box shows it.
+    ScriptLineList lines;
+    const QString all = text_->toPlainText();
+    if (!all.isEmpty()) {
+        for (QString line : all.split(QLatin1Char('\n'))) {
+            if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+            lines.push_back(line.toLatin1().toStdString());
+        }
+    }
+    try {
+        WriteScriptFile(QFile::encodeName(path).toStdString(), lines);
+    } catch (const std::exception& e) {
+        // The message names the file, whose name came in the system's 8-bit encoding.
+        ShowErrorBox(this, QString::fromLocal8Bit(e.what()));
+        return false;
+    }
+    return true;
+}
+
+void TclFileDialog::save() {
+    const QString path = savePath_ ? savePath_() : QString();
+    if (path.isEmpty()) return;
+    saveTo(path);
+}
+
+} // namespace vandra::gui
