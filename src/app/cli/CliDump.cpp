@@ -1,8 +1,189 @@
+// vandra-cli dump FILE.s2k: the whole model store after the import, as one JSON object. Every
+// table is an array of its records 1..count (element 0 left out), each record an object keyed by
+// the store's field names; indexed arrays inside records (Restraint, Mass, T, N, DiaNodes) also
+// leave out slot 0.
 #include "app/cli/Commands.h"
+#include "import/S2kImport.h"
 #include "model/Errors.h"
 
+#include <QCommandLineParser>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
 namespace vandra::cli {
+namespace {
 
-int CommandDump(const QStringList&) { throw UsageError("the Dump command is not built yet"); }
+QJsonValue Text(const std::string& s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
 
-}  // namespace vandra::cli
+// Elements first..last of an indexed array or vector.
+template <typename Array> QJsonArray Slice(const Array& a, size_t first, size_t last) {
+    QJsonArray out;
+    for (size_t i = first; i <= last && i < a.size(); ++i)
+        out.append(a[i]);
+    return out;
+}
+
+QJsonArray Doubles(const std::vector<double>& v) {
+    return Slice(v, 0, v.size());
+}
+
+QJsonObject NodeJson(const TNODE& n) {
+    return {{"X", n.X},
+            {"Y", n.Y},
+            {"Z", n.Z},
+            {"DispX", n.DispX},
+            {"DispY", n.DispY},
+            {"DispZ", n.DispZ},
+            {"ScreenX", n.ScreenX},
+            {"ScreenY", n.ScreenY},
+            {"Restraint", Slice(n.Restraint, 1, 6)},
+            {"Mass", Slice(n.Mass, 1, 6)},
+            {"LinkNode", n.LinkNode},
+            {"HistX", Doubles(n.HistX)},
+            {"HistY", Doubles(n.HistY)},
+            {"HistZ", Doubles(n.HistZ)}};
+}
+
+QJsonObject FrameJson(const TFRAME& f) {
+    return {{"SecName", Text(f.SecName)}, {"SecIdx", f.SecIdx},     {"NodeI", f.NodeI},
+            {"NodeJ", f.NodeJ},           {"Angle", f.Angle},       {"Axis2X", f.Axis2X},
+            {"Axis2Y", f.Axis2Y},         {"Axis2Z", f.Axis2Z},     {"ScrMidX", f.ScrMidX},
+            {"ScrMidY", f.ScrMidY},       {"ScrAxisX", f.ScrAxisX}, {"ScrAxisY", f.ScrAxisY},
+            {"ScrEndIX", f.ScrEndIX},     {"ScrEndIY", f.ScrEndIY}, {"ScrEndJX", f.ScrEndJX},
+            {"ScrEndJY", f.ScrEndJY},     {"IntPts", f.IntPts},     {"ResultI", f.ResultI},
+            {"ResultJ", f.ResultJ},       {"Release", f.Release}};
+}
+
+QJsonObject SectionJson(const TSECTION& s) {
+    QJsonArray fibers;
+    for (int k = 1; k <= s.FiberCount && static_cast<size_t>(k) < s.Fibers.size(); ++k) {
+        const TFIBER& f = s.Fibers[static_cast<size_t>(k)];
+        fibers.append(QJsonObject{
+            {"FibY", f.FibY}, {"FibZ", f.FibZ}, {"FibArea", f.FibArea}, {"FibMat", f.FibMat}});
+    }
+    return {{"Shape", s.Shape},
+            {"FrameType", s.FrameType},
+            {"T", Slice(s.T, 1, 6)},
+            {"MatIdx", s.MatIdx},
+            {"Name", Text(s.Name)},
+            {"Color", static_cast<qint64>(s.Color)},
+            {"Area", s.Area},
+            {"I22", s.I22},
+            {"I33", s.I33},
+            {"AS2", s.AS2},
+            {"AS3", s.AS3},
+            {"TorsJ", s.TorsJ},
+            {"SecG", s.SecG},
+            {"Fibers", fibers},
+            {"FiberCount", s.FiberCount},
+            {"DivideFX", s.DivideFX},
+            {"DivideFY", s.DivideFY},
+            {"BarNumNX", s.BarNumNX},
+            {"BarNumNY", s.BarNumNY},
+            {"Cover", s.Cover},
+            {"BarTop", s.BarTop},
+            {"BarBot", s.BarBot},
+            {"SectionKind", s.SectionKind},
+            {"GeoTransf", s.GeoTransf},
+            {"HingeLenI", s.HingeLenI},
+            {"HingeLenJ", s.HingeLenJ}};
+}
+
+QJsonObject AreaSecJson(const TAREASEC& s) {
+    return {{"Thickness", s.Thickness},
+            {"ShellKind", s.ShellKind},
+            {"MatIdx", s.MatIdx},
+            {"Name", Text(s.Name)},
+            {"Color", static_cast<qint64>(s.Color)},
+            {"NonlinType", s.NonlinType}};
+}
+
+QJsonObject ShellJson(const TSHELL& s) {
+    return {{"SecName", Text(s.SecName)},
+            {"SecIdx", s.SecIdx},
+            {"N1", s.N1},
+            {"N2", s.N2},
+            {"N3", s.N3},
+            {"N4", s.N4}};
+}
+
+QJsonObject SolidJson(const TSOLID& s) {
+    return {{"SecNo", s.SecNo}, {"N", Slice(s.N, 1, 8)}};
+}
+
+QJsonObject MatJson(const TMAT& m) {
+    return {{"Name", Text(m.Name)}, {"MatType", m.MatType}, {"E", m.E}, {"U", m.U}, {"G", m.G}};
+}
+
+QJsonObject LoadJson(const TLOAD& l) {
+    return {{"Target", l.Target}, {"Kind", l.Kind}, {"CaseName", Text(l.CaseName)},
+            {"Dir", l.Dir},       {"FX", l.FX},     {"FY", l.FY},
+            {"FZ", l.FZ},         {"MX", l.MX},     {"MY", l.MY},
+            {"MZ", l.MZ}};
+}
+
+QJsonObject DiaphJson(const TDIAPH& d) {
+    return {{"SlaveCount", d.SlaveCount},
+            {"DiaNodes", Slice(d.DiaNodes, 1, static_cast<size_t>(std::max(d.SlaveCount, 0)))},
+            {"Master", d.Master}};
+}
+
+// Records 1..count of a table.
+template <typename Record, typename ToJson>
+QJsonArray Table(const std::vector<Record>& table, int count, ToJson toJson) {
+    QJsonArray out;
+    for (int k = 1; k <= count && static_cast<size_t>(k) < table.size(); ++k)
+        out.append(toJson(table[static_cast<size_t>(k)]));
+    return out;
+}
+
+QJsonObject ModelJson(const TModel& m) {
+    QJsonArray caseNames;
+    for (int k = 1; k <= m.LoadCaseCount && static_cast<size_t>(k) < m.LoadCaseNames.size(); ++k)
+        caseNames.append(Text(m.LoadCaseNames[static_cast<size_t>(k)]));
+    return {{"NodeCount", m.NodeCount},
+            {"FrameCount", m.FrameCount},
+            {"ShellCount", m.ShellCount},
+            {"ShellCount1", m.ShellCount1},
+            {"SolidCount", m.SolidCount},
+            {"MatCount", m.MatCount},
+            {"SectionCount", m.SectionCount},
+            {"AreaSecCount", m.AreaSecCount},
+            {"LoadCount", m.LoadCount},
+            {"DiaphCount", m.DiaphCount},
+            {"LoadCaseCount", m.LoadCaseCount},
+            {"LoadCaseNames", caseNames},
+            {"Nodes", Table(m.Nodes, m.NodeCount, NodeJson)},
+            {"Frames", Table(m.Frames, m.FrameCount, FrameJson)},
+            {"Shells", Table(m.Shells, m.ShellCount, ShellJson)},
+            {"Solids", Table(m.Solids, m.SolidCount, SolidJson)},
+            {"Mats", Table(m.Mats, m.MatCount, MatJson)},
+            {"Sections", Table(m.Sections, m.SectionCount, SectionJson)},
+            {"AreaSecs", Table(m.AreaSecs, m.AreaSecCount, AreaSecJson)},
+            {"Loads", Table(m.Loads, m.LoadCount, LoadJson)},
+            {"Diaphs", Table(m.Diaphs, m.DiaphCount, DiaphJson)}};
+}
+
+} // namespace
+
+int CommandDump(const QStringList& args) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument("file", "the .s2k model to read");
+    if (!parser.parse(QStringList{"vandra-cli dump"} + args))
+        throw UsageError("dump: " + parser.errorText().toStdString());
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1) throw UsageError("dump needs exactly one argument: FILE.s2k");
+
+    const TModel model = ImportS2k(ReadS2kFile(QFile::encodeName(files.first()).toStdString()));
+    const QByteArray json = QJsonDocument(ModelJson(model)).toJson(QJsonDocument::Indented);
+    std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
+    return 0;
+}
+
+} // namespace vandra::cli

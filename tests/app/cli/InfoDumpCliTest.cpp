@@ -1,0 +1,260 @@
+// vandra-cli info and dump: the status bar counts and the whole model store as JSON.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+std::string Example(const std::string& name) {
+    return "'" + std::string(VANDRA_SOURCE_DIR) + "/examples/" + name + "'";
+}
+
+CliRun RunCli(const std::string& args) {
+    const std::string dir = ::testing::TempDir();
+    const std::string out = dir + "/vandra_infodump.out", err = dir + "/vandra_infodump.err";
+    const std::string command =
+        std::string("'") + VANDRA_CLI_PATH + "' " + args + " >'" + out + "' 2>'" + err + "'";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(out), ReadAll(err)};
+}
+
+std::string TempFile(const std::string& name, const std::string& text) {
+    const std::string path = ::testing::TempDir() + "/" + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+// A small JSON reader, enough to check the dump: numbers keep their text so that a test can
+// check that they read back to the same double.
+struct Json {
+    enum Kind { kNull, kBool, kNumber, kString, kArray, kObject } kind = kNull;
+    std::string text; // number text or string
+    std::vector<Json> items;
+    std::map<std::string, Json> fields;
+
+    const Json& operator[](const std::string& key) const { return fields.at(key); }
+    const Json& operator[](size_t i) const { return items.at(i); }
+    double Number() const { return std::strtod(text.c_str(), nullptr); }
+};
+
+class JsonReader {
+public:
+    explicit JsonReader(const std::string& s) : s_(s) {}
+
+    bool Read(Json& out) {
+        if (!Value(out)) return false;
+        Space();
+        return p_ == s_.size();
+    }
+
+private:
+    void Space() {
+        while (p_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[p_])))
+            ++p_;
+    }
+    bool Literal(const char* word) {
+        const std::string w(word);
+        if (s_.compare(p_, w.size(), w) != 0) return false;
+        p_ += w.size();
+        return true;
+    }
+    bool String(std::string& out) {
+        if (s_[p_] != '"') return false;
+        for (++p_; p_ < s_.size() && s_[p_] != '"'; ++p_) {
+            if (s_[p_] == '\\') ++p_; // escapes are kept as they stand
+            out += s_[p_];
+        }
+        return p_++ < s_.size();
+    }
+    bool Value(Json& v) {
+        Space();
+        if (p_ >= s_.size()) return false;
+        const char c = s_[p_];
+        if (c == '{') {
+            v.kind = Json::kObject;
+            ++p_;
+            Space();
+            if (s_[p_] == '}') return ++p_, true;
+            for (;;) {
+                Space();
+                std::string key;
+                if (!String(key)) return false;
+                Space();
+                if (s_[p_++] != ':' || !Value(v.fields[key])) return false;
+                Space();
+                if (s_[p_] == '}') return ++p_, true;
+                if (s_[p_++] != ',') return false;
+            }
+        }
+        if (c == '[') {
+            v.kind = Json::kArray;
+            ++p_;
+            Space();
+            if (s_[p_] == ']') return ++p_, true;
+            for (;;) {
+                v.items.emplace_back();
+                if (!Value(v.items.back())) return false;
+                Space();
+                if (s_[p_] == ']') return ++p_, true;
+                if (s_[p_++] != ',') return false;
+            }
+        }
+        if (c == '"') return v.kind = Json::kString, String(v.text);
+        if (Literal("true") || Literal("false")) return v.kind = Json::kBool, true;
+        if (Literal("null")) return true;
+        const size_t start = p_;
+        while (p_ < s_.size() && std::string("+-.eE0123456789").find(s_[p_]) != std::string::npos)
+            ++p_;
+        v.kind = Json::kNumber;
+        v.text = s_.substr(start, p_ - start);
+        return p_ > start;
+    }
+
+    const std::string& s_;
+    size_t p_ = 0;
+};
+
+Json Dump(const std::string& example) {
+    const CliRun run = RunCli("dump " + Example(example));
+    EXPECT_EQ(run.status, 0) << run.err;
+    Json json;
+    EXPECT_TRUE(JsonReader(run.out).Read(json)) << run.out.substr(0, 200);
+    return json;
+}
+
+} // namespace
+
+TEST(InfoCli, PrintsTheSevenCountsOfTheStatusBar) {
+    struct Case {
+        const char* file;
+        const char* output;
+    } cases[] = {
+        {"two_storey_frame.s2k", "Node 19\nFrame 29\nShell 0\nSolid 0\nMat 2\nFsec 7\nWsec 0\n"},
+        {"slab_wall.s2k", "Node 15\nFrame 0\nShell 8\nSolid 0\nMat 1\nFsec 0\nWsec 2\n"},
+        {"solid_block.s2k", "Node 12\nFrame 0\nShell 0\nSolid 2\nMat 1\nFsec 0\nWsec 0\n"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = RunCli(std::string("info ") + Example(c.file));
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, c.output);
+        EXPECT_EQ(run.err, "");
+    }
+}
+
+TEST(DumpCli, WritesTheModelStoreAsJson) {
+    const Json m = Dump("two_storey_frame.s2k");
+    struct Count {
+        const char* name;
+        int value;
+        const char* table;
+    } counts[] = {{"NodeCount", 19, "Nodes"},       {"FrameCount", 29, "Frames"},
+                  {"ShellCount", -1, "Shells"},     {"SolidCount", -1, "Solids"},
+                  {"MatCount", 2, "Mats"},          {"SectionCount", 7, "Sections"},
+                  {"AreaSecCount", -1, "AreaSecs"}, {"LoadCount", 21, "Loads"},
+                  {"DiaphCount", 2, "Diaphs"}};
+    for (const Count& c : counts) {
+        EXPECT_EQ(m[c.name].Number(), c.value) << c.name;
+        EXPECT_EQ(m[c.table].items.size(), static_cast<size_t>(std::max(c.value, 0))) << c.table;
+    }
+    EXPECT_EQ(m["ShellCount1"].Number(), 0);
+    EXPECT_EQ(m["LoadCaseCount"].Number(), 2);
+    ASSERT_EQ(m["LoadCaseNames"].items.size(), 2u);
+    EXPECT_EQ(m["LoadCaseNames"][1].text, "PUSH");
+
+    const Json& joint19 = m["Nodes"][18];
+    EXPECT_EQ(joint19["Y"].Number(), -1500);
+    EXPECT_EQ(joint19["LinkNode"].Number(), 8);
+    ASSERT_EQ(joint19["Restraint"].items.size(), 6u);
+    ASSERT_EQ(m["Nodes"][0]["Restraint"][5].Number(), 1);
+    EXPECT_EQ(m["Nodes"][6]["Mass"][0].Number(), 7.1);
+
+    const Json& rigid = m["Frames"][28];
+    EXPECT_EQ(rigid["SecName"].text, "R1");
+    EXPECT_EQ(rigid["SecIdx"].Number(), 7);
+    EXPECT_EQ(rigid["Release"].Number(), 2);
+
+    const Json& pipe = m["Sections"][4];
+    EXPECT_EQ(pipe["Name"].text, "TPIPE168");
+    EXPECT_EQ(pipe["DivideFX"].Number(), 20);
+    ASSERT_EQ(pipe["T"].items.size(), 6u);
+    EXPECT_EQ(pipe["T"][0].Number(), 168.3);
+    EXPECT_EQ(pipe["Color"].Number(), 98 + 1 * 256 + 96 * 65536); // Palette[5] = (98, 1, 96)
+    EXPECT_EQ(pipe["Fibers"].items.size(), 0u);
+
+    EXPECT_EQ(m["Mats"][0]["G"].Number(), 25000.0 / 2 / 1.2); // reads back to the same double
+    EXPECT_EQ(m["Mats"][1]["G"].Number(), 200000.0 / 2 / 1.3);
+
+    const Json& floor1 = m["Diaphs"][0];
+    EXPECT_EQ(floor1["Master"].Number(), 12);
+    ASSERT_EQ(floor1["DiaNodes"].items.size(), 5u);
+    EXPECT_EQ(floor1["DiaNodes"][0].Number(), 7);
+
+    const Json& beamLoad = m["Loads"][5];
+    EXPECT_EQ(beamLoad["Kind"].Number(), 2);
+    EXPECT_EQ(beamLoad["Dir"].Number(), 2);
+    EXPECT_EQ(beamLoad["FX"].Number(), -20);
+    EXPECT_EQ(beamLoad["CaseName"].text, "DEAD");
+}
+
+TEST(DumpCli, WritesShellsSolidsAndEightBitNames) {
+    const Json wall = Dump("slab_wall.s2k");
+    EXPECT_EQ(wall["Shells"][0]["N3"].Number(), 5);
+    EXPECT_EQ(wall["Shells"][0]["N4"].Number(), 4);
+    EXPECT_EQ(wall["Frames"].items.size(), 0u);
+    const Json block = Dump("solid_block.s2k");
+    ASSERT_EQ(block["Solids"][0]["N"].items.size(), 8u);
+    EXPECT_EQ(block["Solids"][0]["N"][2].Number(), 4);
+    EXPECT_EQ(block["Solids"][0]["SecNo"].Number(), 100);
+
+    const std::string path =
+        TempFile("vandra_latin1.s2k", "t\nMATERIAL\n  NAME=B\xC9TON\n    T=0  E=1  U=0\n\n");
+    const CliRun run = RunCli("dump '" + path + "'");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\"B\xC3\x89TON\""), std::string::npos); // Latin-1 E acute as UTF-8
+}
+
+TEST(InfoDumpCli, ReportsBadFilesAndUsageErrors) {
+    const std::string bad = TempFile("vandra_bad.s2k", "t\nJOINT\n  1  X=0  Y=0  Z=O\n\n");
+    const std::string range = TempFile(
+        "vandra_range.s2k", "t\nJOINT\n  1  X=0  Y=0  Z=0\n\nRESTRAINT\n  ADD=2  DOF=U1\n\n");
+    struct Case {
+        std::string args;
+        int status;
+        std::string err; // a part of the message on stderr
+    } cases[] = {
+        {"info '" + bad + "'", 1, "'O' is not a valid floating point value\n"},
+        {"dump '" + bad + "'", 1, "'O' is not a valid floating point value\n"},
+        {"info '" + range + "'", 1, "Line 6: joint 2 is outside 1..1\n"},
+        {"dump /nonexistent/model.s2k", 1, "/nonexistent/model.s2k"},
+        {"info", 2, "info needs exactly one argument"},
+        {"dump", 2, "dump needs exactly one argument"},
+        {"info " + Example("slab_wall.s2k") + " " + Example("slab_wall.s2k"), 2, "info"},
+        {"dump --bogus " + Example("slab_wall.s2k"), 2, "dump"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << c.args << ": " << run.err;
+        EXPECT_EQ(run.out, "") << c.args;
+    }
+}
