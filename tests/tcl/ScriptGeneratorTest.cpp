@@ -76,49 +76,15 @@ void AddShell(TModel& m, int sec, int n1) {
 
 } // namespace
 
-TEST(ScriptGenerator, EmptyModelGivesTheBannersAndTheAnalysisBlock) {
-    TModel m;
-    const ScriptLineList lines = Generate(m);
-    const ScriptLineList head(lines.begin(), lines.begin() + 15);
-    EXPECT_EQ(head, (ScriptLineList{"wipe", "puts \"System\"", "model basic -ndm 3 -ndf 6",
-                                    "puts \"restraint\"", "puts \"rigidDiaphragm\"",
-                                    "puts \"mass\"", "puts \"node\"", "puts \"Equal DOF\"",
-                                    "puts \"material\"", "", "puts \"transformation\"",
-                                    "puts \"element\"", "puts \"shell element\"",
-                                    "puts \"SOLID element\"", "puts \"recorder\""}));
-    EXPECT_EQ(lines[15], "puts \"loading\"");
-}
-
-TEST(ScriptGenerator, NodesMassesFixitiesDiaphragmsAndLinkedNodes) {
-    TModel m = Chain(7);
-    m.Nodes[1] = TNODE();
-    m.Nodes[1].X = 1000;
-    m.Nodes[1].Z = -2.5;
+TEST(ScriptGenerator, OnlyTheFirstMassDecidesAMassLine) {
+    TModel m = Chain(3);
     m.Nodes[2].Mass = {0, 0, 5, 5, 0, 0, 0};
     m.Nodes[3].Mass = {0, 5, 0, 0, 0, 0, 0};
-    m.Nodes[7].Restraint = {0, 1, 1, 1, 0, 0, 0};
-    m.Nodes[6].LinkNode = 5;
-    m.Nodes[5].Y = 4;
-    m.DiaphCount = 1;
-    m.Diaphs.resize(2);
-    m.Diaphs[1].Master = 101;
-    m.Diaphs[1].SlaveCount = 3;
-    m.Diaphs[1].DiaNodes = {0, 1, 2, 3};
     TSettings settings;
     settings.GenNodeMass = false; // the mass lines do not depend on it
-    const ScriptLineList lines = Generate(m, settings);
-
-    EXPECT_TRUE(Has(lines, "node 1 1.000E+003 0.000E+000 -2.500E+000"));
-    EXPECT_TRUE(Has(lines, "node 6 5.000E+000 4.000E+000 0.000E+000"));
-    EXPECT_EQ(Starting(lines, "mass "),
+    EXPECT_EQ(Starting(Generate(m, settings), "mass "),
               (std::vector<std::string>{"mass 3 5.000E+000 0.000E+000 0.000E+000 0.000E+000 "
                                         "0.000E+000 0.000E+000"}));
-    EXPECT_EQ(Starting(lines, "rigidDiaphragm "),
-              (std::vector<std::string>{"rigidDiaphragm 3 101 1", "rigidDiaphragm 3 101 2",
-                                        "rigidDiaphragm 3 101 3"}));
-    const long node = IndexOf(lines, "puts \"node\"");
-    EXPECT_EQ(lines[static_cast<size_t>(node + 1)], "fix 101 0 0 1 1 1 0");
-    EXPECT_EQ(lines[static_cast<size_t>(node + 2)], "fix 7 1 1 1 0 0 0;");
 }
 
 TEST(ScriptGenerator, FrameTypesWriteTheirElementTemplates) {
@@ -165,78 +131,6 @@ TEST(ScriptGenerator, FrameTypesWriteTheirElementTemplates) {
             << c.frameType;
         EXPECT_EQ(m.Frames[1].IntPts, 5);
     }
-}
-
-TEST(ScriptGenerator, TransformationsOnePerFrameWithTheirKeyword) {
-    TModel m = Chain(3);
-    m.Frames[1].Axis2X = 1;
-    m.Frames[1].Axis2Y = -1.2e-16; // a vertical column's axis 2 as the import computes it
-    m.Frames[1].Axis2Z = 6e-17;
-    const struct {
-        int geoTransf;
-        const char* keyword;
-    } cases[] = {
-        {kLinear, "Linear"}, {kPDelta, "PDelta"}, {kCorotational, "Corotational"}, {0, "Linear"}};
-    for (const auto& c : cases) {
-        m.Sections[1].GeoTransf = c.geoTransf;
-        const auto lines = Starting(Generate(m), "geomTransf ");
-        const std::string k = c.keyword;
-        EXPECT_EQ(lines, (std::vector<std::string>{"geomTransf " + k + " 1 1.000 0.000 0.000 ",
-                                                   "geomTransf " + k + " 2 0.000 0.000 1.000 "}));
-    }
-}
-
-TEST(ScriptGenerator, RigidBeamsGetEqualDofByTheirRelease) {
-    TModel m = Chain(4);
-    m.Sections[1].FrameType = kRigidBeam;
-    m.Frames[1].Release = kReleaseI;
-    m.Frames[2].Release = kReleaseJ;
-    m.Frames[3].Release = kNoRelease;
-    EXPECT_EQ(Starting(Generate(m), "equalDOF "),
-              (std::vector<std::string>{"equalDOF 1 2 1 2 3", "equalDOF 3 2 1 2 3"}));
-}
-
-TEST(ScriptGenerator, AggregatorsAddShearToNonlinearFiberSections) {
-    TModel m = SmallColumnModel();
-    m.SectionCount = 3;
-    m.Sections.resize(4, m.Sections[1]);
-    m.Sections[1].FrameType = kElasticBeamColumn;
-    m.Sections[2].FrameType = kNonlinearBeamColumn;
-    m.Sections[2].Name = "C1";
-    m.Sections[3].FrameType = kTruss;
-    TSettings settings;
-    const ScriptLineList off = Generate(m, settings);
-    EXPECT_TRUE(Starting(off, "section Aggregator").empty());
-    EXPECT_EQ(Starting(off, "uniaxialMaterial Elastic").size(), 1u);
-    EXPECT_TRUE(Has(off, "##C1 "));
-    // G J of the rectangle: 12500 x 2.8174e9.
-    EXPECT_TRUE(Has(off, "section Fiber 2 -GJ 3.522E+013 {"));
-    EXPECT_EQ(Starting(off, "section Fiber ").size(), 2u); // the truss too
-
-    settings.UseAggregator = true;
-    const ScriptLineList on = Generate(m, settings);
-    const auto materials = Starting(on, "uniaxialMaterial Elastic");
-    ASSERT_EQ(materials.size(), 10u); // every section, the elastic one included
-    EXPECT_EQ(materials[1], "uniaxialMaterial Elastic 201 1.563E+009");
-    EXPECT_EQ(materials[3], "uniaxialMaterial Elastic 401 3.522E+013");
-    EXPECT_EQ(Starting(on, "section Aggregator"),
-              (std::vector<std::string>{"section Aggregator 1002 202 Vy 302 Vz -section 2"}));
-    // The aggregators follow the last fiber section.
-    EXPECT_EQ(IndexOf(on, "section Aggregator 1002 202 Vy 302 Vz -section 2"), IndexOf(on, "") - 1);
-}
-
-TEST(ScriptGenerator, FiberLinesListTheTableInOrder) {
-    TModel m = SmallColumnModel();
-    m.Sections[1].FrameType = kNonlinearBeamColumn;
-    m.Sections[1].SectionKind = kBeamSection;
-    TSettings settings;
-    settings.RebarMat = 2;
-    const ScriptLineList lines = Generate(m, settings);
-    const auto fibers = Starting(lines, "fiber ");
-    ASSERT_EQ(fibers.size(), 35u);
-    EXPECT_EQ(fibers[0], "fiber -1.200E+002 -2.000E+002 6.000E+003 1");
-    EXPECT_EQ(fibers[25], "fiber -1.150E+002 2.150E+002 2.000E+002 2");
-    EXPECT_EQ(fibers[34], "fiber 1.150E+002 -2.150E+002 2.000E+002 2");
 }
 
 TEST(ScriptGenerator, PlateFibersDefineTheirElasticMaterialsOnce) {
@@ -288,16 +182,6 @@ TEST(ScriptGenerator, ShellTagsFollowTheFrameTags) {
     EXPECT_EQ(m.FrameCount, 0);
     EXPECT_EQ(Starting(lines, "element Shell")[0], "element ShellMITC4 1 11 12 13 14 702");
     EXPECT_TRUE(Starting(lines, "recorder Element").empty());
-}
-
-TEST(ScriptGenerator, SolidsAreTaggedByTheirOwnIndex) {
-    TModel m = Chain(2);
-    m.SolidCount = 1;
-    m.Solids.resize(2);
-    m.Solids[1].SecNo = 4;
-    m.Solids[1].N = {0, 1, 2, 4, 3, 5, 6, 8, 7};
-    EXPECT_EQ(Starting(Generate(m), "element stdBrick"),
-              (std::vector<std::string>{"element stdBrick 1 1 2 4 3 5 6 8 7 4"}));
 }
 
 TEST(ScriptGenerator, RecordersComeInBlocksOfAHundred) {
@@ -413,77 +297,6 @@ TEST(ScriptGenerator, LoadPatternsOfTheChosenCase) {
                   "pattern Plain " + text::FormatInt(c) + " Linear {");
         EXPECT_EQ(none[static_cast<size_t>(at + 2)], "}");
     }
-}
-
-TEST(ScriptGenerator, AnalysisTypesWriteTheirBlocks) {
-    TModel m = Chain(3);
-    m.LoadCaseCount = 2;
-    m.LoadCaseNames = {"", "DEAD", "PUSH"};
-    TSettings settings;
-    settings.LoadCase = 1;
-    settings.LoadVector = 2;
-    settings.LoadSteps = 8;
-    settings.LoadFactor = 2;
-    settings.ControlNode = 3;
-    settings.ControlDof = 2;
-    settings.ControlDisp = 0.5;
-    settings.AnalysisStep = 40;
-    const auto tail = [&](int type) {
-        settings.AnalysisType = type;
-        const ScriptLineList lines = Generate(m, settings);
-        const long recorder = IndexOf(lines, "puts \"recorder\"");
-        return ScriptLineList(lines.begin() + recorder + 2, lines.end()); // after node0.out
-    };
-    const ScriptLineList gravity = {"## Load Case = DEAD",
-                                    "pattern Plain 1 Linear {",
-                                    "}",
-                                    "puts \"analysis\"",
-                                    "constraints Plain",
-                                    "numberer Plain",
-                                    "system BandGeneral",
-                                    "test EnergyIncr 1.0e-6 200",
-                                    "algorithm Newton",
-                                    "integrator LoadControl 2.500E-001",
-                                    "analysis Static",
-                                    "analyze 8"};
-    ScriptLineList pushover = {"## Load Case = PUSH",
-                               "pattern Plain 2 Linear {",
-                               "}",
-                               "puts \"analysis\"",
-                               "constraints Plain",
-                               "numberer Plain",
-                               "system BandGeneral",
-                               "test EnergyIncr 1.0e-6 200",
-                               "algorithm Newton",
-                               "integrator DisplacementControl 3 2 5.000E-001",
-                               "analysis Static",
-                               "analyze 40"};
-    const auto join = [](std::initializer_list<ScriptLineList> parts) {
-        ScriptLineList all;
-        for (const ScriptLineList& p : parts)
-            all.insert(all.end(), p.begin(), p.end());
-        return all;
-    };
-    EXPECT_EQ(tail(1), join({{"puts \"loading\""}, gravity}));
-    EXPECT_EQ(tail(2), join({{"puts \"loading\""}, pushover}));
-    EXPECT_EQ(tail(3), join({{"puts \"gravity\""}, gravity, {"puts \"pushover\""}, pushover}));
-    EXPECT_EQ(tail(4).size(), 7u);
-    const ScriptLineList history = tail(5);
-    ASSERT_EQ(history.size(), 13u + 12u + 8u);
-    EXPECT_EQ(history[13 + 8],
-              "set AccelSeries \"Series $IDloadTag -dt $dt -filePath $iGMfile -factor  $GMfatt\";");
-    const ScriptLineList loaded = tail(6);
-    EXPECT_EQ(ScriptLineList(loaded.begin(), loaded.begin() + 14),
-              join({{"puts \"gravity\""}, gravity, {"loadConst -time 0.0"}}));
-    EXPECT_EQ(ScriptLineList(loaded.begin() + 14, loaded.end()), history);
-    const ScriptLineList multiple = tail(7);
-    ASSERT_EQ(multiple.size(), 13u + 29u);
-    EXPECT_EQ(multiple[13 + 3],
-              "set dispSeries1 \"Series 1 -dt $dt -filePath $iGMfile -factor  $iGMfact\";");
-    EXPECT_EQ(multiple[13 + 8],
-              "set dispSeries2 \"Series 2 -dt $dt -filePath $iGMfile -factor  $iGMfact\";");
-    EXPECT_TRUE(tail(8).empty());
-    EXPECT_TRUE(tail(0).empty());
 }
 
 TEST(ScriptGenerator, RigidDiaphragmsNeedTheTransformationHandler) {
