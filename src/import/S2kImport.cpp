@@ -3,6 +3,7 @@
 #include "import/S2kReaders.h"
 #include "model/Errors.h"
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -10,8 +11,35 @@ namespace vandra {
 
 std::vector<std::string> SplitS2kLines(std::string_view text) {
     std::vector<std::string> lines;
-    size_t start = 0;
+    const char* const begin = text.data();
     const size_t size = text.size();
+    if (size == 0) return lines;
+    const bool hasCr = std::memchr(begin, '\r', size) != nullptr;
+    // Counting the line ends first spares the moves of a growing list.
+    size_t ends = 0;
+    if (hasCr) {
+        for (size_t i = 0; i < size; ++i)
+            if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == size || text[i + 1] != '\n')))
+                ++ends;
+    } else {
+        for (const char* p = begin; (p = static_cast<const char*>(std::memchr(
+                                         p, '\n', static_cast<size_t>(begin + size - p))));
+             ++p)
+            ++ends;
+    }
+    lines.reserve(ends + 1);
+
+    size_t start = 0;
+    if (!hasCr) {
+        while (start < size) {
+            const void* lf = std::memchr(begin + start, '\n', size - start);
+            const size_t end =
+                lf ? static_cast<size_t>(static_cast<const char*>(lf) - begin) : size;
+            lines.emplace_back(text.substr(start, end - start));
+            start = end + 1;
+        }
+        return lines;
+    }
     for (size_t i = 0; i < size; ++i) {
         const char c = text[i];
         if (c != '\r' && c != '\n') continue;

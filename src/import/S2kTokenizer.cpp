@@ -17,7 +17,9 @@ std::string_view TrimControl(std::string_view text) {
 // and L + 1 closes the line. Token k is the text strictly between cuts k + 2 and k + 3 (1-based
 // cut numbers), so every cut from the third on closes the token that the previous cut opened.
 void Tokenize(std::string_view line, S2kTokens& tokens) {
-    tokens.T.fill(std::string_view());
+    for (int k = 0; k < tokens.Filled; ++k)
+        tokens.T[static_cast<size_t>(k)] = std::string_view();
+    tokens.Filled = 0;
     const size_t length = line.size();
     if (length == 0) return;
 
@@ -43,6 +45,7 @@ void Tokenize(std::string_view line, S2kTokens& tokens) {
         }
         if (i == length && tokenCount < kMaxTokens) addCut(length + 1);
     }
+    tokens.Filled = tokenCount;
 }
 
 } // namespace vandra

@@ -19,6 +19,7 @@ constexpr int kMaxTokens = 38; // a line yields at most this many tokens; the re
 // Slots the line does not reach are empty.
 struct S2kTokens {
     std::array<std::string_view, kTokenSlots> T;
+    int Filled = 0; // slots 0..Filled-1 may hold text; the others are empty
 
     std::string_view operator[](int k) const { return T[static_cast<size_t>(k)]; }
 };
