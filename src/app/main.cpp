@@ -1,14 +1,14 @@
 // vandra: the desktop program. "vandra FILE.s2k" opens that model at start; without an argument
 // the program starts with an empty model.
-#include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/Startup.h"
 
 #include <QApplication>
 #include <QStringList>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(vandra::gui::kApplicationTitle));
+    vandra::gui::SetApplicationTitle();
 
     vandra::gui::MainWindow window;
     window.show();

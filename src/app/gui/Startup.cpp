@@ -1,0 +1,13 @@
+#include "app/gui/Startup.h"
+
+#include "app/gui/ErrorBox.h"
+
+#include <QCoreApplication>
+
+namespace vandra::gui {
+
+void SetApplicationTitle() {
+    QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+}
+
+} // namespace vandra::gui
