@@ -23,7 +23,10 @@ TclFileDialog::TclFileDialog(TModel& model, TSettings& settings, QWidget* parent
 
     text_ = new QPlainTextEdit(this);
     text_->setObjectName(QStringLiteral("scriptText"));
-    text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setStyleHint(QFont::Monospace);
+    fixed.setFixedPitch(true);
+    text_->setFont(fixed);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
