@@ -1,0 +1,193 @@
+// The drawing area wired to the mouse state machine: pan and rotate drags, cancelling with the
+// right button, picking a frame, the wheel and the image following the widget's size.
+#include "app/gui/ErrorBox.h"
+#include "app/gui/MainWindow.h"
+#include "sections/gui/FramePropertiesDialog.h"
+#include "view/gui/ModelViewWidget.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTest>
+#include <QWheelEvent>
+
+using namespace vandra;
+using namespace vandra::gui;
+
+namespace {
+
+const QString kFrameModel = QStringLiteral(VANDRA_SOURCE_DIR "/examples/two_storey_frame.s2k");
+const QColor kHighlight(255, 255, 0);
+
+QString ModeText(const MainWindow& w) {
+    return w.findChild<QLabel*>(QStringLiteral("statusPanel1"))->text();
+}
+
+} // namespace
+
+class ModelViewMouseTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void panDragFollowsThePointerAndStaysArmed();
+    void rightButtonCancelsAndNothingMoves();
+    void rotateDragTurnsByHalfATurnPerWidth();
+    void pickOpensFrameProperties();
+    void wheelZoomsByNotchesAndPassesTheEventOn();
+    void imageFollowsTheWidgetSize();
+
+private:
+    std::unique_ptr<MainWindow> window_;
+    ModelViewWidget* view_ = nullptr;
+};
+
+void ModelViewMouseTest::init() {
+    SetErrorBoxHandler([](const QString&, const QString& text) { QFAIL(qPrintable(text)); });
+    window_ = std::make_unique<MainWindow>();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    window_->importModel(kFrameModel);
+    view_ = window_->modelView();
+}
+
+void ModelViewMouseTest::cleanup() {
+    window_.reset();
+    SetErrorBoxHandler(nullptr);
+}
+
+void ModelViewMouseTest::panDragFollowsThePointerAndStaysArmed() {
+    window_->action(Command::Pan)->trigger();
+    QCOMPARE(ModeText(*window_), QStringLiteral("Pan"));
+    const TNODE& node = window_->model().Nodes[1];
+    const QPoint start(node.ScreenX, node.ScreenY);
+
+    QTest::mousePress(view_, Qt::LeftButton, {}, QPoint(200, 200));
+    QCOMPARE(window_->interaction().MouseMode, int(kPanning));
+    QTest::mouseMove(view_, QPoint(230, 190));
+    QCOMPARE(QPoint(node.ScreenX, node.ScreenY), start + QPoint(30, -10));
+    QTest::mouseRelease(view_, Qt::LeftButton, {}, QPoint(240, 190));
+    QCOMPARE(QPoint(node.ScreenX, node.ScreenY), start + QPoint(40, -10));
+    QCOMPARE(window_->interaction().MouseMode, int(kPanArmed));
+    QCOMPARE(ModeText(*window_), QStringLiteral("Pan"));
+    // The node's support square is drawn where the node now is.
+    QVERIFY(view_->image().pixelColor(node.ScreenX, node.ScreenY) != QColor(Qt::white));
+
+    // Still armed: the next press starts a new drag.
+    QTest::mousePress(view_, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseRelease(view_, Qt::LeftButton, {}, QPoint(90, 100));
+    QCOMPARE(QPoint(node.ScreenX, node.ScreenY), start + QPoint(30, -10));
+}
+
+void ModelViewMouseTest::rightButtonCancelsAndNothingMoves() {
+    for (Command mode : {Command::Pan, Command::Rotate}) {
+        window_->action(mode)->trigger();
+        const TViewState before = window_->viewState();
+        QTest::mousePress(view_, Qt::RightButton, {}, QPoint(200, 200));
+        QCOMPARE(window_->interaction().MouseMode, int(kMouseNone));
+        QCOMPARE(ModeText(*window_), QStringLiteral("None"));
+        QTest::mouseMove(view_, QPoint(300, 260));
+        QTest::mouseRelease(view_, Qt::RightButton, {}, QPoint(300, 260));
+        QCOMPARE(window_->viewState().PanU, before.PanU);
+        QCOMPARE(window_->viewState().PanV, before.PanV);
+        QCOMPARE(window_->viewState().PlanAngle, before.PlanAngle);
+        QCOMPARE(window_->viewState().TiltAngle, before.TiltAngle);
+    }
+    // Idle keeps the text and the mouse does nothing.
+    window_->action(Command::Idle)->trigger();
+    QCOMPARE(window_->interaction().MouseMode, int(kIdle));
+    QCOMPARE(ModeText(*window_), QStringLiteral("None"));
+}
+
+void ModelViewMouseTest::rotateDragTurnsByHalfATurnPerWidth() {
+    window_->action(Command::Rotate)->trigger();
+    QCOMPARE(ModeText(*window_), QStringLiteral("Rotate View"));
+    const int W = view_->imageWidth();
+    const int H = view_->imageHeight();
+    QCOMPARE(QSize(W, H), view_->size());
+    QTest::mousePress(view_, Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseMove(view_, QPoint(1 + W / 2, 1));
+    QTest::mouseRelease(view_, Qt::LeftButton, {}, QPoint(1 + W / 2, 1 + H / 2));
+    QCOMPARE(window_->viewState().PlanAngle, double(W / 2) / W * 180);
+    QCOMPARE(window_->viewState().TiltAngle, double(H / 2) / H * 180);
+    QCOMPARE(ModeText(*window_), QStringLiteral("Rotate View"));
+}
+
+void ModelViewMouseTest::pickOpensFrameProperties() {
+    FramePropertiesDialog* dialog = window_->framePropertiesDialog();
+    window_->action(Command::Select)->trigger();
+    QCOMPARE(ModeText(*window_), QStringLiteral("Select Elem"));
+
+    // A miss selects nothing and opens nothing.
+    QTest::mousePress(view_, Qt::LeftButton, {}, QPoint(3, view_->height() - 3));
+    QCOMPARE(window_->interaction().SelectedFrame, 0);
+    QVERIFY(!dialog->isVisible());
+
+    // Frame 29 (joints 19 and 8) has its midpoint alone in the plan view.
+    const TFRAME& frame = window_->model().Frames[29];
+    const QPoint mid(frame.ScrMidX, frame.ScrMidY);
+    const QPoint onLine(frame.ScrEndIX, frame.ScrEndIY); // clear of the rigid frame's red dot
+    QVERIFY(view_->image().pixelColor(onLine) != kHighlight);
+    QTest::mousePress(view_, Qt::LeftButton, {}, mid + QPoint(-5, 4));
+    QTest::mouseRelease(view_, Qt::LeftButton, {}, mid + QPoint(-5, 4));
+    QCOMPARE(window_->interaction().SelectedFrame, 29);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(view_->image().pixelColor(onLine), kHighlight);
+
+    // Closing the dialog ends the selection and redraws without the highlight.
+    dialog->close();
+    QCOMPARE(window_->interaction().SelectedFrame, 0);
+    QVERIFY(view_->image().pixelColor(onLine) != kHighlight);
+
+    // A right click on a midpoint picks, opens the dialog, then leaves select mode.
+    QTest::mousePress(view_, Qt::RightButton, {}, mid);
+    QCOMPARE(window_->interaction().SelectedFrame, 29);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(window_->interaction().MouseMode, int(kMouseNone));
+    QCOMPARE(ModeText(*window_), QStringLiteral("None"));
+}
+
+void ModelViewMouseTest::wheelZoomsByNotchesAndPassesTheEventOn() {
+    const double scale = window_->viewState().ViewScale;
+    // The drawing area leaves wheel events unhandled, so the window system's events reach the
+    // main window; a synthesized event does not propagate, so it is sent there directly.
+    const QPointF at(window_->width() / 2.0, window_->height() / 2.0);
+    const auto wheel = [&](int delta) {
+        QWheelEvent event(at, window_->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window_.get(), &event);
+        return event.isAccepted();
+    };
+    struct Step {
+        int delta;
+        double factor; // ViewScale after the step, relative to the start
+    };
+    const QList<Step> steps = {
+        {120, 1 / 0.9}, // one notch up zooms out
+        {-240, 0.9},    // two notches down zoom in
+        {60, 0.9},      // half a notch waits for its other half
+        {60, 1.0},      //
+        {-360, 0.9 * 0.9 * 0.9},
+    };
+    for (const Step& s : steps) {
+        QVERIFY(!wheel(s.delta));
+        QVERIFY2(qAbs(window_->viewState().ViewScale - scale * s.factor) < 1e-9 * scale,
+                 qPrintable(QString::number(window_->viewState().ViewScale / scale)));
+    }
+}
+
+void ModelViewMouseTest::imageFollowsTheWidgetSize() {
+    for (const QSize size : {QSize(700, 500), QSize(1100, 800)}) {
+        window_->resize(size);
+        QTRY_COMPARE(view_->image().size(), view_->size());
+        // The logo is painted into the new image.
+        QVERIFY(view_->image().pixelColor(view_->width() - 2, view_->height() - 2) ==
+                QColor(Qt::white));
+    }
+    window_->action(Command::ZoomAll)->trigger();
+    const TNODE& a = window_->model().Nodes[1];
+    const TNODE& b = window_->model().Nodes[3];
+    QVERIFY(qAbs((b.ScreenX - a.ScreenX) - 0.8 * view_->width()) <= 2);
+}
+
+QTEST_MAIN(ModelViewMouseTest)
+#include "ModelViewMouseTest.moc"
