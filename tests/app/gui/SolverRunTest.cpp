@@ -1,0 +1,162 @@
+// Running the solver: a fake OpenSees beside the test program stands in for the real one.
+#include "app/gui/ErrorBox.h"
+#include "app/gui/MainWindow.h"
+#include "app/gui/SolverWindow.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+
+using namespace vandra::gui;
+
+namespace {
+
+QString FakeSolverPath() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("OpenSees"));
+}
+
+bool WriteFakeSolver(const QByteArray& body) {
+    QFile file(FakeSolverPath());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    file.write("#!/bin/sh\n" + body);
+    file.close();
+    return file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// The colour of the first line of the solver window that contains text.
+QColor LineColour(const SolverWindow& window, const QString& text) {
+    const auto* edit = window.findChild<QPlainTextEdit*>(QStringLiteral("solverOutputEdit"));
+    for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next()) {
+        if (b.text().contains(text)) return b.begin().fragment().charFormat().foreground().color();
+    }
+    return QColor();
+}
+
+} // namespace
+
+class SolverRunTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void troubleLinesAreRecognised();
+    void fakeSolverGetsTheScriptAsOneArgument_data();
+    void fakeSolverGetsTheScriptAsOneArgument();
+    void cancelDoesNothing();
+    void missingSolverNamesWhereItLooked();
+
+private:
+    QStringList messages_;
+};
+
+void SolverRunTest::init() {
+    messages_.clear();
+    SetErrorBoxHandler([this](const QString&, const QString& text) { messages_ << text; });
+}
+
+void SolverRunTest::cleanup() {
+    QFile::remove(FakeSolverPath());
+    SetErrorBoxHandler(nullptr);
+}
+
+void SolverRunTest::troubleLinesAreRecognised() {
+    const QList<QPair<QString, bool>> lines = {
+        {"WARNING - the 'analyze' command failed to converge", true},
+        {"  WARNING: no element found", true},
+        {"invalid command name \"nodee\"", true},
+        {"    while executing", true},
+        {"couldn't read file \"GMX.txt\": no such file or directory", true},
+        {"ERROR: analysis failed at step 12", true},
+        {"OpenSees -- Open System For Earthquake Engineering Simulation", false},
+        {"restraint", false},
+        {"Periods of the 12 modes written", false},
+    };
+    for (const auto& [line, trouble] : lines)
+        QVERIFY2(IsSolverTroubleLine(line) == trouble, qPrintable(line));
+}
+
+void SolverRunTest::fakeSolverGetsTheScriptAsOneArgument_data() {
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("troubled");
+    const QByteArray common = "echo \"args=$#\"\necho \"script=$1\"\necho \"cwd=$(pwd)\"\n";
+    QTest::newRow("warning and exit 3")
+        << common + "echo 'WARNING - analysis failed' >&2\nprintf 'last words'\nexit 3\n"
+        << 3 << true;
+    QTest::newRow("Tcl error but exit 0")
+        << common + "echo 'invalid command name \"nodee\"' >&2\necho '    while executing' >&2\n"
+        << 0 << true;
+    QTest::newRow("clean run") << common + "echo 'analysis done' >&2\n" << 0 << false;
+}
+
+void SolverRunTest::fakeSolverGetsTheScriptAsOneArgument() {
+    QFETCH(QByteArray, body);
+    QFETCH(int, exitCode);
+    QFETCH(bool, troubled);
+    QVERIFY(WriteFakeSolver(body));
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("two storey")));
+    const QString script = dir.filePath(QStringLiteral("two storey/frame model.tcl"));
+    QFile scriptFile(script);
+    QVERIFY(scriptFile.open(QIODevice::WriteOnly));
+    scriptFile.close();
+
+    MainWindow window;
+    window.setScriptFileChooser([&](QWidget*) { return script; });
+    SolverWindow* solver = window.solverWindow();
+    QSignalSpy finished(solver, &SolverWindow::solverFinished);
+    window.action(Command::RunSolver)->trigger();
+    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+    QVERIFY(solver->isVisible());
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(finished.first().first().toInt(), exitCode);
+
+    const QStringList out = solver->outputText().split('\n');
+    QVERIFY(out.contains(QStringLiteral("args=1")));
+    QVERIFY(out.contains(QStringLiteral("script=") + script));
+    QVERIFY(out.contains(QStringLiteral("cwd=") + QDir::currentPath()));
+    QVERIFY(out.contains(QStringLiteral("Solver ended with exit status %1").arg(exitCode)));
+    QCOMPARE(out.contains(QStringLiteral("Solver finished with warnings or errors")), troubled);
+    QCOMPARE(LineColour(*solver, QStringLiteral("args=1")), QColor(Qt::black));
+    if (exitCode == 3) {
+        QVERIFY(out.contains(QStringLiteral("last words"))); // a last line without its newline
+        QCOMPARE(LineColour(*solver, QStringLiteral("WARNING - analysis failed")),
+                 QColor(200, 0, 0));
+        QCOMPARE(LineColour(*solver, QStringLiteral("exit status 3")), QColor(200, 0, 0));
+    }
+    if (exitCode == 0 && troubled)
+        QCOMPARE(LineColour(*solver, QStringLiteral("invalid command name")), QColor(200, 0, 0));
+}
+
+void SolverRunTest::cancelDoesNothing() {
+    QVERIFY(WriteFakeSolver("exit 0\n"));
+    MainWindow window;
+    window.setScriptFileChooser([](QWidget*) { return QString(); });
+    window.action(Command::RunSolver)->trigger();
+    QVERIFY(messages_.isEmpty());
+    QVERIFY(!window.solverWindow()->isVisible());
+    QVERIFY(!window.solverWindow()->isRunning());
+}
+
+void SolverRunTest::missingSolverNamesWhereItLooked() {
+    QTemporaryDir emptyBin;
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", emptyBin.path().toLocal8Bit());
+    MainWindow window;
+    window.setScriptFileChooser([](QWidget*) { return QStringLiteral("/tmp/model.tcl"); });
+    window.action(Command::RunSolver)->trigger();
+    qputenv("PATH", oldPath);
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY(messages_[0].contains(QCoreApplication::applicationDirPath()));
+    QVERIFY(messages_[0].contains(QStringLiteral("PATH (") + emptyBin.path() + ")"));
+    QVERIFY(messages_[0].contains(QStringLiteral("OpenSees and opensees")));
+    QVERIFY(!window.solverWindow()->isVisible());
+}
+
+QTEST_MAIN(SolverRunTest)
+#include "SolverRunTest.moc"
