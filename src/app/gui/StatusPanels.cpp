@@ -2,6 +2,7 @@
 
 #include "model/NumberText.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -10,6 +11,7 @@ namespace {
 
 constexpr int kFirstPanelWidth = 80;
 constexpr int kPanelWidth = 50;
+constexpr double kSmallestModeFont = 6.0;
 
 // The fixed labels stand in the even panels 2..14; each count follows its label.
 const char* const kCountLabels[7] = {"Node", "Frame", "Shell", "Solid", "Mat", "Fsec", "Wsec"};
@@ -37,8 +39,17 @@ StatusPanels::StatusPanels(QStatusBar* bar) {
 }
 
 void StatusPanels::setMode(const QString& text) {
-    panels_[kModePanel]->setText(text);
-    panels_[kModePanel]->setToolTip(text);
+    // "Rotate View" and "Select Elem" are wider than the panel at the normal font: the panel keeps
+    // its width and the text is set smaller until it fits.
+    QLabel* label = panels_[kModePanel];
+    QFont font = label->parentWidget() ? label->parentWidget()->font() : label->font();
+    const int room = label->contentsRect().width() - 2 * label->indent();
+    while (font.pointSizeF() > kSmallestModeFont &&
+           QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
+    label->setText(text);
+    label->setToolTip(text);
 }
 
 void StatusPanels::setCounts(const StatusCounts& c) {
