@@ -131,15 +131,25 @@ AnalysisSettingDialog::AnalysisSettingDialog(TModel& model, TSettings& settings,
     buttons->addStretch();
     buttons->addWidget(ok);
 
+    // Load and displacement control on the left, the options on the right.
+    auto* left = new QVBoxLayout;
+    left->addWidget(NewGroup(this, "Load Control Case (Const)", loadControl));
+    left->addWidget(NewGroup(this, "Disp Control Case (Linear)", dispControl));
+    left->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(NewGroup(this, "Nonlinear Setting", nonlinear));
+    right->addWidget(NewGroup(this, "Section Aggregator", aggregator));
+    right->addWidget(NewGroup(this, "Modal Number", modal));
+    right->addWidget(NewGroup(this, "Gen ND material", plateFiber));
+    right->addWidget(NewGroup(this, "Gen Node Mass", nodeMass));
+    right->addStretch();
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(right);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(NewGroup(this, "Load Control Case (Const)", loadControl));
-    layout->addWidget(NewGroup(this, "Disp Control Case (Linear)", dispControl));
-    layout->addWidget(NewGroup(this, "Nonlinear Setting", nonlinear));
-    layout->addWidget(NewGroup(this, "Section Aggregator", aggregator));
-    layout->addWidget(NewGroup(this, "Modal Number", modal));
-    layout->addWidget(NewGroup(this, "Gen ND material", plateFiber));
-    layout->addWidget(NewGroup(this, "Gen Node Mass", nodeMass));
+    layout->addLayout(columns);
     layout->addLayout(buttons);
 
     connect(ok, &QPushButton::clicked, this, [this] {
