@@ -1,5 +1,6 @@
 // The main window as it starts: titles, size, menus, tool bar and status bar.
 #include "app/gui/ErrorBox.h"
+#include "app/gui/HelpPages.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/Startup.h"
 #include "app/gui/ToolIcons.h"
@@ -76,6 +77,10 @@ void MainWindowStartupTest::menusInOrderWithSeparators() {
     }
     QCOMPARE(window.action(Command::OpenModel)->shortcut(), QKeySequence(QKeySequence::Open));
     QCOMPARE(window.action(Command::Refresh)->shortcut(), QKeySequence(Qt::Key_F5));
+    // The help items find their pages from the build folder too.
+    const QString here = QCoreApplication::applicationDirPath();
+    for (const char* page : {"tutorial.html", "about.html"})
+        QVERIFY2(!FindHelpPage(here, QString::fromLatin1(page)).isEmpty(), page);
 }
 
 void MainWindowStartupTest::toolBarGroupsShareTheMenuActions() {
