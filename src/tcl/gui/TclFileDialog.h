@@ -17,8 +17,8 @@ class TclFileDialog : public QDialog {
 public:
     TclFileDialog(TModel& model, TSettings& settings, QWidget* parent = nullptr);
 
-    // Runs GenerateScript and puts ScriptLines into the text box (an error is shown, the text
-    // kept).
+    // Runs GenerateScript and puts ScriptLines into the text box; on an error the message is
+    // shown and the text box kept.
     void generate();
     // Writes the text box's lines, each followed by CR LF; no extension is added.
     bool saveTo(const QString& path);
