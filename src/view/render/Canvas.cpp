@@ -111,6 +111,7 @@ Canvas::Canvas(QImage& image, bool plain) : image_(image), plain_(plain) {
     if (!painter_.begin(&image_)) return;
     painter_.setRenderHint(QPainter::Antialiasing, false);
     font_.setStyleHint(QFont::SansSerif);
+    NextBatch();
 }
 
 Canvas::~Canvas() {
@@ -263,7 +264,57 @@ void Canvas::Line(int x1, int y1, int x2, int y2) {
         painter_.drawLine(line);
         return;
     }
+    if (SeenInBatch(x1, y1, x2, y2)) return;
     pendingLines_.push_back(line);
+}
+
+// The hash set outlives the canvas (one per thread), so that a redraw neither allocates nor
+// clears it: a slot belongs to the current batch only when it carries the batch's number.
+namespace {
+struct SeenLine {
+    int x1, y1, x2, y2;
+    uint32_t batch;
+};
+struct SeenLines {
+    std::vector<SeenLine> table;
+    uint32_t batch = 1;
+};
+thread_local SeenLines tSeen;
+} // namespace
+
+void Canvas::NextBatch() {
+    seenCount_ = 0;
+    if (++tSeen.batch == 0) { // the numbers wrapped: forget every slot
+        std::fill(tSeen.table.begin(), tSeen.table.end(), SeenLine{0, 0, 0, 0, 0});
+        tSeen.batch = 1;
+    }
+}
+
+bool Canvas::SeenInBatch(int x1, int y1, int x2, int y2) {
+    std::vector<SeenLine>& table = tSeen.table;
+    if (table.size() < 2 * (seenCount_ + 1)) {
+        // Grow and start afresh: lines already collected may at worst be collected once more.
+        size_t size = 1024;
+        while (size < 4 * (seenCount_ + 1))
+            size *= 2; // a power of two, at most half full
+        table.assign(size, SeenLine{0, 0, 0, 0, 0});
+        NextBatch();
+    }
+    uint64_t h = static_cast<uint32_t>(x1) * 0x9E3779B97F4A7C15ull;
+    h = (h ^ static_cast<uint32_t>(y1)) * 0xC2B2AE3D27D4EB4Full;
+    h = (h ^ static_cast<uint32_t>(x2)) * 0x165667B19E3779F9ull;
+    h = (h ^ static_cast<uint32_t>(y2)) * 0x9E3779B97F4A7C15ull;
+    const size_t mask = table.size() - 1;
+    const uint32_t batch = tSeen.batch;
+    for (size_t i = static_cast<size_t>(h >> 20) & mask;; i = (i + 1) & mask) {
+        SeenLine& slot = table[i];
+        if (slot.batch != batch) {
+            slot = SeenLine{x1, y1, x2, y2, batch};
+            ++seenCount_;
+            return false;
+        }
+        if (slot.x1 == x1 && slot.y1 == y1 && slot.x2 == x2 && slot.y2 == y2) return true;
+    }
 }
 
 void Canvas::Flush() {
@@ -271,6 +322,7 @@ void Canvas::Flush() {
     ApplyPen();
     painter_.drawLines(pendingLines_);
     pendingLines_.clear();
+    NextBatch();
 }
 
 void Canvas::Polygon(const QPoint* points, int count) {

@@ -19,8 +19,10 @@
 #include <QVector>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace vandra {
 
@@ -89,7 +91,13 @@ private:
     QRgb painterBrushColor_ = 0;
     BrushStyle painterBrushStyle_ = BrushStyle::Solid;
 
+    // Lines of the current batch, with a hash set of their end points: drawing the same line
+    // again with the same pen in one batch changes no pixel, so repeats (storeys on top of each
+    // other in a plan view) are dropped.
+    bool SeenInBatch(int x1, int y1, int x2, int y2);
+    void NextBatch();
     QVector<QLineF> pendingLines_;
+    size_t seenCount_ = 0;
     std::array<std::array<bool, kDot>, kDot> dotMask_{};
     bool dotMaskBuilt_ = false;
 };
