@@ -243,7 +243,9 @@ TModel Everything() {
         m.Frames.back().ResultI = f * 1e-5 - 2e-4;
         m.Frames.back().ResultJ = -m.Frames.back().ResultI;
     }
-    AddFrame(m, 1, 61, 1); // a joint beyond the table
+    for (int repeat = 0; repeat < 3; ++repeat)
+        AddFrame(m, 2, 9, 1); // one line drawn thrice
+    AddFrame(m, 1, 61, 1);    // a joint beyond the table
     TAREASEC shell;
     shell.ShellKind = 1;
     shell.Color = SectionColor(2);
