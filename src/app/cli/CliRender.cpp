@@ -1,8 +1,119 @@
+// vandra-cli render FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...:
+// imports the model, applies the assignments in order, sets the plane view and draws what the
+// model view shows after zoom all.
 #include "app/cli/Commands.h"
+#include "import/S2kImport.h"
 #include "model/Errors.h"
+#include "model/NumberParse.h"
+#include "model/SettingsByName.h"
+#include "view/Camera.h"
+
+#ifdef VANDRA_HAVE_RENDER
+#include "view/render/ModelRenderer.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#endif
+
+#include <QCommandLineParser>
+#include <QFile>
+
+#include <string>
 
 namespace vandra::cli {
+namespace {
 
-int CommandRender(const QStringList&) { throw UsageError("the Render command is not built yet"); }
+constexpr int kDefaultWidth = 1208;
+constexpr int kDefaultHeight = 729;
+constexpr int kMaxSide = 16384;
 
-}  // namespace vandra::cli
+std::string Local(const QString& s) {
+    return s.toLocal8Bit().toStdString();
+}
+
+struct ImageSize {
+    int W = kDefaultWidth, H = kDefaultHeight;
+};
+
+ImageSize ParseSize(const QString& text) {
+    const qsizetype x = text.indexOf(QLatin1Char('x'));
+    if (x < 0)
+        throw UsageError("--size takes WxH, for example 1208x729, not '" + Local(text) + "'");
+    ImageSize size{parse::Integer(Local(text.left(x))), parse::Integer(Local(text.mid(x + 1)))};
+    if (size.W < 1 || size.H < 1 || size.W > kMaxSide || size.H > kMaxSide)
+        throw UsageError("--size " + Local(text) + ": each side must lie between 1 and 16384");
+    return size;
+}
+
+PlaneView ParseView(const QString& text) {
+    if (text == "xy") return PlaneView::XY;
+    if (text == "xz") return PlaneView::XZ;
+    if (text == "yz") return PlaneView::YZ;
+    throw UsageError("--view takes xy, xz or yz, not '" + Local(text) + "'");
+}
+
+#ifdef VANDRA_HAVE_RENDER
+// Text needs the platform's font database, which only a QGuiApplication opens. Without a
+// display the offscreen platform serves. When the running application is a plain
+// QCoreApplication, the GUI application is made beside it and kept to the end of the process
+// (never destroyed, so that the two never tear down the same state twice).
+void EnsureGuiApplication() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "vandra-cli";
+    static char* argv[] = {name, nullptr};
+    new QGuiApplication(argc, argv);
+}
+#endif
+
+} // namespace
+
+int CommandRender(const QStringList& args) {
+    QCommandLineParser parser;
+    const QCommandLineOption output(QStringList{"o", "output"}, "Write the picture to FILE.png.",
+                                    "FILE");
+    const QCommandLineOption size("size", "Image size in pixels (default 1208x729).", "WxH");
+    const QCommandLineOption view("view", "Plane view: xy (default), xz or yz.", "PLANE");
+    const QCommandLineOption set("set", "Assign a setting or a section field before drawing.",
+                                 "NAME=VALUE");
+    parser.addOption(output);
+    parser.addOption(size);
+    parser.addOption(view);
+    parser.addOption(set);
+    parser.addPositionalArgument("file", "The SAP2000 version 6 text model (.s2k).");
+    if (!parser.parse(QStringList{"vandra-cli render"} + args))
+        throw UsageError(Local(parser.errorText()));
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1 || !parser.isSet(output))
+        throw UsageError("render takes one FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] "
+                         "[--set NAME=VALUE]...");
+    const ImageSize imageSize = parser.isSet(size) ? ParseSize(parser.value(size)) : ImageSize();
+    const PlaneView plane = parser.isSet(view) ? ParseView(parser.value(view)) : PlaneView::XY;
+
+#ifdef VANDRA_HAVE_RENDER
+    TModel model = ImportS2k(ReadS2kFile(QFile::encodeName(files.first()).toStdString()));
+    TSettings settings;
+    for (const QString& assignment : parser.values(set))
+        AssignSetting(model, settings, Local(assignment));
+
+    EnsureGuiApplication();
+    TViewState camera;
+    SetPlaneView(camera, plane);
+    QImage image(imageSize.W, imageSize.H, QImage::Format_RGB32);
+    RedrawModel(image, model, settings, camera, 0);
+    ZoomAll(model, camera, imageSize.W, imageSize.H);
+    RedrawModel(image, model, settings, camera, 0);
+
+    const QString path = parser.value(output);
+    if (!image.save(path, "PNG"))
+        throw InputError("Cannot write the picture to '" + Local(path) + "'");
+    return 0;
+#else
+    throw UsageError("render is not available: this vandra-cli was built without the renderer");
+#endif
+}
+
+} // namespace vandra::cli
