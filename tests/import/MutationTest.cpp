@@ -136,7 +136,9 @@ void ExpectSound(const TModel& m) {
         ASSERT_TRUE(std::isfinite(m.Mats[k].G));
     for (int k = 1; k <= m.LoadCount; ++k) {
         const TLOAD& l = m.Loads[k];
-        if (l.Kind == kJointForce) ASSERT_TRUE(joint(l.Target));
+        if (l.Kind == kJointForce) {
+            ASSERT_TRUE(joint(l.Target));
+        }
         if (l.Kind == kFrameDistributed) {
             ASSERT_TRUE(l.Target >= 1 && l.Target <= m.FrameCount);
             ASSERT_TRUE(std::isfinite(l.FX));

@@ -4,8 +4,13 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#ifdef VANDRA_HAVE_RENDER
+#include <QGuiApplication>
+#endif
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <exception>
 
 namespace {
@@ -19,10 +24,24 @@ const char* const kCommands =
     "  render FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...\n"
     "                                     the model view after import and zoom all\n";
 
+// Drawing text needs the platform's font database, which only a QGuiApplication opens; the other
+// commands need no platform at all. Without a display the offscreen platform serves.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
+#ifdef VANDRA_HAVE_RENDER
+    if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qEnvironmentVariableIsEmpty("DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+#endif
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
     QCoreApplication::setApplicationName("vandra-cli");
     QCoreApplication::setApplicationVersion(QStringLiteral(VANDRA_VERSION " (" VANDRA_VERSION_DATE ")"));
 
@@ -34,7 +53,7 @@ int main(int argc, char** argv) {
     parser.addVersionOption();
     parser.addPositionalArgument("command", "info, dump, tcl or render");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    if (!parser.parse(app.arguments())) {
+    if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "vandra-cli: %s\n", qPrintable(parser.errorText()));
         return 2;
     }

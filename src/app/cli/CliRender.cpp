@@ -18,6 +18,7 @@
 #include <QCommandLineParser>
 #include <QFile>
 
+#include <stdexcept>
 #include <string>
 
 namespace vandra::cli {
@@ -52,22 +53,6 @@ PlaneView ParseView(const QString& text) {
     throw UsageError("--view takes xy, xz or yz, not '" + Local(text) + "'");
 }
 
-#ifdef VANDRA_HAVE_RENDER
-// Text needs the platform's font database, which only a QGuiApplication opens. Without a
-// display the offscreen platform serves. When the running application is a plain
-// QCoreApplication, the GUI application is made beside it and kept to the end of the process
-// (never destroyed, so that the two never tear down the same state twice).
-void EnsureGuiApplication() {
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "vandra-cli";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
-#endif
 
 } // namespace
 
@@ -99,7 +84,8 @@ int CommandRender(const QStringList& args) {
     for (const QString& assignment : parser.values(set))
         AssignSetting(model, settings, Local(assignment));
 
-    EnsureGuiApplication();
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        throw std::logic_error("render needs the GUI application that main() makes for it");
     TViewState camera;
     SetPlaneView(camera, plane);
     QImage image(imageSize.W, imageSize.H, QImage::Format_RGB32);

@@ -1,4 +1,6 @@
 // vandra-cli info and dump: the status bar counts and the whole model store as JSON.
+#include "CliTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -11,37 +13,12 @@
 #include <string>
 #include <vector>
 
+using namespace cli_test;
+
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
 std::string Example(const std::string& name) {
-    return "'" + std::string(VANDRA_SOURCE_DIR) + "/examples/" + name + "'";
-}
-
-CliRun RunCli(const std::string& args) {
-    const std::string dir = ::testing::TempDir();
-    const std::string out = dir + "/vandra_infodump.out", err = dir + "/vandra_infodump.err";
-    const std::string command =
-        std::string("'") + VANDRA_CLI_PATH + "' " + args + " >'" + out + "' 2>'" + err + "'";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(out), ReadAll(err)};
-}
-
-std::string TempFile(const std::string& name, const std::string& text) {
-    const std::string path = ::testing::TempDir() + "/" + name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
+    return "'" + SourcePath("examples/" + name) + "'";
 }
 
 // A small JSON reader, enough to check the dump: numbers keep their text so that a test can
@@ -227,15 +204,15 @@ TEST(DumpCli, WritesShellsSolidsAndEightBitNames) {
     EXPECT_EQ(block["Solids"][0]["SecNo"].Number(), 100);
 
     const std::string path =
-        TempFile("vandra_latin1.s2k", "t\nMATERIAL\n  NAME=B\xC9TON\n    T=0  E=1  U=0\n\n");
+        WriteTempFile("vandra_latin1.s2k", "t\nMATERIAL\n  NAME=B\xC9TON\n    T=0  E=1  U=0\n\n");
     const CliRun run = RunCli("dump '" + path + "'");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("\"B\xC3\x89TON\""), std::string::npos); // Latin-1 E acute as UTF-8
 }
 
 TEST(InfoDumpCli, ReportsBadFilesAndUsageErrors) {
-    const std::string bad = TempFile("vandra_bad.s2k", "t\nJOINT\n  1  X=0  Y=0  Z=O\n\n");
-    const std::string range = TempFile(
+    const std::string bad = WriteTempFile("vandra_bad.s2k", "t\nJOINT\n  1  X=0  Y=0  Z=O\n\n");
+    const std::string range = WriteTempFile(
         "vandra_range.s2k", "t\nJOINT\n  1  X=0  Y=0  Z=0\n\nRESTRAINT\n  ADD=2  DOF=U1\n\n");
     struct Case {
         std::string args;

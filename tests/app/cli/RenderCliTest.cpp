@@ -1,4 +1,6 @@
 // vandra-cli render: the model view after import and zoom all, as a PNG.
+#include "CliTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -10,27 +12,25 @@
 #include <string>
 #include <utility>
 
-namespace {
+using namespace cli_test;
 
-std::string Source(const std::string& relative) {
-    return std::string(VANDRA_SOURCE_DIR) + "/" + relative;
-}
+namespace {
 
 // Runs the command; returns the exit status.
 int Render(const std::string& args) {
-    const std::string log = ::testing::TempDir() + "/vandra_render_cli.err";
+    const std::string log = TempPath("render_cli.err");
     const std::string command =
         std::string("'") + VANDRA_CLI_PATH + "' render " + args + " 2>'" + log + "'";
     const int raw = std::system(command.c_str());
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
 
-const std::string kFrame = "'" + Source("examples/two_storey_frame.s2k") + "'";
-const std::string kWall = "'" + Source("examples/slab_wall.s2k") + "'";
+const std::string kFrame = "'" + SourcePath("examples/two_storey_frame.s2k") + "'";
+const std::string kWall = "'" + SourcePath("examples/slab_wall.s2k") + "'";
 
 // The bytes of the PNG written.
 std::string RenderTo(const std::string& args, const std::string& name) {
-    const std::string png = ::testing::TempDir() + "/" + name + ".png";
+    const std::string png = TempPath(name + ".png");
     std::remove(png.c_str());
     EXPECT_EQ(Render(args + " -o '" + png + "'"), 0) << args;
     std::ifstream in(png, std::ios::binary);
@@ -73,8 +73,8 @@ TEST(RenderCli, ViewAndSettingsChangeThePicture) {
 }
 
 TEST(RenderCli, BadInputExitsWithAnError) {
-    const std::string png = "'" + ::testing::TempDir() + "/bad.png'";
-    EXPECT_EQ(Render("'" + ::testing::TempDir() + "/no_such_model.s2k' -o " + png), 1);
+    const std::string png = "'" + TempPath("bad.png") + "'";
+    EXPECT_EQ(Render("'" + TempPath("no_such_model.s2k") + "' -o " + png), 1);
     EXPECT_EQ(Render(kFrame + " -o " + png + " --size 12x"), 1); // not a number
     const struct {
         const char* args;

@@ -1,4 +1,6 @@
 // vandra-cli tcl: the script as the dialog saves it, to a file or to standard output.
+#include "CliTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -9,52 +11,33 @@
 #include <sstream>
 #include <string>
 
+using namespace cli_test;
+
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
-std::string Source(const std::string& relative) {
-    return std::string(VANDRA_SOURCE_DIR) + "/" + relative;
-}
-
 CliRun Tcl(const std::string& args) {
-    const std::string dir = ::testing::TempDir();
-    const std::string out = dir + "/vandra_tcl_cli.out", err = dir + "/vandra_tcl_cli.err";
-    const std::string command =
-        std::string("'") + VANDRA_CLI_PATH + "' tcl " + args + " >'" + out + "' 2>'" + err + "'";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read(out), Read(err)};
+    return RunCli("tcl " + args);
 }
 
-const std::string kFrame = "'" + Source("examples/two_storey_frame.s2k") + "'";
+const std::string kFrame = "'" + SourcePath("examples/two_storey_frame.s2k") + "'";
 
 } // namespace
 
 TEST(TclCli, WritesTheReferenceScriptToAFileOrToStandardOutput) {
-    const std::string file = ::testing::TempDir() + "/vandra_tcl_cli.tcl";
+    const std::string file = TempPath("tcl_cli.tcl");
     std::remove(file.c_str());
     const CliRun toFile = Tcl(kFrame + " -o '" + file + "'");
     EXPECT_EQ(toFile.status, 0) << toFile.err;
     EXPECT_TRUE(toFile.out.empty());
-    const std::string golden = Read(Source("tests/tcl/golden/two_storey_frame_type1.tcl"));
+    const std::string golden = ReadFile(SourcePath("tests/tcl/golden/two_storey_frame_type1.tcl"));
     ASSERT_FALSE(golden.empty());
-    EXPECT_TRUE(Read(file) == golden); // CR LF lines, byte for byte
+    EXPECT_TRUE(ReadFile(file) == golden); // CR LF lines, byte for byte
 
     const CliRun toStdout = Tcl(kFrame + " --set AnalysisType=4 --set RecOpt=1,1,1,1,1 "
                                          "--set ModalNumber=3");
     EXPECT_EQ(toStdout.status, 0) << toStdout.err;
     EXPECT_TRUE(toStdout.out ==
-                Read(Source("tests/tcl/golden/two_storey_frame_all_recorders.tcl")));
+                ReadFile(SourcePath("tests/tcl/golden/two_storey_frame_all_recorders.tcl")));
 }
 
 TEST(TclCli, SectionAssignmentsChangeTheElements) {
