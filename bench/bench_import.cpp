@@ -70,7 +70,7 @@ void BM_ImportS2k(benchmark::State& state) {
     const long rssBefore = PeakRssKb();
     size_t modelBytes = 0;
     for (auto _ : state) {
-        const std::vector<std::string> lines = vandra::SplitS2kLines(text);
+        const vandra::S2kText lines = vandra::SplitS2kLines(text);
         const vandra::TModel model = vandra::ImportS2k(lines);
         modelBytes = ModelBytes(model);
         benchmark::DoNotOptimize(model.Frames.data());

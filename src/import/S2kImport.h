@@ -1,6 +1,7 @@
 // Import of a SAP2000 version 6 text model (.s2k).
 #pragma once
 
+#include "import/S2kText.h"
 #include "model/Model.h"
 
 #include <string>
@@ -11,13 +12,13 @@ namespace vandra {
 
 // Reads a whole file as 8-bit text lines; a line ends at CR, LF or CR LF. A file that cannot be
 // read raises InputError naming the file.
-std::vector<std::string> ReadS2kFile(const std::string& path);
-std::vector<std::string> SplitS2kLines(std::string_view text);
+S2kText ReadS2kFile(const std::string& path);
+S2kText SplitS2kLines(std::string_view text);
 
 // Runs every reader in the fixed order over S2kLines and returns the new model. All or nothing:
 // a conversion error (ConversionError) or a reference outside its table (InputError) is thrown
 // and no partial model escapes.
-TModel ImportS2k(const std::vector<std::string>& S2kLines);
+TModel ImportS2k(const S2kText& S2kLines);
 
 // The seven counts of the status bar: max(count, 0) of NodeCount, FrameCount, ShellCount1,
 // SolidCount, MatCount, SectionCount, AreaSecCount.

@@ -6,6 +6,7 @@
 // diaphragm number outside its table throws InputError naming the line.
 #pragma once
 
+#include "import/S2kText.h"
 #include "model/Model.h"
 
 #include <string>
@@ -13,7 +14,7 @@
 
 namespace vandra {
 
-using S2kLineList = std::vector<std::string>;
+using S2kLineList = S2kText;
 
 void ReadJoints(const S2kLineList& lines, TModel& model);
 void ReadConstraints(const S2kLineList& lines, TModel& model);

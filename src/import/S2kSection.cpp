@@ -8,13 +8,13 @@ bool IsBlankLine(std::string_view line) {
     return true;
 }
 
-SectionBounds FindSection(const std::vector<std::string>& lines, std::string_view keyword) {
+SectionBounds FindSection(const S2kText& lines, std::string_view keyword) {
     SectionBounds bounds;
     const size_t count = lines.size();
     size_t i = 1;
     for (; i < count; ++i) {
-        const std::string& line = lines[i];
-        if (line.size() == keyword.size() && std::string_view(line) == keyword) break;
+        const std::string_view line = lines[i];
+        if (line.size() == keyword.size() && line == keyword) break;
     }
     if (i >= count) return bounds;
     bounds.Found = true;

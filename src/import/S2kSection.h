@@ -2,6 +2,8 @@
 // blanks around it, case-sensitive), and its data lines run to the first blank line after it.
 #pragma once
 
+#include "import/S2kText.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,7 +36,7 @@ struct SectionBounds {
     int LineCount() const { return Found ? End - Start - 1 : -1; }
 };
 
-SectionBounds FindSection(const std::vector<std::string>& lines, std::string_view keyword);
+SectionBounds FindSection(const S2kText& lines, std::string_view keyword);
 
 // True when the line holds nothing but characters with codes up to 32.
 bool IsBlankLine(std::string_view line);

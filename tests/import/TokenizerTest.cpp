@@ -76,22 +76,21 @@ TEST(Tokenizer, FillsAtMostThirtyEightTokensAndClearsTheSlots) {
 }
 
 TEST(SectionFinder, FindsWholeLineHeadersAndEndsAtTheFirstBlankLine) {
-    const std::vector<std::string> lines =
-        SplitS2kLines("JOINT\n"         // line 0: never a header
-                      "FRAME SECTION\n" // 1
-                      "  A\n"           // 2
-                      "\t \n"           // 3: blank (tabs and spaces)
-                      "FRAME\n"         // 4
-                      "  B\n"           // 5
-                      "  C\n"           // 6
-                      "\n"              // 7
-                      "FRAME\n"         // 8: a second header, ignored
-                      "  D\n"           // 9
-                      "\n"              // 10
-                      "joint\n"         // 11: lower case is no header
-                      "LOAD \n"         // 12: trailing space is no header
-                      "SOLID\n"         // 13
-                      "  E\n");         // 14: runs to the end of the file
+    const S2kText lines = SplitS2kLines("JOINT\n"         // line 0: never a header
+                                        "FRAME SECTION\n" // 1
+                                        "  A\n"           // 2
+                                        "\t \n"           // 3: blank (tabs and spaces)
+                                        "FRAME\n"         // 4
+                                        "  B\n"           // 5
+                                        "  C\n"           // 6
+                                        "\n"              // 7
+                                        "FRAME\n"         // 8: a second header, ignored
+                                        "  D\n"           // 9
+                                        "\n"              // 10
+                                        "joint\n"         // 11: lower case is no header
+                                        "LOAD \n"         // 12: trailing space is no header
+                                        "SOLID\n"         // 13
+                                        "  E\n");         // 14: runs to the end of the file
     struct Case {
         const char* keyword;
         bool found;
@@ -110,11 +109,11 @@ TEST(SectionFinder, FindsWholeLineHeadersAndEndsAtTheFirstBlankLine) {
 }
 
 TEST(SplitLines, EndsLinesAtCrLfAndCrLfAndKeepsBytes) {
-    EXPECT_EQ(SplitS2kLines("a\rb\nc\r\nd"), (V{"a", "b", "c", "d"}));
-    EXPECT_EQ(SplitS2kLines("a\n\nb\r\n"), (V{"a", "", "b"}));
-    EXPECT_EQ(SplitS2kLines("\r\n\r\n"), (V{"", ""}));
-    EXPECT_EQ(SplitS2kLines("\n\r"), (V{"", ""})); // LF then CR: two line ends
+    EXPECT_EQ(SplitS2kLines("a\rb\nc\r\nd").Lines(), (V{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitS2kLines("a\n\nb\r\n").Lines(), (V{"a", "", "b"}));
+    EXPECT_EQ(SplitS2kLines("\r\n\r\n").Lines(), (V{"", ""}));
+    EXPECT_EQ(SplitS2kLines("\n\r").Lines(), (V{"", ""})); // LF then CR: two line ends
     EXPECT_TRUE(SplitS2kLines("").empty());
     const std::string bytes("\xE9\xFF\0x", 4);
-    EXPECT_EQ(SplitS2kLines(bytes), (V{bytes}));
+    EXPECT_EQ(SplitS2kLines(bytes).Lines(), (V{bytes}));
 }

@@ -326,7 +326,7 @@ void MainWindow::importModel(const QString& path) {
     Guarded(this, [&] {
         // A file that fails to import leaves the model and the lines loaded last as they were,
         // so that cancelling the next open re-imports the model that is shown.
-        std::vector<std::string> lines =
+        S2kText lines =
             path.isEmpty() ? S2kLines : ReadS2kFile(QFile::encodeName(path).toStdString());
         TModel fresh = ImportS2k(lines);
         model_ = std::move(fresh);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/gui/StatusPanels.h"
+#include "import/S2kText.h"
 #include "model/Model.h"
 #include "view/Camera.h"
 #include "view/Interaction.h"
@@ -83,7 +84,7 @@ public:
     TSettings& settings() { return settings_; }
     TViewState& viewState() { return view_; }
     TInteraction& interaction() { return interaction_; }
-    const std::vector<std::string>& s2kLines() const { return S2kLines; }
+    const S2kText& s2kLines() const { return S2kLines; }
     ModelViewWidget* modelView() const { return viewWidget_; }
     SolverWindow* solverWindow() const { return solverWindow_; }
     FramePropertiesDialog* framePropertiesDialog() const { return framePropertiesDialog_; }
@@ -108,7 +109,7 @@ private:
     TSettings settings_;
     TViewState view_;
     TInteraction interaction_;
-    std::vector<std::string> S2kLines;
+    S2kText S2kLines;
 
     std::map<Command, QAction*> actions_;
     ModelViewWidget* viewWidget_ = nullptr;

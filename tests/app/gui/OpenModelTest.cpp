@@ -135,7 +135,7 @@ void OpenModelTest::failingFileKeepsTheModelShown() {
     };
     MainWindow window;
     window.importModel(kSolidModel);
-    const std::vector<std::string> linesBefore = window.s2kLines();
+    const S2kText linesBefore = window.s2kLines();
     for (const Case& c : cases) {
         QVERIFY(!c.path.isEmpty());
         QString expected = c.message;

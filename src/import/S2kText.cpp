@@ -1,0 +1,44 @@
+#include "import/S2kText.h"
+
+#include <cstring>
+
+namespace vandra {
+
+S2kText::S2kText(std::string text) : text_(std::move(text)) {
+    const char* const data = text_.data();
+    const size_t size = text_.size();
+    if (size == 0) return;
+    // Counting the line feeds first sizes the list once for the common LF and CR LF files.
+    size_t feeds = 0;
+    for (const char* p = data;
+         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(data + size - p))));
+         ++p)
+        ++feeds;
+    lines_.reserve(feeds + 1);
+    size_t start = 0;
+    for (size_t i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (c != '\r' && c != '\n') continue;
+        lines_.push_back({start, i - start});
+        if (c == '\r' && i + 1 < size && data[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < size) lines_.push_back({start, size - start});
+}
+
+std::vector<std::string> S2kText::Lines() const {
+    std::vector<std::string> lines;
+    lines.reserve(size());
+    for (size_t i = 0; i < size(); ++i)
+        lines.emplace_back((*this)[i]);
+    return lines;
+}
+
+bool operator==(const S2kText& a, const S2kText& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
+} // namespace vandra
