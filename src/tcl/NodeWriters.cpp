@@ -35,9 +35,11 @@ void WriteNodesAndConstraints(const TModel& model, const TSettings&, ScriptLineL
     }
 
     Line(lines, "puts \"node\"");
-    // A diaphragm's master keeps its two horizontal translations and its twist free.
+    // A diaphragm's master keeps its two horizontal translations and its twist free. A group
+    // that listed no joint has no master (0), and a fix of node 0 would stop the solver.
     for (int d = 1; d <= diaphs; ++d)
-        Line(lines, "fix %d 0 0 1 1 1 0", {model.Diaphs[Slot(d)].Master});
+        if (model.Diaphs[Slot(d)].Master != 0)
+            Line(lines, "fix %d 0 0 1 1 1 0", {model.Diaphs[Slot(d)].Master});
     for (int i = 1; i <= nodes; ++i) {
         const auto& r = model.Nodes[Slot(i)].Restraint;
         if (r[1] + r[2] + r[3] + r[4] + r[5] + r[6] > 0)

@@ -317,6 +317,8 @@ TEST(ScriptGenerator, RigidDiaphragmsNeedTheTransformationHandler) {
     settings.AnalysisType = 5; // the transient block has its own line
     EXPECT_EQ(Starting(Generate(m, settings), "constraints "),
               (std::vector<std::string>{"constraints Transformation; "}));
+    m.Diaphs[1] = TDIAPH(); // a group without joints has no master and fixes nothing
+    EXPECT_TRUE(Starting(Generate(m, settings), "fix ").empty());
 }
 
 TEST(ScriptGenerator, RefusesWhatCannotGiveAScriptAndKeepsThePreviousOne) {
