@@ -22,7 +22,16 @@ const char* const kCommands =
     "  tcl FILE.s2k [-o OUT.tcl] [--set NAME=VALUE]...\n"
     "                                     the OpenSees script, lines ended by CR LF\n"
     "  render FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...\n"
-    "                                     the model view after import and zoom all\n";
+    "                                     the model view after import and zoom all\n"
+    "\n"
+    "--set NAME=VALUE takes a setting by its name (AnalysisType, LoadCase, LoadVector, LoadSteps,\n"
+    "LoadFactor, ControlNode, ControlDof, ControlDisp, AnalysisStep, NumIntgrPts, RebarMat,\n"
+    "UseAggregator, ModalNumber, GenPlateFiber, GenNodeMass, flags as 0/1, RecOpt=1,0,0,0,1,\n"
+    "ViewOpt= thirteen flags), Sections[NAME].FIELD=VALUE (FrameType, GeoTransf, SectionKind,\n"
+    "DivideFX, DivideFY, BarNumNX, BarNumNY, Cover, BarTop, BarBot, HingeLenI, HingeLenJ, Color)\n"
+    "or AreaSecs[NAME].NonlinType=0|1.\n"
+    "\n"
+    "Exit status: 0 done, 1 a conversion, range or file error, 2 a usage error.\n";
 
 // Drawing text needs the platform's font database, which only a QGuiApplication opens; the other
 // commands need no platform at all. Without a display the offscreen platform serves.
@@ -72,6 +81,10 @@ int main(int argc, char** argv) {
     }
     const QString command = positional.first();
     const QStringList rest = positional.mid(1);
+    if (rest.contains("--help") || rest.contains("-h")) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
     try {
         if (command == "info") return vandra::cli::CommandInfo(rest);
         if (command == "dump") return vandra::cli::CommandDump(rest);
