@@ -67,12 +67,46 @@ enum ShellTypeCode : int {
     kShellDKGQ = 1,
 };
 
+// Analysis types (TSettings::AnalysisType), the positions of the "Analysis Type" list + 1.
+enum AnalysisTypeCode : int {
+    kSingleLoadControl = 1,
+    kSingleDisplacementControl = 2,
+    kGravityPushover = 3,
+    kModal = 4,
+    kTimeHistory = 5,
+    kGravityTimeHistory = 6,
+    kMultipleSupport = 7,
+};
+
+// The view options, by their place in TSettings::ViewOpt[1..13].
+enum ViewOptionCode : size_t {
+    kOptNode = 1,
+    kOptNodeLabels = 2,
+    kOptFrame = 3,
+    kOptFrameLabels = 4,
+    kOptFrameAxis = 5,
+    kOptNodeSupport = 6,
+    kOptDiaphragms = 7,
+    kOptHingeCircle = 8,
+    kOptShellElement = 9,
+    kOptShellLabels = 10,
+    kOptMomentRelease = 11,
+    kOptSolidElement = 12,
+    kOptSolidLabel = 13,
+};
+
+// Which loads the view labels (TSettings::ShownLoadType).
+enum ShownLoadTypeCode : int {
+    kShowPointForces = 1,
+    kShowElementLoads = 2,
+};
+
 struct TNODE {
     double X = 0, Y = 0, Z = 0;
     double DispX = 0, DispY = 0, DispZ = 0;
     int ScreenX = 0, ScreenY = 0;
-    std::array<int, 7> Restraint{};  // [1..6]: U1, U2, U3, R1, R2, R3; 1 fixed, 0 free
-    std::array<double, 7> Mass{};    // [1..6]
+    std::array<int, 7> Restraint{}; // [1..6]: U1, U2, U3, R1, R2, R3; 1 fixed, 0 free
+    std::array<double, 7> Mass{};   // [1..6]
     int LinkNode = 0;
     std::vector<double> HistX, HistY, HistZ;
 };
@@ -98,12 +132,12 @@ struct TFIBER {
 struct TSECTION {
     int Shape = kShapeNone;
     int FrameType = 0;
-    std::array<double, 7> T{};  // [1..6]
+    std::array<double, 7> T{}; // [1..6]
     int MatIdx = 0;
     std::string Name;
     uint32_t Color = 0;
     double Area = 0, I22 = 0, I33 = 0, AS2 = 0, AS3 = 0, TorsJ = 0, SecG = 0;
-    std::vector<TFIBER> Fibers;  // [1..FiberCount]; element 0 unused, grows as needed
+    std::vector<TFIBER> Fibers; // [1..FiberCount]; element 0 unused, grows as needed
     int FiberCount = 0;
     int DivideFX = 0, DivideFY = 0, BarNumNX = 0, BarNumNY = 0;
     double Cover = 0, BarTop = 0, BarBot = 0;
@@ -129,7 +163,7 @@ struct TSHELL {
 
 struct TSOLID {
     int SecNo = 0;
-    std::array<int, 9> N{};  // [1..8]
+    std::array<int, 9> N{}; // [1..8]
 };
 
 struct TMAT {
@@ -148,7 +182,7 @@ struct TLOAD {
 
 struct TDIAPH {
     int SlaveCount = 0;
-    std::vector<int> DiaNodes;  // [1..SlaveCount] slaves; element 0 unused
+    std::vector<int> DiaNodes; // [1..SlaveCount] slaves; element 0 unused
     int Master = 0;
 };
 
@@ -160,7 +194,7 @@ struct TModel {
     int FrameCount = 0;
     std::vector<TSHELL> Shells;
     int ShellCount = 0;
-    int ShellCount1 = 0;  // shells whose section has ShellKind 1
+    int ShellCount1 = 0; // shells whose section has ShellKind 1
     std::vector<TSOLID> Solids;
     int SolidCount = 0;
     std::vector<TMAT> Mats;
@@ -173,7 +207,7 @@ struct TModel {
     int LoadCount = 0;
     std::vector<TDIAPH> Diaphs;
     int DiaphCount = 0;
-    std::vector<std::string> LoadCaseNames{std::string()};  // [1..LoadCaseCount]; grows as needed
+    std::vector<std::string> LoadCaseNames{std::string()}; // [1..LoadCaseCount]; grows as needed
     int LoadCaseCount = 0;
 };
 
@@ -182,8 +216,8 @@ struct TModel {
 struct TSettings {
     // [1..13]: Node, Node Labels, Frame, Frame Labels, Frame Axis, Node Support, Diaphragms,
     // Hinge Circle, Shell Element, Shell Labels, Moment Release, Solid Element, Solid Label.
-    std::array<bool, 14> ViewOpt{false, true,  false, true, false, false, true,
-                                 false, false, true,  false, true, true,  false};
+    std::array<bool, 14> ViewOpt{false, true,  false, true,  false, false, true,
+                                 false, false, true,  false, true,  true,  false};
     // [1..5]: displacement of all nodes, element force of all frames, section deformation,
     // section stress-strain, modal shape.
     std::array<bool, 6> RecOpt{false, true, false, false, false, false};
@@ -213,9 +247,15 @@ constexpr uint32_t PackColor(int red, int green, int blue) {
     return static_cast<uint32_t>(red & 0xFF) | (static_cast<uint32_t>(green & 0xFF) << 8) |
            (static_cast<uint32_t>(blue & 0xFF) << 16);
 }
-constexpr int ColorRed(uint32_t c) { return static_cast<int>(c & 0xFF); }
-constexpr int ColorGreen(uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int ColorBlue(uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int ColorRed(uint32_t c) {
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int ColorGreen(uint32_t c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int ColorBlue(uint32_t c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // Palette[0..19]. Entry 0 is black; 1..6 colour supports by restraint count, 11..16 are the
 // six-step result scale; 17..19 are extra section colours so that every k mod 20 has one.
@@ -231,6 +271,8 @@ int FindSection(const TModel& model, const std::string& name);
 int FindAreaSection(const TModel& model, const std::string& name);
 
 // max(count, 0): what the status bar shows and what loops may rely on.
-inline int CountOf(int count) { return count > 0 ? count : 0; }
+inline int CountOf(int count) {
+    return count > 0 ? count : 0;
+}
 
-}  // namespace vandra
+} // namespace vandra

@@ -9,16 +9,6 @@ using namespace script;
 
 namespace {
 
-enum AnalysisTypeCode : int {
-    kSingleLoadControl = 1,
-    kSingleDisplacementControl = 2,
-    kGravityPushover = 3,
-    kModal = 4,
-    kTimeHistory = 5,
-    kGravityTimeHistory = 6,
-    kMultipleSupport = 7,
-};
-
 constexpr int kDefaultModes = 12;
 
 // The pattern of load case c. A case index outside the load case names gives an empty name and

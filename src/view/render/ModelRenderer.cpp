@@ -8,27 +8,6 @@
 namespace vandra {
 namespace {
 
-// The view options, by their place in ViewOpt[1..13].
-enum ViewOptionCode : size_t {
-    kOptNode = 1,
-    kOptNodeLabels = 2,
-    kOptFrame = 3,
-    kOptFrameLabels = 4,
-    kOptFrameAxis = 5,
-    kOptNodeSupport = 6,
-    kOptDiaphragms = 7,
-    kOptHingeCircle = 8,
-    kOptShellElement = 9,
-    kOptShellLabels = 10,
-    kOptMomentRelease = 11,
-    kOptSolidElement = 12,
-    kOptSolidLabel = 13,
-};
-
-// Load labels: ShownLoadType.
-constexpr int kShowPointForces = 1;
-constexpr int kShowElementLoads = 2;
-
 constexpr QRgb kWhite = qRgb(255, 255, 255);
 constexpr QRgb kBlack = qRgb(0, 0, 0);
 constexpr QRgb kBlue = qRgb(0, 0, 255);
