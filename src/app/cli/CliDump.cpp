@@ -2,6 +2,7 @@
 // table is an array of its records 1..count (element 0 left out), each record an object keyed by
 // the store's field names; indexed arrays inside records (Restraint, Mass, T, N, DiaNodes) also
 // leave out slot 0.
+#include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
@@ -174,13 +175,9 @@ QJsonObject ModelJson(const TModel& m) {
 
 int CommandDump(const QStringList& args) {
     QCommandLineParser parser;
-    parser.addPositionalArgument("file", "the .s2k model to read");
-    if (!parser.parse(QStringList{"vandra-cli dump"} + args))
-        throw UsageError("dump: " + parser.errorText().toStdString());
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1) throw UsageError("dump needs exactly one argument: FILE.s2k");
-
-    const TModel model = ImportS2k(ReadS2kFile(QFile::encodeName(files.first()).toStdString()));
+    const QString file =
+        ParseModelFile(parser, args, "dump", "dump needs exactly one argument: FILE.s2k");
+    const TModel model = ImportModelFile(file);
     const QByteArray json = QJsonDocument(ModelJson(model)).toJson(QJsonDocument::Indented);
     std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
     return 0;

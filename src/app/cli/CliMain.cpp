@@ -10,8 +10,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -39,7 +39,8 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
 #ifdef VANDRA_HAVE_RENDER
     if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qEnvironmentVariableIsEmpty("DISPLAY"))
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+            qEnvironmentVariableIsEmpty("DISPLAY"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         return std::make_unique<QGuiApplication>(argc, argv);
     }
@@ -47,17 +48,19 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
     QCoreApplication::setApplicationName("vandra-cli");
-    QCoreApplication::setApplicationVersion(QStringLiteral(VANDRA_VERSION " (" VANDRA_VERSION_DATE ")"));
+    QCoreApplication::setApplicationVersion(
+        QStringLiteral(VANDRA_VERSION " (" VANDRA_VERSION_DATE ")"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "VANDRA command-line tool: reads SAP2000 version 6 text models (.s2k) and writes OpenSees "
-        "Tcl scripts.\n\n" + QString::fromLatin1(kCommands));
+        "Tcl scripts.\n\n" +
+        QString::fromLatin1(kCommands));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument("command", "info, dump, tcl or render");
@@ -90,7 +93,8 @@ int main(int argc, char** argv) {
         if (command == "dump") return vandra::cli::CommandDump(rest);
         if (command == "tcl") return vandra::cli::CommandTcl(rest);
         if (command == "render") return vandra::cli::CommandRender(rest);
-        std::fprintf(stderr, "vandra-cli: unknown command '%s'\n%s", qPrintable(command), kCommands);
+        std::fprintf(stderr, "vandra-cli: unknown command '%s'\n%s", qPrintable(command),
+                     kCommands);
         return 2;
     } catch (const vandra::UsageError& e) {
         std::fprintf(stderr, "vandra-cli: %s\n", e.what());

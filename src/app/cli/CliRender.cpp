@@ -1,11 +1,11 @@
 // vandra-cli render FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...:
 // imports the model, applies the assignments in order, sets the plane view and draws what the
 // model view shows after zoom all.
+#include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
 #include "model/NumberParse.h"
-#include "model/SettingsByName.h"
 #include "view/Camera.h"
 
 #ifdef VANDRA_HAVE_RENDER
@@ -28,10 +28,6 @@ constexpr int kDefaultWidth = 1208;
 constexpr int kDefaultHeight = 729;
 constexpr int kMaxSide = 16384;
 
-std::string Local(const QString& s) {
-    return s.toLocal8Bit().toStdString();
-}
-
 struct ImageSize {
     int W = kDefaultWidth, H = kDefaultHeight;
 };
@@ -53,7 +49,6 @@ PlaneView ParseView(const QString& text) {
     throw UsageError("--view takes xy, xz or yz, not '" + Local(text) + "'");
 }
 
-
 } // namespace
 
 int CommandRender(const QStringList& args) {
@@ -68,21 +63,17 @@ int CommandRender(const QStringList& args) {
     parser.addOption(size);
     parser.addOption(view);
     parser.addOption(set);
-    parser.addPositionalArgument("file", "The SAP2000 version 6 text model (.s2k).");
-    if (!parser.parse(QStringList{"vandra-cli render"} + args))
-        throw UsageError(Local(parser.errorText()));
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1 || !parser.isSet(output))
-        throw UsageError("render takes one FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] "
-                         "[--set NAME=VALUE]...");
+    const std::string usage = "render takes one FILE.s2k -o OUT.png [--size WxH] "
+                              "[--view xy|xz|yz] [--set NAME=VALUE]...";
+    const QString file = ParseModelFile(parser, args, "render", usage);
+    if (!parser.isSet(output)) throw UsageError(usage);
     const ImageSize imageSize = parser.isSet(size) ? ParseSize(parser.value(size)) : ImageSize();
     const PlaneView plane = parser.isSet(view) ? ParseView(parser.value(view)) : PlaneView::XY;
 
 #ifdef VANDRA_HAVE_RENDER
-    TModel model = ImportS2k(ReadS2kFile(QFile::encodeName(files.first()).toStdString()));
+    TModel model = ImportModelFile(file);
     TSettings settings;
-    for (const QString& assignment : parser.values(set))
-        AssignSetting(model, settings, Local(assignment));
+    AssignSettings(model, settings, parser.values(set));
 
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         throw std::logic_error("render needs the GUI application that main() makes for it");

@@ -1,9 +1,9 @@
 // vandra-cli tcl FILE.s2k [-o OUT.tcl] [--set NAME=VALUE]...: imports the model, applies the
 // assignments in order, generates the script and writes it as the script dialog's Save does.
+#include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
-#include "model/SettingsByName.h"
 #include "tcl/ScriptGenerator.h"
 
 #include <QCommandLineParser>
@@ -14,10 +14,6 @@
 
 namespace vandra::cli {
 namespace {
-
-std::string Local(const QString& s) {
-    return s.toLocal8Bit().toStdString();
-}
 
 void WriteToStdout(const ScriptLineList& lines) {
     std::string buffer;
@@ -42,17 +38,12 @@ int CommandTcl(const QStringList& args) {
                                  "NAME=VALUE");
     parser.addOption(output);
     parser.addOption(set);
-    parser.addPositionalArgument("file", "The SAP2000 version 6 text model (.s2k).");
-    if (!parser.parse(QStringList{"vandra-cli tcl"} + args))
-        throw UsageError(Local(parser.errorText()));
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1)
-        throw UsageError("tcl takes one FILE.s2k [-o OUT.tcl] [--set NAME=VALUE]...");
+    const QString file = ParseModelFile(
+        parser, args, "tcl", "tcl takes one FILE.s2k [-o OUT.tcl] [--set NAME=VALUE]...");
 
-    TModel model = ImportS2k(ReadS2kFile(QFile::encodeName(files.first()).toStdString()));
+    TModel model = ImportModelFile(file);
     TSettings settings;
-    for (const QString& assignment : parser.values(set))
-        AssignSetting(model, settings, Local(assignment));
+    AssignSettings(model, settings, parser.values(set));
     ScriptLineList lines;
     GenerateScript(model, settings, lines);
 

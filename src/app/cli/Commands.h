@@ -13,4 +13,4 @@ int CommandDump(const QStringList& args);
 int CommandTcl(const QStringList& args);
 int CommandRender(const QStringList& args);
 
-}  // namespace vandra::cli
+} // namespace vandra::cli
