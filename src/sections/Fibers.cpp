@@ -1,5 +1,8 @@
 #include "sections/Fibers.h"
 
+#include "model/Errors.h"
+#include "model/NumberText.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -128,11 +131,35 @@ void Pipe(TSECTION& s) {
 
 } // namespace
 
+long long FiberCountOf(const TSECTION& s) {
+    const long long fx = NoneBelowZero(s.DivideFX), fy = NoneBelowZero(s.DivideFY);
+    const long long nx = NoneBelowZero(s.BarNumNX), ny = NoneBelowZero(s.BarNumNY);
+    switch (s.Shape) {
+    case kShapeRectangle:
+        if (s.SectionKind == kBeamSection) return fx * fy + nx + ny;
+        if (s.SectionKind == kColumnSection) return fx * fy + 2 * (nx + ny);
+        return fx * fy;
+    case kShapeI:
+        return 2 * fx + fy;
+    case kShapeBox:
+        return 2 * fx + 2 * fy;
+    case kShapePipe:
+        return fx;
+    default:
+        return -1;
+    }
+}
+
 bool HasFiberSection(int frameType) {
     return frameType >= kNonlinearBeamColumn && frameType <= kCorotTruss;
 }
 
 void GenerateSectionFibers(TSECTION& section, int rebarMat) {
+    const long long count = FiberCountOf(section);
+    if (count > kMaxFibersPerSection)
+        throw InputError("Frame section " + section.Name + " would have " + text::FormatInt(count) +
+                         " fibers; a section may have at most " +
+                         text::FormatInt(kMaxFibersPerSection));
     switch (section.Shape) {
     case kShapeRectangle:
         Rectangle(section, rebarMat);

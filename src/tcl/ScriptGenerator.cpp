@@ -65,6 +65,10 @@ void CheckModel(const TModel& m) {
         const TSECTION& sec = m.Sections[Slot(s)];
         const std::string name = "Frame section " + Num(s) + " (" + sec.Name + ")";
         CheckReference(sec.MatIdx, m.MatCount, name, "material");
+        const long long fibers = FiberCountOf(sec);
+        if (HasFiberSection(sec.FrameType) && fibers > kMaxFibersPerSection)
+            throw InputError(name + " would have " + Num(fibers) +
+                             " fibers; a section may have at most " + Num(kMaxFibersPerSection));
         const bool keepsTable = sec.Shape < kShapeRectangle || sec.Shape > kShapePipe;
         if (HasFiberSection(sec.FrameType) && keepsTable &&
             static_cast<long long>(sec.Fibers.size()) <= sec.FiberCount && sec.FiberCount > 0)

@@ -1,6 +1,7 @@
 // Fiber layouts beyond those the reference scripts already list (rectangle column and beam, I,
 // box and pipe with the import's defaults).
 #include "sections/Fibers.h"
+#include "model/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +77,11 @@ TEST(Fibers, TheTableGrowsPastEightyAndKeepsOldEntries) {
     EXPECT_EQ(s.FiberCount, 21);
     ExpectFiber(s, 1, 0, 0, 150000, 1);
     EXPECT_GE(s.Fibers.size(), 121u);
+    // A mistyped division count is refused, not allocated, and the table stays as it was.
+    s.DivideFX = s.DivideFY = 1 << 20;
+    EXPECT_EQ(FiberCountOf(s), (1LL << 40) + 20);
+    EXPECT_THROW(GenerateSectionFibers(s, kRebar), InputError);
+    EXPECT_EQ(s.FiberCount, 21);
 }
 
 TEST(Fibers, OnlyFiberFrameTypesWithAShapeAreRebuilt) {

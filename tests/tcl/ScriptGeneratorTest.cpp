@@ -342,6 +342,12 @@ TEST(ScriptGenerator, RefusesWhatCannotGiveAScriptAndKeepsThePreviousOne) {
          [](TModel& m, TSettings&) { m.Sections[1].MatIdx = -1; }},
         {"The frame table holds 1 records but its count is 2",
          [](TModel& m, TSettings&) { m.FrameCount = 2; }},
+        {"Frame section 1 (E500X300) would have 10000000020 fibers; a section may have at "
+         "most 100000",
+         [](TModel& m, TSettings&) {
+             m.Sections[1].FrameType = kNonlinearBeamColumn;
+             m.Sections[1].DivideFX = m.Sections[1].DivideFY = 100000;
+         }},
         {"Diaphragm 1 counts 2 joints but lists fewer",
          [](TModel& m, TSettings&) {
              m.DiaphCount = 1;
