@@ -3,6 +3,7 @@
 
 #include "import/S2kSection.h"
 #include "import/S2kTokenizer.h"
+#include "model/LargeMemory.h"
 #include "model/Model.h"
 
 #include <string>
@@ -15,7 +16,9 @@ namespace vandra::s2k {
 // all for an absent section (count -1).
 template <typename Record> void RebuildTable(std::vector<Record>& table, int count) {
     table.clear();
-    if (count >= 0) table.resize(static_cast<size_t>(count) + 1);
+    if (count < 0) return;
+    ReserveLarge(table, static_cast<size_t>(count) + 1);
+    table.resize(static_cast<size_t>(count) + 1);
 }
 
 // The 0-based line numbers of a section's data lines.

@@ -2,6 +2,7 @@
 
 #include "import/S2kReaders.h"
 #include "model/Errors.h"
+#include "model/LargeMemory.h"
 
 #include <algorithm>
 #include <fstream>
@@ -20,6 +21,8 @@ S2kText ReadS2kFile(const std::string& path) {
     const std::streamoff size = file.tellg();
     file.seekg(0, std::ios::beg);
     if (size > 0) {
+        text.reserve(static_cast<size_t>(size));
+        AdviseHugePages(text.data(), text.capacity());
         text.resize(static_cast<size_t>(size));
         file.read(text.data(), size);
     }

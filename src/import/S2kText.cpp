@@ -1,5 +1,7 @@
 #include "import/S2kText.h"
 
+#include "model/LargeMemory.h"
+
 #include <cstring>
 
 namespace vandra {
@@ -14,7 +16,7 @@ S2kText::S2kText(std::string text) : text_(std::move(text)) {
          (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(data + size - p))));
          ++p)
         ++feeds;
-    lines_.reserve(feeds + 1);
+    ReserveLarge(lines_, feeds + 1);
     size_t start = 0;
     for (size_t i = 0; i < size; ++i) {
         const char c = data[i];
