@@ -2,6 +2,7 @@
 // a ConversionError or InputError, never anything else.
 #include "import/S2kImport.h"
 #include "model/Errors.h"
+#include "tcl/ScriptGenerator.h"
 
 #include <gtest/gtest.h>
 
@@ -165,13 +166,20 @@ TEST(Mutation, CorruptedExamplesGiveASoundModelOrAnImportError) {
         for (int round = 0; round < 2000; ++round) {
             const std::string text = mutator.Mutate(original);
             try {
-                const TModel m = ImportS2k(SplitS2kLines(text));
+                TModel m = ImportS2k(SplitS2kLines(text));
                 ++models;
                 ExpectSound(m);
                 if (::testing::Test::HasFatalFailure()) {
                     ADD_FAILURE() << file << " round " << round << ":\n" << text;
                     return;
                 }
+                // Whatever the file held, a sound model gives a script.
+                TSettings settings;
+                settings.AnalysisType = 1 + round % 7;
+                settings.UseAggregator = round % 2 == 0;
+                ScriptLineList script;
+                GenerateScript(m, settings, script);
+                ASSERT_GT(script.size(), 10u) << file << " round " << round;
             } catch (const ConversionError&) {
                 ++conversions;
             } catch (const InputError&) {
