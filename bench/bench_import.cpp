@@ -54,8 +54,6 @@ size_t ModelBytes(const vandra::TModel& m) {
         m.Sections.capacity() * sizeof(vandra::TSECTION) + m.Mats.capacity() * sizeof(vandra::TMAT);
     for (const auto& f : m.Frames)
         bytes += strings(f.SecName);
-    for (const auto& l : m.Loads)
-        bytes += strings(l.CaseName);
     return bytes;
 }
 

@@ -79,22 +79,21 @@ void ReadLoads(const S2kLineList& lines, TModel& model) {
     model.LoadCaseNames.assign(1, std::string());
     model.LoadCaseCount = 0;
 
-    std::string caseName;
+    int caseIdx = 0;
     CurrentKind kind = CurrentKind::kNone;
     int k = 0;
     for (int i = data.First; i <= data.Last; ++i) {
         Tokenize(lines[static_cast<size_t>(i)], t);
         if (t[0] == "NAME") {
-            caseName = std::string(t[1]);
-            ++model.LoadCaseCount;
-            model.LoadCaseNames.push_back(caseName);
+            model.LoadCaseNames.emplace_back(t[1]);
+            caseIdx = ++model.LoadCaseCount;
         }
         if (t[2] == "FORCE") kind = CurrentKind::kForce;
         if (t[2] == "DISTRIBUTED") kind = CurrentKind::kDistributed;
         if (t[2] != "ADD" || kind == CurrentKind::kNone) continue;
 
         TLOAD& load = model.Loads[static_cast<size_t>(++k)];
-        load.CaseName = caseName;
+        load.CaseIdx = caseIdx;
         load.Target = parse::Integer(t[3]);
         if (kind == CurrentKind::kForce) {
             load.Kind = kJointForce;

@@ -5,15 +5,43 @@
 namespace vandra {
 
 const std::array<uint32_t, 20> Palette = {
-    PackColor(0, 0, 0),       PackColor(255, 0, 0),    PackColor(0, 0, 255),
-    PackColor(0, 0, 0),       PackColor(0, 94, 31),    PackColor(98, 1, 96),
-    PackColor(255, 0, 255),   PackColor(99, 99, 99),   PackColor(96, 56, 17),
-    PackColor(0, 53, 98),     PackColor(237, 27, 35),  PackColor(255, 0, 0),
-    PackColor(255, 255, 0),   PackColor(0, 255, 0),    PackColor(0, 255, 255),
-    PackColor(0, 0, 255),     PackColor(255, 0, 255),
+    PackColor(0, 0, 0),
+    PackColor(255, 0, 0),
+    PackColor(0, 0, 255),
+    PackColor(0, 0, 0),
+    PackColor(0, 94, 31),
+    PackColor(98, 1, 96),
+    PackColor(255, 0, 255),
+    PackColor(99, 99, 99),
+    PackColor(96, 56, 17),
+    PackColor(0, 53, 98),
+    PackColor(237, 27, 35),
+    PackColor(255, 0, 0),
+    PackColor(255, 255, 0),
+    PackColor(0, 255, 0),
+    PackColor(0, 255, 255),
+    PackColor(0, 0, 255),
+    PackColor(255, 0, 255),
     // Extra section colours: orange, teal and olive, none of them already in the table.
-    PackColor(255, 128, 0),   PackColor(0, 128, 128),  PackColor(128, 128, 0),
+    PackColor(255, 128, 0),
+    PackColor(0, 128, 128),
+    PackColor(128, 128, 0),
 };
+
+double MillimetresPerUnit(int lengthUnit) {
+    switch (lengthUnit) {
+    case kLengthCM:
+        return 10.0;
+    case kLengthM:
+        return 1000.0;
+    case kLengthIN:
+        return 25.4;
+    case kLengthFT:
+        return 304.8;
+    default:
+        return 1.0;
+    }
+}
 
 uint32_t SectionColor(int k) {
     int slot = k % 20;
@@ -30,7 +58,7 @@ int FindByName(const std::vector<Record>& table, int count, const std::string& n
         if (table[static_cast<size_t>(i)].Name == name) found = i;
     return found;
 }
-}  // namespace
+} // namespace
 
 int FindMaterial(const TModel& model, const std::string& name) {
     return FindByName(model.Mats, model.MatCount, name);
@@ -42,4 +70,4 @@ int FindAreaSection(const TModel& model, const std::string& name) {
     return FindByName(model.AreaSecs, model.AreaSecCount, name);
 }
 
-}  // namespace vandra
+} // namespace vandra

@@ -6,6 +6,8 @@
 // Cross-references are table indices, 0 meaning none.
 #pragma once
 
+#include "model/ModelCheck.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -95,6 +97,18 @@ enum ViewOptionCode : size_t {
     kOptSolidLabel = 13,
 };
 
+// Length units a model may carry (TModel::LengthUnit), read from the SYSTEM section's LENGTH=.
+enum LengthUnitCode : int {
+    kLengthMM = 0,
+    kLengthCM = 1,
+    kLengthM = 2,
+    kLengthIN = 3,
+    kLengthFT = 4,
+};
+
+// Millimetres in one unit of the given length unit code (1 for an unknown code).
+double MillimetresPerUnit(int lengthUnit);
+
 // Which loads the view labels (TSettings::ShownLoadType).
 enum ShownLoadTypeCode : int {
     kShowPointForces = 1,
@@ -175,7 +189,7 @@ struct TMAT {
 struct TLOAD {
     int Target = 0;
     int Kind = kLoadUnfilled;
-    std::string CaseName;
+    int CaseIdx = 0; // the load case: an index of LoadCaseNames, 0 for none
     int Dir = 0;
     double FX = 0, FY = 0, FZ = 0, MX = 0, MY = 0, MZ = 0;
 };
@@ -209,6 +223,8 @@ struct TModel {
     int DiaphCount = 0;
     std::vector<std::string> LoadCaseNames{std::string()}; // [1..LoadCaseCount]; grows as needed
     int LoadCaseCount = 0;
+    int LengthUnit = kLengthMM; // the unit of every length of the model (LengthUnitCode)
+    WarningList Warnings;       // what the import found that the engineer must know
 };
 
 // Program-wide settings: set to their defaults at start-up, edited in dialogs, never touched by an

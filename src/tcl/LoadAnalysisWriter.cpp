@@ -23,7 +23,7 @@ void LoadPattern(const TModel& model, int c, ScriptLineList& lines) {
     const int loads = known ? CountOf(model.LoadCount) : 0;
     for (int l = 1; l <= loads; ++l) {
         const TLOAD& load = model.Loads[Slot(l)];
-        if (load.CaseName != name) continue;
+        if (load.CaseIdx != c) continue;
         if (load.Kind == kJointForce) {
             Line(lines, "load %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E",
                  {load.Target, load.FX, load.FY, load.FZ, load.MX, load.MY, load.MZ});

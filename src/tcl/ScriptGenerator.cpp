@@ -1,15 +1,12 @@
 #include "tcl/ScriptGenerator.h"
 
+#include "model/AtomicFile.h"
 #include "model/Errors.h"
 #include "sections/Fibers.h"
 #include "tcl/ScriptWriters.h"
 #include "tcl/SectionProperties.h"
 
 #include <array>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
 
 namespace vandra {
 namespace {
@@ -99,7 +96,9 @@ void ApplyIntegrationPoints(TModel& model, const TSettings& settings) {
 
 } // namespace
 
-void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& ScriptLines) {
+void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& ScriptLines,
+                    WarningList* warnings) {
+    (void)warnings;
     if (settings.LoadSteps < 1) throw InputError("Load Steps must be at least 1");
     CheckModel(model);
 
@@ -122,26 +121,16 @@ void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& Sc
 }
 
 void WriteScriptFile(const std::string& path, const ScriptLineList& lines) {
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"),
-                                                         &std::fclose);
-    if (!file) throw InputError("Cannot create file \"" + path + "\". " + std::strerror(errno));
-    std::string buffer;
-    constexpr size_t kChunk = 1 << 16;
-    buffer.reserve(kChunk + 1024);
-    bool ok = true;
+    size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
     for (const std::string& line : lines) {
-        buffer += line;
-        buffer += "\r\n";
-        if (buffer.size() >= kChunk) {
-            ok = ok && std::fwrite(buffer.data(), 1, buffer.size(), file.get()) == buffer.size();
-            buffer.clear();
-        }
+        text += line;
+        text += "\r\n";
     }
-    ok = ok && std::fwrite(buffer.data(), 1, buffer.size(), file.get()) == buffer.size();
-    const int closed = std::fclose(file.release());
-    if (!ok || closed != 0)
-        throw InputError("Cannot write file \"" + path + "\". " + std::strerror(errno));
+    WriteFileAtomically(path, text);
 }
 
 } // namespace vandra

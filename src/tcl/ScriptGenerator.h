@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/Model.h"
+#include "model/ModelCheck.h"
 
 #include <string>
 #include <vector>
@@ -13,9 +14,12 @@ using ScriptLineList = std::vector<std::string>;
 // Refreshes the derived values in the store (integration points, section properties, fiber
 // tables), then clears ScriptLines and appends the header and the ten writers' lines in their
 // fixed order. Refuses (InputError, ScriptLines untouched) settings that cannot give a script.
-void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& ScriptLines);
+// What the engineer must know about the script written (the model check) is appended to warnings
+// when it is given.
+void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& ScriptLines,
+                    WarningList* warnings = nullptr);
 
 // Writes lines as 8-bit text, each followed by CR LF. InputError when the file cannot be written.
 void WriteScriptFile(const std::string& path, const ScriptLineList& lines);
 
-}  // namespace vandra
+} // namespace vandra

@@ -40,17 +40,17 @@ TEST(LoadReader, GroupsJointForcesAndDistributedLoadsByCase) {
     EXPECT_EQ(m.LoadCaseNames, (std::vector<std::string>{"", "DEAD", "PUSH"}));
     struct Case {
         int kind, target, dir;
-        const char* caseName;
+        int caseIdx;
         double fx, fy, fz, mx, my, mz;
     } cases[] = {
-        {kJointForce, 4, 0, "DEAD", 1.5, -2, 0, 0, 0, 7},
-        {kJointForce, 2, 0, "DEAD", 0, 0, -3, 0, 0, 0}, // MX is not a moment key
-        {kFrameDistributed, 1, 2, "DEAD", -10, 0, 0, 0, 0, 0},
-        {kFrameDistributed, 2, 3, "DEAD", -4, 0, 0, 0, 0, 0},
-        {kFrameDistributed, 1, 2, "PUSH", 3, 0, 0, 0, 0, 0},
-        {kFrameDistributed, 2, 0, "PUSH", 3, 0, 0, 0, 0, 0},
-        {kJointForce, 1, 0, "PUSH", 3, 0, 0, 1, 2, 0},
-        {kLoadUnfilled, 0, 0, "", 0, 0, 0, 0, 0, 0}, // the table ends with the unfilled entry
+        {kJointForce, 4, 0, 1, 1.5, -2, 0, 0, 0, 7},
+        {kJointForce, 2, 0, 1, 0, 0, -3, 0, 0, 0}, // MX is not a moment key
+        {kFrameDistributed, 1, 2, 1, -10, 0, 0, 0, 0, 0},
+        {kFrameDistributed, 2, 3, 1, -4, 0, 0, 0, 0, 0},
+        {kFrameDistributed, 1, 2, 2, 3, 0, 0, 0, 0, 0},
+        {kFrameDistributed, 2, 0, 2, 3, 0, 0, 0, 0, 0},
+        {kJointForce, 1, 0, 2, 3, 0, 0, 1, 2, 0},
+        {kLoadUnfilled, 0, 0, 0, 0, 0, 0, 0, 0, 0}, // the table ends with the unfilled entry
     };
     for (int k = 1; k <= 8; ++k) {
         const Case& c = cases[k - 1];
@@ -58,7 +58,7 @@ TEST(LoadReader, GroupsJointForcesAndDistributedLoadsByCase) {
         EXPECT_EQ(l.Kind, c.kind) << k;
         EXPECT_EQ(l.Target, c.target) << k;
         EXPECT_EQ(l.Dir, c.dir) << k;
-        EXPECT_EQ(l.CaseName, c.caseName) << k;
+        EXPECT_EQ(l.CaseIdx, c.caseIdx) << k;
         EXPECT_DOUBLE_EQ(l.FX, c.fx) << k;
         EXPECT_EQ(l.FY, c.fy) << k;
         EXPECT_EQ(l.FZ, c.fz) << k;
@@ -77,7 +77,7 @@ TEST(LoadReader, KeepsAnyNumberOfLoadCaseNames) {
     ASSERT_EQ(m.LoadCaseCount, 12);
     ASSERT_EQ(m.LoadCaseNames.size(), 13u);
     EXPECT_EQ(m.LoadCaseNames[11], "C11");
-    EXPECT_EQ(m.Loads[12].CaseName, "C12");
+    EXPECT_EQ(m.Loads[12].CaseIdx, 12);
     EXPECT_EQ(m.Loads[12].FX, 12);
 }
 

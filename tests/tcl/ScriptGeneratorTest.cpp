@@ -255,25 +255,25 @@ TEST(ScriptGenerator, LoadPatternsOfTheChosenCase) {
     TModel m = Chain(4);
     m.LoadCaseCount = 2;
     m.LoadCaseNames = {"", "DEAD", "LIVE"};
-    const auto load = [](int target, int kind, const char* c, int dir, double fx, double fz) {
+    const auto load = [](int target, int kind, int c, int dir, double fx, double fz) {
         TLOAD l;
         l.Target = target;
         l.Kind = kind;
-        l.CaseName = c;
+        l.CaseIdx = c;
         l.Dir = dir;
         l.FX = fx;
         l.FZ = fz;
         return l;
     };
     m.Loads = {TLOAD(),
-               load(12, kJointForce, "DEAD", 0, 0, -10),
-               load(3, kFrameDistributed, "DEAD", 3, 5, 0),
-               load(3, kFrameDistributed, "dead", 3, 5, 0),
-               load(3, kFrameDistributed, "DEAD", 2, 5, 0),
-               load(2, kFrameDistributed, "DEAD", 1, -7, 0),
-               load(2, kFrameDistributed, "DEAD", 4, -7, 0),
-               load(1, kLoadUnfilled, "DEAD", 1, 1, 1),
-               load(9, kJointForce, "LIVE", 0, 1, 0)};
+               load(12, kJointForce, 1, 0, 0, -10),
+               load(3, kFrameDistributed, 1, 3, 5, 0),
+               load(3, kFrameDistributed, 0, 3, 5, 0),
+               load(3, kFrameDistributed, 1, 2, 5, 0),
+               load(2, kFrameDistributed, 1, 1, -7, 0),
+               load(2, kFrameDistributed, 1, 4, -7, 0),
+               load(1, kLoadUnfilled, 1, 1, 1, 1),
+               load(9, kJointForce, 2, 0, 1, 0)};
     m.LoadCount = 8;
     const ScriptLineList lines = Generate(m);
     const long start = IndexOf(lines, "puts \"loading\"");

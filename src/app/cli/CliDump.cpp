@@ -123,7 +123,7 @@ QJsonObject MatJson(const TMAT& m) {
 }
 
 QJsonObject LoadJson(const TLOAD& l) {
-    return {{"Target", l.Target}, {"Kind", l.Kind}, {"CaseName", Text(l.CaseName)},
+    return {{"Target", l.Target}, {"Kind", l.Kind}, {"CaseIdx", l.CaseIdx},
             {"Dir", l.Dir},       {"FX", l.FX},     {"FY", l.FY},
             {"FZ", l.FZ},         {"MX", l.MX},     {"MY", l.MY},
             {"MZ", l.MZ}};

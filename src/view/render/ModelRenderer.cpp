@@ -303,13 +303,12 @@ void DrawSolidLabels(Canvas& c, const TModel& m) {
 void DrawLoadLabels(Canvas& c, const TModel& m, const TSettings& s) {
     const int shown = s.ShownLoadCase;
     if (!IsRecord(m.LoadCaseNames, m.LoadCaseCount, shown)) return;
-    const std::string& caseName = m.LoadCaseNames[static_cast<size_t>(shown)];
     const int last = LastRecord(m.Loads, m.LoadCount);
     if (s.ShownLoadType == kShowPointForces) {
         StartLabels(c, kLightGrey);
         for (int i = 1; i <= last; ++i) {
             const TLOAD& l = m.Loads[static_cast<size_t>(i)];
-            if (l.Kind != kJointForce || l.CaseName != caseName || !HasNode(m, l.Target)) continue;
+            if (l.Kind != kJointForce || l.CaseIdx != shown || !HasNode(m, l.Target)) continue;
             const TNODE& n = NodeAt(m, l.Target);
             c.TextOut(n.ScreenX, n.ScreenY,
                       text::Format("%0.0f,%0.0f,%0.0f", {l.FX / 1000, l.FY / 1000, l.FZ / 1000}));
@@ -321,7 +320,7 @@ void DrawLoadLabels(Canvas& c, const TModel& m, const TSettings& s) {
         StartLabels(c, kYellow);
         for (int i = 1; i <= last; ++i) {
             const TLOAD& l = m.Loads[static_cast<size_t>(i)];
-            if (l.Kind != kFrameDistributed || l.CaseName != caseName ||
+            if (l.Kind != kFrameDistributed || l.CaseIdx != shown ||
                 !IsRecord(m.Frames, m.FrameCount, l.Target))
                 continue;
             const TFRAME& fr = m.Frames[static_cast<size_t>(l.Target)];

@@ -117,7 +117,7 @@ TEST(DumpCli, WritesTheModelStoreAsJson) {
     EXPECT_EQ(beamLoad["Kind"].Number(), 2);
     EXPECT_EQ(beamLoad["Dir"].Number(), 2);
     EXPECT_EQ(beamLoad["FX"].Number(), -20);
-    EXPECT_EQ(beamLoad["CaseName"].Text(), "DEAD");
+    EXPECT_EQ(beamLoad["CaseIdx"].Number(), 1);
 }
 
 TEST(DumpCli, WritesShellsSolidsAndEightBitNames) {

@@ -187,13 +187,13 @@ TEST(Renderer, LoadLabelsOfTheShownCaseOnly) {
     m.LoadCaseCount = 2;
     TLOAD point;
     point.Kind = kJointForce;
-    point.CaseName = "DEAD";
+    point.CaseIdx = 1;
     point.Target = 3;
     point.FX = 12000;
     point.FZ = -5000;
     TLOAD element;
     element.Kind = kFrameDistributed;
-    element.CaseName = "DEAD";
+    element.CaseIdx = 1;
     element.Target = 1;
     element.Dir = 2;
     element.FX = -12.3;
@@ -325,7 +325,7 @@ TEST(Renderer, BrokenReferencesAndEmptyTablesDrawWithoutFault) {
     m.LoadCaseCount = 5;
     TLOAD l;
     l.Kind = kJointForce;
-    l.CaseName = "A";
+    l.CaseIdx = 1;
     l.Target = -1;
     m.Loads = {TLOAD(), l};
     m.LoadCount = 9;
