@@ -29,7 +29,7 @@ void WriteNodesAndConstraints(const TModel& model, const TSettings&, ScriptLineL
     Line(lines, "puts \"mass\"");
     for (int i = 1; i <= nodes; ++i) {
         const auto& m = model.Nodes[Slot(i)].Mass;
-        if (m[1] != 0)
+        if (m[1] != 0 || m[2] != 0 || m[3] != 0 || m[4] != 0 || m[5] != 0 || m[6] != 0)
             Line(lines, "mass %d %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E",
                  {i, m[1], m[2], m[3], m[4], m[5], m[6]});
     }

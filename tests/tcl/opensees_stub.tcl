@@ -102,7 +102,8 @@ proc groundMotion {args} {}
 proc imposedMotion {node dof motion} { need nodes $node node }
 proc loadConst {args} {}
 proc rayleigh {args} { foreach a $args { expr {double($a)} } }
-foreach command {constraints numberer system test algorithm integrator analysis analyze record} {
+foreach command {constraints numberer system test algorithm integrator analysis analyze record
+                 wipeAnalysis} {
     proc $command {args} {}
 }
 proc eigen {args} {

@@ -299,6 +299,7 @@ algorithm Newton
 integrator LoadControl 1.000E-001
 analysis Static
 analyze 10
+loadConst -time 0.0
 puts "pushover"
 ## Load Case = PUSH
 pattern Plain 2 Linear {
