@@ -236,14 +236,13 @@ void CheckSettings(const TModel& model, const TSettings& s) {
                kMultipleSupport);
     if (s.LoadSteps < 1) throw InputError("Load Steps must be at least 1");
     if (UsesLoadCase(type)) CheckLoadCase(model, SettingName("Load Case", "LoadCase"), s.LoadCase);
-    if (UsesDisplacementControl(type)) {
+    if (UsesDisplacementControl(type))
         CheckLoadCase(model, SettingName("Load Vector", "LoadVector"), s.LoadVector);
-        CheckControl(model, s);
-    }
     if (type == kGravityPushover && s.LoadCase == s.LoadVector)
         throw InputError("Gravity+PushOver uses load case " + Num(s.LoadCase) +
                          " for both the gravity loads (LoadCase) and the push (LoadVector): "
                          "choose a different push vector (Load Vector)");
+    if (UsesDisplacementControl(type)) CheckControl(model, s);
     CheckSections(model, s);
     if (type == kModal)
         CheckModes(model, SettingName("Modal Number", "ModalNumber"), s.ModalNumber, false);
