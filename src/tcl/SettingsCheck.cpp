@@ -186,10 +186,13 @@ int MassDofCount(const TModel& model) {
     for (int i = 1; i <= nodes; ++i) {
         const TNODE& node = model.Nodes[Slot(i)];
         const int d = tiedBy[Slot(i)];
+        // A master's vertical translation and tilts are fixed by the diaphragm's fix line.
+        const bool isMaster = d != 0 && model.Diaphs[Slot(d)].Master == i;
         for (int dof = 1; dof <= 6; ++dof) {
             const bool inPlane = dof == 1 || dof == 2 || dof == 6;
             if (d != 0 && inPlane) continue; // carried by the master below
-            if (node.Mass[Slot(dof)] != 0 && !IsFixed(model, i, dof)) ++count;
+            const bool fixed = node.Restraint[Slot(dof)] != 0 || (isMaster && dof >= 3 && dof <= 5);
+            if (node.Mass[Slot(dof)] != 0 && !fixed) ++count;
         }
         if (d == 0) continue;
         // A joint at (dx, dy) from the master moves by (ux - dy rz, uy + dx rz).
