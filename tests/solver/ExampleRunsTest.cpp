@@ -89,6 +89,20 @@ TEST_F(ExampleRunsTest, EveryExampleUnderEveryAnalysisType) {
     }
 }
 
+// Names that would end a comment's line early (a trailing backslash continues it over the
+// pattern command) or end the sourced file (^Z) are written inert: the script runs to its end.
+TEST_F(ExampleRunsTest, NamesCannotDamageTheScript) {
+    TModel model = Load(kExamples[0]);
+    model.LoadCaseNames[1] = "DEAD\\";
+    model.Sections[1].Name = "NCOL\x1A" "400\\";
+    ASSERT_EQ(model.Sections[1].FrameType, kNonlinearBeamColumn); // its name is written
+    WarningList warnings;
+    ScriptLineList lines;
+    GenerateScript(model, TSettings(), lines, &warnings);
+    EXPECT_EQ(warnings.size(), 2u);
+    ExpectCleanRun(RunSolver(lines), "inert names");
+}
+
 // Every modal count the generator accepts, the iterative solver's and the dense one's, runs.
 TEST_F(ExampleRunsTest, EveryAcceptedModalCountRuns) {
     TModel model = Load(kExamples[0]);
