@@ -107,6 +107,21 @@ void CheckControl(const TModel& model, const TSettings& s) {
         throw InputError("Control Dof (ControlDof) " + Num(s.ControlDof) + " of Control Node " +
                          Num(s.ControlNode) +
                          " is fixed: displacement control needs a free degree of freedom");
+    // A joint's in-plane motion under a rigid diaphragm is its master's; the solver's
+    // displacement control of such a degree of freedom pushes a wrong structure silently.
+    const int diaphs = std::min<int>(CountOf(model.DiaphCount), int(model.Diaphs.size()) - 1);
+    const bool inPlane = s.ControlDof == 1 || s.ControlDof == 2 || s.ControlDof == 6;
+    for (int d = 1; d <= diaphs && inPlane; ++d) {
+        const TDIAPH& diaph = model.Diaphs[Slot(d)];
+        if (diaph.Master == 0) continue;
+        for (int j = 1; j <= diaph.SlaveCount && Slot(j) < diaph.DiaNodes.size(); ++j)
+            if (diaph.DiaNodes[Slot(j)] == s.ControlNode && s.ControlNode != diaph.Master)
+                throw InputError("Control Dof (ControlDof) " + Num(s.ControlDof) +
+                                 " of Control Node " + Num(s.ControlNode) +
+                                 " is tied to rigid diaphragm " + Num(d) +
+                                 ": control the same degree of freedom of its master, joint " +
+                                 Num(diaph.Master));
+    }
 }
 
 void CheckSections(const TModel& model, const TSettings& s) {

@@ -38,7 +38,7 @@ struct Example {
 
 const std::vector<Example> kExamples = {
     {"two_storey_frame.s2k",
-     {"LoadVector=2", "ControlNode=18", "ControlDisp=1", "AnalysisStep=50"},
+     {"LoadVector=2", "ControlNode=21", "ControlDisp=1", "AnalysisStep=50"},
      false},
     {"slab_wall.s2k", {"LoadVector=2", "ControlNode=12", "ControlDisp=0.1"}, true},
 };
@@ -94,13 +94,41 @@ TEST_F(ExampleRunsTest, EveryExampleUnderEveryAnalysisType) {
 TEST_F(ExampleRunsTest, NamesCannotDamageTheScript) {
     TModel model = Load(kExamples[0]);
     model.LoadCaseNames[1] = "DEAD\\";
-    model.Sections[1].Name = "NCOL\x1A" "400\\";
+    model.Sections[1].Name = "NCOL\x1A"
+                             "400\\";
     ASSERT_EQ(model.Sections[1].FrameType, kNonlinearBeamColumn); // its name is written
     WarningList warnings;
     ScriptLineList lines;
     GenerateScript(model, TSettings(), lines, &warnings);
     EXPECT_EQ(warnings.size(), 2u);
     ExpectCleanRun(RunSolver(lines), "inert names");
+}
+
+// The pushover starts from the gravity loads held constant: the push does not scale them.
+TEST_F(ExampleRunsTest, PushoverHoldsTheGravityLoads) {
+    TModel model = Load(kExamples[0]);
+    TSettings settings;
+    settings.AnalysisType = kGravityPushover;
+    for (const char* s : kExamples[0].pushSettings)
+        AssignSetting(model, settings, s);
+    settings.RecOpt = {false, true, false, false, false, false};
+    const SolverRun run = RunScriptOf(model, settings);
+    ExpectCleanRun(run, "pushover");
+    const auto rows = ReadRecorder(run.Folder() / "node0.out");
+    const size_t gravitySteps = static_cast<size_t>(settings.LoadSteps);
+    ASSERT_EQ(rows.size(), gravitySteps + static_cast<size_t>(settings.AnalysisStep));
+    // Joint 13 carries a vertical load of the gravity case; its third value is at 1 + 3 * 12 + 2.
+    const size_t uz13 = 1 + 3 * 12 + 2;
+    const double gravity = rows[gravitySteps - 1][uz13];
+    ASSERT_LT(gravity, 0);
+    EXPECT_DOUBLE_EQ(rows[gravitySteps - 1][0], 1.0);
+    EXPECT_LT(rows[gravitySteps][0], 0.5); // the push counts its own factor from 0
+    // The first push step barely changes it (scaled with the push, it fell to a sixth).
+    EXPECT_NEAR(rows[gravitySteps][uz13], gravity, 0.1 * std::abs(gravity));
+    // The controlled master moves by the control displacement at every step.
+    const size_t ux21 = 1 + 3 * 20;
+    EXPECT_NEAR(rows.back()[ux21] - rows[gravitySteps - 1][ux21],
+                settings.ControlDisp * settings.AnalysisStep, 1e-3); // six digits recorded
 }
 
 // Every modal count the generator accepts, the iterative solver's and the dense one's, runs.

@@ -56,17 +56,20 @@ TEST(SettingsCheck, RefusesWithTheSettingItsValueAndTheRange) {
         {{"LoadCase=42"},
          "Load Case (LoadCase) 42 is outside the allowed range 0..2 (the model's load cases, 0 "
          "for none)"},
-        {{"AnalysisType=2", "LoadVector=-1", "ControlNode=18"},
+        {{"AnalysisType=2", "LoadVector=-1", "ControlNode=21"},
          "Load Vector (LoadVector) -1 is outside the allowed range 0..2 (the model's load cases, "
          "0 for none)"},
         {{"AnalysisType=2", "ControlNode=999"},
          "Control Node (ControlNode) 999 is outside the allowed range 1..21 (the joints of the "
          "model)"},
-        {{"AnalysisType=3", "LoadVector=2", "ControlNode=18", "ControlDof=-7"},
+        {{"AnalysisType=3", "LoadVector=2", "ControlNode=21", "ControlDof=-7"},
          "Control Dof (ControlDof) -7 is outside the allowed range 1..6"},
         {{"AnalysisType=2", "ControlNode=20", "ControlDof=3"},
          "Control Dof (ControlDof) 3 of Control Node 20 is fixed: displacement control needs a "
          "free degree of freedom"},
+        {{"AnalysisType=2", "ControlNode=18", "ControlDof=2"},
+         "Control Dof (ControlDof) 2 of Control Node 18 is tied to rigid diaphragm 2: control "
+         "the same degree of freedom of its master, joint 21"},
         {{"AnalysisType=3"},
          "Gravity+PushOver uses load case 1 for both the gravity loads (LoadCase) and the push "
          "(LoadVector): choose a different push vector (Load Vector)"},
@@ -265,7 +268,7 @@ TEST(SettingsCheck, MultipleSupportNeedsFourJointsAndWarnsAboutFreeOnes) {
 TEST(SettingsCheck, PushoverHoldsGravityBeforeThePush) {
     TModel model = TwoStoreyFrame();
     const ScriptLineList lines =
-        Generate(model, With(model, {"AnalysisType=3", "LoadVector=2", "ControlNode=18"}));
+        Generate(model, With(model, {"AnalysisType=3", "LoadVector=2", "ControlNode=21"}));
     const auto at = [&](std::string_view line) {
         return std::find(lines.begin(), lines.end(), line) - lines.begin();
     };
