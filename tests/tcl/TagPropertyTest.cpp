@@ -22,6 +22,11 @@ using namespace vandra::testing;
 
 namespace {
 
+// Counts at the edges of the usual blocks.
+struct EdgeCounts {
+    int sections, areaSecs, mats, cases;
+};
+
 class RandomModels {
 public:
     explicit RandomModels(unsigned seed) : random_(seed) {}
@@ -39,13 +44,17 @@ public:
         return joints;
     }
 
-    // A model whose record counts each lie in 0..maxCount, with valid settings for it.
-    TModel Model(int maxCount, int maxCases, TSettings& settings) {
+    // A model whose record counts each lie in 0..maxCount, with valid settings for it. Given
+    // `edge`, the counts of sections, shell sections, materials and load cases are those, and the
+    // gravity case is the last one.
+    TModel Model(int maxCount, int maxCases, TSettings& settings,
+                 const EdgeCounts* edge = nullptr) {
         TModel m;
-        const int sections = Pick(0, maxCount), areaSecs = Pick(0, maxCount);
+        const int sections = edge ? edge->sections : Pick(0, maxCount);
+        const int areaSecs = edge ? edge->areaSecs : Pick(0, maxCount);
         const int solids = Pick(0, maxCount) * (Chance(60) ? 1 : 0);
         const bool needsMaterial = sections > 0 || areaSecs > 0 || solids > 0;
-        const int mats = Pick(needsMaterial ? 1 : 0, maxCount);
+        const int mats = edge ? edge->mats : Pick(needsMaterial ? 1 : 0, maxCount);
         const int frames = sections > 0 ? Pick(0, maxCount) : 0;
         const int shells = areaSecs > 0 ? Pick(0, maxCount) : 0;
         const int nodes = Pick(8, std::max(8, maxCount + 8));
@@ -144,7 +153,7 @@ public:
             solid.SecNo = Pick(0, mats + 3);
         }
 
-        m.LoadCaseCount = Pick(0, maxCases);
+        m.LoadCaseCount = edge ? edge->cases : Pick(0, maxCases);
         m.LoadCaseNames.resize(static_cast<size_t>(m.LoadCaseCount) + 1);
         for (int c = 1; c <= m.LoadCaseCount; ++c)
             m.LoadCaseNames[static_cast<size_t>(c)] = "L" + std::to_string(c);
@@ -170,6 +179,7 @@ public:
         settings.AnalysisType = Pick(kSingleLoadControl, kMultipleSupport);
         settings.LoadCase = m.LoadCaseCount > 0 ? Pick(1, m.LoadCaseCount) : 0;
         settings.LoadVector = m.LoadCaseCount > 0 ? Pick(1, m.LoadCaseCount) : 0;
+        if (edge) settings.LoadCase = m.LoadCaseCount;
         if (settings.AnalysisType == kGravityPushover && settings.LoadCase == settings.LoadVector)
             settings.AnalysisType = kSingleLoadControl;
         settings.ControlNode = Pick(1, nodes);
@@ -197,11 +207,12 @@ int SoakFactor() {
 // Generates `count` random models into `dir` and runs them all in one tclsh process through the
 // stand-in. Returns the stand-in's complaints, one line per failing script.
 std::string GenerateAndCheck(RandomModels& random, int count, int maxCount, int maxCases,
-                             const std::string& dir, int& scripts) {
+                             const std::string& dir, int& scripts,
+                             const EdgeCounts* edge = nullptr) {
     std::vector<std::string> files;
     for (int k = 0; k < count; ++k) {
         TSettings settings;
-        TModel model = random.Model(maxCount, maxCases, settings);
+        TModel model = random.Model(maxCount, maxCases, settings, edge);
         ScriptLineList lines;
         try {
             GenerateScript(model, settings, lines);
@@ -267,6 +278,17 @@ TEST(TagProperty, RandomModelsDefineEveryTagOnceAndReferOnlyToDefinedOnes) {
             GenerateAndCheck(random, batch.models, batch.maxCount, batch.maxCases, dir, scripts);
         EXPECT_EQ(complaints, "");
         EXPECT_GT(scripts, batch.models / 2);
+    }
+    // Just below and just above every usual base, with every analysis type.
+    const EdgeCounts edges[] = {{100, 300, 200, 1001}, {101, 301, 201, 1002}, {700, 0, 600, 3},
+                                {701, 5, 601, 3},      {1001, 0, 2, 1},       {999, 2, 1, 0}};
+    for (const EdgeCounts& edge : edges) {
+        SCOPED_TRACE(std::to_string(edge.sections) + " sections, " + std::to_string(edge.areaSecs) +
+                     " shell sections, " + std::to_string(edge.mats) + " materials, " +
+                     std::to_string(edge.cases) + " load cases");
+        int scripts = 0;
+        EXPECT_EQ(GenerateAndCheck(random, 14 * soak, 12, 0, dir, scripts, &edge), "");
+        EXPECT_GT(scripts, 7 * soak);
     }
 }
 
