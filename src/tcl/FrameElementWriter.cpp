@@ -46,17 +46,16 @@ void WriteFrameElements(const TModel& model, const TSettings& settings, const Ta
     for (int f = 1; f <= frames; ++f) {
         const TFRAME& frame = model.Frames[Slot(f)];
         const TSECTION& sec = At(model.Sections, frame.SecIdx);
-        const TMAT& props = At(model.Mats, sec.MatIdx);
+        const TMAT& mat = At(model.Mats, sec.MatIdx);
         const int secTag = settings.UseAggregator ? tags.AggregatorTag(frame.SecIdx)
                                                   : tags.FiberSectionTag(frame.SecIdx);
         const int ele = tags.FrameElement(f), transf = tags.TransformationTag(f);
         const int nodeI = tags.JointNode(frame.NodeI), nodeJ = tags.JointNode(frame.NodeJ);
-        const int mat = tags.MaterialTag(sec.MatIdx);
+        const int matTag = tags.MaterialTag(sec.MatIdx);
         switch (sec.FrameType) {
         case kElasticBeamColumn:
             Line(lines, "element elasticBeamColumn %D %D %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E %D",
-                 {ele, nodeI, nodeJ, sec.Area, props.E, props.G, sec.TorsJ, sec.I33, sec.I22,
-                  transf});
+                 {ele, nodeI, nodeJ, sec.Area, mat.E, mat.G, sec.TorsJ, sec.I33, sec.I22, transf});
             break;
         case kNonlinearBeamColumn:
             Line(lines, "element nonlinearBeamColumn %d %d %d %d %d %d",
@@ -70,8 +69,8 @@ void WriteFrameElements(const TModel& model, const TSettings& settings, const Ta
             Line(lines,
                  "element beamWithHinges %d %d %d %d %0.0f %d %0.0f %0.4E %0.4E %0.4E %0.4E %0.4E "
                  "%0.4E %D ",
-                 {ele, nodeI, nodeJ, secTag, sec.HingeLenI, secTag, sec.HingeLenJ, props.E,
-                  sec.Area, sec.I22, sec.I33, props.G, sec.TorsJ, transf});
+                 {ele, nodeI, nodeJ, secTag, sec.HingeLenI, secTag, sec.HingeLenJ, mat.E, sec.Area,
+                  sec.I22, sec.I33, mat.G, sec.TorsJ, transf});
             break;
         case kTruss: // trusses refer to the fiber section itself, never to an aggregator
             Line(lines, "element trussSection %d %d %d %d",
@@ -83,14 +82,14 @@ void WriteFrameElements(const TModel& model, const TSettings& settings, const Ta
             break;
         case kRigidBeam: // the rotations; the translations are tied by equalDOF
             Line(lines, "element zeroLength %d %d %d -mat %D %D %D -dir 4 5 6",
-                 {ele, nodeI, nodeJ, mat, mat, mat});
+                 {ele, nodeI, nodeJ, matTag, matTag, matTag});
             break;
         case kElasticTimoshenkoBeam:
             Line(lines,
                  "element ElasticTimoshenkoBeam %D %D %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E "
                  "%0.4E %D",
-                 {ele, nodeI, nodeJ, props.E, props.G, sec.Area, sec.TorsJ, sec.I33, sec.I22,
-                  sec.AS2, sec.AS3, transf});
+                 {ele, nodeI, nodeJ, mat.E, mat.G, sec.Area, sec.TorsJ, sec.I33, sec.I22, sec.AS2,
+                  sec.AS3, transf});
             break;
         default: // no element for an unknown type
             break;

@@ -2,6 +2,7 @@
 
 #include "model/Errors.h"
 #include "model/NumberText.h"
+#include "tcl/ScriptWriters.h"
 
 #include <climits>
 #include <set>
@@ -41,7 +42,8 @@ bool FrameHasElement(const TModel& model, const TFRAME& frame) {
 bool ShellHasElement(const TModel& model, const TSHELL& shell) {
     if (shell.SecIdx < 1 || shell.SecIdx > model.AreaSecCount) return false;
     const TAREASEC& area = model.AreaSecs[static_cast<size_t>(shell.SecIdx)];
-    return area.ShellKind == 1 && (area.NonlinType == kShellMITC4 || area.NonlinType == kShellDKGQ);
+    return area.ShellKind == script::kShellKindShell &&
+           (area.NonlinType == kShellMITC4 || area.NonlinType == kShellDKGQ);
 }
 
 } // namespace
@@ -65,7 +67,8 @@ TagPlan::TagPlan(const TModel& model, const TSettings& settings) : model_(model)
     if (settings.GenPlateFiber)
         for (int a = 1; a <= areaSecs; ++a) {
             const TAREASEC& area = model.AreaSecs[static_cast<size_t>(a)];
-            if (area.ShellKind == 1 && area.MatIdx >= 1 && area.MatIdx <= mats)
+            if (area.ShellKind == script::kShellKindShell && area.MatIdx >= 1 &&
+                area.MatIdx <= mats)
                 plateMats_[static_cast<size_t>(area.MatIdx)] = true;
         }
 
