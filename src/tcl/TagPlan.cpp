@@ -134,7 +134,7 @@ TagPlan::TagPlan(const TModel& model, const TSettings& settings) : model_(model)
     std::set<int> unnamed;
     for (int i = 1; i <= solids; ++i) {
         const int secNo = model.Solids[static_cast<size_t>(i)].SecNo;
-        if (secNo < 1 || secNo > mats) unnamed.insert(secNo);
+        if ((secNo < 1 || secNo > mats) && mats > 1) unnamed.insert(secNo);
         solidMats_[static_cast<size_t>(SolidMaterial(i))] = true;
     }
     for (int secNo : unnamed)

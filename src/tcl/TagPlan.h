@@ -45,8 +45,9 @@
 // element, a rigid diaphragm, a rigid link) is a three-dof node; a joint used by a solid and by one
 // of those keeps its six dof and gets a three-dof twin for the solids, tied to it on 1 2 3. Every
 // other joint has six dof. The solid material is the model material whose position is the solid's
-// property number when such a material exists, else material 1; its nD tag is the material's own
-// (the same ElasticIsotropic the plate fibers of that material use).
+// property number when such a material exists, else material 1 (a warning when the model has other
+// materials); its nD tag is the material's own (the same ElasticIsotropic the plate fibers of that
+// material use).
 #pragma once
 
 #include "model/Model.h"
