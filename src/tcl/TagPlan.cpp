@@ -104,11 +104,22 @@ TagPlan::TagPlan(const TModel& model, const TSettings& settings) : model_(model)
         for (int joint : {shell.N1, shell.N2, shell.N3, shell.N4})
             mark(joint, kNeedsRotations);
     }
+    // A solid's joint that follows a diaphragm would be constrained twice over (its twin follows
+    // it), which the solver's constraint handler cannot resolve.
     for (int d = 1; d <= model.DiaphCount; ++d) {
         const TDIAPH& diaph = model.Diaphs[static_cast<size_t>(d)];
         mark(diaph.Master, kNeedsRotations);
-        for (int j = 1; j <= diaph.SlaveCount; ++j)
-            mark(diaph.DiaNodes[static_cast<size_t>(j)], kNeedsRotations);
+        for (int j = 1; j <= diaph.SlaveCount; ++j) {
+            const int joint = diaph.DiaNodes[static_cast<size_t>(j)];
+            if (joint >= 1 && joint <= nodes && (use[static_cast<size_t>(joint)] & kUsedBySolid))
+                throw InputError("Joint " + Num(joint) +
+                                 " belongs to a solid and follows rigid "
+                                 "diaphragm " +
+                                 Num(d) +
+                                 "; a solid's joint cannot follow a diaphragm: take it out of "
+                                 "the diaphragm");
+            mark(joint, kNeedsRotations);
+        }
     }
     for (int j = 1; j <= nodes; ++j)
         if (model.Nodes[static_cast<size_t>(j)].LinkNode != 0) {

@@ -42,12 +42,12 @@
 // move up, in their order, without ever sharing a tag.
 //
 // Degrees of freedom: a joint used by a solid and by nothing that needs rotations (a frame or shell
-// element, a rigid diaphragm, a rigid link) is a three-dof node; a joint used by a solid and by one
-// of those keeps its six dof and gets a three-dof twin for the solids, tied to it on 1 2 3. Every
-// other joint has six dof. The solid material is the model material whose position is the solid's
-// property number when such a material exists, else material 1 (a warning when the model has other
-// materials); its nD tag is the material's own (the same ElasticIsotropic the plate fibers of that
-// material use).
+// element, a rigid diaphragm's master, a rigid link) is a three-dof node; a joint used by a solid
+// and by one of those keeps its six dof and gets a three-dof twin for the solids, tied to it on 1
+// 2 3. Every other joint has six dof. The solid material is the model material whose position is
+// the solid's property number when such a material exists, else material 1 (a warning when the
+// model has other materials); its nD tag is the material's own (the same ElasticIsotropic the plate
+// fibers of that material use).
 #pragma once
 
 #include "model/Model.h"
@@ -77,8 +77,8 @@ inline int JointNodeTag(const TModel&, int joint) {
 class TagPlan {
 public:
     // Throws InputError when the model's solids cannot be given a script: a solid on a joint that
-    // does not exist, solids without any material, a displacement control of a rotation of a
-    // three-dof node.
+    // does not exist, solids without any material, a solid's joint that follows a rigid diaphragm,
+    // a displacement control of a rotation of a three-dof node.
     TagPlan(const TModel& model, const TSettings& settings);
 
     // Nodes.

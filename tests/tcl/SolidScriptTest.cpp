@@ -159,6 +159,16 @@ TEST(SolidScript, RefusesSolidsThatCannotRun) {
          "The solids need a material (E and U of their nDMaterial), but the model defines none"},
         {"missing joint", [](TModel& m, TSettings&) { m.Solids[1].N[5] = 11; },
          "Solid 1 refers to joint 11, which does not exist"},
+        {"solid joint in a diaphragm",
+         [](TModel& m, TSettings&) {
+             m.DiaphCount = 1;
+             m.Diaphs.resize(2);
+             m.Diaphs[1].Master = 2;
+             m.Diaphs[1].SlaveCount = 2;
+             m.Diaphs[1].DiaNodes = {0, 1, 10};
+         },
+         "Joint 10 belongs to a solid and follows rigid diaphragm 1; a solid's joint cannot follow "
+         "a diaphragm: take it out of the diaphragm"},
         {"rotation of a solid joint pushed",
          [](TModel&, TSettings& s) {
              s.AnalysisType = kSingleDisplacementControl;
