@@ -73,15 +73,6 @@ public:
                 for (int d = 1; d <= 6; ++d)
                     n.Mass[static_cast<size_t>(d)] = Pick(0, 3);
         }
-        m.DiaphCount = Pick(0, 2);
-        m.Diaphs.resize(static_cast<size_t>(m.DiaphCount) + 1);
-        for (int d = 1; d <= m.DiaphCount; ++d) {
-            TDIAPH& diaph = m.Diaphs[static_cast<size_t>(d)];
-            const std::vector<int> joints = Joints(nodes, Pick(2, 5));
-            diaph.Master = joints[0];
-            diaph.SlaveCount = static_cast<int>(joints.size()) - 1;
-            diaph.DiaNodes.assign(joints.begin(), joints.end()); // slot 0 holds the master
-        }
 
         m.MatCount = mats;
         m.Mats.resize(static_cast<size_t>(mats) + 1);
@@ -151,6 +142,23 @@ public:
             for (size_t c = 1; c <= 8; ++c)
                 solid.N[c] = corners[c - 1];
             solid.SecNo = Pick(0, mats + 3);
+        }
+
+        // Diaphragms over joints of no solid (a solid's joint cannot follow one).
+        std::vector<bool> ofSolid(static_cast<size_t>(nodes) + 1, false);
+        for (int i = 1; i <= solids; ++i)
+            for (size_t c = 1; c <= 8; ++c)
+                ofSolid[static_cast<size_t>(m.Solids[static_cast<size_t>(i)].N[c])] = true;
+        m.DiaphCount = Pick(0, 2);
+        m.Diaphs.resize(static_cast<size_t>(m.DiaphCount) + 1);
+        for (int d = 1; d <= m.DiaphCount; ++d) {
+            TDIAPH& diaph = m.Diaphs[static_cast<size_t>(d)];
+            diaph.DiaNodes = {Pick(1, nodes)}; // slot 0 holds the master
+            for (int j : Joints(nodes, Pick(1, 4)))
+                if (!ofSolid[static_cast<size_t>(j)] && j != diaph.DiaNodes[0])
+                    diaph.DiaNodes.push_back(j);
+            diaph.Master = diaph.DiaNodes[0];
+            diaph.SlaveCount = static_cast<int>(diaph.DiaNodes.size()) - 1;
         }
 
         m.LoadCaseCount = edge ? edge->cases : Pick(0, maxCases);
