@@ -103,7 +103,7 @@ void WriteEqualDofs(const TModel& model, const TSettings&, const TagPlan& tags,
     const int nodes = CountOf(model.NodeCount);
     for (int i = 1; i <= nodes; ++i)
         if (tags.TwinNode(i) != 0)
-            Line(lines, "equalDOF %d %d 1 2 3", {tags.JointNode(i), tags.TwinNode(i)});
+            Line(lines, "equalDOF %d %d 1 2 3", {tags.TwinAnchor(i), tags.TwinNode(i)});
 }
 
 } // namespace vandra

@@ -142,6 +142,30 @@ TagPlan::TagPlan(const TModel& model, const TSettings& settings) : model_(model)
         }
     }
 
+    // A twin follows the joint whose translations its joint follows: the retained end of the
+    // rigid beams that tie it, so that no constraint is chained to another.
+    std::vector<int> retainedBy(static_cast<size_t>(nodes) + 1, 0);
+    for (int f = 1; f <= model.FrameCount; ++f) {
+        const TFRAME& frame = model.Frames[static_cast<size_t>(f)];
+        if (!FrameHasElement(model, frame) ||
+            model.Sections[static_cast<size_t>(frame.SecIdx)].FrameType != kRigidBeam)
+            continue;
+        const int retained = frame.Release == kReleaseI   ? frame.NodeI
+                             : frame.Release == kReleaseJ ? frame.NodeJ
+                                                          : 0;
+        const int constrained = frame.Release == kReleaseI ? frame.NodeJ : frame.NodeI;
+        if (retained >= 1 && retained <= nodes && constrained >= 1 && constrained <= nodes)
+            retainedBy[static_cast<size_t>(constrained)] = retained;
+    }
+    anchors_.assign(static_cast<size_t>(nodes) + 1, 0);
+    for (int j = 1; j <= nodes; ++j) {
+        if (twins_[static_cast<size_t>(j)] == 0) continue;
+        int anchor = j;
+        for (int step = 0; step < nodes && retainedBy[static_cast<size_t>(anchor)] != 0; ++step)
+            anchor = retainedBy[static_cast<size_t>(anchor)];
+        anchors_[static_cast<size_t>(j)] = anchor;
+    }
+
     std::set<int> unnamed;
     for (int i = 1; i <= solids; ++i) {
         const int secNo = model.Solids[static_cast<size_t>(i)].SecNo;
@@ -180,6 +204,12 @@ int TagPlan::JointDofs(int joint) const {
 int TagPlan::TwinNode(int joint) const {
     if (joint < 1 || static_cast<size_t>(joint) >= twins_.size()) return 0;
     return twins_[static_cast<size_t>(joint)];
+}
+
+int TagPlan::TwinAnchor(int joint) const {
+    if (joint < 1 || static_cast<size_t>(joint) >= anchors_.size()) return JointNode(joint);
+    const int anchor = anchors_[static_cast<size_t>(joint)];
+    return JointNode(anchor != 0 ? anchor : joint);
 }
 
 int TagPlan::SolidNode(int solid, int corner) const {

@@ -83,8 +83,11 @@ public:
 
     // Nodes.
     int JointNode(int joint) const { return JointNodeTag(model_, joint); }
-    int JointDofs(int joint) const;             // 3 or 6; 6 for a number that is no joint
-    int TwinNode(int joint) const;              // the three-dof twin of a joint, 0 when it has none
+    int JointDofs(int joint) const; // 3 or 6; 6 for a number that is no joint
+    int TwinNode(int joint) const;  // the three-dof twin of a joint, 0 when it has none
+    // The node whose translations a twin follows: its joint, or the retained end of the rigid
+    // beams that tie its joint (a constraint never hangs on another).
+    int TwinAnchor(int joint) const;
     int SolidNode(int solid, int corner) const; // the node a solid uses at corner 1..8
     bool HasThreeDofNodes() const { return threeDofNodes_ > 0; }
 
@@ -129,6 +132,7 @@ private:
     int groundMotionBase_ = 0;
     std::vector<uint8_t> dofs_; // [joint]; empty when every node has six dof
     std::vector<int> twins_;    // [joint]; empty when there is no twin
+    std::vector<int> anchors_;  // [joint]; what the twin of a joint follows, 0 for none
     int threeDofNodes_ = 0;
     std::vector<bool> plateMats_, solidMats_; // [material]
     WarningList warnings_;

@@ -7,6 +7,8 @@
 #include "tcl/ScriptGenerator.h"
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -82,8 +84,9 @@ TEST_F(SolidSolverTest, BrickColumnShortensByPLOverEA) {
     }
 }
 
-// A steel ring on the top face of a concrete block of two bricks and a post on one corner: the
-// ring's joints are shared with the bricks, the post's top is a frame joint only.
+// A steel ring on the top face of a concrete block of two bricks, a post on one corner and a
+// second post tied to another corner by a rigid link: the ring's joints are shared with the bricks,
+// the posts' tops are frame joints only.
 const char* const kFrameOnBlock =
     R"(; A steel ring and post on a concrete block. Units: N, mm, s (mass in t).
 
@@ -101,6 +104,8 @@ JOINT
   11  X=0  Y=1000  Z=1000
   12  X=1000  Y=1000  Z=1000
   13  X=0  Y=0  Z=3000
+  14  X=1000  Y=0  Z=1000
+  15  X=1000  Y=0  Z=2000
 
 RESTRAINT
   ADD=1  DOF=U1,U2,U3
@@ -121,6 +126,7 @@ MATERIAL
 FRAME SECTION
   NAME=ERING  MAT=STEEL  SH=R  T=100,100
   NAME=EPOST  MAT=STEEL  SH=R  T=200,200
+  NAME=RLINK  MAT=STEEL  SH=R  T=200,200
 
 FRAME
   1  J=9,10  SEC=ERING  NSEG=1  ANG=0
@@ -128,6 +134,8 @@ FRAME
   3  J=12,11  SEC=ERING  NSEG=1  ANG=0
   4  J=11,9  SEC=ERING  NSEG=1  ANG=0
   5  J=9,13  SEC=EPOST  NSEG=1  ANG=0
+  6  J=14,15  SEC=EPOST  NSEG=1  ANG=0
+  7  J=10,14  SEC=RLINK  NSEG=1  ANG=0  JREL=R2,R3
 
 SOLID
   1  J=1,2,3,4,5,6,7,8  SEC=1
@@ -143,12 +151,20 @@ END
 )";
 
 TEST_F(SolidSolverTest, FrameOnABlockOfBricksRunsClean) {
+    // A ground acceleration of 1 Hz for the time history, 1,100 steps of 0.02 s.
+    const std::filesystem::path motion = std::filesystem::path(::testing::TempDir()) / "GMX.txt";
+    {
+        std::ofstream out(motion);
+        for (int i = 0; i < 1100; ++i)
+            out << 1000 * std::sin(2 * 3.141592653589793 * 0.02 * i) << "\n";
+    }
     const std::vector<std::vector<std::string>> settingsOfRuns = {
         {"RecOpt=1,1,0,0,0"},
         {"AnalysisType=2", "ControlNode=13", "ControlDof=1", "ControlDisp=0.01", "AnalysisStep=10"},
+        {"AnalysisType=5"},
     };
     for (const auto& settings : settingsOfRuns) {
-        const SolverRun run = RunSolver(Script(kFrameOnBlock, settings));
+        const SolverRun run = RunSolver(Script(kFrameOnBlock, settings), {motion});
         ExpectCleanRun(run, "frame on a block, " + settings[0]);
     }
 }

@@ -143,6 +143,35 @@ TEST(SolidScript, SolidMaterialIsItsPropertyNumberWhenThatIsAMaterial) {
     }
 }
 
+// A rigid beam ties solid joint 6 to frame joint 1: the twin of joint 6 follows joint 1 itself, as
+// a constraint hung on another one is lost by the solver's transformation handler.
+TEST(SolidScript, TwinOfARigidBeamEndFollowsTheRetainedEnd) {
+    TModel model = MixedModel();
+    model.SectionCount = 2;
+    model.Sections.resize(3);
+    model.Sections[2] = model.Sections[1];
+    model.Sections[2].Name = "R1";
+    model.Sections[2].FrameType = kRigidBeam;
+    model.FrameCount = 2;
+    model.Frames.resize(3);
+    model.Frames[2] = model.Frames[1];
+    model.Frames[2].NodeI = 6;
+    model.Frames[2].NodeJ = 1;
+    model.Frames[2].SecIdx = 2;
+    model.Frames[2].Release = kReleaseJ;
+    model.Nodes[6].LinkNode = 1;
+    const ScriptLineList lines = Generate(model);
+    // Joints 3, 4, 5 and 6 have twins 11 to 14.
+    for (const char* expected :
+         {"equalDOF 1 6 1 2 3", "equalDOF 3 11 1 2 3", "equalDOF 1 14 1 2 3",
+          "node 14 0.000E+000 0.000E+000 0.000E+000", "element stdBrick 4 11 12 13 14 7 8 9 10 1"})
+        EXPECT_LT(Find(lines, expected), lines.size()) << expected;
+    EXPECT_EQ(Find(lines, "equalDOF 6 14 1 2 3"), lines.size());
+    const std::string complaint = StandInComplaint(lines);
+    if (complaint == "no tclsh") GTEST_SKIP() << complaint;
+    EXPECT_EQ(complaint, "");
+}
+
 TEST(SolidScript, RefusesSolidsThatCannotRun) {
     struct Case {
         const char* what;
