@@ -182,7 +182,7 @@ proc integrator {type args} {
 }
 proc loadConst {args} {}
 proc rayleigh {args} { numbers $args }
-foreach command {constraints numberer system test algorithm analysis analyze record} {
+foreach command {constraints numberer system test algorithm analysis analyze record wipeAnalysis} {
     proc $command {args} {}
 }
 proc eigen {args} {
