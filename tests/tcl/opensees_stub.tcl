@@ -26,7 +26,14 @@ proc mass {tag args} { need nodes $tag node; count $args 6 mass }
 proc rigidDiaphragm {dir master slave} { needNodes [list $master $slave] }
 proc equalDOF {retained constrained args} { needNodes [list $retained $constrained] }
 
-proc uniaxialMaterial {type tag args} { set ::mats($tag) 1 }
+proc uniaxialMaterial {type tag args} {
+    array set counts {Elastic 1 Steel01 3 Concrete01 4 Steel02 6 Concrete02 7}
+    if {![info exists counts($type)]} { error "unknown uniaxialMaterial $type" }
+    count $args $counts($type) "uniaxialMaterial $type"
+    foreach v $args { expr {double($v)} }
+    if {[info exists ::mats($tag)]} { error "uniaxialMaterial $tag defined twice" }
+    set ::mats($tag) 1
+}
 proc nDMaterial {type tag args} {
     if {$type eq "PlateFiber"} { need ndmats [lindex $args 0] nDMaterial }
     set ::ndmats($tag) 1
