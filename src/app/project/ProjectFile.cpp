@@ -188,12 +188,12 @@ void ApplyByName(std::vector<Record>& table, const TModel& model, const QJsonVal
     for (auto it = all.begin(); it != all.end(); ++it) {
         const std::string name = Local(it.key());
         const std::string where = std::string(tableName) + "[" + name + "]";
+        if (!it.value().isObject()) throw InputError(where + " must be a JSON object");
         const int k = find(model, name);
         if (k == 0) {
             unmatched.push_back(where);
             continue;
         }
-        if (!it.value().isObject()) throw InputError(where + " must be a JSON object");
         read(it.value().toObject(), changed[static_cast<size_t>(k)], where);
     }
     table = std::move(changed);
