@@ -66,6 +66,12 @@ QComboBox* Combo(QWidget* parent, const QString& name, const QStringList& items)
     return box;
 }
 
+// The dialog has a fixed size: its groups keep their rows close together.
+void Compact(QGridLayout* grid) {
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setVerticalSpacing(3);
+}
+
 QLineEdit* Edit(QWidget* parent, const QString& name, const QString& text = QString()) {
     auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(name);
@@ -112,6 +118,7 @@ FrameSectionDialog::FrameSectionDialog(TModel& model, QWidget* parent)
 
     auto* properties = new QGroupBox(QStringLiteral("Section Properties"), this);
     auto* grid = new QGridLayout(properties);
+    Compact(grid);
     swatch_ = new QLabel(properties);
     swatch_->setObjectName(QStringLiteral("frameColorSwatch"));
     swatch_->setFixedSize(60, 18);
@@ -145,12 +152,14 @@ FrameSectionDialog::FrameSectionDialog(TModel& model, QWidget* parent)
 
     auto* pDelta = new QGroupBox(QStringLiteral("P-Delta"), this);
     auto* pDeltaLayout = new QGridLayout(pDelta);
+    Compact(pDeltaLayout);
     geoTransf_ = Combo(pDelta, QStringLiteral("geoTransfCombo"), kTransforms);
     pDeltaLayout->addWidget(new QLabel(QStringLiteral("GeoTransf"), pDelta), 0, 0);
     pDeltaLayout->addWidget(geoTransf_, 0, 1);
 
     auto* rebar = new QGroupBox(QStringLiteral("Rebar Setting"), this);
     auto* rebarLayout = new QGridLayout(rebar);
+    Compact(rebarLayout);
     barTop_ = Edit(rebar, QStringLiteral("barTopEdit"));
     barBot_ = Edit(rebar, QStringLiteral("barBotEdit"));
     rebarLayout->addWidget(new QLabel(QStringLiteral("X-Bar(Top) "), rebar), 0, 0);
@@ -160,6 +169,7 @@ FrameSectionDialog::FrameSectionDialog(TModel& model, QWidget* parent)
 
     auto* nonlinear = new QGroupBox(QStringLiteral("Nonlinear Setting"), this);
     auto* nonlinearLayout = new QGridLayout(nonlinear);
+    Compact(nonlinearLayout);
     sectionKind_ = Combo(nonlinear, QStringLiteral("sectionTypeCombo"), kSectionKinds);
     divideFX_ = Edit(nonlinear, QStringLiteral("divideFXEdit"));
     divideFY_ = Edit(nonlinear, QStringLiteral("divideFYEdit"));
@@ -177,6 +187,7 @@ FrameSectionDialog::FrameSectionDialog(TModel& model, QWidget* parent)
 
     auto* hinge = new QGroupBox(QStringLiteral("Beam With Hinge(Hinge Length)"), this);
     auto* hingeLayout = new QGridLayout(hinge);
+    Compact(hingeLayout);
     hingeLenI_ = Edit(hinge, QStringLiteral("hingeLengthIEdit"), QStringLiteral("1000"));
     hingeLenJ_ = Edit(hinge, QStringLiteral("hingeLengthJEdit"), QStringLiteral("1000"));
     hingeLayout->addWidget(new QLabel(QStringLiteral("Hinge Length Node I"), hinge), 0, 0);
@@ -203,8 +214,8 @@ FrameSectionDialog::FrameSectionDialog(TModel& model, QWidget* parent)
     right->addWidget(hinge);
     right->addStretch();
     auto* middle = new QHBoxLayout;
-    middle->addWidget(properties);
-    middle->addLayout(right);
+    middle->addWidget(properties, 5);
+    middle->addLayout(right, 4);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(importButton);
     buttons->addWidget(exportButton);
@@ -212,6 +223,7 @@ FrameSectionDialog::FrameSectionDialog(TModel& model, QWidget* parent)
     buttons->addWidget(ok);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(4);
     layout->addLayout(top);
     layout->addLayout(middle);
     layout->addLayout(buttons);
