@@ -33,7 +33,8 @@ const std::array<MaterialLaw, 5> kLaws = {{
     {kMatConcrete02, "Concrete02", kConcrete02},
 }};
 
-// The default of one parameter, from E and the parameters defaulted before it.
+// The default of one parameter, from E and the parameters defaulted before it. Written as
+// divisions by whole numbers so that round moduli give round defaults (25000 gives fpc -30).
 double DefaultOf(const TMAT& m, double TMAT::*field) {
     if (field == &TMAT::Fy) return m.E / 800;
     if (field == &TMAT::E0) return m.E;
@@ -41,13 +42,13 @@ double DefaultOf(const TMAT& m, double TMAT::*field) {
     if (field == &TMAT::R0) return 18;
     if (field == &TMAT::cR1) return 0.925;
     if (field == &TMAT::cR2) return 0.15;
-    if (field == &TMAT::fpc) return -0.0012 * m.E;
+    if (field == &TMAT::fpc) return -m.E * 12 / 10000;
     if (field == &TMAT::epsc0) return -0.002;
-    if (field == &TMAT::fpcu) return 0.2 * m.fpc;
+    if (field == &TMAT::fpcu) return m.fpc / 5;
     if (field == &TMAT::epsU) return -0.006;
     if (field == &TMAT::lambda) return 0.1;
-    if (field == &TMAT::ft) return -0.1 * m.fpc;
-    return m.ft / 0.002; // Ets
+    if (field == &TMAT::ft) return -m.fpc / 10;
+    return m.ft * 500; // Ets = ft / 0.002
 }
 
 } // namespace

@@ -29,6 +29,10 @@ TEST(ProjectCli, SavedProjectGivesTheSameScriptInfoAndDump) {
         EXPECT_EQ(b.status, 0) << b.err;
         if (std::string(command) == "info") {
             EXPECT_EQ(a.out, b.out);
+        } else {
+            // The dump lists the parameters of each material's own law.
+            EXPECT_EQ(a.out.find("\"fpc\""), std::string::npos);
+            EXPECT_NE(b.out.find("\"fpc\": -30"), std::string::npos) << b.out.substr(0, 2000);
         }
     }
     // Settings given on top of a project apply after its own.
