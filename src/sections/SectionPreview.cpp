@@ -35,7 +35,7 @@ public:
     // A black rectangle between two corners of the section plane.
     void Box(double y1, double z1, double y2, double z2) {
         Add(Make(PreviewPrimitive::Rectangle, X(std::min(y1, y2)), Row(std::max(z1, z2)),
-             X(std::max(y1, y2)), Row(std::min(z1, z2))));
+                 X(std::max(y1, y2)), Row(std::min(z1, z2))));
     }
     void Line(double y1, double z1, double y2, double z2, PreviewColor color) {
         Add(Make(PreviewPrimitive::Line, X(y1), Row(z1), X(y2), Row(z2), color));
@@ -43,11 +43,11 @@ public:
     void Dot(double y, double z, PreviewColor color) {
         const int x = X(y), row = Row(z);
         Add(Make(PreviewPrimitive::Dot, x - kPreviewDotRadius, row - kPreviewDotRadius,
-             x + kPreviewDotRadius, row + kPreviewDotRadius, color));
+                 x + kPreviewDotRadius, row + kPreviewDotRadius, color));
     }
     void Count(long long fibers) {
         Add(Make(PreviewPrimitive::Text, kPreviewTextX, kPreviewTextY, 0, 0, PreviewColor::Black,
-             text::Format("NUM OF FIBERS = %D", {fibers})));
+                 text::Format("NUM OF FIBERS = %D", {fibers})));
     }
     void Add(PreviewPrimitive p) { primitives_.push_back(std::move(p)); }
     std::vector<PreviewPrimitive> Take() { return std::move(primitives_); }
@@ -134,7 +134,7 @@ void Pipe(Picture& p, const TSECTION& s, double scale) {
     const auto circle = [&](double r) {
         const int px = PreviewPixel(r * scale);
         p.Add(Make(PreviewPrimitive::Ellipse, kPreviewCentre - px, kPreviewCentre - px,
-               kPreviewCentre + px, kPreviewCentre + px));
+                   kPreviewCentre + px, kPreviewCentre + px));
     };
     circle(outer);
     circle(inner);
@@ -143,9 +143,9 @@ void Pipe(Picture& p, const TSECTION& s, double scale) {
         const double theta = (360.0 / n) * (i - 1) * (std::numbers::pi / 180);
         const double c = std::cos(theta), sn = std::sin(theta);
         p.Add(Make(PreviewPrimitive::Line, kPreviewCentre + PreviewPixel(inner * c * scale),
-               kPreviewCentre + PreviewPixel(inner * sn * scale),
-               kPreviewCentre + PreviewPixel(outer * c * scale),
-               kPreviewCentre + PreviewPixel(outer * sn * scale), PreviewColor::Black));
+                   kPreviewCentre + PreviewPixel(inner * sn * scale),
+                   kPreviewCentre + PreviewPixel(outer * c * scale),
+                   kPreviewCentre + PreviewPixel(outer * sn * scale), PreviewColor::Black));
     }
 }
 
