@@ -16,7 +16,7 @@ inline constexpr int kPreviewSpan = 160;   // pixels of the larger of T1 and T2
 inline constexpr int kPreviewDotRadius = 4;
 inline constexpr int kPreviewTextX = 50, kPreviewTextY = 180; // top left of the count text
 
-enum class PreviewColor { Black, Blue, Red, White };
+enum class PreviewColor { Black, Blue, Red };
 
 struct PreviewPrimitive {
     enum Kind {

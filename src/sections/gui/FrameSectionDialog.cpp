@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>

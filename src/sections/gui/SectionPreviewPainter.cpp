@@ -12,8 +12,6 @@ QColor ColorOf(PreviewColor c) {
         return QColor(0, 0, 255);
     case PreviewColor::Red:
         return QColor(255, 0, 0);
-    case PreviewColor::White:
-        return QColor(255, 255, 255);
     case PreviewColor::Black:
         break;
     }
