@@ -13,7 +13,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 using namespace vandra;
 
@@ -160,10 +163,29 @@ private slots:
         // Writing into a folder that does not exist fails for every user.
         QVERIFY_THROWS_EXCEPTION(InputError, project::SaveProject(Path(folder + "/none/p.vandra"),
                                                                   model, TSettings(), Path(s2k_)));
-        if (::geteuid() == 0) QSKIP("root writes into read-only folders");
-        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         TSettings changed;
         changed.AnalysisType = kModal;
+        // A disk that fills up in the middle of the write, for every user: files may not grow
+        // beyond 100 bytes while the project is saved.
+        rlimit limit{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit small{100, limit.rlim_max};
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        bool failed = false;
+        try {
+            project::SaveProject(Path(project), model, changed, Path(s2k_));
+        } catch (const InputError&) {
+            failed = true;
+        }
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, previousHandler);
+        QVERIFY(failed);
+        QCOMPARE(ReadAll(project), old);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"p.vandra"});
+
+        if (::geteuid() == 0) QSKIP("root writes into read-only folders");
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         QVERIFY_THROWS_EXCEPTION(InputError,
                                  project::SaveProject(Path(project), model, changed, Path(s2k_)));
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
