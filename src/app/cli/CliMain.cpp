@@ -33,7 +33,7 @@ const char* const kCommands =
     "LoadFactor, ControlNode, ControlDof, ControlDisp, AnalysisStep, NumIntgrPts, RebarMat,\n"
     "UseAggregator, ModalNumber, GenPlateFiber, GenNodeMass, flags as 0/1, RecOpt=1,0,0,0,1,\n"
     "ViewOpt= thirteen flags), Sections[NAME].FIELD=VALUE (FrameType, GeoTransf, SectionKind,\n"
-    "DivideFX, DivideFY, BarNumNX, BarNumNY, Cover, BarTop, BarBot, HingeLenI, HingeLenJ, Color)\n"
+    "DivideFX, DivideFY, BarNumNX, BarNumNY, Cover, BarTop, BarBot, HingeLenI, HingeLenJ, Color),\n"
     "AreaSecs[NAME].NonlinType=0|1, Mats[NAME].MatType=1..5 (Elastic, Steel01, Concrete01,\n"
     "Steel02, Concrete02) or Mats[NAME].PARAM=VALUE (Fy, E0, b, R0, cR1, cR2, fpc, epsc0, fpcu,\n"
     "epsU, lambda, ft, Ets).\n"
