@@ -156,7 +156,7 @@ int PreviewPixel(double v) {
     return static_cast<int>(std::nearbyint(std::clamp(v, -kPixelLimit, kPixelLimit)));
 }
 
-std::vector<PreviewPrimitive> SectionPreview(const TSECTION& s) {
+std::vector<PreviewPrimitive> DrawSectionPreview(const TSECTION& s) {
     const double larger = std::max(s.T[1], s.T[2]);
     const bool drawable = larger > 0 && std::isfinite(larger);
     const double scale = drawable ? kPreviewSpan / larger : 0;

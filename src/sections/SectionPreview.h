@@ -34,12 +34,12 @@ struct PreviewPrimitive {
     bool operator==(const PreviewPrimitive&) const = default;
 };
 
-// The picture of section s, first the white square that clears it. A section without a shape, or
-// whose larger dimension is not positive, shows only that square (and its count, if its shape has
-// one). The count text is "NUM OF FIBERS = n" with n the fibers GenerateSectionFibers writes; a
-// pipe shows none. Grid lines, bars and pipe rays are drawn for at most kMaxFibersPerSection
-// divisions, far beyond what 160 pixels can show.
-std::vector<PreviewPrimitive> SectionPreview(const TSECTION& s);
+// The primitives that draw the picture of section s, first the white square that clears it. A
+// section without a shape, or whose larger dimension is not positive, shows only that square (and
+// its count, if its shape has one). The count text is "NUM OF FIBERS = n" with n the fibers
+// GenerateSectionFibers writes; a pipe shows none. Grid lines, bars and pipe rays are drawn for at
+// most kMaxFibersPerSection divisions, far beyond what 160 pixels can show.
+std::vector<PreviewPrimitive> DrawSectionPreview(const TSECTION& s);
 
 // v rounded to the nearest integer, an exact half going to the even neighbour; values beyond
 // +/- 1e6 are held there, so that a wild dimension cannot overflow a pixel.

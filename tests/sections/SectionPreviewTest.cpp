@@ -70,7 +70,7 @@ TEST(SectionPreview, CountsAndPrimitivesPerShape) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto all = SectionPreview(c.section);
+        const auto all = DrawSectionPreview(c.section);
         ASSERT_FALSE(all.empty());
         EXPECT_EQ(all.front(), (PreviewPrimitive{Kind::Rectangle, 0, 0, 200, 200, {}, {}}));
         EXPECT_EQ(TextOf(all), c.text);
@@ -92,7 +92,7 @@ TEST(SectionPreview, AnnouncedCountIsTheGeneratedCount) {
             s.DivideFX = 3;
             s.DivideFY = 7;
             s.BarNumNX = 0;
-            const std::string text = TextOf(SectionPreview(s));
+            const std::string text = TextOf(DrawSectionPreview(s));
             GenerateSectionFibers(s, 2);
             EXPECT_EQ(text, "NUM OF FIBERS = " + std::to_string(s.FiberCount)) << shape;
         }
@@ -107,7 +107,7 @@ TEST(SectionPreview, RectanglePositions) {
     s.BarNumNX = 2;
     s.BarNumNY = 1;
     s.Cover = 50;
-    const auto all = SectionPreview(s);
+    const auto all = DrawSectionPreview(s);
     EXPECT_EQ(all[1], (PreviewPrimitive{Kind::Rectangle, 20, 60, 180, 140, {}, {}}));
     const auto lines = Of(all, Kind::Line);
     ASSERT_EQ(lines.size(), 2u);
@@ -128,7 +128,7 @@ TEST(SectionPreview, RectanglePositions) {
 TEST(SectionPreview, PipeRaysAndCircles) {
     TSECTION s = Section(kShapePipe, 200, 20);
     s.DivideFX = 4;
-    const auto all = SectionPreview(s);
+    const auto all = DrawSectionPreview(s);
     const auto circles = Of(all, Kind::Ellipse);
     ASSERT_EQ(circles.size(), 2u);
     EXPECT_EQ(circles[0], (PreviewPrimitive{Kind::Ellipse, 20, 20, 180, 180, {}, {}}));
@@ -152,7 +152,7 @@ TEST(SectionPreview, HugeDivisionsStayBounded) {
     TSECTION s = Section(kShapeRectangle, 500, 300);
     s.DivideFX = 2000000000;
     s.DivideFY = -5;
-    const auto all = SectionPreview(s);
+    const auto all = DrawSectionPreview(s);
     EXPECT_LE(all.size(), static_cast<size_t>(kMaxFibersPerSection) + 30);
     EXPECT_EQ(TextOf(all), "NUM OF FIBERS = 20");
 }

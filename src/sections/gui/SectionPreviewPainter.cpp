@@ -65,7 +65,7 @@ QImage SectionPreviewImage(const TSECTION& s) {
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setFont(QFont(QStringLiteral("Arial"), 8));
-    PaintSectionPreview(painter, SectionPreview(s));
+    PaintSectionPreview(painter, DrawSectionPreview(s));
     return image;
 }
 

@@ -1,4 +1,4 @@
-// Paints the section picture (SectionPreview) with QPainter: the frame section dialog's picture
+// Paints the section picture (DrawSectionPreview) with QPainter: the frame section dialog's picture
 // and the command-line tool's preview command draw through here.
 #pragma once
 
