@@ -6,6 +6,7 @@
 #include "tcl/ScriptWriters.h"
 #include "tcl/SectionProperties.h"
 #include "tcl/SettingsCheck.h"
+#include "tcl/TagPlan.h"
 
 #include <array>
 #include <cmath>
@@ -206,6 +207,7 @@ void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& Sc
                     WarningList* warnings) {
     CheckModel(model);
     CheckSettings(model, settings);
+    const TagPlan tags(model, settings);
 
     ApplyIntegrationPoints(model, settings);
     ComputeSectionProperties(model);
@@ -224,10 +226,11 @@ void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& Sc
     script::Line(next, "puts \"System\"");
     script::Line(next, "model basic -ndm 3 -ndf 6");
     for (ScriptWriter write : kWriters)
-        write(model, settings, next);
+        write(model, settings, tags, next);
     ScriptLines.swap(next);
 
     if (warnings == nullptr) return;
+    warnings->insert(warnings->end(), tags.Warnings().begin(), tags.Warnings().end());
     AddSettingsWarnings(model, settings, *warnings);
     AddNameWarnings(model, settings, *warnings);
     AddSkippedLoadWarnings(model, settings, *warnings);

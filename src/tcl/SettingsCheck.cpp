@@ -196,6 +196,16 @@ int MassDofCount(const TModel& model) {
                 tiedBy[Slot(diaph.DiaNodes[Slot(j)])] = d;
     }
 
+    // Joints of solids may have no rotations in the script: their rotational masses are not
+    // counted (an undercount only makes the eigen call safer).
+    std::vector<bool> ofSolid(tiedBy.size(), false);
+    const int solids = std::min<int>(CountOf(model.SolidCount), int(model.Solids.size()) - 1);
+    for (int e = 1; e <= solids; ++e)
+        for (int k = 1; k <= 8; ++k) {
+            const int joint = model.Solids[Slot(e)].N[Slot(k)];
+            if (joint >= 1 && joint <= nodes) ofSolid[Slot(joint)] = true;
+        }
+
     int count = 0;
     std::vector<Matrix3> groupMass(Slot(std::max(diaphs, 0)) + 1, Matrix3{});
     for (int i = 1; i <= nodes; ++i) {
@@ -206,6 +216,7 @@ int MassDofCount(const TModel& model) {
         for (int dof = 1; dof <= 6; ++dof) {
             const bool inPlane = dof == 1 || dof == 2 || dof == 6;
             if (d != 0 && inPlane) continue; // carried by the master below
+            if (dof > 3 && ofSolid[Slot(i)]) continue;
             const bool fixed = node.Restraint[Slot(dof)] != 0 || (isMaster && dof >= 3 && dof <= 5);
             if (node.Mass[Slot(dof)] != 0 && !fixed) ++count;
         }

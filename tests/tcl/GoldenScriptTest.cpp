@@ -59,6 +59,7 @@ const std::vector<ExampleCase>& ExampleCases() {
          "slab_wall_all_recorders.tcl",
          {"AnalysisType=2", "LoadVector=2", "ControlNode=12", "RecOpt=1,1,1,1,1",
           "GenPlateFiber=0"}},
+        {"solid_block.s2k", "solid_block_type1.tcl", {"RecOpt=1,0,0,0,0"}},
     };
     return cases;
 }

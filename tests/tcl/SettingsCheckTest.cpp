@@ -159,6 +159,14 @@ TEST(SettingsCheck, DegreesOfFreedomThatCarryMass) {
              m.Nodes[1].Y = m.Nodes[3].Y = m.Nodes[5].Y;
          },
          1},
+        {"rotational masses of a solid's joint are not counted",
+         [](TModel& m) {
+             m.Nodes[1].Mass = {0, 1, 1, 1, 1, 1, 1};
+             m.SolidCount = 1;
+             m.Solids.resize(2);
+             m.Solids[1].N = {0, 1, 2, 3, 4, 1, 2, 3, 4};
+         },
+         3},
         {"vertical masses of tied joints stay their own",
          [](TModel& m) {
              for (int i = 1; i <= 4; ++i)
