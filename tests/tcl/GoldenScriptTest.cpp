@@ -1,5 +1,6 @@
 // Whole scripts compared with checked-in references, and checked to be complete Tcl.
 #include "ScriptTestSupport.h"
+#include "TestTempDir.h"
 
 #include "import/S2kImport.h"
 #include "model/SettingsByName.h"
@@ -86,7 +87,7 @@ TEST(GoldenScript, ExamplesUnderSeveralSettings) {
 // Tcl's own parser must find every reference script complete: braces and quotes balance.
 TEST(GoldenScript, ReferenceScriptsAreCompleteTcl) {
     if (std::system("tclsh </dev/null >/dev/null 2>&1") != 0) GTEST_SKIP() << "no tclsh";
-    const std::string dir = ::testing::TempDir();
+    const std::string dir = vandra::testing::ProcessTempDir();
     const std::string checker = dir + "/vandra_info_complete.tcl";
     std::ofstream(checker, std::ios::binary)
         << "set f [open [lindex $argv 0] rb]\nset t [read $f]\nclose $f\n"
@@ -108,7 +109,7 @@ TEST(GoldenScript, ReferenceScriptsAreCompleteTcl) {
 // sections and transformations of elements, elements of loads.
 TEST(GoldenScript, ReferenceScriptsRunAndReferOnlyToDefinedTags) {
     if (std::system("tclsh </dev/null >/dev/null 2>&1") != 0) GTEST_SKIP() << "no tclsh";
-    const std::string dir = ::testing::TempDir();
+    const std::string dir = vandra::testing::ProcessTempDir();
     const std::string driver = dir + "/vandra_run_script.tcl";
     std::ofstream(driver, std::ios::binary)
         << "cd [lindex $argv 0]\nsource [lindex $argv 1]\nsource [lindex $argv 2]\nputs ran\n";
