@@ -23,6 +23,7 @@ const char* const kCommands =
     "                                     the OpenSees script, lines ended by CR LF\n"
     "  render FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...\n"
     "                                     the model view after import and zoom all\n"
+    "  v14 FILE [-o OUT.s2k]              a SAP2000 V14 solid model as version 6 text\n"
     "\n"
     "--set NAME=VALUE takes a setting by its name (AnalysisType, LoadCase, LoadVector, LoadSteps,\n"
     "LoadFactor, ControlNode, ControlDof, ControlDisp, AnalysisStep, NumIntgrPts, RebarMat,\n"
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
         QString::fromLatin1(kCommands));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument("command", "info, dump, tcl or render");
+    parser.addPositionalArgument("command", "info, dump, tcl, render or v14");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "vandra-cli: %s\n", qPrintable(parser.errorText()));
@@ -93,6 +94,7 @@ int main(int argc, char** argv) {
         if (command == "dump") return vandra::cli::CommandDump(rest);
         if (command == "tcl") return vandra::cli::CommandTcl(rest);
         if (command == "render") return vandra::cli::CommandRender(rest);
+        if (command == "v14") return vandra::cli::CommandV14(rest);
         std::fprintf(stderr, "vandra-cli: unknown command '%s'\n%s", qPrintable(command),
                      kCommands);
         return 2;
