@@ -6,6 +6,7 @@
 #include "app/gui/SolverLocator.h"
 #include "app/gui/SolverWindow.h"
 #include "app/gui/ToolIcons.h"
+#include "convert/gui/V14ConverterWindow.h"
 #include "import/S2kImport.h"
 #include "sections/gui/FramePropertiesDialog.h"
 #include "tcl/gui/AnalysisSettingDialog.h"
@@ -78,9 +79,9 @@ const std::map<Command, ToolIcon> kIcons = {
 };
 
 // Commands whose windows are not part of this program yet: present, but disabled.
-const Command kNotYetAvailable[] = {
-    Command::ConvertV14,  Command::FrameSections, Command::Materials, Command::ShellSections,
-    Command::Deformation, Command::Animation,     Command::Force};
+const Command kNotYetAvailable[] = {Command::FrameSections, Command::Materials,
+                                    Command::ShellSections, Command::Deformation,
+                                    Command::Animation, Command::Force};
 
 QString AskForFile(QWidget* parent, const QString& caption, const QString& filter,
                    const QString& suffix) {
@@ -220,6 +221,7 @@ void MainWindow::createActions() {
     }
 
     bind(Command::OpenModel, [this] { openModel(); });
+    bind(Command::ConvertV14, [this] { showDialog(v14ConverterWindow_); });
     bind(Command::ViewXY, [this] { planeView(PlaneView::XY); });
     bind(Command::ViewXZ, [this] { planeView(PlaneView::XZ); });
     bind(Command::ViewYZ, [this] { planeView(PlaneView::YZ); });
@@ -304,6 +306,7 @@ void MainWindow::createDialogs() {
     recorderSettingDialog_ = new RecorderSettingDialog(settings_, this);
     framePropertiesDialog_ = new FramePropertiesDialog(model_, interaction_, this);
     solverWindow_ = new SolverWindow(this);
+    v14ConverterWindow_ = new V14ConverterWindow(this);
 
     const auto redraw = [this] { viewWidget_->redraw(); };
     connect(viewOptionDialog_, &ViewOptionDialog::redrawRequested, this, redraw);

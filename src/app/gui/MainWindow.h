@@ -28,6 +28,7 @@ class RecorderSettingDialog;
 class ShowLoadDialog;
 class SolverWindow;
 class TclFileDialog;
+class V14ConverterWindow;
 class ViewOptionDialog;
 
 // Every command of the main window. A menu item and its tool button share one QAction.
@@ -88,6 +89,7 @@ public:
     ModelViewWidget* modelView() const { return viewWidget_; }
     SolverWindow* solverWindow() const { return solverWindow_; }
     FramePropertiesDialog* framePropertiesDialog() const { return framePropertiesDialog_; }
+    V14ConverterWindow* v14ConverterWindow() const { return v14ConverterWindow_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -123,6 +125,7 @@ private:
     RecorderSettingDialog* recorderSettingDialog_ = nullptr;
     FramePropertiesDialog* framePropertiesDialog_ = nullptr;
     SolverWindow* solverWindow_ = nullptr;
+    V14ConverterWindow* v14ConverterWindow_ = nullptr;
 
     FileChooser chooseModelFile_;
     FileChooser chooseScriptFile_;
