@@ -86,8 +86,10 @@ void WritePlateFiberSections(const TModel& model, const TSettings& settings,
         if (area.ShellKind != kShellKindShell) continue;
         Line(lines, "##%S ", {area.Name});
         Line(lines, "nDMaterial PlateFiber %d %D", {kPlateMaterialTagBase + a, area.MatIdx});
-        Line(lines, "section PlateFiber %d %d %0.2f",
-             {kPlateSectionTagBase + a, kPlateMaterialTagBase + a, area.Thickness});
+        // "%0.2f", with more decimals when the thickness has them (a 0.125 m slab).
+        Line(lines, "section PlateFiber %d %d %s",
+             {kPlateSectionTagBase + a, kPlateMaterialTagBase + a,
+              text::FormatFAtLeast(area.Thickness, 2)});
     }
 }
 
