@@ -81,7 +81,7 @@ const std::map<Command, ToolIcon> kIcons = {
 // Commands whose windows are not part of this program yet: present, but disabled.
 const Command kNotYetAvailable[] = {Command::FrameSections, Command::Materials,
                                     Command::ShellSections, Command::Deformation,
-                                    Command::Animation, Command::Force};
+                                    Command::Animation,     Command::Force};
 
 QString AskForFile(QWidget* parent, const QString& caption, const QString& filter,
                    const QString& suffix) {
