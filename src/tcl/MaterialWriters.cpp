@@ -1,14 +1,16 @@
 // Uniaxial materials, fiber sections with their aggregators, plate fiber materials and sections.
+#include "model/MaterialLaws.h"
 #include "sections/Fibers.h"
 #include "tcl/ScriptWriters.h"
+
+#include <string>
+#include <vector>
 
 namespace vandra {
 
 using namespace script;
 
 namespace {
-
-constexpr int kMatElastic = 1;
 
 bool HasAggregator(int frameType) {
     return frameType == kNonlinearBeamColumn || frameType == kDispBeamColumn ||
@@ -23,8 +25,19 @@ void WriteMaterials(const TModel& model, const TSettings& settings, const TagPla
     const int mats = CountOf(model.MatCount);
     for (int m = 1; m <= mats; ++m) {
         const TMAT& mat = model.Mats[Slot(m)];
-        if (mat.MatType == kMatElastic)
+        if (mat.MatType == kMatElastic) {
             Line(lines, "uniaxialMaterial Elastic %d %0.4e", {tags.MaterialTag(m), mat.E});
+            continue;
+        }
+        // A nonlinear law: its parameters in the solver's order, under the same tag.
+        const MaterialLaw* law = FindMaterialLaw(mat.MatType);
+        if (law == nullptr) continue;
+        std::string& line = lines.emplace_back();
+        text::AppendFormat(line, "uniaxialMaterial %s %d", {law->name, tags.MaterialTag(m)});
+        for (const MaterialParam& p : law->params) {
+            line += ' ';
+            text::AppendE(line, mat.*p.field, 4);
+        }
     }
     if (!settings.UseAggregator) return;
     const int sections = CountOf(model.SectionCount);

@@ -58,7 +58,13 @@ proc equalDOF {retained constrained args} {
     foreach dof $args { needDof $retained $dof equalDOF; needDof $constrained $dof equalDOF }
 }
 
-proc uniaxialMaterial {type tag args} { numbers $args; define mats $tag uniaxialMaterial }
+proc uniaxialMaterial {type tag args} {
+    array set counts {Elastic 1 Steel01 3 Concrete01 4 Steel02 6 Concrete02 7}
+    if {![info exists counts($type)]} { error "unknown uniaxialMaterial $type" }
+    count $args $counts($type) "uniaxialMaterial $type"
+    numbers $args
+    define mats $tag uniaxialMaterial
+}
 proc nDMaterial {type tag args} {
     switch -- $type {
         PlateFiber { count $args 1 $type; need ndmats [lindex $args 0] nDMaterial }

@@ -6,6 +6,7 @@
 #include "app/cli/Commands.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
+#include "model/MaterialLaws.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -118,15 +119,21 @@ QJsonObject SolidJson(const TSOLID& s) {
     return {{"SecNo", s.SecNo}, {"N", Slice(s.N, 1, 8)}};
 }
 
+// The parameters of the material's own law follow the elastic constants.
 QJsonObject MatJson(const TMAT& m) {
-    return {{"Name", Text(m.Name)}, {"MatType", m.MatType}, {"E", m.E}, {"U", m.U}, {"G", m.G}};
+    QJsonObject o{
+        {"Name", Text(m.Name)}, {"MatType", m.MatType}, {"E", m.E}, {"U", m.U}, {"G", m.G}};
+    if (const MaterialLaw* law = FindMaterialLaw(m.MatType))
+        for (const MaterialParam& p : law->params)
+            o.insert(QLatin1String(p.name.data(), static_cast<qsizetype>(p.name.size())),
+                     m.*p.field);
+    return o;
 }
 
 QJsonObject LoadJson(const TLOAD& l) {
-    return {{"Target", l.Target}, {"Kind", l.Kind}, {"CaseIdx", l.CaseIdx},
-            {"Dir", l.Dir},       {"FX", l.FX},     {"FY", l.FY},
-            {"FZ", l.FZ},         {"MX", l.MX},     {"MY", l.MY},
-            {"MZ", l.MZ}};
+    return {{"Target", l.Target}, {"Kind", l.Kind}, {"CaseIdx", l.CaseIdx}, {"Dir", l.Dir},
+            {"FX", l.FX},         {"FY", l.FY},     {"FZ", l.FZ},           {"MX", l.MX},
+            {"MY", l.MY},         {"MZ", l.MZ}};
 }
 
 QJsonObject DiaphJson(const TDIAPH& d) {
