@@ -14,5 +14,6 @@ int CommandTcl(const QStringList& args);
 int CommandRender(const QStringList& args);
 int CommandSaveProject(const QStringList& args);
 int CommandPreview(const QStringList& args);
+int CommandV14(const QStringList& args);
 
 } // namespace vandra::cli

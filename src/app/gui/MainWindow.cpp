@@ -7,6 +7,7 @@
 #include "app/gui/SolverWindow.h"
 #include "app/gui/ToolIcons.h"
 #include "app/project/ProjectFile.h"
+#include "convert/gui/V14ConverterWindow.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
 #include "sections/gui/FramePropertiesDialog.h"
@@ -85,8 +86,7 @@ const std::map<Command, ToolIcon> kIcons = {
 };
 
 // Commands whose windows are not part of this program yet: present, but disabled.
-const Command kNotYetAvailable[] = {Command::ConvertV14, Command::Deformation, Command::Animation,
-                                    Command::Force};
+const Command kNotYetAvailable[] = {Command::Deformation, Command::Animation, Command::Force};
 
 QString AskForFile(QWidget* parent, const QString& caption, const QString& filter,
                    const QString& suffix) {
@@ -246,6 +246,7 @@ void MainWindow::createActions() {
     }
 
     bind(Command::OpenModel, [this] { openModel(); });
+    bind(Command::ConvertV14, [this] { showDialog(v14ConverterWindow_); });
     bind(Command::OpenProject, [this] {
         const QString path = chooseProjectToOpen_(this);
         if (!path.isEmpty()) openProject(path);
@@ -347,6 +348,7 @@ void MainWindow::createDialogs() {
     materialDialog_ = new MaterialDialog(model_, this);
     shellSectionDialog_ = new ShellSectionDialog(model_, this);
     solverWindow_ = new SolverWindow(this);
+    v14ConverterWindow_ = new V14ConverterWindow(this);
 
     const auto redraw = [this] { viewWidget_->redraw(); };
     connect(viewOptionDialog_, &ViewOptionDialog::redrawRequested, this, redraw);
