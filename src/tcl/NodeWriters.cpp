@@ -1,6 +1,9 @@
 // Nodes, rigid diaphragms, masses, fixities and the equalDOF ties of rigid beams.
 #include "tcl/ScriptWriters.h"
 
+#include <algorithm>
+#include <string>
+
 namespace vandra {
 
 using script::At;
@@ -59,6 +62,15 @@ void WriteEqualDofs(const TModel& model, const TSettings&, ScriptLineList& lines
             Line(lines, "equalDOF %d %d 1 2 3", {frame.NodeI, frame.NodeJ});
         else if (frame.Release == kReleaseJ)
             Line(lines, "equalDOF %d %d 1 2 3", {frame.NodeJ, frame.NodeI});
+    }
+    const int ties =
+        std::min<int>(model.EqualDofCount, static_cast<int>(model.EqualDofs.size()) - 1);
+    for (int t = 1; t <= ties; ++t) {
+        const TEQUALDOF& tie = model.EqualDofs[Slot(t)];
+        std::string line = text::Format("equalDOF %d %d", {tie.Retained, tie.Constrained});
+        for (int d = 1; d <= 6; ++d)
+            if (tie.Dof[Slot(d)]) text::AppendFormat(line, " %d", {d});
+        Line(lines, line);
     }
 }
 

@@ -1,10 +1,14 @@
 #include "app/cli/CliSupport.h"
 
 #include "import/S2kImport.h"
+#include "import/TabularImport.h"
+#include "import/TabularReader.h"
 #include "model/Errors.h"
 #include "model/SettingsByName.h"
 
 #include <QFile>
+
+#include <cstdio>
 
 namespace vandra::cli {
 
@@ -23,7 +27,17 @@ QString ParseModelFile(QCommandLineParser& parser, const QStringList& args, cons
 }
 
 TModel ImportModelFile(const QString& path) {
-    return ImportS2k(ReadS2kFile(QFile::encodeName(path).toStdString()));
+    const std::string name = QFile::encodeName(path).toStdString();
+    const S2kText lines = ReadS2kFile(name);
+    if (!IsTabularSap2000(lines)) return ImportS2k(lines);
+    // A tabular file is converted: what was read, and every warning, goes to standard error.
+    std::vector<std::string> report;
+    TModel model = ImportTabular(lines, name, &report);
+    for (const std::string& line : report)
+        std::fprintf(stderr, "%s\n", line.c_str());
+    for (const TWarning& warning : model.Warnings)
+        std::fprintf(stderr, "warning: %s\n", FormatWarning(warning).c_str());
+    return model;
 }
 
 void AssignSettings(TModel& model, TSettings& settings, const QStringList& assignments) {
