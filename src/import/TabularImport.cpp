@@ -111,7 +111,14 @@ double Importer::Number(const TabularTable& table, size_t row, std::string_view 
     const TabularRow& r = table.Rows[row];
     if (!table.Has(r, key)) return absent;
     const std::string_view text = table.Value(r, key);
-    if (auto v = parse::TryFloat(text)) return *v;
+    if (auto v = parse::TryFloat(text)) {
+        // No quantity of a structure comes near this; beyond it, unit factors and products
+        // could overflow.
+        if (std::abs(*v) > 1e30)
+            throw InputError(Where(table, row) + ", " + std::string(key) + ": " +
+                             std::string(text) + " is out of range");
+        return *v;
+    }
     throw ConversionError(Where(table, row) + ", " + std::string(key) + ": " +
                           parse::FloatMessage(text));
 }

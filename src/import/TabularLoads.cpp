@@ -124,16 +124,15 @@ void ReadConstraintTables(Importer& im) {
                         !inElement[static_cast<size_t>(j)])
                         master = j;
                 if (master == 0) {
-                    double x = 0, y = 0, z = 0;
+                    // At the mean of the joints in plan, in the plane of the level's first joint.
+                    double x = 0, y = 0;
                     for (int j : ordered) {
-                        x +=
-                            m.Nodes[static_cast<size_t>(j)].X / static_cast<double>(ordered.size());
-                        y +=
-                            m.Nodes[static_cast<size_t>(j)].Y / static_cast<double>(ordered.size());
-                        z +=
-                            m.Nodes[static_cast<size_t>(j)].Z / static_cast<double>(ordered.size());
+                        x += m.Nodes[static_cast<size_t>(j)].X;
+                        y += m.Nodes[static_cast<size_t>(j)].Y;
                     }
-                    master = im.NewJoint(x, y, z);
+                    const double n = static_cast<double>(ordered.size());
+                    master =
+                        im.NewJoint(x / n, y / n, m.Nodes[static_cast<size_t>(ordered.front())].Z);
                     im.Info("Diaphragm " + name + ": master is a new joint " + Int(master) +
                             " at the centre of its " + Int(static_cast<long long>(ordered.size())) +
                             " joints");
@@ -298,6 +297,7 @@ public:
             global = dir.Global;
         }
         const double length = axes.Length;
+        if (!(length > 0)) return;
         for (const FramePiece& piece : im_.Pieces[static_cast<size_t>(sapFrame)]) {
             const double x0 = std::max(a, piece.S0), x1 = std::min(b, piece.S1);
             if (!(x1 > x0)) continue;
