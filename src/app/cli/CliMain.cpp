@@ -23,6 +23,11 @@ const char* const kCommands =
     "                                     the OpenSees script, lines ended by CR LF\n"
     "  render FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...\n"
     "                                     the model view after import and zoom all\n"
+    "  convert FILE [-o OUT.s2k]          version 6 text of the model (what it cannot hold on\n"
+    "                                     stderr)\n"
+    "\n"
+    "FILE is a SAP2000 version 6 text model or a tabular SAP2000 file (.s2k, .$2k), which is\n"
+    "converted to N and mm with its report on stderr.\n"
     "\n"
     "--set NAME=VALUE takes a setting by its name (AnalysisType, LoadCase, LoadVector, LoadSteps,\n"
     "LoadFactor, ControlNode, ControlDof, ControlDisp, AnalysisStep, NumIntgrPts, RebarMat,\n"
@@ -63,7 +68,7 @@ int main(int argc, char** argv) {
         QString::fromLatin1(kCommands));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument("command", "info, dump, tcl or render");
+    parser.addPositionalArgument("command", "info, dump, tcl, render or convert");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "vandra-cli: %s\n", qPrintable(parser.errorText()));
@@ -93,6 +98,7 @@ int main(int argc, char** argv) {
         if (command == "dump") return vandra::cli::CommandDump(rest);
         if (command == "tcl") return vandra::cli::CommandTcl(rest);
         if (command == "render") return vandra::cli::CommandRender(rest);
+        if (command == "convert") return vandra::cli::CommandConvert(rest);
         std::fprintf(stderr, "vandra-cli: unknown command '%s'\n%s", qPrintable(command),
                      kCommands);
         return 2;

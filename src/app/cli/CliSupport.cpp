@@ -18,7 +18,8 @@ std::string Local(const QString& s) {
 
 QString ParseModelFile(QCommandLineParser& parser, const QStringList& args, const QString& command,
                        const std::string& usage) {
-    parser.addPositionalArgument("file", "The SAP2000 version 6 text model (.s2k).");
+    parser.addPositionalArgument(
+        "file", "The SAP2000 model: version 6 text (.s2k) or a tabular file (.s2k, .$2k).");
     if (!parser.parse(QStringList{"vandra-cli " + command} + args))
         throw UsageError(Local(command + ": " + parser.errorText()));
     const QStringList files = parser.positionalArguments();

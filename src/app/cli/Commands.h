@@ -12,5 +12,6 @@ int CommandInfo(const QStringList& args);
 int CommandDump(const QStringList& args);
 int CommandTcl(const QStringList& args);
 int CommandRender(const QStringList& args);
+int CommandConvert(const QStringList& args);
 
 } // namespace vandra::cli

@@ -1,12 +1,15 @@
 #include "app/gui/MainWindow.h"
 
 #include "app/gui/ClearResults.h"
+#include "app/gui/ConversionReport.h"
 #include "app/gui/ErrorBox.h"
 #include "app/gui/HelpPages.h"
 #include "app/gui/SolverLocator.h"
 #include "app/gui/SolverWindow.h"
 #include "app/gui/ToolIcons.h"
 #include "import/S2kImport.h"
+#include "import/TabularImport.h"
+#include "import/TabularReader.h"
 #include "sections/gui/FramePropertiesDialog.h"
 #include "tcl/gui/AnalysisSettingDialog.h"
 #include "tcl/gui/RecorderSettingDialog.h"
@@ -109,7 +112,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
     chooseModelFile_ = [](QWidget* p) {
         return AskForFile(p, QStringLiteral("Import Sap2000 txt file"),
-                          QStringLiteral("s2k file (*.s2k)"), QStringLiteral("s2k"));
+                          QStringLiteral("s2k file (*.s2k *.$2k)"), QStringLiteral("s2k"));
     };
     chooseScriptFile_ = [](QWidget* p) {
         return AskForFile(p, QStringLiteral("Run OpenSEES"), QStringLiteral("tcl file (*.tcl)"),
@@ -328,13 +331,18 @@ void MainWindow::importModel(const QString& path) {
         // so that cancelling the next open re-imports the model that is shown.
         S2kText lines =
             path.isEmpty() ? S2kLines : ReadS2kFile(QFile::encodeName(path).toStdString());
-        TModel fresh = ImportS2k(lines);
+        const bool tabular = IsTabularSap2000(lines);
+        std::vector<std::string> report;
+        TModel fresh = tabular
+                           ? ImportTabular(lines, QFile::encodeName(path).toStdString(), &report)
+                           : ImportS2k(lines);
         model_ = std::move(fresh);
         if (!path.isEmpty()) S2kLines = std::move(lines);
         if (interaction_.SelectedFrame > CountOf(model_.FrameCount)) interaction_.SelectedFrame = 0;
         statusPanels_->setCounts(CountsOf(model_));
         viewWidget_->redraw();
         viewWidget_->zoomAll();
+        if (tabular) ShowConversionReport(this, report, model_.Warnings);
     });
 }
 
