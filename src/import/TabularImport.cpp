@@ -57,6 +57,40 @@ std::string_view TrimBlanks(std::string_view s) {
 
 } // namespace
 
+int64_t LabelIndex::NumberOf(std::string_view label) {
+    if (label.empty() || label.size() > 9 || (label[0] == '0' && label.size() > 1)) return -1;
+    int64_t n = 0;
+    for (char c : label) {
+        if (c < '0' || c > '9') return -1;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+void LabelIndex::Reserve(size_t count) {
+    limit_ = 4 * count + 1024;
+}
+
+bool LabelIndex::Add(std::string_view label, int value) {
+    const int64_t n = NumberOf(label);
+    if (n >= 0 && static_cast<size_t>(n) < limit_) {
+        if (byNumber_.size() <= static_cast<size_t>(n))
+            byNumber_.resize(std::max(static_cast<size_t>(n) + 1, 2 * byNumber_.size()), 0);
+        if (byNumber_[static_cast<size_t>(n)] != 0) return false;
+        byNumber_[static_cast<size_t>(n)] = value;
+        return true;
+    }
+    return byText_.emplace(label, value).second;
+}
+
+int LabelIndex::Find(std::string_view label) const {
+    const int64_t n = NumberOf(label);
+    if (n >= 0 && static_cast<size_t>(n) < limit_)
+        return static_cast<size_t>(n) < byNumber_.size() ? byNumber_[static_cast<size_t>(n)] : 0;
+    auto it = byText_.find(label);
+    return it == byText_.end() ? 0 : it->second;
+}
+
 double Norm(const Vec3& a) {
     return std::sqrt(Dot(a, a));
 }
@@ -130,11 +164,11 @@ bool Importer::Yes(const TabularTable& table, size_t row, std::string_view key) 
 
 int Importer::Joint(const TabularTable& table, size_t row, std::string_view key) const {
     const std::string_view label = table.Value(table.Rows[row], key);
-    auto it = JointOf.find(label);
-    if (it == JointOf.end())
+    const int joint = JointOf.Find(label);
+    if (joint == 0)
         throw InputError(Where(table, row) + ": joint \"" + std::string(label) + "\" (" +
                          std::string(key) + ") is not in JOINT COORDINATES");
-    return it->second;
+    return joint;
 }
 
 int Importer::NewJoint(double x, double y, double z) {
@@ -197,7 +231,7 @@ void ReadJointTable(Importer& im) {
     const size_t rows = t->Rows.size();
     m.Nodes.reserve(rows + 1);
     im.JointLabel.reserve(rows + 1);
-    im.JointOf.reserve(rows);
+    im.JointOf.Reserve(rows);
     const double s = im.LengthScale;
     for (size_t r = 0; r < rows; ++r) {
         const TabularRow& row = t->Rows[r];
@@ -233,7 +267,7 @@ void ReadJointTable(Importer& im) {
         node.Z = z * s;
         m.Nodes.push_back(std::move(node));
         const int number = static_cast<int>(m.Nodes.size()) - 1;
-        if (!im.JointOf.emplace(label, number).second)
+        if (!im.JointOf.Add(label, number))
             throw InputError(im.Where(*t, r) + ": joint \"" + std::string(label) +
                              "\" is listed twice");
         im.JointLabel.push_back(label);
@@ -490,7 +524,7 @@ void ReadFrameTables(Importer& im) {
     if (t == nullptr) return;
     const size_t rows = t->Rows.size();
     m.Frames.reserve(rows + 1);
-    im.FrameOf.reserve(rows);
+    im.FrameOf.Reserve(rows);
     im.FrameLine.assign(1, 0);
     std::vector<int> curved;
     for (size_t r = 0; r < rows; ++r) {
@@ -505,7 +539,7 @@ void ReadFrameTables(Importer& im) {
                              " to itself");
         if (t->Value(row, "IsCurved") == "Yes") curved.push_back(row.Line);
         m.Frames.push_back(std::move(frame));
-        if (!im.FrameOf.emplace(label, static_cast<int>(r) + 1).second)
+        if (!im.FrameOf.Add(label, static_cast<int>(r) + 1))
             throw InputError(im.Where(*t, r) + ": frame \"" + std::string(label) +
                              "\" is listed twice");
         im.FrameLine.push_back(row.Line);
@@ -517,11 +551,11 @@ void ReadFrameTables(Importer& im) {
 
     auto frameOf = [&](const TabularTable& table, size_t r) {
         const std::string_view label = table.Value(table.Rows[r], "Frame");
-        auto it = im.FrameOf.find(label);
-        if (it == im.FrameOf.end())
+        const int frame = im.FrameOf.Find(label);
+        if (frame == 0)
             throw InputError(im.Where(table, r) + ": frame \"" + std::string(label) +
                              "\" is not in CONNECTIVITY - FRAME");
-        return it->second;
+        return frame;
     };
 
     if (const TabularTable* a = im.Table("FRAME SECTION ASSIGNMENTS")) {
@@ -721,6 +755,7 @@ void ReadAreaTables(Importer& im) {
     for (int s = 1; s <= m.AreaSecCount; ++s)
         sectionIndex[m.AreaSecs[static_cast<size_t>(s)].Name] = s;
     std::vector<int> triangles, polygons;
+    im.AreaOf.Reserve(t->Rows.size());
     for (size_t r = 0; r < t->Rows.size(); ++r) {
         const TabularRow& row = t->Rows[r];
         const std::string_view label = t->Value(row, "Area");
@@ -749,7 +784,7 @@ void ReadAreaTables(Importer& im) {
         } else {
             polygons.push_back(row.Line);
         }
-        if (!im.AreaOf.emplace(label, static_cast<int>(im.Areas.size())).second)
+        if (!im.AreaOf.Add(label, static_cast<int>(im.Areas.size()) + 1))
             throw InputError(im.Where(*t, r) + ": area \"" + std::string(label) +
                              "\" is listed twice");
         im.Areas.push_back(std::move(area));

@@ -443,19 +443,19 @@ void ReadLoadTables(Importer& im) {
     };
     auto sapFrameOf = [&](const TabularTable& t, size_t r) {
         const std::string_view label = t.Value(t.Rows[r], "Frame");
-        auto it = im.FrameOf.find(label);
-        if (it == im.FrameOf.end())
+        const int frame = im.FrameOf.Find(label);
+        if (frame == 0)
             throw InputError(im.Where(t, r) + ": frame \"" + std::string(label) +
                              "\" is not in CONNECTIVITY - FRAME");
-        return it->second;
+        return frame;
     };
     auto areaOf = [&](const TabularTable& t, size_t r) -> const AreaRecord& {
         const std::string_view label = t.Value(t.Rows[r], "Area");
-        auto it = im.AreaOf.find(label);
-        if (it == im.AreaOf.end())
+        const int area = im.AreaOf.Find(label);
+        if (area == 0)
             throw InputError(im.Where(t, r) + ": area \"" + std::string(label) +
                              "\" is not in CONNECTIVITY - AREA");
-        return im.Areas[static_cast<size_t>(it->second)];
+        return im.Areas[static_cast<size_t>(area) - 1];
     };
     std::map<std::string, int> skipped; // what could not be carried -> rows
     std::map<std::string, int> firstLine;
@@ -696,12 +696,12 @@ void ReadMassTables(Importer& im) {
     if (masses) {
         if (frameAdded != nullptr) {
             for (size_t r = 0; r < frameAdded->Rows.size(); ++r) {
-                auto it = im.FrameOf.find(frameAdded->Value(frameAdded->Rows[r], "Frame"));
-                if (it == im.FrameOf.end())
+                const int frame = im.FrameOf.Find(frameAdded->Value(frameAdded->Rows[r], "Frame"));
+                if (frame == 0)
                     throw InputError(im.Where(*frameAdded, r) + ": frame \"" +
                                      std::string(frameAdded->Value(frameAdded->Rows[r], "Frame")) +
                                      "\" is not in CONNECTIVITY - FRAME");
-                frameMass(it->second, im.Number(*frameAdded, r, "MassPerLen") * fs / (ls * ls),
+                frameMass(frame, im.Number(*frameAdded, r, "MassPerLen") * fs / (ls * ls),
                           fromAdded);
             }
         }
@@ -714,12 +714,12 @@ void ReadMassTables(Importer& im) {
         }
         if (const TabularTable* t = im.Table("AREA ADDED MASS ASSIGNMENTS")) {
             for (size_t r = 0; r < t->Rows.size(); ++r) {
-                auto it = im.AreaOf.find(t->Value(t->Rows[r], "Area"));
-                if (it == im.AreaOf.end())
+                const int area = im.AreaOf.Find(t->Value(t->Rows[r], "Area"));
+                if (area == 0)
                     throw InputError(im.Where(*t, r) + ": area \"" +
                                      std::string(t->Value(t->Rows[r], "Area")) +
                                      "\" is not in CONNECTIVITY - AREA");
-                areaMass(im.Areas[static_cast<size_t>(it->second)],
+                areaMass(im.Areas[static_cast<size_t>(area) - 1],
                          im.Number(*t, r, "MassPerArea") * fs / (ls * ls * ls), fromAdded);
             }
         }

@@ -1,5 +1,7 @@
 #include "import/TabularReader.h"
 
+#include "model/LargeMemory.h"
+
 #include <string_view>
 
 namespace vandra {
@@ -38,7 +40,7 @@ bool EndsTable(std::string_view line) {
 size_t ReadRow(const S2kText& lines, size_t i, TabularTable& table, TabularFile& file) {
     TabularRow row;
     row.Line = static_cast<int>(i) + 1;
-    row.First = static_cast<uint32_t>(table.Pairs.size());
+    row.First = file.Pairs.size();
     std::string_view line = lines[i];
     size_t p = 0;
     for (;;) {
@@ -85,9 +87,9 @@ size_t ReadRow(const S2kText& lines, size_t i, TabularTable& table, TabularFile&
                 ++p;
             value = line.substr(valueStart, p - valueStart);
         }
-        table.Pairs.push_back({key, value});
+        file.Pairs.push_back({key, value});
     }
-    row.Count = static_cast<uint32_t>(table.Pairs.size()) - row.First;
+    row.Count = static_cast<uint32_t>(file.Pairs.size() - row.First);
     table.Rows.push_back(row);
     return i + 1;
 }
@@ -96,14 +98,14 @@ size_t ReadRow(const S2kText& lines, size_t i, TabularTable& table, TabularFile&
 
 std::string_view TabularTable::Value(const TabularRow& row, std::string_view key,
                                      std::string_view absent) const {
-    const TabularPair* pair = Pairs.data() + row.First;
+    const TabularPair* pair = PairData + row.First;
     for (uint32_t k = 0; k < row.Count; ++k)
         if (pair[k].Key == key) return pair[k].Value;
     return absent;
 }
 
 bool TabularTable::Has(const TabularRow& row, std::string_view key) const {
-    const TabularPair* pair = Pairs.data() + row.First;
+    const TabularPair* pair = PairData + row.First;
     for (uint32_t k = 0; k < row.Count; ++k)
         if (pair[k].Key == key) return true;
     return false;
@@ -116,6 +118,13 @@ const TabularTable* TabularFile::Find(std::string_view name) const {
 
 TabularFile ReadTabular(const S2kText& lines) {
     TabularFile file;
+    // Room for a pair per 12 bytes of text: more than any SAP2000 file needs, and pages that are
+    // never written cost nothing.
+    size_t bytes = 0;
+    if (!lines.empty())
+        bytes = static_cast<size_t>(lines[lines.size() - 1].data() - lines[0].data()) +
+                lines[lines.size() - 1].size();
+    ReserveLarge(file.Pairs, bytes / 12 + 16);
     TabularTable* table = nullptr;
     size_t i = 0;
     while (i < lines.size()) {
@@ -140,6 +149,8 @@ TabularFile ReadTabular(const S2kText& lines) {
         }
         i = ReadRow(lines, i, *table, file);
     }
+    for (TabularTable& t : file.Tables)
+        t.PairData = file.Pairs.data();
     return file;
 }
 

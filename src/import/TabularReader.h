@@ -23,7 +23,7 @@ struct TabularPair {
 
 struct TabularRow {
     int Line = 0;       // 1-based line of the file where the row starts
-    uint32_t First = 0; // its first pair in TabularTable::Pairs
+    size_t First = 0;   // its first pair in TabularFile::Pairs
     uint32_t Count = 0; // its number of pairs
 };
 
@@ -31,7 +31,7 @@ struct TabularTable {
     std::string Name;
     int Line = 0; // 1-based line of the header
     std::vector<TabularRow> Rows;
-    std::vector<TabularPair> Pairs;
+    const TabularPair* PairData = nullptr; // TabularFile::Pairs, where rows point
 
     // The value of `key` in the row, or `absent` when the row does not give the key.
     std::string_view Value(const TabularRow& row, std::string_view key,
@@ -43,6 +43,7 @@ struct TabularTable {
 // must outlive it.
 struct TabularFile {
     std::vector<TabularTable> Tables; // in the order of their first header
+    std::vector<TabularPair> Pairs;   // the pairs of every row of every table
     std::deque<std::string> Joined;   // values that span several lines, joined by "\n"
 
     const TabularTable* Find(std::string_view name) const;

@@ -6,6 +6,7 @@
 #include "model/Model.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -28,6 +29,23 @@ struct AreaRecord {
     int Line = 0;
 };
 
+// Index of SAP labels. Labels that are plain decimal numbers (the usual case) are found by
+// position in a vector, other labels through a hash table.
+class LabelIndex {
+public:
+    void Reserve(size_t count);
+    // False when the label is already there.
+    bool Add(std::string_view label, int value);
+    // The value of the label; 0 when it is not there.
+    int Find(std::string_view label) const;
+
+private:
+    static int64_t NumberOf(std::string_view label);
+    std::vector<int> byNumber_;
+    size_t limit_ = 1024;
+    std::unordered_map<std::string_view, int> byText_;
+};
+
 struct Importer {
     const TabularFile& File;
     std::string FileName;
@@ -38,13 +56,13 @@ struct Importer {
     double LengthScale = 1;   // mm per length unit of the file
     double Gravity = 9806.65; // mm/s^2
 
-    std::unordered_map<std::string_view, int> JointOf;   // SAP label -> joint
+    LabelIndex JointOf;                                  // SAP label -> joint
     std::vector<std::string_view> JointLabel;            // joint -> SAP label ("" for new joints)
     std::vector<bool> SpecialJoint;                      // joint -> SpecialJt=Yes
-    std::unordered_map<std::string_view, int> FrameOf;   // SAP label -> SAP frame position
+    LabelIndex FrameOf;                                  // SAP label -> SAP frame position
     std::vector<std::vector<FramePiece>> Pieces;         // SAP frame position -> its pieces
     std::vector<int> FrameLine;                          // SAP frame position -> line
-    std::unordered_map<std::string_view, int> AreaOf;    // SAP label -> area position
+    LabelIndex AreaOf;                                   // SAP label -> area position + 1
     std::vector<AreaRecord> Areas;                       // [0..] in table order
     std::vector<double> UnitWeight, UnitMass;            // per material, N/mm^3 and N s^2/mm^4
     std::vector<double> WeightArea;                      // per frame section: area for weight, mm^2

@@ -13,8 +13,8 @@ std::string Values(const TabularFile& file, const std::string& table, size_t row
     std::string s;
     const TabularRow& r = t->Rows[row];
     for (uint32_t k = 0; k < r.Count; ++k)
-        s += std::string(t->Pairs[r.First + k].Key) + "=[" +
-             std::string(t->Pairs[r.First + k].Value) + "] ";
+        s += std::string(file.Pairs[r.First + k].Key) + "=[" +
+             std::string(file.Pairs[r.First + k].Value) + "] ";
     return s;
 }
 
