@@ -829,7 +829,6 @@ void ReportUnreadTables(Importer& im) {
         {"FRAME INSERTION POINT", "insertion points are not carried; frames lie on their joints"},
         {"FRAME PROPERTY MODIFIERS", "property modifiers are not carried"},
         {"AREA STIFFNESS MODIFIERS", "property modifiers are not carried"},
-        {"LOADS", "loads of this kind are not carried"},
         {"LANE", "moving loads are not carried"},
         {"VEHICLE", "moving loads are not carried"},
         {"MOVING LOAD", "moving loads are not carried"},
@@ -838,6 +837,7 @@ void ReportUnreadTables(Importer& im) {
         {"CABLE", "cables are not carried"},
         {"TENDON", "tendons are not carried"},
         {"LOCAL AXES", "local axes of this kind are not carried"},
+        {"LOADS", "loads of this kind are not carried"},
     };
     std::vector<std::string> unread;
     for (const TabularTable& t : im.File.Tables) {
