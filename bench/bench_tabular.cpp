@@ -99,8 +99,7 @@ BENCHMARK(BM_TabularImport)->Unit(benchmark::kMillisecond);
 
 // The 10-storey corpus model (0.9 MB), from the file.
 void BM_TabularTenStorey(benchmark::State& state) {
-    const std::string path = std::string(__FILE__).substr(0, std::string(__FILE__).rfind('/')) +
-                             "/../tests/data/sap-tabular/ofem-demo.s2k";
+    const std::string path = VANDRA_SOURCE_DIR "/tests/data/sap-tabular/ofem-demo.s2k";
     size_t bytes = 0;
     for (auto _ : state) {
         const vandra::S2kText lines = vandra::ReadS2kFile(path);

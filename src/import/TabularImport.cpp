@@ -274,6 +274,19 @@ void ReadJointTable(Importer& im) {
         im.SpecialJoint.push_back(t->Value(row, "SpecialJt") == "Yes");
     }
     m.NodeCount = static_cast<int>(rows);
+    // The label map, for the engineer who looks for a SAP joint in the model.
+    std::string renumbered;
+    int differing = 0;
+    for (int i = 1; i <= m.NodeCount; ++i) {
+        const std::string_view label = im.JointLabel[static_cast<size_t>(i)];
+        if (label == Int(i)) continue;
+        if (++differing <= 10)
+            renumbered +=
+                (renumbered.empty() ? "" : ", ") + std::string(label) + " is joint " + Int(i);
+    }
+    if (differing > 0)
+        im.Info("Joint labels renumbered (" + Int(differing) + "): " + renumbered +
+                (differing > 10 ? ", ..." : ""));
 }
 
 void ReadMaterialTables(Importer& im) {
