@@ -314,6 +314,15 @@ void ReadMaterialTables(Importer& im) {
         im.UnitMass.push_back(im.Number(*t, r, "UnitMass") * im.ForceScale / (l3 * im.LengthScale));
     }
     m.MatCount = static_cast<int>(m.Mats.size()) - 1;
+    if (const TabularTable* general = im.Table("MATERIAL PROPERTIES 01 - GENERAL"))
+        for (const TabularRow& row : general->Rows) {
+            const std::string_view symmetry = general->Value(row, "SymType", "Isotropic");
+            if (symmetry != "Isotropic" && symmetry != "Uniaxial")
+                im.Warn(row.Line,
+                        "material " + std::string(general->Value(row, "Material")) + " is " +
+                            std::string(symmetry),
+                        "taken as isotropic with E1 and U12");
+        }
 }
 
 namespace {
