@@ -120,6 +120,9 @@ TEST(TabularImport, TenStoreyLoadsAndMassesEqualTheHandSums) {
     const double dead = 984.754089826653 + slabs * 24.99261766 + 38 * 30 * 6; // kN
     EXPECT_NEAR(-TotalZ(m, CaseIndex(m, "DEAD")), dead * 1000, 1e-6 * dead * 1000);
     EXPECT_NEAR(-TotalZ(m, CaseIndex(m, "Q")), 15 * 36 * 20 * 1000.0, 1e-3);
+    // DEAD: self weight of 620 frames (one local direction each) + 38 beam loads + the slab
+    // weight at the 240 joints of the 10 floors; Q: the 24 roof joints.
+    EXPECT_EQ(m.LoadCount, 620 + 38 + 240 + 24);
     const double mass = 100.416966613798 + slabs * 2.5485377; // t = N s^2/mm
     EXPECT_NEAR(TotalMass(m), mass, 1e-6 * mass);
     // Restrained base joints: 24, U1..U3.
