@@ -4,6 +4,7 @@
 
 #include "import/TabularReader.h"
 #include "model/Model.h"
+#include "model/NumberText.h"
 
 #include <array>
 #include <cstdint>
@@ -110,6 +111,17 @@ void ReadLoadTables(Importer& im);
 void ReadMassTables(Importer& im);
 void RestrainIsolatedJoints(Importer& im);
 void ReportUnreadTables(Importer& im);
+
+// The SAP labels of the first few joints of a list, for messages.
+std::string FirstLabels(const Importer& im, const std::vector<int>& joints);
+
+// Number text of the report.
+inline std::string Int(long long v) {
+    return text::FormatInt(v);
+}
+inline std::string Num(double v) {
+    return text::FormatGeneral(v);
+}
 
 // Vector helpers.
 inline Vec3 Sub(const Vec3& a, const Vec3& b) {
