@@ -110,7 +110,7 @@ void ReadFrameTables(Importer& im) {
             TFRAME& f = m.Frames[static_cast<size_t>(frameOf(*a, r))];
             std::string_view name = a->Value(a->Rows[r], "AnalSect");
             if (name.empty()) name = a->Value(a->Rows[r], "SectionName");
-            f.SecName = std::string(name);
+            f.SecName = NameOf(name);
             if (a->Value(a->Rows[r], "MatProp", "Default") != "Default")
                 im.Warn(a->Rows[r].Line,
                         "frame " + std::string(a->Value(a->Rows[r], "Frame")) +
@@ -315,11 +315,11 @@ void ReadAreaTables(Importer& im) {
         }
         auto sec = sectionOf.find(label);
         const std::string_view secName = sec == sectionOf.end() ? std::string_view{} : sec->second;
-        auto idx = sectionIndex.find(secName);
+        auto idx = sectionIndex.find(NameOf(secName));
         area.Section = idx == sectionIndex.end() ? 0 : idx->second;
         if (area.Joints.size() == 4) {
             TSHELL shell;
-            shell.SecName = std::string(secName);
+            shell.SecName = NameOf(secName);
             shell.SecIdx = area.Section;
             shell.N1 = area.Joints[0];
             shell.N2 = area.Joints[1];
@@ -374,7 +374,7 @@ void ReadSolidTables(Importer& im) {
     if (const TabularTable* p = im.Table("SOLID PROPERTY DEFINITIONS"))
         for (const TabularRow& row : p->Rows)
             propMaterial[p->Value(row, "SolidProp")] =
-                FindMaterial(m, std::string(p->Value(row, "Material")));
+                FindMaterial(m, NameOf(p->Value(row, "Material")));
     std::unordered_map<std::string_view, std::string_view> propOf;
     if (const TabularTable* a = im.Table("SOLID PROPERTY ASSIGNMENTS"))
         for (const TabularRow& row : a->Rows)

@@ -291,7 +291,7 @@ void ReadMaterialTables(Importer& im) {
     for (size_t r = 0; r < t->Rows.size(); ++r) {
         const TabularRow& row = t->Rows[r];
         TMAT mat;
-        mat.Name = std::string(t->Value(row, "Material"));
+        mat.Name = NameOf(t->Value(row, "Material"));
         mat.MatType = 1;
         mat.E = im.Number(*t, r, "E1") * stress;
         mat.U = im.Number(*t, r, "U12");

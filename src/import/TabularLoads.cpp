@@ -204,7 +204,7 @@ void ReadLoadTables(Importer& im) {
         for (size_t r = 0; r < t->Rows.size(); ++r) {
             const std::string_view name = t->Value(t->Rows[r], "LoadPat");
             if (im.PatternOf.count(name)) continue;
-            m.LoadCaseNames.emplace_back(name);
+            m.LoadCaseNames.push_back(NameOf(name));
             im.PatternOf[name] = static_cast<int>(m.LoadCaseNames.size()) - 1;
             selfWeight.push_back(im.Number(*t, r, "SelfWtMult"));
         }

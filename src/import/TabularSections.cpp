@@ -34,7 +34,7 @@ void ReadFrameSectionTable(Importer& im) {
     for (size_t r = 0; r < t->Rows.size(); ++r) {
         const TabularRow& row = t->Rows[r];
         const std::string_view shape = t->Value(row, "Shape");
-        const std::string name(t->Value(row, "SectionName"));
+        const std::string name = NameOf(t->Value(row, "SectionName"));
         if (shape == "Auto Select") {
             autoSelect.push_back(name);
             continue;
@@ -42,7 +42,7 @@ void ReadFrameSectionTable(Importer& im) {
         TSECTION sec;
         SectionDefaults(sec, static_cast<int>(m.Sections.size()));
         sec.Name = name;
-        sec.MatIdx = FindMaterial(m, std::string(t->Value(row, "Material")));
+        sec.MatIdx = FindMaterial(m, NameOf(t->Value(row, "Material")));
         if (sec.MatIdx == 0)
             im.Warn(row.Line,
                     "frame section " + name + ": material \"" +
@@ -143,8 +143,8 @@ void ReadAreaSectionTable(Importer& im) {
     for (size_t r = 0; r < t->Rows.size(); ++r) {
         const TabularRow& row = t->Rows[r];
         TAREASEC sec;
-        sec.Name = std::string(t->Value(row, "Section"));
-        sec.MatIdx = FindMaterial(m, std::string(t->Value(row, "Material")));
+        sec.Name = NameOf(t->Value(row, "Section"));
+        sec.MatIdx = FindMaterial(m, NameOf(t->Value(row, "Material")));
         sec.Color = SectionColor(static_cast<int>(m.AreaSecs.size()));
         sec.Thickness = im.Number(*t, r, "Thickness") * im.LengthScale;
         const std::string_view areaType = t->Value(row, "AreaType", "Shell");

@@ -115,6 +115,15 @@ void ReportUnreadTables(Importer& im);
 // The SAP labels of the first few joints of a list, for messages.
 std::string FirstLabels(const Importer& im, const std::vector<int>& joints);
 
+// A name of the file as the model keeps it: control characters (a line end inside a quoted
+// name) become "_", so that no name can break a line of the script.
+inline std::string NameOf(std::string_view text) {
+    std::string name(text);
+    for (char& c : name)
+        if (static_cast<unsigned char>(c) < ' ') c = '_';
+    return name;
+}
+
 // Number text of the report.
 inline std::string Int(long long v) {
     return text::FormatInt(v);
