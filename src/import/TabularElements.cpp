@@ -61,6 +61,7 @@ private:
 };
 
 constexpr double kOnFrameTolerance = 1e-3; // mm: a joint this close to a frame lies on it
+constexpr long long kMaxFrames = 10000000; // frames an auto mesh may make in all
 
 } // namespace
 
@@ -209,6 +210,9 @@ void ReadFrameTables(Importer& im) {
             if (maxLength > 0)
                 segments = std::max(
                     segments, static_cast<int>(std::min(std::ceil(length / maxLength), 10000.0)));
+            if (static_cast<long long>(m.FrameCount) + segments > kMaxFrames)
+                throw InputError(im.Where(*mesh, r) + ": the auto mesh would make more than " +
+                                 Int(kMaxFrames) + " frames");
             for (int k = 1; k < segments; ++k)
                 cuts.push_back({static_cast<double>(k) / segments, 0});
             if (cuts.empty()) continue;

@@ -199,10 +199,8 @@ TEST(Mutation, CorruptedTabularFilesGiveASoundModelOrAnImportError) {
     const struct {
         const char* file;
         int rounds;
-    } files[] = {{"building-pso.$2k", 150},
-                 {"bridge-ga.$2k", 300},
-                 {"init.$2k", 150},
-                 {"ofem-demo.s2k", 20}};
+    } files[] = {
+        {"building-pso.$2k", 80}, {"bridge-ga.$2k", 120}, {"init.$2k", 100}, {"ofem-demo.s2k", 8}};
     Mutator mutator(20261207);
     int models = 0, errors = 0;
     for (const auto& f : files) {
