@@ -1,5 +1,6 @@
 // Whole scripts compared with checked-in references, and checked to be complete Tcl.
 #include "ScriptTestSupport.h"
+#include "TestTempDir.h"
 
 #include "import/S2kImport.h"
 #include "model/SettingsByName.h"
@@ -57,6 +58,7 @@ const std::vector<ExampleCase>& ExampleCases() {
         {"slab_wall.s2k",
          "slab_wall_all_recorders.tcl",
          {"AnalysisType=4", "RecOpt=1,1,1,1,1", "ModalNumber=2", "GenPlateFiber=0"}},
+        {"solid_block.s2k", "solid_block_type1.tcl", {"RecOpt=1,0,0,0,0"}},
     };
     return cases;
 }
@@ -83,7 +85,7 @@ TEST(GoldenScript, ExamplesUnderSeveralSettings) {
 // Tcl's own parser must find every reference script complete: braces and quotes balance.
 TEST(GoldenScript, ReferenceScriptsAreCompleteTcl) {
     if (std::system("tclsh </dev/null >/dev/null 2>&1") != 0) GTEST_SKIP() << "no tclsh";
-    const std::string dir = ::testing::TempDir();
+    const std::string dir = vandra::testing::ProcessTempDir();
     const std::string checker = dir + "/vandra_info_complete.tcl";
     std::ofstream(checker, std::ios::binary)
         << "set f [open [lindex $argv 0] rb]\nset t [read $f]\nclose $f\n"
@@ -105,7 +107,7 @@ TEST(GoldenScript, ReferenceScriptsAreCompleteTcl) {
 // sections and transformations of elements, elements of loads.
 TEST(GoldenScript, ReferenceScriptsRunAndReferOnlyToDefinedTags) {
     if (std::system("tclsh </dev/null >/dev/null 2>&1") != 0) GTEST_SKIP() << "no tclsh";
-    const std::string dir = ::testing::TempDir();
+    const std::string dir = vandra::testing::ProcessTempDir();
     const std::string driver = dir + "/vandra_run_script.tcl";
     std::ofstream(driver, std::ios::binary)
         << "cd [lindex $argv 0]\nsource [lindex $argv 1]\nsource [lindex $argv 2]\nputs ran\n";

@@ -23,18 +23,23 @@ const char* const kCommands =
     "                                     the OpenSees script, lines ended by CR LF\n"
     "  render FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...\n"
     "                                     the model view after import and zoom all\n"
+    "  preview FILE.s2k --section NAME -o OUT.png [--set NAME=VALUE]...\n"
+    "                                     the frame section dialog's picture of one section\n"
+    "  save-project FILE.s2k -o OUT.vandra [--set NAME=VALUE]...\n"
+    "                                     the project file: the model's path and every choice\n"
     "  convert FILE [-o OUT.s2k]          version 6 text of the model (what it cannot hold on\n"
     "                                     stderr)\n"
-    "\n"
-    "FILE is a SAP2000 version 6 text model or a tabular SAP2000 file (.s2k, .$2k), which is\n"
-    "converted to N and mm with its report on stderr.\n"
+    "FILE.s2k may also be a project (.vandra): its model with its choices and settings, or a\n"
+    "tabular SAP2000 file (.s2k, .$2k), converted to N and mm with its report on stderr.\n"
     "\n"
     "--set NAME=VALUE takes a setting by its name (AnalysisType, LoadCase, LoadVector, LoadSteps,\n"
     "LoadFactor, ControlNode, ControlDof, ControlDisp, AnalysisStep, NumIntgrPts, RebarMat,\n"
     "UseAggregator, ModalNumber, GenPlateFiber, GenNodeMass, flags as 0/1, RecOpt=1,0,0,0,1,\n"
     "ViewOpt= thirteen flags), Sections[NAME].FIELD=VALUE (FrameType, GeoTransf, SectionKind,\n"
-    "DivideFX, DivideFY, BarNumNX, BarNumNY, Cover, BarTop, BarBot, HingeLenI, HingeLenJ, Color)\n"
-    "or AreaSecs[NAME].NonlinType=0|1.\n"
+    "DivideFX, DivideFY, BarNumNX, BarNumNY, Cover, BarTop, BarBot, HingeLenI, HingeLenJ, Color),\n"
+    "AreaSecs[NAME].NonlinType=0|1, Mats[NAME].MatType=1..5 (Elastic, Steel01, Concrete01,\n"
+    "Steel02, Concrete02) or Mats[NAME].PARAM=VALUE (Fy, E0, b, R0, cR1, cR2, fpc, epsc0, fpcu,\n"
+    "epsU, lambda, ft, Ets).\n"
     "\n"
     "Exit status: 0 done, 1 a conversion, range or file error, 2 a usage error.\n";
 
@@ -42,7 +47,7 @@ const char* const kCommands =
 // commands need no platform at all. Without a display the offscreen platform serves.
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
 #ifdef VANDRA_HAVE_RENDER
-    if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
+    if (argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "preview") == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
             qEnvironmentVariableIsEmpty("DISPLAY"))
@@ -68,7 +73,8 @@ int main(int argc, char** argv) {
         QString::fromLatin1(kCommands));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument("command", "info, dump, tcl, render or convert");
+    parser.addPositionalArgument("command",
+                                 "info, dump, tcl, render, preview, save-project or convert");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "vandra-cli: %s\n", qPrintable(parser.errorText()));
@@ -98,6 +104,8 @@ int main(int argc, char** argv) {
         if (command == "dump") return vandra::cli::CommandDump(rest);
         if (command == "tcl") return vandra::cli::CommandTcl(rest);
         if (command == "render") return vandra::cli::CommandRender(rest);
+        if (command == "preview") return vandra::cli::CommandPreview(rest);
+        if (command == "save-project") return vandra::cli::CommandSaveProject(rest);
         if (command == "convert") return vandra::cli::CommandConvert(rest);
         std::fprintf(stderr, "vandra-cli: unknown command '%s'\n%s", qPrintable(command),
                      kCommands);

@@ -71,8 +71,8 @@ int CommandRender(const QStringList& args) {
     const PlaneView plane = parser.isSet(view) ? ParseView(parser.value(view)) : PlaneView::XY;
 
 #ifdef VANDRA_HAVE_RENDER
-    TModel model = ImportModelFile(file);
     TSettings settings;
+    TModel model = ImportModelFile(file, &settings);
     AssignSettings(model, settings, parser.values(set));
 
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)

@@ -13,5 +13,7 @@ int CommandDump(const QStringList& args);
 int CommandTcl(const QStringList& args);
 int CommandRender(const QStringList& args);
 int CommandConvert(const QStringList& args);
+int CommandSaveProject(const QStringList& args);
+int CommandPreview(const QStringList& args);
 
 } // namespace vandra::cli
