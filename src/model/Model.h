@@ -170,6 +170,9 @@ struct TSECTION {
     int SectionKind = 0;
     int GeoTransf = 0;
     double HingeLenI = 0, HingeLenJ = 0;
+    // Area..TorsJ were given by the imported file (a section without one of the four shapes):
+    // the generator keeps them and only copies the material's G into SecG.
+    bool GivenProps = false;
 };
 
 struct TAREASEC {
@@ -210,6 +213,13 @@ struct TLOAD {
     double FX = 0, FY = 0, FZ = 0, MX = 0, MY = 0, MZ = 0;
 };
 
+// One equalDOF tie: the constrained joint follows the retained joint in the flagged degrees of
+// freedom.
+struct TEQUALDOF {
+    int Retained = 0, Constrained = 0;
+    std::array<int, 7> Dof{}; // [1..6]: U1, U2, U3, R1, R2, R3; 1 tied
+};
+
 struct TDIAPH {
     int SlaveCount = 0;
     std::vector<int> DiaNodes; // [1..SlaveCount] slaves; element 0 unused
@@ -237,6 +247,8 @@ struct TModel {
     int LoadCount = 0;
     std::vector<TDIAPH> Diaphs;
     int DiaphCount = 0;
+    std::vector<TEQUALDOF> EqualDofs; // [1..EqualDofCount]: ties of equal constraints
+    int EqualDofCount = 0;
     std::vector<std::string> LoadCaseNames{std::string()}; // [1..LoadCaseCount]; grows as needed
     int LoadCaseCount = 0;
     int LengthUnit = kLengthMM; // the unit of every length of the model (LengthUnitCode)

@@ -3,6 +3,7 @@
 #include "tcl/ScriptWriters.h"
 
 #include <algorithm>
+#include <string>
 
 namespace vandra {
 
@@ -109,6 +110,17 @@ void WriteEqualDofs(const TModel& model, const TSettings&, const TagPlan& tags,
     for (int i = 1; i <= nodes; ++i)
         if (tags.TwinNode(i) != 0)
             Line(lines, "equalDOF %d %d 1 2 3", {tags.TwinAnchor(i), tags.TwinNode(i)});
+    // The ties of equal constraints, in the directions they name.
+    const int ties =
+        std::min<int>(model.EqualDofCount, static_cast<int>(model.EqualDofs.size()) - 1);
+    for (int t = 1; t <= ties; ++t) {
+        const TEQUALDOF& tie = model.EqualDofs[Slot(t)];
+        std::string line = text::Format(
+            "equalDOF %d %d", {tags.JointNode(tie.Retained), tags.JointNode(tie.Constrained)});
+        for (int d = 1; d <= 6; ++d)
+            if (tie.Dof[Slot(d)]) text::AppendFormat(line, " %d", {d});
+        Line(lines, line);
+    }
 }
 
 } // namespace vandra

@@ -75,6 +75,13 @@ void ComputeSectionProperties(TModel& model) {
     for (int s = 1; s <= count; ++s) {
         TSECTION& sec = model.Sections[static_cast<size_t>(s)];
         const Real t1 = sec.T[1], t2 = sec.T[2], t3 = sec.T[3], t4 = sec.T[4];
+        const bool hasMaterial =
+            sec.MatIdx >= 0 && sec.MatIdx < static_cast<int>(model.Mats.size());
+        const double materialG = hasMaterial ? model.Mats[static_cast<size_t>(sec.MatIdx)].G : 0;
+        if (sec.GivenProps) {
+            sec.SecG = materialG;
+            continue;
+        }
         Properties p;
         switch (sec.Shape) {
         case kShapeRectangle:
@@ -98,9 +105,7 @@ void ComputeSectionProperties(TModel& model) {
         sec.AS2 = static_cast<double>(p.as2);
         sec.AS3 = static_cast<double>(p.as3);
         sec.TorsJ = static_cast<double>(p.torsJ);
-        const bool hasMaterial =
-            sec.MatIdx >= 0 && sec.MatIdx < static_cast<int>(model.Mats.size());
-        sec.SecG = hasMaterial ? model.Mats[static_cast<size_t>(sec.MatIdx)].G : 0;
+        sec.SecG = materialG;
     }
 }
 

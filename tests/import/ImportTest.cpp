@@ -1,3 +1,4 @@
+#include "CorpusFiles.h"
 #include "ImportTestSupport.h"
 #include "model/Errors.h"
 
@@ -143,8 +144,9 @@ TEST(Import, SectionRunningToTheEndOfTheFileEndsThere) {
 // Tabular exports of a later program version: another format, which must give a model (with
 // absent sections) or an error with a message, never a crash.
 TEST(Import, TabularExportsGiveAModelOrAnErrorMessage) {
-    const std::filesystem::path dir = "/work/shared/corpus/sap-tabular";
-    if (!std::filesystem::exists(dir)) GTEST_SKIP() << "no corpus";
+    if (!vandra::testing::HaveCorpus()) GTEST_SKIP() << "no corpus";
+    const std::filesystem::path dir =
+        std::filesystem::path(vandra::testing::CorpusFile("ofem-demo.s2k")).parent_path();
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
         const std::string path = entry.path().string();

@@ -1,6 +1,8 @@
 // Randomly corrupted copies of the example models: each must import to a sound model or stop with
 // a ConversionError or InputError, never anything else.
+#include "CorpusFiles.h"
 #include "import/S2kImport.h"
+#include "import/TabularImport.h"
 #include "model/Errors.h"
 #include "tcl/ScriptGenerator.h"
 
@@ -191,4 +193,49 @@ TEST(Mutation, CorruptedExamplesGiveASoundModelOrAnImportError) {
     EXPECT_GT(models, 100);
     EXPECT_GT(conversions, 100);
     EXPECT_GT(inputs, 10);
+}
+
+// Corrupted copies of the tabular corpus files: a sound model (with a script) or a clear error.
+TEST(Mutation, CorruptedTabularFilesGiveASoundModelOrAnImportError) {
+    if (!vandra::testing::HaveCorpus()) GTEST_SKIP() << "no corpus";
+    const struct {
+        const char* file;
+        int rounds;
+    } files[] = {
+        {"building-pso.$2k", 80}, {"bridge-ga.$2k", 120}, {"init.$2k", 100}, {"ofem-demo.s2k", 8}};
+    Mutator mutator(20261207);
+    int models = 0, errors = 0;
+    for (const auto& f : files) {
+        const std::string original = ReadText(vandra::testing::CorpusFile(f.file));
+        ASSERT_FALSE(original.empty()) << f.file;
+        for (int round = 0; round < f.rounds; ++round) {
+            const std::string text = mutator.Mutate(original);
+            try {
+                const S2kText lines(text);
+                TModel m = ImportTabular(lines, f.file);
+                ++models;
+                ExpectSound(m);
+                for (int e = 1; e <= m.EqualDofCount; ++e) {
+                    const TEQUALDOF& tie = m.EqualDofs[static_cast<size_t>(e)];
+                    ASSERT_TRUE(tie.Retained >= 1 && tie.Retained <= m.NodeCount);
+                    ASSERT_TRUE(tie.Constrained >= 1 && tie.Constrained <= m.NodeCount);
+                }
+                if (::testing::Test::HasFatalFailure()) {
+                    ADD_FAILURE() << f.file << " round " << round;
+                    return;
+                }
+                TSettings settings;
+                settings.AnalysisType = 1 + round % 7;
+                ScriptLineList script;
+                GenerateScript(m, settings, script);
+                ASSERT_GT(script.size(), 10u) << f.file << " round " << round;
+            } catch (const ConversionError&) {
+                ++errors;
+            } catch (const InputError&) {
+                ++errors;
+            }
+        }
+    }
+    EXPECT_GT(models, 100);
+    EXPECT_GT(errors, 10);
 }

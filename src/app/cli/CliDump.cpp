@@ -82,6 +82,7 @@ QJsonObject SectionJson(const TSECTION& s) {
             {"AS3", s.AS3},
             {"TorsJ", s.TorsJ},
             {"SecG", s.SecG},
+            {"GivenProps", s.GivenProps},
             {"Fibers", fibers},
             {"FiberCount", s.FiberCount},
             {"DivideFX", s.DivideFX},
@@ -142,6 +143,10 @@ QJsonObject DiaphJson(const TDIAPH& d) {
             {"Master", d.Master}};
 }
 
+QJsonObject EqualDofJson(const TEQUALDOF& e) {
+    return {{"Retained", e.Retained}, {"Constrained", e.Constrained}, {"Dof", Slice(e.Dof, 1, 6)}};
+}
+
 // Records 1..count of a table.
 template <typename Record, typename ToJson>
 QJsonArray Table(const std::vector<Record>& table, int count, ToJson toJson) {
@@ -175,7 +180,9 @@ QJsonObject ModelJson(const TModel& m) {
             {"Sections", Table(m.Sections, m.SectionCount, SectionJson)},
             {"AreaSecs", Table(m.AreaSecs, m.AreaSecCount, AreaSecJson)},
             {"Loads", Table(m.Loads, m.LoadCount, LoadJson)},
-            {"Diaphs", Table(m.Diaphs, m.DiaphCount, DiaphJson)}};
+            {"Diaphs", Table(m.Diaphs, m.DiaphCount, DiaphJson)},
+            {"EqualDofCount", m.EqualDofCount},
+            {"EqualDofs", Table(m.EqualDofs, m.EqualDofCount, EqualDofJson)}};
 }
 
 } // namespace

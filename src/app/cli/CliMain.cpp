@@ -28,7 +28,10 @@ const char* const kCommands =
     "  save-project FILE.s2k -o OUT.vandra [--set NAME=VALUE]...\n"
     "                                     the project file: the model's path and every choice\n"
     "  v14 FILE [-o OUT.s2k]              a SAP2000 V14 solid model as version 6 text\n"
-    "FILE.s2k may also be a project (.vandra): its model with its choices and settings.\n"
+    "  convert FILE [-o OUT.s2k]          version 6 text of the model (what it cannot hold on\n"
+    "                                     stderr)\n"
+    "FILE.s2k may also be a project (.vandra): its model with its choices and settings, or a\n"
+    "tabular SAP2000 file (.s2k, .$2k), converted to N and mm with its report on stderr.\n"
     "\n"
     "--set NAME=VALUE takes a setting by its name (AnalysisType, LoadCase, LoadVector, LoadSteps,\n"
     "LoadFactor, ControlNode, ControlDof, ControlDisp, AnalysisStep, NumIntgrPts, RebarMat,\n"
@@ -72,7 +75,7 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument("command",
-                                 "info, dump, tcl, render, preview, save-project or v14");
+                                 "info, dump, tcl, render, preview, save-project, v14 or convert");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "vandra-cli: %s\n", qPrintable(parser.errorText()));
@@ -105,6 +108,7 @@ int main(int argc, char** argv) {
         if (command == "preview") return vandra::cli::CommandPreview(rest);
         if (command == "save-project") return vandra::cli::CommandSaveProject(rest);
         if (command == "v14") return vandra::cli::CommandV14(rest);
+        if (command == "convert") return vandra::cli::CommandConvert(rest);
         std::fprintf(stderr, "vandra-cli: unknown command '%s'\n%s", qPrintable(command),
                      kCommands);
         return 2;

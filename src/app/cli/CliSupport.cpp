@@ -2,6 +2,8 @@
 
 #include "app/project/ProjectFile.h"
 #include "import/S2kImport.h"
+#include "import/TabularImport.h"
+#include "import/TabularReader.h"
 #include "model/Errors.h"
 #include "model/SettingsByName.h"
 
@@ -17,8 +19,8 @@ std::string Local(const QString& s) {
 
 QString ParseModelFile(QCommandLineParser& parser, const QStringList& args, const QString& command,
                        const std::string& usage) {
-    parser.addPositionalArgument("file",
-                                 "The SAP2000 version 6 text model (.s2k) or a project (.vandra).");
+    parser.addPositionalArgument("file", "The SAP2000 model: version 6 text (.s2k), a tabular "
+                                         "file (.s2k, .$2k), or a project (.vandra).");
     if (!parser.parse(QStringList{"vandra-cli " + command} + args))
         throw UsageError(Local(command + ": " + parser.errorText()));
     const QStringList files = parser.positionalArguments();
@@ -36,7 +38,16 @@ TModel ImportModelFile(const QString& path, TSettings* settings) {
         if (settings != nullptr) *settings = opened.settings;
         return std::move(opened.model);
     }
-    return ImportS2k(ReadS2kFile(file));
+    const S2kText lines = ReadS2kFile(file);
+    if (!IsTabularSap2000(lines)) return ImportS2k(lines);
+    // A tabular file is converted: what was read, and every warning, goes to standard error.
+    std::vector<std::string> report;
+    TModel model = ImportTabular(lines, file, &report);
+    for (const std::string& line : report)
+        std::fprintf(stderr, "%s\n", line.c_str());
+    for (const TWarning& warning : model.Warnings)
+        std::fprintf(stderr, "warning: %s\n", FormatWarning(warning).c_str());
+    return model;
 }
 
 void AssignSettings(TModel& model, TSettings& settings, const QStringList& assignments) {

@@ -12,6 +12,7 @@ int CommandInfo(const QStringList& args);
 int CommandDump(const QStringList& args);
 int CommandTcl(const QStringList& args);
 int CommandRender(const QStringList& args);
+int CommandConvert(const QStringList& args);
 int CommandSaveProject(const QStringList& args);
 int CommandPreview(const QStringList& args);
 int CommandV14(const QStringList& args);

@@ -1,6 +1,7 @@
 #include "app/gui/MainWindow.h"
 
 #include "app/gui/ClearResults.h"
+#include "app/gui/ConversionReport.h"
 #include "app/gui/ErrorBox.h"
 #include "app/gui/HelpPages.h"
 #include "app/gui/SolverLocator.h"
@@ -9,6 +10,8 @@
 #include "app/project/ProjectFile.h"
 #include "convert/gui/V14ConverterWindow.h"
 #include "import/S2kImport.h"
+#include "import/TabularImport.h"
+#include "import/TabularReader.h"
 #include "model/Errors.h"
 #include "sections/gui/FramePropertiesDialog.h"
 #include "sections/gui/FrameSectionDialog.h"
@@ -115,7 +118,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
     chooseModelFile_ = [](QWidget* p) {
         return AskForFile(p, QStringLiteral("Import Sap2000 txt file"),
-                          QStringLiteral("s2k file (*.s2k)"), QStringLiteral("s2k"));
+                          QStringLiteral("s2k file (*.s2k *.$2k)"), QStringLiteral("s2k"));
     };
     chooseProjectToOpen_ = [](QWidget* p) {
         return AskForFile(p, QStringLiteral("Open Project"),
@@ -374,7 +377,11 @@ void MainWindow::importModel(const QString& path) {
         // so that cancelling the next open re-imports the model that is shown.
         S2kText lines =
             path.isEmpty() ? S2kLines : ReadS2kFile(QFile::encodeName(path).toStdString());
-        TModel fresh = ImportS2k(lines);
+        const bool tabular = IsTabularSap2000(lines);
+        std::vector<std::string> report;
+        TModel fresh = tabular
+                           ? ImportTabular(lines, QFile::encodeName(path).toStdString(), &report)
+                           : ImportS2k(lines);
         model_ = std::move(fresh);
         if (!path.isEmpty()) {
             S2kLines = std::move(lines);
@@ -384,6 +391,7 @@ void MainWindow::importModel(const QString& path) {
         statusPanels_->setCounts(CountsOf(model_));
         viewWidget_->redraw();
         viewWidget_->zoomAll();
+        if (tabular) ShowConversionReport(this, report, model_.Warnings);
     });
 }
 

@@ -1,0 +1,40 @@
+// vandra-cli convert FILE [-o OUT.s2k]: imports a model (a tabular SAP2000 file or version 6
+// text) and writes the version 6 text of what that layout can hold; what it cannot hold goes to
+// standard error.
+#include "app/cli/CliSupport.h"
+#include "app/cli/Commands.h"
+#include "import/S2kWriter.h"
+#include "model/AtomicFile.h"
+#include "model/Errors.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+
+#include <cstdio>
+#include <string>
+
+namespace vandra::cli {
+
+int CommandConvert(const QStringList& args) {
+    QCommandLineParser parser;
+    const QCommandLineOption output(QStringList{"o", "output"}, "Write the s2k text to FILE.",
+                                    "FILE");
+    parser.addOption(output);
+    const QString file =
+        ParseModelFile(parser, args, "convert", "convert takes one FILE [-o OUT.s2k]");
+
+    const TModel model = ImportModelFile(file);
+    WarningList lost;
+    const std::string text = WriteS2kText(model, lost);
+    for (const TWarning& w : lost)
+        std::fprintf(stderr, "not held by version 6 text: %s\n", FormatWarning(w).c_str());
+    if (parser.isSet(output)) {
+        WriteFileAtomically(QFile::encodeName(parser.value(output)).toStdString(), text);
+    } else {
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        if (std::fflush(stdout) != 0) throw InputError("Cannot write to standard output");
+    }
+    return 0;
+}
+
+} // namespace vandra::cli

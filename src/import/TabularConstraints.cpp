@@ -1,0 +1,252 @@
+// The tabular import: diaphragms, equal constraints and the restraint of joints that nothing
+// holds.
+#include "import/TabularSupport.h"
+#include "model/NumberText.h"
+
+#include <algorithm>
+#include <map>
+
+namespace vandra::tabular {
+namespace {
+
+std::vector<bool> ElementJoints(const Importer& im) {
+    const TModel& m = im.Model;
+    std::vector<bool> used(static_cast<size_t>(m.NodeCount) + 1, false);
+    for (int f = 1; f <= m.FrameCount; ++f) {
+        used[static_cast<size_t>(m.Frames[static_cast<size_t>(f)].NodeI)] = true;
+        used[static_cast<size_t>(m.Frames[static_cast<size_t>(f)].NodeJ)] = true;
+    }
+    for (int i = 1; i <= m.ShellCount; ++i) {
+        const TSHELL& s = m.Shells[static_cast<size_t>(i)];
+        for (int n : {s.N1, s.N2, s.N3, s.N4})
+            used[static_cast<size_t>(n)] = true;
+    }
+    for (int i = 1; i <= m.SolidCount; ++i)
+        for (int k = 1; k <= 8; ++k)
+            used[static_cast<size_t>(m.Solids[static_cast<size_t>(i)].N[static_cast<size_t>(k)])] =
+                true;
+    return used;
+}
+
+constexpr double kLevelTolerance = 1.0; // mm: joints of one diaphragm level
+
+// The constraint definitions and their joints, by constraint name, in assignment order.
+std::map<std::string_view, std::vector<int>> ConstraintMembers(Importer& im) {
+    std::map<std::string_view, std::vector<int>> members;
+    if (const TabularTable* t = im.Table("JOINT CONSTRAINT ASSIGNMENTS"))
+        for (size_t r = 0; r < t->Rows.size(); ++r)
+            members[t->Value(t->Rows[r], "Constraint")].push_back(im.Joint(*t, r, "Joint"));
+    return members;
+}
+
+} // namespace
+
+std::string FirstLabels(const Importer& im, const std::vector<int>& joints) {
+    std::string list;
+    for (size_t k = 0; k < joints.size() && k < 5; ++k) {
+        const std::string_view label = im.JointLabel[static_cast<size_t>(joints[k])];
+        list += (list.empty() ? "" : ", ") +
+                (label.empty() ? "new joint " + Int(joints[k]) : std::string(label));
+    }
+    if (joints.size() > 5) list += ", ...";
+    return list;
+}
+
+void ReadConstraintTables(Importer& im) {
+    TModel& m = im.Model;
+    m.Diaphs.assign(1, TDIAPH{});
+    m.EqualDofs.assign(1, TEQUALDOF{});
+    auto members = ConstraintMembers(im);
+    const std::vector<bool> inElement = ElementJoints(im);
+
+    if (const TabularTable* t = im.Table("CONSTRAINT DEFINITIONS - DIAPHRAGM")) {
+        for (size_t r = 0; r < t->Rows.size(); ++r) {
+            const TabularRow& row = t->Rows[r];
+            const std::string name(t->Value(row, "Name"));
+            const std::string_view axis = t->Value(row, "Axis", "Z");
+            auto it = members.find(t->Value(row, "Name"));
+            if (it == members.end()) continue;
+            if (axis != "Z" && axis != "AutoZ") {
+                im.Warn(row.Line, "diaphragm " + name + " is about axis " + std::string(axis),
+                        "skipped; only diaphragms in horizontal planes are written");
+                continue;
+            }
+            std::vector<int> joints;
+            std::vector<int> dropped;
+            for (int j : it->second) {
+                const TNODE& n = m.Nodes[static_cast<size_t>(j)];
+                if (n.Restraint[1] || n.Restraint[2] || n.Restraint[6])
+                    dropped.push_back(j);
+                else
+                    joints.push_back(j);
+            }
+            if (!dropped.empty())
+                im.Warn(row.Line,
+                        "diaphragm " + name + " holds restrained joints (" +
+                            FirstLabels(im, dropped) + ")",
+                        "they are left out of the diaphragm");
+            // One diaphragm per level.
+            std::sort(joints.begin(), joints.end(), [&](int a, int b) {
+                return m.Nodes[static_cast<size_t>(a)].Z < m.Nodes[static_cast<size_t>(b)].Z;
+            });
+            size_t begin = 0;
+            int levels = 0;
+            while (begin < joints.size()) {
+                size_t end = begin + 1;
+                const double z0 = m.Nodes[static_cast<size_t>(joints[begin])].Z;
+                while (end < joints.size() &&
+                       m.Nodes[static_cast<size_t>(joints[end])].Z - z0 <= kLevelTolerance)
+                    ++end;
+                std::vector<int> level(joints.begin() + static_cast<long>(begin),
+                                       joints.begin() + static_cast<long>(end));
+                // Joints in assignment order, so the master is the last special joint listed.
+                std::vector<int> ordered;
+                for (int j : it->second)
+                    if (std::find(level.begin(), level.end(), j) != level.end())
+                        ordered.push_back(j);
+                begin = end;
+                if (ordered.size() < 2) continue;
+                ++levels;
+                int master = 0;
+                for (int j : ordered)
+                    if (im.SpecialJoint[static_cast<size_t>(j)] &&
+                        !inElement[static_cast<size_t>(j)])
+                        master = j;
+                if (master == 0) {
+                    // At the mean of the joints in plan, in the plane of the level's first joint.
+                    double x = 0, y = 0;
+                    for (int j : ordered) {
+                        x += m.Nodes[static_cast<size_t>(j)].X;
+                        y += m.Nodes[static_cast<size_t>(j)].Y;
+                    }
+                    const double n = static_cast<double>(ordered.size());
+                    master =
+                        im.NewJoint(x / n, y / n, m.Nodes[static_cast<size_t>(ordered.front())].Z);
+                    im.Info("Diaphragm " + name + ": master is a new joint " + Int(master) +
+                            " at the centre of its " + Int(static_cast<long long>(ordered.size())) +
+                            " joints");
+                } else {
+                    im.Info("Diaphragm " + name + ": master is special joint " +
+                            std::string(im.JointLabel[static_cast<size_t>(master)]) + ", " +
+                            Int(static_cast<long long>(ordered.size()) - 1) + " slaves");
+                }
+                TDIAPH d;
+                d.DiaNodes.push_back(0);
+                for (int j : ordered)
+                    if (j != master) d.DiaNodes.push_back(j);
+                d.SlaveCount = static_cast<int>(d.DiaNodes.size()) - 1;
+                d.Master = master;
+                m.Diaphs.push_back(std::move(d));
+            }
+            if (levels > 1)
+                im.Warn(row.Line, "diaphragm " + name + " spans " + Int(levels) + " levels",
+                        "one diaphragm is written per level");
+        }
+    }
+    m.DiaphCount = static_cast<int>(m.Diaphs.size()) - 1;
+
+    std::vector<bool> slave(static_cast<size_t>(m.NodeCount) + 1, false);
+    for (int d = 1; d <= m.DiaphCount; ++d)
+        for (int j = 1; j <= m.Diaphs[static_cast<size_t>(d)].SlaveCount; ++j)
+            slave[static_cast<size_t>(
+                m.Diaphs[static_cast<size_t>(d)].DiaNodes[static_cast<size_t>(j)])] = true;
+
+    if (const TabularTable* t = im.Table("CONSTRAINT DEFINITIONS - EQUAL")) {
+        static constexpr std::string_view kKeys[] = {"UX", "UY", "UZ", "RX", "RY", "RZ"};
+        for (size_t r = 0; r < t->Rows.size(); ++r) {
+            const TabularRow& row = t->Rows[r];
+            const std::string name(t->Value(row, "Name"));
+            auto it = members.find(t->Value(row, "Name"));
+            if (it == members.end() || it->second.size() < 2) continue;
+            const std::vector<int>& joints = it->second;
+            std::array<bool, 7> tie{};
+            std::string fixed, tied;
+            for (size_t d = 1; d <= 6; ++d) {
+                if (!im.Yes(*t, r, kKeys[d - 1])) continue;
+                bool anyFixed = false;
+                for (int j : joints)
+                    anyFixed = anyFixed || m.Nodes[static_cast<size_t>(j)].Restraint[d];
+                if (anyFixed) {
+                    // Equal to a fixed value is fixed.
+                    for (int j : joints)
+                        m.Nodes[static_cast<size_t>(j)].Restraint[d] = 1;
+                    fixed += (fixed.empty() ? "" : " ") + std::string(kKeys[d - 1]);
+                } else {
+                    tie[d] = true;
+                    tied += (tied.empty() ? "" : " ") + std::string(kKeys[d - 1]);
+                }
+            }
+            if (!fixed.empty())
+                im.Warn(row.Line,
+                        "equal constraint " + name + " ties " + fixed + " of a restrained joint",
+                        "those degrees of freedom are restrained at all its " +
+                            Int(static_cast<long long>(joints.size())) + " joints");
+            if (tied.empty()) continue;
+            int conflicts = 0;
+            for (size_t k = 1; k < joints.size(); ++k) {
+                TEQUALDOF e;
+                e.Retained = joints[0];
+                e.Constrained = joints[k];
+                bool any = false;
+                for (size_t d = 1; d <= 6; ++d) {
+                    const bool inPlane = d == 1 || d == 2 || d == 6;
+                    if (tie[d] && inPlane &&
+                        (slave[static_cast<size_t>(e.Constrained)] ||
+                         slave[static_cast<size_t>(e.Retained)])) {
+                        ++conflicts;
+                        continue;
+                    }
+                    e.Dof[d] = tie[d] ? 1 : 0;
+                    any = any || tie[d];
+                }
+                if (any) m.EqualDofs.push_back(e);
+            }
+            im.Info("Equal constraint " + name + ": " + tied + " tied by equalDOF to joint " +
+                    std::string(im.JointLabel[static_cast<size_t>(joints[0])]));
+            if (conflicts > 0)
+                im.Warn(row.Line,
+                        "equal constraint " + name + " ties in-plane motion of diaphragm joints",
+                        "the diaphragm governs those degrees of freedom");
+        }
+    }
+    m.EqualDofCount = static_cast<int>(m.EqualDofs.size()) - 1;
+
+    for (const TabularTable& t : im.File.Tables)
+        if (t.Name.starts_with("CONSTRAINT DEFINITIONS - ") &&
+            t.Name != "CONSTRAINT DEFINITIONS - DIAPHRAGM" &&
+            t.Name != "CONSTRAINT DEFINITIONS - EQUAL" && !t.Rows.empty())
+            im.Warn(t.Line, "constraints of table " + t.Name + " cannot be carried",
+                    "skipped; the joints move independently");
+}
+
+void RestrainIsolatedJoints(Importer& im) {
+    TModel& m = im.Model;
+    std::vector<bool> used = ElementJoints(im);
+    for (int d = 1; d <= m.DiaphCount; ++d) {
+        const TDIAPH& diaph = m.Diaphs[static_cast<size_t>(d)];
+        used[static_cast<size_t>(diaph.Master)] = true;
+    }
+    for (int e = 1; e <= m.EqualDofCount; ++e) {
+        used[static_cast<size_t>(m.EqualDofs[static_cast<size_t>(e)].Retained)] = true;
+        used[static_cast<size_t>(m.EqualDofs[static_cast<size_t>(e)].Constrained)] = true;
+    }
+    std::vector<int> isolated;
+    for (int i = 1; i <= m.NodeCount; ++i) {
+        if (used[static_cast<size_t>(i)]) continue;
+        TNODE& n = m.Nodes[static_cast<size_t>(i)];
+        bool all = true;
+        for (int d = 1; d <= 6; ++d)
+            all = all && n.Restraint[static_cast<size_t>(d)];
+        if (all) continue;
+        for (int d = 1; d <= 6; ++d)
+            n.Restraint[static_cast<size_t>(d)] = 1;
+        isolated.push_back(i);
+    }
+    if (!isolated.empty())
+        im.Warn(0,
+                Int(static_cast<long long>(isolated.size())) + " joints belong to no element (" +
+                    FirstLabels(im, isolated) + ")",
+                "restrained in all six directions so that the solver can run");
+}
+
+} // namespace vandra::tabular

@@ -1,0 +1,618 @@
+// The tabular import: loads per load pattern, masses and the report of the tables not read.
+#include "import/TabularSupport.h"
+#include "model/Errors.h"
+#include "model/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <set>
+
+namespace vandra::tabular {
+
+namespace {
+
+// One SAP frame's geometry: its end points and local axes (of its first piece; all pieces lie on
+// one line).
+struct FrameAxes {
+    Vec3 I, J;
+    double Length = 0;
+    Vec3 E1, E2, E3;
+};
+
+FrameAxes AxesOf(const Importer& im, int sapFrame) {
+    const TModel& m = im.Model;
+    const std::vector<FramePiece>& pieces = im.Pieces[static_cast<size_t>(sapFrame)];
+    const TFRAME& first = m.Frames[static_cast<size_t>(pieces.front().Frame)];
+    const TFRAME& last = m.Frames[static_cast<size_t>(pieces.back().Frame)];
+    FrameAxes a;
+    a.I = im.Position(first.NodeI);
+    a.J = im.Position(last.NodeJ);
+    const Vec3 d = Sub(a.J, a.I);
+    a.Length = Norm(d);
+    a.E1 = a.Length > 0 ? Vec3{d[0] / a.Length, d[1] / a.Length, d[2] / a.Length} : Vec3{1, 0, 0};
+    a.E2 = {first.Axis2X, first.Axis2Y, first.Axis2Z};
+    a.E3 = Cross(a.E1, a.E2);
+    return a;
+}
+
+// A load direction: a global vector, or a local axis 1..3.
+struct Direction {
+    Vec3 Global{0, 0, 0};
+    int Local = 0;
+    bool Known = true;
+};
+
+class LoadBuilder {
+public:
+    explicit LoadBuilder(Importer& im) : im_(im), m_(im.Model) {
+        m_.Loads.assign(1, TLOAD{});
+        nodal_.resize(static_cast<size_t>(m_.LoadCaseCount) + 1);
+        im_.DownForce.assign(static_cast<size_t>(m_.LoadCaseCount) + 1, {});
+    }
+
+    void JointForce(int c, int joint, const Vec3& force, const Vec3& moment) {
+        auto& slot = nodal_[static_cast<size_t>(c)][joint];
+        for (size_t k = 0; k < 3; ++k) {
+            slot[k] += force[k];
+            slot[k + 3] += moment[k];
+        }
+        Down(c, joint, -force[2]);
+    }
+
+    // A trapezoid from a to b (fractions of the SAP frame) of wa..wb force per length along
+    // `dir`, spread over the frame's pieces as uniform loads in their local directions.
+    void FrameLoad(int c, int sapFrame, const Direction& dir, double a, double b, double wa,
+                   double wb) {
+        const FrameAxes axes = AxesOf(im_, sapFrame);
+        const Vec3* e[3] = {&axes.E1, &axes.E2, &axes.E3};
+        double comp[4] = {0, 0, 0, 0};
+        Vec3 global{0, 0, 0};
+        if (dir.Local != 0) {
+            comp[dir.Local] = 1;
+            global = *e[dir.Local - 1];
+        } else {
+            for (int k = 1; k <= 3; ++k)
+                comp[k] = Dot(dir.Global, *e[k - 1]);
+            global = dir.Global;
+        }
+        const double length = axes.Length;
+        if (!(length > 0)) return;
+        for (const FramePiece& piece : im_.Pieces[static_cast<size_t>(sapFrame)]) {
+            const double x0 = std::max(a, piece.S0), x1 = std::min(b, piece.S1);
+            if (!(x1 > x0)) continue;
+            auto w = [&](double x) { return b > a ? wa + (wb - wa) * (x - a) / (b - a) : wa; };
+            const double w0 = w(x0), w1 = w(x1);
+            const double force = (x1 - x0) * length * (w0 + w1) / 2;
+            const double span = (piece.S1 - piece.S0);
+            const double t0 = (x0 - piece.S0) / span, t1 = (x1 - piece.S0) / span;
+            const double atJ = (x1 - x0) * length * (w0 * (2 * t0 + t1) + w1 * (t0 + 2 * t1)) / 6;
+            const double pieceLength = span * length;
+            for (int k = 1; k <= 3; ++k) {
+                if (std::abs(comp[k]) < 1e-12) continue;
+                TLOAD load;
+                load.Kind = kFrameDistributed;
+                load.Target = piece.Frame;
+                load.CaseIdx = c;
+                load.Dir = k;
+                load.FX = comp[k] * force / pieceLength;
+                m_.Loads.push_back(load);
+            }
+            const TFRAME& f = m_.Frames[static_cast<size_t>(piece.Frame)];
+            Down(c, f.NodeI, -global[2] * (force - atJ));
+            Down(c, f.NodeJ, -global[2] * atJ);
+        }
+    }
+
+    // A point force at fraction s of the SAP frame, shared by the ends of its piece.
+    void FramePoint(int c, int sapFrame, const Direction& dir, double s, double force) {
+        const FrameAxes axes = AxesOf(im_, sapFrame);
+        const Vec3* e[3] = {&axes.E1, &axes.E2, &axes.E3};
+        const Vec3 d = dir.Local != 0 ? *e[dir.Local - 1] : dir.Global;
+        for (const FramePiece& piece : im_.Pieces[static_cast<size_t>(sapFrame)]) {
+            if (s < piece.S0 || s > piece.S1) continue;
+            const double t = (s - piece.S0) / (piece.S1 - piece.S0);
+            const TFRAME& f = m_.Frames[static_cast<size_t>(piece.Frame)];
+            JointForce(c, f.NodeI,
+                       {d[0] * force * (1 - t), d[1] * force * (1 - t), d[2] * force * (1 - t)},
+                       {0, 0, 0});
+            JointForce(c, f.NodeJ, {d[0] * force * t, d[1] * force * t, d[2] * force * t},
+                       {0, 0, 0});
+            return;
+        }
+    }
+
+    // A uniform pressure q on an area along `dir`, to its corners by tributary area.
+    void AreaLoad(int c, const AreaRecord& area, const Direction& dir, double q) {
+        std::vector<Vec3> corners;
+        for (int j : area.Joints)
+            corners.push_back(im_.Position(j));
+        const std::vector<double> share = TributaryAreas(corners);
+        Vec3 d = dir.Global;
+        if (dir.Local == 3) d = PolygonNormal(corners);
+        for (size_t k = 0; k < corners.size(); ++k)
+            JointForce(c, area.Joints[k],
+                       {d[0] * q * share[k], d[1] * q * share[k], d[2] * q * share[k]}, {0, 0, 0});
+    }
+
+    void Finish() {
+        for (int c = 1; c <= m_.LoadCaseCount; ++c)
+            for (const auto& [joint, f] : nodal_[static_cast<size_t>(c)]) {
+                TLOAD load;
+                load.Kind = kJointForce;
+                load.Target = joint;
+                load.CaseIdx = c;
+                load.FX = f[0];
+                load.FY = f[1];
+                load.FZ = f[2];
+                load.MX = f[3];
+                load.MY = f[4];
+                load.MZ = f[5];
+                m_.Loads.push_back(load);
+            }
+        m_.LoadCount = static_cast<int>(m_.Loads.size()) - 1;
+    }
+
+private:
+    void Down(int c, int joint, double force) {
+        std::vector<double>& down = im_.DownForce[static_cast<size_t>(c)];
+        if (down.empty()) down.assign(static_cast<size_t>(m_.NodeCount) + 1, 0.0);
+        down[static_cast<size_t>(joint)] += force;
+    }
+
+    Importer& im_;
+    TModel& m_;
+    std::vector<std::map<int, std::array<double, 6>>> nodal_;
+};
+
+// The direction of a frame or area load row; Known false for one that cannot be carried.
+Direction DirectionOf(std::string_view dir, const FrameAxes* axes) {
+    Direction d;
+    if (dir == "Gravity")
+        d.Global = {0, 0, -1};
+    else if (dir == "X")
+        d.Global = {1, 0, 0};
+    else if (dir == "Y")
+        d.Global = {0, 1, 0};
+    else if (dir == "Z")
+        d.Global = {0, 0, 1};
+    else if (dir == "1")
+        d.Local = 1;
+    else if (dir == "2")
+        d.Local = 2;
+    else if (dir == "3")
+        d.Local = 3;
+    else if (axes != nullptr && (dir == "Gravity Projected" || dir == "X Projected" ||
+                                 dir == "Y Projected" || dir == "Z Projected")) {
+        const Vec3 e = axes->E1;
+        if (dir == "Gravity Projected") d.Global = {0, 0, -std::hypot(e[0], e[1])};
+        if (dir == "X Projected") d.Global = {std::hypot(e[1], e[2]), 0, 0};
+        if (dir == "Y Projected") d.Global = {0, std::hypot(e[0], e[2]), 0};
+        if (dir == "Z Projected") d.Global = {0, 0, std::hypot(e[0], e[1])};
+    } else
+        d.Known = false;
+    return d;
+}
+
+} // namespace
+
+void ReadLoadTables(Importer& im) {
+    TModel& m = im.Model;
+    m.LoadCaseNames.assign(1, std::string());
+    std::vector<double> selfWeight(1, 0.0);
+    if (const TabularTable* t = im.Table("LOAD PATTERN DEFINITIONS")) {
+        for (size_t r = 0; r < t->Rows.size(); ++r) {
+            const std::string_view name = t->Value(t->Rows[r], "LoadPat");
+            if (im.PatternOf.count(name)) continue;
+            m.LoadCaseNames.push_back(NameOf(name));
+            im.PatternOf[name] = static_cast<int>(m.LoadCaseNames.size()) - 1;
+            selfWeight.push_back(im.Number(*t, r, "SelfWtMult"));
+        }
+    }
+    m.LoadCaseCount = static_cast<int>(m.LoadCaseNames.size()) - 1;
+    LoadBuilder builder(im);
+    const double fs = im.ForceScale, ls = im.LengthScale;
+
+    auto caseOf = [&](const TabularTable& t, size_t r) {
+        const std::string_view name = t.Value(t.Rows[r], "LoadPat");
+        auto it = im.PatternOf.find(name);
+        if (it == im.PatternOf.end())
+            throw InputError(im.Where(t, r) + ": load pattern \"" + std::string(name) +
+                             "\" is not in LOAD PATTERN DEFINITIONS");
+        return it->second;
+    };
+    auto sapFrameOf = [&](const TabularTable& t, size_t r) {
+        const std::string_view label = t.Value(t.Rows[r], "Frame");
+        const int frame = im.FrameOf.Find(label);
+        if (frame == 0)
+            throw InputError(im.Where(t, r) + ": frame \"" + std::string(label) +
+                             "\" is not in CONNECTIVITY - FRAME");
+        return frame;
+    };
+    auto areaOf = [&](const TabularTable& t, size_t r) -> const AreaRecord& {
+        const std::string_view label = t.Value(t.Rows[r], "Area");
+        const int area = im.AreaOf.Find(label);
+        if (area == 0)
+            throw InputError(im.Where(t, r) + ": area \"" + std::string(label) +
+                             "\" is not in CONNECTIVITY - AREA");
+        return im.Areas[static_cast<size_t>(area) - 1];
+    };
+    std::map<std::string, int> skipped; // what could not be carried -> rows
+    std::map<std::string, int> firstLine;
+    auto skip = [&](const TabularTable& t, size_t r, const std::string& why) {
+        const std::string key = t.Name + ": " + why;
+        if (skipped[key]++ == 0) firstLine[key] = t.Rows[r].Line;
+    };
+
+    if (const TabularTable* t = im.Table("JOINT LOADS - FORCE")) {
+        for (size_t r = 0; r < t->Rows.size(); ++r) {
+            const int c = caseOf(*t, r);
+            const int joint = im.Joint(*t, r, "Joint");
+            if (t->Value(t->Rows[r], "CoordSys", "GLOBAL") != "GLOBAL") {
+                skip(*t, r, "forces in a coordinate system other than GLOBAL");
+                continue;
+            }
+            TLOAD load;
+            load.Kind = kJointForce;
+            load.Target = joint;
+            load.CaseIdx = c;
+            load.FX = im.Number(*t, r, "F1") * fs;
+            load.FY = im.Number(*t, r, "F2") * fs;
+            load.FZ = im.Number(*t, r, "F3") * fs;
+            load.MX = im.Number(*t, r, "M1") * fs * ls;
+            load.MY = im.Number(*t, r, "M2") * fs * ls;
+            load.MZ = im.Number(*t, r, "M3") * fs * ls;
+            m.Loads.push_back(load);
+            std::vector<double>& down = im.DownForce[static_cast<size_t>(c)];
+            if (down.empty()) down.assign(static_cast<size_t>(m.NodeCount) + 1, 0.0);
+            down[static_cast<size_t>(joint)] -= load.FZ;
+        }
+    }
+    if (const TabularTable* t = im.Table("FRAME LOADS - DISTRIBUTED")) {
+        for (size_t r = 0; r < t->Rows.size(); ++r) {
+            const TabularRow& row = t->Rows[r];
+            const int c = caseOf(*t, r);
+            const int f = sapFrameOf(*t, r);
+            if (t->Value(row, "Type", "Force") != "Force") {
+                skip(*t, r, "distributed moments");
+                continue;
+            }
+            const FrameAxes axes = AxesOf(im, f);
+            const Direction dir = DirectionOf(t->Value(row, "Dir"), &axes);
+            if (!dir.Known) {
+                skip(*t, r, "direction " + std::string(t->Value(row, "Dir")));
+                continue;
+            }
+            if (dir.Local == 0 && t->Value(row, "CoordSys", "GLOBAL") != "GLOBAL") {
+                skip(*t, r, "loads in a coordinate system other than GLOBAL");
+                continue;
+            }
+            double a, b;
+            if (t->Value(row, "DistType") == "AbsDist" && axes.Length > 0) {
+                a = im.Number(*t, r, "AbsDistA") * ls / axes.Length;
+                b = im.Number(*t, r, "AbsDistB") * ls / axes.Length;
+            } else {
+                a = im.Number(*t, r, "RelDistA", 0);
+                b = im.Number(*t, r, "RelDistB", 1);
+            }
+            a = std::clamp(a, 0.0, 1.0);
+            b = std::clamp(b, 0.0, 1.0);
+            if (!(b > a)) {
+                skip(*t, r, "loads whose end does not lie beyond their start");
+                continue;
+            }
+            builder.FrameLoad(c, f, dir, a, b, im.Number(*t, r, "FOverLA") * fs / ls,
+                              im.Number(*t, r, "FOverLB") * fs / ls);
+        }
+    }
+    if (const TabularTable* t = im.Table("FRAME LOADS - POINT")) {
+        for (size_t r = 0; r < t->Rows.size(); ++r) {
+            const TabularRow& row = t->Rows[r];
+            const int c = caseOf(*t, r);
+            const int f = sapFrameOf(*t, r);
+            if (t->Value(row, "Type", "Force") != "Force") {
+                skip(*t, r, "point moments");
+                continue;
+            }
+            const FrameAxes axes = AxesOf(im, f);
+            const Direction dir = DirectionOf(t->Value(row, "Dir"), nullptr);
+            if (!dir.Known) {
+                skip(*t, r, "direction " + std::string(t->Value(row, "Dir")));
+                continue;
+            }
+            double s = t->Value(row, "DistType") == "AbsDist" && axes.Length > 0
+                           ? im.Number(*t, r, "AbsDist") * ls / axes.Length
+                           : im.Number(*t, r, "RelDist");
+            s = std::clamp(s, 0.0, 1.0);
+            builder.FramePoint(c, f, dir, s, im.Number(*t, r, "Force") * fs);
+        }
+        im.Info("Frame point loads: shared by the end joints of the frame piece they act on");
+    }
+    for (const char* name : {"AREA LOADS - UNIFORM", "AREA LOADS - UNIFORM TO FRAME"}) {
+        const TabularTable* t = im.Table(name);
+        if (t == nullptr) continue;
+        for (size_t r = 0; r < t->Rows.size(); ++r) {
+            const TabularRow& row = t->Rows[r];
+            const int c = caseOf(*t, r);
+            const AreaRecord& area = areaOf(*t, r);
+            Direction dir = DirectionOf(t->Value(row, "Dir"), nullptr);
+            if (t->Value(row, "Dir") == "Gravity Projected") {
+                std::vector<Vec3> corners;
+                for (int j : area.Joints)
+                    corners.push_back(im.Position(j));
+                dir = {{0, 0, -std::abs(PolygonNormal(corners)[2])}, 0, true};
+            }
+            if (!dir.Known || dir.Local == 1 || dir.Local == 2) {
+                skip(*t, r, "direction " + std::string(t->Value(row, "Dir")));
+                continue;
+            }
+            if (dir.Local == 0 && t->Value(row, "CoordSys", "GLOBAL") != "GLOBAL") {
+                skip(*t, r, "loads in a coordinate system other than GLOBAL");
+                continue;
+            }
+            builder.AreaLoad(c, area, dir, im.Number(*t, r, "UnifLoad") * fs / (ls * ls));
+        }
+        if (!t->Rows.empty())
+            im.Info(std::string(name) + ": " + Int(static_cast<long long>(t->Rows.size())) +
+                    " loads, to the area's corner joints by tributary area");
+    }
+
+    // Self weight: frames as distributed loads, areas to their joints.
+    for (int c = 1; c <= m.LoadCaseCount; ++c) {
+        const double mult = selfWeight[static_cast<size_t>(c)];
+        if (mult == 0) continue;
+        double total = 0;
+        for (int f = 1; f < static_cast<int>(im.Pieces.size()); ++f) {
+            const TFRAME& frame =
+                m.Frames[static_cast<size_t>(im.Pieces[static_cast<size_t>(f)].front().Frame)];
+            if (frame.SecIdx == 0) continue;
+            const TSECTION& sec = m.Sections[static_cast<size_t>(frame.SecIdx)];
+            const double w = mult * im.UnitWeight[static_cast<size_t>(sec.MatIdx)] *
+                             im.WeightArea[static_cast<size_t>(frame.SecIdx)];
+            if (w == 0) continue;
+            builder.FrameLoad(c, f, {{0, 0, -1}, 0, true}, 0, 1, w, w);
+            total += w * AxesOf(im, f).Length;
+        }
+        for (const AreaRecord& area : im.Areas) {
+            if (area.Section == 0) continue;
+            const TAREASEC& sec = m.AreaSecs[static_cast<size_t>(area.Section)];
+            const double q = mult * im.UnitWeight[static_cast<size_t>(sec.MatIdx)] * sec.Thickness;
+            if (q == 0) continue;
+            builder.AreaLoad(c, area, {{0, 0, -1}, 0, true}, q);
+            std::vector<Vec3> corners;
+            for (int j : area.Joints)
+                corners.push_back(im.Position(j));
+            for (double s : TributaryAreas(corners))
+                total += q * s;
+        }
+        im.Info("Self weight in load case " + m.LoadCaseNames[static_cast<size_t>(c)] + " (x" +
+                Num(mult) + "): " + Num(total) + " N");
+    }
+    builder.Finish();
+    for (const auto& [what, rows] : skipped)
+        im.Warn(firstLine[what], Int(rows) + " rows of " + what + " cannot be carried", "skipped");
+    std::string cases;
+    for (int c = 1; c <= m.LoadCaseCount; ++c)
+        cases += (c > 1 ? ", " : "") + m.LoadCaseNames[static_cast<size_t>(c)];
+    im.Info("Load cases (one per load pattern): " + (cases.empty() ? std::string("none") : cases) +
+            "; " + Int(m.LoadCount) + " load entries");
+}
+
+void ReadMassTables(Importer& im) {
+    TModel& m = im.Model;
+    const double fs = im.ForceScale, ls = im.LengthScale;
+    bool elements = true, masses = true, loads = false;
+    std::vector<std::pair<int, double>> patterns;
+    const TabularTable* source = im.Table("MASS SOURCE");
+    if (source != nullptr && !source->Rows.empty()) {
+        std::string_view chosen = source->Value(source->Rows[0], "MassSource");
+        for (const TabularRow& row : source->Rows)
+            if (source->Value(row, "IsDefault") == "Yes") chosen = source->Value(row, "MassSource");
+        bool flagsRead = false;
+        for (size_t r = 0; r < source->Rows.size(); ++r) {
+            const TabularRow& row = source->Rows[r];
+            if (source->Value(row, "MassSource") != chosen) continue;
+            if (!flagsRead && source->Has(row, "Elements")) {
+                elements = im.Yes(*source, r, "Elements");
+                masses = im.Yes(*source, r, "Masses");
+                loads = im.Yes(*source, r, "Loads");
+                flagsRead = true;
+            }
+            if (source->Has(row, "LoadPat")) {
+                const std::string_view name = source->Value(row, "LoadPat");
+                auto it = im.PatternOf.find(name);
+                if (it == im.PatternOf.end())
+                    throw InputError(im.Where(*source, r) + ": load pattern \"" +
+                                     std::string(name) + "\" is not in LOAD PATTERN DEFINITIONS");
+                patterns.push_back({it->second, im.Number(*source, r, "Multiplier", 1)});
+            }
+        }
+        im.Info("Mass source " + std::string(chosen) + ": elements " + (elements ? "yes" : "no") +
+                ", added masses " + (masses ? "yes" : "no") + ", loads " + (loads ? "yes" : "no"));
+    } else {
+        im.Info("No mass source: masses from the elements and the added masses");
+    }
+
+    std::vector<double> mass(static_cast<size_t>(m.NodeCount) + 1, 0.0);
+    double fromElements = 0, fromAdded = 0, fromLoads = 0;
+    auto frameMass = [&](int sapFrame, double perLength, double& total) {
+        for (const FramePiece& piece : im.Pieces[static_cast<size_t>(sapFrame)]) {
+            const TFRAME& f = m.Frames[static_cast<size_t>(piece.Frame)];
+            const double l = Norm(Sub(im.Position(f.NodeJ), im.Position(f.NodeI)));
+            mass[static_cast<size_t>(f.NodeI)] += perLength * l / 2;
+            mass[static_cast<size_t>(f.NodeJ)] += perLength * l / 2;
+            total += perLength * l;
+        }
+    };
+    auto areaMass = [&](const AreaRecord& area, double perArea, double& total) {
+        std::vector<Vec3> corners;
+        for (int j : area.Joints)
+            corners.push_back(im.Position(j));
+        const std::vector<double> share = TributaryAreas(corners);
+        for (size_t k = 0; k < share.size(); ++k) {
+            mass[static_cast<size_t>(area.Joints[k])] += perArea * share[k];
+            total += perArea * share[k];
+        }
+    };
+    if (elements) {
+        for (int f = 1; f < static_cast<int>(im.Pieces.size()); ++f) {
+            const int s =
+                m.Frames[static_cast<size_t>(im.Pieces[static_cast<size_t>(f)].front().Frame)]
+                    .SecIdx;
+            if (s == 0) continue;
+            frameMass(f,
+                      im.UnitMass[static_cast<size_t>(m.Sections[static_cast<size_t>(s)].MatIdx)] *
+                          im.WeightArea[static_cast<size_t>(s)],
+                      fromElements);
+        }
+        for (const AreaRecord& area : im.Areas) {
+            if (area.Section == 0) continue;
+            const TAREASEC& sec = m.AreaSecs[static_cast<size_t>(area.Section)];
+            areaMass(area, im.UnitMass[static_cast<size_t>(sec.MatIdx)] * sec.Thickness,
+                     fromElements);
+        }
+    }
+    const TabularTable* frameAdded = im.Table("FRAME ADDED MASS ASSIGNMENTS");
+    if (masses) {
+        if (frameAdded != nullptr) {
+            for (size_t r = 0; r < frameAdded->Rows.size(); ++r) {
+                const int frame = im.FrameOf.Find(frameAdded->Value(frameAdded->Rows[r], "Frame"));
+                if (frame == 0)
+                    throw InputError(im.Where(*frameAdded, r) + ": frame \"" +
+                                     std::string(frameAdded->Value(frameAdded->Rows[r], "Frame")) +
+                                     "\" is not in CONNECTIVITY - FRAME");
+                frameMass(frame, im.Number(*frameAdded, r, "MassPerLen") * fs / (ls * ls),
+                          fromAdded);
+            }
+        }
+        if (const TabularTable* t = im.Table("JOINT ADDED MASS ASSIGNMENTS")) {
+            for (size_t r = 0; r < t->Rows.size(); ++r) {
+                const double value = im.Number(*t, r, "U1", im.Number(*t, r, "Mass1")) * fs / ls;
+                mass[static_cast<size_t>(im.Joint(*t, r, "Joint"))] += value;
+                fromAdded += value;
+            }
+        }
+        if (const TabularTable* t = im.Table("AREA ADDED MASS ASSIGNMENTS")) {
+            for (size_t r = 0; r < t->Rows.size(); ++r) {
+                const int area = im.AreaOf.Find(t->Value(t->Rows[r], "Area"));
+                if (area == 0)
+                    throw InputError(im.Where(*t, r) + ": area \"" +
+                                     std::string(t->Value(t->Rows[r], "Area")) +
+                                     "\" is not in CONNECTIVITY - AREA");
+                areaMass(im.Areas[static_cast<size_t>(area) - 1],
+                         im.Number(*t, r, "MassPerArea") * fs / (ls * ls * ls), fromAdded);
+            }
+        }
+    } else if (frameAdded != nullptr && !frameAdded->Rows.empty()) {
+        im.Info("FRAME ADDED MASS ASSIGNMENTS: not part of the mass (the mass source leaves added "
+                "masses out)");
+    }
+    if (loads) {
+        for (const auto& [c, mult] : patterns) {
+            const std::vector<double>& down = im.DownForce[static_cast<size_t>(c)];
+            for (size_t j = 0; j < down.size(); ++j) {
+                mass[j] += mult * down[j] / im.Gravity;
+                fromLoads += mult * down[j] / im.Gravity;
+            }
+        }
+    }
+    std::vector<int> negative;
+    for (int i = 1; i <= m.NodeCount; ++i) {
+        double value = mass[static_cast<size_t>(i)];
+        if (value < 0) {
+            negative.push_back(i);
+            value = 0;
+        }
+        TNODE& n = m.Nodes[static_cast<size_t>(i)];
+        n.Mass[1] = n.Mass[2] = n.Mass[3] = value;
+    }
+    if (!negative.empty())
+        im.Warn(0,
+                Int(static_cast<long long>(negative.size())) +
+                    " joints get a negative mass from upward loads (" + FirstLabels(im, negative) +
+                    ")",
+                "their mass is 0");
+    im.Info("Masses lumped at joints (N s^2/mm, each translation): elements " + Num(fromElements) +
+            ", added " + Num(fromAdded) + ", loads " + Num(fromLoads) + ", total " +
+            Num(fromElements + fromAdded + fromLoads));
+}
+
+void ReportUnreadTables(Importer& im) {
+    static const std::set<std::string_view> kRead = {
+        "PROGRAM CONTROL",
+        "JOINT COORDINATES",
+        "MATERIAL PROPERTIES 01 - GENERAL",
+        "MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES",
+        "FRAME SECTION PROPERTIES 01 - GENERAL",
+        "AREA SECTION PROPERTIES",
+        "CONNECTIVITY - FRAME",
+        "FRAME SECTION ASSIGNMENTS",
+        "FRAME AUTO MESH ASSIGNMENTS",
+        "FRAME LOCAL AXES ASSIGNMENTS 1 - TYPICAL",
+        "FRAME RELEASE ASSIGNMENTS 1 - GENERAL",
+        "CONNECTIVITY - AREA",
+        "AREA SECTION ASSIGNMENTS",
+        "AREA AUTO MESH ASSIGNMENTS",
+        "CONNECTIVITY - SOLID",
+        "SOLID PROPERTY DEFINITIONS",
+        "SOLID PROPERTY ASSIGNMENTS",
+        "JOINT RESTRAINT ASSIGNMENTS",
+        "ACTIVE DEGREES OF FREEDOM",
+        "CONSTRAINT DEFINITIONS - DIAPHRAGM",
+        "CONSTRAINT DEFINITIONS - EQUAL",
+        "JOINT CONSTRAINT ASSIGNMENTS",
+        "LOAD PATTERN DEFINITIONS",
+        "JOINT LOADS - FORCE",
+        "FRAME LOADS - DISTRIBUTED",
+        "FRAME LOADS - POINT",
+        "AREA LOADS - UNIFORM",
+        "AREA LOADS - UNIFORM TO FRAME",
+        "MASS SOURCE",
+        "FRAME ADDED MASS ASSIGNMENTS",
+        "JOINT ADDED MASS ASSIGNMENTS",
+        "AREA ADDED MASS ASSIGNMENTS",
+        "COORDINATE SYSTEMS",
+    };
+    // Tables whose content changes the structure or its loads: each is a warning.
+    static const std::pair<std::string_view, std::string_view> kLost[] = {
+        {"FRAME OFFSET ALONG LENGTH", "rigid end zones are not carried"},
+        {"FRAME INSERTION POINT", "insertion points are not carried; frames lie on their joints"},
+        {"FRAME PROPERTY MODIFIERS", "property modifiers are not carried"},
+        {"AREA STIFFNESS MODIFIERS", "property modifiers are not carried"},
+        {"LANE", "moving loads are not carried"},
+        {"VEHICLE", "moving loads are not carried"},
+        {"MOVING LOAD", "moving loads are not carried"},
+        {"SPRING", "springs are not carried"},
+        {"LINK", "links are not carried"},
+        {"CABLE", "cables are not carried"},
+        {"TENDON", "tendons are not carried"},
+        {"LOCAL AXES", "local axes of this kind are not carried"},
+        {"LOADS", "loads of this kind are not carried"},
+    };
+    std::vector<std::string> unread;
+    for (const TabularTable& t : im.File.Tables) {
+        if (kRead.count(t.Name) || t.Name.starts_with("CONSTRAINT DEFINITIONS - ")) continue;
+        bool warned = false;
+        for (const auto& [part, why] : kLost)
+            if (t.Name.find(part) != std::string::npos && !t.Rows.empty() &&
+                !t.Name.starts_with("MATERIAL") && !t.Name.starts_with("FUNCTION") &&
+                !t.Name.starts_with("CASE")) {
+                im.Warn(t.Line,
+                        "table " + t.Name + " (" + Int(static_cast<long long>(t.Rows.size())) +
+                            " rows)",
+                        std::string(why));
+                warned = true;
+                break;
+            }
+        if (!warned) unread.push_back(t.Name);
+    }
+    if (!unread.empty()) {
+        std::string list;
+        for (const std::string& name : unread)
+            list += (list.empty() ? "" : "; ") + name;
+        im.Info("Tables not used (analysis cases, functions, design, display and project data): " +
+                list);
+    }
+}
+
+} // namespace vandra::tabular
