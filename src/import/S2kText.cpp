@@ -22,7 +22,12 @@ S2kText::S2kText(std::string text) : text_(std::move(text)) {
         const char c = data[i];
         if (c != '\r' && c != '\n') continue;
         lines_.push_back({start, i - start});
-        if (c == '\r' && i + 1 < size && data[i + 1] == '\n') ++i;
+        // CR LF and CR CR LF (what a CR LF file becomes after one more LF to CR LF translation)
+        // each end one line.
+        if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
+            ++i;
+        else if (c == '\r' && i + 2 < size && data[i + 1] == '\r' && data[i + 2] == '\n')
+            i += 2;
         start = i + 1;
     }
     if (start < size) lines_.push_back({start, size - start});

@@ -1,15 +1,20 @@
 #include "app/cli/CliSupport.h"
 
-#include "import/S2kImport.h"
+#include "import/ModelFile.h"
 #include "model/Errors.h"
 #include "model/SettingsByName.h"
 
-#include <QFile>
+#include <cstdio>
+#include <filesystem>
 
 namespace vandra::cli {
 
 std::string Local(const QString& s) {
-    return s.toLocal8Bit().toStdString();
+    return s.toLatin1().toStdString();
+}
+
+QString FromLocal(std::string_view bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 QString ParseModelFile(QCommandLineParser& parser, const QStringList& args, const QString& command,
@@ -22,13 +27,44 @@ QString ParseModelFile(QCommandLineParser& parser, const QStringList& args, cons
     return files.first();
 }
 
-TModel ImportModelFile(const QString& path) {
-    return ImportS2k(ReadS2kFile(QFile::encodeName(path).toStdString()));
+void PrintWarnings(const WarningList& warnings) {
+    for (const TWarning& w : warnings) {
+        const std::string line = FormatWarning(w) + "\n";
+        std::fwrite(line.data(), 1, line.size(), stderr);
+    }
+}
+
+TModel ImportModel(const QString& path) {
+    TModel model = ImportModelFile(Local(path));
+    PrintWarnings(model.Warnings);
+    return model;
 }
 
 void AssignSettings(TModel& model, TSettings& settings, const QStringList& assignments) {
-    for (const QString& assignment : assignments)
-        AssignSetting(model, settings, Local(assignment));
+    for (const QString& assignment : assignments) {
+        try {
+            AssignSetting(model, settings, Local(assignment));
+        } catch (const ConversionError& e) {
+            throw UsageError("--set " + Local(assignment) + ": " + e.what());
+        }
+    }
+}
+
+void RefuseOutputOverInput(const QString& model, const QString& output) {
+    std::error_code error;
+    if (std::filesystem::equivalent(std::filesystem::path(Local(model)),
+                                    std::filesystem::path(Local(output)), error))
+        throw UsageError("-o " + Local(output) + " names the model file itself");
+}
+
+void WriteStdout(std::string_view bytes) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
+        throw InputError("Cannot write to standard output");
+}
+
+void FinishStdout() {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        throw InputError("Cannot write to standard output");
 }
 
 } // namespace vandra::cli

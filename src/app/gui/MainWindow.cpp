@@ -6,6 +6,8 @@
 #include "app/gui/SolverLocator.h"
 #include "app/gui/SolverWindow.h"
 #include "app/gui/ToolIcons.h"
+#include "app/gui/WarningsDialog.h"
+#include "import/ModelFile.h"
 #include "import/S2kImport.h"
 #include "sections/gui/FramePropertiesDialog.h"
 #include "tcl/gui/AnalysisSettingDialog.h"
@@ -143,6 +145,7 @@ MainWindow::~MainWindow() {
     delete solverWindow_;
     delete viewOptionDialog_;
     delete showLoadDialog_;
+    delete warningsDialog_;
     delete tclFileDialog_;
     delete analysisSettingDialog_;
     delete recorderSettingDialog_;
@@ -304,6 +307,12 @@ void MainWindow::createDialogs() {
     recorderSettingDialog_ = new RecorderSettingDialog(settings_, this);
     framePropertiesDialog_ = new FramePropertiesDialog(model_, interaction_, this);
     solverWindow_ = new SolverWindow(this);
+    warningsDialog_ = new WarningsDialog(this);
+    connect(tclFileDialog_, &TclFileDialog::warningsFound, this,
+            [this](const WarningList& warnings) {
+                warningsDialog_->showWarnings(
+                    modelPath_, QStringLiteral("The script was generated; check:"), warnings);
+            });
 
     const auto redraw = [this] { viewWidget_->redraw(); };
     connect(viewOptionDialog_, &ViewOptionDialog::redrawRequested, this, redraw);
@@ -326,15 +335,23 @@ void MainWindow::importModel(const QString& path) {
     Guarded(this, [&] {
         // A file that fails to import leaves the model and the lines loaded last as they were,
         // so that cancelling the next open re-imports the model that is shown.
-        S2kText lines =
-            path.isEmpty() ? S2kLines : ReadS2kFile(QFile::encodeName(path).toStdString());
-        TModel fresh = ImportS2k(lines);
+        const std::string fileName =
+            QFile::encodeName(path.isEmpty() ? modelPath_ : path).toStdString();
+        S2kText lines = path.isEmpty() ? S2kLines : ReadS2kFile(fileName);
+        // Cancelling before any file was opened re-imports nothing: the empty model.
+        TModel fresh =
+            path.isEmpty() && lines.empty() ? TModel() : ImportModelText(lines, fileName);
         model_ = std::move(fresh);
-        if (!path.isEmpty()) S2kLines = std::move(lines);
+        if (!path.isEmpty()) {
+            S2kLines = std::move(lines);
+            modelPath_ = path;
+        }
         if (interaction_.SelectedFrame > CountOf(model_.FrameCount)) interaction_.SelectedFrame = 0;
         statusPanels_->setCounts(CountsOf(model_));
         viewWidget_->redraw();
         viewWidget_->zoomAll();
+        warningsDialog_->showWarnings(modelPath_, QStringLiteral("The model was imported; check:"),
+                                      model_.Warnings);
     });
 }
 

@@ -29,6 +29,7 @@ class ShowLoadDialog;
 class SolverWindow;
 class TclFileDialog;
 class ViewOptionDialog;
+class WarningsDialog;
 
 // Every command of the main window. A menu item and its tool button share one QAction.
 enum class Command {
@@ -88,6 +89,8 @@ public:
     ModelViewWidget* modelView() const { return viewWidget_; }
     SolverWindow* solverWindow() const { return solverWindow_; }
     FramePropertiesDialog* framePropertiesDialog() const { return framePropertiesDialog_; }
+    TclFileDialog* tclFileDialog() const { return tclFileDialog_; }
+    WarningsDialog* warningsDialog() const { return warningsDialog_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -123,6 +126,8 @@ private:
     RecorderSettingDialog* recorderSettingDialog_ = nullptr;
     FramePropertiesDialog* framePropertiesDialog_ = nullptr;
     SolverWindow* solverWindow_ = nullptr;
+    WarningsDialog* warningsDialog_ = nullptr;
+    QString modelPath_; // the file of the model on screen
 
     FileChooser chooseModelFile_;
     FileChooser chooseScriptFile_;
