@@ -18,6 +18,18 @@ S2kText::S2kText(std::string text) : text_(std::move(text)) {
         ++feeds;
     ReserveLarge(lines_, feeds + 1);
     size_t start = 0;
+    if (std::memchr(data, '\r', size) == nullptr) {
+        // Line feeds only: each line runs to the next one.
+        for (const char* p = data; (p = static_cast<const char*>(std::memchr(
+                                        p, '\n', static_cast<size_t>(data + size - p))));
+             ++p) {
+            const size_t end = static_cast<size_t>(p - data);
+            lines_.push_back({start, end - start});
+            start = end + 1;
+        }
+        if (start < size) lines_.push_back({start, size - start});
+        return;
+    }
     for (size_t i = 0; i < size; ++i) {
         const char c = data[i];
         if (c != '\r' && c != '\n') continue;
