@@ -70,11 +70,13 @@ Axis2 LocalAxis2(const TNODE& nodeI, const TNODE& nodeJ, double angleDegrees) {
     // A whole number of turns changes nothing; taking them off keeps a huge angle finite.
     const double theta = std::fmod(angleDegrees, 360.0) * kPi / 180;
 
+    // sin 0 and cos 0 are exactly 0 and 1: most frames have no angle and need no more.
+    const double sinTheta = theta == 0 ? 0.0 : std::sin(theta);
+    const double cosTheta = theta == 0 ? 1.0 : std::cos(theta);
     Axis2 axis;
-    axis.X = std::sin(alpha) * std::sin(theta) - std::cos(theta) * std::sin(beta) * std::cos(alpha);
-    axis.Y =
-        -std::cos(theta) * std::sin(beta) * std::sin(alpha) - std::cos(alpha) * std::sin(theta);
-    axis.Z = std::cos(theta) * std::cos(beta);
+    axis.X = std::sin(alpha) * sinTheta - cosTheta * std::sin(beta) * std::cos(alpha);
+    axis.Y = -cosTheta * std::sin(beta) * std::sin(alpha) - std::cos(alpha) * sinTheta;
+    axis.Z = cosTheta * std::cos(beta);
     return axis;
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/LargeMemory.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vandra {
@@ -11,11 +12,7 @@ S2kText::S2kText(std::string text) : text_(std::move(text)) {
     const size_t size = text_.size();
     if (size == 0) return;
     // Counting the line feeds first sizes the list once for the common LF and CR LF files.
-    size_t feeds = 0;
-    for (const char* p = data;
-         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(data + size - p))));
-         ++p)
-        ++feeds;
+    const auto feeds = static_cast<size_t>(std::count(data, data + size, '\n'));
     ReserveLarge(lines_, feeds + 1);
     size_t start = 0;
     if (std::memchr(data, '\r', size) == nullptr) {

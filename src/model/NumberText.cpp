@@ -179,23 +179,32 @@ void AppendF(std::string& out, double value, int decimals) {
     Decimal x = Decompose(value);
     // Digits at or above 10^-decimals are kept: that is exp + 1 + decimals of them.
     if (!x.zero) RoundTo(x, x.exp + 1 + decimals);
-    if (x.negative && !x.zero) out += '-';
     auto digitAt = [&](int power) -> char { // the digit standing at 10^power
         const int idx = x.exp - power;
         if (x.zero || idx < 0 || idx >= kDigits) return '0';
         return static_cast<char>('0' + x.d[static_cast<size_t>(idx)]);
     };
+    // Built in place and appended once.
+    const int whole = x.zero || x.exp < 0 ? 1 : x.exp + 1;
+    const size_t size = static_cast<size_t>(whole) + static_cast<size_t>(decimals) + 2;
+    char small[64];
+    std::string large;
+    if (size > sizeof small) large.resize(size);
+    char* const begin = size > sizeof small ? large.data() : small;
+    char* p = begin;
+    if (x.negative && !x.zero) *p++ = '-';
     if (x.zero || x.exp < 0) {
-        out += '0';
+        *p++ = '0';
     } else {
-        for (int p = x.exp; p >= 0; --p)
-            out += digitAt(p);
+        for (int power = x.exp; power >= 0; --power)
+            *p++ = digitAt(power);
     }
     if (decimals > 0) {
-        out += '.';
+        *p++ = '.';
         for (int k = 1; k <= decimals; ++k)
-            out += digitAt(-k);
+            *p++ = digitAt(-k);
     }
+    out.append(begin, p);
 }
 
 void AppendGeneral(std::string& out, double value) {
