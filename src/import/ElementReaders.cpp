@@ -20,6 +20,7 @@ using s2k::NameIndex;
 using s2k::QuotedToken;
 using s2k::RebuildTable;
 using s2k::SectionWarnings;
+using s2k::SharedNames;
 using s2k::UnmatchedNames;
 
 namespace {
@@ -87,6 +88,7 @@ void ReadFrames(const S2kInput& in, TModel& model) {
     model.FrameCount = bounds.LineCount();
     RebuildTable(model.Frames, model.FrameCount);
     const NameIndex<TSECTION> sections(model.Sections, model.SectionCount);
+    SharedNames names;
     UnmatchedNames unmatched;
     SectionWarnings keys(in, model, kFrameKeyword);
     S2kTokens t;
@@ -103,7 +105,7 @@ void ReadFrames(const S2kInput& in, TModel& model) {
         frame.NodeJ = parse::Integer(t[3]);
         CheckRange(frame.NodeI, model.NodeCount, "joint", i);
         CheckRange(frame.NodeJ, model.NodeCount, "joint", i);
-        frame.SecName = std::string(t[5]);
+        frame.SecName = names.Of(t[5]);
         frame.IntPts = parse::Integer(t[7]);
         frame.SecIdx = sections.Find(frame.SecName);
         if (frame.SecIdx == 0) unmatched.Add(frame.SecName, i, k);
@@ -138,6 +140,7 @@ void ReadShells(const S2kInput& in, TModel& model) {
     model.ShellCount = bounds.LineCount();
     RebuildTable(model.Shells, model.ShellCount);
     const NameIndex<TAREASEC> sections(model.AreaSecs, model.AreaSecCount);
+    SharedNames names;
     UnmatchedNames unmatched;
     SectionWarnings keys(in, model, kShellKeyword);
     S2kTokens t;
@@ -154,7 +157,7 @@ void ReadShells(const S2kInput& in, TModel& model) {
         shell.N3 = parse::Integer(t[5]);
         for (int n : {shell.N1, shell.N2, shell.N3, shell.N4})
             CheckRange(n, model.NodeCount, "joint", i);
-        shell.SecName = std::string(t[7]);
+        shell.SecName = names.Of(t[7]);
         shell.SecIdx = sections.Find(shell.SecName);
         if (shell.SecIdx == 0) unmatched.Add(shell.SecName, i, k);
     });

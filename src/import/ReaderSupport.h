@@ -119,6 +119,22 @@ private:
     std::unordered_map<std::string_view, int> index_;
 };
 
+// The names of one column of a section (the section names of frames): each distinct name is
+// held once and shared by every record that gives it.
+class SharedNames {
+public:
+    const SharedText& Of(std::string_view name) {
+        auto it = names_.find(name);
+        if (it != names_.end()) return it->second;
+        SharedText text(name);
+        const std::string_view key = text.str();
+        return names_.emplace(key, std::move(text)).first->second;
+    }
+
+private:
+    std::unordered_map<std::string_view, SharedText> names_;
+};
+
 // Names that matched nothing, each with its first line and how often it occurred; reported as
 // one warning per name.
 class UnmatchedNames {

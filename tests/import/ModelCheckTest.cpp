@@ -133,6 +133,24 @@ TEST(ModelCheck, ConversionErrorsNameLineAndSection) {
               "Line 7 (MASS): 'x' is not a valid floating point value");
 }
 
+TEST(ModelCheck, ANameGivenByManyRecordsIsHeldOnce) {
+    const std::string longName(100000, 'N');
+    std::string body = JointsAlongX(2) + "FRAME\n";
+    for (int k = 1; k <= 3000; ++k)
+        body += "  " + std::to_string(k) + "  J=1,2  SEC=" + longName + "  NSEG=1  ANG=0\n";
+    body += "\nSHELL\n  1  J=1,2,2,1  SEC=" + longName + "\n  2  J=1,2,2,1  SEC=" + longName +
+            "\n\nLOAD\n  NAME=" + longName + "\n    TYPE=FORCE\n";
+    for (int k = 1; k <= 3000; ++k)
+        body += "      ADD=1  UX=1\n";
+    const TModel m = Import(body + "\n");
+    ASSERT_EQ(m.FrameCount, 3000);
+    EXPECT_EQ(m.Frames[1].SecName, longName);
+    EXPECT_EQ(m.Frames[1].SecName.c_str(), m.Frames[3000].SecName.c_str());
+    EXPECT_EQ(m.Shells[1].SecName.c_str(), m.Shells[2].SecName.c_str());
+    EXPECT_EQ(m.LoadCaseNames.size(), 2u);
+    EXPECT_EQ(m.Loads[3000].CaseIdx, 1);
+}
+
 TEST(ModelCheck, CrCrLfEndsOneLine) {
     EXPECT_EQ(SplitS2kLines("a\r\r\nb\r\r\n\r\r\nc").Lines(),
               (std::vector<std::string>{"a", "b", "", "c"}));
