@@ -66,8 +66,8 @@ void ReadJoints(const S2kInput& in, TModel& model) {
     if (relabelled > 0)
         model.Warnings.push_back(TWarning{
             in.File, firstRelabelled + 1,
-            text::Format("JOINT: joint labels differ from their line positions (%d joints); the "
-                         "joint labelled %s is joint %d",
+            text::Format("JOINT: joint labels differ from their line positions (lines: %d); "
+                         "the joint labelled %s is joint %d",
                          {relabelled, firstLabel, firstRelabelled - bounds.Start}),
             "joints are numbered by their line; restraints, masses, frames and loads address "
             "these numbers, not the labels"});

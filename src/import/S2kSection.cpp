@@ -1,5 +1,7 @@
 #include "import/S2kSection.h"
 
+#include "import/ReaderSupport.h"
+
 #include "model/NumberText.h"
 
 #include <algorithm>
@@ -79,21 +81,6 @@ int LooseKeyword(std::string_view line) {
         if (same && at == n) return static_cast<int>(k);
     }
     return -1;
-}
-
-// A header line shown in a warning: quoted, control characters as ^X.
-std::string Quoted(std::string_view line) {
-    std::string out = "'";
-    for (char c : line) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 32) {
-            out += '^';
-            out += static_cast<char>(u + 64);
-        } else {
-            out += c;
-        }
-    }
-    return out + "'";
 }
 
 } // namespace
@@ -183,8 +170,8 @@ S2kSectionIndex IndexSections(const S2kText& lines, const std::string& file,
             w.Done = text::Format("ignored with its lines; the %s section of line %d is read",
                                   {keyword, used + 1});
         } else {
-            w.What = "header " + Quoted(lines[static_cast<size_t>(e.Line)]) + " differs from " +
-                     keyword + " only by case or blanks";
+            w.What = "header " + s2k::QuotedToken(lines[static_cast<size_t>(e.Line)]) +
+                     " differs from " + keyword + " only by case or blanks";
             w.Done = used == e.Line ? "read as the " + keyword + " section"
                                     : text::Format("ignored; the %s section of line %d is read",
                                                    {keyword, used + 1});

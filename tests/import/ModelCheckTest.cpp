@@ -60,7 +60,7 @@ TEST(ModelCheck, ImportWarnsWithLineWhatAndDone) {
         {joints + "RESTRAINT\n  ADD=1  DOF=U1\n\nRESTRAINT\n  ADD=2  DOF=U2\n\n", 10,
          "a second RESTRAINT header", "ignored with its lines"},
         {"JOINT\n  1  X=0  Y=0  Z=0\n  20  X=1  Y=0  Z=0\n\n", 4,
-         "joint labels differ from their line positions (1 joints); the joint labelled '20' is "
+         "joint labels differ from their line positions (lines: 1); the joint labelled '20' is "
          "joint 2",
          "numbered by their line"},
         {joints + "LOAD\n  NAME=DEAD\n    TYPE=FORCE\n      ADD=1  UZ=-1\n  NAME=DEAD\n\n", 11,
