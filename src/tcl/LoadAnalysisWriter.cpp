@@ -1,5 +1,6 @@
 // Load patterns and the analysis commands of the chosen analysis type.
 #include "tcl/ScriptWriters.h"
+#include "tcl/SettingsCheck.h"
 
 #include <string>
 
@@ -9,33 +10,55 @@ using namespace script;
 
 namespace {
 
-constexpr int kDefaultModes = 12;
+// Why a load is left out of its pattern, or nullptr when it is written. A load on a joint or a
+// frame element that the script does not define would stop the solver.
+const char* SkipReason(const TModel& model, const TLOAD& load) {
+    if (load.Kind == kJointForce && (load.Target < 1 || load.Target > CountOf(model.NodeCount)))
+        return "acts on a joint that does not exist";
+    if (load.Kind == kFrameDistributed) {
+        if (load.Target < 1 || load.Target > CountOf(model.FrameCount))
+            return "acts on a frame that does not exist";
+        const int sec = model.Frames[Slot(load.Target)].SecIdx;
+        if (sec < 1 || sec > CountOf(model.SectionCount))
+            return "acts on a frame whose section matches no frame section, so it has no element";
+    }
+    return nullptr;
+}
+
+bool IsCaseKnown(const TModel& model, int c) {
+    return c >= 1 && c <= model.LoadCaseCount && c < static_cast<int>(model.LoadCaseNames.size());
+}
 
 // The pattern of load case c. A case index outside the load case names gives an empty name and
 // an empty pattern.
-void LoadPattern(const TModel& model, int c, ScriptLineList& lines) {
-    const bool known =
-        c >= 1 && c <= model.LoadCaseCount && c < static_cast<int>(model.LoadCaseNames.size());
-    static const std::string kNoName;
-    const std::string& name = known ? model.LoadCaseNames[Slot(c)] : kNoName;
-    Line(lines, "## Load Case = %s", {name});
-    Line(lines, "pattern Plain %D Linear {", {c});
+void LoadPattern(const TModel& model, const TagPlan& tags, int c, ScriptLineList& lines) {
+    const bool known = IsCaseKnown(model, c);
+    Line(lines, "## Load Case = %s", {known ? InertName(model.LoadCaseNames[Slot(c)]) : ""});
+    Line(lines, "pattern Plain %D Linear {", {tags.PlainPattern(c)});
     const int loads = known ? CountOf(model.LoadCount) : 0;
     for (int l = 1; l <= loads; ++l) {
         const TLOAD& load = model.Loads[Slot(l)];
-        if (load.CaseIdx != c) continue;
+        if (load.CaseIdx != c || SkipReason(model, load) != nullptr) continue;
         if (load.Kind == kJointForce) {
-            Line(lines, "load %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E",
-                 {load.Target, load.FX, load.FY, load.FZ, load.MX, load.MY, load.MZ});
+            // A node of solids only has no rotations to load.
+            if (tags.JointDofs(load.Target) == 3)
+                Line(lines, "load %D %0.4E %0.4E %0.4E",
+                     {tags.JointNode(load.Target), load.FX, load.FY, load.FZ});
+            else
+                Line(lines, "load %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E",
+                     {tags.JointNode(load.Target), load.FX, load.FY, load.FZ, load.MX, load.MY,
+                      load.MZ});
         } else if (load.Kind == kFrameDistributed) {
             // Local 2 of the model is the element's z; local 3 points opposite to its y.
             if (load.Dir == 1)
-                Line(lines, "eleLoad -ele %D -type -beamUniform 0 0 %0.4E", {load.Target, load.FX});
+                Line(lines, "eleLoad -ele %D -type -beamUniform 0 0 %0.4E",
+                     {tags.FrameElement(load.Target), load.FX});
             else if (load.Dir == 2)
-                Line(lines, "eleLoad -ele %D -type -beamUniform 0 %0.4E 0", {load.Target, load.FX});
+                Line(lines, "eleLoad -ele %D -type -beamUniform 0 %0.4E 0",
+                     {tags.FrameElement(load.Target), load.FX});
             else if (load.Dir == 3)
                 Line(lines, "eleLoad -ele %D -type -beamUniform %0.4E 0 0",
-                     {load.Target, -load.FX});
+                     {tags.FrameElement(load.Target), -load.FX});
         }
     }
     Line(lines, "}");
@@ -66,26 +89,33 @@ void LoadControlStage(const TModel& model, const TSettings& settings, ScriptLine
     Line(lines, "analyze %d", {settings.LoadSteps});
 }
 
-void DisplacementControlStage(const TModel& model, const TSettings& settings,
+void DisplacementControlStage(const TModel& model, const TSettings& settings, const TagPlan& tags,
                               ScriptLineList& lines) {
     StaticCommands(model, lines);
     Line(lines, "integrator DisplacementControl %d %d %0.4E",
-         {settings.ControlNode, settings.ControlDof, settings.ControlDisp});
+         {tags.JointNode(settings.ControlNode), settings.ControlDof, settings.ControlDisp});
     Line(lines, "analysis Static");
     Line(lines, "analyze %d", {settings.AnalysisStep});
 }
 
-void Gravity(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+void Gravity(const TModel& model, const TSettings& settings, const TagPlan& tags,
+             ScriptLineList& lines) {
     Line(lines, "puts \"gravity\"");
-    LoadPattern(model, settings.LoadCase, lines);
+    LoadPattern(model, tags, settings.LoadCase, lines);
     LoadControlStage(model, settings, lines);
 }
 
-void ModalBlock(const TSettings& settings, ScriptLineList& lines) {
-    Line(lines, "set numModes %d",
-         {settings.ModalNumber >= 1 ? settings.ModalNumber : kDefaultModes});
+// The dense solver computes as many modes as degrees of freedom carry mass; the default one only
+// half as many (GenerateScript has checked that the chosen one delivers them).
+bool IsDense(const TModel& model, int modes) {
+    return EigenSolverFor(model, modes) == EigenSolver::kDense;
+}
+
+void ModalBlock(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+    Line(lines, "set numModes %d", {settings.ModalNumber});
+    Line(lines, IsDense(model, settings.ModalNumber) ? "set lambda [eigen -fullGenLapack $numModes]"
+                                                     : "set lambda [eigen  $numModes]");
     for (std::string_view line : {
-             "set lambda [eigen  $numModes]",
              "set period \"Periods.txt\"",
              "set Periods [open $period \"w\"]",
              "puts $Periods \" $lambda\"",
@@ -96,13 +126,13 @@ void ModalBlock(const TSettings& settings, ScriptLineList& lines) {
 }
 
 // Rayleigh damping of 5 % fitted to the first two modes.
-void DampingBlock(ScriptLineList& lines) {
+void DampingBlock(const TModel& model, ScriptLineList& lines) {
+    for (std::string_view line : {" ", "set xDamp 0.05;", "set nEigenI 1;", "set nEigenJ 2;"})
+        Line(lines, line);
+    Line(lines, IsDense(model, kDampingModes)
+                    ? "set lambdaN [eigen -fullGenLapack [expr $nEigenJ]];"
+                    : "set lambdaN [eigen [expr $nEigenJ]];");
     for (std::string_view line : {
-             " ",
-             "set xDamp 0.05;",
-             "set nEigenI 1;",
-             "set nEigenJ 2;",
-             "set lambdaN [eigen [expr $nEigenJ]];",
              "set lambdaI [lindex $lambdaN [expr $nEigenI-1]];",
              "set lambdaJ [lindex $lambdaN [expr $nEigenJ-1]];",
              "set omegaI [expr pow($lambdaI,0.5)]; ",
@@ -115,10 +145,11 @@ void DampingBlock(ScriptLineList& lines) {
         Line(lines, line);
 }
 
-// One ground motion in direction 1 from GMX.txt, then the transient analysis.
-void UniformExcitationBlocks(ScriptLineList& lines) {
+// One ground motion in direction 1 from GMX.txt, then the transient analysis. The pattern and its
+// series share the tag the counter reaches.
+void UniformExcitationBlocks(const TagPlan& tags, ScriptLineList& lines) {
+    Line(lines, "set IDloadTag %d;", {tags.GroundMotionCounterStart()});
     for (std::string_view line : {
-             "set IDloadTag 1001;",
              "set iGMfile \"GMX.txt\";",
              "set iGMdirection \"1\"; ",
              "set iGMfact \"0.1\";  ",
@@ -142,33 +173,35 @@ void UniformExcitationBlocks(ScriptLineList& lines) {
         Line(lines, line);
 }
 
-// Two displacement records from DM1X.txt imposed at nodes 1, 3 and 2, 4, then the analysis.
-void MultipleSupportBlock(ScriptLineList& lines) {
+// Two displacement records from DM1X.txt imposed at joints 1, 3 and 2, 4, then the analysis. The
+// general sparse solver: with the imposed motions Newton stalls on the SPD solver's solutions.
+void MultipleSupportBlock(const TagPlan& tags, ScriptLineList& lines) {
+    for (std::string_view line :
+         {"set iGMfile \"DM1X.txt\"; ", "set iGMfact \"1\";", "set dt 0.02;"})
+        Line(lines, line);
+    Line(lines, "set dispSeries1 \"Series %d -dt $dt -filePath $iGMfile -factor  $iGMfact\";",
+         {tags.MultiSupportSeries(1)});
+    for (std::string_view line :
+         {"  ", "set iGMfile \"DM1X.txt\";", "set iGMfact \"1\";", "set dt 0.02; "})
+        Line(lines, line);
+    Line(lines, "set dispSeries2 \"Series %d -dt $dt -filePath $iGMfile -factor  $iGMfact\";",
+         {tags.MultiSupportSeries(2)});
+    Line(lines, "  ");
+    Line(lines, "pattern MultiSupport  %d   { ", {tags.MultiSupportPattern(1)});
+    Line(lines, "    groundMotion 1 Plain -disp $dispSeries1");
+    Line(lines, "    imposedMotion %d 1 1  ", {tags.JointNode(1)});
+    Line(lines, "    imposedMotion %d 1 1  ", {tags.JointNode(3)});
+    Line(lines, " }");
+    Line(lines, "pattern MultiSupport  %d   {", {tags.MultiSupportPattern(2)});
+    Line(lines, "    groundMotion 2 Plain -disp $dispSeries2");
+    Line(lines, "    imposedMotion %d 1 2 ", {tags.JointNode(2)});
+    Line(lines, "    imposedMotion %d 1 2 ", {tags.JointNode(4)});
     for (std::string_view line : {
-             "set iGMfile \"DM1X.txt\"; ",
-             "set iGMfact \"1\";",
-             "set dt 0.02;",
-             "set dispSeries1 \"Series 1 -dt $dt -filePath $iGMfile -factor  $iGMfact\";",
-             "  ",
-             "set iGMfile \"DM1X.txt\";",
-             "set iGMfact \"1\";",
-             "set dt 0.02; ",
-             "set dispSeries2 \"Series 2 -dt $dt -filePath $iGMfile -factor  $iGMfact\";",
-             "  ",
-             "pattern MultiSupport  1   { ",
-             "    groundMotion 1 Plain -disp $dispSeries1",
-             "    imposedMotion 1 1 1  ",
-             "    imposedMotion 3 1 1  ",
-             " }",
-             "pattern MultiSupport  2   {",
-             "    groundMotion 2 Plain -disp $dispSeries2",
-             "    imposedMotion 2 1 2 ",
-             "    imposedMotion 4 1 2 ",
              " }",
              "  ",
              "constraints Transformation;",
              "numberer Plain; ",
-             "system SparseSPD;  ",
+             "system UmfPack;  ",
              "test EnergyIncr 1.0e-4 200; ",
              "algorithm Newton ",
              "integrator Newmark 0.5 0.25",
@@ -180,43 +213,70 @@ void MultipleSupportBlock(ScriptLineList& lines) {
 
 } // namespace
 
-void WriteLoadsAndAnalysis(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+void WriteLoadsAndAnalysis(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                           ScriptLineList& lines) {
     switch (settings.AnalysisType) {
     case kSingleLoadControl:
         Line(lines, "puts \"loading\"");
-        LoadPattern(model, settings.LoadCase, lines);
+        LoadPattern(model, tags, settings.LoadCase, lines);
         LoadControlStage(model, settings, lines);
         break;
     case kSingleDisplacementControl:
         Line(lines, "puts \"loading\"");
-        LoadPattern(model, settings.LoadVector, lines);
-        DisplacementControlStage(model, settings, lines);
+        LoadPattern(model, tags, settings.LoadVector, lines);
+        DisplacementControlStage(model, settings, tags, lines);
         break;
     case kGravityPushover:
-        Gravity(model, settings, lines);
+        Gravity(model, settings, tags, lines);
+        // The push starts from the gravity loads held constant.
+        Line(lines, "loadConst -time 0.0");
         Line(lines, "puts \"pushover\"");
-        LoadPattern(model, settings.LoadVector, lines);
-        DisplacementControlStage(model, settings, lines);
+        LoadPattern(model, tags, settings.LoadVector, lines);
+        DisplacementControlStage(model, settings, tags, lines);
         break;
     case kModal:
-        ModalBlock(settings, lines);
+        ModalBlock(model, settings, lines);
         break;
     case kTimeHistory:
-        DampingBlock(lines);
-        UniformExcitationBlocks(lines);
+        DampingBlock(model, lines);
+        UniformExcitationBlocks(tags, lines);
         break;
     case kGravityTimeHistory:
-        Gravity(model, settings, lines);
+        Gravity(model, settings, tags, lines);
         Line(lines, "loadConst -time 0.0");
-        DampingBlock(lines);
-        UniformExcitationBlocks(lines);
+        // The transient analysis replaces the static one, which the solver otherwise warns about.
+        Line(lines, "wipeAnalysis");
+        DampingBlock(model, lines);
+        UniformExcitationBlocks(tags, lines);
         break;
     case kMultipleSupport:
-        DampingBlock(lines);
-        MultipleSupportBlock(lines);
+        DampingBlock(model, lines);
+        MultipleSupportBlock(tags, lines);
         break;
-    default: // no analysis for an unknown type
+    default: // GenerateScript refuses any other type
         break;
+    }
+}
+
+void AddSkippedLoadWarnings(const TModel& model, const TSettings& settings, WarningList& warnings) {
+    const int type = settings.AnalysisType;
+    const bool gravity =
+        type == kSingleLoadControl || type == kGravityPushover || type == kGravityTimeHistory;
+    const bool push = type == kSingleDisplacementControl || type == kGravityPushover;
+    const int loads = CountOf(model.LoadCount);
+    for (int l = 1; l <= loads; ++l) {
+        const TLOAD& load = model.Loads[Slot(l)];
+        const bool written =
+            IsCaseKnown(model, load.CaseIdx) && ((gravity && load.CaseIdx == settings.LoadCase) ||
+                                                 (push && load.CaseIdx == settings.LoadVector));
+        const char* reason = written ? SkipReason(model, load) : nullptr;
+        if (reason == nullptr) continue;
+        warnings.push_back(
+            {"", 0,
+             text::Format("Load %d of load case \"%s\" (on %s %d) %s",
+                          {l, InertName(model.LoadCaseNames[Slot(load.CaseIdx)]),
+                           load.Kind == kJointForce ? "joint" : "frame", load.Target, reason}),
+             "it was left out of the script"});
     }
 }
 

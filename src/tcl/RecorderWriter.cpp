@@ -19,50 +19,60 @@ enum RecorderOption : int {
 };
 
 // Node blocks: file k (from 0) holds nodes 100k + 1 .. 100k + 100, the last one up to `count`.
-void NodeBlocks(ScriptLineList& lines, int count, std::string_view tmpl) {
+void NodeBlocks(ScriptLineList& lines, const TagPlan& tags, int count, std::string_view tmpl) {
     const int full = count / kBlock, rest = count % kBlock;
     for (int k = 0; k < full; ++k)
-        Line(lines, tmpl, {k, kBlock * k + 1, kBlock * k + kBlock});
-    if (rest != 0) Line(lines, tmpl, {full, kBlock * full + 1, kBlock * full + rest});
+        Line(lines, tmpl, {k, tags.JointNode(kBlock * k + 1), tags.JointNode(kBlock * k + kBlock)});
+    if (rest != 0)
+        Line(lines, tmpl,
+             {full, tags.JointNode(kBlock * full + 1), tags.JointNode(kBlock * full + rest)});
 }
 
 // Element blocks: files 1..n hold the full blocks, file 0 the partial last block (when there is
 // one). A range is never written reversed.
-void ElementBlocks(ScriptLineList& lines, int count, std::string_view tmpl) {
+void ElementBlocks(ScriptLineList& lines, const TagPlan& tags, int count, std::string_view tmpl) {
     const int full = count / kBlock, rest = count % kBlock;
     for (int k = 1; k <= full; ++k)
-        Line(lines, tmpl, {k, kBlock * (k - 1) + 1, kBlock * k});
-    if (rest != 0) Line(lines, tmpl, {0, kBlock * full + 1, kBlock * full + rest});
+        Line(lines, tmpl,
+             {k, tags.FrameElement(kBlock * (k - 1) + 1), tags.FrameElement(kBlock * k)});
+    if (rest != 0)
+        Line(lines, tmpl,
+             {0, tags.FrameElement(kBlock * full + 1), tags.FrameElement(kBlock * full + rest)});
 }
 
-void LastSectionBlocks(ScriptLineList& lines, int count, int section) {
+void LastSectionBlocks(ScriptLineList& lines, const TagPlan& tags, int count, int section) {
     static constexpr std::string_view kTmpl =
         "recorder Element -file ele%d_secn.out -time -eleRange %D %D section %d deformation";
     const int full = count / kBlock, rest = count % kBlock;
     for (int k = 1; k <= full; ++k)
-        Line(lines, kTmpl, {k, kBlock * (k - 1) + 1, kBlock * k, section});
-    if (rest != 0) Line(lines, kTmpl, {0, kBlock * full + 1, kBlock * full + rest, section});
+        Line(lines, kTmpl,
+             {k, tags.FrameElement(kBlock * (k - 1) + 1), tags.FrameElement(kBlock * k), section});
+    if (rest != 0)
+        Line(lines, kTmpl,
+             {0, tags.FrameElement(kBlock * full + 1), tags.FrameElement(kBlock * full + rest),
+              section});
 }
 
 } // namespace
 
-void WriteRecorders(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+void WriteRecorders(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                    ScriptLineList& lines) {
     const int nodes = CountOf(model.NodeCount);
     const int frames = CountOf(model.FrameCount);
     const auto& rec = settings.RecOpt;
 
     Line(lines, "puts \"recorder\"");
     if (rec[kRecNodeDisp])
-        NodeBlocks(lines, nodes,
+        NodeBlocks(lines, tags, nodes,
                    "recorder Node -file node%d.out -time -nodeRange %D %D -dof 1 2 3 disp");
     if (rec[kRecElementForce])
-        ElementBlocks(lines, frames,
+        ElementBlocks(lines, tags, frames,
                       "recorder Element -file ele%d.out -time -eleRange %D %D localForce");
     if (rec[kRecSectionDeformation]) {
         ElementBlocks(
-            lines, frames,
+            lines, tags, frames,
             "recorder Element -file ele%d_secs.out -time -eleRange %D %D section 1 deformation");
-        LastSectionBlocks(lines, frames, settings.NumIntgrPts);
+        LastSectionBlocks(lines, tags, frames, settings.NumIntgrPts);
     }
     // Mode shapes exist only after the eigen analysis of a modal analysis, which computes
     // exactly ModalNumber modes.
@@ -72,9 +82,13 @@ void WriteRecorders(const TModel& model, const TSettings& settings, ScriptLineLi
         const int full = nodes / kBlock, rest = nodes % kBlock;
         for (int m = 1; m <= settings.ModalNumber; ++m) {
             for (int k = 0; k < full; ++k)
-                Line(lines, kTmpl, {m, k, kBlock * k + 1, kBlock * k + kBlock, m});
+                Line(
+                    lines, kTmpl,
+                    {m, k, tags.JointNode(kBlock * k + 1), tags.JointNode(kBlock * k + kBlock), m});
             if (rest != 0)
-                Line(lines, kTmpl, {m, full, kBlock * full + 1, kBlock * full + rest, m});
+                Line(lines, kTmpl,
+                     {m, full, tags.JointNode(kBlock * full + 1),
+                      tags.JointNode(kBlock * full + rest), m});
         }
     }
 }

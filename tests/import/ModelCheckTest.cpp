@@ -115,8 +115,8 @@ TEST(ModelCheck, ExamplesImportWithoutWarnings) {
 }
 
 TEST(ModelCheck, ATextWithoutAnySectionIsAnError) {
-    for (const std::string text : {std::string(), std::string("\x89PNG\r\n\x1a\n\0\0", 10),
-                                   std::string("title\nSYSTEM\n  LENGTH=MM\n\n")}) {
+    for (const std::string& text : {std::string(), std::string("\x89PNG\r\n\x1a\n\0\0", 10),
+                                    std::string("title\nSYSTEM\n  LENGTH=MM\n\n")}) {
         try {
             ImportS2k(SplitS2kLines(text), "m.s2k");
             ADD_FAILURE() << "no error";

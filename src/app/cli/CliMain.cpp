@@ -26,6 +26,11 @@ const char* const kCommands =
     "                                     the OpenSees script, lines ended by CR LF\n"
     "  render FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...\n"
     "                                     the model view after import and zoom all\n"
+    "  preview FILE.s2k --section NAME -o OUT.png [--set NAME=VALUE]...\n"
+    "                                     the frame section dialog's picture of one section\n"
+    "  save-project FILE.s2k -o OUT.vandra [--set NAME=VALUE]...\n"
+    "                                     the project file: the model's path and every choice\n"
+    "FILE.s2k may also be a project (.vandra): its model with its choices and settings.\n"
     "\n";
 
 const char* const kExitStatus =
@@ -36,7 +41,7 @@ const char* const kExitStatus =
 // commands need no platform at all. Without a display the offscreen platform serves.
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
 #ifdef VANDRA_HAVE_RENDER
-    if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
+    if (argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "preview") == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
             qEnvironmentVariableIsEmpty("DISPLAY"))
@@ -68,7 +73,7 @@ int main(int argc, char** argv) {
         QString::fromLatin1(kExitStatus));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument("command", "info, dump, tcl or render");
+    parser.addPositionalArgument("command", "info, dump, tcl, render, preview or save-project");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     // The arguments as the system gave them (argv after the application took its own options).
     QStringList arguments;
@@ -102,6 +107,8 @@ int main(int argc, char** argv) {
         if (command == "dump") return vandra::cli::CommandDump(rest);
         if (command == "tcl") return vandra::cli::CommandTcl(rest);
         if (command == "render") return vandra::cli::CommandRender(rest);
+        if (command == "preview") return vandra::cli::CommandPreview(rest);
+        if (command == "save-project") return vandra::cli::CommandSaveProject(rest);
         std::fprintf(stderr, "vandra-cli: unknown command '%s'\n%s", qPrintable(command),
                      kCommands);
         return 2;

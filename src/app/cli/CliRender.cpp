@@ -76,8 +76,8 @@ int CommandRender(const QStringList& args) {
 
 #ifdef VANDRA_HAVE_RENDER
     RefuseOutputOverInput(file, parser.value(output));
-    TModel model = ImportModel(file);
     TSettings settings;
+    TModel model = ImportModel(file, &settings);
     AssignSettings(model, settings, parser.values(set));
 
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)

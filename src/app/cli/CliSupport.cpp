@@ -1,5 +1,6 @@
 #include "app/cli/CliSupport.h"
 
+#include "app/project/ProjectFile.h"
 #include "import/ModelFile.h"
 #include "model/Errors.h"
 #include "model/SettingsByName.h"
@@ -19,7 +20,8 @@ QString FromLocal(std::string_view bytes) {
 
 QString ParseModelFile(QCommandLineParser& parser, const QStringList& args, const QString& command,
                        const std::string& usage) {
-    parser.addPositionalArgument("file", "The SAP2000 version 6 text model (.s2k).");
+    parser.addPositionalArgument("file",
+                                 "The SAP2000 version 6 text model (.s2k) or a project (.vandra).");
     if (!parser.parse(QStringList{"vandra-cli " + command} + args))
         throw UsageError(Local(command + ": " + parser.errorText()));
     const QStringList files = parser.positionalArguments();
@@ -34,8 +36,18 @@ void PrintWarnings(const WarningList& warnings) {
     }
 }
 
-TModel ImportModel(const QString& path) {
-    TModel model = ImportModelFile(Local(path));
+TModel ImportModel(const QString& path, TSettings* settings) {
+    const std::string file = Local(path);
+    if (project::IsProjectPath(file)) {
+        project::OpenedProject opened = project::OpenProject(file);
+        PrintWarnings(opened.model.Warnings);
+        if (!opened.unmatched.empty())
+            std::fprintf(stderr, "vandra-cli: %s\n",
+                         project::UnmatchedMessage(opened.unmatched).c_str());
+        if (settings != nullptr) *settings = opened.settings;
+        return std::move(opened.model);
+    }
+    TModel model = ImportModelFile(file);
     PrintWarnings(model.Warnings);
     return model;
 }

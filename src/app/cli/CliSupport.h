@@ -28,8 +28,10 @@ QString FromLocal(std::string_view bytes);
 QString ParseModelFile(QCommandLineParser& parser, const QStringList& args, const QString& command,
                        const std::string& usage);
 
-// Reads and imports the model file; its warnings go to standard error.
-TModel ImportModel(const QString& path);
+// Reads and imports the model file; its warnings go to standard error. A project (.vandra)
+// imports its .s2k file and applies its choices; its settings go to *settings when given. Names
+// of the project that match nothing are reported on stderr.
+TModel ImportModel(const QString& path, TSettings* settings = nullptr);
 
 // Each warning on standard error, one line each.
 void PrintWarnings(const WarningList& warnings);

@@ -42,8 +42,8 @@ int CommandTcl(const QStringList& args) {
 
     if (parser.isSet(output)) RefuseOutputOverInput(file, parser.value(output));
 
-    TModel model = ImportModel(file);
     TSettings settings;
+    TModel model = ImportModel(file, &settings);
     AssignSettings(model, settings, parser.values(set));
     ScriptLineList lines;
     WarningList warnings;

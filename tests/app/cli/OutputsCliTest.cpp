@@ -109,7 +109,7 @@ TEST(OutputsCli, FileNamesAreTheSystemsBytes) {
         WriteTempFile("mod\xE8le.s2k", ReadFile(SourcePath("examples/two_storey_frame.s2k")));
     const std::string a = TempPath("sc\xE9nario.tcl"), b = TempPath("sc\xEAnario.tcl");
     EXPECT_EQ(RunCli("tcl '" + model + "' -o '" + a + "'").status, 0);
-    EXPECT_EQ(RunCli("tcl '" + model + "' -o '" + b + "' --set AnalysisType=2").status, 0);
+    EXPECT_EQ(RunCli("tcl '" + model + "' -o '" + b + "' --set RecOpt=1,1,1,1,1").status, 0);
     EXPECT_FALSE(ReadFile(a).empty());
     EXPECT_FALSE(ReadFile(b).empty());
     EXPECT_NE(ReadFile(a), ReadFile(b));
