@@ -3,6 +3,7 @@
 #include "import/ReaderSupport.h"
 #include "import/S2kReaders.h"
 #include "model/NumberParse.h"
+#include "model/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,28 +14,16 @@
 namespace vandra {
 
 using s2k::CheckRange;
-using s2k::DataLines;
+using s2k::ForEachDataLine;
+using s2k::MisplacedKey;
+using s2k::NameIndex;
+using s2k::QuotedToken;
 using s2k::RebuildTable;
+using s2k::SectionWarnings;
+using s2k::SharedNames;
+using s2k::UnmatchedNames;
 
 namespace {
-
-// Index by name of records 1..count, the last record of a name winning, as FindSection and
-// FindAreaSection do; built once so that many elements find their section quickly.
-template <typename Record> class NameIndex {
-public:
-    NameIndex(const std::vector<Record>& table, int count) {
-        const int last = std::min<int>(count, static_cast<int>(table.size()) - 1);
-        for (int i = 1; i <= last; ++i)
-            index_[table[static_cast<size_t>(i)].Name] = i;
-    }
-    int Find(std::string_view name) const {
-        auto it = index_.find(name);
-        return it == index_.end() ? 0 : it->second;
-    }
-
-private:
-    std::unordered_map<std::string_view, int> index_;
-};
 
 double ClampUnit(double v) {
     return std::clamp(v, -1.0, 1.0);
@@ -82,34 +71,44 @@ Axis2 LocalAxis2(const TNODE& nodeI, const TNODE& nodeJ, double angleDegrees) {
     // A whole number of turns changes nothing; taking them off keeps a huge angle finite.
     const double theta = std::fmod(angleDegrees, 360.0) * kPi / 180;
 
+    // sin 0 and cos 0 are exactly 0 and 1: most frames have no angle and need no more.
+    const double sinTheta = theta == 0 ? 0.0 : std::sin(theta);
+    const double cosTheta = theta == 0 ? 1.0 : std::cos(theta);
     Axis2 axis;
-    axis.X = std::sin(alpha) * std::sin(theta) - std::cos(theta) * std::sin(beta) * std::cos(alpha);
-    axis.Y =
-        -std::cos(theta) * std::sin(beta) * std::sin(alpha) - std::cos(alpha) * std::sin(theta);
-    axis.Z = std::cos(theta) * std::cos(beta);
+    axis.X = std::sin(alpha) * sinTheta - cosTheta * std::sin(beta) * std::cos(alpha);
+    axis.Y = -cosTheta * std::sin(beta) * std::sin(alpha) - std::cos(alpha) * sinTheta;
+    axis.Z = cosTheta * std::cos(beta);
     return axis;
 }
 
 // "  1  J=1,7  SEC=NCOL400  NSEG=2  ANG=0  IREL=R2,R3": joints T2, T3, section T5, T7 an integer,
 // angle T9; IREL and JREL anywhere among T0..T19, the last one on the line deciding.
-void ReadFrames(const S2kLineList& lines, TModel& model) {
-    const SectionBounds bounds = FindSection(lines, kFrameKeyword);
+void ReadFrames(const S2kInput& in, TModel& model) {
+    const SectionBounds bounds = in.Sections.Of(kFrameKeyword);
     model.FrameCount = bounds.LineCount();
     RebuildTable(model.Frames, model.FrameCount);
     const NameIndex<TSECTION> sections(model.Sections, model.SectionCount);
-    const DataLines data(bounds);
+    SharedNames names;
+    UnmatchedNames unmatched;
+    SectionWarnings keys(in, model, kFrameKeyword);
     S2kTokens t;
     int k = 0;
-    for (int i = data.First; i <= data.Last; ++i) {
-        Tokenize(lines[static_cast<size_t>(i)], t);
+    ForEachDataLine(in, kFrameKeyword, [&](int i) {
+        Tokenize(in.Lines[static_cast<size_t>(i)], t);
         TFRAME& frame = model.Frames[static_cast<size_t>(++k)];
+        if (std::string misplaced =
+                MisplacedKey(t, {{1, "J"}, {4, "SEC"}, {6, "NSEG"}, {8, "ANG"}});
+            !misplaced.empty())
+            keys.Add(i, text::Format("frame %d: ", {k}) + misplaced,
+                     "the line is read by position as it stands");
         frame.NodeI = parse::Integer(t[2]);
         frame.NodeJ = parse::Integer(t[3]);
         CheckRange(frame.NodeI, model.NodeCount, "joint", i);
         CheckRange(frame.NodeJ, model.NodeCount, "joint", i);
-        frame.SecName = std::string(t[5]);
+        frame.SecName = names.Of(t[5]);
         frame.IntPts = parse::Integer(t[7]);
         frame.SecIdx = sections.Find(frame.SecName);
+        if (frame.SecIdx == 0) unmatched.Add(frame.SecName, i, k);
         frame.Angle = parse::Float(t[9]);
         frame.Release = kNoRelease;
         for (int j = 0; j < 20; ++j) {
@@ -121,31 +120,57 @@ void ReadFrames(const S2kLineList& lines, TModel& model) {
         frame.Axis2X = axis.X;
         frame.Axis2Y = axis.Y;
         frame.Axis2Z = axis.Z;
-    }
+    });
+    keys.Finish("keys out of place");
+    unmatched.Report(
+        in, model, kFrameKeyword,
+        [](const std::string& name, int record, int count) {
+            return text::Format(
+                "frame %d names section %s, which matches no frame section%s",
+                {record, QuotedToken(name),
+                 count == 1 ? std::string() : text::Format(" (%d frames in all)", {count})});
+        },
+        "no element is written for such a frame");
 }
 
 // "  1  J=1,2,4,5  SEC=WALL200": the file's joints 1, 2, 3, 4 become N1, N2, N4, N3, so that
 // N1..N4 run round the element.
-void ReadShells(const S2kLineList& lines, TModel& model) {
-    const SectionBounds bounds = FindSection(lines, kShellKeyword);
+void ReadShells(const S2kInput& in, TModel& model) {
+    const SectionBounds bounds = in.Sections.Of(kShellKeyword);
     model.ShellCount = bounds.LineCount();
     RebuildTable(model.Shells, model.ShellCount);
     const NameIndex<TAREASEC> sections(model.AreaSecs, model.AreaSecCount);
-    const DataLines data(bounds);
+    SharedNames names;
+    UnmatchedNames unmatched;
+    SectionWarnings keys(in, model, kShellKeyword);
     S2kTokens t;
     int k = 0;
-    for (int i = data.First; i <= data.Last; ++i) {
-        Tokenize(lines[static_cast<size_t>(i)], t);
+    ForEachDataLine(in, kShellKeyword, [&](int i) {
+        Tokenize(in.Lines[static_cast<size_t>(i)], t);
         TSHELL& shell = model.Shells[static_cast<size_t>(++k)];
+        if (std::string misplaced = MisplacedKey(t, {{1, "J"}, {6, "SEC"}}); !misplaced.empty())
+            keys.Add(i, text::Format("shell %d: ", {k}) + misplaced,
+                     "the line is read by position as it stands");
         shell.N1 = parse::Integer(t[2]);
         shell.N2 = parse::Integer(t[3]);
         shell.N4 = parse::Integer(t[4]);
         shell.N3 = parse::Integer(t[5]);
         for (int n : {shell.N1, shell.N2, shell.N3, shell.N4})
             CheckRange(n, model.NodeCount, "joint", i);
-        shell.SecName = std::string(t[7]);
+        shell.SecName = names.Of(t[7]);
         shell.SecIdx = sections.Find(shell.SecName);
-    }
+        if (shell.SecIdx == 0) unmatched.Add(shell.SecName, i, k);
+    });
+    keys.Finish("keys out of place");
+    unmatched.Report(
+        in, model, kShellKeyword,
+        [](const std::string& name, int record, int count) {
+            return text::Format(
+                "shell %d names section %s, which matches no shell section%s",
+                {record, QuotedToken(name),
+                 count == 1 ? std::string() : text::Format(" (%d shells in all)", {count})});
+        },
+        "no element is written for such a shell");
     model.ShellCount1 = 0;
     for (int s = 1; s <= model.ShellCount; ++s) {
         const int sec = model.Shells[static_cast<size_t>(s)].SecIdx;
@@ -155,24 +180,28 @@ void ReadShells(const S2kLineList& lines, TModel& model) {
 
 // "  1  J=1,2,3,4,5,6,7,8  SEC=100": the file's joints 1..8 become N[1..8] in the order
 // 1, 2, 4, 3, 5, 6, 8, 7; SecNo is T11.
-void ReadSolids(const S2kLineList& lines, TModel& model) {
+void ReadSolids(const S2kInput& in, TModel& model) {
     static constexpr int kTokenOfCorner[9] = {0, 2, 3, 5, 4, 6, 7, 9, 8};
-    const SectionBounds bounds = FindSection(lines, kSolidKeyword);
+    const SectionBounds bounds = in.Sections.Of(kSolidKeyword);
     model.SolidCount = bounds.LineCount();
     RebuildTable(model.Solids, model.SolidCount);
-    const DataLines data(bounds);
+    SectionWarnings keys(in, model, kSolidKeyword);
     S2kTokens t;
     int k = 0;
-    for (int i = data.First; i <= data.Last; ++i) {
-        Tokenize(lines[static_cast<size_t>(i)], t);
+    ForEachDataLine(in, kSolidKeyword, [&](int i) {
+        Tokenize(in.Lines[static_cast<size_t>(i)], t);
         TSOLID& solid = model.Solids[static_cast<size_t>(++k)];
+        if (std::string misplaced = MisplacedKey(t, {{1, "J"}, {10, "SEC"}}); !misplaced.empty())
+            keys.Add(i, text::Format("solid %d: ", {k}) + misplaced,
+                     "the line is read by position as it stands");
         for (int c = 1; c <= 8; ++c) {
             const int n = parse::Integer(t[kTokenOfCorner[c]]);
             CheckRange(n, model.NodeCount, "joint", i);
             solid.N[static_cast<size_t>(c)] = n;
         }
         solid.SecNo = parse::Integer(t[11]);
-    }
+    });
+    keys.Finish("keys out of place");
 }
 
 // A rigid-beam frame with a JREL puts its I joint onto its J joint, one with an IREL its J joint

@@ -5,6 +5,7 @@
 #include "model/LargeMemory.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 namespace vandra {
@@ -14,6 +15,9 @@ S2kText SplitS2kLines(std::string_view text) {
 }
 
 S2kText ReadS2kFile(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(std::filesystem::path(path), error))
+        throw InputError("\"" + path + "\" is a directory, not a model file");
     std::ifstream file(path, std::ios::binary);
     if (!file) throw InputError("Cannot open file \"" + path + "\"");
     std::string text;
@@ -31,20 +35,24 @@ S2kText ReadS2kFile(const std::string& path) {
     return S2kText(std::move(text));
 }
 
-TModel ImportS2k(const S2kText& S2kLines) {
+TModel ImportS2k(const S2kText& S2kLines, const std::string& fileName) {
     TModel model;
-    ReadSystem(S2kLines, model);
-    ReadJoints(S2kLines, model);
-    ReadConstraints(S2kLines, model);
-    ReadRestraints(S2kLines, model);
-    ReadMasses(S2kLines, model);
-    ReadMaterials(S2kLines, model);
-    ReadFrameSections(S2kLines, model);
-    ReadShellSections(S2kLines, model);
-    ReadFrames(S2kLines, model);
-    ReadShells(S2kLines, model);
-    ReadSolids(S2kLines, model);
-    ReadLoads(S2kLines, model);
+    const S2kInput in{S2kLines, IndexSections(S2kLines, fileName, model.Warnings), fileName};
+    if (!in.Sections.AnyFound())
+        throw InputError((fileName.empty() ? std::string() : "\"" + fileName + "\": ") +
+                         "no SAP2000 version 6 section found");
+    ReadSystem(S2kLines, fileName, model);
+    ReadJoints(in, model);
+    ReadConstraints(in, model);
+    ReadRestraints(in, model);
+    ReadMasses(in, model);
+    ReadMaterials(in, model);
+    ReadFrameSections(in, model);
+    ReadShellSections(in, model);
+    ReadFrames(in, model);
+    ReadShells(in, model);
+    ReadSolids(in, model);
+    ReadLoads(in, model);
     LinkRigidBeams(model);
     return model;
 }

@@ -10,15 +10,17 @@
 
 namespace vandra {
 
-// Reads a whole file as 8-bit text lines; a line ends at CR, LF or CR LF. A file that cannot be
-// read raises InputError naming the file.
+// Reads a whole file as 8-bit text lines; a line ends at CR, LF, CR LF or CR CR LF. A file that
+// cannot be read, or a directory, raises InputError naming it.
 S2kText ReadS2kFile(const std::string& path);
 S2kText SplitS2kLines(std::string_view text);
 
-// Runs every reader in the fixed order over S2kLines and returns the new model. All or nothing:
-// a conversion error (ConversionError) or a reference outside its table (InputError) is thrown
-// and no partial model escapes.
-TModel ImportS2k(const S2kText& S2kLines);
+// Runs every reader in the fixed order over S2kLines and returns the new model, with what the
+// engineer must know in its Warnings (naming fileName). All or nothing: a conversion error
+// (ConversionError, "Line 12 (MATERIAL): '6e3x' is not a valid floating point value"), a
+// reference outside its table or a text without any of the eleven section keywords ("no SAP2000
+// version 6 section found", InputError) is thrown and no partial model escapes.
+TModel ImportS2k(const S2kText& S2kLines, const std::string& fileName = std::string());
 
 // The seven counts of the status bar: max(count, 0) of NodeCount, FrameCount, ShellCount1,
 // SolidCount, MatCount, SectionCount, AreaSecCount.

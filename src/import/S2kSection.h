@@ -3,6 +3,9 @@
 #pragma once
 
 #include "import/S2kText.h"
+#include "model/ModelCheck.h"
+
+#include <array>
 
 #include <string>
 #include <string_view>
@@ -22,6 +25,10 @@ inline constexpr std::string_view kFrameKeyword = "FRAME";
 inline constexpr std::string_view kShellKeyword = "SHELL";
 inline constexpr std::string_view kSolidKeyword = "SOLID";
 inline constexpr std::string_view kLoadKeyword = "LOAD";
+inline constexpr std::array<std::string_view, 11> kSectionKeywords = {
+    kJointKeyword,    kConstraintKeyword,   kRestraintKeyword,    kMassKeyword,
+    kMaterialKeyword, kFrameSectionKeyword, kShellSectionKeyword, kFrameKeyword,
+    kShellKeyword,    kSolidKeyword,        kLoadKeyword};
 
 // Header line Start and closing line End (0-based); the data lines are Start + 1 .. End - 1.
 // The first header counts; a header on line 0 is never found (the first line of a file is its
@@ -37,6 +44,19 @@ struct SectionBounds {
 };
 
 SectionBounds FindSection(const S2kText& lines, std::string_view keyword);
+
+// The eleven sections of a file, found in one pass over its lines. A header that differs from a
+// keyword only by case or blanks ("RESTRAINT " with a trailing blank, "Frame Section") is read as
+// that section when the file has no exact header for it; either way a warning names it. A second
+// header of a keyword is ignored with a warning.
+struct S2kSectionIndex {
+    std::array<SectionBounds, kSectionKeywords.size()> Sections{};
+
+    const SectionBounds& Of(std::string_view keyword) const;
+    bool AnyFound() const;
+};
+
+S2kSectionIndex IndexSections(const S2kText& lines, const std::string& file, WarningList& warnings);
 
 // True when the line holds nothing but characters with codes up to 32.
 bool IsBlankLine(std::string_view line);

@@ -2,6 +2,7 @@
 
 #include "model/LargeMemory.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vandra {
@@ -11,18 +12,31 @@ S2kText::S2kText(std::string text) : text_(std::move(text)) {
     const size_t size = text_.size();
     if (size == 0) return;
     // Counting the line feeds first sizes the list once for the common LF and CR LF files.
-    size_t feeds = 0;
-    for (const char* p = data;
-         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(data + size - p))));
-         ++p)
-        ++feeds;
+    const auto feeds = static_cast<size_t>(std::count(data, data + size, '\n'));
     ReserveLarge(lines_, feeds + 1);
     size_t start = 0;
+    if (std::memchr(data, '\r', size) == nullptr) {
+        // Line feeds only: each line runs to the next one.
+        for (const char* p = data; (p = static_cast<const char*>(std::memchr(
+                                        p, '\n', static_cast<size_t>(data + size - p))));
+             ++p) {
+            const size_t end = static_cast<size_t>(p - data);
+            lines_.push_back({start, end - start});
+            start = end + 1;
+        }
+        if (start < size) lines_.push_back({start, size - start});
+        return;
+    }
     for (size_t i = 0; i < size; ++i) {
         const char c = data[i];
         if (c != '\r' && c != '\n') continue;
         lines_.push_back({start, i - start});
-        if (c == '\r' && i + 1 < size && data[i + 1] == '\n') ++i;
+        // CR LF and CR CR LF (what a CR LF file becomes after one more LF to CR LF translation)
+        // each end one line.
+        if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
+            ++i;
+        else if (c == '\r' && i + 2 < size && data[i + 1] == '\r' && data[i + 2] == '\n')
+            i += 2;
         start = i + 1;
     }
     if (start < size) lines_.push_back({start, size - start});

@@ -13,8 +13,8 @@ namespace vandra {
 class S2kText {
 public:
     S2kText() = default;
-    // Splits text into lines; a line ends at CR, LF or CR LF. A last line without a line end
-    // still counts; a line end at the very end adds no line.
+    // Splits text into lines; a line ends at CR, LF, CR LF or CR CR LF. A last line without a line
+    // end still counts; a line end at the very end adds no line.
     explicit S2kText(std::string text);
 
     size_t size() const { return lines_.size(); }

@@ -33,7 +33,7 @@ std::optional<int> LengthUnitOfName(std::string_view name) {
 // "SYSTEM" then "  DOF=UX,UY,UZ,RX,RY,RZ  LENGTH=MM  FORCE=N": the value after the key LENGTH (any
 // case, anywhere on the section's lines). The header may stand on the first line of the file, as
 // in the files the V14 converter writes. Without a LENGTH key the model is in millimetres.
-void ReadSystem(const S2kLineList& lines, TModel& model) {
+void ReadSystem(const S2kText& lines, const std::string& file, TModel& model) {
     model.LengthUnit = kLengthMM;
     size_t header = 0;
     while (header < lines.size() && lines[header] != "SYSTEM")
@@ -48,7 +48,7 @@ void ReadSystem(const S2kLineList& lines, TModel& model) {
                 model.LengthUnit = *unit;
             } else {
                 model.LengthUnit = kLengthMM;
-                model.Warnings.push_back({"", static_cast<int>(i) + 1,
+                model.Warnings.push_back({file, static_cast<int>(i) + 1,
                                           "the SYSTEM section gives the length unit '" +
                                               std::string(t[k + 1]) +
                                               "', which is none of MM, CM, M, IN, FT",

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "model/ModelCheck.h"
+#include "model/SharedText.h"
 
 #include <array>
 #include <cstdint>
@@ -138,7 +139,7 @@ struct TNODE {
 };
 
 struct TFRAME {
-    std::string SecName;
+    SharedText SecName; // one buffer for all frames of a name
     int SecIdx = 0;
     int NodeI = 0, NodeJ = 0;
     double Angle = 0;
@@ -185,7 +186,7 @@ struct TAREASEC {
 };
 
 struct TSHELL {
-    std::string SecName;
+    SharedText SecName;
     int SecIdx = 0;
     int N1 = 0, N2 = 0, N3 = 0, N4 = 0;
 };

@@ -4,6 +4,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 namespace vandra::text {
@@ -17,26 +19,78 @@ struct Decimal {
     bool negative = false;
     bool zero = true;
     int exp = 0;
-    std::array<char, kDigits> d{};  // digit values 0..9
+    std::array<char, kDigits> d{}; // digit values 0..9
 };
 
-Decimal Decompose(double value) {
+// The digits of text such as "-1.2345e+03" (as to_chars writes it) into r.
+void ReadScientific(const char* p, const char* end, Decimal& r) {
+    if (*p == '-') ++p;
+    int n = 0;
+    for (; p < end && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9') r.d[static_cast<size_t>(n++)] = static_cast<char>(*p - '0');
+    ++p; // 'e'
+    int e = 0;
+    std::from_chars(*p == '+' ? p + 1 : p, end, e);
+    r.exp = e;
+    r.zero = false;
+}
+
+Decimal DecomposeUncached(double value) {
     Decimal r;
     r.negative = std::signbit(value);
     if (value == 0) return r;
+    const double magnitude = std::fabs(value);
+    // A whole number below 10^15 has at most 15 digits: they are its digits exactly.
+    if (magnitude < 1e15 && magnitude == std::trunc(magnitude)) {
+        auto whole = static_cast<uint64_t>(magnitude);
+        char buf[16];
+        int n = 0;
+        while (whole > 0) {
+            buf[n++] = static_cast<char>(whole % 10);
+            whole /= 10;
+        }
+        for (int i = 0; i < n; ++i)
+            r.d[static_cast<size_t>(i)] = buf[n - 1 - i];
+        r.exp = n - 1;
+        r.zero = false;
+        return r;
+    }
     char buf[48];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, kDigits - 1);
-    const char* p = buf;
-    if (*p == '-') ++p;
-    int n = 0;
-    for (; p < res.ptr && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9') r.d[static_cast<size_t>(n++)] = static_cast<char>(*p - '0');
-    ++p;  // 'e'
-    int e = 0;
-    std::from_chars(*p == '+' ? p + 1 : p, res.ptr, e);
-    r.exp = e;
-    r.zero = false;
+    // The shortest text that reads back as value, when it has at most 15 digits, is also the
+    // value rounded to 15 digits: it lies within half a unit of the last place of value, much
+    // nearer than half the step between 15-digit decimals.
+    auto shortest = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+    int digits = 0;
+    for (const char* p = buf; p < shortest.ptr && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9') ++digits;
+    if (digits <= kDigits) {
+        ReadScientific(buf, shortest.ptr, r);
+        return r;
+    }
+    auto res =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, kDigits - 1);
+    ReadScientific(buf, res.ptr, r);
     return r;
+}
+
+// Scripts repeat the same values on many lines (section properties on every element, the same
+// load on every beam): the digits of recent values are kept in a small table by bit pattern.
+Decimal Decompose(double value) {
+    struct Entry {
+        uint64_t bits = 0;
+        bool filled = false;
+        Decimal digits;
+    };
+    thread_local std::array<Entry, 256> cache;
+    uint64_t bits = 0;
+    static_assert(sizeof bits == sizeof value);
+    std::memcpy(&bits, &value, sizeof bits);
+    Entry& e = cache[static_cast<size_t>((bits ^ (bits >> 29) ^ (bits >> 52)) & 255)];
+    if (e.filled && e.bits == bits) return e.digits;
+    e.bits = bits;
+    e.filled = true;
+    e.digits = DecomposeUncached(value);
+    return e.digits;
 }
 
 bool AllZero(const Decimal& x) {
@@ -54,10 +108,12 @@ void RoundTo(Decimal& x, int keep) {
         return;
     }
     const bool up = x.d[static_cast<size_t>(keep)] >= 5;
-    for (int i = keep; i < kDigits; ++i) x.d[static_cast<size_t>(i)] = 0;
+    for (int i = keep; i < kDigits; ++i)
+        x.d[static_cast<size_t>(i)] = 0;
     if (up) {
         int i = keep - 1;
-        while (i >= 0 && x.d[static_cast<size_t>(i)] == 9) x.d[static_cast<size_t>(i--)] = 0;
+        while (i >= 0 && x.d[static_cast<size_t>(i)] == 9)
+            x.d[static_cast<size_t>(i--)] = 0;
         if (i >= 0) {
             ++x.d[static_cast<size_t>(i)];
         } else {
@@ -89,7 +145,7 @@ int SignificantDigits(const Decimal& x) {
     return n;
 }
 
-}  // namespace
+} // namespace
 
 void AppendInt(std::string& out, long long value) {
     char buf[24];
@@ -103,19 +159,27 @@ void AppendE(std::string& out, double value, int significant) {
     Decimal x = Decompose(value);
     RoundTo(x, significant);
     if (x.zero) x.exp = 0;
-    if (x.negative && !x.zero) out += '-';
-    out += static_cast<char>('0' + x.d[0]);
+    // Built in place and appended once: most values take a dozen characters.
+    char small[40];
+    std::string large;
+    const size_t size = static_cast<size_t>(significant) + 16;
+    if (size > sizeof small) large.resize(size);
+    char* const begin = size > sizeof small ? large.data() : small;
+    char* p = begin;
+    if (x.negative && !x.zero) *p++ = '-';
+    *p++ = static_cast<char>('0' + x.d[0]);
     if (significant > 1) {
-        out += '.';
+        *p++ = '.';
         for (int i = 1; i < significant; ++i)
-            out += static_cast<char>('0' + (i < kDigits ? x.d[static_cast<size_t>(i)] : 0));
+            *p++ = static_cast<char>('0' + (i < kDigits ? x.d[static_cast<size_t>(i)] : 0));
     }
-    out += 'E';
-    out += x.exp < 0 ? '-' : '+';
+    *p++ = 'E';
+    *p++ = x.exp < 0 ? '-' : '+';
     const int e = std::abs(x.exp);
-    if (e < 100) out += '0';
-    if (e < 10) out += '0';
-    AppendInt(out, e);
+    if (e < 100) *p++ = '0';
+    if (e < 10) *p++ = '0';
+    p = std::to_chars(p, begin + size, e).ptr;
+    out.append(begin, p);
 }
 
 void AppendF(std::string& out, double value, int decimals) {
@@ -124,21 +188,32 @@ void AppendF(std::string& out, double value, int decimals) {
     Decimal x = Decompose(value);
     // Digits at or above 10^-decimals are kept: that is exp + 1 + decimals of them.
     if (!x.zero) RoundTo(x, x.exp + 1 + decimals);
-    if (x.negative && !x.zero) out += '-';
-    auto digitAt = [&](int power) -> char {  // the digit standing at 10^power
+    auto digitAt = [&](int power) -> char { // the digit standing at 10^power
         const int idx = x.exp - power;
         if (x.zero || idx < 0 || idx >= kDigits) return '0';
         return static_cast<char>('0' + x.d[static_cast<size_t>(idx)]);
     };
+    // Built in place and appended once.
+    const int whole = x.zero || x.exp < 0 ? 1 : x.exp + 1;
+    const size_t size = static_cast<size_t>(whole) + static_cast<size_t>(decimals) + 2;
+    char small[64];
+    std::string large;
+    if (size > sizeof small) large.resize(size);
+    char* const begin = size > sizeof small ? large.data() : small;
+    char* p = begin;
+    if (x.negative && !x.zero) *p++ = '-';
     if (x.zero || x.exp < 0) {
-        out += '0';
+        *p++ = '0';
     } else {
-        for (int p = x.exp; p >= 0; --p) out += digitAt(p);
+        for (int power = x.exp; power >= 0; --power)
+            *p++ = digitAt(power);
     }
     if (decimals > 0) {
-        out += '.';
-        for (int k = 1; k <= decimals; ++k) out += digitAt(-k);
+        *p++ = '.';
+        for (int k = 1; k <= decimals; ++k)
+            *p++ = digitAt(-k);
     }
+    out.append(begin, p);
 }
 
 void AppendGeneral(std::string& out, double value) {
@@ -149,13 +224,15 @@ void AppendGeneral(std::string& out, double value) {
         return;
     }
     int n = kDigits;
-    while (n > 1 && x.d[static_cast<size_t>(n - 1)] == 0) --n;
+    while (n > 1 && x.d[static_cast<size_t>(n - 1)] == 0)
+        --n;
     if (x.negative) out += '-';
     if (x.exp < -5 || x.exp >= kDigits) {
         out += static_cast<char>('0' + x.d[0]);
         if (n > 1) {
             out += '.';
-            for (int i = 1; i < n; ++i) out += static_cast<char>('0' + x.d[static_cast<size_t>(i)]);
+            for (int i = 1; i < n; ++i)
+                out += static_cast<char>('0' + x.d[static_cast<size_t>(i)]);
         }
         out += 'E';
         AppendInt(out, x.exp);
@@ -163,15 +240,18 @@ void AppendGeneral(std::string& out, double value) {
     }
     if (x.exp < 0) {
         out += "0.";
-        for (int i = -1; i > x.exp; --i) out += '0';
-        for (int i = 0; i < n; ++i) out += static_cast<char>('0' + x.d[static_cast<size_t>(i)]);
+        for (int i = -1; i > x.exp; --i)
+            out += '0';
+        for (int i = 0; i < n; ++i)
+            out += static_cast<char>('0' + x.d[static_cast<size_t>(i)]);
         return;
     }
     for (int i = 0; i <= x.exp; ++i)
         out += static_cast<char>('0' + (i < n ? x.d[static_cast<size_t>(i)] : 0));
     if (n > x.exp + 1) {
         out += '.';
-        for (int i = x.exp + 1; i < n; ++i) out += static_cast<char>('0' + x.d[static_cast<size_t>(i)]);
+        for (int i = x.exp + 1; i < n; ++i)
+            out += static_cast<char>('0' + x.d[static_cast<size_t>(i)]);
     }
 }
 
@@ -251,7 +331,8 @@ void AppendFormat(std::string& out, std::string_view tmpl, std::initializer_list
         } else if (c == 'd' || c == 'D') {
             const FmtArg& a = take();
             if (a.kind != FmtArg::kInt)
-                throw std::logic_error("integer placeholder without an integer: " + std::string(tmpl));
+                throw std::logic_error("integer placeholder without an integer: " +
+                                       std::string(tmpl));
             AppendInt(out, a.i);
             ++i;
         } else if (c == 's' || c == 'S') {
@@ -285,4 +366,4 @@ std::string Format(std::string_view tmpl, std::initializer_list<FmtArg> args) {
     return s;
 }
 
-}  // namespace vandra::text
+} // namespace vandra::text

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace vandra {
 namespace {
@@ -43,75 +44,92 @@ void Flags(std::string_view name, std::string_view value, std::array<bool, N>& f
     flags = result;
 }
 
+// Every program setting by name: exactly one of the member pointers is set, or none for the
+// flag lists RecOpt and ViewOpt.
+struct ProgramSetting {
+    SettingName Text;
+    int TSettings::*Int = nullptr;
+    double TSettings::*Real = nullptr;
+    bool TSettings::*Flag = nullptr;
+};
+constexpr ProgramSetting kProgramSettings[] = {
+    {{"AnalysisType", "integer"}, &TSettings::AnalysisType},
+    {{"LoadCase", "integer"}, &TSettings::LoadCase},
+    {{"LoadVector", "integer"}, &TSettings::LoadVector},
+    {{"LoadSteps", "integer"}, &TSettings::LoadSteps},
+    {{"LoadFactor", "number"}, nullptr, &TSettings::LoadFactor},
+    {{"ControlNode", "integer"}, &TSettings::ControlNode},
+    {{"ControlDof", "integer"}, &TSettings::ControlDof},
+    {{"ControlDisp", "number"}, nullptr, &TSettings::ControlDisp},
+    {{"AnalysisStep", "integer"}, &TSettings::AnalysisStep},
+    {{"NumIntgrPts", "integer"}, &TSettings::NumIntgrPts},
+    {{"RebarMat", "integer"}, &TSettings::RebarMat},
+    {{"UseAggregator", "0/1"}, nullptr, nullptr, &TSettings::UseAggregator},
+    {{"ModalNumber", "integer"}, &TSettings::ModalNumber},
+    {{"GenPlateFiber", "0/1"}, nullptr, nullptr, &TSettings::GenPlateFiber},
+    {{"GenNodeMass", "0/1"}, nullptr, nullptr, &TSettings::GenNodeMass},
+    {{"RecOpt", "5 flags 0/1"}},
+    {{"ViewOpt", "13 flags 0/1"}},
+    {{"ShownLoadCase", "integer"}, &TSettings::ShownLoadCase},
+    {{"ShownLoadType", "integer"}, &TSettings::ShownLoadType},
+    {{"ResultMin", "number"}, nullptr, &TSettings::ResultMin},
+    {{"ResultMax", "number"}, nullptr, &TSettings::ResultMax},
+};
+
+struct SectionField {
+    SettingName Text;
+    int TSECTION::*Int = nullptr;
+    double TSECTION::*Real = nullptr;
+};
+constexpr SectionField kSectionFields[] = {
+    {{"FrameType", "integer"}, &TSECTION::FrameType},
+    {{"GeoTransf", "integer"}, &TSECTION::GeoTransf},
+    {{"SectionKind", "integer"}, &TSECTION::SectionKind},
+    {{"DivideFX", "integer"}, &TSECTION::DivideFX},
+    {{"DivideFY", "integer"}, &TSECTION::DivideFY},
+    {{"BarNumNX", "integer"}, &TSECTION::BarNumNX},
+    {{"BarNumNY", "integer"}, &TSECTION::BarNumNY},
+    {{"Cover", "number"}, nullptr, &TSECTION::Cover},
+    {{"BarTop", "number"}, nullptr, &TSECTION::BarTop},
+    {{"BarBot", "number"}, nullptr, &TSECTION::BarBot},
+    {{"HingeLenI", "number"}, nullptr, &TSECTION::HingeLenI},
+    {{"HingeLenJ", "number"}, nullptr, &TSECTION::HingeLenJ},
+    {{"Color", "packed colour 0..16777215"}},
+};
+
+constexpr SettingName kAreaSecFields[] = {{"NonlinType", "0/1"}};
+
+template <typename Entry, size_t N> std::vector<SettingName> NamesOf(const Entry (&table)[N]) {
+    std::vector<SettingName> names;
+    for (const Entry& e : table)
+        names.push_back(e.Text);
+    return names;
+}
+
 bool AssignProgramSetting(TSettings& s, std::string_view name, std::string_view value) {
-    struct IntField {
-        std::string_view name;
-        int TSettings::*field;
-    };
-    struct RealField {
-        std::string_view name;
-        double TSettings::*field;
-    };
-    struct FlagField {
-        std::string_view name;
-        bool TSettings::*field;
-    };
-    static constexpr IntField kInts[] = {
-        {"AnalysisType", &TSettings::AnalysisType},   {"LoadCase", &TSettings::LoadCase},
-        {"LoadVector", &TSettings::LoadVector},       {"LoadSteps", &TSettings::LoadSteps},
-        {"ControlNode", &TSettings::ControlNode},     {"ControlDof", &TSettings::ControlDof},
-        {"AnalysisStep", &TSettings::AnalysisStep},   {"NumIntgrPts", &TSettings::NumIntgrPts},
-        {"RebarMat", &TSettings::RebarMat},           {"ModalNumber", &TSettings::ModalNumber},
-        {"ShownLoadCase", &TSettings::ShownLoadCase}, {"ShownLoadType", &TSettings::ShownLoadType},
-    };
-    static constexpr RealField kReals[] = {
-        {"LoadFactor", &TSettings::LoadFactor},
-        {"ControlDisp", &TSettings::ControlDisp},
-        {"ResultMin", &TSettings::ResultMin},
-        {"ResultMax", &TSettings::ResultMax},
-    };
-    static constexpr FlagField kFlags[] = {
-        {"UseAggregator", &TSettings::UseAggregator},
-        {"GenPlateFiber", &TSettings::GenPlateFiber},
-        {"GenNodeMass", &TSettings::GenNodeMass},
-    };
-    for (const IntField& f : kInts)
-        if (f.name == name) return (s.*f.field = parse::Integer(value)), true;
-    for (const RealField& f : kReals)
-        if (f.name == name) return (s.*f.field = parse::Float(value)), true;
-    for (const FlagField& f : kFlags)
-        if (f.name == name) return (s.*f.field = Flag(name, value)), true;
-    if (name == "RecOpt") return Flags(name, value, s.RecOpt), true;
-    if (name == "ViewOpt") return Flags(name, value, s.ViewOpt), true;
+    for (const ProgramSetting& f : kProgramSettings) {
+        if (f.Text.Name != name) continue;
+        if (f.Int)
+            s.*f.Int = parse::Integer(value);
+        else if (f.Real)
+            s.*f.Real = parse::Float(value);
+        else if (f.Flag)
+            s.*f.Flag = Flag(name, value);
+        else if (name == "RecOpt")
+            Flags(name, value, s.RecOpt);
+        else
+            Flags(name, value, s.ViewOpt);
+        return true;
+    }
     return false;
 }
 
 void AssignSectionField(TSECTION& sec, std::string_view field, std::string_view value) {
-    struct IntField {
-        std::string_view name;
-        int TSECTION::*field;
-    };
-    struct RealField {
-        std::string_view name;
-        double TSECTION::*field;
-    };
-    static constexpr IntField kInts[] = {
-        {"FrameType", &TSECTION::FrameType},     {"GeoTransf", &TSECTION::GeoTransf},
-        {"SectionKind", &TSECTION::SectionKind}, {"DivideFX", &TSECTION::DivideFX},
-        {"DivideFY", &TSECTION::DivideFY},       {"BarNumNX", &TSECTION::BarNumNX},
-        {"BarNumNY", &TSECTION::BarNumNY},
-    };
-    static constexpr RealField kReals[] = {
-        {"Cover", &TSECTION::Cover},         {"BarTop", &TSECTION::BarTop},
-        {"BarBot", &TSECTION::BarBot},       {"HingeLenI", &TSECTION::HingeLenI},
-        {"HingeLenJ", &TSECTION::HingeLenJ},
-    };
-    for (const IntField& f : kInts)
-        if (f.name == field) return void(sec.*f.field = parse::Integer(value));
-    for (const RealField& f : kReals)
-        if (f.name == field) return void(sec.*f.field = parse::Float(value));
-    if (field == "Color") {
-        const int v = parse::Integer(value);
+    for (const SectionField& f : kSectionFields) {
+        if (f.Text.Name != field) continue;
+        if (f.Int) return void(sec.*f.Int = parse::Integer(value));
+        if (f.Real) return void(sec.*f.Real = parse::Float(value));
+        const int v = parse::Integer(value); // Color
         if (v < 0 || v > 0xFFFFFF)
             throw UsageError("Color takes a packed colour 0..16777215, not " + Quoted(value));
         sec.Color = static_cast<uint32_t>(v);
@@ -121,7 +139,8 @@ void AssignSectionField(TSECTION& sec, std::string_view field, std::string_view 
 }
 
 void AssignAreaSectionField(TAREASEC& sec, std::string_view field, std::string_view value) {
-    if (field != "NonlinType") throw UsageError("unknown shell section field " + Quoted(field));
+    if (field != kAreaSecFields[0].Name)
+        throw UsageError("unknown shell section field " + Quoted(field));
     sec.NonlinType = Flag(field, value) ? kShellDKGQ : kShellMITC4;
 }
 
@@ -129,7 +148,7 @@ void AssignAreaSectionField(TAREASEC& sec, std::string_view field, std::string_v
 // change that leaves the law without sound parameters is refused and changes nothing.
 void AssignMaterialField(TMAT& mat, std::string_view field, std::string_view value) {
     TMAT changed = mat;
-    if (field == "MatType") {
+    if (field == MatFieldNames()[0].Name) {
         ChooseMaterialLaw(changed, parse::Integer(value));
     } else if (const MaterialParam* param = FindMaterialParam(field)) {
         changed.*param->field = parse::Float(value);
@@ -182,6 +201,65 @@ void AssignSetting(TModel& model, TSettings& settings, std::string_view assignme
     const std::string_view name = assignment.substr(0, eq);
     if (!AssignProgramSetting(settings, name, assignment.substr(eq + 1)))
         throw UsageError("unknown setting " + Quoted(name));
+}
+
+std::span<const SettingName> ProgramSettingNames() {
+    static const std::vector<SettingName> names = NamesOf(kProgramSettings);
+    return names;
+}
+
+std::span<const SettingName> SectionFieldNames() {
+    static const std::vector<SettingName> names = NamesOf(kSectionFields);
+    return names;
+}
+
+std::span<const SettingName> AreaSecFieldNames() {
+    return kAreaSecFields;
+}
+
+std::span<const SettingName> MatFieldNames() {
+    static const std::vector<SettingName> names = [] {
+        std::vector<SettingName> all{
+            {"MatType", "1..5: Elastic, Steel01, Concrete01, Steel02, Concrete02"}};
+        for (const MaterialParam& p : MaterialParams())
+            all.push_back({p.name, "number"});
+        return all;
+    }();
+    return names;
+}
+
+std::string SettingNamesHelp() {
+    std::string words = "--set NAME=VALUE takes a setting by its name:";
+    auto list = [&](std::span<const SettingName> names) {
+        for (size_t i = 0; i < names.size(); ++i)
+            words += std::string(" ") + std::string(names[i].Name) + " (" +
+                     std::string(names[i].Values) + ")" + (i + 1 < names.size() ? "," : "");
+    };
+    list(ProgramSettingNames());
+    words += "; a frame section field as Sections[NAME].FIELD=VALUE:";
+    list(SectionFieldNames());
+    words += "; a shell section field as AreaSecs[NAME].FIELD=VALUE:";
+    list(AreaSecFieldNames());
+    words += "; a material field as Mats[NAME].FIELD=VALUE:";
+    list(MatFieldNames());
+    words += ". Flags are 0 or 1; a list of flags is comma-separated, as RecOpt=1,0,0,0,1. A "
+             "concrete with fpc >= 0 or a steel with Fy <= 0 is refused.";
+
+    // Wrapped at blanks into lines of at most 96 characters.
+    std::string out;
+    size_t lineStart = 0;
+    size_t pos = 0;
+    while (pos < words.size()) {
+        size_t next = words.find(' ', pos + 1);
+        if (next == std::string::npos) next = words.size();
+        if (next - lineStart > 96 && pos > lineStart) {
+            out += words.substr(lineStart, pos - lineStart) + "\n";
+            lineStart = pos + 1;
+        }
+        pos = next;
+    }
+    out += words.substr(lineStart) + "\n";
+    return out;
 }
 
 } // namespace vandra

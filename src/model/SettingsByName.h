@@ -13,10 +13,27 @@
 
 #include "model/Model.h"
 
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace vandra {
 
 void AssignSetting(TModel& model, TSettings& settings, std::string_view assignment);
+
+// The one list of the names AssignSetting takes, in the order the help and the README give them:
+// the program settings, the frame section fields (Sections[NAME].FIELD), the shell section
+// fields (AreaSecs[NAME].FIELD) and the material fields (Mats[NAME].FIELD).
+struct SettingName {
+    std::string_view Name;
+    std::string_view Values; // what the value is: "integer", "number", "0/1", "5 flags 0/1"...
+};
+std::span<const SettingName> ProgramSettingNames();
+std::span<const SettingName> SectionFieldNames();
+std::span<const SettingName> AreaSecFieldNames();
+std::span<const SettingName> MatFieldNames();
+
+// The paragraph of vandra-cli --help that lists every name, lines of at most 96 characters.
+std::string SettingNamesHelp();
 
 } // namespace vandra

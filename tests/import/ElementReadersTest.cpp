@@ -132,15 +132,19 @@ TEST(ElementReaders, RejectBadJointNumbersWithTheLine) {
         std::string body;
         std::string message;
     } conversions[] = {
-        {"FRAME\n  1  J=1,2  SEC=A  ANG=0\n\n", "'' is not a valid floating point value"},
-        {"FRAME\n  1  J=1,2  SEC=A  NSEG=X  ANG=0\n\n", "'X' is not a valid integer value"},
+        {"FRAME\n  1  J=1,2  SEC=A  ANG=0\n\n",
+         "Line 9 (FRAME): '' is not a valid floating point value"},
+        {"FRAME\n  1  J=1,2  SEC=A  NSEG=X  ANG=0\n\n",
+         "Line 9 (FRAME): 'X' is not a valid integer value"},
         {"FRAME\n  1  J=1,2  SEC=A  NSEG=1  ANG=3O\n\n",
-         "'3O' is not a valid floating point value"},
-        {"FRAME\n  1  J=1.0,2  SEC=A  NSEG=1  ANG=0\n\n", "'1.0' is not a valid integer value"},
-        {"SHELL\n  1  J=1,2,3  SEC=A\n\n", "'SEC' is not a valid integer value"},
-        {"SOLID\n  1  J=1,2,3,4,1,2,3,4  SEC=\n\n", "'' is not a valid integer value"},
+         "Line 9 (FRAME): '3O' is not a valid floating point value"},
+        {"FRAME\n  1  J=1.0,2  SEC=A  NSEG=1  ANG=0\n\n",
+         "Line 9 (FRAME): '1.0' is not a valid integer value"},
+        {"SHELL\n  1  J=1,2,3  SEC=A\n\n", "Line 9 (SHELL): 'SEC' is not a valid integer value"},
+        {"SOLID\n  1  J=1,2,3,4,1,2,3,4  SEC=\n\n",
+         "Line 9 (SOLID): '' is not a valid integer value"},
         {"SOLID\n  1  J=1,2,3,4,1,2,3,4  SEC=99999999999\n\n",
-         "'99999999999' is not a valid integer value"},
+         "Line 9 (SOLID): '99999999999' is not a valid integer value"},
     };
     for (const Conversion& c : conversions)
         EXPECT_EQ(ErrorOf<ConversionError>(joints + c.body), c.message);

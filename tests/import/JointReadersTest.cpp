@@ -37,9 +37,9 @@ TEST(JointReader, NumbersJointsByLinePositionNotByLabel) {
 
 TEST(JointReader, ThreeSpacesShiftTheCoordinatesAndStopTheImport) {
     EXPECT_EQ(ErrorOf<ConversionError>("JOINT\n  1   X=0  Y=0  Z=0\n\n"),
-              "'X' is not a valid floating point value");
+              "Line 3 (JOINT): 'X' is not a valid floating point value");
     EXPECT_EQ(ErrorOf<ConversionError>("JOINT\n  1\tX=0  Y=0  Z=0\n\n"),
-              "'Y' is not a valid floating point value");
+              "Line 3 (JOINT): 'Y' is not a valid floating point value");
 }
 
 TEST(RestraintReader, FixesTheNamedDegreesOfFreedomInAnyOrder) {
@@ -104,7 +104,7 @@ TEST(ConstraintReader, RejectsNumbersOutsideTheirTables) {
     for (const Case& c : cases)
         EXPECT_EQ(ErrorOf<InputError>(joints + c.body), c.message);
     EXPECT_EQ(ErrorOf<ConversionError>(joints + "CONSTRAINT\n  NAME=D1\n\n"),
-              "'D1' is not a valid integer value");
+              "Line 8 (CONSTRAINT): 'D1' is not a valid integer value");
 }
 
 TEST(JointReaders, RejectJointNumbersOutsideTheJointTable) {

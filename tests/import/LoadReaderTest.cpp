@@ -105,11 +105,11 @@ TEST(LoadReader, RejectsTargetsOutsideTheirTablesAndBadNumbers) {
         std::string message;
     } conversions[] = {
         {"LOAD\n  NAME=A\n    TYPE=FORCE\n      ADD=1  UX=\n\n",
-         "'' is not a valid floating point value"},
+         "Line 15 (LOAD): '' is not a valid floating point value"},
         {"LOAD\n  NAME=A\n    TYPE=FORCE\n      ADD=J1  UX=1\n\n",
-         "'J1' is not a valid integer value"},
+         "Line 15 (LOAD): 'J1' is not a valid integer value"},
         {"LOAD\n  NAME=A\n    TYPE=DISTRIBUTED\n      ADD=1  RD=0  U2=1,1\n\n",
-         "'U2' is not a valid floating point value"},
+         "Line 15 (LOAD): 'U2' is not a valid floating point value"},
     };
     for (const Conversion& c : conversions)
         EXPECT_EQ(ErrorOf<ConversionError>(base + c.body), c.message);

@@ -110,9 +110,9 @@ TEST(FrameSectionReader, ChoosesTheFrameTypeByTheFirstLetterAndReadsTheShape) {
 
 TEST(FrameSectionReader, StopsAtMissingOrBadDimensions) {
     EXPECT_EQ(ErrorOf<ConversionError>("FRAME SECTION\n  NAME=E1  MAT=S  SH=I  T=400,180,13,8\n\n"),
-              "'' is not a valid floating point value");
+              "Line 3 (FRAME SECTION): '' is not a valid floating point value");
     EXPECT_EQ(ErrorOf<ConversionError>("FRAME SECTION\n  NAME=E1  MAT=S  SH=R  T=4OO,200\n\n"),
-              "'4OO' is not a valid floating point value");
+              "Line 3 (FRAME SECTION): '4OO' is not a valid floating point value");
 }
 
 TEST(FrameSectionReader, ColoursCycleThroughTwentyPaletteEntries) {

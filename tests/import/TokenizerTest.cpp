@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -116,4 +117,44 @@ TEST(SplitLines, EndsLinesAtCrLfAndCrLfAndKeepsBytes) {
     EXPECT_TRUE(SplitS2kLines("").empty());
     const std::string bytes("\xE9\xFF\0x", 4);
     EXPECT_EQ(SplitS2kLines(bytes).Lines(), (V{bytes}));
+}
+
+namespace {
+
+// The tokenizer exactly as its rules read, one position at a time: the oracle for the fast one.
+std::vector<std::string> TokensByTheRules(const std::string& s) {
+    const size_t length = s.size();
+    std::vector<size_t> cuts;
+    for (size_t i = 0; i <= length && length > 0; ++i) {
+        const char c = s[i == 0 ? 0 : i - 1];
+        if (c == ' ' && (cuts.empty() || cuts.back() + 1 != i)) cuts.push_back(i);
+        if (c == '=' || c == ',' || c == '"') cuts.push_back(i);
+        if (i == length) cuts.push_back(length + 1);
+    }
+    std::vector<std::string> tokens;
+    for (size_t k = 1; k + 1 < cuts.size() && tokens.size() < 38; ++k)
+        tokens.emplace_back(
+            TrimControl(std::string_view(s).substr(cuts[k], cuts[k + 1] - 1 - cuts[k])));
+    return tokens;
+}
+
+} // namespace
+
+TEST(Tokenizer, AgreesWithTheRulesOnRandomLines) {
+    std::mt19937 random(20261207);
+    const char alphabet[] = {' ', ' ', ' ', '=', ',', '"', 'A', '1', '.', '\t', '\x01', '\xE9'};
+    S2kTokens t;
+    for (int n = 0; n < 20000; ++n) {
+        std::string line;
+        const int length = static_cast<int>(random() % 90);
+        for (int i = 0; i < length; ++i)
+            line += alphabet[random() % sizeof alphabet];
+        Tokenize(line, t);
+        const std::vector<std::string> expected = TokensByTheRules(line);
+        ASSERT_EQ(t.Filled, static_cast<int>(expected.size())) << '[' << line << ']';
+        for (int k = 0; k < kTokenSlots; ++k)
+            ASSERT_EQ(t[k], k < t.Filled ? std::string_view(expected[static_cast<size_t>(k)])
+                                         : std::string_view())
+                << '[' << line << "] token " << k;
+    }
 }

@@ -8,7 +8,6 @@
 #include "model/Errors.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 
 #include <cstdio>
 #include <string>
@@ -23,16 +22,17 @@ int CommandConvert(const QStringList& args) {
     const QString file =
         ParseModelFile(parser, args, "convert", "convert takes one FILE [-o OUT.s2k]");
 
-    const TModel model = ImportModelFile(file);
+    if (parser.isSet(output)) RefuseOutputOverInput(file, parser.value(output));
+    const TModel model = ImportModel(file);
     WarningList lost;
     const std::string text = WriteS2kText(model, lost);
     for (const TWarning& w : lost)
         std::fprintf(stderr, "not held by version 6 text: %s\n", FormatWarning(w).c_str());
     if (parser.isSet(output)) {
-        WriteFileAtomically(QFile::encodeName(parser.value(output)).toStdString(), text);
+        WriteFileAtomically(Local(parser.value(output)), text);
     } else {
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        if (std::fflush(stdout) != 0) throw InputError("Cannot write to standard output");
+        WriteStdout(text);
+        FinishStdout();
     }
     return 0;
 }

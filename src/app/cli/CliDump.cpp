@@ -191,9 +191,14 @@ int CommandDump(const QStringList& args) {
     QCommandLineParser parser;
     const QString file =
         ParseModelFile(parser, args, "dump", "dump needs exactly one argument: FILE.s2k");
-    const TModel model = ImportModelFile(file);
-    const QByteArray json = QJsonDocument(ModelJson(model)).toJson(QJsonDocument::Indented);
-    std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
+    const TModel model = ImportModel(file);
+    // Names went in as Latin-1 characters, one per byte; the UTF-8 document turned back into
+    // Latin-1 gives every name as the bytes it is, without encoding it twice.
+    const QByteArray json =
+        QString::fromUtf8(QJsonDocument(ModelJson(model)).toJson(QJsonDocument::Indented))
+            .toLatin1();
+    WriteStdout(std::string_view(json.constData(), static_cast<size_t>(json.size())));
+    FinishStdout();
     return 0;
 }
 

@@ -14,7 +14,7 @@ int CommandInfo(const QStringList& args) {
     QCommandLineParser parser;
     const QString file =
         ParseModelFile(parser, args, "info", "info needs exactly one argument: FILE.s2k");
-    const TModel model = ImportModelFile(file);
+    const TModel model = ImportModel(file);
     const StatusCounts c = CountsOf(model);
     std::string out;
     text::AppendFormat(out, "Node %d\n", {c.Node});
@@ -24,7 +24,8 @@ int CommandInfo(const QStringList& args) {
     text::AppendFormat(out, "Mat %d\n", {c.Mat});
     text::AppendFormat(out, "Fsec %d\n", {c.Fsec});
     text::AppendFormat(out, "Wsec %d\n", {c.Wsec});
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    WriteStdout(out);
+    FinishStdout();
     return 0;
 }
 

@@ -1,6 +1,8 @@
 // vandra-cli: batch use of VANDRA's core (import, script generation, rendering).
+#include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
 #include "model/Errors.h"
+#include "model/SettingsByName.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -8,6 +10,7 @@
 #include <QGuiApplication>
 #endif
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -32,15 +35,9 @@ const char* const kCommands =
     "                                     stderr)\n"
     "FILE.s2k may also be a project (.vandra): its model with its choices and settings, or a\n"
     "tabular SAP2000 file (.s2k, .$2k), converted to N and mm with its report on stderr.\n"
-    "\n"
-    "--set NAME=VALUE takes a setting by its name (AnalysisType, LoadCase, LoadVector, LoadSteps,\n"
-    "LoadFactor, ControlNode, ControlDof, ControlDisp, AnalysisStep, NumIntgrPts, RebarMat,\n"
-    "UseAggregator, ModalNumber, GenPlateFiber, GenNodeMass, flags as 0/1, RecOpt=1,0,0,0,1,\n"
-    "ViewOpt= thirteen flags), Sections[NAME].FIELD=VALUE (FrameType, GeoTransf, SectionKind,\n"
-    "DivideFX, DivideFY, BarNumNX, BarNumNY, Cover, BarTop, BarBot, HingeLenI, HingeLenJ, Color),\n"
-    "AreaSecs[NAME].NonlinType=0|1, Mats[NAME].MatType=1..5 (Elastic, Steel01, Concrete01,\n"
-    "Steel02, Concrete02) or Mats[NAME].PARAM=VALUE (Fy, E0, b, R0, cR1, cR2, fpc, epsc0, fpcu,\n"
-    "epsU, lambda, ft, Ets).\n"
+    "\n";
+
+const char* const kExitStatus =
     "\n"
     "Exit status: 0 done, 1 a conversion, range or file error, 2 a usage error.\n";
 
@@ -62,6 +59,11 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef SIGPIPE
+    // A reader that closes the pipe makes the next write fail with an error that the commands
+    // report (exit 1), instead of ending the program silently.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
     QCoreApplication::setApplicationName("vandra-cli");
     QCoreApplication::setApplicationVersion(
@@ -71,13 +73,18 @@ int main(int argc, char** argv) {
     parser.setApplicationDescription(
         "VANDRA command-line tool: reads SAP2000 version 6 text models (.s2k) and writes OpenSees "
         "Tcl scripts.\n\n" +
-        QString::fromLatin1(kCommands));
+        QString::fromLatin1(kCommands) + QString::fromLatin1(vandra::SettingNamesHelp()) +
+        QString::fromLatin1(kExitStatus));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument("command",
                                  "info, dump, tcl, render, preview, save-project, v14 or convert");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    if (!parser.parse(QCoreApplication::arguments())) {
+    // The arguments as the system gave them (argv after the application took its own options).
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << vandra::cli::FromLocal(argv[i]);
+    if (!parser.parse(arguments)) {
         std::fprintf(stderr, "vandra-cli: %s\n", qPrintable(parser.errorText()));
         return 2;
     }

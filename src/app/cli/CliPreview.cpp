@@ -35,7 +35,7 @@ int CommandPreview(const QStringList& args) {
 
 #ifdef VANDRA_HAVE_RENDER
     TSettings settings;
-    TModel model = ImportModelFile(file, &settings);
+    TModel model = ImportModel(file, &settings);
     AssignSettings(model, settings, parser.values(set));
     const std::string name = Local(parser.value(section));
     const int s = FindSection(model, name);

@@ -36,7 +36,11 @@ ImageSize ParseSize(const QString& text) {
     const qsizetype x = text.indexOf(QLatin1Char('x'));
     if (x < 0)
         throw UsageError("--size takes WxH, for example 1208x729, not '" + Local(text) + "'");
-    ImageSize size{parse::Integer(Local(text.left(x))), parse::Integer(Local(text.mid(x + 1)))};
+    const auto w = parse::TryInteger(Local(text.left(x)));
+    const auto h = parse::TryInteger(Local(text.mid(x + 1)));
+    if (!w || !h)
+        throw UsageError("--size takes WxH, for example 1208x729, not '" + Local(text) + "'");
+    const ImageSize size{*w, *h};
     if (size.W < 1 || size.H < 1 || size.W > kMaxSide || size.H > kMaxSide)
         throw UsageError("--size " + Local(text) + ": each side must lie between 1 and 16384");
     return size;
@@ -71,8 +75,9 @@ int CommandRender(const QStringList& args) {
     const PlaneView plane = parser.isSet(view) ? ParseView(parser.value(view)) : PlaneView::XY;
 
 #ifdef VANDRA_HAVE_RENDER
+    RefuseOutputOverInput(file, parser.value(output));
     TSettings settings;
-    TModel model = ImportModelFile(file, &settings);
+    TModel model = ImportModel(file, &settings);
     AssignSettings(model, settings, parser.values(set));
 
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
@@ -85,7 +90,7 @@ int CommandRender(const QStringList& args) {
     RedrawModel(image, model, settings, camera, 0);
 
     const QString path = parser.value(output);
-    if (!image.save(path, "PNG"))
+    if (!image.save(QFile::decodeName(QByteArray::fromStdString(Local(path))), "PNG"))
         throw InputError("Cannot write the picture to '" + Local(path) + "'");
     return 0;
 #else

@@ -6,7 +6,6 @@
 #include "model/Errors.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 
 #include <string>
 
@@ -24,14 +23,13 @@ int CommandSaveProject(const QStringList& args) {
     const QString file = ParseModelFile(parser, args, "save-project", usage);
     if (!parser.isSet(output)) throw UsageError(usage);
 
-    const std::string path = QFile::encodeName(file).toStdString();
+    const std::string path = Local(file);
     std::string s2kPath = path;
     TSettings settings;
-    TModel model = ImportModelFile(file, &settings);
+    TModel model = ImportModel(file, &settings);
     if (project::IsProjectPath(path)) s2kPath = project::OpenProject(path).s2kPath;
     AssignSettings(model, settings, parser.values(set));
-    project::SaveProject(QFile::encodeName(parser.value(output)).toStdString(), model, settings,
-                         s2kPath);
+    project::SaveProject(Local(parser.value(output)), model, settings, s2kPath);
     return 0;
 }
 

@@ -1,20 +1,21 @@
 #include "app/cli/CliSupport.h"
 
 #include "app/project/ProjectFile.h"
-#include "import/S2kImport.h"
-#include "import/TabularImport.h"
-#include "import/TabularReader.h"
+#include "import/ModelFile.h"
 #include "model/Errors.h"
 #include "model/SettingsByName.h"
 
-#include <QFile>
-
 #include <cstdio>
+#include <filesystem>
 
 namespace vandra::cli {
 
 std::string Local(const QString& s) {
-    return s.toLocal8Bit().toStdString();
+    return s.toLatin1().toStdString();
+}
+
+QString FromLocal(std::string_view bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 QString ParseModelFile(QCommandLineParser& parser, const QStringList& args, const QString& command,
@@ -28,31 +29,58 @@ QString ParseModelFile(QCommandLineParser& parser, const QStringList& args, cons
     return files.first();
 }
 
-TModel ImportModelFile(const QString& path, TSettings* settings) {
-    const std::string file = QFile::encodeName(path).toStdString();
+void PrintWarnings(const WarningList& warnings) {
+    for (const TWarning& w : warnings) {
+        const std::string line = FormatWarning(w) + "\n";
+        std::fwrite(line.data(), 1, line.size(), stderr);
+    }
+}
+
+TModel ImportModel(const QString& path, TSettings* settings) {
+    const std::string file = Local(path);
     if (project::IsProjectPath(file)) {
         project::OpenedProject opened = project::OpenProject(file);
+        PrintWarnings(opened.model.Warnings);
         if (!opened.unmatched.empty())
             std::fprintf(stderr, "vandra-cli: %s\n",
                          project::UnmatchedMessage(opened.unmatched).c_str());
         if (settings != nullptr) *settings = opened.settings;
         return std::move(opened.model);
     }
-    const S2kText lines = ReadS2kFile(file);
-    if (!IsTabularSap2000(lines)) return ImportS2k(lines);
-    // A tabular file is converted: what was read, and every warning, goes to standard error.
+    // A tabular file is converted: what was read and how goes to standard error.
     std::vector<std::string> report;
-    TModel model = ImportTabular(lines, file, &report);
+    TModel model = ImportModelFile(file, &report);
     for (const std::string& line : report)
         std::fprintf(stderr, "%s\n", line.c_str());
-    for (const TWarning& warning : model.Warnings)
-        std::fprintf(stderr, "warning: %s\n", FormatWarning(warning).c_str());
+    PrintWarnings(model.Warnings);
     return model;
 }
 
 void AssignSettings(TModel& model, TSettings& settings, const QStringList& assignments) {
-    for (const QString& assignment : assignments)
-        AssignSetting(model, settings, Local(assignment));
+    for (const QString& assignment : assignments) {
+        try {
+            AssignSetting(model, settings, Local(assignment));
+        } catch (const ConversionError& e) {
+            throw UsageError("--set " + Local(assignment) + ": " + e.what());
+        }
+    }
+}
+
+void RefuseOutputOverInput(const QString& model, const QString& output) {
+    std::error_code error;
+    if (std::filesystem::equivalent(std::filesystem::path(Local(model)),
+                                    std::filesystem::path(Local(output)), error))
+        throw UsageError("-o " + Local(output) + " names the model file itself");
+}
+
+void WriteStdout(std::string_view bytes) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
+        throw InputError("Cannot write to standard output");
+}
+
+void FinishStdout() {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        throw InputError("Cannot write to standard output");
 }
 
 } // namespace vandra::cli

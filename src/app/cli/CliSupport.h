@@ -1,31 +1,51 @@
-// What the vandra-cli commands share: their argument parsing, the import of the model file and
-// the --set assignments.
+// What the vandra-cli commands share: their argument parsing, the import of the model file, the
+// --set assignments, warnings on standard error and checked writes to standard output.
+//
+// Arguments come in as the system gives them, 8-bit bytes, and are carried as Latin-1 QStrings
+// (one character per byte), so that a file name goes back to the system exactly as it came:
+// a Latin-1 name opens, and two different names never write the same file.
 #pragma once
 
 #include "model/Model.h"
+#include "model/ModelCheck.h"
 
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 
 #include <string>
+#include <string_view>
 
 namespace vandra::cli {
 
-// Text of the command line in the local 8-bit encoding (file names, setting assignments).
+// The bytes of an argument (file names, setting assignments).
 std::string Local(const QString& s);
+// An argument from its bytes.
+QString FromLocal(std::string_view bytes);
 
 // Parses args for `command` with the options already added to parser; returns the one model file.
 // A parse error, or not exactly one file, throws UsageError (usage names what is expected).
 QString ParseModelFile(QCommandLineParser& parser, const QStringList& args, const QString& command,
                        const std::string& usage);
 
-// Reads and imports the model file. A project (.vandra) imports its .s2k file and applies its
-// choices; its settings go to *settings when given. Names of the project that match nothing are
-// reported on stderr.
-TModel ImportModelFile(const QString& path, TSettings* settings = nullptr);
+// Reads and imports the model file; its warnings go to standard error. A project (.vandra)
+// imports its .s2k file and applies its choices; its settings go to *settings when given. Names
+// of the project that match nothing are reported on stderr.
+TModel ImportModel(const QString& path, TSettings* settings = nullptr);
 
-// Applies every "NAME=VALUE" in order.
+// Each warning on standard error, one line each.
+void PrintWarnings(const WarningList& warnings);
+
+// Applies every "NAME=VALUE" in order; a value that does not convert is a usage error naming
+// the option.
 void AssignSettings(TModel& model, TSettings& settings, const QStringList& assignments);
+
+// Refuses (UsageError) an output file that is the model file itself.
+void RefuseOutputOverInput(const QString& model, const QString& output);
+
+// Writes to standard output; a failed write (a full disk, a closed pipe) throws InputError.
+void WriteStdout(std::string_view bytes);
+// Flushes standard output; a failure throws InputError.
+void FinishStdout();
 
 } // namespace vandra::cli

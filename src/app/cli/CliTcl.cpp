@@ -7,7 +7,6 @@
 #include "tcl/ScriptGenerator.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 
 #include <cstdio>
 #include <string>
@@ -20,12 +19,12 @@ void WriteToStdout(const ScriptLineList& lines) {
     for (const std::string& line : lines) {
         buffer.append(line).append("\r\n");
         if (buffer.size() >= (1u << 16)) {
-            std::fwrite(buffer.data(), 1, buffer.size(), stdout);
+            WriteStdout(buffer);
             buffer.clear();
         }
     }
-    std::fwrite(buffer.data(), 1, buffer.size(), stdout);
-    if (std::fflush(stdout) != 0) throw InputError("Cannot write the script to standard output");
+    WriteStdout(buffer);
+    FinishStdout();
 }
 
 } // namespace
@@ -41,14 +40,18 @@ int CommandTcl(const QStringList& args) {
     const QString file = ParseModelFile(
         parser, args, "tcl", "tcl takes one FILE.s2k [-o OUT.tcl] [--set NAME=VALUE]...");
 
+    if (parser.isSet(output)) RefuseOutputOverInput(file, parser.value(output));
+
     TSettings settings;
-    TModel model = ImportModelFile(file, &settings);
+    TModel model = ImportModel(file, &settings);
     AssignSettings(model, settings, parser.values(set));
     ScriptLineList lines;
-    GenerateScript(model, settings, lines);
+    WarningList warnings;
+    GenerateScript(model, settings, lines, &warnings);
+    PrintWarnings(warnings);
 
     if (parser.isSet(output))
-        WriteScriptFile(QFile::encodeName(parser.value(output)).toStdString(), lines);
+        WriteScriptFile(Local(parser.value(output)), lines);
     else
         WriteToStdout(lines);
     return 0;

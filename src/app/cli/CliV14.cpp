@@ -8,8 +8,6 @@
 #include "model/Errors.h"
 
 #include <QCommandLineParser>
-#include <QFile>
-#include <QFileInfo>
 
 #include <cstdio>
 #include <string>
@@ -21,8 +19,8 @@ void WriteToStdout(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines)
         text.append(line).append("\r\n");
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
-        throw InputError("Cannot write the converted model to standard output");
+    WriteStdout(text);
+    FinishStdout();
 }
 
 } // namespace
@@ -33,12 +31,11 @@ int CommandV14(const QStringList& args) {
                                     "FILE");
     parser.addOption(output);
     const QString file = ParseModelFile(parser, args, "v14", "v14 takes one FILE [-o OUT]");
-    if (parser.isSet(output) && QFileInfo(parser.value(output)) == QFileInfo(file))
-        throw UsageError("v14: -o names the input file; choose another output file");
+    if (parser.isSet(output)) RefuseOutputOverInput(file, parser.value(output));
 
-    const V14Conversion conversion = ConvertV14(ReadS2kFile(QFile::encodeName(file).toStdString()));
+    const V14Conversion conversion = ConvertV14(ReadS2kFile(Local(file)));
     if (parser.isSet(output))
-        WriteV6File(QFile::encodeName(parser.value(output)).toStdString(), conversion.V6Lines);
+        WriteV6File(Local(parser.value(output)), conversion.V6Lines);
     else
         WriteToStdout(conversion.V6Lines);
     for (const std::string& line : conversion.Log)

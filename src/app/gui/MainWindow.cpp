@@ -7,11 +7,11 @@
 #include "app/gui/SolverLocator.h"
 #include "app/gui/SolverWindow.h"
 #include "app/gui/ToolIcons.h"
+#include "app/gui/WarningsDialog.h"
 #include "app/project/ProjectFile.h"
 #include "convert/gui/V14ConverterWindow.h"
+#include "import/ModelFile.h"
 #include "import/S2kImport.h"
-#include "import/TabularImport.h"
-#include "import/TabularReader.h"
 #include "model/Errors.h"
 #include "sections/gui/FramePropertiesDialog.h"
 #include "sections/gui/FrameSectionDialog.h"
@@ -164,6 +164,7 @@ MainWindow::~MainWindow() {
     delete solverWindow_;
     delete viewOptionDialog_;
     delete showLoadDialog_;
+    delete warningsDialog_;
     delete tclFileDialog_;
     delete analysisSettingDialog_;
     delete recorderSettingDialog_;
@@ -352,6 +353,12 @@ void MainWindow::createDialogs() {
     shellSectionDialog_ = new ShellSectionDialog(model_, this);
     solverWindow_ = new SolverWindow(this);
     v14ConverterWindow_ = new V14ConverterWindow(this);
+    warningsDialog_ = new WarningsDialog(this);
+    connect(tclFileDialog_, &TclFileDialog::warningsFound, this,
+            [this](const WarningList& warnings) {
+                warningsDialog_->showWarnings(
+                    modelPath_, QStringLiteral("The script was generated; check:"), warnings);
+            });
 
     const auto redraw = [this] { viewWidget_->redraw(); };
     connect(viewOptionDialog_, &ViewOptionDialog::redrawRequested, this, redraw);
@@ -375,13 +382,13 @@ void MainWindow::importModel(const QString& path) {
     Guarded(this, [&] {
         // A file that fails to import leaves the model and the lines loaded last as they were,
         // so that cancelling the next open re-imports the model that is shown.
-        S2kText lines =
-            path.isEmpty() ? S2kLines : ReadS2kFile(QFile::encodeName(path).toStdString());
-        const bool tabular = IsTabularSap2000(lines);
+        const std::string fileName =
+            QFile::encodeName(path.isEmpty() ? modelPath_ : path).toStdString();
+        S2kText lines = path.isEmpty() ? S2kLines : ReadS2kFile(fileName);
         std::vector<std::string> report;
-        TModel fresh = tabular
-                           ? ImportTabular(lines, QFile::encodeName(path).toStdString(), &report)
-                           : ImportS2k(lines);
+        // Cancelling before any file was opened re-imports nothing: the empty model.
+        TModel fresh =
+            path.isEmpty() && lines.empty() ? TModel() : ImportModelText(lines, fileName, &report);
         model_ = std::move(fresh);
         if (!path.isEmpty()) {
             S2kLines = std::move(lines);
@@ -391,7 +398,11 @@ void MainWindow::importModel(const QString& path) {
         statusPanels_->setCounts(CountsOf(model_));
         viewWidget_->redraw();
         viewWidget_->zoomAll();
-        if (tabular) ShowConversionReport(this, report, model_.Warnings);
+        if (!report.empty())
+            ShowConversionReport(this, report, model_.Warnings);
+        else
+            warningsDialog_->showWarnings(
+                modelPath_, QStringLiteral("The model was imported; check:"), model_.Warnings);
     });
 }
 
@@ -409,6 +420,8 @@ void MainWindow::openProject(const QString& path) {
         viewWidget_->zoomAll();
         if (!opened.unmatched.empty())
             ShowErrorBox(this, QString::fromLocal8Bit(project::UnmatchedMessage(opened.unmatched)));
+        warningsDialog_->showWarnings(modelPath_, QStringLiteral("The model was imported; check:"),
+                                      model_.Warnings);
     });
 }
 

@@ -33,6 +33,7 @@ class SolverWindow;
 class TclFileDialog;
 class V14ConverterWindow;
 class ViewOptionDialog;
+class WarningsDialog;
 
 // Every command of the main window. A menu item and its tool button share one QAction.
 enum class Command {
@@ -100,6 +101,8 @@ public:
     ModelViewWidget* modelView() const { return viewWidget_; }
     SolverWindow* solverWindow() const { return solverWindow_; }
     FramePropertiesDialog* framePropertiesDialog() const { return framePropertiesDialog_; }
+    TclFileDialog* tclFileDialog() const { return tclFileDialog_; }
+    WarningsDialog* warningsDialog() const { return warningsDialog_; }
     FrameSectionDialog* frameSectionDialog() const { return frameSectionDialog_; }
     MaterialDialog* materialDialog() const { return materialDialog_; }
     ShellSectionDialog* shellSectionDialog() const { return shellSectionDialog_; }
@@ -143,6 +146,7 @@ private:
     ShellSectionDialog* shellSectionDialog_ = nullptr;
     SolverWindow* solverWindow_ = nullptr;
     V14ConverterWindow* v14ConverterWindow_ = nullptr;
+    WarningsDialog* warningsDialog_ = nullptr;
 
     FileChooser chooseModelFile_;
     FileChooser chooseScriptFile_;

@@ -1,8 +1,7 @@
 #include "app/project/ProjectFile.h"
 
+#include "import/ModelFile.h"
 #include "import/S2kImport.h"
-#include "import/TabularImport.h"
-#include "import/TabularReader.h"
 #include "model/AtomicFile.h"
 #include "model/Errors.h"
 #include "model/MaterialLaws.h"
@@ -299,7 +298,7 @@ OpenedProject OpenProject(const std::string& projectPath) {
                          "\" does not exist. Put the .s2k file back beside the project (or at "
                          "the path the project names) and open the project again.");
     p.lines = ReadS2kFile(p.s2kPath);
-    p.model = IsTabularSap2000(p.lines) ? ImportTabular(p.lines, p.s2kPath) : ImportS2k(p.lines);
+    p.model = ImportModelText(p.lines, p.s2kPath);
 
     try {
         const QJsonValue settings = o.value(QStringLiteral("Settings"));

@@ -69,8 +69,9 @@ void TclFileDialog::setSavePathProvider(std::function<QString()> provider) {
 void TclFileDialog::generate() {
     // GenerateScript leaves ScriptLines as they were when it refuses; the text box then keeps
     // whatever it shows.
+    WarningList warnings;
     try {
-        GenerateScript(model_, settings_, ScriptLines);
+        GenerateScript(model_, settings_, ScriptLines, &warnings);
     } catch (const std::exception& e) {
         ShowErrorBox(this, QString::fromLatin1(e.what()));
         return;
@@ -80,6 +81,7 @@ void TclFileDialog::generate() {
     for (const std::string& line : ScriptLines)
         lines << QString::fromLatin1(line);
     text_->setPlainText(lines.join(QLatin1Char('\n')));
+    if (!warnings.empty()) emit warningsFound(warnings);
 }
 
 QString TclFileDialog::scriptText() const {

@@ -28,6 +28,10 @@ public:
     void setSavePathProvider(std::function<QString()> provider);
     const ScriptLineList& scriptLines() const { return ScriptLines; }
 
+signals:
+    // After a generation that found something the engineer must know about the script.
+    void warningsFound(const vandra::WarningList& warnings);
+
 private:
     TModel& model_;
     TSettings& settings_;

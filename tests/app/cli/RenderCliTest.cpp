@@ -75,7 +75,7 @@ TEST(RenderCli, ViewAndSettingsChangeThePicture) {
 TEST(RenderCli, BadInputExitsWithAnError) {
     const std::string png = "'" + TempPath("bad.png") + "'";
     EXPECT_EQ(Render("'" + TempPath("no_such_model.s2k") + "' -o " + png), 1);
-    EXPECT_EQ(Render(kFrame + " -o " + png + " --size 12x"), 1); // not a number
+    EXPECT_EQ(Render(kFrame + " -o " + png + " --size 12x"), 2); // not a number
     const struct {
         const char* args;
     } usage[] = {{" --size 100"}, {" --size 0x10"}, {" --view top"}, {" --set NoSuchSetting=1"}};

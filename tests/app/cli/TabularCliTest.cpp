@@ -20,7 +20,6 @@ TEST(TabularCli, InfoReadsATabularFileAndReportsOnStderr) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "Node 40\nFrame 60\nShell 0\nSolid 0\nMat 3\nFsec 20\nWsec 1\n");
     EXPECT_NE(run.err.find("Units: \"Kgf, cm, C\" converted to N, mm"), std::string::npos);
-    EXPECT_NE(run.err.find("warning: "), std::string::npos);
     EXPECT_NE(run.err.find("rigid end zones are not carried"), std::string::npos);
 }
 
@@ -29,11 +28,14 @@ TEST(TabularCli, ConvertWritesVersion6TextThatImportsBack) {
     if (!vandra::testing::HaveCorpus()) GTEST_SKIP() << "no corpus";
     const struct {
         const char* file;
-        const char* lost; // a phrase of stderr, or "" for none
+        const char* lost;  // a phrase of stderr, or "" for none
+        const char* check; // a phrase of the model check of the text read back, or "" for none
     } cases[] = {
-        {"ofem-demo.s2k", ""},
-        {"building-pso.$2k", "first letter chooses another element type"},
-        {"bridge-ga.$2k", ""},
+        {"ofem-demo.s2k", "", ""},
+        // Membrane sections have no shell element: the text read back says so again.
+        {"building-pso.$2k", "first letter chooses another element type",
+         "is not of type Shell (found 'Membrane' at field 7)"},
+        {"bridge-ga.$2k", "", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
@@ -46,7 +48,10 @@ TEST(TabularCli, ConvertWritesVersion6TextThatImportsBack) {
         const CliRun back = RunCli("info '" + out + "'");
         EXPECT_EQ(back.status, 0) << back.err;
         EXPECT_EQ(back.out, original.out);
-        EXPECT_EQ(back.err, "");
+        if (*c.check == '\0')
+            EXPECT_EQ(back.err, "");
+        else
+            EXPECT_NE(back.err.find(c.check), std::string::npos) << back.err;
     }
     EXPECT_EQ(RunCli("convert").status, 2);
 }

@@ -57,7 +57,9 @@ TEST(TclCli, RefusedArgumentsExitWithTheirMessage) {
     const Case cases[] = {
         {kFrame + " --set Bogus=1", 2, "unknown setting 'Bogus'"},
         {kFrame + " --set Sections[NOPE].FrameType=2", 2, "no frame section named 'NOPE'"},
-        {kFrame + " --set LoadSteps=many", 1, "'many' is not a valid integer value"},
+        {kFrame + " --set LoadSteps=many", 2,
+         "--set LoadSteps=many: 'many' is not a valid integer value"},
+        {kFrame + " --set RecOpt=", 2, "--set RecOpt=: '' is not a valid integer value"},
         {kFrame + " --set LoadSteps=0", 1, "Load Steps must be at least 1"},
         {"", 2, "tcl takes one FILE.s2k"},
         {kFrame + " --colour", 2, "colour"},

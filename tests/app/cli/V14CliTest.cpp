@@ -58,7 +58,7 @@ TEST(V14Cli, ErrorsExitWithTheirMessage) {
         {"v14 '" + input + "' -o '" + output + "'", 1,
          "Line 8 (JOINT COORDINATES): '1e3x' is not a valid floating point value\n"},
         {"v14 '" + input + "' -o '" + input + "'", 2,
-         "vandra-cli: v14: -o names the input file; choose another output file\n"},
+         "vandra-cli: -o " + input + " names the model file itself\n"},
         {"v14", 2, "vandra-cli: v14 takes one FILE [-o OUT]\n"},
         {"v14 '" + TempPath("missing.s2k") + "'", 1,
          "Cannot open file \"" + TempPath("missing.s2k") + "\"\n"},

@@ -1,0 +1,19 @@
+#include "import/ModelFile.h"
+
+#include "import/S2kImport.h"
+#include "import/TabularImport.h"
+#include "import/TabularReader.h"
+
+namespace vandra {
+
+TModel ImportModelText(const S2kText& lines, const std::string& fileName,
+                       std::vector<std::string>* report) {
+    if (IsTabularSap2000(lines)) return ImportTabular(lines, fileName, report);
+    return ImportS2k(lines, fileName);
+}
+
+TModel ImportModelFile(const std::string& path, std::vector<std::string>* report) {
+    return ImportModelText(ReadS2kFile(path), path, report);
+}
+
+} // namespace vandra

@@ -1,0 +1,23 @@
+// The one entry for opening a model file: reads the file and hands its text to the importer of
+// its format. Every command that opens a model (the main window, vandra-cli) comes through here.
+#pragma once
+
+#include "import/S2kText.h"
+#include "model/Model.h"
+
+#include <string>
+#include <vector>
+
+namespace vandra {
+
+// Imports the text of a model file (its lines already read) by the importer of its format: a
+// tabular SAP2000 file (TABLE: headers) is converted, anything else is read as version 6 text.
+// fileName names the file in warnings and errors. The conversion of a tabular file says what it
+// read and how in report lines (empty for version 6 text).
+TModel ImportModelText(const S2kText& lines, const std::string& fileName,
+                       std::vector<std::string>* report = nullptr);
+
+// Reads the file at path (the system's 8-bit name) and imports it.
+TModel ImportModelFile(const std::string& path, std::vector<std::string>* report = nullptr);
+
+} // namespace vandra
