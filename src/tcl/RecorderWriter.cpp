@@ -1,14 +1,19 @@
 // Recorders of nodes and frame elements, in files of blocks of 100 tags that the result readers
-// find by block number and place in the block.
+// find by block number and place in the block. The file names come from RecorderFiles.
+#include "tcl/RecorderFiles.h"
 #include "tcl/ScriptWriters.h"
+
+#include <string>
 
 namespace vandra {
 
 using namespace script;
+using recorder::FileName;
+using recorder::RecorderFile;
 
 namespace {
 
-constexpr int kBlock = 100;
+constexpr int kBlock = recorder::kBlockSize;
 constexpr int kModalAnalysis = 4;
 
 enum RecorderOption : int {
@@ -19,29 +24,47 @@ enum RecorderOption : int {
 };
 
 // Node blocks: file k (from 0) holds nodes 100k + 1 .. 100k + 100, the last one up to `count`.
-void NodeBlocks(ScriptLineList& lines, int count, std::string_view tmpl) {
+void NodeBlocks(ScriptLineList& lines, int count, RecorderFile file, std::string_view tmpl) {
     const int full = count / kBlock, rest = count % kBlock;
     for (int k = 0; k < full; ++k)
-        Line(lines, tmpl, {k, kBlock * k + 1, kBlock * k + kBlock});
-    if (rest != 0) Line(lines, tmpl, {full, kBlock * full + 1, kBlock * full + rest});
+        Line(lines, tmpl, {FileName(file, k), kBlock * k + 1, kBlock * k + kBlock});
+    if (rest != 0)
+        Line(lines, tmpl, {FileName(file, full), kBlock * full + 1, kBlock * full + rest});
 }
 
 // Element blocks: files 1..n hold the full blocks, file 0 the partial last block (when there is
-// one). A range is never written reversed.
-void ElementBlocks(ScriptLineList& lines, int count, std::string_view tmpl) {
-    const int full = count / kBlock, rest = count % kBlock;
+// one). A range is never written reversed. emit(file, firstTag, lastTag) per block.
+template <typename Emit> void ForEachElementBlock(int count, Emit emit) {
+    const int full = count / kBlock;
     for (int k = 1; k <= full; ++k)
-        Line(lines, tmpl, {k, kBlock * (k - 1) + 1, kBlock * k});
-    if (rest != 0) Line(lines, tmpl, {0, kBlock * full + 1, kBlock * full + rest});
+        emit(k, kBlock * (k - 1) + 1, kBlock * k);
+    if (count % kBlock != 0) emit(0, kBlock * full + 1, count);
 }
 
-void LastSectionBlocks(ScriptLineList& lines, int count, int section) {
-    static constexpr std::string_view kTmpl =
-        "recorder Element -file ele%d_secn.out -time -eleRange %D %D section %d deformation";
-    const int full = count / kBlock, rest = count % kBlock;
-    for (int k = 1; k <= full; ++k)
-        Line(lines, kTmpl, {k, kBlock * (k - 1) + 1, kBlock * k, section});
-    if (rest != 0) Line(lines, kTmpl, {0, kBlock * full + 1, kBlock * full + rest, section});
+void ElementBlocks(ScriptLineList& lines, int count, RecorderFile file, std::string_view tmpl) {
+    ForEachElementBlock(count, [&](int k, int first, int last) {
+        Line(lines, tmpl, {FileName(file, k), first, last});
+    });
+}
+
+bool IsHingeFrame(const TModel& model, int f) {
+    return At(model.Sections, model.Frames[Slot(f)].SecIdx).FrameType == kBeamWithHinge;
+}
+
+// End J of a beam with hinges is its section 6, not section NumIntgrPts: the beams with hinges of
+// each element block get a file of their own, listing their tags.
+void HingeEndJBlocks(const TModel& model, ScriptLineList& lines, int count) {
+    ForEachElementBlock(count, [&](int k, int first, int last) {
+        std::string tags;
+        for (int f = first; f <= last; ++f) {
+            if (!IsHingeFrame(model, f)) continue;
+            tags += ' ';
+            text::AppendInt(tags, f);
+        }
+        if (tags.empty()) return;
+        Line(lines, "recorder Element -file %s -time -ele%s section %d deformation",
+             {FileName(RecorderFile::HingeEndJ, k), tags, recorder::kHingeSections});
+    });
 }
 
 } // namespace
@@ -53,28 +76,35 @@ void WriteRecorders(const TModel& model, const TSettings& settings, ScriptLineLi
 
     Line(lines, "puts \"recorder\"");
     if (rec[kRecNodeDisp])
-        NodeBlocks(lines, nodes,
-                   "recorder Node -file node%d.out -time -nodeRange %D %D -dof 1 2 3 disp");
+        NodeBlocks(lines, nodes, RecorderFile::NodeDisplacement,
+                   "recorder Node -file %s -time -nodeRange %D %D -dof 1 2 3 disp");
     if (rec[kRecElementForce])
-        ElementBlocks(lines, frames,
-                      "recorder Element -file ele%d.out -time -eleRange %D %D localForce");
+        ElementBlocks(lines, frames, RecorderFile::ElementForce,
+                      "recorder Element -file %s -time -eleRange %D %D localForce");
     if (rec[kRecSectionDeformation]) {
-        ElementBlocks(
-            lines, frames,
-            "recorder Element -file ele%d_secs.out -time -eleRange %D %D section 1 deformation");
-        LastSectionBlocks(lines, frames, settings.NumIntgrPts);
+        ElementBlocks(lines, frames, RecorderFile::SectionFirst,
+                      "recorder Element -file %s -time -eleRange %D %D section 1 deformation");
+        ForEachElementBlock(frames, [&](int k, int first, int last) {
+            Line(lines, "recorder Element -file %s -time -eleRange %D %D section %d deformation",
+                 {FileName(RecorderFile::SectionLast, k), first, last, settings.NumIntgrPts});
+        });
+        HingeEndJBlocks(model, lines, frames);
     }
     // Mode shapes exist only after the eigen analysis of a modal analysis, which computes
     // exactly ModalNumber modes.
     if (rec[kRecModeShape] && settings.AnalysisType == kModalAnalysis) {
         static constexpr std::string_view kTmpl =
-            "recorder Node -file eigen%d_node%d.out -time -nodeRange %D %D -dof 1 2 3 \"eigen %D\"";
+            "recorder Node -file %s -time -nodeRange %D %D -dof 1 2 3 \"eigen %D\"";
         const int full = nodes / kBlock, rest = nodes % kBlock;
         for (int m = 1; m <= settings.ModalNumber; ++m) {
             for (int k = 0; k < full; ++k)
-                Line(lines, kTmpl, {m, k, kBlock * k + 1, kBlock * k + kBlock, m});
+                Line(lines, kTmpl,
+                     {FileName(RecorderFile::ModeShape, k, m), kBlock * k + 1, kBlock * k + kBlock,
+                      m});
             if (rest != 0)
-                Line(lines, kTmpl, {m, full, kBlock * full + 1, kBlock * full + rest, m});
+                Line(lines, kTmpl,
+                     {FileName(RecorderFile::ModeShape, full, m), kBlock * full + 1,
+                      kBlock * full + rest, m});
         }
     }
 }
