@@ -123,10 +123,9 @@ QJsonObject MatJson(const TMAT& m) {
 }
 
 QJsonObject LoadJson(const TLOAD& l) {
-    return {{"Target", l.Target}, {"Kind", l.Kind}, {"CaseIdx", l.CaseIdx},
-            {"Dir", l.Dir},       {"FX", l.FX},     {"FY", l.FY},
-            {"FZ", l.FZ},         {"MX", l.MX},     {"MY", l.MY},
-            {"MZ", l.MZ}};
+    return {{"Target", l.Target}, {"Kind", l.Kind}, {"CaseIdx", l.CaseIdx}, {"Dir", l.Dir},
+            {"FX", l.FX},         {"FY", l.FY},     {"FZ", l.FZ},           {"MX", l.MX},
+            {"MY", l.MY},         {"MZ", l.MZ}};
 }
 
 QJsonObject DiaphJson(const TDIAPH& d) {

@@ -22,7 +22,13 @@ const char* const kCommands =
     "  tcl FILE.s2k [-o OUT.tcl] [--set NAME=VALUE]...\n"
     "                                     the OpenSees script, lines ended by CR LF\n"
     "  render FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...\n"
-    "                                     the model view after import and zoom all\n"
+    "                                     the model view after import and zoom all; with\n"
+    "                                     --dir RUN (--step N | --mode M) [--scale S]\n"
+    "                                     [--section axial|kz|ky] the deformed shape\n"
+    "  results FILE.s2k --dir RUN [--step N | --mode M] [--section axial|kz|ky] [--set ...]\n"
+    "                                     the loaded results as JSON\n"
+    "  history FILE.s2k --dir RUN --node N\n"
+    "                                     one joint's displacement history as CSV\n"
     "\n"
     "--set NAME=VALUE takes a setting by its name (AnalysisType, LoadCase, LoadVector, LoadSteps,\n"
     "LoadFactor, ControlNode, ControlDof, ControlDisp, AnalysisStep, NumIntgrPts, RebarMat,\n"
@@ -63,7 +69,7 @@ int main(int argc, char** argv) {
         QString::fromLatin1(kCommands));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument("command", "info, dump, tcl or render");
+    parser.addPositionalArgument("command", "info, dump, tcl, render, results or history");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "vandra-cli: %s\n", qPrintable(parser.errorText()));
@@ -93,6 +99,8 @@ int main(int argc, char** argv) {
         if (command == "dump") return vandra::cli::CommandDump(rest);
         if (command == "tcl") return vandra::cli::CommandTcl(rest);
         if (command == "render") return vandra::cli::CommandRender(rest);
+        if (command == "results") return vandra::cli::CommandResults(rest);
+        if (command == "history") return vandra::cli::CommandHistory(rest);
         std::fprintf(stderr, "vandra-cli: unknown command '%s'\n%s", qPrintable(command),
                      kCommands);
         return 2;

@@ -12,5 +12,7 @@ int CommandInfo(const QStringList& args);
 int CommandDump(const QStringList& args);
 int CommandTcl(const QStringList& args);
 int CommandRender(const QStringList& args);
+int CommandResults(const QStringList& args);
+int CommandHistory(const QStringList& args);
 
 } // namespace vandra::cli
