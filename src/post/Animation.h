@@ -3,6 +3,13 @@
 
 namespace vandra {
 
+// The animation's values: the steps asked for, its displacement scale and the step drawn last.
+struct TAnimation {
+    int Nstep = 100;
+    double AnimScale = 0;
+    int AnimFrame = 0;
+};
+
 // The last history step the animation shows: 99, or fewer when fewer steps were loaded.
 inline constexpr int kLastAnimationStep = 99;
 

@@ -6,7 +6,7 @@
 #include "app/cli/Commands.h"
 #include "model/Errors.h"
 #include "model/NumberParse.h"
-#include "model/NumberText.h"
+#include "post/HistoryText.h"
 #include "post/RecorderReaders.h"
 
 #include <QJsonArray>
@@ -86,14 +86,7 @@ int CommandHistory(const QStringList& args) {
     const int joint = parse::Integer(Local(parser.value(node)));
     const TModel model = ImportModelFile(file);
     const TJointHistory history = ReadJointHistory(model, Local(parser.value(dir)), joint);
-    std::string out = "time,X,Y,Z\n";
-    for (size_t k = 0; k < history.Time.size(); ++k) {
-        for (double v : {history.Time[k], history.X[k], history.Y[k], history.Z[k]}) {
-            text::AppendGeneral(out, v);
-            out += ',';
-        }
-        out.back() = '\n';
-    }
+    const std::string out = JointHistoryCsv(history);
     std::fwrite(out.data(), 1, out.size(), stdout);
     return 0;
 }
