@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -76,16 +78,21 @@ public:
         std::unique_ptr<std::FILE, decltype(close)> file(std::fopen(path.c_str(), "rb"), close);
         if (!file)
             throw InputError("Cannot open the result file " + path + ": " + std::strerror(errno));
-        text_.clear();
-        char chunk[1 << 16];
-        size_t got = 0;
+        // Read straight into the buffer, in as many pieces as the file turns out to need.
+        size_t size = 0;
         if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-            const long size = std::ftell(file.get());
-            if (size > 0) text_.reserve(static_cast<size_t>(size));
+            const long end = std::ftell(file.get());
+            if (end > 0) size = static_cast<size_t>(end);
             std::rewind(file.get());
         }
-        while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
-            text_.append(chunk, got);
+        text_.resize(size + 1);
+        size_t got = 0;
+        for (;;) {
+            got += std::fread(text_.data() + got, 1, text_.size() - got, file.get());
+            if (got < text_.size()) break;
+            text_.resize(text_.size() * 2);
+        }
+        text_.resize(got);
         if (std::ferror(file.get())) throw InputError("Cannot read the result file " + path);
         pos_ = 0;
         line_ = 0;
@@ -150,11 +157,20 @@ void ParseLine(std::string_view line, const std::string& path, long long lineNo,
         if (column == columns)
             throw InputError(Where(path, lineNo, column + 1) + ": the line holds more than the " +
                              Num(columns) + " columns its block needs");
-        const std::string_view token(start, static_cast<size_t>(p - start));
-        const std::optional<double> value = parse::TryFloat(token);
-        if (!value)
-            throw InputError(Where(path, lineNo, column + 1) + ": " + parse::FloatMessage(token));
-        out[column++] = *value;
+        // The solver's own number text reads in one std::from_chars call; anything else (a sign
+        // "+", a token that is not a number, infinities and NaN) goes through the parsing module,
+        // which accepts or names it.
+        double value = 0;
+        const auto read = std::from_chars(start, p, value, std::chars_format::general);
+        if (read.ec != std::errc() || read.ptr != p || !std::isfinite(value)) {
+            const std::string_view token(start, static_cast<size_t>(p - start));
+            const std::optional<double> parsed = parse::TryFloat(token);
+            if (!parsed)
+                throw InputError(Where(path, lineNo, column + 1) + ": " +
+                                 parse::FloatMessage(token));
+            value = *parsed;
+        }
+        out[column++] = value;
     }
     if (column < columns)
         throw InputError(Where(path, lineNo, column + 1) + ": the line ends after " + Num(column) +

@@ -2,6 +2,7 @@
 
 #include "model/NumberText.h"
 #include "view/render/Canvas.h"
+#include "view/render/LineRaster.h"
 
 #include <algorithm>
 #include <string>
@@ -137,6 +138,21 @@ void DrawFrames(Canvas& c, const TModel& m, int selected) {
     c.SetPen(kYellow, kHighlightPen);
     c.Line(NodeAt(m, fr.NodeI).ScreenX, NodeAt(m, fr.NodeI).ScreenY, NodeAt(m, fr.NodeJ).ScreenX,
            NodeAt(m, fr.NodeJ).ScreenY);
+}
+
+// The frame lines of an animation step, written straight into the pixels (the painter's wide
+// lines are too slow for a tick of a large model).
+void DrawFramesDirect(QImage& image, const TModel& m) {
+    LineRaster raster(image);
+    const int last = LastRecord(m.Frames, m.FrameCount);
+    for (int f = 1; f <= last; ++f) {
+        const TFRAME& fr = m.Frames[static_cast<size_t>(f)];
+        const TSECTION& sec = SectionOf(m, fr.SecIdx);
+        if (sec.FrameType == kRigidBeam || !FrameDrawable(m, fr)) continue;
+        const TNODE& ni = NodeAt(m, fr.NodeI);
+        const TNODE& nj = NodeAt(m, fr.NodeJ);
+        raster.Line(ni.ScreenX, ni.ScreenY, nj.ScreenX, nj.ScreenY, ToRgb(sec.Color));
+    }
 }
 
 void StartLabels(Canvas& c, QRgb cell) {
@@ -393,12 +409,16 @@ void RedrawAnimationFrame(QImage& image, TModel& model, const TViewState& view,
         offsets = TNodeOffsets{history.StepX(step), history.StepY(step), history.StepZ(step),
                                history.Stride};
     ProjectNodes(model, view, image.width(), image.height(), offsets);
-    Canvas c(image, path == DrawPath::Plain);
-    if (!c.IsActive()) return;
-    DrawBackgroundAndLogo(c);
-    DrawNodes(c, model);
-    DrawSupports(c, model);
-    DrawFrames(c, model, 0);
+    const bool direct = path == DrawPath::Fast && LineRaster(image).IsUsable();
+    {
+        Canvas c(image, path == DrawPath::Plain);
+        if (!c.IsActive()) return;
+        DrawBackgroundAndLogo(c);
+        DrawNodes(c, model);
+        DrawSupports(c, model);
+        if (!direct) DrawFrames(c, model, 0);
+    }
+    if (direct) DrawFramesDirect(image, model);
 }
 
 } // namespace vandra

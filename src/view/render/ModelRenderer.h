@@ -25,7 +25,8 @@ void RedrawModel(QImage& image, TModel& model, const TSettings& settings, const 
 
 // The reduced redraw of animation step `step` (1..history.Steps): background, nodes, supports and
 // frames without option tests or selection, nodes displaced by the history of that step. A step
-// outside the history draws the undisplaced model.
+// outside the history draws the undisplaced model. The fast path writes the frame lines straight
+// into the pixels of a 32-bit image; their ends may differ from the plain path by a pixel.
 void RedrawAnimationFrame(QImage& image, TModel& model, const TViewState& view,
                           const TNodeHistory& history, int step, DrawPath path = DrawPath::Fast);
 
