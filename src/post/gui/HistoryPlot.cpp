@@ -23,7 +23,8 @@ struct Range {
 Range RangeOf(const std::vector<double>& v) {
     if (v.empty()) return {};
     const auto [lo, hi] = std::minmax_element(v.begin(), v.end());
-    Range r{*lo, *hi};
+    // The origin stays in the picture: a capacity curve starts there.
+    Range r{std::min(*lo, 0.0), std::max(*hi, 0.0)};
     if (r.hi == r.lo) {
         const double pad = r.lo == 0 ? 1 : std::fabs(r.lo) * 0.1;
         r.lo -= pad;

@@ -10,6 +10,7 @@
 #include "post/gui/ResultsFolder.h"
 
 #include <QBuffer>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
@@ -41,6 +42,11 @@ NodeHistoryWindow::NodeHistoryWindow(const TModel& model, ResultsFolder& folder,
     directionCombo_ = new QComboBox(this);
     directionCombo_->setObjectName(QStringLiteral("directionCombo"));
     directionCombo_->addItems({QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")});
+    swapCheck_ = new QCheckBox(QStringLiteral("Displacement across"), this);
+    swapCheck_->setObjectName(QStringLiteral("swapAxesCheck"));
+    swapCheck_->setToolTip(QStringLiteral(
+        "The displacement on the horizontal axis and the time column (load factor) upwards: the "
+        "usual picture of a capacity curve"));
     auto* show = new QPushButton(QStringLiteral("Show"), this);
     show->setObjectName(QStringLiteral("showHistoryButton"));
     pickButton_ = new QPushButton(QStringLiteral("Pick in View"), this);
@@ -63,6 +69,7 @@ NodeHistoryWindow::NodeHistoryWindow(const TModel& model, ResultsFolder& folder,
     top->addWidget(new QLabel(QStringLiteral("Joint"), this));
     top->addWidget(jointEdit_);
     top->addWidget(directionCombo_);
+    top->addWidget(swapCheck_);
     top->addWidget(show);
     top->addWidget(pickButton_);
     top->addStretch();
@@ -88,6 +95,7 @@ NodeHistoryWindow::NodeHistoryWindow(const TModel& model, ResultsFolder& folder,
     connect(show, &QPushButton::clicked, this, showTyped);
     connect(jointEdit_, &QLineEdit::returnPressed, this, showTyped);
     connect(directionCombo_, &QComboBox::currentIndexChanged, this, [this] { replot(); });
+    connect(swapCheck_, &QCheckBox::toggled, this, [this] { replot(); });
     connect(folderButton, &QPushButton::clicked, this, [this] { folder_.choose(this); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(csv, &QPushButton::clicked, this, [this] {
@@ -135,11 +143,16 @@ void NodeHistoryWindow::replot() {
     if (joint_ == 0) return;
     const int d = directionCombo_->currentIndex();
     const std::vector<double>& values = d == 0 ? history_.X : d == 1 ? history_.Y : history_.Z;
-    plot_->setCurve(PlotCurve{
-        history_.Time, values,
-        QStringLiteral("Joint %1, %2 displacement").arg(joint_).arg(directionCombo_->currentText()),
-        QStringLiteral("time column (load factor under displacement control)"),
-        QStringLiteral("%1 displacement").arg(directionCombo_->currentText())});
+    const QString direction = directionCombo_->currentText();
+    PlotCurve curve{history_.Time, values,
+                    QStringLiteral("Joint %1, %2 displacement").arg(joint_).arg(direction),
+                    QStringLiteral("time column (load factor under displacement control)"),
+                    QStringLiteral("%1 displacement").arg(direction)};
+    if (swapCheck_->isChecked()) {
+        std::swap(curve.x, curve.y);
+        std::swap(curve.xLabel, curve.yLabel);
+    }
+    plot_->setCurve(std::move(curve));
 }
 
 void NodeHistoryWindow::exportCsv(const QString& path) const {

@@ -11,6 +11,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -53,6 +54,7 @@ private:
     int joint_ = 0;
     QLineEdit* jointEdit_ = nullptr;
     QComboBox* directionCombo_ = nullptr;
+    QCheckBox* swapCheck_ = nullptr;
     QPushButton* pickButton_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     HistoryPlot* plot_ = nullptr;

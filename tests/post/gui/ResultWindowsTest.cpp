@@ -10,6 +10,7 @@
 #include "post/gui/ResultLegend.h"
 #include "view/gui/ModelViewWidget.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -233,6 +234,9 @@ void ResultWindowsTest::nodeHistoryPlotsAndExports() {
     QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
     QCOMPARE(h->history().Time.size(), size_t(110));
     QCOMPARE(h->plot()->curve().x.size(), size_t(110));
+    QCOMPARE(h->plot()->curve().x.back(), h->history().Time.back());
+    Child<QCheckBox>(h, "swapAxesCheck")->setChecked(true); // the capacity curve's usual axes
+    QCOMPARE(h->plot()->curve().x.back(), h->history().X.back());
 
     // Picking a joint in the view: a click on joint 20's screen point.
     Child<QPushButton>(h, "pickJointButton")->setChecked(true);
