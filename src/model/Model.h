@@ -69,6 +69,15 @@ enum ShellTypeCode : int {
     kShellDKGQ = 1,
 };
 
+// Uniaxial material laws (TMAT::MatType), the positions of the "Type" list + 1.
+enum MaterialTypeCode : int {
+    kMatElastic = 1,
+    kMatSteel01 = 2,
+    kMatConcrete01 = 3,
+    kMatSteel02 = 4,
+    kMatConcrete02 = 5,
+};
+
 // Analysis types (TSettings::AnalysisType), the positions of the "Analysis Type" list + 1.
 enum AnalysisTypeCode : int {
     kSingleLoadControl = 1,
@@ -184,6 +193,10 @@ struct TMAT {
     std::string Name;
     int MatType = 0;
     double E = 0, U = 0, G = 0;
+    // The parameters of the nonlinear laws under the solver's own names (model units, concrete
+    // negative in compression). Only fibers and trusses see them; everything else uses E, G, U.
+    double Fy = 0, E0 = 0, b = 0, R0 = 0, cR1 = 0, cR2 = 0;
+    double fpc = 0, epsc0 = 0, fpcu = 0, epsU = 0, lambda = 0, ft = 0, Ets = 0;
 };
 
 struct TLOAD {

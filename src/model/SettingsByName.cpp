@@ -1,6 +1,7 @@
 #include "model/SettingsByName.h"
 
 #include "model/Errors.h"
+#include "model/MaterialLaws.h"
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
 
@@ -124,21 +125,38 @@ void AssignAreaSectionField(TAREASEC& sec, std::string_view field, std::string_v
     sec.NonlinType = Flag(field, value) ? kShellDKGQ : kShellMITC4;
 }
 
+// MatType chooses a law (its unset parameters get their defaults); a parameter takes a number. A
+// change that leaves the law without sound parameters is refused and changes nothing.
+void AssignMaterialField(TMAT& mat, std::string_view field, std::string_view value) {
+    TMAT changed = mat;
+    if (field == "MatType") {
+        ChooseMaterialLaw(changed, parse::Integer(value));
+    } else if (const MaterialParam* param = FindMaterialParam(field)) {
+        changed.*param->field = parse::Float(value);
+    } else {
+        throw UsageError("unknown material field " + Quoted(field));
+    }
+    CheckMaterialLaw(changed);
+    mat = changed;
+}
+
 } // namespace
 
 void AssignSetting(TModel& model, TSettings& settings, std::string_view assignment) {
     static constexpr std::string_view kSections = "Sections[";
     static constexpr std::string_view kAreaSecs = "AreaSecs[";
+    static constexpr std::string_view kMats = "Mats[";
     const bool isSection = assignment.starts_with(kSections);
     const bool isAreaSec = assignment.starts_with(kAreaSecs);
-    if (isSection || isAreaSec) {
+    const bool isMat = assignment.starts_with(kMats);
+    if (isSection || isAreaSec || isMat) {
         // TABLE[NAME].FIELD=VALUE; the name runs to the "]." that precedes the field.
-        const size_t open = kSections.size();
+        const std::string_view table = isSection ? kSections : isAreaSec ? kAreaSecs : kMats;
+        const size_t open = table.size();
         const size_t close = assignment.find("].", open);
         const size_t eq = close == std::string_view::npos ? close : assignment.find('=', close);
         if (eq == std::string_view::npos)
-            throw UsageError("a section setting reads " +
-                             std::string(isSection ? kSections : kAreaSecs) +
+            throw UsageError("a section setting reads " + std::string(table) +
                              "NAME].FIELD=VALUE, not " + Quoted(assignment));
         const std::string name(assignment.substr(open, close - open));
         const std::string_view field = assignment.substr(close + 2, eq - close - 2);
@@ -147,6 +165,10 @@ void AssignSetting(TModel& model, TSettings& settings, std::string_view assignme
             const int s = FindSection(model, name);
             if (s == 0) throw UsageError("no frame section named " + Quoted(name));
             AssignSectionField(model.Sections[static_cast<size_t>(s)], field, value);
+        } else if (isMat) {
+            const int m = FindMaterial(model, name);
+            if (m == 0) throw UsageError("no material named " + Quoted(name));
+            AssignMaterialField(model.Mats[static_cast<size_t>(m)], field, value);
         } else {
             const int a = FindAreaSection(model, name);
             if (a == 0) throw UsageError("no shell section named " + Quoted(name));

@@ -4,8 +4,11 @@
 //   Sections[NAME].FIELD=VALUE  (FrameType, GeoTransf, SectionKind, DivideFX, DivideFY, BarNumNX,
 //                                BarNumNY, Cover, BarTop, BarBot, HingeLenI, HingeLenJ, Color)
 //   AreaSecs[NAME].NonlinType=0|1
+//   Mats[NAME].MatType=1..5, Mats[NAME].PARAM=VALUE  (PARAM one of the law parameters of
+//                                MaterialLaws.h: Fy, E0, b, R0, cR1, cR2, fpc, epsc0, ...)
 // NAME is found by the store's look-up rule (exact, last match). An unknown setting, field or name
-// raises UsageError naming it; a value that is not a number raises ConversionError.
+// raises UsageError naming it; a value that is not a number raises ConversionError; a material
+// left without sound law parameters (CheckMaterialLaw) raises InputError and stays as it was.
 #pragma once
 
 #include "model/Model.h"
@@ -16,4 +19,4 @@ namespace vandra {
 
 void AssignSetting(TModel& model, TSettings& settings, std::string_view assignment);
 
-}  // namespace vandra
+} // namespace vandra

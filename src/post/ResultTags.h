@@ -1,25 +1,14 @@
-// Where a joint or frame of the model stands in the recorder files: the OpenSees tag the script
-// gave it. Every reader goes through these functions, so that a different tag plan changes them
-// alone.
+// Where a joint or frame of the model stands in the recorder files: the tag the script gave it
+// (JointNodeTag and FrameElementTag come from the script's tag plan), and the count of element
+// tags the recorder blocks are cut from. Every reader goes through these functions.
 #pragma once
 
 #include "model/Model.h"
+#include "tcl/TagPlan.h"
 
 namespace vandra {
 
-// The node tag of joint j.
-inline int JointNodeTag(const TModel& model, int j) {
-    (void)model;
-    return j;
-}
-
-// The element tag of frame f.
-inline int FrameElementTag(const TModel& model, int f) {
-    (void)model;
-    return f;
-}
-
-// The count of element tags the recorder blocks are cut from (the script records tags 1..this).
+// The script records the frame elements of frames 1..FrameCount in blocks of this count.
 inline int ElementTagCount(const TModel& model) {
     return CountOf(model.FrameCount);
 }

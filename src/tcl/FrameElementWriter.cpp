@@ -28,7 +28,8 @@ bool HasTransformation(int frameType) {
 
 } // namespace
 
-void WriteFrameElements(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+void WriteFrameElements(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                        ScriptLineList& lines) {
     const int frames = CountOf(model.FrameCount);
 
     Line(lines, "puts \"transformation\"");
@@ -37,7 +38,8 @@ void WriteFrameElements(const TModel& model, const TSettings& settings, ScriptLi
         const TSECTION& sec = At(model.Sections, frame.SecIdx);
         if (!HasTransformation(sec.FrameType)) continue;
         Line(lines, "geomTransf %s %D %0.3F %0.3F %0.3F ",
-             {TransformationKeyword(sec.GeoTransf), f, frame.Axis2X, frame.Axis2Y, frame.Axis2Z});
+             {TransformationKeyword(sec.GeoTransf), tags.TransformationTag(f), frame.Axis2X,
+              frame.Axis2Y, frame.Axis2Z});
     }
 
     Line(lines, "puts \"element\"");
@@ -45,47 +47,49 @@ void WriteFrameElements(const TModel& model, const TSettings& settings, ScriptLi
         const TFRAME& frame = model.Frames[Slot(f)];
         const TSECTION& sec = At(model.Sections, frame.SecIdx);
         const TMAT& mat = At(model.Mats, sec.MatIdx);
-        const int secTag =
-            settings.UseAggregator ? kAggregatorTagBase + frame.SecIdx : frame.SecIdx;
+        const int secTag = settings.UseAggregator ? tags.AggregatorTag(frame.SecIdx)
+                                                  : tags.FiberSectionTag(frame.SecIdx);
+        const int ele = tags.FrameElement(f), transf = tags.TransformationTag(f);
+        const int nodeI = tags.JointNode(frame.NodeI), nodeJ = tags.JointNode(frame.NodeJ);
+        const int matTag = tags.MaterialTag(sec.MatIdx);
         switch (sec.FrameType) {
         case kElasticBeamColumn:
             Line(lines, "element elasticBeamColumn %D %D %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E %D",
-                 {f, frame.NodeI, frame.NodeJ, sec.Area, mat.E, mat.G, sec.TorsJ, sec.I33, sec.I22,
-                  f});
+                 {ele, nodeI, nodeJ, sec.Area, mat.E, mat.G, sec.TorsJ, sec.I33, sec.I22, transf});
             break;
         case kNonlinearBeamColumn:
             Line(lines, "element nonlinearBeamColumn %d %d %d %d %d %d",
-                 {f, frame.NodeI, frame.NodeJ, frame.IntPts, secTag, f});
+                 {ele, nodeI, nodeJ, frame.IntPts, secTag, transf});
             break;
         case kDispBeamColumn:
             Line(lines, "element dispBeamColumn %d %d %d %d %d %d",
-                 {f, frame.NodeI, frame.NodeJ, frame.IntPts, secTag, f});
+                 {ele, nodeI, nodeJ, frame.IntPts, secTag, transf});
             break;
         case kBeamWithHinge:
             Line(lines,
                  "element beamWithHinges %d %d %d %d %0.0f %d %0.0f %0.4E %0.4E %0.4E %0.4E %0.4E "
                  "%0.4E %D ",
-                 {f, frame.NodeI, frame.NodeJ, secTag, sec.HingeLenI, secTag, sec.HingeLenJ, mat.E,
-                  sec.Area, sec.I22, sec.I33, mat.G, sec.TorsJ, f});
+                 {ele, nodeI, nodeJ, secTag, sec.HingeLenI, secTag, sec.HingeLenJ, mat.E, sec.Area,
+                  sec.I22, sec.I33, mat.G, sec.TorsJ, transf});
             break;
         case kTruss: // trusses refer to the fiber section itself, never to an aggregator
             Line(lines, "element trussSection %d %d %d %d",
-                 {f, frame.NodeI, frame.NodeJ, frame.SecIdx});
+                 {ele, nodeI, nodeJ, tags.FiberSectionTag(frame.SecIdx)});
             break;
         case kCorotTruss:
             Line(lines, "element corotTrussSection %d %d %d %d",
-                 {f, frame.NodeI, frame.NodeJ, frame.SecIdx});
+                 {ele, nodeI, nodeJ, tags.FiberSectionTag(frame.SecIdx)});
             break;
         case kRigidBeam: // the rotations; the translations are tied by equalDOF
             Line(lines, "element zeroLength %d %d %d -mat %D %D %D -dir 4 5 6",
-                 {f, frame.NodeI, frame.NodeJ, sec.MatIdx, sec.MatIdx, sec.MatIdx});
+                 {ele, nodeI, nodeJ, matTag, matTag, matTag});
             break;
         case kElasticTimoshenkoBeam:
             Line(lines,
                  "element ElasticTimoshenkoBeam %D %D %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E "
                  "%0.4E %D",
-                 {f, frame.NodeI, frame.NodeJ, mat.E, mat.G, sec.Area, sec.TorsJ, sec.I33, sec.I22,
-                  sec.AS2, sec.AS3, f});
+                 {ele, nodeI, nodeJ, mat.E, mat.G, sec.Area, sec.TorsJ, sec.I33, sec.I22, sec.AS2,
+                  sec.AS3, transf});
             break;
         default: // no element for an unknown type
             break;

@@ -13,29 +13,37 @@ constexpr int kDefaultModes = 12;
 
 // The pattern of load case c. A case index outside the load case names gives an empty name and
 // an empty pattern.
-void LoadPattern(const TModel& model, int c, ScriptLineList& lines) {
+void LoadPattern(const TModel& model, const TagPlan& tags, int c, ScriptLineList& lines) {
     const bool known =
         c >= 1 && c <= model.LoadCaseCount && c < static_cast<int>(model.LoadCaseNames.size());
     static const std::string kNoName;
     const std::string& name = known ? model.LoadCaseNames[Slot(c)] : kNoName;
     Line(lines, "## Load Case = %s", {name});
-    Line(lines, "pattern Plain %D Linear {", {c});
+    Line(lines, "pattern Plain %D Linear {", {tags.PlainPattern(c)});
     const int loads = known ? CountOf(model.LoadCount) : 0;
     for (int l = 1; l <= loads; ++l) {
         const TLOAD& load = model.Loads[Slot(l)];
         if (load.CaseIdx != c) continue;
         if (load.Kind == kJointForce) {
-            Line(lines, "load %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E",
-                 {load.Target, load.FX, load.FY, load.FZ, load.MX, load.MY, load.MZ});
+            // A node of solids only has no rotations to load.
+            if (tags.JointDofs(load.Target) == 3)
+                Line(lines, "load %D %0.4E %0.4E %0.4E",
+                     {tags.JointNode(load.Target), load.FX, load.FY, load.FZ});
+            else
+                Line(lines, "load %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E",
+                     {tags.JointNode(load.Target), load.FX, load.FY, load.FZ, load.MX, load.MY,
+                      load.MZ});
         } else if (load.Kind == kFrameDistributed) {
             // Local 2 of the model is the element's z; local 3 points opposite to its y.
             if (load.Dir == 1)
-                Line(lines, "eleLoad -ele %D -type -beamUniform 0 0 %0.4E", {load.Target, load.FX});
+                Line(lines, "eleLoad -ele %D -type -beamUniform 0 0 %0.4E",
+                     {tags.FrameElement(load.Target), load.FX});
             else if (load.Dir == 2)
-                Line(lines, "eleLoad -ele %D -type -beamUniform 0 %0.4E 0", {load.Target, load.FX});
+                Line(lines, "eleLoad -ele %D -type -beamUniform 0 %0.4E 0",
+                     {tags.FrameElement(load.Target), load.FX});
             else if (load.Dir == 3)
                 Line(lines, "eleLoad -ele %D -type -beamUniform %0.4E 0 0",
-                     {load.Target, -load.FX});
+                     {tags.FrameElement(load.Target), -load.FX});
         }
     }
     Line(lines, "}");
@@ -66,18 +74,19 @@ void LoadControlStage(const TModel& model, const TSettings& settings, ScriptLine
     Line(lines, "analyze %d", {settings.LoadSteps});
 }
 
-void DisplacementControlStage(const TModel& model, const TSettings& settings,
+void DisplacementControlStage(const TModel& model, const TSettings& settings, const TagPlan& tags,
                               ScriptLineList& lines) {
     StaticCommands(model, lines);
     Line(lines, "integrator DisplacementControl %d %d %0.4E",
-         {settings.ControlNode, settings.ControlDof, settings.ControlDisp});
+         {tags.JointNode(settings.ControlNode), settings.ControlDof, settings.ControlDisp});
     Line(lines, "analysis Static");
     Line(lines, "analyze %d", {settings.AnalysisStep});
 }
 
-void Gravity(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+void Gravity(const TModel& model, const TSettings& settings, const TagPlan& tags,
+             ScriptLineList& lines) {
     Line(lines, "puts \"gravity\"");
-    LoadPattern(model, settings.LoadCase, lines);
+    LoadPattern(model, tags, settings.LoadCase, lines);
     LoadControlStage(model, settings, lines);
 }
 
@@ -115,10 +124,11 @@ void DampingBlock(ScriptLineList& lines) {
         Line(lines, line);
 }
 
-// One ground motion in direction 1 from GMX.txt, then the transient analysis.
-void UniformExcitationBlocks(ScriptLineList& lines) {
+// One ground motion in direction 1 from GMX.txt, then the transient analysis. The pattern and its
+// series share the tag the counter reaches.
+void UniformExcitationBlocks(const TagPlan& tags, ScriptLineList& lines) {
+    Line(lines, "set IDloadTag %d;", {tags.GroundMotionCounterStart()});
     for (std::string_view line : {
-             "set IDloadTag 1001;",
              "set iGMfile \"GMX.txt\";",
              "set iGMdirection \"1\"; ",
              "set iGMfact \"0.1\";  ",
@@ -142,28 +152,29 @@ void UniformExcitationBlocks(ScriptLineList& lines) {
         Line(lines, line);
 }
 
-// Two displacement records from DM1X.txt imposed at nodes 1, 3 and 2, 4, then the analysis.
-void MultipleSupportBlock(ScriptLineList& lines) {
+// Two displacement records from DM1X.txt imposed at joints 1, 3 and 2, 4, then the analysis.
+void MultipleSupportBlock(const TagPlan& tags, ScriptLineList& lines) {
+    for (std::string_view line :
+         {"set iGMfile \"DM1X.txt\"; ", "set iGMfact \"1\";", "set dt 0.02;"})
+        Line(lines, line);
+    Line(lines, "set dispSeries1 \"Series %d -dt $dt -filePath $iGMfile -factor  $iGMfact\";",
+         {tags.MultiSupportSeries(1)});
+    for (std::string_view line :
+         {"  ", "set iGMfile \"DM1X.txt\";", "set iGMfact \"1\";", "set dt 0.02; "})
+        Line(lines, line);
+    Line(lines, "set dispSeries2 \"Series %d -dt $dt -filePath $iGMfile -factor  $iGMfact\";",
+         {tags.MultiSupportSeries(2)});
+    Line(lines, "  ");
+    Line(lines, "pattern MultiSupport  %d   { ", {tags.MultiSupportPattern(1)});
+    Line(lines, "    groundMotion 1 Plain -disp $dispSeries1");
+    Line(lines, "    imposedMotion %d 1 1  ", {tags.JointNode(1)});
+    Line(lines, "    imposedMotion %d 1 1  ", {tags.JointNode(3)});
+    Line(lines, " }");
+    Line(lines, "pattern MultiSupport  %d   {", {tags.MultiSupportPattern(2)});
+    Line(lines, "    groundMotion 2 Plain -disp $dispSeries2");
+    Line(lines, "    imposedMotion %d 1 2 ", {tags.JointNode(2)});
+    Line(lines, "    imposedMotion %d 1 2 ", {tags.JointNode(4)});
     for (std::string_view line : {
-             "set iGMfile \"DM1X.txt\"; ",
-             "set iGMfact \"1\";",
-             "set dt 0.02;",
-             "set dispSeries1 \"Series 1 -dt $dt -filePath $iGMfile -factor  $iGMfact\";",
-             "  ",
-             "set iGMfile \"DM1X.txt\";",
-             "set iGMfact \"1\";",
-             "set dt 0.02; ",
-             "set dispSeries2 \"Series 2 -dt $dt -filePath $iGMfile -factor  $iGMfact\";",
-             "  ",
-             "pattern MultiSupport  1   { ",
-             "    groundMotion 1 Plain -disp $dispSeries1",
-             "    imposedMotion 1 1 1  ",
-             "    imposedMotion 3 1 1  ",
-             " }",
-             "pattern MultiSupport  2   {",
-             "    groundMotion 2 Plain -disp $dispSeries2",
-             "    imposedMotion 2 1 2 ",
-             "    imposedMotion 4 1 2 ",
              " }",
              "  ",
              "constraints Transformation;",
@@ -180,40 +191,41 @@ void MultipleSupportBlock(ScriptLineList& lines) {
 
 } // namespace
 
-void WriteLoadsAndAnalysis(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+void WriteLoadsAndAnalysis(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                           ScriptLineList& lines) {
     switch (settings.AnalysisType) {
     case kSingleLoadControl:
         Line(lines, "puts \"loading\"");
-        LoadPattern(model, settings.LoadCase, lines);
+        LoadPattern(model, tags, settings.LoadCase, lines);
         LoadControlStage(model, settings, lines);
         break;
     case kSingleDisplacementControl:
         Line(lines, "puts \"loading\"");
-        LoadPattern(model, settings.LoadVector, lines);
-        DisplacementControlStage(model, settings, lines);
+        LoadPattern(model, tags, settings.LoadVector, lines);
+        DisplacementControlStage(model, settings, tags, lines);
         break;
     case kGravityPushover:
-        Gravity(model, settings, lines);
+        Gravity(model, settings, tags, lines);
         Line(lines, "puts \"pushover\"");
-        LoadPattern(model, settings.LoadVector, lines);
-        DisplacementControlStage(model, settings, lines);
+        LoadPattern(model, tags, settings.LoadVector, lines);
+        DisplacementControlStage(model, settings, tags, lines);
         break;
     case kModal:
         ModalBlock(settings, lines);
         break;
     case kTimeHistory:
         DampingBlock(lines);
-        UniformExcitationBlocks(lines);
+        UniformExcitationBlocks(tags, lines);
         break;
     case kGravityTimeHistory:
-        Gravity(model, settings, lines);
+        Gravity(model, settings, tags, lines);
         Line(lines, "loadConst -time 0.0");
         DampingBlock(lines);
-        UniformExcitationBlocks(lines);
+        UniformExcitationBlocks(tags, lines);
         break;
     case kMultipleSupport:
         DampingBlock(lines);
-        MultipleSupportBlock(lines);
+        MultipleSupportBlock(tags, lines);
         break;
     default: // no analysis for an unknown type
         break;

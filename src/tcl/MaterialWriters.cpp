@@ -1,7 +1,9 @@
 // Uniaxial materials, fiber sections with their aggregators, plate fiber materials and sections.
+#include "model/MaterialLaws.h"
 #include "sections/Fibers.h"
 #include "tcl/ScriptWriters.h"
 
+#include <string>
 #include <vector>
 
 namespace vandra {
@@ -10,8 +12,6 @@ using namespace script;
 
 namespace {
 
-constexpr int kMatElastic = 1;
-
 bool HasAggregator(int frameType) {
     return frameType == kNonlinearBeamColumn || frameType == kDispBeamColumn ||
            frameType == kBeamWithHinge;
@@ -19,36 +19,51 @@ bool HasAggregator(int frameType) {
 
 } // namespace
 
-void WriteMaterials(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+void WriteMaterials(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                    ScriptLineList& lines) {
     Line(lines, "puts \"material\"");
     const int mats = CountOf(model.MatCount);
     for (int m = 1; m <= mats; ++m) {
         const TMAT& mat = model.Mats[Slot(m)];
-        if (mat.MatType == kMatElastic)
-            Line(lines, "uniaxialMaterial Elastic %d %0.4e", {m, mat.E});
+        if (mat.MatType == kMatElastic) {
+            Line(lines, "uniaxialMaterial Elastic %d %0.4e", {tags.MaterialTag(m), mat.E});
+            continue;
+        }
+        // A nonlinear law: its parameters in the solver's order, under the same tag.
+        const MaterialLaw* law = FindMaterialLaw(mat.MatType);
+        if (law == nullptr) continue;
+        std::string& line = lines.emplace_back();
+        text::AppendFormat(line, "uniaxialMaterial %s %d", {law->name, tags.MaterialTag(m)});
+        for (const MaterialParam& p : law->params) {
+            line += ' ';
+            text::AppendE(line, mat.*p.field, 4);
+        }
     }
     if (!settings.UseAggregator) return;
     const int sections = CountOf(model.SectionCount);
     for (int s = 1; s <= sections; ++s) {
         const TSECTION& sec = model.Sections[Slot(s)];
-        Line(lines, "uniaxialMaterial Elastic %d %0.4e", {kShearYTagBase + s, sec.SecG * sec.AS2});
-        Line(lines, "uniaxialMaterial Elastic %d %0.4e", {kShearZTagBase + s, sec.SecG * sec.AS3});
+        Line(lines, "uniaxialMaterial Elastic %d %0.4e", {tags.ShearYTag(s), sec.SecG * sec.AS2});
+        Line(lines, "uniaxialMaterial Elastic %d %0.4e", {tags.ShearZTag(s), sec.SecG * sec.AS3});
         Line(lines, "uniaxialMaterial Elastic %d %0.4e",
-             {kTorsionTagBase + s, sec.SecG * sec.TorsJ});
+             {tags.TorsionTag(s), sec.SecG * sec.TorsJ});
     }
 }
 
-void WriteFiberSections(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+void WriteFiberSections(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                        ScriptLineList& lines) {
     const int sections = CountOf(model.SectionCount);
     for (int s = 1; s <= sections; ++s) {
         const TSECTION& sec = model.Sections[Slot(s)];
         if (!HasFiberSection(sec.FrameType)) continue;
         Line(lines, "##%S ", {sec.Name});
         // A 3D fiber section needs its elastic torsional stiffness.
-        Line(lines, "section Fiber %D -GJ %0.4E {", {s, sec.SecG * sec.TorsJ});
+        Line(lines, "section Fiber %D -GJ %0.4E {",
+             {tags.FiberSectionTag(s), sec.SecG * sec.TorsJ});
         for (int j = 1; j <= sec.FiberCount; ++j) {
             const TFIBER& f = sec.Fibers[Slot(j)];
-            Line(lines, "fiber %0.4E %0.4E %0.4E %D", {f.FibY, f.FibZ, f.FibArea, f.FibMat});
+            Line(lines, "fiber %0.4E %0.4E %0.4E %D",
+                 {f.FibY, f.FibZ, f.FibArea, tags.MaterialTag(f.FibMat)});
         }
         Line(lines, "}");
     }
@@ -56,12 +71,13 @@ void WriteFiberSections(const TModel& model, const TSettings& settings, ScriptLi
     // Torsion is in the fiber section already; the aggregator adds the two shears.
     for (int s = 1; s <= sections; ++s) {
         if (!HasAggregator(model.Sections[Slot(s)].FrameType)) continue;
-        Line(lines, "section Aggregator %D %D Vy %D Vz -section %D",
-             {kAggregatorTagBase + s, kShearYTagBase + s, kShearZTagBase + s, s});
+        Line(
+            lines, "section Aggregator %D %D Vy %D Vz -section %D",
+            {tags.AggregatorTag(s), tags.ShearYTag(s), tags.ShearZTag(s), tags.FiberSectionTag(s)});
     }
 }
 
-void WritePlateFiberSections(const TModel& model, const TSettings& settings,
+void WritePlateFiberSections(const TModel& model, const TSettings& settings, const TagPlan& tags,
                              ScriptLineList& lines) {
     Line(lines, "");
     if (!settings.GenPlateFiber) return;
@@ -69,25 +85,21 @@ void WritePlateFiberSections(const TModel& model, const TSettings& settings,
 
     // The three-dimensional materials that the plate fiber wrappers refer to, each once.
     const int mats = CountOf(model.MatCount);
-    std::vector<bool> used(Slot(mats) + 1, false);
-    for (int a = 1; a <= areaSecs; ++a) {
-        const TAREASEC& area = model.AreaSecs[Slot(a)];
-        if (area.ShellKind == kShellKindShell && area.MatIdx >= 1 && area.MatIdx <= mats)
-            used[Slot(area.MatIdx)] = true;
-    }
     for (int m = 1; m <= mats; ++m) {
-        if (!used[Slot(m)]) continue;
+        if (!tags.PlateUsesMaterial(m)) continue;
         const TMAT& mat = model.Mats[Slot(m)];
-        Line(lines, "nDMaterial ElasticIsotropic %d %0.4E %0.4E", {m, mat.E, mat.U});
+        Line(lines, "nDMaterial ElasticIsotropic %d %0.4E %0.4E",
+             {tags.ElasticNdTag(m), mat.E, mat.U});
     }
 
     for (int a = 1; a <= areaSecs; ++a) {
         const TAREASEC& area = model.AreaSecs[Slot(a)];
         if (area.ShellKind != kShellKindShell) continue;
         Line(lines, "##%S ", {area.Name});
-        Line(lines, "nDMaterial PlateFiber %d %D", {kPlateMaterialTagBase + a, area.MatIdx});
+        Line(lines, "nDMaterial PlateFiber %d %D",
+             {tags.PlateMaterialTag(a), tags.ElasticNdTag(area.MatIdx)});
         Line(lines, "section PlateFiber %d %d %0.2f",
-             {kPlateSectionTagBase + a, kPlateMaterialTagBase + a, area.Thickness});
+             {tags.PlateSectionTag(a), tags.PlateMaterialTag(a), area.Thickness});
     }
 }
 

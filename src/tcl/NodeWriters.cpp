@@ -1,4 +1,5 @@
-// Nodes, rigid diaphragms, masses, fixities and the equalDOF ties of rigid beams.
+// Nodes, rigid diaphragms, masses, fixities and the equalDOF ties of rigid beams and of the
+// three-dof twins of joints that solids share.
 #include "tcl/ScriptWriters.h"
 
 namespace vandra {
@@ -7,31 +8,61 @@ using script::At;
 using script::Line;
 using script::Slot;
 
-void WriteNodesAndConstraints(const TModel& model, const TSettings&, ScriptLineList& lines) {
+namespace {
+
+// Both ends of a rigid beam stand where the linked node stands; the store keeps both.
+const TNODE& WrittenPlace(const TModel& model, int joint) {
+    const TNODE& own = model.Nodes[Slot(joint)];
+    return own.LinkNode == 0 ? own : At(model.Nodes, own.LinkNode);
+}
+
+} // namespace
+
+void WriteNodesAndConstraints(const TModel& model, const TSettings&, const TagPlan& tags,
+                              ScriptLineList& lines) {
     const int nodes = CountOf(model.NodeCount);
     const int diaphs = CountOf(model.DiaphCount);
 
     Line(lines, "puts \"restraint\"");
     for (int i = 1; i <= nodes; ++i) {
-        // Both ends of a rigid beam stand where the linked node stands; the store keeps both.
-        const TNODE& own = model.Nodes[Slot(i)];
-        const TNODE& at = own.LinkNode == 0 ? own : At(model.Nodes, own.LinkNode);
-        Line(lines, "node %D %0.4E %0.4E %0.4E", {i, at.X, at.Y, at.Z});
+        if (tags.JointDofs(i) != 6) continue;
+        const TNODE& at = WrittenPlace(model, i);
+        Line(lines, "node %D %0.4E %0.4E %0.4E", {tags.JointNode(i), at.X, at.Y, at.Z});
+    }
+    // Nodes of solids carry translations only; the builder goes back to six dof before any other
+    // command.
+    if (tags.HasThreeDofNodes()) {
+        Line(lines, "model BasicBuilder -ndm 3 -ndf 3");
+        for (int i = 1; i <= nodes; ++i) {
+            if (tags.JointDofs(i) != 3) continue;
+            const TNODE& at = WrittenPlace(model, i);
+            Line(lines, "node %D %0.4E %0.4E %0.4E", {tags.JointNode(i), at.X, at.Y, at.Z});
+        }
+        for (int i = 1; i <= nodes; ++i) {
+            if (tags.TwinNode(i) == 0) continue;
+            const TNODE& at = WrittenPlace(model, i);
+            Line(lines, "node %D %0.4E %0.4E %0.4E", {tags.TwinNode(i), at.X, at.Y, at.Z});
+        }
+        Line(lines, "model BasicBuilder -ndm 3 -ndf 6");
     }
 
     Line(lines, "puts \"rigidDiaphragm\"");
     for (int d = 1; d <= diaphs; ++d) {
         const TDIAPH& diaph = model.Diaphs[Slot(d)];
         for (int j = 1; j <= diaph.SlaveCount; ++j)
-            Line(lines, "rigidDiaphragm 3 %D %D", {diaph.Master, diaph.DiaNodes[Slot(j)]});
+            Line(lines, "rigidDiaphragm 3 %D %D",
+                 {tags.JointNode(diaph.Master), tags.JointNode(diaph.DiaNodes[Slot(j)])});
     }
 
     Line(lines, "puts \"mass\"");
     for (int i = 1; i <= nodes; ++i) {
         const auto& m = model.Nodes[Slot(i)].Mass;
-        if (m[1] != 0)
+        if (m[1] == 0) continue;
+        if (tags.JointDofs(i) == 3)
+            Line(lines, "mass %d %0.4E %0.4E %0.4E", {tags.JointNode(i), m[1], m[2], m[3]});
+        else
             Line(lines, "mass %d %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E",
-                 {i, m[1], m[2], m[3], m[4], m[5], m[6]});
+                 {tags.JointNode(i), m[1], m[2], m[3], m[4], m[5], m[6]});
     }
 
     Line(lines, "puts \"node\"");
@@ -39,15 +70,21 @@ void WriteNodesAndConstraints(const TModel& model, const TSettings&, ScriptLineL
     // that listed no joint has no master (0), and a fix of node 0 would stop the solver.
     for (int d = 1; d <= diaphs; ++d)
         if (model.Diaphs[Slot(d)].Master != 0)
-            Line(lines, "fix %d 0 0 1 1 1 0", {model.Diaphs[Slot(d)].Master});
+            Line(lines, "fix %d 0 0 1 1 1 0", {tags.JointNode(model.Diaphs[Slot(d)].Master)});
     for (int i = 1; i <= nodes; ++i) {
         const auto& r = model.Nodes[Slot(i)].Restraint;
-        if (r[1] + r[2] + r[3] + r[4] + r[5] + r[6] > 0)
-            Line(lines, "fix %D %D %D %D %D %D %D;", {i, r[1], r[2], r[3], r[4], r[5], r[6]});
+        if (tags.JointDofs(i) == 3) {
+            if (r[1] + r[2] + r[3] > 0)
+                Line(lines, "fix %D %D %D %D;", {tags.JointNode(i), r[1], r[2], r[3]});
+        } else if (r[1] + r[2] + r[3] + r[4] + r[5] + r[6] > 0) {
+            Line(lines, "fix %D %D %D %D %D %D %D;",
+                 {tags.JointNode(i), r[1], r[2], r[3], r[4], r[5], r[6]});
+        }
     }
 }
 
-void WriteEqualDofs(const TModel& model, const TSettings&, ScriptLineList& lines) {
+void WriteEqualDofs(const TModel& model, const TSettings&, const TagPlan& tags,
+                    ScriptLineList& lines) {
     Line(lines, "puts \"Equal DOF\"");
     const int frames = CountOf(model.FrameCount);
     for (int f = 1; f <= frames; ++f) {
@@ -56,10 +93,17 @@ void WriteEqualDofs(const TModel& model, const TSettings&, ScriptLineList& lines
         // The first node is retained, the second constrained; the rotations are carried by the
         // frame's zero-length element.
         if (frame.Release == kReleaseI)
-            Line(lines, "equalDOF %d %d 1 2 3", {frame.NodeI, frame.NodeJ});
+            Line(lines, "equalDOF %d %d 1 2 3",
+                 {tags.JointNode(frame.NodeI), tags.JointNode(frame.NodeJ)});
         else if (frame.Release == kReleaseJ)
-            Line(lines, "equalDOF %d %d 1 2 3", {frame.NodeJ, frame.NodeI});
+            Line(lines, "equalDOF %d %d 1 2 3",
+                 {tags.JointNode(frame.NodeJ), tags.JointNode(frame.NodeI)});
     }
+    // The twin of a shared joint moves with it.
+    const int nodes = CountOf(model.NodeCount);
+    for (int i = 1; i <= nodes; ++i)
+        if (tags.TwinNode(i) != 0)
+            Line(lines, "equalDOF %d %d 1 2 3", {tags.TwinAnchor(i), tags.TwinNode(i)});
 }
 
 } // namespace vandra

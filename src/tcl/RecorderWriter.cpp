@@ -24,16 +24,24 @@ enum RecorderOption : int {
 };
 
 // Node blocks: file k (from 0) holds nodes 100k + 1 .. 100k + 100, the last one up to `count`.
-void NodeBlocks(ScriptLineList& lines, int count, RecorderFile file, std::string_view tmpl) {
+// emit(file, firstTag, lastTag) per block.
+template <typename Emit> void ForEachNodeBlock(const TagPlan& tags, int count, Emit emit) {
     const int full = count / kBlock, rest = count % kBlock;
     for (int k = 0; k < full; ++k)
-        Line(lines, tmpl, {FileName(file, k), kBlock * k + 1, kBlock * k + kBlock});
+        emit(k, tags.JointNode(kBlock * k + 1), tags.JointNode(kBlock * k + kBlock));
     if (rest != 0)
-        Line(lines, tmpl, {FileName(file, full), kBlock * full + 1, kBlock * full + rest});
+        emit(full, tags.JointNode(kBlock * full + 1), tags.JointNode(kBlock * full + rest));
+}
+
+void NodeBlocks(ScriptLineList& lines, const TagPlan& tags, int count, RecorderFile file,
+                std::string_view tmpl) {
+    ForEachNodeBlock(tags, count, [&](int k, int first, int last) {
+        Line(lines, tmpl, {FileName(file, k), first, last});
+    });
 }
 
 // Element blocks: files 1..n hold the full blocks, file 0 the partial last block (when there is
-// one). A range is never written reversed. emit(file, firstTag, lastTag) per block.
+// one). A range is never written reversed. emit(file, firstFrame, lastFrame) per block.
 template <typename Emit> void ForEachElementBlock(int count, Emit emit) {
     const int full = count / kBlock;
     for (int k = 1; k <= full; ++k)
@@ -41,9 +49,10 @@ template <typename Emit> void ForEachElementBlock(int count, Emit emit) {
     if (count % kBlock != 0) emit(0, kBlock * full + 1, count);
 }
 
-void ElementBlocks(ScriptLineList& lines, int count, RecorderFile file, std::string_view tmpl) {
+void ElementBlocks(ScriptLineList& lines, const TagPlan& tags, int count, RecorderFile file,
+                   std::string_view tmpl) {
     ForEachElementBlock(count, [&](int k, int first, int last) {
-        Line(lines, tmpl, {FileName(file, k), first, last});
+        Line(lines, tmpl, {FileName(file, k), tags.FrameElement(first), tags.FrameElement(last)});
     });
 }
 
@@ -53,59 +62,54 @@ bool IsHingeFrame(const TModel& model, int f) {
 
 // End J of a beam with hinges is its section 6, not section NumIntgrPts: the beams with hinges of
 // each element block get a file of their own, listing their tags.
-void HingeEndJBlocks(const TModel& model, ScriptLineList& lines, int count) {
+void HingeEndJBlocks(const TModel& model, const TagPlan& tags, ScriptLineList& lines, int count) {
     ForEachElementBlock(count, [&](int k, int first, int last) {
-        std::string tags;
+        std::string list;
         for (int f = first; f <= last; ++f) {
             if (!IsHingeFrame(model, f)) continue;
-            tags += ' ';
-            text::AppendInt(tags, f);
+            list += ' ';
+            text::AppendInt(list, tags.FrameElement(f));
         }
-        if (tags.empty()) return;
+        if (list.empty()) return;
         Line(lines, "recorder Element -file %s -time -ele%s section %d deformation",
-             {FileName(RecorderFile::HingeEndJ, k), tags, recorder::kHingeSections});
+             {FileName(RecorderFile::HingeEndJ, k), list, recorder::kHingeSections});
     });
 }
 
 } // namespace
 
-void WriteRecorders(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+void WriteRecorders(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                    ScriptLineList& lines) {
     const int nodes = CountOf(model.NodeCount);
     const int frames = CountOf(model.FrameCount);
     const auto& rec = settings.RecOpt;
 
     Line(lines, "puts \"recorder\"");
     if (rec[kRecNodeDisp])
-        NodeBlocks(lines, nodes, RecorderFile::NodeDisplacement,
+        NodeBlocks(lines, tags, nodes, RecorderFile::NodeDisplacement,
                    "recorder Node -file %s -time -nodeRange %D %D -dof 1 2 3 disp");
     if (rec[kRecElementForce])
-        ElementBlocks(lines, frames, RecorderFile::ElementForce,
+        ElementBlocks(lines, tags, frames, RecorderFile::ElementForce,
                       "recorder Element -file %s -time -eleRange %D %D localForce");
     if (rec[kRecSectionDeformation]) {
-        ElementBlocks(lines, frames, RecorderFile::SectionFirst,
+        ElementBlocks(lines, tags, frames, RecorderFile::SectionFirst,
                       "recorder Element -file %s -time -eleRange %D %D section 1 deformation");
         ForEachElementBlock(frames, [&](int k, int first, int last) {
             Line(lines, "recorder Element -file %s -time -eleRange %D %D section %d deformation",
-                 {FileName(RecorderFile::SectionLast, k), first, last, settings.NumIntgrPts});
+                 {FileName(RecorderFile::SectionLast, k), tags.FrameElement(first),
+                  tags.FrameElement(last), settings.NumIntgrPts});
         });
-        HingeEndJBlocks(model, lines, frames);
+        HingeEndJBlocks(model, tags, lines, frames);
     }
     // Mode shapes exist only after the eigen analysis of a modal analysis, which computes
     // exactly ModalNumber modes.
     if (rec[kRecModeShape] && settings.AnalysisType == kModalAnalysis) {
         static constexpr std::string_view kTmpl =
             "recorder Node -file %s -time -nodeRange %D %D -dof 1 2 3 \"eigen %D\"";
-        const int full = nodes / kBlock, rest = nodes % kBlock;
-        for (int m = 1; m <= settings.ModalNumber; ++m) {
-            for (int k = 0; k < full; ++k)
-                Line(lines, kTmpl,
-                     {FileName(RecorderFile::ModeShape, k, m), kBlock * k + 1, kBlock * k + kBlock,
-                      m});
-            if (rest != 0)
-                Line(lines, kTmpl,
-                     {FileName(RecorderFile::ModeShape, full, m), kBlock * full + 1,
-                      kBlock * full + rest, m});
-        }
+        for (int m = 1; m <= settings.ModalNumber; ++m)
+            ForEachNodeBlock(tags, nodes, [&](int k, int first, int last) {
+                Line(lines, kTmpl, {FileName(RecorderFile::ModeShape, k, m), first, last, m});
+            });
     }
 }
 

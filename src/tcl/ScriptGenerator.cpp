@@ -5,6 +5,7 @@
 #include "sections/Fibers.h"
 #include "tcl/ScriptWriters.h"
 #include "tcl/SectionProperties.h"
+#include "tcl/TagPlan.h"
 
 #include <array>
 
@@ -98,9 +99,9 @@ void ApplyIntegrationPoints(TModel& model, const TSettings& settings) {
 
 void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& ScriptLines,
                     WarningList* warnings) {
-    (void)warnings;
     if (settings.LoadSteps < 1) throw InputError("Load Steps must be at least 1");
     CheckModel(model);
+    const TagPlan tags(model, settings);
 
     ApplyIntegrationPoints(model, settings);
     ComputeSectionProperties(model);
@@ -117,7 +118,8 @@ void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& Sc
     script::Line(ScriptLines, "puts \"System\"");
     script::Line(ScriptLines, "model basic -ndm 3 -ndf 6");
     for (ScriptWriter write : kWriters)
-        write(model, settings, ScriptLines);
+        write(model, settings, tags, ScriptLines);
+    if (warnings) warnings->insert(warnings->end(), tags.Warnings().begin(), tags.Warnings().end());
 }
 
 void WriteScriptFile(const std::string& path, const ScriptLineList& lines) {

@@ -1,39 +1,42 @@
 // The writers of the OpenSees script, each appending one section's lines. GenerateScript runs them
-// in their fixed order after the header; they read the store and the settings and change nothing.
+// in their fixed order after the header; they read the store and the settings, take every tag from
+// the generation's tag plan, and change nothing.
 #pragma once
 
 #include "model/Model.h"
 #include "model/NumberText.h"
 #include "tcl/ScriptGenerator.h"
+#include "tcl/TagPlan.h"
 
 #include <initializer_list>
 #include <string_view>
 
 namespace vandra {
 
-using ScriptWriter = void (*)(const TModel&, const TSettings&, ScriptLineList&);
+using ScriptWriter = void (*)(const TModel&, const TSettings&, const TagPlan&, ScriptLineList&);
 
-void WriteNodesAndConstraints(const TModel& model, const TSettings& settings,
+void WriteNodesAndConstraints(const TModel& model, const TSettings& settings, const TagPlan& tags,
                               ScriptLineList& lines);
-void WriteEqualDofs(const TModel& model, const TSettings& settings, ScriptLineList& lines);
-void WriteMaterials(const TModel& model, const TSettings& settings, ScriptLineList& lines);
-void WriteFiberSections(const TModel& model, const TSettings& settings, ScriptLineList& lines);
-void WritePlateFiberSections(const TModel& model, const TSettings& settings, ScriptLineList& lines);
-void WriteFrameElements(const TModel& model, const TSettings& settings, ScriptLineList& lines);
-void WriteShellElements(const TModel& model, const TSettings& settings, ScriptLineList& lines);
-void WriteSolidElements(const TModel& model, const TSettings& settings, ScriptLineList& lines);
-void WriteRecorders(const TModel& model, const TSettings& settings, ScriptLineList& lines);
-void WriteLoadsAndAnalysis(const TModel& model, const TSettings& settings, ScriptLineList& lines);
+void WriteEqualDofs(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                    ScriptLineList& lines);
+void WriteMaterials(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                    ScriptLineList& lines);
+void WriteFiberSections(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                        ScriptLineList& lines);
+void WritePlateFiberSections(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                             ScriptLineList& lines);
+void WriteFrameElements(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                        ScriptLineList& lines);
+void WriteShellElements(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                        ScriptLineList& lines);
+void WriteSolidElements(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                        ScriptLineList& lines);
+void WriteRecorders(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                    ScriptLineList& lines);
+void WriteLoadsAndAnalysis(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                           ScriptLineList& lines);
 
 namespace script {
-
-// Fixed tag offsets: tags of derived objects are a table index plus one of these.
-constexpr int kShearYTagBase = 200;        // shear material along y of section s
-constexpr int kShearZTagBase = 300;        // shear material along z of section s
-constexpr int kTorsionTagBase = 400;       // torsion material of section s
-constexpr int kPlateMaterialTagBase = 600; // plate fiber nD material of area section a
-constexpr int kPlateSectionTagBase = 700;  // plate fiber section of area section a
-constexpr int kAggregatorTagBase = 1000;   // aggregator section of section s
 
 constexpr int kShellKindShell = 1; // TAREASEC::ShellKind of a section of type shell
 

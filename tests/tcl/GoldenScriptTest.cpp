@@ -57,6 +57,7 @@ const std::vector<ExampleCase>& ExampleCases() {
         {"slab_wall.s2k",
          "slab_wall_all_recorders.tcl",
          {"AnalysisType=4", "RecOpt=1,1,1,1,1", "ModalNumber=2", "GenPlateFiber=0"}},
+        {"solid_block.s2k", "solid_block_type1.tcl", {"RecOpt=1,0,0,0,0"}},
     };
     return cases;
 }

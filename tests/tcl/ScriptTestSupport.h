@@ -104,4 +104,27 @@ inline void ExpectGolden(std::string_view name, const ScriptLineList& lines) {
     ADD_FAILURE() << name << " differs from its reference";
 }
 
+// Runs the script through the Tcl stand-in of the solver (tests/tcl/opensees_stub.tcl): "" when it
+// runs to the end, else the stand-in's complaint. "no tclsh" when Tcl is missing.
+inline std::string StandInComplaint(const ScriptLineList& lines) {
+    if (std::system("tclsh </dev/null >/dev/null 2>&1") != 0) return "no tclsh";
+    const std::string dir = ::testing::TempDir();
+    const std::string script = dir + "/vandra_stand_in_script.tcl";
+    const std::string driver = dir + "/vandra_stand_in_driver.tcl";
+    const std::string out = dir + "/vandra_stand_in.out";
+    WriteScriptFile(script, lines);
+    std::ofstream(driver, std::ios::binary)
+        << "cd [lindex $argv 0]\nsource [lindex $argv 1]\nrename puts tclPuts\n"
+           "proc puts {args} { if {[llength $args] > 1} { tclPuts {*}$args } }\n"
+           "set report [open [lindex $argv 3] w]\n"
+           "if {[catch {source [lindex $argv 2]} message]} { tclPuts -nonewline $report $message "
+           "}\n"
+           "close $report\n";
+    const std::string stub = std::string(VANDRA_SOURCE_DIR) + "/tests/tcl/opensees_stub.tcl";
+    const std::string command = "tclsh '" + driver + "' '" + dir + "' '" + stub + "' '" + script +
+                                "' '" + out + "' > /dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) return "tclsh failed";
+    return ReadBytes(out);
+}
+
 } // namespace vandra::testing

@@ -1,49 +1,94 @@
-# A stand-in for the OpenSees interpreter: every command the generated scripts use, checking that
-# each tag a command refers to was defined before, as the solver does. Sourcing a generated script
-# after this file runs its Tcl for real (variables, loops, expressions, pattern bodies) without
-# analysing anything. A reference to an undefined tag is a Tcl error naming it.
+# A stand-in for the OpenSees interpreter: every command the generated scripts use, checking as the
+# solver does that no tag of any kind (node, uniaxial and nD material, section, transformation,
+# element, pattern, time series) is defined twice and that each tag a command refers to was
+# defined before, with the degrees of freedom the command needs. Sourcing a generated script after
+# this file runs its Tcl for real (variables, loops, expressions, pattern bodies) without analysing
+# anything. A fault is a Tcl error naming it.
 
-foreach table {nodes mats ndmats secs transfs eles} { array set $table {} }
+set ::kinds {nodes mats ndmats secs transfs eles patterns series}
 
+proc wipe {} {
+    foreach table $::kinds { array unset ::$table; array set ::$table {} }
+    set ::ndf 6
+}
+wipe
+
+proc define {table tag what} {
+    upvar #0 $table t
+    if {![string is integer -strict $tag]} { error "$what tag '$tag' is not an integer" }
+    if {[info exists t($tag)]} { error "$what $tag defined twice" }
+    set t($tag) 1
+}
 proc need {table tag what} {
     upvar #0 $table t
     if {![info exists t($tag)]} { error "$what $tag is not defined" }
 }
-proc needNodes {tags} { foreach n $tags { need nodes $n node } }
+proc needNode {tag dofs what} {
+    need nodes $tag node
+    if {$dofs ne "" && $::nodes($tag) != $dofs} {
+        error "$what needs node $tag with $dofs dof, it has $::nodes($tag)"
+    }
+}
+proc needNodes {tags dofs what} { foreach n $tags { needNode $n $dofs $what } }
+proc needDof {tag dof what} {
+    need nodes $tag node
+    if {$dof < 1 || $dof > $::nodes($tag)} { error "$what: node $tag has no dof $dof" }
+}
 proc count {args expected what} {
     if {[llength $args] != $expected} { error "$what takes $expected values, not [llength $args]: $args" }
 }
+proc numbers {values} { foreach v $values { expr {double($v)} } }
 
-proc wipe {} { foreach table {nodes mats ndmats secs transfs eles} { array unset ::$table } }
-proc model {args} {}
-proc node {tag x y z} {
-    if {[info exists ::nodes($tag)]} { error "node $tag defined twice" }
-    foreach c [list $x $y $z] { expr {double($c)} }
-    set ::nodes($tag) 1
+proc model {args} {
+    set i [lsearch $args -ndf]
+    if {$i >= 0} { set ::ndf [lindex $args [expr {$i + 1}]] }
 }
-proc fix {tag args} { need nodes $tag node; count $args 6 fix }
-proc mass {tag args} { need nodes $tag node; count $args 6 mass }
-proc rigidDiaphragm {dir master slave} { needNodes [list $master $slave] }
-proc equalDOF {retained constrained args} { needNodes [list $retained $constrained] }
+proc node {tag x y z} {
+    numbers [list $x $y $z]
+    define nodes $tag node
+    set ::nodes($tag) $::ndf
+}
+proc fix {tag args} { need nodes $tag node; count $args $::nodes($tag) "fix of node $tag" }
+proc mass {tag args} {
+    need nodes $tag node; count $args $::nodes($tag) "mass of node $tag"; numbers $args
+}
+proc rigidDiaphragm {dir master slave} { needNodes [list $master $slave] 6 rigidDiaphragm }
+proc equalDOF {retained constrained args} {
+    if {$retained == $constrained} { error "equalDOF ties node $retained to itself" }
+    foreach dof $args { needDof $retained $dof equalDOF; needDof $constrained $dof equalDOF }
+}
 
-proc uniaxialMaterial {type tag args} { set ::mats($tag) 1 }
+proc uniaxialMaterial {type tag args} {
+    array set counts {Elastic 1 Steel01 3 Concrete01 4 Steel02 6 Concrete02 7}
+    if {![info exists counts($type)]} { error "unknown uniaxialMaterial $type" }
+    count $args $counts($type) "uniaxialMaterial $type"
+    numbers $args
+    define mats $tag uniaxialMaterial
+}
 proc nDMaterial {type tag args} {
-    if {$type eq "PlateFiber"} { need ndmats [lindex $args 0] nDMaterial }
-    set ::ndmats($tag) 1
+    switch -- $type {
+        PlateFiber { count $args 1 $type; need ndmats [lindex $args 0] nDMaterial }
+        ElasticIsotropic { count $args 2 $type; numbers $args }
+        default { error "unknown nDMaterial $type" }
+    }
+    define ndmats $tag nDMaterial
 }
 proc section {type tag args} {
     switch -- $type {
         Fiber {
-            set ::secs($tag) 1
+            define secs $tag section
             uplevel #0 [lindex $args end]
         }
         Aggregator {
             foreach {mat code} [lrange $args 0 end-2] { need mats $mat uniaxialMaterial }
             if {[lindex $args end-1] ne "-section"} { error "aggregator $tag: $args" }
             need secs [lindex $args end] section
-            set ::secs($tag) 1
+            define secs $tag section
         }
-        PlateFiber { need ndmats [lindex $args 0] nDMaterial; set ::secs($tag) 1 }
+        PlateFiber {
+            count $args 2 "section PlateFiber"
+            need ndmats [lindex $args 0] nDMaterial; define secs $tag section
+        }
         default { error "unknown section type $type" }
     }
 }
@@ -51,58 +96,99 @@ proc fiber {y z area mat} { need mats $mat uniaxialMaterial }
 proc geomTransf {type tag args} {
     if {$type ni {Linear PDelta Corotational}} { error "unknown transformation $type" }
     count $args 3 geomTransf
-    set ::transfs($tag) 1
+    define transfs $tag geomTransf
 }
 
 proc element {type tag args} {
     switch -- $type {
         elasticBeamColumn {
             count $args 9 $type
-            needNodes [lrange $args 0 1]; need transfs [lindex $args end] geomTransf
+            needNodes [lrange $args 0 1] 6 $type; need transfs [lindex $args end] geomTransf
         }
         nonlinearBeamColumn - dispBeamColumn {
             count $args 5 $type
-            needNodes [lrange $args 0 1]; need secs [lindex $args 3] section
+            needNodes [lrange $args 0 1] 6 $type; need secs [lindex $args 3] section
             need transfs [lindex $args 4] geomTransf
         }
         beamWithHinges {
             count $args 13 $type
-            needNodes [lrange $args 0 1]; need secs [lindex $args 2] section
+            needNodes [lrange $args 0 1] 6 $type; need secs [lindex $args 2] section
             need secs [lindex $args 4] section; need transfs [lindex $args end] geomTransf
         }
         trussSection - corotTrussSection {
             count $args 3 $type
-            needNodes [lrange $args 0 1]; need secs [lindex $args 2] section
+            needNodes [lrange $args 0 1] "" $type; need secs [lindex $args 2] section
         }
         zeroLength {
-            needNodes [lrange $args 0 1]
+            needNodes [lrange $args 0 1] 6 $type
             foreach mat [lrange $args 3 5] { need mats $mat uniaxialMaterial }
         }
         ElasticTimoshenkoBeam {
             count $args 11 $type
-            needNodes [lrange $args 0 1]; need transfs [lindex $args end] geomTransf
+            needNodes [lrange $args 0 1] 6 $type; need transfs [lindex $args end] geomTransf
         }
         ShellMITC4 - ShellDKGQ {
             count $args 5 $type
-            needNodes [lrange $args 0 3]; need secs [lindex $args 4] section
+            needNodes [lrange $args 0 3] 6 $type; need secs [lindex $args 4] section
         }
-        stdBrick { count $args 9 $type; needNodes [lrange $args 0 7] }
+        stdBrick {
+            count $args 9 $type
+            needNodes [lrange $args 0 7] 3 $type; need ndmats [lindex $args 8] nDMaterial
+        }
         default { error "unknown element type $type" }
     }
-    set ::eles($tag) 1
+    define eles $tag element
 }
 
-proc recorder {args} {}
-proc pattern {type tag args} {
-    if {$type in {Plain MultiSupport}} { uplevel #0 [lindex $args end] }
+# Recorders name existing nodes and elements only.
+proc recorder {kind args} {
+    foreach {option table what} {-nodeRange nodes node -eleRange eles element} {
+        set i [lsearch $args $option]
+        if {$i < 0} continue
+        set from [lindex $args [expr {$i + 1}]]; set to [lindex $args [expr {$i + 2}]]
+        if {$from > $to} { error "recorder range $from $to is reversed" }
+        for {set t $from} {$t <= $to} {incr t} { need $table $t $what }
+    }
 }
-proc load {tag args} { need nodes $tag node; count $args 6 load }
+
+# A time series given inline as "Series TAG ..." defines TAG; "Linear" has no tag.
+proc series {spec} {
+    if {[lindex $spec 0] eq "Series"} { define series [lindex $spec 1] timeSeries }
+}
+proc pattern {type tag args} {
+    define patterns $tag pattern
+    switch -- $type {
+        Plain {
+            count $args 2 "pattern Plain"
+            series [lindex $args 0]
+            uplevel #0 [lindex $args end]
+        }
+        UniformExcitation {
+            set i [lsearch $args -accel]
+            if {$i < 0} { error "pattern UniformExcitation $tag without -accel" }
+            series [lindex $args [expr {$i + 1}]]
+        }
+        MultiSupport { set ::groundMotions {}; uplevel #0 [lindex $args end] }
+        default { error "unknown pattern $type" }
+    }
+}
+proc load {tag args} { need nodes $tag node; count $args $::nodes($tag) "load of node $tag"; numbers $args }
 proc eleLoad {args} { need eles [lindex $args 1] element }
-proc groundMotion {args} {}
-proc imposedMotion {node dof motion} { need nodes $node node }
+proc groundMotion {tag type args} {
+    if {$tag in $::groundMotions} { error "groundMotion $tag defined twice" }
+    lappend ::groundMotions $tag
+    series [lindex $args end]
+}
+proc imposedMotion {node dof motion} {
+    needDof $node $dof imposedMotion
+    if {$motion ni $::groundMotions} { error "groundMotion $motion is not defined" }
+}
+proc integrator {type args} {
+    if {$type eq "DisplacementControl"} { needDof [lindex $args 0] [lindex $args 1] $type }
+}
 proc loadConst {args} {}
-proc rayleigh {args} { foreach a $args { expr {double($a)} } }
-foreach command {constraints numberer system test algorithm integrator analysis analyze record} {
+proc rayleigh {args} { numbers $args }
+foreach command {constraints numberer system test algorithm analysis analyze record wipeAnalysis} {
     proc $command {args} {}
 }
 proc eigen {args} {

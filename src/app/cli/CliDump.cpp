@@ -6,6 +6,7 @@
 #include "app/cli/Commands.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
+#include "model/MaterialLaws.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -118,8 +119,15 @@ QJsonObject SolidJson(const TSOLID& s) {
     return {{"SecNo", s.SecNo}, {"N", Slice(s.N, 1, 8)}};
 }
 
+// The parameters of the material's own law follow the elastic constants.
 QJsonObject MatJson(const TMAT& m) {
-    return {{"Name", Text(m.Name)}, {"MatType", m.MatType}, {"E", m.E}, {"U", m.U}, {"G", m.G}};
+    QJsonObject o{
+        {"Name", Text(m.Name)}, {"MatType", m.MatType}, {"E", m.E}, {"U", m.U}, {"G", m.G}};
+    if (const MaterialLaw* law = FindMaterialLaw(m.MatType))
+        for (const MaterialParam& p : law->params)
+            o.insert(QLatin1String(p.name.data(), static_cast<qsizetype>(p.name.size())),
+                     m.*p.field);
+    return o;
 }
 
 QJsonObject LoadJson(const TLOAD& l) {

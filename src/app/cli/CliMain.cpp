@@ -29,13 +29,20 @@ const char* const kCommands =
     "                                     the loaded results as JSON\n"
     "  history FILE.s2k --dir RUN --node N\n"
     "                                     one joint's displacement history as CSV\n"
+    "  preview FILE.s2k --section NAME -o OUT.png [--set NAME=VALUE]...\n"
+    "                                     the frame section dialog's picture of one section\n"
+    "  save-project FILE.s2k -o OUT.vandra [--set NAME=VALUE]...\n"
+    "                                     the project file: the model's path and every choice\n"
+    "FILE.s2k may also be a project (.vandra): its model with its choices and settings.\n"
     "\n"
     "--set NAME=VALUE takes a setting by its name (AnalysisType, LoadCase, LoadVector, LoadSteps,\n"
     "LoadFactor, ControlNode, ControlDof, ControlDisp, AnalysisStep, NumIntgrPts, RebarMat,\n"
     "UseAggregator, ModalNumber, GenPlateFiber, GenNodeMass, flags as 0/1, RecOpt=1,0,0,0,1,\n"
     "ViewOpt= thirteen flags), Sections[NAME].FIELD=VALUE (FrameType, GeoTransf, SectionKind,\n"
-    "DivideFX, DivideFY, BarNumNX, BarNumNY, Cover, BarTop, BarBot, HingeLenI, HingeLenJ, Color)\n"
-    "or AreaSecs[NAME].NonlinType=0|1.\n"
+    "DivideFX, DivideFY, BarNumNX, BarNumNY, Cover, BarTop, BarBot, HingeLenI, HingeLenJ, Color),\n"
+    "AreaSecs[NAME].NonlinType=0|1, Mats[NAME].MatType=1..5 (Elastic, Steel01, Concrete01,\n"
+    "Steel02, Concrete02) or Mats[NAME].PARAM=VALUE (Fy, E0, b, R0, cR1, cR2, fpc, epsc0, fpcu,\n"
+    "epsU, lambda, ft, Ets).\n"
     "\n"
     "Exit status: 0 done, 1 a conversion, range or file error, 2 a usage error.\n";
 
@@ -43,7 +50,7 @@ const char* const kCommands =
 // commands need no platform at all. Without a display the offscreen platform serves.
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
 #ifdef VANDRA_HAVE_RENDER
-    if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
+    if (argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "preview") == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
             qEnvironmentVariableIsEmpty("DISPLAY"))
@@ -69,7 +76,8 @@ int main(int argc, char** argv) {
         QString::fromLatin1(kCommands));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument("command", "info, dump, tcl, render, results or history");
+    parser.addPositionalArgument(
+        "command", "info, dump, tcl, render, results, history, preview or save-project");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "vandra-cli: %s\n", qPrintable(parser.errorText()));
@@ -101,6 +109,8 @@ int main(int argc, char** argv) {
         if (command == "render") return vandra::cli::CommandRender(rest);
         if (command == "results") return vandra::cli::CommandResults(rest);
         if (command == "history") return vandra::cli::CommandHistory(rest);
+        if (command == "preview") return vandra::cli::CommandPreview(rest);
+        if (command == "save-project") return vandra::cli::CommandSaveProject(rest);
         std::fprintf(stderr, "vandra-cli: unknown command '%s'\n%s", qPrintable(command),
                      kCommands);
         return 2;

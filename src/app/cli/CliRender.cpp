@@ -83,8 +83,8 @@ int CommandRender(const QStringList& args) {
         parser.isSet(scale) ? parse::Float(Local(parser.value(scale))) : 1.0;
 
 #ifdef VANDRA_HAVE_RENDER
-    TModel model = ImportModelFile(file);
     TSettings settings;
+    TModel model = ImportModelFile(file, &settings);
     AssignSettings(model, settings, parser.values(set));
     const TResults results = LoadResults(model, settings, request);
     if (results.Ends.Any) {

@@ -20,8 +20,10 @@ std::string Local(const QString& s);
 QString ParseModelFile(QCommandLineParser& parser, const QStringList& args, const QString& command,
                        const std::string& usage);
 
-// Reads and imports the model file.
-TModel ImportModelFile(const QString& path);
+// Reads and imports the model file. A project (.vandra) imports its .s2k file and applies its
+// choices; its settings go to *settings when given. Names of the project that match nothing are
+// reported on stderr.
+TModel ImportModelFile(const QString& path, TSettings* settings = nullptr);
 
 // Applies every "NAME=VALUE" in order.
 void AssignSettings(TModel& model, TSettings& settings, const QStringList& assignments);

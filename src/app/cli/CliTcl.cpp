@@ -41,8 +41,8 @@ int CommandTcl(const QStringList& args) {
     const QString file = ParseModelFile(
         parser, args, "tcl", "tcl takes one FILE.s2k [-o OUT.tcl] [--set NAME=VALUE]...");
 
-    TModel model = ImportModelFile(file);
     TSettings settings;
+    TModel model = ImportModelFile(file, &settings);
     AssignSettings(model, settings, parser.values(set));
     ScriptLineList lines;
     GenerateScript(model, settings, lines);

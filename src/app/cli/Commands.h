@@ -14,5 +14,7 @@ int CommandTcl(const QStringList& args);
 int CommandRender(const QStringList& args);
 int CommandResults(const QStringList& args);
 int CommandHistory(const QStringList& args);
+int CommandSaveProject(const QStringList& args);
+int CommandPreview(const QStringList& args);
 
 } // namespace vandra::cli

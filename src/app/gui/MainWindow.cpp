@@ -5,11 +5,16 @@
 #include "app/gui/SolverLocator.h"
 #include "app/gui/SolverWindow.h"
 #include "app/gui/ToolIcons.h"
+#include "app/project/ProjectFile.h"
 #include "import/S2kImport.h"
+#include "model/Errors.h"
 #include "post/gui/AnimationDialog.h"
 #include "post/gui/DeformationDialog.h"
 #include "post/gui/NodeHistoryWindow.h"
 #include "sections/gui/FramePropertiesDialog.h"
+#include "sections/gui/FrameSectionDialog.h"
+#include "sections/gui/MaterialDialog.h"
+#include "sections/gui/ShellSectionDialog.h"
 #include "tcl/gui/AnalysisSettingDialog.h"
 #include "tcl/gui/RecorderSettingDialog.h"
 #include "tcl/gui/TclFileDialog.h"
@@ -48,6 +53,8 @@ constexpr int kWheelNotch = 120;      // angle units of one wheel notch
 constexpr int kAnimationInterval = 1; // milliseconds: the timer's shortest interval
 constexpr int kPickRadius = 10;       // pixels around a joint that pick it
 constexpr int kMessageTime = 8000;    // milliseconds a status bar message stays
+constexpr const char* kNoModelForProject =
+    "Import a model before saving a project: the project refers to the model's .s2k file.";
 
 // The tool bar, group by group, with a separator between groups.
 const std::vector<std::vector<Command>> kToolBarGroups = {
@@ -86,8 +93,7 @@ const std::map<Command, ToolIcon> kIcons = {
 };
 
 // Commands whose windows are not part of this program yet: present, but disabled.
-const Command kNotYetAvailable[] = {Command::ConvertV14, Command::FrameSections, Command::Materials,
-                                    Command::ShellSections, Command::Force};
+const Command kNotYetAvailable[] = {Command::ConvertV14, Command::Force};
 
 QString AskForFile(QWidget* parent, const QString& caption, const QString& filter,
                    const QString& suffix) {
@@ -117,6 +123,18 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     chooseModelFile_ = [](QWidget* p) {
         return AskForFile(p, QStringLiteral("Import Sap2000 txt file"),
                           QStringLiteral("s2k file (*.s2k)"), QStringLiteral("s2k"));
+    };
+    chooseProjectToOpen_ = [](QWidget* p) {
+        return AskForFile(p, QStringLiteral("Open Project"),
+                          QStringLiteral("VANDRA project (*.vandra)"), QStringLiteral("vandra"));
+    };
+    chooseProjectToSave_ = [](QWidget* p) {
+        QFileDialog dialog(p, QStringLiteral("Save Project"), QString(),
+                           QStringLiteral("VANDRA project (*.vandra)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("vandra"));
+        if (dialog.exec() != QDialog::Accepted) return QString();
+        return dialog.selectedFiles().value(0);
     };
     chooseScriptFile_ = [](QWidget* p) {
         return AskForFile(p, QStringLiteral("Run OpenSEES"), QStringLiteral("tcl file (*.tcl)"),
@@ -162,6 +180,9 @@ MainWindow::~MainWindow() {
     delete analysisSettingDialog_;
     delete recorderSettingDialog_;
     delete framePropertiesDialog_;
+    delete frameSectionDialog_;
+    delete materialDialog_;
+    delete shellSectionDialog_;
     delete takeCentralWidget();
 }
 
@@ -184,6 +205,11 @@ void MainWindow::createActions() {
     addAction(Command::OpenModel, QStringLiteral("Import Sap2000 txt file"),
               QStringLiteral("Import a SAP2000 v6 text model (.s2k)"))
         ->setShortcut(QKeySequence::Open);
+    addAction(Command::OpenProject, QStringLiteral("Open Project"),
+              QStringLiteral("Open a VANDRA project (.vandra): the model and every choice"));
+    addAction(Command::SaveProject, QStringLiteral("Save Project"),
+              QStringLiteral("Save the model's path, the settings and every choice (.vandra)"))
+        ->setShortcut(QKeySequence::Save);
     addAction(Command::ConvertV14, QStringLiteral("Sap2000V14 to Sap2000 v6 (s2k)"),
               QStringLiteral("Convert a SAP2000 V14 text model to v6 (s2k)"));
     addAction(Command::FrameSections, QStringLiteral("Frame Section"),
@@ -237,6 +263,18 @@ void MainWindow::createActions() {
     }
 
     bind(Command::OpenModel, [this] { openModel(); });
+    bind(Command::OpenProject, [this] {
+        const QString path = chooseProjectToOpen_(this);
+        if (!path.isEmpty()) openProject(path);
+    });
+    bind(Command::SaveProject, [this] {
+        if (modelPath_.isEmpty()) throw InputError(kNoModelForProject);
+        const QString path = chooseProjectToSave_(this);
+        if (!path.isEmpty()) saveProject(path);
+    });
+    bind(Command::FrameSections, [this] { showDialog(frameSectionDialog_); });
+    bind(Command::Materials, [this] { showDialog(materialDialog_); });
+    bind(Command::ShellSections, [this] { showDialog(shellSectionDialog_); });
     bind(Command::ViewXY, [this] { planeView(PlaneView::XY); });
     bind(Command::ViewXZ, [this] { planeView(PlaneView::XZ); });
     bind(Command::ViewYZ, [this] { planeView(PlaneView::YZ); });
@@ -282,7 +320,9 @@ void MainWindow::createMenus() {
             }
         }
     };
-    fill(QStringLiteral("File"), {Command::OpenModel, Command::ConvertV14}, {1});
+    fill(QStringLiteral("File"),
+         {Command::OpenModel, Command::OpenProject, Command::SaveProject, Command::ConvertV14},
+         {1, 3});
     fill(QStringLiteral("View"),
          {Command::Pan, Command::ZoomAll, Command::Rotate, Command::Refresh, Command::ViewXY,
           Command::ViewXZ, Command::ViewYZ, Command::ViewOptions, Command::ShowLoads},
@@ -324,6 +364,9 @@ void MainWindow::createDialogs() {
     analysisSettingDialog_ = new AnalysisSettingDialog(model_, settings_, this);
     recorderSettingDialog_ = new RecorderSettingDialog(settings_, this);
     framePropertiesDialog_ = new FramePropertiesDialog(model_, interaction_, this);
+    frameSectionDialog_ = new FrameSectionDialog(model_, this);
+    materialDialog_ = new MaterialDialog(model_, this);
+    shellSectionDialog_ = new ShellSectionDialog(model_, this);
     solverWindow_ = new SolverWindow(this);
     deformationDialog_ =
         new DeformationDialog(model_, settings_, view_, results_, resultsFolder_, this);
@@ -342,6 +385,7 @@ void MainWindow::createDialogs() {
                 resultsFolder_.setFolder(folder);
                 showDialog(deformationDialog_);
             });
+    connect(frameSectionDialog_, &FrameSectionDialog::redrawRequested, this, redraw);
 }
 
 void MainWindow::showDialog(QWidget* dialog) {
@@ -365,11 +409,39 @@ void MainWindow::importModel(const QString& path) {
         animationTimer_->stop();
         results_ = TResults(); // the results of the model shown before
         model_ = std::move(fresh);
-        if (!path.isEmpty()) S2kLines = std::move(lines);
+        if (!path.isEmpty()) {
+            S2kLines = std::move(lines);
+            modelPath_ = path;
+        }
         if (interaction_.SelectedFrame > CountOf(model_.FrameCount)) interaction_.SelectedFrame = 0;
         statusPanels_->setCounts(CountsOf(model_));
         viewWidget_->redraw();
         viewWidget_->zoomAll();
+    });
+}
+
+void MainWindow::openProject(const QString& path) {
+    Guarded(this, [&] {
+        // The project is read, imported and applied whole before anything shown changes.
+        project::OpenedProject opened = project::OpenProject(QFile::encodeName(path).toStdString());
+        model_ = std::move(opened.model);
+        settings_ = opened.settings;
+        S2kLines = std::move(opened.lines);
+        modelPath_ = QFile::decodeName(opened.s2kPath.c_str());
+        if (interaction_.SelectedFrame > CountOf(model_.FrameCount)) interaction_.SelectedFrame = 0;
+        statusPanels_->setCounts(CountsOf(model_));
+        viewWidget_->redraw();
+        viewWidget_->zoomAll();
+        if (!opened.unmatched.empty())
+            ShowErrorBox(this, QString::fromLocal8Bit(project::UnmatchedMessage(opened.unmatched)));
+    });
+}
+
+void MainWindow::saveProject(const QString& path) {
+    Guarded(this, [&] {
+        if (modelPath_.isEmpty()) throw InputError(kNoModelForProject);
+        project::SaveProject(QFile::encodeName(path).toStdString(), model_, settings_,
+                             QFile::encodeName(modelPath_).toStdString());
     });
 }
 

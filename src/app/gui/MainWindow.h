@@ -30,6 +30,9 @@ class AnimationDialog;
 class DeformationDialog;
 class NodeHistoryWindow;
 class FramePropertiesDialog;
+class FrameSectionDialog;
+class MaterialDialog;
+class ShellSectionDialog;
 class ModelViewWidget;
 class RecorderSettingDialog;
 class ShowLoadDialog;
@@ -40,6 +43,8 @@ class ViewOptionDialog;
 // Every command of the main window. A menu item and its tool button share one QAction.
 enum class Command {
     OpenModel,
+    OpenProject,
+    SaveProject,
     ConvertV14,
     FrameSections,
     Materials,
@@ -78,11 +83,17 @@ public:
     using FileChooser = std::function<QString(QWidget* parent)>;
     void setModelFileChooser(FileChooser chooser) { chooseModelFile_ = std::move(chooser); }
     void setScriptFileChooser(FileChooser chooser) { chooseScriptFile_ = std::move(chooser); }
+    void setProjectOpenChooser(FileChooser chooser) { chooseProjectToOpen_ = std::move(chooser); }
+    void setProjectSaveChooser(FileChooser chooser) { chooseProjectToSave_ = std::move(chooser); }
 
     // The open command: asks for a file, then imports it (or the lines loaded last on cancel).
     void openModel();
     // The open command with a file already chosen (the command line's FILE.s2k); empty re-imports.
     void importModel(const QString& path);
+    // File > "Open Project": imports the project's model and applies its choices.
+    void openProject(const QString& path);
+    // File > "Save Project": the model file's path, the settings and every choice by name.
+    void saveProject(const QString& path);
     void runSolver();
     void clearResults();
     void refresh();
@@ -108,6 +119,9 @@ public:
     ModelViewWidget* modelView() const { return viewWidget_; }
     SolverWindow* solverWindow() const { return solverWindow_; }
     FramePropertiesDialog* framePropertiesDialog() const { return framePropertiesDialog_; }
+    FrameSectionDialog* frameSectionDialog() const { return frameSectionDialog_; }
+    MaterialDialog* materialDialog() const { return materialDialog_; }
+    ShellSectionDialog* shellSectionDialog() const { return shellSectionDialog_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -147,6 +161,9 @@ private:
     AnalysisSettingDialog* analysisSettingDialog_ = nullptr;
     RecorderSettingDialog* recorderSettingDialog_ = nullptr;
     FramePropertiesDialog* framePropertiesDialog_ = nullptr;
+    FrameSectionDialog* frameSectionDialog_ = nullptr;
+    MaterialDialog* materialDialog_ = nullptr;
+    ShellSectionDialog* shellSectionDialog_ = nullptr;
     SolverWindow* solverWindow_ = nullptr;
     DeformationDialog* deformationDialog_ = nullptr;
     AnimationDialog* animationDialog_ = nullptr;
@@ -154,6 +171,9 @@ private:
 
     FileChooser chooseModelFile_;
     FileChooser chooseScriptFile_;
+    FileChooser chooseProjectToOpen_;
+    FileChooser chooseProjectToSave_;
+    QString modelPath_; // the .s2k file the model was imported from
     int wheelRemainder_ = 0;
     bool shownOnce_ = false;
 };

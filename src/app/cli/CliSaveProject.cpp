@@ -1,0 +1,38 @@
+// vandra-cli save-project FILE.s2k -o P.vandra [--set NAME=VALUE]...: imports the model (or opens
+// a project), applies the assignments in order and writes the project file.
+#include "app/cli/CliSupport.h"
+#include "app/cli/Commands.h"
+#include "app/project/ProjectFile.h"
+#include "model/Errors.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+
+#include <string>
+
+namespace vandra::cli {
+
+int CommandSaveProject(const QStringList& args) {
+    QCommandLineParser parser;
+    const QCommandLineOption output(QStringList{"o", "output"}, "Write the project to FILE.",
+                                    "FILE");
+    const QCommandLineOption set("set", "Assign a setting or a section field before saving.",
+                                 "NAME=VALUE");
+    parser.addOption(output);
+    parser.addOption(set);
+    const std::string usage = "save-project takes one FILE.s2k -o OUT.vandra [--set NAME=VALUE]...";
+    const QString file = ParseModelFile(parser, args, "save-project", usage);
+    if (!parser.isSet(output)) throw UsageError(usage);
+
+    const std::string path = QFile::encodeName(file).toStdString();
+    std::string s2kPath = path;
+    TSettings settings;
+    TModel model = ImportModelFile(file, &settings);
+    if (project::IsProjectPath(path)) s2kPath = project::OpenProject(path).s2kPath;
+    AssignSettings(model, settings, parser.values(set));
+    project::SaveProject(QFile::encodeName(parser.value(output)).toStdString(), model, settings,
+                         s2kPath);
+    return 0;
+}
+
+} // namespace vandra::cli

@@ -1,0 +1,59 @@
+// The project file (.vandra): what an engineer chose for a model, kept between sessions. A JSON
+// document holding the path of the .s2k file relative to the project file, the settings, and the
+// choices per frame section, shell section and material keyed by name:
+//   {"Format": "VANDRA project", "Version": 1, "Model": "frame.s2k", "Settings": {...},
+//    "Sections": {"NCOL400": {"FrameType": 2, ...}}, "AreaSecs": {...}, "Mats": {...}}
+// The same "Sections" object, alone, is the section library that the frame section dialog
+// exports and imports.
+#pragma once
+
+#include "import/S2kText.h"
+#include "model/Model.h"
+
+#include <QJsonObject>
+
+#include <string>
+#include <vector>
+
+namespace vandra::project {
+
+inline constexpr const char* kProjectSuffix = ".vandra";
+
+// True for a path ending in .vandra.
+bool IsProjectPath(const std::string& path);
+
+// The frame section settings that the frame section dialog edits, keyed by section name.
+QJsonObject SectionSettings(const TModel& model);
+// Applies settings to the sections of the same name and returns the names that matched nothing.
+// All or nothing: a value of the wrong kind raises InputError naming the section and the field,
+// and no section changes.
+std::vector<std::string> ApplySectionSettings(TModel& model, const QJsonObject& settings);
+
+// The section library file: {"Sections": {...}}. Written atomically; InputError when a file
+// cannot be read or written or is not a section library.
+void ExportSectionLibrary(const std::string& path, const TModel& model);
+std::vector<std::string> ImportSectionLibrary(const std::string& path, TModel& model);
+
+// The project document for a model imported from s2kPath, to be written at projectPath.
+QJsonObject ProjectDocument(const TModel& model, const TSettings& settings,
+                            const std::string& s2kPath, const std::string& projectPath);
+void SaveProject(const std::string& projectPath, const TModel& model, const TSettings& settings,
+                 const std::string& s2kPath);
+
+struct OpenedProject {
+    std::string s2kPath; // absolute
+    S2kText lines;       // the model file as read
+    TModel model;
+    TSettings settings;
+    std::vector<std::string> unmatched; // "Sections[NAME]", "AreaSecs[NAME]", "Mats[NAME]"
+};
+
+// Reads the project, imports its model file and applies the choices. InputError (naming the file)
+// when the project cannot be read, is not a project, holds an unusable value, or its model file
+// is missing; ConversionError and InputError of the import pass through.
+OpenedProject OpenProject(const std::string& projectPath);
+
+// The message that lists names of a project or library that matched nothing; empty when none.
+std::string UnmatchedMessage(const std::vector<std::string>& unmatched);
+
+} // namespace vandra::project

@@ -1,0 +1,86 @@
+// "Frame Section (Nonlinear)": per frame section, the element type, transformation, fiber
+// divisions, bars, cover, hinge lengths and colour, with the picture of the fibers they give.
+// Import and Export read and write the same settings of every section as a section library.
+#pragma once
+
+#include "model/Model.h"
+
+#include <QDialog>
+#include <QImage>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+namespace vandra::gui {
+
+class FrameSectionDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit FrameSectionDialog(TModel& model, QWidget* parent = nullptr);
+
+    // Asks for a colour starting from `initial`; empty when the user cancelled.
+    using ColorChooser = std::function<std::optional<QColor>(QWidget* parent, QColor initial)>;
+    // Asks for a file name; empty when the user cancelled.
+    using FileChooser = std::function<QString(QWidget* parent)>;
+    void setColorChooser(ColorChooser chooser) { chooseColor_ = std::move(chooser); }
+    void setImportFileChooser(FileChooser chooser) { chooseImportFile_ = std::move(chooser); }
+    void setExportFileChooser(FileChooser chooser) { chooseExportFile_ = std::move(chooser); }
+
+    void load();               // refills the lists and shows the first section
+    void showSection(int row); // fills every box from section row + 1 and draws it
+    void apply();              // OK: stores the boxes in order, then redraws the picture
+    void chooseSwatchColor();  // the swatch was pressed
+    void importLibrary();      // Import
+    void exportLibrary();      // Export
+    const QImage& picture() const { return picture_; }
+
+signals:
+    // The dialog closed: frames may show their section's new colour.
+    void redrawRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int selectedSection() const; // 0 when no line is selected
+    void drawPicture(int s);
+    void setSwatch(const QColor& color);
+
+    TModel& model_;
+    QImage picture_;
+    QColor swatchColor_;
+    QColor lastChosenColor_ = Qt::black;
+    ColorChooser chooseColor_;
+    FileChooser chooseImportFile_;
+    FileChooser chooseExportFile_;
+
+    QLabel* pictureLabel_ = nullptr;
+    QListWidget* sectionList_ = nullptr;
+    QLabel* swatch_ = nullptr;
+    QComboBox* frameType_ = nullptr;
+    QComboBox* sectionName_ = nullptr;
+    QComboBox* sectionShape_ = nullptr;
+    QComboBox* material_ = nullptr;
+    std::array<QLineEdit*, 7> dimensions_{}; // [1..6]
+    QComboBox* geoTransf_ = nullptr;
+    QLineEdit* barTop_ = nullptr;
+    QLineEdit* barBot_ = nullptr;
+    QComboBox* sectionKind_ = nullptr;
+    QLineEdit* divideFX_ = nullptr;
+    QLineEdit* divideFY_ = nullptr;
+    QLineEdit* barNumNX_ = nullptr;
+    QLineEdit* barNumNY_ = nullptr;
+    QLineEdit* cover_ = nullptr;
+    QLineEdit* hingeLenI_ = nullptr;
+    QLineEdit* hingeLenJ_ = nullptr;
+};
+
+} // namespace vandra::gui

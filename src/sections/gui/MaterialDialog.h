@@ -1,0 +1,49 @@
+// "Material Data": the materials of the model with their elastic constants, and the uniaxial law
+// each follows in fibers and trusses ("Type") with its parameters, stored by "Modify".
+#pragma once
+
+#include "model/Model.h"
+
+#include <QDialog>
+
+#include <map>
+#include <string_view>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+namespace vandra::gui {
+
+class MaterialDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit MaterialDialog(TModel& model, QWidget* parent = nullptr);
+
+    void load();                // refills the list and shows the first material
+    void showMaterial(int row); // fills the boxes from material row + 1
+    void apply();               // Modify: stores the type and its parameters, or nothing
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    int selectedMaterial() const;  // 0 when no line is selected
+    void showLaw(const TMAT& mat); // the parameter boxes of mat's law, filled from mat
+
+    TModel& model_;
+    QListWidget* list_ = nullptr;
+    QLineEdit* name_ = nullptr;
+    QComboBox* type_ = nullptr;
+    QLineEdit* elastic_ = nullptr;
+    QLineEdit* shear_ = nullptr;
+    QLineEdit* poisson_ = nullptr;
+    struct ParamRow {
+        QLabel* label;
+        QLineEdit* edit;
+    };
+    std::map<std::string_view, ParamRow> params_;
+};
+
+} // namespace vandra::gui

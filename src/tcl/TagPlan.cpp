@@ -1,0 +1,236 @@
+#include "tcl/TagPlan.h"
+
+#include "model/Errors.h"
+#include "model/NumberText.h"
+#include "tcl/ScriptWriters.h"
+
+#include <climits>
+#include <set>
+#include <string>
+
+namespace vandra {
+namespace {
+
+constexpr int kBlockStep = 100;
+constexpr int kDisplacementControlTypes[] = {kSingleDisplacementControl, kGravityPushover};
+
+enum JointUse : uint8_t {
+    kUsedBySolid = 1,
+    kNeedsRotations = 2, // a frame or shell element, a diaphragm or a rigid link
+};
+
+std::string Num(long long v) {
+    return text::FormatInt(v);
+}
+
+// The base of a block whose usual base is `usual`, placed above a block whose highest tag is
+// `below`: the usual base when the two do not meet, else the next multiple of 100 at or above
+// `below`.
+int BlockBase(int usual, long long below) {
+    if (below <= usual) return usual;
+    const long long base = (below + kBlockStep - 1) / kBlockStep * kBlockStep;
+    if (base > INT_MAX / 2) throw InputError("The model has too many records to number its tags");
+    return static_cast<int>(base);
+}
+
+bool FrameHasElement(const TModel& model, const TFRAME& frame) {
+    if (frame.SecIdx < 1 || frame.SecIdx > model.SectionCount) return false;
+    const int type = model.Sections[static_cast<size_t>(frame.SecIdx)].FrameType;
+    return type >= kElasticBeamColumn && type <= kElasticTimoshenkoBeam;
+}
+
+bool ShellHasElement(const TModel& model, const TSHELL& shell) {
+    if (shell.SecIdx < 1 || shell.SecIdx > model.AreaSecCount) return false;
+    const TAREASEC& area = model.AreaSecs[static_cast<size_t>(shell.SecIdx)];
+    return area.ShellKind == script::kShellKindShell &&
+           (area.NonlinType == kShellMITC4 || area.NonlinType == kShellDKGQ);
+}
+
+} // namespace
+
+TagPlan::TagPlan(const TModel& model, const TSettings& settings) : model_(model) {
+    const int mats = CountOf(model.MatCount);
+    const int sections = CountOf(model.SectionCount);
+    const int areaSecs = CountOf(model.AreaSecCount);
+    const int aggregated = settings.UseAggregator ? sections : 0;
+
+    shearYBase_ = BlockBase(200, mats);
+    shearZBase_ = BlockBase(300, static_cast<long long>(shearYBase_) + aggregated);
+    torsionBase_ = BlockBase(400, static_cast<long long>(shearZBase_) + aggregated);
+    plateMaterialBase_ = BlockBase(600, mats);
+    plateSectionBase_ = BlockBase(700, sections);
+    aggregatorBase_ = BlockBase(1000, static_cast<long long>(plateSectionBase_) + areaSecs);
+    groundMotionBase_ = BlockBase(1001, CountOf(model.LoadCaseCount));
+
+    plateMats_.assign(static_cast<size_t>(mats) + 1, false);
+    solidMats_.assign(static_cast<size_t>(mats) + 1, false);
+    if (settings.GenPlateFiber)
+        for (int a = 1; a <= areaSecs; ++a) {
+            const TAREASEC& area = model.AreaSecs[static_cast<size_t>(a)];
+            if (area.ShellKind == script::kShellKindShell && area.MatIdx >= 1 &&
+                area.MatIdx <= mats)
+                plateMats_[static_cast<size_t>(area.MatIdx)] = true;
+        }
+
+    const int solids = CountOf(model.SolidCount);
+    if (solids == 0) return;
+    if (mats < 1)
+        throw InputError("The solids need a material (E and U of their nDMaterial), but the model "
+                         "defines none");
+
+    // Which joints the solids use and which need rotations.
+    const int nodes = CountOf(model.NodeCount);
+    std::vector<uint8_t> use(static_cast<size_t>(nodes) + 1, 0);
+    auto mark = [&](int joint, uint8_t how) {
+        if (joint >= 1 && joint <= nodes) use[static_cast<size_t>(joint)] |= how;
+    };
+    for (int i = 1; i <= solids; ++i)
+        for (size_t c = 1; c <= 8; ++c) {
+            const int joint = model.Solids[static_cast<size_t>(i)].N[c];
+            if (joint < 1 || joint > nodes)
+                throw InputError("Solid " + Num(i) + " refers to joint " + Num(joint) +
+                                 ", which does not exist");
+            mark(joint, kUsedBySolid);
+        }
+    for (int f = 1; f <= model.FrameCount; ++f) {
+        const TFRAME& frame = model.Frames[static_cast<size_t>(f)];
+        if (!FrameHasElement(model, frame)) continue;
+        mark(frame.NodeI, kNeedsRotations);
+        mark(frame.NodeJ, kNeedsRotations);
+    }
+    for (int i = 1; i <= model.ShellCount; ++i) {
+        const TSHELL& shell = model.Shells[static_cast<size_t>(i)];
+        if (!ShellHasElement(model, shell)) continue;
+        for (int joint : {shell.N1, shell.N2, shell.N3, shell.N4})
+            mark(joint, kNeedsRotations);
+    }
+    // A solid's joint that follows a diaphragm would be constrained twice over (its twin follows
+    // it), which the solver's constraint handler cannot resolve.
+    for (int d = 1; d <= model.DiaphCount; ++d) {
+        const TDIAPH& diaph = model.Diaphs[static_cast<size_t>(d)];
+        mark(diaph.Master, kNeedsRotations);
+        for (int j = 1; j <= diaph.SlaveCount; ++j) {
+            const int joint = diaph.DiaNodes[static_cast<size_t>(j)];
+            if (joint >= 1 && joint <= nodes && (use[static_cast<size_t>(joint)] & kUsedBySolid))
+                throw InputError("Joint " + Num(joint) +
+                                 " belongs to a solid and follows rigid "
+                                 "diaphragm " +
+                                 Num(d) +
+                                 "; a solid's joint cannot follow a diaphragm: take it out of "
+                                 "the diaphragm");
+            mark(joint, kNeedsRotations);
+        }
+    }
+    for (int j = 1; j <= nodes; ++j)
+        if (model.Nodes[static_cast<size_t>(j)].LinkNode != 0) {
+            mark(j, kNeedsRotations);
+            mark(model.Nodes[static_cast<size_t>(j)].LinkNode, kNeedsRotations);
+        }
+
+    // Joints of solids only have three dof; shared joints get a twin after the last joint.
+    dofs_.assign(static_cast<size_t>(nodes) + 1, 6);
+    twins_.assign(static_cast<size_t>(nodes) + 1, 0);
+    int nextTwin = BlockBase(nodes, nodes);
+    for (int j = 1; j <= nodes; ++j) {
+        const uint8_t how = use[static_cast<size_t>(j)];
+        if (how == kUsedBySolid) {
+            dofs_[static_cast<size_t>(j)] = 3;
+            ++threeDofNodes_;
+        } else if (how == (kUsedBySolid | kNeedsRotations)) {
+            twins_[static_cast<size_t>(j)] = ++nextTwin;
+            ++threeDofNodes_;
+        }
+    }
+
+    // A twin follows the joint whose translations its joint follows: the retained end of the
+    // rigid beams that tie it, so that no constraint is chained to another.
+    std::vector<int> retainedBy(static_cast<size_t>(nodes) + 1, 0);
+    for (int f = 1; f <= model.FrameCount; ++f) {
+        const TFRAME& frame = model.Frames[static_cast<size_t>(f)];
+        if (!FrameHasElement(model, frame) ||
+            model.Sections[static_cast<size_t>(frame.SecIdx)].FrameType != kRigidBeam)
+            continue;
+        const int retained = frame.Release == kReleaseI   ? frame.NodeI
+                             : frame.Release == kReleaseJ ? frame.NodeJ
+                                                          : 0;
+        const int constrained = frame.Release == kReleaseI ? frame.NodeJ : frame.NodeI;
+        if (retained >= 1 && retained <= nodes && constrained >= 1 && constrained <= nodes)
+            retainedBy[static_cast<size_t>(constrained)] = retained;
+    }
+    anchors_.assign(static_cast<size_t>(nodes) + 1, 0);
+    for (int j = 1; j <= nodes; ++j) {
+        if (twins_[static_cast<size_t>(j)] == 0) continue;
+        int anchor = j;
+        for (int step = 0; step < nodes && retainedBy[static_cast<size_t>(anchor)] != 0; ++step)
+            anchor = retainedBy[static_cast<size_t>(anchor)];
+        anchors_[static_cast<size_t>(j)] = anchor;
+    }
+
+    std::set<int> unnamed;
+    for (int i = 1; i <= solids; ++i) {
+        const int secNo = model.Solids[static_cast<size_t>(i)].SecNo;
+        if ((secNo < 1 || secNo > mats) && mats > 1) unnamed.insert(secNo);
+        solidMats_[static_cast<size_t>(SolidMaterial(i))] = true;
+    }
+    for (int secNo : unnamed)
+        warnings_.push_back({"", 0, "Solid property " + Num(secNo) + " is no material of the model",
+                             "its solids are made of material 1 (" + model.Mats[1].Name + ")"});
+
+    int moments = 0;
+    for (int l = 1; l <= model.LoadCount; ++l) {
+        const TLOAD& load = model.Loads[static_cast<size_t>(l)];
+        if (load.Kind == kJointForce && JointDofs(load.Target) == 3 &&
+            (load.MX != 0 || load.MY != 0 || load.MZ != 0))
+            ++moments;
+    }
+    if (moments > 0)
+        warnings_.push_back(
+            {"", 0, Num(moments) + " joint load(s) put moments on joints that only solids use",
+             "the moments are not written: these nodes have no rotations"});
+
+    const int control = settings.ControlNode;
+    for (int type : kDisplacementControlTypes)
+        if (settings.AnalysisType == type && settings.ControlDof > 3 && JointDofs(control) == 3)
+            throw InputError("Control DOF " + Num(settings.ControlDof) +
+                             " is a rotation, but joint " + Num(control) +
+                             " belongs to solids only, whose nodes have translations 1 to 3 only");
+}
+
+int TagPlan::JointDofs(int joint) const {
+    if (joint < 1 || static_cast<size_t>(joint) >= dofs_.size()) return 6;
+    return dofs_[static_cast<size_t>(joint)];
+}
+
+int TagPlan::TwinNode(int joint) const {
+    if (joint < 1 || static_cast<size_t>(joint) >= twins_.size()) return 0;
+    return twins_[static_cast<size_t>(joint)];
+}
+
+int TagPlan::TwinAnchor(int joint) const {
+    if (joint < 1 || static_cast<size_t>(joint) >= anchors_.size()) return JointNode(joint);
+    const int anchor = anchors_[static_cast<size_t>(joint)];
+    return JointNode(anchor != 0 ? anchor : joint);
+}
+
+int TagPlan::SolidNode(int solid, int corner) const {
+    const int joint = model_.Solids[static_cast<size_t>(solid)].N[static_cast<size_t>(corner)];
+    const int twin = TwinNode(joint);
+    return twin != 0 ? twin : JointNode(joint);
+}
+
+bool TagPlan::PlateUsesMaterial(int mat) const {
+    return mat >= 1 && static_cast<size_t>(mat) < plateMats_.size() &&
+           plateMats_[static_cast<size_t>(mat)];
+}
+
+bool TagPlan::SolidUsesMaterial(int mat) const {
+    return mat >= 1 && static_cast<size_t>(mat) < solidMats_.size() &&
+           solidMats_[static_cast<size_t>(mat)];
+}
+
+int TagPlan::SolidMaterial(int solid) const {
+    const int secNo = model_.Solids[static_cast<size_t>(solid)].SecNo;
+    return secNo >= 1 && secNo <= model_.MatCount ? secNo : 1;
+}
+
+} // namespace vandra

@@ -1,0 +1,158 @@
+// The section picture as primitives: where each outline, grid line, bar and text goes.
+#include "sections/SectionPreview.h"
+#include "sections/Fibers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace vandra;
+using Kind = PreviewPrimitive::Kind;
+
+namespace {
+
+TSECTION Section(int shape, double t1, double t2, double t3 = 0, double t4 = 0) {
+    TSECTION s;
+    s.Shape = shape;
+    s.FrameType = kNonlinearBeamColumn;
+    s.T = {0, t1, t2, t3, t4, 0, 0};
+    s.MatIdx = 1;
+    s.DivideFX = s.DivideFY = s.BarNumNX = s.BarNumNY = 5;
+    s.Cover = 35;
+    s.BarTop = s.BarBot = 1000;
+    s.SectionKind = kColumnSection;
+    return s;
+}
+
+std::vector<PreviewPrimitive> Of(const std::vector<PreviewPrimitive>& all, Kind kind,
+                                 PreviewColor color = PreviewColor::Black, bool anyColor = true) {
+    std::vector<PreviewPrimitive> out;
+    for (const PreviewPrimitive& p : all)
+        if (p.kind == kind && (anyColor || p.color == color)) out.push_back(p);
+    return out;
+}
+
+std::string TextOf(const std::vector<PreviewPrimitive>& all) {
+    const auto texts = Of(all, Kind::Text);
+    return texts.empty() ? std::string("<none>") : texts.front().text;
+}
+
+PreviewPrimitive Dot(int x, int y, PreviewColor c) {
+    return {Kind::Dot, x - 4, y - 4, x + 4, y + 4, c, {}};
+}
+
+} // namespace
+
+TEST(SectionPreview, CountsAndPrimitivesPerShape) {
+    struct Case {
+        const char* name;
+        TSECTION section;
+        std::string text;
+        size_t rectangles, ellipses, blueLines, blackLines, redDots, blueDots;
+    };
+    TSECTION beam = Section(kShapeRectangle, 500, 300);
+    beam.SectionKind = kBeamSection;
+    TSECTION oneColumn = Section(kShapeRectangle, 500, 300);
+    oneColumn.DivideFX = 1;
+    const Case cases[] = {
+        // clear square + outline; 4 + 4 grid lines; 10 X bars red, 10 Y bars blue
+        {"column", Section(kShapeRectangle, 500, 300), "NUM OF FIBERS = 45", 2, 0, 8, 0, 10, 10},
+        {"beam", beam, "NUM OF FIBERS = 35", 2, 0, 8, 0, 5, 5},
+        {"column FX 1", oneColumn, "NUM OF FIBERS = 25", 2, 0, 4, 0, 10, 10},
+        // flanges and web; 4 + 4 flange lines, 4 web lines
+        {"I", Section(kShapeI, 400, 180, 13.5, 8.6), "NUM OF FIBERS = 15", 4, 0, 12, 0, 0, 0},
+        // flanges and two webs; 4 + 4 flange lines, 4 + 4 web lines; as many as generation writes
+        {"box", Section(kShapeBox, 300, 200, 10, 10), "NUM OF FIBERS = 20", 5, 0, 16, 0, 0, 0},
+        // two circles and five rays, no text
+        {"pipe", Section(kShapePipe, 168.3, 8), "<none>", 1, 2, 0, 5, 0, 0},
+        {"no shape", Section(kShapeNone, 400, 400), "<none>", 1, 0, 0, 0, 0, 0},
+        {"zero dimensions", Section(kShapeRectangle, 0, 0), "NUM OF FIBERS = 45", 1, 0, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto all = DrawSectionPreview(c.section);
+        ASSERT_FALSE(all.empty());
+        EXPECT_EQ(all.front(), (PreviewPrimitive{Kind::Rectangle, 0, 0, 200, 200, {}, {}}));
+        EXPECT_EQ(TextOf(all), c.text);
+        EXPECT_EQ(Of(all, Kind::Rectangle).size(), c.rectangles);
+        EXPECT_EQ(Of(all, Kind::Ellipse).size(), c.ellipses);
+        EXPECT_EQ(Of(all, Kind::Line, PreviewColor::Blue, false).size(), c.blueLines);
+        EXPECT_EQ(Of(all, Kind::Line, PreviewColor::Black, false).size(), c.blackLines);
+        EXPECT_EQ(Of(all, Kind::Dot, PreviewColor::Red, false).size(), c.redDots);
+        EXPECT_EQ(Of(all, Kind::Dot, PreviewColor::Blue, false).size(), c.blueDots);
+    }
+}
+
+// The announced count is the number of fibers the script gets, for every shape generation lays out.
+TEST(SectionPreview, AnnouncedCountIsTheGeneratedCount) {
+    for (int shape : {kShapeRectangle, kShapeI, kShapeBox}) {
+        for (int kind : {kBeamSection, kColumnSection}) {
+            TSECTION s = Section(shape, 300, 200, 10, 10);
+            s.SectionKind = kind;
+            s.DivideFX = 3;
+            s.DivideFY = 7;
+            s.BarNumNX = 0;
+            const std::string text = TextOf(DrawSectionPreview(s));
+            GenerateSectionFibers(s, 2);
+            EXPECT_EQ(text, "NUM OF FIBERS = " + std::to_string(s.FiberCount)) << shape;
+        }
+    }
+}
+
+TEST(SectionPreview, RectanglePositions) {
+    // 400 wide, 200 deep: 0.4 pixel per unit, outline from (20, 60) to (180, 140).
+    TSECTION s = Section(kShapeRectangle, 200, 400);
+    s.DivideFX = 2;
+    s.DivideFY = 2;
+    s.BarNumNX = 2;
+    s.BarNumNY = 1;
+    s.Cover = 50;
+    const auto all = DrawSectionPreview(s);
+    EXPECT_EQ(all[1], (PreviewPrimitive{Kind::Rectangle, 20, 60, 180, 140, {}, {}}));
+    const auto lines = Of(all, Kind::Line);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], (PreviewPrimitive{Kind::Line, 100, 60, 100, 140, PreviewColor::Blue, {}}));
+    EXPECT_EQ(lines[1], (PreviewPrimitive{Kind::Line, 20, 100, 180, 100, PreviewColor::Blue, {}}));
+    // X bars at y = -150 and 150 on the bottom (z = -50) then the top line (z = 50); one Y bar
+    // per side at mid height.
+    const std::vector<PreviewPrimitive> dots = Of(all, Kind::Dot);
+    const std::vector<PreviewPrimitive> expected = {
+        Dot(40, 120, PreviewColor::Red),  Dot(160, 120, PreviewColor::Red),
+        Dot(40, 80, PreviewColor::Red),   Dot(160, 80, PreviewColor::Red),
+        Dot(40, 100, PreviewColor::Blue), Dot(160, 100, PreviewColor::Blue)};
+    EXPECT_EQ(dots, expected);
+    EXPECT_EQ(all.back().x1, 50);
+    EXPECT_EQ(all.back().y1, 180);
+}
+
+TEST(SectionPreview, PipeRaysAndCircles) {
+    TSECTION s = Section(kShapePipe, 200, 20);
+    s.DivideFX = 4;
+    const auto all = DrawSectionPreview(s);
+    const auto circles = Of(all, Kind::Ellipse);
+    ASSERT_EQ(circles.size(), 2u);
+    EXPECT_EQ(circles[0], (PreviewPrimitive{Kind::Ellipse, 20, 20, 180, 180, {}, {}}));
+    EXPECT_EQ(circles[1], (PreviewPrimitive{Kind::Ellipse, 36, 36, 164, 164, {}, {}}));
+    const auto rays = Of(all, Kind::Line);
+    ASSERT_EQ(rays.size(), 4u);
+    EXPECT_EQ(rays[0], (PreviewPrimitive{Kind::Line, 164, 100, 180, 100, {}, {}}));
+    // The screen row grows with sin(theta): the second ray points down.
+    EXPECT_EQ(rays[1], (PreviewPrimitive{Kind::Line, 100, 164, 100, 180, {}, {}}));
+}
+
+TEST(SectionPreview, PixelsRoundHalvesToEven) {
+    const std::pair<double, int> cases[] = {{0.5, 0},  {1.5, 2},         {2.5, 2},
+                                            {-0.5, 0}, {-1.5, -2},       {2.49, 2},
+                                            {2.51, 3}, {1e300, 1000000}, {-1e300, -1000000}};
+    for (const auto& [v, px] : cases)
+        EXPECT_EQ(PreviewPixel(v), px) << v;
+}
+
+TEST(SectionPreview, HugeDivisionsStayBounded) {
+    TSECTION s = Section(kShapeRectangle, 500, 300);
+    s.DivideFX = 2000000000;
+    s.DivideFY = -5;
+    const auto all = DrawSectionPreview(s);
+    EXPECT_LE(all.size(), static_cast<size_t>(kMaxFibersPerSection) + 30);
+    EXPECT_EQ(TextOf(all), "NUM OF FIBERS = 20");
+}

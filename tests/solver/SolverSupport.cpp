@@ -1,0 +1,214 @@
+#include "SolverSupport.h"
+
+#include "model/NumberParse.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string_view>
+#include <system_error>
+#include <utility>
+
+namespace vandra::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kEndMarker = "vandra-test: end of script";
+constexpr const char* kScriptName = "model.tcl";
+constexpr const char* kLogName = "solver.log";
+
+bool IsExecutable(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec) && ::access(path.c_str(), X_OK) == 0;
+}
+
+fs::path MakeRunFolder() {
+    std::string pattern = (fs::temp_directory_path() / "vandra-solver-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        ADD_FAILURE() << "cannot create a temporary folder: " << std::strerror(errno);
+        return {};
+    }
+    return pattern;
+}
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+// Runs the solver on kScriptName inside folder, its console going to kLogName there.
+SolverRun Execute(const fs::path& folder, unsigned timeoutSeconds) {
+    const fs::path solver = FindOpenSees();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::chdir(folder.c_str()) != 0) ::_exit(126);
+        const int log = ::open(kLogName, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int none = ::open("/dev/null", O_RDONLY);
+        if (log < 0 || none < 0) ::_exit(126);
+        ::dup2(none, 0);
+        ::dup2(log, 1);
+        ::dup2(log, 2);
+        ::alarm(timeoutSeconds); // SIGALRM survives exec and ends a run that hangs
+        ::execl(solver.c_str(), solver.c_str(), kScriptName, static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    if (child < 0) {
+        ADD_FAILURE() << "cannot start " << solver << ": " << std::strerror(errno);
+        return SolverRun({}, folder, false);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    std::string console = ReadAll(folder / kLogName);
+    if (WIFSIGNALED(status))
+        console += "\nWARNING (test) the solver was ended by signal " +
+                   std::to_string(WTERMSIG(status)) + "\n";
+    else if (WIFEXITED(status) && WEXITSTATUS(status) >= 126)
+        console += "\nWARNING (test) the solver " + solver.string() + " could not be run\n";
+    const bool finished = console.find(kEndMarker) != std::string::npos;
+    return SolverRun(std::move(console), folder, finished);
+}
+
+void CopyExtras(const fs::path& folder, const std::vector<fs::path>& extraFiles) {
+    for (const fs::path& extra : extraFiles) {
+        std::error_code ec;
+        fs::copy_file(extra, folder / extra.filename(), fs::copy_options::overwrite_existing, ec);
+        if (ec) ADD_FAILURE() << "cannot copy " << extra << ": " << ec.message();
+    }
+}
+
+// The marker puts on a line of its own after the script's last line.
+std::string EndMarkerLine() {
+    return "\r\nputs \"" + std::string(kEndMarker) + "\"\r\n";
+}
+
+} // namespace
+
+fs::path FindOpenSees() {
+    if (const char* given = std::getenv("VANDRA_OPENSEES"); given != nullptr && *given != '\0')
+        return IsExecutable(given) ? fs::path(given) : fs::path();
+    const char* path = std::getenv("PATH");
+    if (path == nullptr) return {};
+    std::string_view rest(path);
+    while (true) {
+        const size_t colon = rest.find(':');
+        const std::string_view dir = rest.substr(0, colon);
+        if (!dir.empty() && IsExecutable(fs::path(dir) / "OpenSees"))
+            return fs::path(dir) / "OpenSees";
+        if (colon == std::string_view::npos) return {};
+        rest.remove_prefix(colon + 1);
+    }
+}
+
+SolverRun::SolverRun(std::string console, fs::path folder, bool finished)
+    : console_(std::move(console)), folder_(std::move(folder)), finished_(finished) {}
+
+SolverRun::SolverRun(SolverRun&& other) noexcept
+    : console_(std::move(other.console_)), folder_(std::exchange(other.folder_, {})),
+      finished_(other.finished_) {}
+
+SolverRun& SolverRun::operator=(SolverRun&& other) noexcept {
+    if (this != &other) {
+        SolverRun old(std::move(*this));
+        console_ = std::move(other.console_);
+        folder_ = std::exchange(other.folder_, {});
+        finished_ = other.finished_;
+    }
+    return *this;
+}
+
+SolverRun::~SolverRun() {
+    if (folder_.empty() || std::getenv("VANDRA_KEEP_SOLVER_RUNS") != nullptr) return;
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+}
+
+SolverRun RunSolver(const std::vector<std::string>& scriptLines,
+                    const std::vector<fs::path>& extraFiles, unsigned timeoutSeconds) {
+    const fs::path folder = MakeRunFolder();
+    if (folder.empty()) return {};
+    CopyExtras(folder, extraFiles);
+    std::string text;
+    for (const std::string& line : scriptLines)
+        text.append(line).append("\r\n");
+    text += EndMarkerLine();
+    std::ofstream(folder / kScriptName, std::ios::binary) << text;
+    return Execute(folder, timeoutSeconds);
+}
+
+SolverRun RunSolverFile(const fs::path& script, const std::vector<fs::path>& extraFiles,
+                        unsigned timeoutSeconds) {
+    const fs::path folder = MakeRunFolder();
+    if (folder.empty()) return {};
+    CopyExtras(folder, extraFiles);
+    std::ifstream in(script, std::ios::binary);
+    if (!in) ADD_FAILURE() << "cannot read " << script;
+    std::ostringstream text;
+    text << in.rdbuf() << EndMarkerLine();
+    std::ofstream(folder / kScriptName, std::ios::binary) << text.str();
+    return Execute(folder, timeoutSeconds);
+}
+
+std::vector<std::string> FailureLines(const std::string& console) {
+    std::vector<std::string> failures;
+    std::istringstream in(console);
+    std::string line, previous;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const bool warning = line.starts_with("WARNING");
+        // An uncaught Tcl error prints its message, then the trace "    while executing".
+        const bool trace = line.find("while executing") != std::string::npos ||
+                           line.find("invoked from within") != std::string::npos;
+        if (trace && !previous.empty()) failures.push_back(previous);
+        if (warning || trace) failures.push_back(line);
+        if (!line.empty()) previous = line;
+    }
+    return failures;
+}
+
+void ExpectCleanRun(const SolverRun& run, const std::string& what) {
+    const std::vector<std::string> failures = FailureLines(run.Console());
+    std::string shown;
+    for (size_t i = 0; i < failures.size() && i < 20; ++i)
+        shown.append("\n  ").append(failures[i]);
+    EXPECT_TRUE(failures.empty()) << what << ": the solver reported" << shown;
+    EXPECT_TRUE(run.Finished()) << what << ": the solver stopped before the end of the script"
+                                << "\n--- console ---\n"
+                                << run.Console().substr(0, 4000);
+}
+
+std::vector<std::vector<double>> ReadRecorder(const fs::path& file) {
+    std::vector<std::vector<double>> rows;
+    std::ifstream in(file);
+    if (!in) {
+        ADD_FAILURE() << "no recorder file " << file;
+        return rows;
+    }
+    std::string line;
+    for (int n = 1; std::getline(in, line); ++n) {
+        std::istringstream tokens(line);
+        std::vector<double>& row = rows.emplace_back();
+        std::string token;
+        while (tokens >> token) {
+            const std::optional<double> value = parse::TryFloat(token);
+            if (!value) {
+                ADD_FAILURE() << file << " line " << n << ": '" << token << "' is not a number";
+                return rows;
+            }
+            row.push_back(*value);
+        }
+        if (row.empty()) rows.pop_back();
+    }
+    return rows;
+}
+
+} // namespace vandra::testing
