@@ -1,5 +1,6 @@
 // Load patterns and the analysis commands of the chosen analysis type.
 #include "tcl/ScriptWriters.h"
+#include "tcl/SettingsCheck.h"
 
 #include <string>
 
@@ -9,21 +10,35 @@ using namespace script;
 
 namespace {
 
-constexpr int kDefaultModes = 12;
+// Why a load is left out of its pattern, or nullptr when it is written. A load on a joint or a
+// frame element that the script does not define would stop the solver.
+const char* SkipReason(const TModel& model, const TLOAD& load) {
+    if (load.Kind == kJointForce && (load.Target < 1 || load.Target > CountOf(model.NodeCount)))
+        return "acts on a joint that does not exist";
+    if (load.Kind == kFrameDistributed) {
+        if (load.Target < 1 || load.Target > CountOf(model.FrameCount))
+            return "acts on a frame that does not exist";
+        const int sec = model.Frames[Slot(load.Target)].SecIdx;
+        if (sec < 1 || sec > CountOf(model.SectionCount))
+            return "acts on a frame whose section matches no frame section, so it has no element";
+    }
+    return nullptr;
+}
+
+bool IsCaseKnown(const TModel& model, int c) {
+    return c >= 1 && c <= model.LoadCaseCount && c < static_cast<int>(model.LoadCaseNames.size());
+}
 
 // The pattern of load case c. A case index outside the load case names gives an empty name and
 // an empty pattern.
 void LoadPattern(const TModel& model, const TagPlan& tags, int c, ScriptLineList& lines) {
-    const bool known =
-        c >= 1 && c <= model.LoadCaseCount && c < static_cast<int>(model.LoadCaseNames.size());
-    static const std::string kNoName;
-    const std::string& name = known ? model.LoadCaseNames[Slot(c)] : kNoName;
-    Line(lines, "## Load Case = %s", {name});
+    const bool known = IsCaseKnown(model, c);
+    Line(lines, "## Load Case = %s", {known ? InertName(model.LoadCaseNames[Slot(c)]) : ""});
     Line(lines, "pattern Plain %D Linear {", {tags.PlainPattern(c)});
     const int loads = known ? CountOf(model.LoadCount) : 0;
     for (int l = 1; l <= loads; ++l) {
         const TLOAD& load = model.Loads[Slot(l)];
-        if (load.CaseIdx != c) continue;
+        if (load.CaseIdx != c || SkipReason(model, load) != nullptr) continue;
         if (load.Kind == kJointForce) {
             // A node of solids only has no rotations to load.
             if (tags.JointDofs(load.Target) == 3)
@@ -90,11 +105,17 @@ void Gravity(const TModel& model, const TSettings& settings, const TagPlan& tags
     LoadControlStage(model, settings, lines);
 }
 
-void ModalBlock(const TSettings& settings, ScriptLineList& lines) {
-    Line(lines, "set numModes %d",
-         {settings.ModalNumber >= 1 ? settings.ModalNumber : kDefaultModes});
+// The dense solver computes as many modes as degrees of freedom carry mass; the default one only
+// half as many (GenerateScript has checked that the chosen one delivers them).
+bool IsDense(const TModel& model, int modes) {
+    return EigenSolverFor(model, modes) == EigenSolver::kDense;
+}
+
+void ModalBlock(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
+    Line(lines, "set numModes %d", {settings.ModalNumber});
+    Line(lines, IsDense(model, settings.ModalNumber) ? "set lambda [eigen -fullGenLapack $numModes]"
+                                                     : "set lambda [eigen  $numModes]");
     for (std::string_view line : {
-             "set lambda [eigen  $numModes]",
              "set period \"Periods.txt\"",
              "set Periods [open $period \"w\"]",
              "puts $Periods \" $lambda\"",
@@ -105,13 +126,13 @@ void ModalBlock(const TSettings& settings, ScriptLineList& lines) {
 }
 
 // Rayleigh damping of 5 % fitted to the first two modes.
-void DampingBlock(ScriptLineList& lines) {
+void DampingBlock(const TModel& model, ScriptLineList& lines) {
+    for (std::string_view line : {" ", "set xDamp 0.05;", "set nEigenI 1;", "set nEigenJ 2;"})
+        Line(lines, line);
+    Line(lines, IsDense(model, kDampingModes)
+                    ? "set lambdaN [eigen -fullGenLapack [expr $nEigenJ]];"
+                    : "set lambdaN [eigen [expr $nEigenJ]];");
     for (std::string_view line : {
-             " ",
-             "set xDamp 0.05;",
-             "set nEigenI 1;",
-             "set nEigenJ 2;",
-             "set lambdaN [eigen [expr $nEigenJ]];",
              "set lambdaI [lindex $lambdaN [expr $nEigenI-1]];",
              "set lambdaJ [lindex $lambdaN [expr $nEigenJ-1]];",
              "set omegaI [expr pow($lambdaI,0.5)]; ",
@@ -152,7 +173,8 @@ void UniformExcitationBlocks(const TagPlan& tags, ScriptLineList& lines) {
         Line(lines, line);
 }
 
-// Two displacement records from DM1X.txt imposed at joints 1, 3 and 2, 4, then the analysis.
+// Two displacement records from DM1X.txt imposed at joints 1, 3 and 2, 4, then the analysis. The
+// general sparse solver: with the imposed motions Newton stalls on the SPD solver's solutions.
 void MultipleSupportBlock(const TagPlan& tags, ScriptLineList& lines) {
     for (std::string_view line :
          {"set iGMfile \"DM1X.txt\"; ", "set iGMfact \"1\";", "set dt 0.02;"})
@@ -179,7 +201,7 @@ void MultipleSupportBlock(const TagPlan& tags, ScriptLineList& lines) {
              "  ",
              "constraints Transformation;",
              "numberer Plain; ",
-             "system SparseSPD;  ",
+             "system UmfPack;  ",
              "test EnergyIncr 1.0e-4 200; ",
              "algorithm Newton ",
              "integrator Newmark 0.5 0.25",
@@ -206,29 +228,55 @@ void WriteLoadsAndAnalysis(const TModel& model, const TSettings& settings, const
         break;
     case kGravityPushover:
         Gravity(model, settings, tags, lines);
+        // The push starts from the gravity loads held constant.
+        Line(lines, "loadConst -time 0.0");
         Line(lines, "puts \"pushover\"");
         LoadPattern(model, tags, settings.LoadVector, lines);
         DisplacementControlStage(model, settings, tags, lines);
         break;
     case kModal:
-        ModalBlock(settings, lines);
+        ModalBlock(model, settings, lines);
         break;
     case kTimeHistory:
-        DampingBlock(lines);
+        DampingBlock(model, lines);
         UniformExcitationBlocks(tags, lines);
         break;
     case kGravityTimeHistory:
         Gravity(model, settings, tags, lines);
         Line(lines, "loadConst -time 0.0");
-        DampingBlock(lines);
+        // The transient analysis replaces the static one, which the solver otherwise warns about.
+        Line(lines, "wipeAnalysis");
+        DampingBlock(model, lines);
         UniformExcitationBlocks(tags, lines);
         break;
     case kMultipleSupport:
-        DampingBlock(lines);
+        DampingBlock(model, lines);
         MultipleSupportBlock(tags, lines);
         break;
-    default: // no analysis for an unknown type
+    default: // GenerateScript refuses any other type
         break;
+    }
+}
+
+void AddSkippedLoadWarnings(const TModel& model, const TSettings& settings, WarningList& warnings) {
+    const int type = settings.AnalysisType;
+    const bool gravity =
+        type == kSingleLoadControl || type == kGravityPushover || type == kGravityTimeHistory;
+    const bool push = type == kSingleDisplacementControl || type == kGravityPushover;
+    const int loads = CountOf(model.LoadCount);
+    for (int l = 1; l <= loads; ++l) {
+        const TLOAD& load = model.Loads[Slot(l)];
+        const bool written =
+            IsCaseKnown(model, load.CaseIdx) && ((gravity && load.CaseIdx == settings.LoadCase) ||
+                                                 (push && load.CaseIdx == settings.LoadVector));
+        const char* reason = written ? SkipReason(model, load) : nullptr;
+        if (reason == nullptr) continue;
+        warnings.push_back(
+            {"", 0,
+             text::Format("Load %d of load case \"%s\" (on %s %d) %s",
+                          {l, InertName(model.LoadCaseNames[Slot(load.CaseIdx)]),
+                           load.Kind == kJointForce ? "joint" : "frame", load.Target, reason}),
+             "it was left out of the script"});
     }
 }
 

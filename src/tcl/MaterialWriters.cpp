@@ -56,7 +56,7 @@ void WriteFiberSections(const TModel& model, const TSettings& settings, const Ta
     for (int s = 1; s <= sections; ++s) {
         const TSECTION& sec = model.Sections[Slot(s)];
         if (!HasFiberSection(sec.FrameType)) continue;
-        Line(lines, "##%S ", {sec.Name});
+        Line(lines, "##%S ", {InertName(sec.Name)});
         // A 3D fiber section needs its elastic torsional stiffness.
         Line(lines, "section Fiber %D -GJ %0.4E {",
              {tags.FiberSectionTag(s), sec.SecG * sec.TorsJ});
@@ -95,7 +95,7 @@ void WritePlateFiberSections(const TModel& model, const TSettings& settings, con
     for (int a = 1; a <= areaSecs; ++a) {
         const TAREASEC& area = model.AreaSecs[Slot(a)];
         if (area.ShellKind != kShellKindShell) continue;
-        Line(lines, "##%S ", {area.Name});
+        Line(lines, "##%S ", {InertName(area.Name)});
         Line(lines, "nDMaterial PlateFiber %d %D",
              {tags.PlateMaterialTag(a), tags.ElasticNdTag(area.MatIdx)});
         Line(lines, "section PlateFiber %d %d %0.2f",

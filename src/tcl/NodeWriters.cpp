@@ -2,6 +2,8 @@
 // three-dof twins of joints that solids share.
 #include "tcl/ScriptWriters.h"
 
+#include <algorithm>
+
 namespace vandra {
 
 using script::At;
@@ -57,8 +59,11 @@ void WriteNodesAndConstraints(const TModel& model, const TSettings&, const TagPl
     Line(lines, "puts \"mass\"");
     for (int i = 1; i <= nodes; ++i) {
         const auto& m = model.Nodes[Slot(i)].Mass;
-        if (m[1] == 0) continue;
-        if (tags.JointDofs(i) == 3)
+        // A node of solids carries translations only.
+        const size_t dofs = tags.JointDofs(i) == 3 ? 3 : 6;
+        if (std::all_of(m.begin() + 1, m.begin() + 1 + dofs, [](double v) { return v == 0; }))
+            continue;
+        if (dofs == 3)
             Line(lines, "mass %d %0.4E %0.4E %0.4E", {tags.JointNode(i), m[1], m[2], m[3]});
         else
             Line(lines, "mass %d %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E",

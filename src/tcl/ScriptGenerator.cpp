@@ -5,13 +5,16 @@
 #include "sections/Fibers.h"
 #include "tcl/ScriptWriters.h"
 #include "tcl/SectionProperties.h"
+#include "tcl/SettingsCheck.h"
 #include "tcl/TagPlan.h"
 
 #include <array>
+#include <cmath>
 
 namespace vandra {
 namespace {
 
+using script::InertName;
 using script::Slot;
 
 // The sections of the script, in the order the solver must read them.
@@ -90,6 +93,100 @@ void CheckModel(const TModel& m) {
     }
 }
 
+// Every number the writers take from the store must be finite: an overflowing section property
+// or an INF typed in a file would be written as text the solver cannot read.
+void CheckFinite(double value, const std::string& record, const char* field) {
+    if (!std::isfinite(value))
+        throw InputError(record + ": " + field + " is not a finite number (" +
+                         (std::isnan(value) ? "NaN"
+                          : value > 0       ? "INF"
+                                            : "-INF") +
+                         "); nothing was written");
+}
+
+void CheckFiniteValues(const TModel& m, const TSettings& settings) {
+    CheckFinite(settings.LoadFactor, "Load Factor (LoadFactor)", "the value");
+    CheckFinite(settings.ControlDisp, "Control Disp (ControlDisp)", "the value");
+    for (int i = 1; i <= CountOf(m.NodeCount); ++i) {
+        const TNODE& node = m.Nodes[Slot(i)];
+        const std::string name = "Joint " + Num(i);
+        CheckFinite(node.X, name, "X");
+        CheckFinite(node.Y, name, "Y");
+        CheckFinite(node.Z, name, "Z");
+        for (size_t k = 1; k <= 6; ++k)
+            CheckFinite(node.Mass[k], name, "a mass");
+    }
+    for (int k = 1; k <= CountOf(m.MatCount); ++k) {
+        const TMAT& mat = m.Mats[Slot(k)];
+        const std::string name = "Material " + Num(k) + " (" + InertName(mat.Name) + ")";
+        CheckFinite(mat.E, name, "E");
+        CheckFinite(mat.G, name, "G");
+        CheckFinite(mat.U, name, "U");
+    }
+    for (int k = 1; k <= CountOf(m.SectionCount); ++k) {
+        const TSECTION& sec = m.Sections[Slot(k)];
+        const std::string name = "Frame section " + Num(k) + " (" + InertName(sec.Name) + ")";
+        for (auto [value, field] : {std::pair{sec.Area, "Area"},
+                                    {sec.I22, "I22"},
+                                    {sec.I33, "I33"},
+                                    {sec.AS2, "AS2"},
+                                    {sec.AS3, "AS3"},
+                                    {sec.TorsJ, "TorsJ"},
+                                    {sec.SecG, "G"},
+                                    {sec.HingeLenI, "HingeLenI"},
+                                    {sec.HingeLenJ, "HingeLenJ"}})
+            CheckFinite(value, name, field);
+        for (int j = 1; j <= sec.FiberCount && Slot(j) < sec.Fibers.size(); ++j) {
+            const TFIBER& f = sec.Fibers[Slot(j)];
+            CheckFinite(f.FibY, name, "a fiber position");
+            CheckFinite(f.FibZ, name, "a fiber position");
+            CheckFinite(f.FibArea, name, "a fiber area");
+        }
+    }
+    for (int k = 1; k <= CountOf(m.AreaSecCount); ++k)
+        CheckFinite(m.AreaSecs[Slot(k)].Thickness,
+                    "Shell section " + Num(k) + " (" + InertName(m.AreaSecs[Slot(k)].Name) + ")",
+                    "the thickness");
+    for (int f = 1; f <= CountOf(m.FrameCount); ++f) {
+        const TFRAME& frame = m.Frames[Slot(f)];
+        const std::string name = "Frame " + Num(f);
+        CheckFinite(frame.Axis2X, name, "the local axis 2");
+        CheckFinite(frame.Axis2Y, name, "the local axis 2");
+        CheckFinite(frame.Axis2Z, name, "the local axis 2");
+    }
+    for (int l = 1; l <= CountOf(m.LoadCount); ++l) {
+        const TLOAD& load = m.Loads[Slot(l)];
+        for (double value : {load.FX, load.FY, load.FZ, load.MX, load.MY, load.MZ})
+            CheckFinite(value, "Load " + Num(l), "a force");
+    }
+}
+
+// A warning for a name that InertName changes.
+void AddNameWarning(std::string_view name, const std::string& what, WarningList& warnings) {
+    const std::string inert = InertName(name);
+    if (inert == name) return;
+    warnings.push_back({"", 0,
+                        what + " \"" + inert + "\" holds control characters or ends in a backslash",
+                        "each was replaced by '?' in the script's comment"});
+}
+
+// The names the writers put in comments: sections with a fiber section, shell sections with a
+// plate fiber section, the load cases of the patterns.
+void AddNameWarnings(const TModel& m, const TSettings& settings, WarningList& warnings) {
+    for (int k = 1; k <= CountOf(m.SectionCount); ++k)
+        if (HasFiberSection(m.Sections[Slot(k)].FrameType))
+            AddNameWarning(m.Sections[Slot(k)].Name, "Frame section " + Num(k) + " name", warnings);
+    if (settings.GenPlateFiber)
+        for (int k = 1; k <= CountOf(m.AreaSecCount); ++k)
+            if (m.AreaSecs[Slot(k)].ShellKind == script::kShellKindShell)
+                AddNameWarning(m.AreaSecs[Slot(k)].Name, "Shell section " + Num(k) + " name",
+                               warnings);
+    const int cases =
+        std::min<int>(CountOf(m.LoadCaseCount), static_cast<int>(m.LoadCaseNames.size()) - 1);
+    for (int c = 1; c <= cases; ++c)
+        AddNameWarning(m.LoadCaseNames[Slot(c)], "Load case " + Num(c) + " name", warnings);
+}
+
 void ApplyIntegrationPoints(TModel& model, const TSettings& settings) {
     for (int f = 1; f <= model.FrameCount; ++f)
         model.Frames[Slot(f)].IntPts = settings.NumIntgrPts;
@@ -97,10 +194,19 @@ void ApplyIntegrationPoints(TModel& model, const TSettings& settings) {
 
 } // namespace
 
+std::string script::InertName(std::string_view name) {
+    std::string inert(name);
+    for (char& c : inert)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    for (auto it = inert.rbegin(); it != inert.rend() && *it == '\\'; ++it)
+        *it = '?';
+    return inert;
+}
+
 void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& ScriptLines,
                     WarningList* warnings) {
-    if (settings.LoadSteps < 1) throw InputError("Load Steps must be at least 1");
     CheckModel(model);
+    CheckSettings(model, settings);
     const TagPlan tags(model, settings);
 
     ApplyIntegrationPoints(model, settings);
@@ -109,17 +215,25 @@ void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& Sc
     // Shell tags follow the frame tags, and the recorders count frames: an absent frame table
     // counts as none from here on.
     if (model.FrameCount < 0) model.FrameCount = 0;
+    CheckFiniteValues(model, settings);
 
-    ScriptLines.clear();
-    ScriptLines.reserve(64 + 2 * Slot(CountOf(model.NodeCount)) +
-                        2 * Slot(CountOf(model.FrameCount)) + Slot(CountOf(model.ShellCount)) +
-                        Slot(CountOf(model.SolidCount)) + Slot(CountOf(model.LoadCount)));
-    script::Line(ScriptLines, "wipe");
-    script::Line(ScriptLines, "puts \"System\"");
-    script::Line(ScriptLines, "model basic -ndm 3 -ndf 6");
+    // Built aside, so that a refusal by a writer leaves the previous script.
+    ScriptLineList next;
+    next.reserve(64 + 2 * Slot(CountOf(model.NodeCount)) + 2 * Slot(CountOf(model.FrameCount)) +
+                 Slot(CountOf(model.ShellCount)) + Slot(CountOf(model.SolidCount)) +
+                 Slot(CountOf(model.LoadCount)));
+    script::Line(next, "wipe");
+    script::Line(next, "puts \"System\"");
+    script::Line(next, "model basic -ndm 3 -ndf 6");
     for (ScriptWriter write : kWriters)
-        write(model, settings, tags, ScriptLines);
-    if (warnings) warnings->insert(warnings->end(), tags.Warnings().begin(), tags.Warnings().end());
+        write(model, settings, tags, next);
+    ScriptLines.swap(next);
+
+    if (warnings == nullptr) return;
+    warnings->insert(warnings->end(), tags.Warnings().begin(), tags.Warnings().end());
+    AddSettingsWarnings(model, settings, *warnings);
+    AddNameWarnings(model, settings, *warnings);
+    AddSkippedLoadWarnings(model, settings, *warnings);
 }
 
 void WriteScriptFile(const std::string& path, const ScriptLineList& lines) {

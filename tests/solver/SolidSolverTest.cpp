@@ -1,6 +1,7 @@
 // Models with solids in the real solver: a column of bricks shortens by P L / E A, a frame on a
 // block of bricks runs clean, and so does the bundled solid example.
 #include "SolverSupport.h"
+#include "TestTempDir.h"
 
 #include "import/S2kImport.h"
 #include "model/SettingsByName.h"
@@ -152,7 +153,8 @@ END
 
 TEST_F(SolidSolverTest, FrameOnABlockOfBricksRunsClean) {
     // A ground acceleration of 1 Hz for the time history, 1,100 steps of 0.02 s.
-    const std::filesystem::path motion = std::filesystem::path(::testing::TempDir()) / "GMX.txt";
+    const std::filesystem::path motion =
+        std::filesystem::path(vandra::testing::ProcessTempDir()) / "GMX.txt";
     {
         std::ofstream out(motion);
         for (int i = 0; i < 1100; ++i)

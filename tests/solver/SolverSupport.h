@@ -53,8 +53,8 @@ SolverRun RunSolverFile(const std::filesystem::path& script,
                         const std::vector<std::filesystem::path>& extraFiles = {},
                         unsigned timeoutSeconds = 600);
 
-// The lines of the console that show a failure: those starting with "WARNING" and the text of a
-// Tcl error (an error message with its "while executing" trace).
+// The lines of the console that show a failure: those starting with "WARNING" or saying that
+// something "failed", and the text of a Tcl error (its message and the "while executing" trace).
 std::vector<std::string> FailureLines(const std::string& console);
 
 // Fails the current test when the run printed a WARNING or a Tcl error, or stopped before the end

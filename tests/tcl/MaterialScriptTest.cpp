@@ -1,6 +1,7 @@
 // Materials by their law in the script: the line of each law, and scripts of nonlinear models
 // that refer only to what they define.
 #include "ScriptTestSupport.h"
+#include "TestTempDir.h"
 
 #include "model/Errors.h"
 #include "model/SettingsByName.h"
@@ -124,7 +125,7 @@ TEST(MaterialScript, RefusedChangesLeaveTheMaterialAsItWas) {
 // each material line's parameter count and every tag a fiber refers to.
 TEST(MaterialScript, NonlinearScriptsReferOnlyToDefinedTags) {
     if (std::system("tclsh </dev/null >/dev/null 2>&1") != 0) GTEST_SKIP() << "no tclsh";
-    const std::string dir = ::testing::TempDir();
+    const std::string dir = vandra::testing::ProcessTempDir();
     const std::string driver = dir + "/vandra_material_script.tcl";
     std::ofstream(driver, std::ios::binary)
         << "cd [lindex $argv 0]\nsource [lindex $argv 1]\nsource [lindex $argv 2]\nputs ran\n";

@@ -1,6 +1,7 @@
 // Models and helpers shared by the script generator tests.
 #pragma once
 
+#include "TestTempDir.h"
 #include "model/Model.h"
 #include "tcl/ScriptGenerator.h"
 
@@ -108,7 +109,7 @@ inline void ExpectGolden(std::string_view name, const ScriptLineList& lines) {
 // runs to the end, else the stand-in's complaint. "no tclsh" when Tcl is missing.
 inline std::string StandInComplaint(const ScriptLineList& lines) {
     if (std::system("tclsh </dev/null >/dev/null 2>&1") != 0) return "no tclsh";
-    const std::string dir = ::testing::TempDir();
+    const std::string dir = vandra::testing::ProcessTempDir();
     const std::string script = dir + "/vandra_stand_in_script.tcl";
     const std::string driver = dir + "/vandra_stand_in_driver.tcl";
     const std::string out = dir + "/vandra_stand_in.out";

@@ -3,6 +3,7 @@
 // fails on any tag of any kind defined twice, any reference to an undefined tag and any node with
 // the wrong number of dof. VANDRA_TAG_SOAK=N runs N times as many models.
 #include "ScriptTestSupport.h"
+#include "TestTempDir.h"
 
 #include "model/Errors.h"
 #include "tcl/TagPlan.h"
@@ -269,7 +270,7 @@ std::string GenerateAndCheck(RandomModels& random, int count, int maxCount, int 
 
 TEST(TagProperty, RandomModelsDefineEveryTagOnceAndReferOnlyToDefinedOnes) {
     if (std::system("tclsh </dev/null >/dev/null 2>&1") != 0) GTEST_SKIP() << "no tclsh";
-    const std::string dir = ::testing::TempDir() + "/vandra_tag_property";
+    const std::string dir = vandra::testing::ProcessTempDir() + "/vandra_tag_property";
     std::filesystem::create_directories(dir);
     RandomModels random(20261207);
     const int soak = SoakFactor();

@@ -4,6 +4,7 @@
 #include "model/Errors.h"
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
+#include "tcl/SettingsCheck.h"
 #include "view/gui/LoadCaseList.h"
 
 #include <QCheckBox>
@@ -183,28 +184,38 @@ void AnalysisSettingDialog::load() {
 }
 
 bool AnalysisSettingDialog::apply() {
-    // Stored one by one in this order: a field that does not convert stops here, the settings
-    // before it keep their new values and the later ones their old values.
+    // Read one by one in this order: a field that does not convert stops here, the settings
+    // before it keep their new values and the later ones their old values. Values that convert
+    // but that the generator would refuse are refused here with its message, storing nothing.
+    TSettings next = settings_;
     try {
-        settings_.LoadSteps = ReadInt(loadSteps_);
-        settings_.LoadFactor = ReadReal(loadFactor_);
-        settings_.LoadCase = loadCase_->currentIndex() + 1;
-        settings_.LoadVector = loadVector_->currentIndex() + 1;
-        settings_.AnalysisType = analysisType_->currentIndex() + 1;
-        settings_.RebarMat = ReadInt(rebarMat_);
-        settings_.NumIntgrPts = ReadInt(numIntgrPts_);
-        settings_.AnalysisStep = ReadInt(analysisStep_);
-        settings_.ControlDof = ReadInt(controlDof_);
-        settings_.ControlDisp = ReadReal(controlDisp_);
-        settings_.ControlNode = ReadInt(controlNode_);
-        settings_.UseAggregator = useAggregator_->isChecked();
-        settings_.ModalNumber = ReadInt(modalNumber_);
-        settings_.GenPlateFiber = genPlateFiber_->isChecked();
-        settings_.GenNodeMass = genNodeMass_->isChecked();
+        next.LoadSteps = ReadInt(loadSteps_);
+        next.LoadFactor = ReadReal(loadFactor_);
+        next.LoadCase = loadCase_->currentIndex() + 1;
+        next.LoadVector = loadVector_->currentIndex() + 1;
+        next.AnalysisType = analysisType_->currentIndex() + 1;
+        next.RebarMat = ReadInt(rebarMat_);
+        next.NumIntgrPts = ReadInt(numIntgrPts_);
+        next.AnalysisStep = ReadInt(analysisStep_);
+        next.ControlDof = ReadInt(controlDof_);
+        next.ControlDisp = ReadReal(controlDisp_);
+        next.ControlNode = ReadInt(controlNode_);
+        next.UseAggregator = useAggregator_->isChecked();
+        next.ModalNumber = ReadInt(modalNumber_);
+        next.GenPlateFiber = genPlateFiber_->isChecked();
+        next.GenNodeMass = genNodeMass_->isChecked();
     } catch (const ConversionError& e) {
+        settings_ = next;
         ShowErrorBox(this, QString::fromLatin1(e.what()));
         return false;
     }
+    try {
+        CheckSettings(model_, next);
+    } catch (const InputError& e) {
+        ShowErrorBox(this, QString::fromLatin1(e.what()));
+        return false;
+    }
+    settings_ = next;
     return true;
 }
 

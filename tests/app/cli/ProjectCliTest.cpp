@@ -10,7 +10,7 @@ namespace {
 const std::string kFrame = SourcePath("examples/two_storey_frame.s2k");
 const std::string kSets = "--set 'Mats[CONC].MatType=5' --set 'Mats[STEEL].MatType=4' "
                           "--set 'Sections[NCOL400].DivideFX=4' --set AnalysisType=3 "
-                          "--set LoadVector=2";
+                          "--set LoadVector=2 --set ControlNode=21";
 
 } // namespace
 
@@ -36,7 +36,7 @@ TEST(ProjectCli, SavedProjectGivesTheSameScriptInfoAndDump) {
         }
     }
     // Settings given on top of a project apply after its own.
-    const CliRun modal = RunCli("tcl '" + project + "' --set AnalysisType=4");
+    const CliRun modal = RunCli("tcl '" + project + "' --set AnalysisType=4 --set ModalNumber=6");
     EXPECT_NE(modal.out.find("eigen"), std::string::npos);
     EXPECT_NE(modal.out.find("Concrete02"), std::string::npos);
 }

@@ -33,7 +33,7 @@ void MakeReinforcedConcrete(TModel& model, TSettings& settings) {
     for (const char* s : {"Mats[CONC].MatType=5", "Mats[CONC].fpc=-32", "Mats[STEEL].MatType=4",
                           "Sections[NCOL400].DivideFX=6", "Sections[DCOL350].FrameType=4",
                           "Sections[DCOL350].Color=255", "AnalysisType=3", "LoadVector=2",
-                          "UseAggregator=1", "RecOpt=1,0,1,0,1"})
+                          "ControlNode=21", "UseAggregator=1", "RecOpt=1,0,1,0,1"})
         AssignSetting(model, settings, s);
 }
 

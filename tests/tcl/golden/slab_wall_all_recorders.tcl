@@ -41,12 +41,19 @@ element ShellMITC4 8 11 12 15 14 702
 puts "SOLID element"
 puts "recorder"
 recorder Node -file node0.out -time -nodeRange 1 15 -dof 1 2 3 disp
-recorder Node -file eigen1_node0.out -time -nodeRange 1 15 -dof 1 2 3 "eigen 1"
-recorder Node -file eigen2_node0.out -time -nodeRange 1 15 -dof 1 2 3 "eigen 2"
-set numModes 2
-set lambda [eigen  $numModes]
-set period "Periods.txt"
-set Periods [open $period "w"]
-puts $Periods " $lambda"
-close $Periods
-record
+puts "loading"
+## Load Case = WIND
+pattern Plain 2 Linear {
+load 10 1.500E+004 0.000E+000 0.000E+000 0.000E+000 0.000E+000 0.000E+000
+load 11 1.500E+004 0.000E+000 0.000E+000 0.000E+000 0.000E+000 0.000E+000
+load 12 1.500E+004 0.000E+000 0.000E+000 0.000E+000 0.000E+000 0.000E+000
+}
+puts "analysis"
+constraints Plain
+numberer Plain
+system BandGeneral
+test EnergyIncr 1.0e-6 200
+algorithm Newton
+integrator DisplacementControl 12 1 1.000E-001
+analysis Static
+analyze 100

@@ -64,6 +64,7 @@ algorithm Newton
 integrator LoadControl 1.000E-002
 analysis Static
 analyze 100
+loadConst -time 0.0
 puts "pushover"
 ## Load Case = WIND
 pattern Plain 2 Linear {

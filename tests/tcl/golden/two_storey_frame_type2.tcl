@@ -279,6 +279,6 @@ numberer Plain
 system BandGeneral
 test EnergyIncr 1.0e-6 200
 algorithm Newton
-integrator DisplacementControl 18 1 1.000E+000
+integrator DisplacementControl 21 1 1.000E+000
 analysis Static
 analyze 50

@@ -299,6 +299,7 @@ algorithm Newton
 integrator LoadControl 1.000E-001
 analysis Static
 analyze 10
+loadConst -time 0.0
 puts "pushover"
 ## Load Case = PUSH
 pattern Plain 2 Linear {
@@ -311,6 +312,6 @@ numberer Plain
 system BandGeneral
 test EnergyIncr 1.0e-6 200
 algorithm Newton
-integrator DisplacementControl 18 1 1.000E+000
+integrator DisplacementControl 21 1 1.000E+000
 analysis Static
 analyze 100

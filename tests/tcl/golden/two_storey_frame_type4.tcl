@@ -267,8 +267,8 @@ puts "shell element"
 puts "SOLID element"
 puts "recorder"
 recorder Node -file node0.out -time -nodeRange 1 21 -dof 1 2 3 disp
-set numModes 12
-set lambda [eigen  $numModes]
+set numModes 6
+set lambda [eigen -fullGenLapack $numModes]
 set period "Periods.txt"
 set Periods [open $period "w"]
 puts $Periods " $lambda"

@@ -300,6 +300,7 @@ integrator LoadControl 1.000E-002
 analysis Static
 analyze 100
 loadConst -time 0.0
+wipeAnalysis
  
 set xDamp 0.05;
 set nEigenI 1;

@@ -303,7 +303,7 @@ pattern MultiSupport  2   {
   
 constraints Transformation;
 numberer Plain; 
-system SparseSPD;  
+system UmfPack;  
 test EnergyIncr 1.0e-4 200; 
 algorithm Newton 
 integrator Newmark 0.5 0.25
