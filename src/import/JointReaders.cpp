@@ -26,14 +26,21 @@ void ReadJoints(const S2kLineList& lines, TModel& model) {
     model.NodeCount = bounds.LineCount();
     RebuildTable(model.Nodes, model.NodeCount);
     const DataLines data(bounds);
+    // Tenths of a millimetre are the precision of a model in millimetres; in metres or feet they
+    // would move the joints.
+    const bool tenths = model.LengthUnit == kLengthMM;
+    const auto coordinate = [tenths](std::string_view token) {
+        const double value = parse::Float(token);
+        return tenths ? RoundToTenth(value) : value;
+    };
     S2kTokens t;
     int k = 0;
     for (int i = data.First; i <= data.Last; ++i) {
         Tokenize(lines[static_cast<size_t>(i)], t);
         TNODE& node = model.Nodes[static_cast<size_t>(++k)];
-        node.X = RoundToTenth(parse::Float(t[2]));
-        node.Y = RoundToTenth(parse::Float(t[4]));
-        node.Z = RoundToTenth(parse::Float(t[6]));
+        node.X = coordinate(t[2]);
+        node.Y = coordinate(t[4]);
+        node.Z = coordinate(t[6]);
     }
 }
 

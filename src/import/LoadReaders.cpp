@@ -17,7 +17,8 @@ namespace {
 
 enum class CurrentKind { kNone, kForce, kDistributed };
 
-// "      ADD=5  UX=10  UY=-2": each of UX, UY, UZ, RX, RY, RZ among T4..T15 takes the next token.
+// "      ADD=5  UX=10  UY=-2": each of UX, UY, UZ, RX, RY, RZ among T4..T15 takes the next token;
+// MX, MY, MZ (the keys the V14 converter writes for moments) are read as RX, RY, RZ.
 void FillJointForce(const S2kTokens& t, TLOAD& load) {
     for (int i = 4; i <= 15; ++i) {
         const std::string_view key = t[i];
@@ -28,11 +29,11 @@ void FillJointForce(const S2kTokens& t, TLOAD& load) {
             component = &load.FY;
         else if (key == "UZ")
             component = &load.FZ;
-        else if (key == "RX")
+        else if (key == "RX" || key == "MX")
             component = &load.MX;
-        else if (key == "RY")
+        else if (key == "RY" || key == "MY")
             component = &load.MY;
-        else if (key == "RZ")
+        else if (key == "RZ" || key == "MZ")
             component = &load.MZ;
         if (component) *component = parse::Float(t[i + 1]);
     }

@@ -33,6 +33,7 @@ S2kText ReadS2kFile(const std::string& path) {
 
 TModel ImportS2k(const S2kText& S2kLines) {
     TModel model;
+    ReadSystem(S2kLines, model);
     ReadJoints(S2kLines, model);
     ReadConstraints(S2kLines, model);
     ReadRestraints(S2kLines, model);

@@ -9,13 +9,23 @@
 #include "import/S2kText.h"
 #include "model/Model.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vandra {
 
 using S2kLineList = S2kText;
 
+// The length unit (TModel::LengthUnit) from the SYSTEM section's LENGTH=; an unknown unit is a
+// warning and millimetres. Runs before every other reader.
+void ReadSystem(const S2kLineList& lines, TModel& model);
+// The length unit code of a unit name (MM, CM, M, IN, FT in any case), none for another name.
+std::optional<int> LengthUnitOfName(std::string_view name);
+
+// Joint coordinates are rounded to 0.1 when the model is in millimetres, kept as written in any
+// other unit.
 void ReadJoints(const S2kLineList& lines, TModel& model);
 void ReadConstraints(const S2kLineList& lines, TModel& model);
 void ReadRestraints(const S2kLineList& lines, TModel& model);

@@ -14,6 +14,9 @@ using s2k::RebuildTable;
 
 namespace {
 
+constexpr double kDefaultCoverMM = 35.0;
+constexpr double kDefaultBarAreaMM2 = 1000.0;
+
 // Frame type chosen by the first letter of a section's name.
 int FrameTypeOfName(std::string_view name) {
     if (name.empty()) return kElasticBeamColumn;
@@ -91,6 +94,8 @@ void ReadFrameSections(const S2kLineList& lines, TModel& model) {
     model.SectionCount = bounds.LineCount();
     RebuildTable(model.Sections, model.SectionCount);
     const DataLines data(bounds);
+    // The default bar cover and bar areas, 35 mm and 1000 mm^2, in the model's unit.
+    const double millimetres = MillimetresPerUnit(model.LengthUnit);
     S2kTokens t;
     int k = 0;
     for (int i = data.First; i <= data.Last; ++i) {
@@ -100,8 +105,8 @@ void ReadFrameSections(const S2kLineList& lines, TModel& model) {
         sec.Color = SectionColor(k);
         sec.FrameType = FrameTypeOfName(sec.Name);
         sec.DivideFX = sec.DivideFY = sec.BarNumNX = sec.BarNumNY = 5;
-        sec.Cover = 35.0;
-        sec.BarTop = sec.BarBot = 1000.0;
+        sec.Cover = kDefaultCoverMM / millimetres;
+        sec.BarTop = sec.BarBot = kDefaultBarAreaMM2 / (millimetres * millimetres);
         sec.SectionKind = kColumnSection;
         sec.GeoTransf = kLinear;
         sec.MatIdx = FindMaterial(model, std::string(t[3]));

@@ -43,6 +43,21 @@ double MillimetresPerUnit(int lengthUnit) {
     }
 }
 
+std::string_view LengthUnitName(int lengthUnit) {
+    switch (lengthUnit) {
+    case kLengthCM:
+        return "cm";
+    case kLengthM:
+        return "m";
+    case kLengthIN:
+        return "in";
+    case kLengthFT:
+        return "ft";
+    default:
+        return "mm";
+    }
+}
+
 uint32_t SectionColor(int k) {
     int slot = k % 20;
     if (slot < 0) slot += 20;

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vandra {
@@ -117,6 +118,8 @@ enum LengthUnitCode : int {
 
 // Millimetres in one unit of the given length unit code (1 for an unknown code).
 double MillimetresPerUnit(int lengthUnit);
+// The unit's name as dialogs show it: "mm", "cm", "m", "in", "ft" ("mm" for an unknown code).
+std::string_view LengthUnitName(int lengthUnit);
 
 // Which loads the view labels (TSettings::ShownLoadType).
 enum ShownLoadTypeCode : int {

@@ -1,5 +1,6 @@
 #include "model/NumberText.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -78,6 +79,14 @@ bool AppendSpecial(std::string& out, double value) {
         return true;
     }
     return false;
+}
+
+// The number of significant digits the value has at 15-digit precision (0 for zero).
+int SignificantDigits(const Decimal& x) {
+    if (x.zero) return 0;
+    int n = kDigits;
+    while (n > 1 && x.d[static_cast<size_t>(n - 1)] == 0) --n;
+    return n;
 }
 
 }  // namespace
@@ -164,6 +173,31 @@ void AppendGeneral(std::string& out, double value) {
         out += '.';
         for (int i = x.exp + 1; i < n; ++i) out += static_cast<char>('0' + x.d[static_cast<size_t>(i)]);
     }
+}
+
+void AppendEAtLeast(std::string& out, double value, int significant) {
+    const int needed = std::isfinite(value) ? SignificantDigits(Decompose(value)) : 0;
+    AppendE(out, value, std::max(significant, needed));
+}
+
+void AppendFAtLeast(std::string& out, double value, int decimals) {
+    int needed = 0;
+    if (std::isfinite(value)) {
+        const Decimal x = Decompose(value);
+        if (!x.zero) needed = SignificantDigits(x) - 1 - x.exp;
+    }
+    AppendF(out, value, std::max(decimals, needed));
+}
+
+std::string FormatEAtLeast(double value, int significant) {
+    std::string s;
+    AppendEAtLeast(s, value, significant);
+    return s;
+}
+std::string FormatFAtLeast(double value, int decimals) {
+    std::string s;
+    AppendFAtLeast(s, value, decimals);
+    return s;
 }
 
 std::string FormatE(double value, int significant) {

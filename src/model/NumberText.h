@@ -25,6 +25,15 @@ void AppendF(std::string& out, double value, int decimals);
 void AppendInt(std::string& out, long long value);
 void AppendGeneral(std::string& out, double value);
 
+// "%0.nE" / "%0.nf" with more digits when the value needs them to be written whole (to 15
+// significant digits): FormatEAtLeast(12345.6, 4) == "1.23456E+004", FormatFAtLeast(500, 0) ==
+// "500", FormatFAtLeast(0.125, 2) == "0.125". A value the plain format writes whole gets the plain
+// format's text.
+void AppendEAtLeast(std::string& out, double value, int significant);
+void AppendFAtLeast(std::string& out, double value, int decimals);
+std::string FormatEAtLeast(double value, int significant);
+std::string FormatFAtLeast(double value, int decimals);
+
 std::string FormatE(double value, int significant);
 std::string FormatF(double value, int decimals);
 std::string FormatInt(long long value);

@@ -1,6 +1,7 @@
 // Geometric transformations and frame elements, one of each per frame.
 #include "tcl/ScriptWriters.h"
 
+#include <string>
 #include <string_view>
 
 namespace vandra {
@@ -24,6 +25,12 @@ std::string_view TransformationKeyword(int geoTransf) {
 // Beam-column kinds get a transformation; trusses and rigid beams do not.
 bool HasTransformation(int frameType) {
     return frameType <= kBeamWithHinge || frameType == kElasticTimoshenkoBeam;
+}
+
+// "%0.0f" for a whole number of length units (millimetres), more decimals when the length has
+// them: a 0.5 m hinge is neither 0 nor 1.
+std::string HingeLength(double length) {
+    return text::FormatFAtLeast(length, 0);
 }
 
 } // namespace
@@ -67,10 +74,11 @@ void WriteFrameElements(const TModel& model, const TSettings& settings, const Ta
             break;
         case kBeamWithHinge:
             Line(lines,
-                 "element beamWithHinges %d %d %d %d %0.0f %d %0.0f %0.4E %0.4E %0.4E %0.4E %0.4E "
+                 "element beamWithHinges %d %d %d %d %s %d %s %0.4E %0.4E %0.4E %0.4E %0.4E "
                  "%0.4E %D ",
-                 {ele, nodeI, nodeJ, secTag, sec.HingeLenI, secTag, sec.HingeLenJ, mat.E, sec.Area,
-                  sec.I22, sec.I33, mat.G, sec.TorsJ, transf});
+                 {ele, nodeI, nodeJ, secTag, HingeLength(sec.HingeLenI), secTag,
+                  HingeLength(sec.HingeLenJ), mat.E, sec.Area, sec.I22, sec.I33, mat.G, sec.TorsJ,
+                  transf});
             break;
         case kTruss: // trusses refer to the fiber section itself, never to an aggregator
             Line(lines, "element trussSection %d %d %d %d",

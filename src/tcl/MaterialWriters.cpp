@@ -98,8 +98,10 @@ void WritePlateFiberSections(const TModel& model, const TSettings& settings, con
         Line(lines, "##%S ", {InertName(area.Name)});
         Line(lines, "nDMaterial PlateFiber %d %D",
              {tags.PlateMaterialTag(a), tags.ElasticNdTag(area.MatIdx)});
-        Line(lines, "section PlateFiber %d %d %0.2f",
-             {tags.PlateSectionTag(a), tags.PlateMaterialTag(a), area.Thickness});
+        // "%0.2f", with more decimals when the thickness has them (a 0.125 m slab).
+        Line(lines, "section PlateFiber %d %d %s",
+             {tags.PlateSectionTag(a), tags.PlateMaterialTag(a),
+              text::FormatFAtLeast(area.Thickness, 2)});
     }
 }
 

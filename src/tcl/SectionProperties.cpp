@@ -28,26 +28,28 @@ Properties Rectangle(Real depth, Real width) {
     return p;
 }
 
+// An I section is three rectangles: two flanges b x tf and a web tw x (h - 2 tf) between them.
 Properties IShape(Real h, Real b, Real tf, Real tw) {
     Properties p;
-    p.area = (h - 2 * tf) * tw + 2 * tf * b;
+    const Real web = h - 2 * tf; // the clear height of the web
+    p.area = web * tw + 2 * tf * b;
     p.as2 = Real(5) / 6 * h * tw;
     p.as3 = Real(5) / 3 * b * tf;
-    p.i22 = tw * tw * tw * h / 12 + b * b * b * tf / 6;
-    const Real arm = (h - tf) / 2;
-    p.i33 = 2 * (b * tf) * arm * arm + tw * h * h * h / 12;
+    p.i22 = 2 * tf * b * b * b / 12 + web * tw * tw * tw / 12;
+    p.i33 = b * h * h * h / 12 - (b - tw) * web * web * web / 12;
     p.torsJ = (h * tw * tw * tw + 2 * b * tf * tf * tf) / 3;
     return p;
 }
 
+// A box is four rectangles: flanges b x tf at top and bottom, webs tw x (h - 2 tf) at the sides.
 Properties Box(Real h, Real b, Real tf, Real tw) {
     Properties p;
-    p.area = 2 * (h - 2 * tf) * tw + 2 * tf * b;
+    const Real web = h - 2 * tf, inside = b - 2 * tw;
+    p.area = 2 * web * tw + 2 * tf * b;
     p.as2 = 2 * h * tw;
     p.as3 = 2 * b * tf;
-    const Real webArm = (b - tw) / 2, flangeArm = (h - tf) / 2;
-    p.i22 = 2 * (h * tw) * webArm * webArm + 2 * b * b * b * tf / 12;
-    p.i33 = 2 * (b * tf) * flangeArm * flangeArm + 2 * tw * h * h * h / 12;
+    p.i22 = h * b * b * b / 12 - web * inside * inside * inside / 12;
+    p.i33 = b * h * h * h / 12 - inside * web * web * web / 12;
     // Without flanges or webs there is no closed cell and no torsional stiffness.
     if (tf > 0 && tw > 0) p.torsJ = 2 * (h * b) * (h * b) / (b / tf + h / tw);
     return p;

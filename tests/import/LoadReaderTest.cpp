@@ -24,7 +24,7 @@ TEST(LoadReader, GroupsJointForcesAndDistributedLoadsByCase) {
                                      "      ADD=3  UX=9\n" // before any TYPE: counted, not filled
                                      "    TYPE=FORCE\n"
                                      "      ADD=4  UX=1.5  UY=-2  RZ=7\n"
-                                     "      ADD=2  MX=5  UZ=-3\n"
+                                     "      ADD=2  MX=5  UZ=-3  MY=6  MZ=-7\n"
                                      "    TYPE=DISTRIBUTED\n"
                                      "      ADD=1  RD=0,1  U2=-10,-10\n"
                                      "      ADD=2  RD=0,0.5  U3=-10,-6\n"
@@ -44,7 +44,7 @@ TEST(LoadReader, GroupsJointForcesAndDistributedLoadsByCase) {
         double fx, fy, fz, mx, my, mz;
     } cases[] = {
         {kJointForce, 4, 0, 1, 1.5, -2, 0, 0, 0, 7},
-        {kJointForce, 2, 0, 1, 0, 0, -3, 0, 0, 0}, // MX is not a moment key
+        {kJointForce, 2, 0, 1, 0, 0, -3, 5, 6, -7}, // MX, MY, MZ are moments as RX, RY, RZ
         {kFrameDistributed, 1, 2, 1, -10, 0, 0, 0, 0, 0},
         {kFrameDistributed, 2, 3, 1, -4, 0, 0, 0, 0, 0},
         {kFrameDistributed, 1, 2, 2, 3, 0, 0, 0, 0, 0},

@@ -85,3 +85,23 @@ TEST(NumberParse, AcceptsNumbersAndRaisesTheExactMessages) {
         }
     }
 }
+
+TEST(NumberText, AtLeastFormatsKeepEveryDigitThatMatters) {
+    struct Case { double v; int sig; const char* e; int dec; const char* f; };
+    const Case cases[] = {
+        {500, 4, "5.000E+002", 0, "500"},  // the plain texts where they are whole
+        {2.5, 4, "2.500E+000", 2, "2.50"},
+        {0.5, 4, "5.000E-001", 0, "0.5"},      // a 0.5 m hinge is neither 0 nor 1
+        {0.125, 4, "1.250E-001", 2, "0.125"},  // a 0.125 m slab is not 0.13
+        {12345.6, 4, "1.23456E+004", 0, "12345.6"},
+        {-1000, 5, "-1.0000E+003", 0, "-1000"},
+        {0, 4, "0.000E+000", 2, "0.00"},
+        {1.0 / 3, 4, "3.33333333333333E-001", 0, "0.333333333333333"},
+        {35 / 25.4, 4, "1.37795275590551E+000", 2, "1.37795275590551"},
+        {0.035, 4, "3.500E-002", 0, "0.035"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(text::FormatEAtLeast(c.v, c.sig), c.e) << c.v;
+        EXPECT_EQ(text::FormatFAtLeast(c.v, c.dec), c.f) << c.v;
+    }
+}

@@ -104,7 +104,7 @@ TEST(ScriptGenerator, FrameTypesWriteTheirElementTemplates) {
         {kNonlinearBeamColumn, true, "element nonlinearBeamColumn 1 1 2 5 1001 1", true},
         {kDispBeamColumn, true, "element dispBeamColumn 1 1 2 5 1001 1", true},
         {kBeamWithHinge, false,
-         "element beamWithHinges 1 1 2 1 451 1 300 3.000E+004 1.500E+005 1.125E+009 3.125E+009 "
+         "element beamWithHinges 1 1 2 1 450.6 1 300 3.000E+004 1.500E+005 1.125E+009 3.125E+009 "
          "1.250E+004 2.817E+009 1 ",
          true},
         {kTruss, true, "element trussSection 1 1 2 1", false},
@@ -119,7 +119,7 @@ TEST(ScriptGenerator, FrameTypesWriteTheirElementTemplates) {
         TModel m = SmallColumnModel();
         m.Frames[1].IntPts = 9; // replaced by NumIntgrPts
         m.Sections[1].FrameType = c.frameType;
-        m.Sections[1].HingeLenI = 450.6;
+        m.Sections[1].HingeLenI = 450.6; // written whole: "%0.0f" would give 451
         m.Sections[1].HingeLenJ = 300;
         TSettings settings;
         settings.NumIntgrPts = 5;

@@ -33,6 +33,7 @@ const char* const kCommands =
     "                                     the frame section dialog's picture of one section\n"
     "  save-project FILE.s2k -o OUT.vandra [--set NAME=VALUE]...\n"
     "                                     the project file: the model's path and every choice\n"
+    "  v14 FILE [-o OUT.s2k]              a SAP2000 V14 solid model as version 6 text\n"
     "FILE.s2k may also be a project (.vandra): its model with its choices and settings.\n"
     "\n"
     "--set NAME=VALUE takes a setting by its name (AnalysisType, LoadCase, LoadVector, LoadSteps,\n"
@@ -77,7 +78,7 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(
-        "command", "info, dump, tcl, render, results, history, preview or save-project");
+        "command", "info, dump, tcl, render, results, history, preview, save-project or v14");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "vandra-cli: %s\n", qPrintable(parser.errorText()));
@@ -111,6 +112,7 @@ int main(int argc, char** argv) {
         if (command == "history") return vandra::cli::CommandHistory(rest);
         if (command == "preview") return vandra::cli::CommandPreview(rest);
         if (command == "save-project") return vandra::cli::CommandSaveProject(rest);
+        if (command == "v14") return vandra::cli::CommandV14(rest);
         std::fprintf(stderr, "vandra-cli: unknown command '%s'\n%s", qPrintable(command),
                      kCommands);
         return 2;

@@ -16,5 +16,6 @@ int CommandResults(const QStringList& args);
 int CommandHistory(const QStringList& args);
 int CommandSaveProject(const QStringList& args);
 int CommandPreview(const QStringList& args);
+int CommandV14(const QStringList& args);
 
 } // namespace vandra::cli

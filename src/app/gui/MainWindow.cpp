@@ -6,6 +6,7 @@
 #include "app/gui/SolverWindow.h"
 #include "app/gui/ToolIcons.h"
 #include "app/project/ProjectFile.h"
+#include "convert/gui/V14ConverterWindow.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
 #include "post/gui/AnimationDialog.h"
@@ -93,7 +94,7 @@ const std::map<Command, ToolIcon> kIcons = {
 };
 
 // Commands whose windows are not part of this program yet: present, but disabled.
-const Command kNotYetAvailable[] = {Command::ConvertV14, Command::Force};
+const Command kNotYetAvailable[] = {Command::Force};
 
 QString AskForFile(QWidget* parent, const QString& caption, const QString& filter,
                    const QString& suffix) {
@@ -263,6 +264,7 @@ void MainWindow::createActions() {
     }
 
     bind(Command::OpenModel, [this] { openModel(); });
+    bind(Command::ConvertV14, [this] { showDialog(v14ConverterWindow_); });
     bind(Command::OpenProject, [this] {
         const QString path = chooseProjectToOpen_(this);
         if (!path.isEmpty()) openProject(path);
@@ -372,6 +374,7 @@ void MainWindow::createDialogs() {
         new DeformationDialog(model_, settings_, view_, results_, resultsFolder_, this);
     animationDialog_ = new AnimationDialog(model_, results_, animation_, resultsFolder_, this);
     nodeHistoryWindow_ = new NodeHistoryWindow(model_, resultsFolder_, this);
+    v14ConverterWindow_ = new V14ConverterWindow(this);
 
     const auto redraw = [this] { viewWidget_->redraw(); };
     connect(viewOptionDialog_, &ViewOptionDialog::redrawRequested, this, redraw);

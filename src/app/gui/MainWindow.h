@@ -38,6 +38,7 @@ class RecorderSettingDialog;
 class ShowLoadDialog;
 class SolverWindow;
 class TclFileDialog;
+class V14ConverterWindow;
 class ViewOptionDialog;
 
 // Every command of the main window. A menu item and its tool button share one QAction.
@@ -122,6 +123,7 @@ public:
     FrameSectionDialog* frameSectionDialog() const { return frameSectionDialog_; }
     MaterialDialog* materialDialog() const { return materialDialog_; }
     ShellSectionDialog* shellSectionDialog() const { return shellSectionDialog_; }
+    V14ConverterWindow* v14ConverterWindow() const { return v14ConverterWindow_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -168,6 +170,7 @@ private:
     DeformationDialog* deformationDialog_ = nullptr;
     AnimationDialog* animationDialog_ = nullptr;
     NodeHistoryWindow* nodeHistoryWindow_ = nullptr;
+    V14ConverterWindow* v14ConverterWindow_ = nullptr;
 
     FileChooser chooseModelFile_;
     FileChooser chooseScriptFile_;

@@ -1,0 +1,304 @@
+// The V14 solid model converter: field splitting, the tables, the version 6 text it writes, and
+// that the importer reads that text as the model the V14 file describes.
+#include "convert/V14TestSupport.h"
+
+#include "convert/V14Converter.h"
+#include "import/S2kImport.h"
+#include "model/Errors.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace vandra;
+using namespace v14_test;
+
+namespace {
+
+V14Conversion Convert(const std::string& text) {
+    return ConvertV14(SplitS2kLines(text));
+}
+
+std::string Fields(std::string_view line) {
+    V14FieldList f;
+    SplitV14Line(line, f);
+    std::string all;
+    for (int k = 1; k <= kV14FieldSlots; ++k)
+        if (!f[static_cast<size_t>(k)].empty())
+            all += std::to_string(k) + ":" + f[static_cast<size_t>(k)] + " ";
+    return all;
+}
+
+std::string Cube(const std::string& restraints, const std::string& forces,
+                 const std::string& solids = SolidRow(1, {1, 2, 3, 4, 5, 6, 7, 8})) {
+    return "title\n\n" + JointTable(CubeJoints()) + "TABLE:  \"JOINT RESTRAINT ASSIGNMENTS\"\n" +
+           restraints + "\n" + "TABLE:  \"JOINT LOADS - FORCE\"\n" + forces + "\n" +
+           "TABLE:  \"CONNECTIVITY - SOLID\"\n" + solids + "\n";
+}
+
+// The lines of one section of the converted text, header excluded.
+std::vector<std::string> Section(const V14Conversion& c, const std::string& header) {
+    std::vector<std::string> lines;
+    size_t i = 0;
+    while (i < c.V6Lines.size() && c.V6Lines[i] != header)
+        ++i;
+    for (++i; i < c.V6Lines.size() && !c.V6Lines[i].empty(); ++i)
+        lines.push_back(c.V6Lines[i]);
+    return lines;
+}
+
+} // namespace
+
+TEST(V14Converter, SplitsLinesIntoKeysAndValues) {
+    const struct {
+        const char* line;
+        const char* fields;
+    } cases[] = {
+        {"   Joint=1   CoordSys=GLOBAL   XorR=-2.5",
+         "1:Joint 2:1 3:CoordSys 4:GLOBAL 5:XorR 6:-2.5 "},
+        {"TABLE:  \"JOINT COORDINATES\"", "1:JOINT COORDINATES "},
+        {"   A=1    B=2", "1:A 2:1 3:B 4:2 "},    // four blanks: one cut
+        {"   A=1     B=2", "1:A 2:1 4:B 5:2 "},   // five: an empty field
+        {"   A=1       B=2", "1:A 2:1 5:B 6:2 "}, // seven: two empty fields
+        {"   A=   B=2", "1:A 2:B 3:2 "},          // blanks right after a cut: no cut
+        {"A=1   B=2", "1:1 2:B 3:2 "},            // no leading blanks: the key is lost
+        {"   Name=\"a b\"   C=x,y", "1:Name 3:a b 4:C 5:x 6:y "},
+        {"=", ""},
+        {"", ""},
+        {"     ", ""},
+        {"   K=\t7\r", "1:K 2:7 "},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Fields(c.line), c.fields) << '"' << c.line << '"';
+
+    std::string many = "  ";
+    for (int k = 0; k < 30; ++k)
+        many += " K" + std::to_string(k) + "=" + std::to_string(k) + "  ";
+    V14FieldList f;
+    SplitV14Line(many, f);
+    EXPECT_EQ(f[39], "K19");
+    EXPECT_EQ(f[40], "19");
+}
+
+TEST(V14Converter, EightJointCubeByteForByte) {
+    const V14Conversion c = Convert(CubeFile());
+    EXPECT_EQ(c.V6Lines, CubeV6Lines());
+    EXPECT_EQ(c.Log, (std::vector<std::string>{"VANDRA import Sap2000 V14 S2k file", "NJOINT = 8",
+                                               "NSOLID = 1", "Finish!!"}));
+    ASSERT_EQ(c.ConvJointCount, 8);
+    EXPECT_EQ(c.ConvJoints[8].Load[3], -1000);
+    EXPECT_EQ(c.ConvJoints[2].FixCount, 3);
+    EXPECT_EQ(c.ConvSolids[1].J[8], 8);
+}
+
+TEST(V14Converter, RestraintsAndForces) {
+    const struct {
+        const char* what;
+        std::string restraints, forces;
+        std::vector<std::string> restraintLines, loadLines;
+    } cases[] = {
+        {"U3 only",
+         RestraintRow(2, {"No", "No", "Yes", "No", "No", "No"}),
+         "",
+         {"  ADD=2  DOF=U3"},
+         {"  NAME=PUSH", "    TYPE=FORCE"}},
+        {"all six, yes is case-sensitive",
+         RestraintRow(1, {"Yes", "Yes", "Yes", "Yes", "Yes", "Yes"}) +
+             RestraintRow(3, {"yes", "YES", "Yes", "No", "No", "No"}),
+         "",
+         {"  ADD=1  DOF=U1,U2,U3,R1,R2,R3", "  ADD=3  DOF=U3"},
+         {"  NAME=PUSH", "    TYPE=FORCE"}},
+        {"zero forces write nothing",
+         "",
+         ForceRow(5, {0, 0, 0, 0, 0, 0}),
+         {},
+         {"  NAME=PUSH", "    TYPE=FORCE"}},
+        {"a moment",
+         "",
+         ForceRow(4, {0, 0, 0, 5, 0, 0}),
+         {},
+         {"  NAME=PUSH", "    TYPE=FORCE", "      ADD=4  MX=5.0000E+000"}},
+        {"every component in order",
+         "",
+         ForceRow(6, {1, -2, 3, -4, 5, 6.25}),
+         {},
+         {"  NAME=PUSH", "    TYPE=FORCE", "      ADD=6  UX=1.0000E+000",
+          "      ADD=6  UY=-2.0000E+000", "      ADD=6  UZ=3.0000E+000",
+          "      ADD=6  MX=-4.0000E+000", "      ADD=6  MY=5.0000E+000",
+          "      ADD=6  MZ=6.2500E+000"}},
+        {"the later of two rows wins, whatever its pattern",
+         "",
+         ForceRow(7, {10, 20, 0, 0, 0, 0}, "DEAD") + ForceRow(7, {0, 0, -30, 0, 0, 0}, "LIVE"),
+         {},
+         {"  NAME=PUSH", "    TYPE=FORCE", "      ADD=7  UZ=-3.0000E+001"}},
+        {"rows naming no joint are ignored, even with bad numbers",
+         RestraintRow(99, {"Yes", "Yes", "Yes", "No", "No", "No"}),
+         "   Joint=99   LoadPat=PUSH   CoordSys=GLOBAL   F1=x\n",
+         {},
+         {"  NAME=PUSH", "    TYPE=FORCE"}},
+        {"digits beyond the format are kept",
+         "",
+         ForceRow(1, {1234567.5, 0, 0, 0, 0, 0}),
+         {},
+         {"  NAME=PUSH", "    TYPE=FORCE", "      ADD=1  UX=1.2345675E+006"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const V14Conversion out = Convert(Cube(c.restraints, c.forces));
+        EXPECT_EQ(Section(out, "RESTRAINT"), c.restraintLines);
+        EXPECT_EQ(Section(out, "LOAD"), c.loadLines);
+    }
+}
+
+TEST(V14Converter, MissingTablesAndTablesRunningToTheEnd) {
+    // Only joints and solids, the solid table running to the end of the file.
+    const std::string text =
+        "title\n" + JointTable(CubeJoints()) + "TABLE:  \"CONNECTIVITY - SOLID\"\n" +
+        SolidRow(1, {1, 2, 3, 4, 5, 6, 7, 8}) + SolidRow(2, {5, 6, 7, 8, 1, 2, 3, 4});
+    const V14Conversion c = Convert(text);
+    EXPECT_EQ(c.ConvSolidCount, 2);
+    EXPECT_TRUE(Section(c, "RESTRAINT").empty());
+    EXPECT_EQ(Section(c, "SOLID").back(), "  2  J=5,6,7,8,1,2,3,4  SEC=100");
+
+    const V14Conversion empty = Convert("nothing here\n");
+    EXPECT_EQ(empty.ConvJointCount, 0);
+    EXPECT_EQ(empty.V6Lines,
+              (std::vector<std::string>{"SYSTEM", "  DOF=UX,UY,UZ,RX,RY,RZ  LENGTH=mm  FORCE=N", "",
+                                        "JOINT", "", "RESTRAINT", "", "LOAD", "  NAME=PUSH",
+                                        "    TYPE=FORCE", "", "SOLID", "", "", "END"}));
+    EXPECT_EQ(empty.Log[1], "NJOINT = 0");
+    EXPECT_EQ(Convert("").V6Lines, empty.V6Lines);
+}
+
+TEST(V14Converter, ConvertingTwiceGivesTheSameOutput) {
+    const std::string other = Cube("", ForceRow(3, {1, 0, 0, 0, 0, 0}));
+    const V14Conversion first = Convert(CubeFile());
+    Convert(other);
+    const V14Conversion again = Convert(CubeFile());
+    EXPECT_EQ(first.V6Lines, again.V6Lines);
+    EXPECT_EQ(first.Log, again.Log);
+}
+
+// Labels that are not 1..N in table order: every line names the joint by its position in the table,
+// so the imported model has the restraints, loads and solid corners of the joints meant.
+TEST(V14Converter, JointLabelsOtherThanTheirPositions) {
+    std::vector<Joint> joints = CubeJoints();
+    for (Joint& j : joints)
+        j.label = 100 - 10 * j.label; // 90, 80, ..., 20
+    const std::string text =
+        "title\n" + JointTable(joints) + "TABLE:  \"JOINT RESTRAINT ASSIGNMENTS\"\n" +
+        RestraintRow(90, {"Yes", "Yes", "Yes", "No", "No", "No"}) + "\n" +
+        "TABLE:  \"JOINT LOADS - FORCE\"\n" + ForceRow(20, {0, 0, -1000, 0, 0, 0}) + "\n" +
+        "TABLE:  \"CONNECTIVITY - SOLID\"\n" + SolidRow(7, {90, 80, 70, 60, 50, 40, 30, 20}) + "\n";
+    const V14Conversion c = Convert(text);
+    EXPECT_EQ(Section(c, "JOINT")[7], "  8  X=1.000E+003  Y=1.000E+003  Z=1.000E+003");
+    EXPECT_EQ(Section(c, "RESTRAINT"), std::vector<std::string>{"  ADD=1  DOF=U1,U2,U3"});
+    EXPECT_EQ(Section(c, "LOAD").back(), "      ADD=8  UZ=-1.0000E+003");
+    EXPECT_EQ(Section(c, "SOLID"), std::vector<std::string>{"  7  J=1,2,3,4,5,6,7,8  SEC=100"});
+    EXPECT_EQ(c.ConvSolids[1].J[1], 90);
+
+    const TModel model = ImportS2k(SplitS2kLines([&] {
+        std::string all;
+        for (const std::string& line : c.V6Lines)
+            all += line + "\r\n";
+        return all;
+    }()));
+    ASSERT_EQ(model.NodeCount, 8);
+    EXPECT_EQ(model.Nodes[1].Restraint[3], 1);
+    EXPECT_EQ(model.Nodes[1].X, 0);
+    EXPECT_EQ(model.Loads[1].Target, 8);
+    EXPECT_EQ(model.Nodes[8].Z, 1000);
+    EXPECT_EQ(model.Solids[1].N[3], 4); // the importer swaps corners 3 and 4
+}
+
+TEST(V14Converter, ErrorsNameTheLineAndTheTable) {
+    const std::string badCoordinate =
+        "t\nTABLE:  \"JOINT COORDINATES\"\n   Joint=1   CoordSys=GLOBAL   CoordType=Cartesian   "
+        "XorR=0   Y=1,5   Z=0\n";
+    const std::string badLabel =
+        "t\nTABLE:  \"JOINT COORDINATES\"\n   Joint=A1   CoordSys=GLOBAL\n";
+    const struct {
+        std::string text;
+        std::string message;
+        bool conversion;
+    } cases[] = {
+        {badCoordinate, "Line 3 (JOINT COORDINATES): 'Z' is not a valid floating point value",
+         true},
+        {badLabel, "Line 3 (JOINT COORDINATES): 'A1' is not a valid integer value", true},
+        {Cube("", "", "   Solid=1   Joint1=1   Joint2=2\n"),
+         "Line 18 (CONNECTIVITY - SOLID): '' is not a valid integer value", true},
+        {Cube("", "", SolidRow(4, {1, 2, 3, 4, 5, 6, 7, 9})),
+         "Line 18 (CONNECTIVITY - SOLID): solid 4 names joint 9, which is not in the table "
+         "\"JOINT COORDINATES\"",
+         false},
+        {Cube("", ForceRow(2, {0, 0, 0, 0, 0, 0}).replace(3, 7, "Joint=x")),
+         "Line 16 (JOINT LOADS - FORCE): 'x' is not a valid integer value", true},
+        {"t\n" + JointTable({{1, 0, 0, 0}, {2, 1, 0, 0}, {1, 2, 0, 0}}),
+         "Line 5 (JOINT COORDINATES): joint 1 is given twice (first on line 3)", false},
+    };
+    for (const auto& c : cases) {
+        try {
+            Convert(c.text);
+            ADD_FAILURE() << "no error for " << c.message;
+        } catch (const ConversionError& e) {
+            EXPECT_TRUE(c.conversion);
+            EXPECT_EQ(e.what(), c.message);
+        } catch (const InputError& e) {
+            EXPECT_FALSE(c.conversion);
+            EXPECT_EQ(e.what(), c.message);
+        }
+    }
+}
+
+// Randomly corrupted V14 files: a conversion whose text imports, or a clear error; never a crash.
+TEST(V14Converter, CorruptedFilesConvertOrStopWithAMessage) {
+    const std::string original =
+        Cube(RestraintRow(1, {"Yes", "Yes", "Yes", "No", "No", "No"}) +
+                 RestraintRow(2, {"No", "Yes", "Yes", "Yes", "No", "No"}),
+             ForceRow(8, {1.5, 0, -1000, 5, 0, 0}) + ForceRow(7, {0, 2, 0, 0, 0, 1e30}),
+             SolidRow(1, {1, 2, 3, 4, 5, 6, 7, 8}) + SolidRow(2, {8, 7, 6, 5, 4, 3, 2, 1}));
+    std::mt19937 rng(20261207);
+    const auto pick = [&rng](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(rng);
+    };
+    int converted = 0;
+    for (int trial = 0; trial < 3000; ++trial) {
+        std::string text = original;
+        for (int k = pick(1, 4); k > 0 && !text.empty(); --k) {
+            const size_t at = static_cast<size_t>(pick(0, static_cast<int>(text.size()) - 1));
+            switch (pick(0, 4)) {
+            case 0:
+                text[at] = static_cast<char>(pick(0, 255));
+                break;
+            case 1:
+                text.insert(at, std::string(static_cast<size_t>(pick(1, 5)), ' '));
+                break;
+            case 2:
+                text.insert(at, 1, "=,\"\r\n-.9"[pick(0, 8)]);
+                break;
+            case 3:
+                text.erase(at, static_cast<size_t>(pick(1, 40)));
+                break;
+            default:
+                text.insert(at, "99999999999");
+                break;
+            }
+        }
+        V14Conversion c;
+        try {
+            c = Convert(text);
+        } catch (const ConversionError&) {
+            continue;
+        } catch (const InputError&) {
+            continue;
+        }
+        std::string v6;
+        for (const std::string& line : c.V6Lines)
+            v6 += line + "\r\n";
+        const TModel model = ImportS2k(SplitS2kLines(v6)); // what converts always imports
+        EXPECT_EQ(model.NodeCount, c.ConvJointCount);
+        EXPECT_EQ(model.SolidCount, c.ConvSolidCount);
+        ++converted;
+    }
+    EXPECT_GT(converted, 100);
+}
