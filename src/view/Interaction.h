@@ -28,7 +28,7 @@ struct TInteraction {
 struct MouseOutcome {
     bool redraw = false;
     bool showFrameProperties = false;
-    bool setStatus = false; // panel 1 takes statusText
+    bool setStatus = false;  // panel 1 takes statusText
     std::string statusText;
 };
 
@@ -42,4 +42,4 @@ MouseOutcome MousePress(TInteraction& s, const TModel& model, int X, int Y, bool
 MouseOutcome MouseMove(TInteraction& s, TViewState& view, int X, int Y, int W, int H);
 MouseOutcome MouseRelease(TInteraction& s, TViewState& view, int X, int Y, int W, int H);
 
-} // namespace vandra
+}  // namespace vandra
