@@ -31,23 +31,19 @@ struct Projector {
     }
 };
 
-double HistoryAt(const std::vector<double>& history, int step) {
-    return static_cast<size_t>(step) < history.size() ? history[static_cast<size_t>(step)] : 0.0;
-}
-
-void ProjectNodesWith(TModel& model, const TViewState& view, const Projector& project) {
+void ProjectNodesWith(TModel& model, const TViewState& view, const Projector& project,
+                      const TNodeOffsets& offsets) {
     const double s = view.DisplacementScale;
-    const int step = view.AnimationStep;
     const int last = LastRecord(model.Nodes, model.NodeCount);
+    const bool moved = offsets.X != nullptr && offsets.Y != nullptr && offsets.Z != nullptr;
     for (int i = 1; i <= last; ++i) {
         TNODE& n = model.Nodes[static_cast<size_t>(i)];
-        double dx = n.DispX, dy = n.DispY, dz = n.DispZ;
-        if (step >= 0) {
-            dx = HistoryAt(n.HistX, step);
-            dy = HistoryAt(n.HistY, step);
-            dz = HistoryAt(n.HistZ, step);
-        }
-        project(n.X + s * dx, n.Y + s * dy, n.Z + s * dz, n.ScreenX, n.ScreenY);
+        const auto k = static_cast<size_t>(i);
+        if (moved && k < offsets.Count)
+            project(n.X + s * offsets.X[k], n.Y + s * offsets.Y[k], n.Z + s * offsets.Z[k],
+                    n.ScreenX, n.ScreenY);
+        else
+            project(n.X, n.Y, n.Z, n.ScreenX, n.ScreenY);
     }
 }
 
@@ -88,13 +84,15 @@ int RoundPixel(double v) {
     return static_cast<int>(std::nearbyint(v));
 }
 
-void ProjectNodes(TModel& model, const TViewState& view, int W, int H) {
-    ProjectNodesWith(model, view, Projector(view, W, H));
+void ProjectNodes(TModel& model, const TViewState& view, int W, int H,
+                  const TNodeOffsets& offsets) {
+    ProjectNodesWith(model, view, Projector(view, W, H), offsets);
 }
 
-void ProjectModel(TModel& model, const TViewState& view, int W, int H) {
+void ProjectModel(TModel& model, const TViewState& view, int W, int H,
+                  const TNodeOffsets& offsets) {
     const Projector project(view, W, H);
-    ProjectNodesWith(model, view, project);
+    ProjectNodesWith(model, view, project, offsets);
     ProjectFrames(model, view, project);
 }
 

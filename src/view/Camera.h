@@ -3,6 +3,8 @@
 
 #include "model/Model.h"
 
+#include <cstddef>
+
 namespace vandra {
 
 struct TViewState {
@@ -11,7 +13,15 @@ struct TViewState {
     double ViewScale = 5.0; // model length units per pixel
     double PanU = 0, PanV = 0;
     double DisplacementScale = 0;
-    int AnimationStep = -1; // >= 0: project with HistX/Y/Z[step] instead of DispX/Y/Z
+};
+
+// Displacements drawn at the nodes (times DisplacementScale): node i moves by X[i], Y[i], Z[i].
+// Null arrays, and nodes at or past Count, do not move.
+struct TNodeOffsets {
+    const double* X = nullptr;
+    const double* Y = nullptr;
+    const double* Z = nullptr;
+    size_t Count = 0;
 };
 
 // Nearest integer, an exact half going to the even neighbour. Values beyond +-kPixelLimit (and
@@ -31,9 +41,13 @@ template <typename Table> int LastRecord(const Table& table, int count) {
 
 // Projects every node (ScreenX, ScreenY) and every frame's screen points for an image W x H.
 // A frame whose nodes are not in the node table keeps its old screen points.
-void ProjectModel(TModel& model, const TViewState& view, int W, int H);
+// Nodes are drawn displaced by offsets; frame midpoints and axis ticks stay at the undisplaced
+// geometry, the 20 % and 80 % points follow the displaced nodes.
+void ProjectModel(TModel& model, const TViewState& view, int W, int H,
+                  const TNodeOffsets& offsets = {});
 // Projects the nodes only (the animation leaves the frames' screen points alone).
-void ProjectNodes(TModel& model, const TViewState& view, int W, int H);
+void ProjectNodes(TModel& model, const TViewState& view, int W, int H,
+                  const TNodeOffsets& offsets = {});
 
 // Zoom all: fits the model into the image (twice, reprojecting after each pass). Does nothing on
 // an empty node table or an empty image.

@@ -58,27 +58,29 @@ TEST(Camera, ProjectionOfThePlanView) {
     EXPECT_EQ(m.Nodes[4].ScreenY, 366);
 }
 
-TEST(Camera, DisplacementsAndAnimationHistory) {
-    TModel m = NodesAt({{0, 0, 0}});
-    TNODE& n = m.Nodes[1];
-    n.DispX = 1;
-    n.HistX = {0, 2, 4};
+TEST(Camera, NodesMoveByTheirOffsetsTimesTheDisplacementScale) {
+    TModel m = NodesAt({{0, 0, 0}, {0, 0, 0}});
+    const double x[] = {0, 1, 1}, zero[] = {0, 0, 0};
     TViewState v;
-    v.DisplacementScale = 10;
     const struct {
-        int step;
-        int x;
-    } cases[] = {{-1, 606}, {1, 608}, {2, 612}, {3, 604}, {1000, 604}};
+        double scale;
+        size_t count;
+        int x1, x2;
+    } cases[] = {{10, 3, 606, 606},
+                 {-10, 3, 602, 602},
+                 {0, 3, 604, 604},
+                 {10, 2, 606, 604},
+                 {10, 0, 604, 604}};
     for (const auto& c : cases) {
-        v.AnimationStep = c.step;
-        ProjectModel(m, v, kW, kH);
-        EXPECT_EQ(n.ScreenX, c.x) << "step " << c.step;
+        v.DisplacementScale = c.scale;
+        ProjectModel(m, v, kW, kH, TNodeOffsets{x, zero, zero, c.count});
+        EXPECT_EQ(m.Nodes[1].ScreenX, c.x1) << c.scale << " " << c.count;
+        EXPECT_EQ(m.Nodes[2].ScreenX, c.x2) << c.scale << " " << c.count;
     }
 }
 
 TEST(Camera, FrameScreenPoints) {
     TModel m = NodesAt({{0, 0, 0}, {100, 0, 0}});
-    m.Nodes[2].DispX = 50; // moves the node and the 20 % / 80 % points, not the midpoint
     m.Frames.resize(2);
     m.FrameCount = 1;
     TFRAME& f = m.Frames[1];
@@ -87,7 +89,10 @@ TEST(Camera, FrameScreenPoints) {
     f.Axis2Y = 1;
     TViewState v;
     v.DisplacementScale = 1;
-    ProjectModel(m, v, kW, kH);
+    // Node 2 moves by 50: the node and the 20 % / 80 % points move, not the midpoint.
+    const double dx[] = {0, 0, 50}, zero[] = {0, 0, 0};
+    const TNodeOffsets offsets{dx, zero, zero, 3};
+    ProjectModel(m, v, kW, kH, offsets);
     EXPECT_EQ(m.Nodes[2].ScreenX, 634);
     EXPECT_EQ(f.ScrMidX, 614);
     EXPECT_EQ(f.ScrMidY, 364);
@@ -96,7 +101,7 @@ TEST(Camera, FrameScreenPoints) {
     EXPECT_EQ(f.ScrEndIX, 610); // 604 + 30 * 0.2
     EXPECT_EQ(f.ScrEndJX, 628);
     v.ViewScale = 0.5;
-    ProjectModel(m, v, kW, kH);
+    ProjectModel(m, v, kW, kH, offsets);
     EXPECT_EQ(f.ScrAxisY, f.ScrMidY - 40);
 }
 

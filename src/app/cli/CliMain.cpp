@@ -25,7 +25,13 @@ const char* const kCommands =
     "  tcl FILE.s2k [-o OUT.tcl] [--set NAME=VALUE]...\n"
     "                                     the OpenSees script, lines ended by CR LF\n"
     "  render FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...\n"
-    "                                     the model view after import and zoom all\n"
+    "                                     the model view after import and zoom all; with\n"
+    "                                     --dir RUN (--step N | --mode M) [--scale S]\n"
+    "                                     [--section axial|kz|ky] the deformed shape\n"
+    "  results FILE.s2k --dir RUN [--step N | --mode M] [--section axial|kz|ky] [--set ...]\n"
+    "                                     the loaded results as JSON\n"
+    "  history FILE.s2k --dir RUN --node N\n"
+    "                                     one joint's displacement history as CSV\n"
     "  preview FILE.s2k --section NAME -o OUT.png [--set NAME=VALUE]...\n"
     "                                     the frame section dialog's picture of one section\n"
     "  save-project FILE.s2k -o OUT.vandra [--set NAME=VALUE]...\n"
@@ -77,8 +83,8 @@ int main(int argc, char** argv) {
         QString::fromLatin1(kExitStatus));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument("command",
-                                 "info, dump, tcl, render, preview, save-project, v14 or convert");
+    parser.addPositionalArgument("command", "info, dump, tcl, render, results, history, preview, "
+                                            "save-project, v14 or convert");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     // The arguments as the system gave them (argv after the application took its own options).
     QStringList arguments;
@@ -112,6 +118,8 @@ int main(int argc, char** argv) {
         if (command == "dump") return vandra::cli::CommandDump(rest);
         if (command == "tcl") return vandra::cli::CommandTcl(rest);
         if (command == "render") return vandra::cli::CommandRender(rest);
+        if (command == "results") return vandra::cli::CommandResults(rest);
+        if (command == "history") return vandra::cli::CommandHistory(rest);
         if (command == "preview") return vandra::cli::CommandPreview(rest);
         if (command == "save-project") return vandra::cli::CommandSaveProject(rest);
         if (command == "v14") return vandra::cli::CommandV14(rest);

@@ -1,6 +1,9 @@
-// vandra-cli render FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...:
-// imports the model, applies the assignments in order, sets the plane view and draws what the
-// model view shows after zoom all.
+// vandra-cli render FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...
+// [--dir RUN (--step N | --mode M) [--scale S] [--section axial|kz|ky]]: imports the model,
+// applies the assignments in order, sets the plane view and draws what the model view shows after
+// zoom all; with --dir, the results loaded as the Deformation Shape dialog loads them and drawn as
+// the view draws them after its OK (the scale S, default 1; the colour range found).
+#include "app/cli/CliResultOptions.h"
 #include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
 #include "import/S2kImport.h"
@@ -67,18 +70,32 @@ int CommandRender(const QStringList& args) {
     parser.addOption(size);
     parser.addOption(view);
     parser.addOption(set);
+    const ResultOptions resultOptions;
+    resultOptions.addTo(parser);
+    const QCommandLineOption scale("scale", "Displacement scale of the results (default 1).", "S");
+    parser.addOption(scale);
     const std::string usage = "render takes one FILE.s2k -o OUT.png [--size WxH] "
-                              "[--view xy|xz|yz] [--set NAME=VALUE]...";
+                              "[--view xy|xz|yz] [--set NAME=VALUE]... [--dir RUN (--step N | "
+                              "--mode M) [--scale S] [--section axial|kz|ky]]";
     const QString file = ParseModelFile(parser, args, "render", usage);
     if (!parser.isSet(output)) throw UsageError(usage);
     const ImageSize imageSize = parser.isSet(size) ? ParseSize(parser.value(size)) : ImageSize();
     const PlaneView plane = parser.isSet(view) ? ParseView(parser.value(view)) : PlaneView::XY;
+    const ResultRequest request = ParseResultRequest(parser, resultOptions, false);
+    if (parser.isSet(scale) && request.folder.empty()) throw UsageError("--scale needs --dir RUN");
+    const double displacementScale =
+        parser.isSet(scale) ? parse::Float(Local(parser.value(scale))) : 1.0;
 
 #ifdef VANDRA_HAVE_RENDER
     RefuseOutputOverInput(file, parser.value(output));
     TSettings settings;
     TModel model = ImportModel(file, &settings);
     AssignSettings(model, settings, parser.values(set));
+    const TResults results = LoadResults(model, settings, request);
+    if (results.Ends.Any) {
+        settings.ResultMax = results.Ends.Max;
+        settings.ResultMin = results.Ends.Min;
+    }
 
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         throw std::logic_error("render needs the GUI application that main() makes for it");
@@ -87,7 +104,8 @@ int CommandRender(const QStringList& args) {
     QImage image(imageSize.W, imageSize.H, QImage::Format_RGB32);
     RedrawModel(image, model, settings, camera, 0);
     ZoomAll(model, camera, imageSize.W, imageSize.H);
-    RedrawModel(image, model, settings, camera, 0);
+    if (!request.folder.empty()) camera.DisplacementScale = displacementScale;
+    RedrawModel(image, model, settings, camera, 0, results);
 
     const QString path = parser.value(output);
     if (!image.save(QFile::decodeName(QByteArray::fromStdString(Local(path))), "PNG"))

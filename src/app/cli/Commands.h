@@ -13,6 +13,8 @@ int CommandDump(const QStringList& args);
 int CommandTcl(const QStringList& args);
 int CommandRender(const QStringList& args);
 int CommandConvert(const QStringList& args);
+int CommandResults(const QStringList& args);
+int CommandHistory(const QStringList& args);
 int CommandSaveProject(const QStringList& args);
 int CommandPreview(const QStringList& args);
 int CommandV14(const QStringList& args);

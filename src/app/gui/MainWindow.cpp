@@ -1,6 +1,5 @@
 #include "app/gui/MainWindow.h"
 
-#include "app/gui/ClearResults.h"
 #include "app/gui/ConversionReport.h"
 #include "app/gui/ErrorBox.h"
 #include "app/gui/HelpPages.h"
@@ -13,6 +12,9 @@
 #include "import/ModelFile.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
+#include "post/gui/AnimationDialog.h"
+#include "post/gui/DeformationDialog.h"
+#include "post/gui/NodeHistoryWindow.h"
 #include "sections/gui/FramePropertiesDialog.h"
 #include "sections/gui/FrameSectionDialog.h"
 #include "sections/gui/MaterialDialog.h"
@@ -20,6 +22,7 @@
 #include "tcl/gui/AnalysisSettingDialog.h"
 #include "tcl/gui/RecorderSettingDialog.h"
 #include "tcl/gui/TclFileDialog.h"
+#include "view/Picking.h"
 #include "view/gui/ModelViewWidget.h"
 #include "view/gui/ShowLoadDialog.h"
 #include "view/gui/ViewOptionDialog.h"
@@ -30,9 +33,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -48,7 +53,10 @@ constexpr int kWindowWidth = 1228;
 constexpr int kWindowHeight = 840;
 constexpr int kButtonWidth = 30;
 constexpr int kButtonHeight = 26;
-constexpr int kWheelNotch = 120; // angle units of one wheel notch
+constexpr int kWheelNotch = 120;      // angle units of one wheel notch
+constexpr int kAnimationInterval = 1; // milliseconds: the timer's shortest interval
+constexpr int kPickRadius = 10;       // pixels around a joint that pick it
+constexpr int kMessageTime = 8000;    // milliseconds a status bar message stays
 constexpr const char* kNoModelForProject =
     "Import a model before saving a project: the project refers to the model's .s2k file.";
 
@@ -89,7 +97,7 @@ const std::map<Command, ToolIcon> kIcons = {
 };
 
 // Commands whose windows are not part of this program yet: present, but disabled.
-const Command kNotYetAvailable[] = {Command::Deformation, Command::Animation, Command::Force};
+const Command kNotYetAvailable[] = {Command::Force};
 
 QString AskForFile(QWidget* parent, const QString& caption, const QString& filter,
                    const QString& suffix) {
@@ -142,7 +150,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    viewWidget_ = new ModelViewWidget(model_, settings_, view_, interaction_, panel);
+    viewWidget_ = new ModelViewWidget(model_, settings_, view_, interaction_, results_, panel);
     layout->addWidget(viewWidget_);
     setCentralWidget(panel);
 
@@ -157,11 +165,19 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     connect(viewWidget_, &ModelViewWidget::modeTextChanged, this, &MainWindow::setMouseModeText);
     connect(viewWidget_, &ModelViewWidget::framePicked, this,
             [this] { showDialog(framePropertiesDialog_); });
+    connect(viewWidget_, &ModelViewWidget::leftPressed, this, &MainWindow::pickJoint);
+
+    animationTimer_ = new QTimer(this);
+    animationTimer_->setInterval(kAnimationInterval);
+    connect(animationTimer_, &QTimer::timeout, this, &MainWindow::animationTick);
 }
 
 MainWindow::~MainWindow() {
     // The dialogs and the view hold references into the store: they go before it does.
     delete solverWindow_;
+    delete deformationDialog_;
+    delete animationDialog_;
+    delete nodeHistoryWindow_;
     delete viewOptionDialog_;
     delete showLoadDialog_;
     delete warningsDialog_;
@@ -237,6 +253,8 @@ void MainWindow::createActions() {
     addAction(Command::Deformation, QStringLiteral("Deformation"),
               QStringLiteral("Deformation shape"));
     addAction(Command::Animation, QStringLiteral("Animation"), QStringLiteral("Animation"));
+    addAction(Command::NodeHistory, QStringLiteral("Node History"),
+              QStringLiteral("Node history: one joint's displacement against the time column"));
     addAction(Command::Force, QStringLiteral("Force"), QStringLiteral("Force"));
     addAction(Command::Tutorial, QStringLiteral("VANDRA Tutorial"),
               QStringLiteral("VANDRA tutorial (F1)"))
@@ -287,6 +305,9 @@ void MainWindow::createActions() {
     bind(Command::Script, [this] { showDialog(tclFileDialog_); });
     bind(Command::RunSolver, [this] { runSolver(); });
     bind(Command::ClearResults, [this] { clearResults(); });
+    bind(Command::Deformation, [this] { showDialog(deformationDialog_); });
+    bind(Command::Animation, [this] { showDialog(animationDialog_); });
+    bind(Command::NodeHistory, [this] { showDialog(nodeHistoryWindow_); });
     bind(Command::Tutorial, [this] { openHelpPage(QStringLiteral("tutorial.html")); });
     bind(Command::About, [this] { openHelpPage(QStringLiteral("about.html")); });
 }
@@ -317,7 +338,8 @@ void MainWindow::createMenus() {
           Command::RecorderSettings, Command::AnalysisSettings},
          {3});
     fill(QStringLiteral("Gen_tcl"), {Command::Script, Command::RunSolver}, {1});
-    fill(QStringLiteral("Post"), {Command::Deformation, Command::Force, Command::Animation}, {2});
+    fill(QStringLiteral("Post"),
+         {Command::Deformation, Command::Force, Command::Animation, Command::NodeHistory}, {2});
     fill(QStringLiteral("Help"), {Command::Tutorial, Command::About}, {1});
 }
 
@@ -352,6 +374,10 @@ void MainWindow::createDialogs() {
     materialDialog_ = new MaterialDialog(model_, this);
     shellSectionDialog_ = new ShellSectionDialog(model_, this);
     solverWindow_ = new SolverWindow(this);
+    deformationDialog_ =
+        new DeformationDialog(model_, settings_, view_, results_, resultsFolder_, this);
+    animationDialog_ = new AnimationDialog(model_, results_, animation_, resultsFolder_, this);
+    nodeHistoryWindow_ = new NodeHistoryWindow(model_, resultsFolder_, this);
     v14ConverterWindow_ = new V14ConverterWindow(this);
     warningsDialog_ = new WarningsDialog(this);
     connect(tclFileDialog_, &TclFileDialog::warningsFound, this,
@@ -364,6 +390,14 @@ void MainWindow::createDialogs() {
     connect(viewOptionDialog_, &ViewOptionDialog::redrawRequested, this, redraw);
     connect(showLoadDialog_, &ShowLoadDialog::redrawRequested, this, redraw);
     connect(framePropertiesDialog_, &FramePropertiesDialog::selectionCleared, this, redraw);
+    connect(deformationDialog_, &DeformationDialog::redrawRequested, this, redraw);
+    connect(animationDialog_, &AnimationDialog::runStopRequested, this,
+            &MainWindow::toggleAnimation);
+    connect(solverWindow_, &SolverWindow::loadResultsRequested, this,
+            [this](const QString& folder) {
+                resultsFolder_.setFolder(folder);
+                showDialog(deformationDialog_);
+            });
     connect(frameSectionDialog_, &FrameSectionDialog::redrawRequested, this, redraw);
 }
 
@@ -389,6 +423,8 @@ void MainWindow::importModel(const QString& path) {
         // Cancelling before any file was opened re-imports nothing: the empty model.
         TModel fresh =
             path.isEmpty() && lines.empty() ? TModel() : ImportModelText(lines, fileName, &report);
+        animationTimer_->stop();
+        results_ = TResults(); // the results of the model shown before
         model_ = std::move(fresh);
         if (!path.isEmpty()) {
             S2kLines = std::move(lines);
@@ -445,8 +481,47 @@ void MainWindow::refresh() {
 }
 
 void MainWindow::clearResults() {
-    ClearResults(model_);
+    ClearResults(results_);
     viewWidget_->redraw();
+}
+
+bool MainWindow::animationRunning() const {
+    return animationTimer_->isActive();
+}
+
+void MainWindow::toggleAnimation() {
+    animation_.AnimFrame = 1;
+    if (animationTimer_->isActive()) {
+        animationTimer_->stop();
+        return;
+    }
+    if (results_.History.Steps < 1) {
+        statusBar()->showMessage(
+            QStringLiteral("No displacement history is loaded: press LOAD DISP DATA first."),
+            kMessageTime);
+        return;
+    }
+    animationTimer_->start();
+}
+
+void MainWindow::animationTick() {
+    animation_.AnimFrame = NextAnimationStep(animation_.AnimFrame, results_.History.Steps);
+    if (animation_.AnimFrame == 0) {
+        animationTimer_->stop();
+        return;
+    }
+    view_.DisplacementScale = animation_.AnimScale;
+    viewWidget_->drawAnimationStep(results_.History, animation_.AnimFrame);
+}
+
+void MainWindow::pickJoint(int x, int y) {
+    if (!nodeHistoryWindow_->isVisible() || !nodeHistoryWindow_->isPicking()) return;
+    const int joint = NearestJoint(model_, x, y, kPickRadius);
+    if (joint == 0) {
+        statusBar()->showMessage(QStringLiteral("No joint there: click on a joint."), kMessageTime);
+        return;
+    }
+    nodeHistoryWindow_->jointPicked(joint);
 }
 
 void MainWindow::runSolver() {
@@ -464,7 +539,11 @@ void MainWindow::runSolver() {
         ShowErrorBox(this, SolverNotFoundMessage(programDir));
         return;
     }
-    solverWindow_->start(solver, script, QDir::currentPath());
+    // The solver writes its recorder files into its working folder and reads files that the script
+    // names (ground motions) from there: the script's own folder.
+    const QString folder = QFileInfo(script).absolutePath();
+    resultsFolder_.setStartFolder(folder);
+    solverWindow_->start(solver, script, folder);
     showDialog(solverWindow_);
 }
 

@@ -5,6 +5,9 @@
 #include "app/gui/StatusPanels.h"
 #include "import/S2kText.h"
 #include "model/Model.h"
+#include "post/Animation.h"
+#include "post/Results.h"
+#include "post/gui/ResultsFolder.h"
 #include "view/Camera.h"
 #include "view/Interaction.h"
 
@@ -17,11 +20,15 @@
 #include <vector>
 
 class QAction;
+class QTimer;
 class QToolBar;
 
 namespace vandra::gui {
 
 class AnalysisSettingDialog;
+class AnimationDialog;
+class DeformationDialog;
+class NodeHistoryWindow;
 class FramePropertiesDialog;
 class FrameSectionDialog;
 class MaterialDialog;
@@ -62,6 +69,7 @@ enum class Command {
     ClearResults,
     Deformation,
     Animation,
+    NodeHistory,
     Force,
     Tutorial,
     About,
@@ -91,12 +99,24 @@ public:
     void runSolver();
     void clearResults();
     void refresh();
+    // "Run Animation / Stop Animation": the animation counter restarts at 1 and the timer switches;
+    // without a loaded history nothing starts and the status bar says so.
+    void toggleAnimation();
+    // One timer tick: the next history step, drawn with AnimScale.
+    void animationTick();
+    bool animationRunning() const;
 
     QAction* action(Command command) const { return actions_.at(command); }
     TModel& model() { return model_; }
     TSettings& settings() { return settings_; }
     TViewState& viewState() { return view_; }
     TInteraction& interaction() { return interaction_; }
+    TResults& results() { return results_; }
+    TAnimation& animation() { return animation_; }
+    ResultsFolder& resultsFolder() { return resultsFolder_; }
+    DeformationDialog* deformationDialog() const { return deformationDialog_; }
+    AnimationDialog* animationDialog() const { return animationDialog_; }
+    NodeHistoryWindow* nodeHistoryWindow() const { return nodeHistoryWindow_; }
     const S2kText& s2kLines() const { return S2kLines; }
     ModelViewWidget* modelView() const { return viewWidget_; }
     SolverWindow* solverWindow() const { return solverWindow_; }
@@ -123,12 +143,17 @@ private:
     void planeView(PlaneView plane);
     void setMouseModeText(const QString& text);
     void openHelpPage(const QString& fileName);
+    void pickJoint(int x, int y);
 
     TModel model_;
     TSettings settings_;
     TViewState view_;
     TInteraction interaction_;
     S2kText S2kLines;
+    TResults results_;
+    TAnimation animation_;
+    ResultsFolder resultsFolder_;
+    QTimer* animationTimer_ = nullptr;
 
     std::map<Command, QAction*> actions_;
     ModelViewWidget* viewWidget_ = nullptr;
@@ -145,6 +170,9 @@ private:
     MaterialDialog* materialDialog_ = nullptr;
     ShellSectionDialog* shellSectionDialog_ = nullptr;
     SolverWindow* solverWindow_ = nullptr;
+    DeformationDialog* deformationDialog_ = nullptr;
+    AnimationDialog* animationDialog_ = nullptr;
+    NodeHistoryWindow* nodeHistoryWindow_ = nullptr;
     V14ConverterWindow* v14ConverterWindow_ = nullptr;
     WarningsDialog* warningsDialog_ = nullptr;
 

@@ -50,11 +50,17 @@ SolverWindow::SolverWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     stopButton_ = new QPushButton(QStringLiteral("Stop"), this);
     stopButton_->setObjectName(QStringLiteral("stopSolverButton"));
     stopButton_->setEnabled(false);
+    loadResultsButton_ = new QPushButton(QStringLiteral("Load results"), this);
+    loadResultsButton_->setObjectName(QStringLiteral("loadResultsButton"));
+    loadResultsButton_->setToolTip(
+        QStringLiteral("Open the Deformation Shape dialog on this run's recorder files"));
+    loadResultsButton_->setEnabled(false);
     auto* closeButton = new QPushButton(QStringLiteral("Close"), this);
     closeButton->setObjectName(QStringLiteral("closeSolverButton"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(stateLabel_, 1);
+    buttons->addWidget(loadResultsButton_);
     buttons->addWidget(stopButton_);
     buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
@@ -70,6 +76,8 @@ SolverWindow::SolverWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(process_, &QProcess::errorOccurred, this, &SolverWindow::failToStart);
     connect(stopButton_, &QPushButton::clicked, process_, &QProcess::kill);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(loadResultsButton_, &QPushButton::clicked, this,
+            [this] { emit loadResultsRequested(workingDir_); });
 }
 
 SolverWindow::~SolverWindow() {
@@ -84,6 +92,8 @@ void SolverWindow::start(const QString& solver, const QString& script, const QSt
     pendingOut_.clear();
     pendingErr_.clear();
     troubleLines_ = 0;
+    workingDir_ = workingDir;
+    loadResultsButton_->setEnabled(false);
     appendLine(QStringLiteral("Solver:  %1").arg(QDir::toNativeSeparators(solver)), LineKind::Note);
     appendLine(QStringLiteral("Script:  %1").arg(QDir::toNativeSeparators(script)), LineKind::Note);
     appendLine(QStringLiteral("Folder:  %1").arg(QDir::toNativeSeparators(workingDir)),
@@ -165,6 +175,7 @@ void SolverWindow::finish(int exitCode, QProcess::ExitStatus status) {
         appendLine(QStringLiteral("Solver finished without warnings"), LineKind::Note);
         stateLabel_->setText(QStringLiteral("Finished"));
     }
+    loadResultsButton_->setEnabled(true);
     emit solverFinished(crashed ? -1 : exitCode);
 }
 

@@ -33,6 +33,8 @@ public:
 signals:
     // The run is over: exitCode is the solver's exit status, or -1 after a crash or a failed start.
     void solverFinished(int exitCode);
+    // "Load results" after a run: the recorder files are in the run's folder.
+    void loadResultsRequested(const QString& folder);
 
 private:
     enum class LineKind { Output, Trouble, Note };
@@ -47,6 +49,8 @@ private:
     QPlainTextEdit* output_ = nullptr;
     QLabel* stateLabel_ = nullptr;
     QPushButton* stopButton_ = nullptr;
+    QPushButton* loadResultsButton_ = nullptr;
+    QString workingDir_;
     QByteArray pendingOut_, pendingErr_;
     int troubleLines_ = 0;
 };

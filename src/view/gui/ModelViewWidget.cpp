@@ -8,8 +8,10 @@
 namespace vandra::gui {
 
 ModelViewWidget::ModelViewWidget(TModel& model, const TSettings& settings, TViewState& view,
-                                 TInteraction& interaction, QWidget* parent)
-    : QWidget(parent), model_(model), settings_(settings), view_(view), interaction_(interaction) {
+                                 TInteraction& interaction, const TResults& results,
+                                 QWidget* parent)
+    : QWidget(parent), model_(model), settings_(settings), view_(view), interaction_(interaction),
+      results_(results) {
     setObjectName(QStringLiteral("modelView"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -19,7 +21,13 @@ ModelViewWidget::ModelViewWidget(TModel& model, const TSettings& settings, TView
 
 void ModelViewWidget::redraw() {
     if (image_.isNull()) return;
-    RedrawModel(image_, model_, settings_, view_, interaction_.SelectedFrame);
+    RedrawModel(image_, model_, settings_, view_, interaction_.SelectedFrame, results_);
+    update();
+}
+
+void ModelViewWidget::drawAnimationStep(const TNodeHistory& history, int step) {
+    if (image_.isNull()) return;
+    RedrawAnimationFrame(image_, model_, view_, history, step);
     update();
 }
 
@@ -48,6 +56,7 @@ void ModelViewWidget::resizeEvent(QResizeEvent*) {
 void ModelViewWidget::mousePressEvent(QMouseEvent* event) {
     if (image_.isNull()) return;
     const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) emit leftPressed(p.x(), p.y());
     apply(MousePress(interaction_, model_, p.x(), p.y(), event->button() == Qt::RightButton));
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/Model.h"
+#include "post/Results.h"
 #include "view/Camera.h"
 #include "view/Interaction.h"
 
@@ -15,10 +16,12 @@ class ModelViewWidget : public QWidget {
     Q_OBJECT
 public:
     ModelViewWidget(TModel& model, const TSettings& settings, TViewState& view,
-                    TInteraction& interaction, QWidget* parent = nullptr);
+                    TInteraction& interaction, const TResults& results, QWidget* parent = nullptr);
 
-    // Repaints the whole image from the store and shows it.
+    // Repaints the whole image from the store and the loaded results and shows it.
     void redraw();
+    // Draws one step of the displacement history (the animation's reduced drawing).
+    void drawAnimationStep(const TNodeHistory& history, int step);
     // Fits the model into the image, then redraws.
     void zoomAll();
 
@@ -31,6 +34,8 @@ signals:
     void modeTextChanged(const QString& text);
     // A pick in select mode hit a frame (Interaction's SelectedFrame).
     void framePicked();
+    // The left button went down at (x, y) (before the mouse mode handles it).
+    void leftPressed(int x, int y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,6 +51,7 @@ private:
     const TSettings& settings_;
     TViewState& view_;
     TInteraction& interaction_;
+    const TResults& results_;
     QImage image_;
 };
 

@@ -386,9 +386,16 @@ void Canvas::BuildDotMask() {
         p.setBrush(Qt::white);
         p.drawEllipse(QRect(0, 0, kDot - 1, kDot - 1));
     }
-    for (int y = 0; y < kDot; ++y)
-        for (int x = 0; x < kDot; ++x)
-            dotMask_[static_cast<size_t>(y)][static_cast<size_t>(x)] = qAlpha(dot.pixel(x, y)) != 0;
+    // Each row of the dot is one run of pixels (a convex shape).
+    for (int y = 0; y < kDot; ++y) {
+        auto& span = dotSpans_[static_cast<size_t>(y)];
+        span = {0, 0};
+        for (int x = 0; x < kDot; ++x) {
+            if (qAlpha(dot.pixel(x, y)) == 0) continue;
+            if (span[1] == 0) span[0] = x;
+            span[1] = x + 1;
+        }
+    }
     dotMaskBuilt_ = true;
 }
 
@@ -407,9 +414,10 @@ void Canvas::NodeDot(int x, int y) {
     const qsizetype stride = image_.bytesPerLine();
     for (int dy = std::max(0, -y0); dy < kDot && y0 + dy < height_; ++dy) {
         QRgb* row = reinterpret_cast<QRgb*>(bits + stride * (y0 + dy));
-        const auto& mask = dotMask_[static_cast<size_t>(dy)];
-        for (int dx = std::max(0, -x0); dx < kDot && x0 + dx < width_; ++dx)
-            if (mask[static_cast<size_t>(dx)]) row[x0 + dx] = color;
+        const auto& span = dotSpans_[static_cast<size_t>(dy)];
+        const int first = std::max(x0 + span[0], 0), end = std::min(x0 + span[1], width_);
+        for (int x = first; x < end; ++x)
+            row[x] = color;
     }
 }
 

@@ -98,7 +98,7 @@ private:
     void NextBatch();
     QVector<QLineF> pendingLines_;
     size_t seenCount_ = 0;
-    std::array<std::array<bool, kDot>, kDot> dotMask_{};
+    std::array<std::array<int, 2>, kDot> dotSpans_{}; // [first, end) of each row of the dot
     bool dotMaskBuilt_ = false;
 };
 

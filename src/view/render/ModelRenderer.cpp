@@ -2,7 +2,9 @@
 
 #include "model/NumberText.h"
 #include "view/render/Canvas.h"
+#include "view/render/LineRaster.h"
 
+#include <algorithm>
 #include <string>
 
 namespace vandra {
@@ -138,6 +140,21 @@ void DrawFrames(Canvas& c, const TModel& m, int selected) {
            NodeAt(m, fr.NodeJ).ScreenY);
 }
 
+// The frame lines of an animation step, written straight into the pixels (the painter's wide
+// lines are too slow for a tick of a large model).
+void DrawFramesDirect(QImage& image, const TModel& m) {
+    LineRaster raster(image);
+    const int last = LastRecord(m.Frames, m.FrameCount);
+    for (int f = 1; f <= last; ++f) {
+        const TFRAME& fr = m.Frames[static_cast<size_t>(f)];
+        const TSECTION& sec = SectionOf(m, fr.SecIdx);
+        if (sec.FrameType == kRigidBeam || !FrameDrawable(m, fr)) continue;
+        const TNODE& ni = NodeAt(m, fr.NodeI);
+        const TNODE& nj = NodeAt(m, fr.NodeJ);
+        raster.Line(ni.ScreenX, ni.ScreenY, nj.ScreenX, nj.ScreenY, ToRgb(sec.Color));
+    }
+}
+
 void StartLabels(Canvas& c, QRgb cell) {
     c.SetBrushStyle(BrushStyle::Solid);
     c.SetBrushColor(cell);
@@ -201,20 +218,42 @@ int ResultStep(double value, const TSettings& s) {
     return k;
 }
 
-void DrawHingeCircles(Canvas& c, const TModel& m, const TSettings& s) {
+// One frame end's circle, or none when results are loaded and that end has no value.
+bool EndValue(const std::vector<double>& values, const std::vector<unsigned char>& has, int f,
+              double& value) {
+    value = 0;
+    if (values.empty()) return true; // nothing loaded: every end shows 0
+    const auto k = static_cast<size_t>(f);
+    if (k >= values.size() || k >= has.size() || !has[k]) return false;
+    value = values[k];
+    return true;
+}
+
+void DrawHingeCircles(Canvas& c, const TModel& m, const TSettings& s, const TFrameEnds& ends) {
     c.SetPen(kBlack, 1);
     c.SetBrushStyle(BrushStyle::Solid);
     const int last = LastRecord(m.Frames, m.FrameCount);
+    double value = 0;
     for (int f = 1; f <= last; ++f) {
         const TFRAME& fr = m.Frames[static_cast<size_t>(f)];
         if (!FrameDrawable(m, fr)) continue;
-        c.SetBrushColor(PaletteRgb(kResultScaleBase + ResultStep(fr.ResultI, s)));
-        c.Ellipse(fr.ScrEndIX - kMarkHalf, fr.ScrEndIY - kMarkHalf, fr.ScrEndIX + kMarkHalf,
-                  fr.ScrEndIY + kMarkHalf);
-        c.SetBrushColor(PaletteRgb(kResultScaleBase + ResultStep(fr.ResultJ, s)));
-        c.Ellipse(fr.ScrEndJX - kMarkHalf, fr.ScrEndJY - kMarkHalf, fr.ScrEndJX + kMarkHalf,
-                  fr.ScrEndJY + kMarkHalf);
+        if (EndValue(ends.I, ends.HasI, f, value)) {
+            c.SetBrushColor(PaletteRgb(kResultScaleBase + ResultStep(value, s)));
+            c.Ellipse(fr.ScrEndIX - kMarkHalf, fr.ScrEndIY - kMarkHalf, fr.ScrEndIX + kMarkHalf,
+                      fr.ScrEndIY + kMarkHalf);
+        }
+        if (EndValue(ends.J, ends.HasJ, f, value)) {
+            c.SetBrushColor(PaletteRgb(kResultScaleBase + ResultStep(value, s)));
+            c.Ellipse(fr.ScrEndJX - kMarkHalf, fr.ScrEndJY - kMarkHalf, fr.ScrEndJX + kMarkHalf,
+                      fr.ScrEndJY + kMarkHalf);
+        }
     }
+}
+
+TNodeOffsets OffsetsOf(const TNodeField& disp) {
+    const size_t count = std::min({disp.X.size(), disp.Y.size(), disp.Z.size()});
+    if (count == 0) return {};
+    return TNodeOffsets{disp.X.data(), disp.Y.data(), disp.Z.data(), count};
 }
 
 bool IsShellKind(const TModel& m, const TSHELL& sh) {
@@ -333,8 +372,8 @@ void DrawLoadLabels(Canvas& c, const TModel& m, const TSettings& s) {
 } // namespace
 
 void RedrawModel(QImage& image, TModel& model, const TSettings& settings, const TViewState& view,
-                 int SelectedFrame, DrawPath path) {
-    ProjectModel(model, view, image.width(), image.height());
+                 int SelectedFrame, const TResults& results, DrawPath path) {
+    ProjectModel(model, view, image.width(), image.height(), OffsetsOf(results.Disp));
     Canvas c(image, path == DrawPath::Plain);
     if (!c.IsActive()) return;
     DrawBackgroundAndLogo(c);
@@ -346,7 +385,7 @@ void RedrawModel(QImage& image, TModel& model, const TSettings& settings, const 
     if (opt[kOptFrameLabels]) DrawFrameLabels(c, model);
     if (opt[kOptFrameAxis]) DrawFrameAxes(c, model);
     if (opt[kOptDiaphragms]) DrawDiaphragms(c, model);
-    if (opt[kOptHingeCircle]) DrawHingeCircles(c, model, settings);
+    if (opt[kOptHingeCircle]) DrawHingeCircles(c, model, settings, results.Ends);
     if (opt[kOptShellElement]) DrawShells(c, model);
     if (opt[kOptShellLabels]) DrawShellLabels(c, model);
     if (opt[kOptMomentRelease]) DrawMomentReleases(c, model);
@@ -356,22 +395,30 @@ void RedrawModel(QImage& image, TModel& model, const TSettings& settings, const 
 }
 
 void RedrawModel(QImage& image, TModel& model, const TSettings& settings, const TViewState& view,
-                 int SelectedFrame) {
-    RedrawModel(image, model, settings, view, SelectedFrame, DrawPath::Fast);
+                 int SelectedFrame, DrawPath path) {
+    static const TResults kNone;
+    RedrawModel(image, model, settings, view, SelectedFrame, kNone, path);
 }
 
-void RedrawAnimationFrame(QImage& image, TModel& model, const TViewState& view, DrawPath path) {
-    ProjectNodes(model, view, image.width(), image.height());
-    Canvas c(image, path == DrawPath::Plain);
-    if (!c.IsActive()) return;
-    DrawBackgroundAndLogo(c);
-    DrawNodes(c, model);
-    DrawSupports(c, model);
-    DrawFrames(c, model, 0);
-}
-
-void RedrawAnimationFrame(QImage& image, TModel& model, const TViewState& view) {
-    RedrawAnimationFrame(image, model, view, DrawPath::Fast);
+void RedrawAnimationFrame(QImage& image, TModel& model, const TViewState& view,
+                          const TNodeHistory& history, int step, DrawPath path) {
+    TNodeOffsets offsets;
+    if (step >= 1 && step <= history.Steps &&
+        std::min({history.X.size(), history.Y.size(), history.Z.size()}) >=
+            static_cast<size_t>(step) * history.Stride)
+        offsets = TNodeOffsets{history.StepX(step), history.StepY(step), history.StepZ(step),
+                               history.Stride};
+    ProjectNodes(model, view, image.width(), image.height(), offsets);
+    const bool direct = path == DrawPath::Fast && LineRaster(image).IsUsable();
+    {
+        Canvas c(image, path == DrawPath::Plain);
+        if (!c.IsActive()) return;
+        DrawBackgroundAndLogo(c);
+        DrawNodes(c, model);
+        DrawSupports(c, model);
+        if (!direct) DrawFrames(c, model, 0);
+    }
+    if (direct) DrawFramesDirect(image, model);
 }
 
 } // namespace vandra

@@ -108,12 +108,12 @@ void OpenModelTest::cancelReimportsTheLinesLoadedLast() {
     const TModel fresh = ImportS2k(ReadS2kFile(kFrameModel.toStdString()));
     window.model().Sections[1].FrameType = kDispBeamColumn;
     window.model().Sections[1].DivideFX = 12;
-    window.model().Nodes[5].DispX = 3.0;
+    window.results().Disp.X.assign(22, 3.0);
     window.openModel();
     QVERIFY(messages_.isEmpty());
     QCOMPARE(window.model().Sections[1].FrameType, fresh.Sections[1].FrameType);
     QCOMPARE(window.model().Sections[1].DivideFX, fresh.Sections[1].DivideFX);
-    QCOMPARE(window.model().Nodes[5].DispX, 0.0);
+    QVERIFY(window.results().Disp.X.empty()); // the results of the model shown before are gone
     QCOMPARE(CountPanels(window), (QStringList{"21", "29", "0", "0", "2", "7", "0"}));
 }
 
@@ -170,21 +170,27 @@ void OpenModelTest::clearResultsZeroesDisplacementsAndFrameResults() {
     MainWindow window;
     window.importModel(kFrameModel);
     TModel& m = window.model();
-    for (int n = 1; n <= m.NodeCount; ++n)
-        m.Nodes[n].DispX = m.Nodes[n].DispY = m.Nodes[n].DispZ = n;
-    for (int f = 1; f <= m.FrameCount; ++f)
-        m.Frames[f].ResultI = m.Frames[f].ResultJ = -f;
+    TResults& r = window.results();
+    const size_t nodes = static_cast<size_t>(m.NodeCount) + 1;
+    const size_t frames = static_cast<size_t>(m.FrameCount) + 1;
+    r.Disp.X.assign(nodes, 1.0);
+    r.Disp.Y.assign(nodes, 2.0);
+    r.Disp.Z.assign(nodes, 3.0);
+    r.Ends.I.assign(frames, -1.0);
+    r.Ends.J.assign(frames, -2.0);
+    r.Ends.HasI.assign(frames, 1);
+    r.Ends.HasJ.assign(frames, 0);
     const double x = m.Nodes[4].X;
+    window.settings().ResultMax = 5;
     window.action(Command::ClearResults)->trigger();
-    for (int n = 1; n <= m.NodeCount; ++n) {
-        QCOMPARE(m.Nodes[n].DispX, 0.0);
-        QCOMPARE(m.Nodes[n].DispY, 0.0);
-        QCOMPARE(m.Nodes[n].DispZ, 0.0);
+    for (const std::vector<double>* v : {&r.Disp.X, &r.Disp.Y, &r.Disp.Z, &r.Ends.I, &r.Ends.J}) {
+        QCOMPARE(v->size(), v == &r.Ends.I || v == &r.Ends.J ? frames : nodes);
+        for (double value : *v)
+            QCOMPARE(value, 0.0);
     }
-    for (int f = 1; f <= m.FrameCount; ++f) {
-        QCOMPARE(m.Frames[f].ResultI, 0.0);
-        QCOMPARE(m.Frames[f].ResultJ, 0.0);
-    }
+    QCOMPARE(r.Ends.HasI[1], 1); // which frames have values stays known
+    QCOMPARE(r.Ends.HasJ[1], 0);
+    QCOMPARE(window.settings().ResultMax, 5.0); // the range stays
     QCOMPARE(m.Nodes[4].X, x);
 }
 

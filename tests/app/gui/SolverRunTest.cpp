@@ -2,11 +2,14 @@
 #include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/SolverWindow.h"
+#include "post/gui/DeformationDialog.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -119,7 +122,8 @@ void SolverRunTest::fakeSolverGetsTheScriptAsOneArgument() {
     const QStringList out = solver->outputText().split('\n');
     QVERIFY(out.contains(QStringLiteral("args=1")));
     QVERIFY(out.contains(QStringLiteral("script=") + script));
-    QVERIFY(out.contains(QStringLiteral("cwd=") + QDir::currentPath()));
+    // The solver runs in the script's own folder, where its recorder files then lie.
+    QVERIFY(out.contains(QStringLiteral("cwd=") + QFileInfo(script).absolutePath()));
     QVERIFY(out.contains(QStringLiteral("Solver ended with exit status %1").arg(exitCode)));
     QCOMPARE(out.contains(QStringLiteral("Solver finished with warnings or errors")), troubled);
     QCOMPARE(LineColour(*solver, QStringLiteral("args=1")), QColor(Qt::black));
@@ -131,6 +135,13 @@ void SolverRunTest::fakeSolverGetsTheScriptAsOneArgument() {
     }
     if (exitCode == 0 && troubled)
         QCOMPARE(LineColour(*solver, QStringLiteral("invalid command name")), QColor(200, 0, 0));
+
+    // "Load results" opens the Deformation Shape dialog on the run's folder.
+    auto* load = solver->findChild<QPushButton*>(QStringLiteral("loadResultsButton"));
+    QVERIFY(load && load->isEnabled());
+    load->click();
+    QCOMPARE(window.resultsFolder().folder(), QFileInfo(script).absolutePath());
+    QVERIFY(window.deformationDialog()->isVisible());
 }
 
 void SolverRunTest::cancelDoesNothing() {

@@ -1,0 +1,96 @@
+// vandra-cli results FILE.s2k --dir RUN [--step N | --mode M] [--section axial|kz|ky]
+// [--set NAME=VALUE]...: the values the readers load, as JSON.
+// vandra-cli history FILE.s2k --dir RUN --node N: one joint's recorded history as CSV.
+#include "app/cli/CliResultOptions.h"
+#include "app/cli/CliSupport.h"
+#include "app/cli/Commands.h"
+#include "model/Errors.h"
+#include "model/NumberParse.h"
+#include "post/HistoryText.h"
+#include "post/RecorderReaders.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+#include <string>
+
+namespace vandra::cli {
+namespace {
+
+QJsonValue ValueOrNull(bool has, double value) {
+    return has ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonObject ResultsJson(const TModel& model, const TResults& results, bool sections) {
+    QJsonArray nodes;
+    const int joints = CountOf(model.NodeCount);
+    for (int j = 1; j <= joints; ++j) {
+        const auto k = static_cast<size_t>(j);
+        nodes.append(QJsonObject{{"DispX", results.Disp.X[k]},
+                                 {"DispY", results.Disp.Y[k]},
+                                 {"DispZ", results.Disp.Z[k]}});
+    }
+    QJsonObject out{{"Nodes", nodes}};
+    if (!sections) return out;
+    const TFrameEnds& ends = results.Ends;
+    QJsonArray frames;
+    for (size_t f = 1; f < ends.I.size(); ++f) {
+        if (!ends.HasI[f] && !ends.HasJ[f]) {
+            frames.append(QJsonValue(QJsonValue::Null));
+            continue;
+        }
+        frames.append(QJsonObject{{"ResultI", ValueOrNull(ends.HasI[f], ends.I[f])},
+                                  {"ResultJ", ValueOrNull(ends.HasJ[f], ends.J[f])}});
+    }
+    out.insert("Frames", frames);
+    out.insert("ResultMin", ValueOrNull(ends.Any, ends.Min));
+    out.insert("ResultMax", ValueOrNull(ends.Any, ends.Max));
+    return out;
+}
+
+} // namespace
+
+int CommandResults(const QStringList& args) {
+    QCommandLineParser parser;
+    const ResultOptions options;
+    options.addTo(parser);
+    const QCommandLineOption set("set", "Assign a setting or a section field before reading.",
+                                 "NAME=VALUE");
+    parser.addOption(set);
+    const std::string usage = "results takes one FILE.s2k --dir RUN [--step N | --mode M] "
+                              "[--section axial|kz|ky] [--set NAME=VALUE]...";
+    const QString file = ParseModelFile(parser, args, "results", usage);
+    const ResultRequest request = ParseResultRequest(parser, options, true);
+    TSettings settings;
+    TModel model = ImportModel(file, &settings);
+    AssignSettings(model, settings, parser.values(set));
+    const TResults results = LoadResults(model, settings, request);
+    const QByteArray json = QJsonDocument(ResultsJson(model, results, request.component > 0))
+                                .toJson(QJsonDocument::Indented);
+    WriteStdout(std::string_view(json.constData(), static_cast<size_t>(json.size())));
+    FinishStdout();
+    return 0;
+}
+
+int CommandHistory(const QStringList& args) {
+    QCommandLineParser parser;
+    const QCommandLineOption dir("dir", "The folder the solver wrote its recorder files into.",
+                                 "RUN");
+    const QCommandLineOption node("node", "The joint whose history is printed.", "N");
+    parser.addOption(dir);
+    parser.addOption(node);
+    const std::string usage = "history takes one FILE.s2k --dir RUN --node N";
+    const QString file = ParseModelFile(parser, args, "history", usage);
+    if (!parser.isSet(dir) || !parser.isSet(node)) throw UsageError(usage);
+    const int joint = parse::Integer(Local(parser.value(node)));
+    const TModel model = ImportModel(file);
+    const TJointHistory history = ReadJointHistory(model, Local(parser.value(dir)), joint);
+    const std::string out = JointHistoryCsv(history);
+    WriteStdout(out);
+    FinishStdout();
+    return 0;
+}
+
+} // namespace vandra::cli

@@ -1,0 +1,12 @@
+// One joint's recorded history as CSV text: a header "time,X,Y,Z" and one line per recorded step.
+#pragma once
+
+#include "post/Results.h"
+
+#include <string>
+
+namespace vandra {
+
+std::string JointHistoryCsv(const TJointHistory& history);
+
+} // namespace vandra

@@ -1,0 +1,60 @@
+// The "Deformation Shape" dialog: loads one load step of node displacements, the section
+// deformations at the frame ends or one mode shape from the results folder, and sets the
+// displacement scale and the colour range of the end circles.
+#pragma once
+
+#include "model/Model.h"
+#include "post/Results.h"
+#include "view/Camera.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace vandra::gui {
+
+class ResultsFolder;
+
+class DeformationDialog : public QDialog {
+    Q_OBJECT
+public:
+    DeformationDialog(const TModel& model, TSettings& settings, TViewState& view, TResults& results,
+                      ResultsFolder& folder, QWidget* parent = nullptr);
+
+    // The three load buttons: read into new tables, stored only when every file was read.
+    void loadNodeStep();
+    void loadSections();
+    void loadModeShape();
+    // OK: ResultMax, ResultMin, DisplacementScale from the fields, in this order; a field that is
+    // not a number stops there (ConversionError) with the fields before it applied.
+    void apply();
+
+    QString statusText() const;
+
+signals:
+    void redrawRequested();
+
+private:
+    template <typename Work> void guarded(Work&& work);
+    QString folderOrAsk();
+    void showFolder();
+
+    const TModel& model_;
+    TSettings& settings_;
+    TViewState& view_;
+    TResults& results_;
+    ResultsFolder& folder_;
+
+    QLineEdit* stepEdit_ = nullptr;
+    QLineEdit* scaleEdit_ = nullptr;
+    QLineEdit* modeEdit_ = nullptr;
+    QComboBox* componentCombo_ = nullptr;
+    QLineEdit* maxEdit_ = nullptr;
+    QLineEdit* minEdit_ = nullptr;
+    QLabel* folderLabel_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+};
+
+} // namespace vandra::gui

@@ -1,0 +1,134 @@
+#include "post/gui/HistoryPlot.h"
+
+#include "model/NumberText.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vandra::gui {
+namespace {
+
+constexpr int kLeft = 80, kRight = 20, kTop = 30, kBottom = 50;
+constexpr int kTicks = 5;
+constexpr int kTickLength = 4;
+
+struct Range {
+    double lo = 0, hi = 1;
+};
+
+Range RangeOf(const std::vector<double>& v) {
+    if (v.empty()) return {};
+    const auto [lo, hi] = std::minmax_element(v.begin(), v.end());
+    // The origin stays in the picture: a capacity curve starts there.
+    Range r{std::min(*lo, 0.0), std::max(*hi, 0.0)};
+    if (r.hi == r.lo) {
+        const double pad = r.lo == 0 ? 1 : std::fabs(r.lo) * 0.1;
+        r.lo -= pad;
+        r.hi += pad;
+    }
+    return r;
+}
+
+// A step of 1, 2 or 5 times a power of ten that cuts the range into about kTicks parts.
+double NiceStep(const Range& r) {
+    const double raw = (r.hi - r.lo) / kTicks;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (raw <= m * power) return m * power;
+    return 10 * power;
+}
+
+QString TickText(double v, double step) {
+    const double rounded = std::round(v / step) * step;
+    return QString::fromStdString(
+        text::FormatGeneral(std::fabs(rounded) < step * 1e-9 ? 0 : rounded));
+}
+
+} // namespace
+
+void DrawHistoryPlot(QPainter& p, const QRect& area, const PlotCurve& curve) {
+    p.fillRect(area, Qt::white);
+    const QRect plot = area.adjusted(kLeft, kTop, -kRight, -kBottom);
+    if (plot.width() < 10 || plot.height() < 10) return;
+    p.setPen(Qt::black);
+    p.drawText(QRect(area.left(), area.top(), area.width(), kTop), Qt::AlignCenter, curve.title);
+    p.drawRect(plot);
+    const Range rx = RangeOf(curve.x), ry = RangeOf(curve.y);
+    const auto sx = [&](double x) {
+        return plot.left() + (x - rx.lo) / (rx.hi - rx.lo) * plot.width();
+    };
+    const auto sy = [&](double y) {
+        return plot.bottom() - (y - ry.lo) / (ry.hi - ry.lo) * plot.height();
+    };
+    const QFontMetrics metrics = p.fontMetrics();
+    for (const bool horizontal : {true, false}) {
+        const Range& r = horizontal ? rx : ry;
+        const double step = NiceStep(r);
+        for (double v = std::ceil(r.lo / step) * step; v <= r.hi + step * 1e-9; v += step) {
+            const QString label = TickText(v, step);
+            if (horizontal) {
+                const int x = static_cast<int>(std::lround(sx(v)));
+                p.setPen(QColor(225, 225, 225));
+                p.drawLine(x, plot.top(), x, plot.bottom());
+                p.setPen(Qt::black);
+                p.drawLine(x, plot.bottom(), x, plot.bottom() + kTickLength);
+                p.drawText(x - metrics.horizontalAdvance(label) / 2,
+                           plot.bottom() + kTickLength + metrics.ascent() + 2, label);
+            } else {
+                const int y = static_cast<int>(std::lround(sy(v)));
+                p.setPen(QColor(225, 225, 225));
+                p.drawLine(plot.left(), y, plot.right(), y);
+                p.setPen(Qt::black);
+                p.drawLine(plot.left() - kTickLength, y, plot.left(), y);
+                p.drawText(plot.left() - kTickLength - 2 - metrics.horizontalAdvance(label),
+                           y + metrics.ascent() / 2, label);
+            }
+        }
+    }
+    p.drawText(
+        QRect(plot.left(), area.bottom() - metrics.height() - 4, plot.width(), metrics.height()),
+        Qt::AlignCenter, curve.xLabel);
+    p.save();
+    p.translate(area.left() + metrics.height(), plot.center().y());
+    p.rotate(-90);
+    p.drawText(QRect(-plot.height() / 2, -metrics.height(), plot.height(), metrics.height()),
+               Qt::AlignCenter, curve.yLabel);
+    p.restore();
+    if (curve.x.empty()) return;
+    QPainterPath path;
+    path.moveTo(sx(curve.x[0]), sy(curve.y[0]));
+    for (size_t k = 1; k < curve.x.size() && k < curve.y.size(); ++k)
+        path.lineTo(sx(curve.x[k]), sy(curve.y[k]));
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(QColor(0, 0, 200), 2));
+    p.setClipRect(plot);
+    p.drawPath(path);
+}
+
+HistoryPlot::HistoryPlot(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("historyPlot"));
+    setMinimumSize(400, 280);
+}
+
+void HistoryPlot::setCurve(PlotCurve curve) {
+    curve_ = std::move(curve);
+    update();
+}
+
+QImage HistoryPlot::toImage() const {
+    QImage image(size(), QImage::Format_RGB32);
+    QPainter p(&image);
+    DrawHistoryPlot(p, image.rect(), curve_);
+    return image;
+}
+
+void HistoryPlot::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    DrawHistoryPlot(p, rect(), curve_);
+}
+
+} // namespace vandra::gui

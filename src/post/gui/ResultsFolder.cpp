@@ -1,0 +1,25 @@
+#include "post/gui/ResultsFolder.h"
+
+#include <QFileDialog>
+
+namespace vandra::gui {
+
+ResultsFolder::ResultsFolder() {
+    choose_ = [](QWidget* parent, const QString& start) {
+        return QFileDialog::getExistingDirectory(parent, QStringLiteral("Results folder"), start);
+    };
+}
+
+bool ResultsFolder::choose(QWidget* parent) {
+    const QString chosen = choose_(parent, folder_.isEmpty() ? start_ : folder_);
+    if (chosen.isEmpty()) return false;
+    folder_ = chosen;
+    return true;
+}
+
+QString ResultsFolder::ensure(QWidget* parent) {
+    if (folder_.isEmpty() && !choose(parent)) return QString();
+    return folder_;
+}
+
+} // namespace vandra::gui

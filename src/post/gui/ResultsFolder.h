@@ -1,0 +1,36 @@
+// The folder of the solver's recorder files: asked for once (a folder dialog that starts in the
+// folder of the script last run, or of the model), then remembered for every reader.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace vandra::gui {
+
+class ResultsFolder {
+public:
+    // Asks for a folder starting in `start`; empty when the user cancelled.
+    using Chooser = std::function<QString(QWidget* parent, const QString& start)>;
+
+    ResultsFolder();
+
+    const QString& folder() const { return folder_; }
+    void setFolder(const QString& folder) { folder_ = folder; }
+    // Where the folder dialog starts when no folder has been chosen yet.
+    void setStartFolder(const QString& start) { start_ = start; }
+    void setChooser(Chooser chooser) { choose_ = std::move(chooser); }
+
+    // Asks for a folder and remembers it; false when the user cancelled.
+    bool choose(QWidget* parent);
+    // The remembered folder, or the one the user chooses now; empty when cancelled.
+    QString ensure(QWidget* parent);
+
+private:
+    QString folder_, start_;
+    Chooser choose_;
+};
+
+} // namespace vandra::gui

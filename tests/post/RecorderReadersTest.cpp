@@ -1,0 +1,254 @@
+// The result readers against recorder files the real solver wrote (tests/data).
+#include "post/RecorderReaders.h"
+#include "import/S2kImport.h"
+#include "model/Errors.h"
+#include "model/SettingsByName.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace vandra;
+
+namespace {
+
+const std::string kData = std::string(VANDRA_SOURCE_DIR) + "/tests/data/";
+
+struct LoadedRun {
+    TModel model;
+    TSettings settings;
+};
+
+LoadedRun Load(const std::string& s2k, std::vector<std::string> assignments) {
+    LoadedRun run{ImportS2k(ReadS2kFile(kData + s2k)), TSettings()};
+    for (const std::string& a : assignments)
+        AssignSetting(run.model, run.settings, a);
+    return run;
+}
+
+LoadedRun FrameStatic(bool aggregator) {
+    std::vector<std::string> set = {"Sections[EIPE400].FrameType=4"};
+    if (aggregator) set.push_back("UseAggregator=1");
+    return Load("two_storey_frame.s2k", set);
+}
+
+// A scratch folder with files copied from a data folder, some of them replaced.
+class Scratch {
+public:
+    explicit Scratch(const std::string& from) {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("vandra_post_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                "_" + std::to_string(counter_++));
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+        for (const auto& e : std::filesystem::directory_iterator(kData + from))
+            std::filesystem::copy_file(e.path(), dir_ / e.path().filename());
+    }
+    ~Scratch() { std::filesystem::remove_all(dir_); }
+    std::string path() const { return dir_.string(); }
+    std::string file(const std::string& name) const { return (dir_ / name).string(); }
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(dir_ / name, std::ios::binary) << text;
+    }
+    void remove(const std::string& name) const { std::filesystem::remove(dir_ / name); }
+
+private:
+    static inline int counter_ = 0;
+    std::filesystem::path dir_;
+};
+
+std::string ErrorOf(auto&& read) {
+    try {
+        read();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+} // namespace
+
+TEST(RecorderReaders, CantileverTipMatchesTheClosedForm) {
+    // P L^3 / 3 E I with P = 2000, 1000 N, L = 2000 mm, E = 200000, I = 100 x 200^3 / 12 about
+    // the axis that bends in X and 200 x 100^3 / 12 about the other.
+    const LoadedRun run = Load("cantilever_elastic/cantilever.s2k", {});
+    const double L = 2000, E = 200000;
+    const double Ix = 100.0 * 200 * 200 * 200 / 12, Iy = 200.0 * 100 * 100 * 100 / 12;
+    const TNodeField last = ReadNodeStep(run.model, kData + "cantilever_elastic", 10);
+    EXPECT_NEAR(last.X[2], 2000 * L * L * L / (3 * E * Ix), 1e-4);
+    EXPECT_NEAR(last.Y[2], 1000 * L * L * L / (3 * E * Iy), 1e-3);
+    EXPECT_EQ(last.X[1], 0);
+    const TNodeField first = ReadNodeStep(run.model, kData + "cantilever_elastic", 1);
+    EXPECT_DOUBLE_EQ(first.X[2], 0.039998);
+    EXPECT_DOUBLE_EQ(first.Y[2], 0.079984);
+}
+
+TEST(RecorderReaders, SectionColumnsFollowTheFrameTypes) {
+    // Values taken by hand from the files: frame, the file's column of its component 1.
+    const struct {
+        const char* folder;
+        bool aggregator;
+        int frame;
+        int component;
+        double i, j;
+        bool hasI, hasJ;
+    } cases[] = {
+        // column 2 of ele0_secs.out line 1 is frame 1's axial strain; frame 2 starts at column 6
+        {"frame_static", false, 1, 1, -3.52064e-07, -3.52064e-07, true, true},
+        {"frame_static", false, 2, 2, 5.58958e-10, 0, true, true},
+        // elastic beams and the rigid link record no section
+        {"frame_static", false, 21, 1, 0, 0, false, false},
+        {"frame_static", false, 29, 1, 0, 0, false, false},
+        // beams with hinges: end J from section 6 in ele0_hingej.out
+        {"frame_static", false, 13, 3, 0, 1.4805e-08, true, true},
+        // trusses: one section, the same value at both ends
+        {"frame_static", false, 27, 1, 0, 0, true, true},
+        {"frame_static_aggregator", true, 1, 1, -3.52093e-07, 0, true, true},
+        {"frame_static_aggregator", true, 28, 1, 0, 0, true, true},
+        {"frame_static_aggregator", true, 25, 1, 0, 0, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.folder) + " frame " + std::to_string(c.frame));
+        const LoadedRun run = FrameStatic(c.aggregator);
+        const TFrameEnds ends =
+            ReadSectionStep(run.model, run.settings, kData + c.folder, 1, c.component);
+        const auto f = static_cast<size_t>(c.frame);
+        EXPECT_EQ(ends.HasI[f] != 0, c.hasI);
+        EXPECT_EQ(ends.HasJ[f] != 0, c.hasJ);
+        if (c.i != 0) {
+            EXPECT_DOUBLE_EQ(ends.I[f], c.i);
+        }
+        if (c.j != 0) {
+            EXPECT_DOUBLE_EQ(ends.J[f], c.j);
+        }
+    }
+}
+
+TEST(RecorderReaders, SectionValuesAtKnownColumnsAndTheirRange) {
+    const LoadedRun run = FrameStatic(false);
+    const TFrameEnds ends = ReadSectionStep(run.model, run.settings, kData + "frame_static", 1, 1);
+    // Truss 27 is the 21st element with values (12 columns, 8 hinge beams): columns 82..85.
+    std::ifstream in(kData + "frame_static/ele0_secs.out");
+    std::vector<double> line(89);
+    for (double& v : line)
+        in >> v;
+    EXPECT_DOUBLE_EQ(ends.I[27], line[81]);
+    EXPECT_DOUBLE_EQ(ends.J[27], line[81]);
+    EXPECT_DOUBLE_EQ(ends.I[28], line[85]);
+    EXPECT_DOUBLE_EQ(ends.I[13], line[49]);
+    ASSERT_TRUE(ends.Any);
+    double lo = 1e300, hi = -1e300;
+    for (size_t f = 1; f < ends.I.size(); ++f) {
+        if (ends.HasI[f]) lo = std::min(lo, ends.I[f]), hi = std::max(hi, ends.I[f]);
+        if (ends.HasJ[f]) lo = std::min(lo, ends.J[f]), hi = std::max(hi, ends.J[f]);
+    }
+    EXPECT_EQ(ends.Min, lo);
+    EXPECT_EQ(ends.Max, hi);
+}
+
+TEST(RecorderReaders, ElasticCantileverHasNoSectionValues) {
+    const LoadedRun run = Load("cantilever_elastic/cantilever.s2k", {});
+    const TFrameEnds ends =
+        ReadSectionStep(run.model, run.settings, kData + "cantilever_elastic", 10, 1);
+    EXPECT_FALSE(ends.Any);
+    EXPECT_EQ(ends.HasI[1], 0);
+    const LoadedRun fiber =
+        Load("cantilever_elastic/cantilever.s2k", {"Sections[EBAR].FrameType=2"});
+    const TFrameEnds kz =
+        ReadSectionStep(fiber.model, fiber.settings, kData + "cantilever_fiber", 10, 2);
+    EXPECT_TRUE(kz.Any);
+    EXPECT_NE(kz.I[1], 0);
+    EXPECT_NE(kz.J[1], kz.I[1]); // the moment falls from the support to the tip
+}
+
+TEST(RecorderReaders, BlocksOfHundredTags) {
+    const LoadedRun run = Load("grid_blocks/grid.s2k", {});
+    ASSERT_EQ(run.model.NodeCount, 150);
+    ASSERT_EQ(run.model.FrameCount, 316);
+    const TNodeField disp = ReadNodeStep(run.model, kData + "grid_blocks", 3);
+    std::ifstream in(kData + "grid_blocks/node1.out");
+    std::string skip;
+    std::getline(in, skip);
+    std::getline(in, skip);
+    std::vector<double> line(151);
+    for (double& v : line)
+        in >> v;
+    EXPECT_DOUBLE_EQ(disp.X[101], line[1]); // node 101 opens node1.out
+    EXPECT_DOUBLE_EQ(disp.Z[150], line[150]);
+    // Frames 301..316 are the remainder block ele0; elastic frames give no values but the
+    // files must be there.
+    const TFrameEnds ends = ReadSectionStep(run.model, run.settings, kData + "grid_blocks", 1, 1);
+    EXPECT_EQ(ends.I.size(), 317u);
+}
+
+TEST(RecorderReaders, ModeShapesAndHistory) {
+    const LoadedRun run = Load("two_storey_frame.s2k", {});
+    const TNodeField m1 = ReadModeShape(run.model, kData + "frame_modal", 1);
+    const TNodeField m3 = ReadModeShape(run.model, kData + "frame_modal", 3);
+    EXPECT_NE(m1.X[21], m3.X[21]);
+    const TNodeHistory h = ReadNodeHistory(run.model, kData + "frame_timehistory", 100);
+    ASSERT_EQ(h.Steps, 100);
+    const TNodeField step7 = ReadNodeStep(run.model, kData + "frame_timehistory", 7);
+    for (size_t i = 1; i <= 21; ++i) {
+        EXPECT_EQ(h.StepX(7)[i], step7.X[i]);
+        EXPECT_EQ(h.StepZ(7)[i], step7.Z[i]);
+    }
+    const TNodeHistory all = ReadNodeHistory(run.model, kData + "frame_timehistory", 0);
+    EXPECT_EQ(all.Steps, 150);
+    EXPECT_DOUBLE_EQ(all.Time[0], 0.02);
+    // The pushover's time column is the load factor: the capacity curve of the control joint.
+    const TJointHistory push = ReadJointHistory(run.model, kData + "frame_pushover", 21);
+    ASSERT_EQ(push.Time.size(), 110u);
+    EXPECT_DOUBLE_EQ(push.Time[9], 1);
+    EXPECT_NEAR(push.X.back() - push.X[9], 50, 1e-4); // 100 steps of 0.5 after gravity
+}
+
+TEST(RecorderReaders, ErrorsNameFileLineAndColumnAndStoreNothing) {
+    const LoadedRun run = Load("cantilever_elastic/cantilever.s2k", {});
+    const Scratch dir("cantilever_elastic");
+    const std::string node0 = dir.file("node0.out");
+    const struct {
+        const char* text; // replaces node0.out ("" removes it)
+        int step;
+        std::string message;
+    } cases[] = {
+        {"0.1 0 0 0 1 2\n", 1, node0 + ", line 1, column 7: the line ends after 6 columns"},
+        {"0.1 0 0 0 1 2 3 4\n", 1, node0 + ", line 1, column 8: the line holds more than"},
+        {"0.1 0 0 0 1 x2 3\n", 1, node0 + ", line 1, column 6: 'x2' is not a valid floating"},
+        {"0.1 0 0 0 1 2 3\n0.2 0 0 0 1 nan 3\n", 2, node0 + ", line 2, column 6: 'nan'"},
+        {"0.1 0 0 0 1 2 3\n", 2, node0 + ", line 2: the file ends after line 1"},
+        {"0.1 0 0 0 1 2 3\n", 0, "Load Step must be 1 or more, not 0"},
+        {"0.1 0 0 0 1 2 3\n\n", 2, node0 + ", line 2, column 1: the line ends after 0"},
+        {"", 1, "Cannot open the result file " + node0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        if (*c.text)
+            dir.write("node0.out", c.text);
+        else
+            dir.remove("node0.out");
+        const std::string error = ErrorOf([&] { ReadNodeStep(run.model, dir.path(), c.step); });
+        EXPECT_EQ(error.substr(0, c.message.size()), c.message) << error;
+    }
+    // CR LF lines and tabs read as well.
+    dir.write("node0.out", "0.1\t0 0 0 1 2 3\r\n");
+    EXPECT_EQ(ReadNodeStep(run.model, dir.path(), 1).Z[2], 3);
+}
+
+TEST(RecorderReaders, ABadFileOfTheRequestFailsTheWholeRead) {
+    const LoadedRun run = FrameStatic(false);
+    const Scratch dir("frame_static");
+    dir.remove("ele0_hingej.out");
+    const std::string error =
+        ErrorOf([&] { ReadSectionStep(run.model, run.settings, dir.path(), 1, 1); });
+    EXPECT_EQ(error.rfind("Cannot open the result file " + dir.file("ele0_hingej.out"), 0), 0u)
+        << error;
+    EXPECT_NE(ErrorOf([&] { ReadSectionStep(run.model, run.settings, dir.path(), 1, 4); }),
+              "no error");
+    // A history longer than the file is refused.
+    EXPECT_NE(ErrorOf([&] { ReadNodeHistory(run.model, dir.path(), 13); }), "no error");
+    EXPECT_EQ(ReadNodeHistory(run.model, dir.path(), 12).Steps, 12);
+}
