@@ -94,22 +94,29 @@ void CheckModel(const TModel& m) {
 }
 
 // Every number the writers take from the store must be finite: an overflowing section property
-// or an INF typed in a file would be written as text the solver cannot read.
-void CheckFinite(double value, const std::string& record, const char* field) {
-    if (!std::isfinite(value))
-        throw InputError(record + ": " + field + " is not a finite number (" +
-                         (std::isnan(value) ? "NaN"
-                          : value > 0       ? "INF"
-                                            : "-INF") +
-                         "); nothing was written");
+// or an INF typed in a file would be written as text the solver cannot read. The record's name is
+// built only for the refusal: the checks run over every joint, frame and load.
+template <typename RecordName>
+void CheckFinite(double value, const RecordName& record, const char* field) {
+    if (std::isfinite(value)) return;
+    throw InputError(record() + ": " + field + " is not a finite number (" +
+                     (std::isnan(value) ? "NaN"
+                      : value > 0       ? "INF"
+                                        : "-INF") +
+                     "); nothing was written");
+}
+
+// The name of a setting, for CheckFinite.
+auto Named(const char* name) {
+    return [name] { return std::string(name); };
 }
 
 void CheckFiniteValues(const TModel& m, const TSettings& settings) {
-    CheckFinite(settings.LoadFactor, "Load Factor (LoadFactor)", "the value");
-    CheckFinite(settings.ControlDisp, "Control Disp (ControlDisp)", "the value");
+    CheckFinite(settings.LoadFactor, Named("Load Factor (LoadFactor)"), "the value");
+    CheckFinite(settings.ControlDisp, Named("Control Disp (ControlDisp)"), "the value");
     for (int i = 1; i <= CountOf(m.NodeCount); ++i) {
         const TNODE& node = m.Nodes[Slot(i)];
-        const std::string name = "Joint " + Num(i);
+        const auto name = [i] { return "Joint " + Num(i); };
         CheckFinite(node.X, name, "X");
         CheckFinite(node.Y, name, "Y");
         CheckFinite(node.Z, name, "Z");
@@ -118,14 +125,18 @@ void CheckFiniteValues(const TModel& m, const TSettings& settings) {
     }
     for (int k = 1; k <= CountOf(m.MatCount); ++k) {
         const TMAT& mat = m.Mats[Slot(k)];
-        const std::string name = "Material " + Num(k) + " (" + InertName(mat.Name) + ")";
+        const auto name = [k, &mat] {
+            return "Material " + Num(k) + " (" + InertName(mat.Name) + ")";
+        };
         CheckFinite(mat.E, name, "E");
         CheckFinite(mat.G, name, "G");
         CheckFinite(mat.U, name, "U");
     }
     for (int k = 1; k <= CountOf(m.SectionCount); ++k) {
         const TSECTION& sec = m.Sections[Slot(k)];
-        const std::string name = "Frame section " + Num(k) + " (" + InertName(sec.Name) + ")";
+        const auto name = [k, &sec] {
+            return "Frame section " + Num(k) + " (" + InertName(sec.Name) + ")";
+        };
         for (auto [value, field] : {std::pair{sec.Area, "Area"},
                                     {sec.I22, "I22"},
                                     {sec.I33, "I33"},
@@ -143,21 +154,24 @@ void CheckFiniteValues(const TModel& m, const TSettings& settings) {
             CheckFinite(f.FibArea, name, "a fiber area");
         }
     }
-    for (int k = 1; k <= CountOf(m.AreaSecCount); ++k)
-        CheckFinite(m.AreaSecs[Slot(k)].Thickness,
-                    "Shell section " + Num(k) + " (" + InertName(m.AreaSecs[Slot(k)].Name) + ")",
-                    "the thickness");
+    for (int k = 1; k <= CountOf(m.AreaSecCount); ++k) {
+        const auto name = [k, &m] {
+            return "Shell section " + Num(k) + " (" + InertName(m.AreaSecs[Slot(k)].Name) + ")";
+        };
+        CheckFinite(m.AreaSecs[Slot(k)].Thickness, name, "the thickness");
+    }
     for (int f = 1; f <= CountOf(m.FrameCount); ++f) {
         const TFRAME& frame = m.Frames[Slot(f)];
-        const std::string name = "Frame " + Num(f);
+        const auto name = [f] { return "Frame " + Num(f); };
         CheckFinite(frame.Axis2X, name, "the local axis 2");
         CheckFinite(frame.Axis2Y, name, "the local axis 2");
         CheckFinite(frame.Axis2Z, name, "the local axis 2");
     }
     for (int l = 1; l <= CountOf(m.LoadCount); ++l) {
         const TLOAD& load = m.Loads[Slot(l)];
+        const auto name = [l] { return "Load " + Num(l); };
         for (double value : {load.FX, load.FY, load.FZ, load.MX, load.MY, load.MZ})
-            CheckFinite(value, "Load " + Num(l), "a force");
+            CheckFinite(value, name, "a force");
     }
 }
 
