@@ -2,6 +2,7 @@
 
 #include "model/AtomicFile.h"
 #include "model/Errors.h"
+#include "model/LargeMemory.h"
 #include "sections/Fibers.h"
 #include "tcl/ScriptWriters.h"
 #include "tcl/SectionProperties.h"
@@ -233,9 +234,9 @@ void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& Sc
 
     // Built aside, so that a refusal by a writer leaves the previous script.
     ScriptLineList next;
-    next.reserve(64 + 2 * Slot(CountOf(model.NodeCount)) + 2 * Slot(CountOf(model.FrameCount)) +
-                 Slot(CountOf(model.ShellCount)) + Slot(CountOf(model.SolidCount)) +
-                 Slot(CountOf(model.LoadCount)));
+    ReserveLarge(next, 64 + 2 * Slot(CountOf(model.NodeCount)) +
+                           2 * Slot(CountOf(model.FrameCount)) + Slot(CountOf(model.ShellCount)) +
+                           Slot(CountOf(model.SolidCount)) + Slot(CountOf(model.LoadCount)));
     script::Line(next, "wipe");
     script::Line(next, "puts \"System\"");
     script::Line(next, "model basic -ndm 3 -ndf 6");
@@ -256,6 +257,7 @@ void WriteScriptFile(const std::string& path, const ScriptLineList& lines) {
         size += line.size() + 2;
     std::string text;
     text.reserve(size);
+    AdviseHugePages(text.data(), text.capacity());
     for (const std::string& line : lines) {
         text += line;
         text += "\r\n";

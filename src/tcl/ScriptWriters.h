@@ -55,9 +55,13 @@ inline void Line(ScriptLineList& lines, std::string_view tmpl,
         if (arg.kind == text::FmtArg::kDouble && !std::isfinite(arg.d))
             throw InputError("A value of the script line \"" + std::string(tmpl) +
                              "\" is not a finite number");
-    std::string& line = lines.emplace_back();
-    line.reserve(tmpl.size() + 12 * args.size());
-    text::AppendFormat(line, tmpl, args);
+    // Filled in a buffer kept from line to line, then stored at its exact size: a script holds
+    // hundreds of thousands of lines, and room reserved for the longest numbers would double the
+    // memory they take.
+    thread_local std::string buffer;
+    buffer.clear();
+    text::AppendFormat(buffer, tmpl, args);
+    lines.emplace_back(buffer);
 }
 
 // Appends one line of fixed text.
