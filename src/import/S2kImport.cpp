@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <iterator>
 
 namespace vandra {
 
@@ -35,6 +37,46 @@ S2kText ReadS2kFile(const std::string& path) {
     return S2kText(std::move(text));
 }
 
+namespace {
+
+// LOAD sections of at least this many lines are read beside the elements.
+constexpr int kSharedReadingLoadLines = 20000;
+
+// Frames, shells, solids, then loads. The loads need only the joint and frame counts: a large LOAD
+// section is read on a second thread into a model of its own while this thread reads the elements,
+// and its loads and warnings then join the model, the warnings after the elements' as when read
+// one after the other. An element's error is the one reported when both sections have one.
+void ReadElementsAndLoads(const S2kInput& in, TModel& model) {
+    if (in.Sections.Of(kLoadKeyword).LineCount() < kSharedReadingLoadLines) {
+        ReadFrames(in, model);
+        ReadShells(in, model);
+        ReadSolids(in, model);
+        ReadLoads(in, model);
+        return;
+    }
+    TModel loads;
+    loads.NodeCount = model.NodeCount;
+    loads.FrameCount = in.Sections.Of(kFrameKeyword).LineCount();
+    std::future<void> helper = std::async(std::launch::async, [&] { ReadLoads(in, loads); });
+    try {
+        ReadFrames(in, model);
+        ReadShells(in, model);
+        ReadSolids(in, model);
+    } catch (...) {
+        helper.wait();
+        throw;
+    }
+    helper.get();
+    model.Loads = std::move(loads.Loads);
+    model.LoadCaseNames = std::move(loads.LoadCaseNames);
+    model.LoadCaseCount = loads.LoadCaseCount;
+    model.LoadCount = loads.LoadCount;
+    model.Warnings.insert(model.Warnings.end(), std::make_move_iterator(loads.Warnings.begin()),
+                          std::make_move_iterator(loads.Warnings.end()));
+}
+
+} // namespace
+
 TModel ImportS2k(const S2kText& S2kLines, const std::string& fileName) {
     TModel model;
     const S2kInput in{S2kLines, IndexSections(S2kLines, fileName, model.Warnings), fileName};
@@ -49,10 +91,7 @@ TModel ImportS2k(const S2kText& S2kLines, const std::string& fileName) {
     ReadMaterials(in, model);
     ReadFrameSections(in, model);
     ReadShellSections(in, model);
-    ReadFrames(in, model);
-    ReadShells(in, model);
-    ReadSolids(in, model);
-    ReadLoads(in, model);
+    ReadElementsAndLoads(in, model);
     LinkRigidBeams(model);
     return model;
 }
