@@ -46,7 +46,8 @@ void FillJointForce(const S2kTokens& t, TLOAD& load) {
 // What a joint force line gives that FillJointForce does not read, as a warning text: a key
 // among T4..T15 other than UX, UY, UZ, RX, RY, RZ, or no key at all. Empty when all is read.
 std::string UnreadForceKey(const S2kTokens& t) {
-    static constexpr std::string_view kKeys[] = {"UX", "UY", "UZ", "RX", "RY", "RZ"};
+    static constexpr std::string_view kKeys[] = {"UX", "UY", "UZ", "RX", "RY",
+                                                 "RZ", "MX", "MY", "MZ"};
     bool anyKey = false;
     for (int i = 4; i <= 15; ++i) {
         const std::string_view token = t[i];
@@ -55,7 +56,8 @@ std::string UnreadForceKey(const S2kTokens& t) {
             anyKey = true;
             ++i; // its value
         } else if (!parse::TryFloat(token)) {
-            return "key " + s2k::QuotedToken(token) + " is not UX, UY, UZ, RX, RY or RZ";
+            return "key " + s2k::QuotedToken(token) +
+                   " is not UX, UY, UZ, RX, RY, RZ (or MX, MY, MZ)";
         }
     }
     return anyKey ? std::string() : "no force key UX, UY, UZ, RX, RY or RZ on the line";
@@ -110,6 +112,8 @@ void ReadLoads(const S2kInput& in, TModel& model) {
         if (t[0] == "NAME") {
             model.LoadCaseNames.emplace_back(t[1]);
             caseIdx = ++model.LoadCaseCount;
+            // A case's loads are of the types its own TYPE lines name, never of the case before.
+            kind = CurrentKind::kNone;
             const auto [it, added] = caseOfName.try_emplace(t[1], caseIdx);
             if (!added)
                 twice.Add(i,
@@ -121,11 +125,13 @@ void ReadLoads(const S2kInput& in, TModel& model) {
                 kind = CurrentKind::kForce;
             else if (t[2] == "DISTRIBUTED")
                 kind = CurrentKind::kDistributed;
-            else
+            else {
+                // Its ADD lines have another shape: read as forces or distributed loads they
+                // would put wrong loads on the structure.
+                kind = CurrentKind::kNone;
                 types.Add(i, "load type " + QuotedToken(t[2]) + " is not read",
-                          kind == CurrentKind::kNone
-                              ? "its ADD lines fill no load"
-                              : "its ADD lines are read as loads of the type before it");
+                          "its ADD lines fill no load");
+            }
         } else if (t[2] != "ADD") {
             skipped.Add(i, "line is neither NAME (indented by 2), TYPE (by 4) nor ADD (by 6)",
                         "skipped");

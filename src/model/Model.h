@@ -130,12 +130,10 @@ enum ShownLoadTypeCode : int {
 
 struct TNODE {
     double X = 0, Y = 0, Z = 0;
-    double DispX = 0, DispY = 0, DispZ = 0;
     int ScreenX = 0, ScreenY = 0;
     std::array<int, 7> Restraint{}; // [1..6]: U1, U2, U3, R1, R2, R3; 1 fixed, 0 free
     std::array<double, 7> Mass{};   // [1..6]
     int LinkNode = 0;
-    std::vector<double> HistX, HistY, HistZ;
 };
 
 struct TFRAME {
@@ -147,7 +145,6 @@ struct TFRAME {
     int ScrMidX = 0, ScrMidY = 0, ScrAxisX = 0, ScrAxisY = 0;
     int ScrEndIX = 0, ScrEndIY = 0, ScrEndJX = 0, ScrEndJY = 0;
     int IntPts = 0;
-    double ResultI = 0, ResultJ = 0;
     int Release = kNoRelease;
 };
 

@@ -100,12 +100,12 @@ TEST(Import, TwoStoreyFrameCarriesItsTypesDiaphragmsMassesAndLinks) {
 TEST(Import, ASecondSmallerImportKeepsNothingOfTheFirst) {
     TModel current = ImportS2k(ReadS2kFile(Example("two_storey_frame.s2k")));
     ASSERT_GT(current.Nodes[7].Mass[1], 0);
-    current.Nodes[7].DispX = 5; // a result shown on the first model
+    current.Nodes[7].LinkNode = 5;
     current = Import("JOINT\n  1  X=0  Y=0  Z=0\n\n");
     EXPECT_EQ(current.NodeCount, 1);
     EXPECT_EQ(current.Nodes.size(), 2u);
     EXPECT_EQ(current.Nodes[1].Mass[1], 0);
-    EXPECT_EQ(current.Nodes[1].DispX, 0);
+    EXPECT_EQ(current.Nodes[1].LinkNode, 0);
     EXPECT_EQ(current.MatCount, 0);
     EXPECT_EQ(current.LoadCaseCount, 0);
     EXPECT_EQ(current.LoadCaseNames.size(), 1u);

@@ -29,7 +29,7 @@ TEST(LoadReader, GroupsJointForcesAndDistributedLoadsByCase) {
                                      "      ADD=1  RD=0,1  U2=-10,-10\n"
                                      "      ADD=2  RD=0,0.5  U3=-10,-6\n"
                                      "  NAME=PUSH\n"
-                                     "    TYPE=GRAVITY\n" // another type keeps the current kind
+                                     "    TYPE=GRAVITY\n" // another type: its lines fill no load
                                      "      ADD=1  RD=0,1  UZ=4,2\n"
                                      "      ADD=2  RD=0,1  GRAV=4,2\n"
                                      "    TYPE=FORCE\n"
@@ -47,10 +47,10 @@ TEST(LoadReader, GroupsJointForcesAndDistributedLoadsByCase) {
         {kJointForce, 2, 0, 1, 0, 0, -3, 5, 6, -7}, // MX, MY, MZ are moments as RX, RY, RZ
         {kFrameDistributed, 1, 2, 1, -10, 0, 0, 0, 0, 0},
         {kFrameDistributed, 2, 3, 1, -4, 0, 0, 0, 0, 0},
-        {kFrameDistributed, 1, 2, 2, 3, 0, 0, 0, 0, 0},
-        {kFrameDistributed, 2, 0, 2, 3, 0, 0, 0, 0, 0},
         {kJointForce, 1, 0, 2, 3, 0, 0, 1, 2, 0},
-        {kLoadUnfilled, 0, 0, 0, 0, 0, 0, 0, 0, 0}, // the table ends with the unfilled entry
+        {kLoadUnfilled, 0, 0, 0, 0, 0, 0, 0, 0, 0}, // the table ends with the unfilled entries
+        {kLoadUnfilled, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {kLoadUnfilled, 0, 0, 0, 0, 0, 0, 0, 0, 0},
     };
     for (int k = 1; k <= 8; ++k) {
         const Case& c = cases[k - 1];

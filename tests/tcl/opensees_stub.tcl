@@ -152,8 +152,8 @@ proc recorder {kind args} {
 }
 
 # A time series given inline as "Series TAG ..." defines TAG; "Linear" has no tag.
-proc series {spec} {
-    if {[lindex $spec 0] eq "Series"} { define series [lindex $spec 1] timeSeries }
+proc series {given} {
+    if {[lindex $given 0] eq "Series"} { define series [lindex $given 1] timeSeries }
 }
 proc pattern {type tag args} {
     define patterns $tag pattern

@@ -31,25 +31,15 @@ template <typename Array> QJsonArray Slice(const Array& a, size_t first, size_t 
     return out;
 }
 
-QJsonArray Doubles(const std::vector<double>& v) {
-    return Slice(v, 0, v.size());
-}
-
 QJsonObject NodeJson(const TNODE& n) {
     return {{"X", n.X},
             {"Y", n.Y},
             {"Z", n.Z},
-            {"DispX", n.DispX},
-            {"DispY", n.DispY},
-            {"DispZ", n.DispZ},
             {"ScreenX", n.ScreenX},
             {"ScreenY", n.ScreenY},
             {"Restraint", Slice(n.Restraint, 1, 6)},
             {"Mass", Slice(n.Mass, 1, 6)},
-            {"LinkNode", n.LinkNode},
-            {"HistX", Doubles(n.HistX)},
-            {"HistY", Doubles(n.HistY)},
-            {"HistZ", Doubles(n.HistZ)}};
+            {"LinkNode", n.LinkNode}};
 }
 
 QJsonObject FrameJson(const TFRAME& f) {
@@ -58,8 +48,7 @@ QJsonObject FrameJson(const TFRAME& f) {
             {"Axis2Y", f.Axis2Y},         {"Axis2Z", f.Axis2Z},     {"ScrMidX", f.ScrMidX},
             {"ScrMidY", f.ScrMidY},       {"ScrAxisX", f.ScrAxisX}, {"ScrAxisY", f.ScrAxisY},
             {"ScrEndIX", f.ScrEndIX},     {"ScrEndIY", f.ScrEndIY}, {"ScrEndJX", f.ScrEndJX},
-            {"ScrEndJY", f.ScrEndJY},     {"IntPts", f.IntPts},     {"ResultI", f.ResultI},
-            {"ResultJ", f.ResultJ},       {"Release", f.Release}};
+            {"ScrEndJY", f.ScrEndJY},     {"IntPts", f.IntPts},     {"Release", f.Release}};
 }
 
 QJsonObject SectionJson(const TSECTION& s) {
