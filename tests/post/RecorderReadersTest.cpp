@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace vandra;
@@ -40,7 +41,7 @@ class Scratch {
 public:
     explicit Scratch(const std::string& from) {
         dir_ = std::filesystem::temp_directory_path() /
-               ("vandra_post_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               ("vandra_post_" + std::to_string(::getpid()) +
                 "_" + std::to_string(counter_++));
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
