@@ -41,6 +41,11 @@ void ReadSolids(const S2kInput& in, TModel& model);
 void ReadLoads(const S2kInput& in, TModel& model);
 void LinkRigidBeams(TModel& model);
 
+// The frame type a section gets from the first letter of its name: E elastic, N nonlinear
+// beam-column, D displacement beam-column, H beam with hinges, T truss, C corotational truss, R
+// rigid beam, any other letter elastic.
+int FrameTypeOfName(std::string_view name);
+
 // A coordinate rounded to one decimal place, an exact half going to the even tenth.
 double RoundToTenth(double value);
 

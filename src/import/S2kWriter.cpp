@@ -1,5 +1,7 @@
 #include "import/S2kWriter.h"
 
+#include "import/S2kReaders.h"
+
 #include "model/NumberText.h"
 
 #include <cmath>
@@ -21,26 +23,6 @@ std::string Field(const std::string& name, int& renamed) {
         if (static_cast<unsigned char>(c) <= ' ' || c == '=' || c == ',' || c == '"') c = '_';
     if (s != name) ++renamed;
     return s;
-}
-
-// The element type the importer gives a section of this name.
-int TypeOfName(const std::string& name) {
-    switch (name.empty() ? ' ' : name[0]) {
-    case 'N':
-        return kNonlinearBeamColumn;
-    case 'D':
-        return kDispBeamColumn;
-    case 'H':
-        return kBeamWithHinge;
-    case 'T':
-        return kTruss;
-    case 'C':
-        return kCorotTruss;
-    case 'R':
-        return kRigidBeam;
-    default:
-        return kElasticBeamColumn;
-    }
 }
 
 template <typename Record> const Record& At(const std::vector<Record>& table, int i) {
@@ -200,7 +182,7 @@ std::string WriteS2kText(const TModel& m, WarningList& lost) {
             Number(s, sec.Shape == kShapeNone ? 0.0 : sec.T[static_cast<size_t>(d)]);
         }
         s += kEnd;
-        if (TypeOfName(name) != sec.FrameType) retyped += (retyped.empty() ? "" : ", ") + name;
+        if (FrameTypeOfName(name) != sec.FrameType) retyped += (retyped.empty() ? "" : ", ") + name;
     }
     s += kEnd;
     if (given > 0)

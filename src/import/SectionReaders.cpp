@@ -22,7 +22,19 @@ namespace {
 constexpr double kDefaultCoverMM = 35.0;
 constexpr double kDefaultBarAreaMM2 = 1000.0;
 
-// Frame type chosen by the first letter of a section's name.
+// Shear modulus from E and the Poisson ratio; a ratio of -1 gives 0.
+double ShearModulus(double e, double u, int lineIndex) {
+    if (u == -1) return 0;
+    const double g = e / 2 / (1 + u);
+    if (!std::isfinite(g))
+        throw InputError(
+            text::Format("Line %d: the shear modulus E/2/(1+U) is outside the range of numbers",
+                         {lineIndex + 1}));
+    return g;
+}
+
+} // namespace
+
 int FrameTypeOfName(std::string_view name) {
     if (name.empty()) return kElasticBeamColumn;
     switch (name.front()) {
@@ -44,19 +56,6 @@ int FrameTypeOfName(std::string_view name) {
         return kElasticBeamColumn;
     }
 }
-
-// Shear modulus from E and the Poisson ratio; a ratio of -1 gives 0.
-double ShearModulus(double e, double u, int lineIndex) {
-    if (u == -1) return 0;
-    const double g = e / 2 / (1 + u);
-    if (!std::isfinite(g))
-        throw InputError(
-            text::Format("Line %d: the shear modulus E/2/(1+U) is outside the range of numbers",
-                         {lineIndex + 1}));
-    return g;
-}
-
-} // namespace
 
 // Two lines per material: "  NAME=CONC  IDES=C ..." and "    T=0  E=25000  U=0.2 ...". After
 // every data line, the line that follows it is looked at for E at T3 and U at T5, and G is
