@@ -374,6 +374,10 @@ void MainWindow::createDialogs() {
     materialDialog_ = new MaterialDialog(model_, this);
     shellSectionDialog_ = new ShellSectionDialog(model_, this);
     solverWindow_ = new SolverWindow(this);
+    // The results folder dialog starts where the script was last saved (or run).
+    connect(tclFileDialog_, &TclFileDialog::scriptSaved, this, [this](const QString& path) {
+        resultsFolder_.setStartFolder(QFileInfo(path).absolutePath());
+    });
     deformationDialog_ =
         new DeformationDialog(model_, settings_, view_, results_, resultsFolder_, this);
     animationDialog_ = new AnimationDialog(model_, results_, animation_, resultsFolder_, this);

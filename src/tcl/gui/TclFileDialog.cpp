@@ -106,6 +106,7 @@ bool TclFileDialog::saveTo(const QString& path) {
         ShowErrorBox(this, QString::fromLocal8Bit(e.what()));
         return false;
     }
+    emit scriptSaved(path);
     return true;
 }
 

@@ -31,6 +31,8 @@ public:
 signals:
     // After a generation that found something the engineer must know about the script.
     void warningsFound(const vandra::WarningList& warnings);
+    // After the script was saved to path: the solver's results will be looked for beside it.
+    void scriptSaved(const QString& path);
 
 private:
     TModel& model_;

@@ -66,6 +66,7 @@ private slots:
         TclFileDialog dialog(model, settings);
         QString path;
         dialog.setSavePathProvider([&] { return path; });
+        QSignalSpy saved(&dialog, &TclFileDialog::scriptSaved);
         dialog.findChild<QPlainTextEdit*>(QStringLiteral("scriptText"))
             ->setPlainText(QString::fromLatin1("wipe\n\n## B\xE9ton\nanalyze 10"));
 
@@ -77,6 +78,8 @@ private slots:
         QVERIFY(messages_.isEmpty());
         QCOMPARE(ReadAll(path), QByteArray("wipe\r\n\r\n## B\xE9ton\r\nanalyze 10\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"model"});
+        QCOMPARE(saved.size(), 1); // only the save that wrote the file
+        QCOMPARE(saved[0][0].toString(), path);
 
         path = dir.filePath(QStringLiteral("no/such/folder/model.tcl"));
         Press(dialog, "saveButton");
@@ -84,6 +87,7 @@ private slots:
         QVERIFY2(messages_[0].startsWith(QStringLiteral("MERVA: ")) && messages_[0].contains(path),
                  qPrintable(messages_[0]));
         QVERIFY(!dialog.saveTo(path));
+        QCOMPARE(saved.size(), 1);
         QVERIFY(dialog.scriptText().startsWith(QStringLiteral("wipe")));
     }
 };
