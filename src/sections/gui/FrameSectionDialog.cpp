@@ -111,6 +111,8 @@ FrameSectionDialog::FrameSectionDialog(TModel& model, QWidget* parent)
     pictureLabel_->setFixedSize(kPreviewSize, kPreviewSize);
     pictureLabel_->setPixmap(QPixmap::fromImage(picture_));
     pictureLayout->addWidget(pictureLabel_);
+    unitLabel_ = new QLabel(this);
+    unitLabel_->setObjectName(QStringLiteral("unitLabel"));
 
     sectionList_ = new QListWidget(this);
     sectionList_->setObjectName(QStringLiteral("sectionList"));
@@ -219,6 +221,8 @@ FrameSectionDialog::FrameSectionDialog(TModel& model, QWidget* parent)
     buttons->addWidget(importButton);
     buttons->addWidget(exportButton);
     buttons->addStretch();
+    buttons->addWidget(unitLabel_);
+    buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
@@ -252,6 +256,12 @@ void FrameSectionDialog::load() {
     }
     for (int m = 1; m <= CountOf(model_.MatCount); ++m)
         material_->addItem(QString::fromLocal8Bit(model_.Mats[static_cast<size_t>(m)].Name));
+    const QString unit =
+        QString::fromLatin1(LengthUnitName(model_.LengthUnit).data(),
+                            static_cast<int>(LengthUnitName(model_.LengthUnit).size()));
+    unitLabel_->setText(QStringLiteral("Lengths in %1").arg(unit));
+    unitLabel_->setToolTip(
+        QStringLiteral("Dimensions, cover and hinge lengths in %1, bar areas in %1^2").arg(unit));
     if (sectionList_->count() == 0) return;
     sectionList_->setCurrentRow(0);
     showSection(0);

@@ -63,6 +63,7 @@ private:
     FileChooser chooseExportFile_;
 
     QLabel* pictureLabel_ = nullptr;
+    QLabel* unitLabel_ = nullptr; // the model's length unit, in which the fields are given
     QListWidget* sectionList_ = nullptr;
     QLabel* swatch_ = nullptr;
     QComboBox* frameType_ = nullptr;

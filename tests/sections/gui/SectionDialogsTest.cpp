@@ -96,6 +96,17 @@ private slots:
         QCOMPARE(Current(d, "sectionShapeCombo"), QStringLiteral("Pipe"));
         QCOMPARE(Current(d, "materialCombo"), QStringLiteral("STEEL"));
         QCOMPARE(Current(d, "frameTypeCombo"), QStringLiteral("Truss"));
+        QCOMPARE(Child<QLabel>(d, "unitLabel")->text(),
+                 QStringLiteral("Lengths in mm"));
+
+        // A model in metres says so when the dialog is shown again.
+        d.hide();
+        model.LengthUnit = kLengthM;
+        d.show();
+        QCOMPARE(Child<QLabel>(d, "unitLabel")->text(),
+                 QStringLiteral("Lengths in m"));
+        const QByteArray shots = qgetenv("VANDRA_SHOT_DIR");
+        if (!shots.isEmpty()) d.grab().save(QString::fromLocal8Bit(shots) + "/frame_section.png");
     }
 
     void frameSectionOkStoresAndRedraws() {
