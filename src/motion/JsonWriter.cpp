@@ -106,6 +106,21 @@ void JsonWriter::Null() {
     out_ += "null";
 }
 
+void JsonWriter::NumberField(std::string_view key, double value) {
+    Key(key);
+    Number(value);
+}
+
+void JsonWriter::IntegerField(std::string_view key, long long value) {
+    Key(key);
+    Integer(value);
+}
+
+void JsonWriter::StringField(std::string_view key, std::string_view value) {
+    Key(key);
+    String(value);
+}
+
 std::string JsonWriter::Take() {
     out_ += '\n';
     return std::move(out_);

@@ -21,6 +21,10 @@ public:
     void String(std::string_view value);
     void Bool(bool value);
     void Null();
+    // A member: its key and its value.
+    void NumberField(std::string_view key, double value);
+    void IntegerField(std::string_view key, long long value);
+    void StringField(std::string_view key, std::string_view value);
     // The text, with a line end after the last closing bracket.
     std::string Take();
 

@@ -27,55 +27,33 @@ const char* KindName(IntensityKind kind) {
 
 void WriteRecord(JsonWriter& out, const ManifestRecord& r, const std::string& path) {
     out.BeginObject(true);
-    out.Key("file");
-    out.String(PathFrom(path, r.source.path));
-    out.Key("label");
-    out.String(r.label);
+    out.StringField("file", PathFrom(path, r.source.path));
+    out.StringField("label", r.label);
     if (r.source.format == RecordFormat::kColumns) {
-        out.Key("dt");
-        out.Number(r.source.dt);
-        out.Key("column");
-        out.Integer(r.source.column);
-        out.Key("skip");
-        out.Integer(r.source.skipLines);
+        out.NumberField("dt", r.source.dt);
+        out.IntegerField("column", r.source.column);
+        out.IntegerField("skip", r.source.skipLines);
     }
     if (!r.problem.empty()) {
-        out.Key("problem");
-        out.String(r.problem);
+        out.StringField("problem", r.problem);
         out.EndObject();
         return;
     }
-    if (r.source.format == RecordFormat::kPeer) {
-        out.Key("dt");
-        out.Number(r.dt);
-    }
-    out.Key("steps");
-    out.Integer(r.steps);
-    out.Key("pga");
-    out.Number(r.pga);
-    if (r.sa) {
-        out.Key("sa");
-        out.Number(*r.sa);
-    }
+    if (r.source.format == RecordFormat::kPeer) out.NumberField("dt", r.dt);
+    out.IntegerField("steps", r.steps);
+    out.NumberField("pga", r.pga);
+    if (r.sa) out.NumberField("sa", *r.sa);
     out.EndObject();
 }
 
 void WriteRun(JsonWriter& out, const ManifestRun& run) {
     out.BeginObject(true);
-    out.Key("folder");
-    out.String(run.folder);
-    out.Key("record");
-    out.Integer(run.record);
-    out.Key("level");
-    out.Integer(run.level);
-    out.Key("scale");
-    out.Number(run.scale);
-    out.Key("status");
-    out.String(kStatusNames[static_cast<int>(run.status)]);
-    if (!run.reason.empty()) {
-        out.Key("reason");
-        out.String(run.reason);
-    }
+    out.StringField("folder", run.folder);
+    out.IntegerField("record", run.record);
+    out.IntegerField("level", run.level);
+    out.NumberField("scale", run.scale);
+    out.StringField("status", kStatusNames[static_cast<int>(run.status)]);
+    if (!run.reason.empty()) out.StringField("reason", run.reason);
     if (run.result) {
         out.Key("converged");
         out.Bool(run.result->converged);
@@ -173,21 +151,15 @@ ManifestRun ReadRunEntry(const Json& e, const Manifest& m, const std::string& wh
 std::string ManifestText(const Manifest& m, const std::string& path) {
     JsonWriter out;
     out.BeginObject();
-    out.Key("direction");
-    out.Integer(m.direction);
-    out.Key("intensity");
-    out.String(KindName(m.kind));
+    out.IntegerField("direction", m.direction);
+    out.StringField("intensity", KindName(m.kind));
     out.Key("intensities");
     out.BeginArray(true);
     for (double v : m.intensities)
         out.Number(v);
     out.EndArray();
-    if (m.period) {
-        out.Key("period");
-        out.Number(*m.period);
-    }
-    out.Key("damping");
-    out.Number(m.damping);
+    if (m.period) out.NumberField("period", *m.period);
+    out.NumberField("damping", m.damping);
     out.Key("records");
     out.BeginArray();
     for (const ManifestRecord& r : m.records)

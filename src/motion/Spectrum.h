@@ -21,8 +21,9 @@ struct SpectralPeak {
 
 // The peak response of the oscillator of the given period (s) and damping ratio (0 <= damping
 // < 1). The record is taken as followed by zeros (the acceleration returns to zero over one step,
-// then the ground is still), and the oscillator's free vibration after it is counted. At period 0 Sa is the peak ground
-// acceleration. InputError for a negative or non-finite period or a damping ratio outside 0..1.
+// then the ground is still), and the oscillator's free vibration after it is counted. At period 0
+// Sa is the peak ground acceleration. InputError for a negative or non-finite period or a damping
+// ratio outside 0..1.
 SpectralPeak PeakResponse(const Record& record, double period, double damping = kDefaultDamping);
 
 std::vector<SpectralPeak> ResponseSpectrum(const Record& record, const std::vector<double>& periods,

@@ -25,6 +25,20 @@ double Positive(const Json& value, const std::string& where, std::string_view wh
     return v;
 }
 
+// The member `key` of a record of columns: a whole number from `least` to a million, or `absent`
+// when it is not there. Refused for a PEER record (no "dt"), which gives its own layout.
+int ColumnsOnly(const Json& entry, const char* key, const Json* dt, const std::string& where,
+                int least, const char* usedIn, const char* what, int absent) {
+    const Json* value = json::Optional(entry, key);
+    if (!value) return absent;
+    const std::string at = json::KeyWhere(where, key);
+    if (!dt) throw InputError(at + ": " + usedIn + " a file with \"dt\"");
+    const long long v = json::Integer(*value, at);
+    if (v < least || v > 1000000)
+        throw InputError(at + ": " + json::ValueText(*value) + " is not " + what);
+    return static_cast<int>(v);
+}
+
 RecordSource ReadRecordEntry(const Json& entry, const std::string& path, const std::string& where,
                              std::vector<std::string>& warnings) {
     RecordSource source;
@@ -39,24 +53,10 @@ RecordSource ReadRecordEntry(const Json& entry, const std::string& path, const s
             source.format = RecordFormat::kColumns;
             source.dt = Positive(*dt, json::KeyWhere(where, "dt"), "time step");
         }
-        if (const Json* column = json::Optional(entry, "column")) {
-            const std::string at = json::KeyWhere(where, "column");
-            if (!dt) throw InputError(at + ": a column is read from a file with \"dt\"");
-            const long long c = json::Integer(*column, at);
-            if (c < 1 || c > 1000000)
-                throw InputError(at + ": " + json::ValueText(*column) +
-                                 " is not a column number (1 or more)");
-            source.column = static_cast<int>(c);
-        }
-        if (const Json* skip = json::Optional(entry, "skip")) {
-            const std::string at = json::KeyWhere(where, "skip");
-            if (!dt) throw InputError(at + ": lines are skipped in a file with \"dt\"");
-            const long long s = json::Integer(*skip, at);
-            if (s < 0 || s > 1000000)
-                throw InputError(at + ": " + json::ValueText(*skip) +
-                                 " is not a number of lines (0 or more)");
-            source.skipLines = static_cast<int>(s);
-        }
+        source.column = ColumnsOnly(entry, "column", dt, where, 1, "a column is read from",
+                                    "a column number (1 or more)", 1);
+        source.skipLines = ColumnsOnly(entry, "skip", dt, where, 0, "lines are skipped in",
+                                       "a number of lines (0 or more)", 0);
     } else {
         throw InputError(where + ": a file name or {\"file\": ..., \"dt\": ...} is expected");
     }
@@ -146,8 +146,7 @@ Suite ReadSuiteFile(const std::string& path, std::vector<std::string>& warnings)
 std::string SuiteText(const Suite& suite, const std::string& path) {
     JsonWriter out;
     out.BeginObject();
-    out.Key("direction");
-    out.Integer(suite.direction);
+    out.IntegerField("direction", suite.direction);
     out.Key("records");
     out.BeginArray();
     for (const RecordSource& r : suite.records) {
@@ -157,14 +156,10 @@ std::string SuiteText(const Suite& suite, const std::string& path) {
             continue;
         }
         out.BeginObject(true);
-        out.Key("file");
-        out.String(file);
-        out.Key("dt");
-        out.Number(r.dt);
-        out.Key("column");
-        out.Integer(r.column);
-        out.Key("skip");
-        out.Integer(r.skipLines);
+        out.StringField("file", file);
+        out.NumberField("dt", r.dt);
+        out.IntegerField("column", r.column);
+        out.IntegerField("skip", r.skipLines);
         out.EndObject();
     }
     out.EndArray();
@@ -174,12 +169,8 @@ std::string SuiteText(const Suite& suite, const std::string& path) {
         out.Number(v);
     out.EndArray();
     if (suite.kind == IntensityKind::kLevel) {
-        if (suite.period) {
-            out.Key("period");
-            out.Number(*suite.period);
-        }
-        out.Key("damping");
-        out.Number(suite.damping);
+        if (suite.period) out.NumberField("period", *suite.period);
+        out.NumberField("damping", suite.damping);
     }
     out.EndObject();
     return out.Take();
