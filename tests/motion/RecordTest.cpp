@@ -1,7 +1,6 @@
 // Reading ground-motion records: what a file holds, and every way a file is refused.
 #include "motion/Record.h"
 #include "MotionTestSupport.h"
-#include "model/AtomicFile.h"
 #include "model/Errors.h"
 
 #include <gtest/gtest.h>
@@ -144,19 +143,6 @@ TEST(Record, RefusesWhatIsNotARegularFileWithoutOpeningIt) {
     EXPECT_EQ(ReadError(Columns(dir)), dir + " is not a regular file");
     EXPECT_EQ(ReadError(Peer(missing)),
               "Cannot open the record \"" + missing + "\": No such file or directory");
-}
-
-TEST(Record, SingleColumnTextReadsBackAsTheSameRecord) {
-    const std::string path = WriteScratchFile(
-        "rsn.AT2", kHeader + "NPTS=  6, DT= .005 SEC\n.123456789012345 -1.5E-07 0\n"
-                             "  -0.000321 9.87654321E+00 1e-300\n");
-    const Record peer = ReadPeerRecord(path);
-    const std::string column = testing::ProcessTempDir() + "/rsn_column.txt";
-    WriteFileAtomically(column, SingleColumnText(peer));
-    const Record back = ReadColumnRecord(column, peer.dt, 1, 0);
-    EXPECT_EQ(back.accel, peer.accel);
-    EXPECT_EQ(peer.title, "IMPERIAL VALLEY 10/15/79, EL CENTRO ARRAY #6, 230");
-    EXPECT_DOUBLE_EQ(peer.Pga(), 9.87654321);
 }
 
 } // namespace
