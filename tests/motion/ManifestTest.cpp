@@ -97,8 +97,7 @@ TEST(Manifest, PlanOfFactorsKeepsUnreadableRecordsAsFailedRuns) {
 TEST(Manifest, PlanOfLevelsScalesEachRecordThroughItsSpectrum) {
     const double period = 0.6, zeta = 0.05, amplitude = 0.04;
     const Record sine = testing::TaperedSine(amplitude, 2 * std::numbers::pi / period, 120, 10, 60);
-    const std::string sinePath = ProcessTempDir() + "/plan/sine.txt";
-    WriteFileAtomically(sinePath, SingleColumnText(sine));
+    const std::string sinePath = WriteScratchFile("plan/sine.txt", SingleColumnText(sine));
     Suite suite;
     suite.records = {{sinePath, RecordFormat::kColumns, sine.dt, 1, 0}};
     suite.kind = IntensityKind::kLevel;
@@ -115,8 +114,7 @@ TEST(Manifest, PlanOfLevelsScalesEachRecordThroughItsSpectrum) {
             EXPECT_NEAR(run.scale * amplitude / (2 * zeta) / m.intensities[run.level], 1, 0.01);
     }
     suite.records.push_back(
-        {ProcessTempDir() + "/plan/still.txt", RecordFormat::kColumns, 0.01, 1, 0});
-    WriteFileAtomically(suite.records.back().path, "0\n0\n0\n");
+        {WriteScratchFile("plan/still.txt", "0\n0\n0\n"), RecordFormat::kColumns, 0.01, 1, 0});
     const Manifest m = PlanSuite(suite);
     // What a runner reads back is what was planned: the scales are the numbers written.
     const std::string path = ProcessTempDir() + "/plan/" + kManifestFile;
