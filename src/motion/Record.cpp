@@ -49,7 +49,7 @@ std::string At(const LineReader& in) {
     return in.Path() + ", line " + Int(in.LineNumber());
 }
 
-// The token after "KEY=" in an upper-cased header line; empty when the key is not there.
+// The token after "KEY=" in a header line (found in its upper-cased copy); none without the key.
 std::optional<std::string_view> ValueAfter(std::string_view upper, std::string_view line,
                                            std::string_view key) {
     const size_t at = upper.find(key);
