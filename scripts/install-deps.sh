@@ -2,7 +2,7 @@
 # Installs the Debian packages that building and testing VANDRA needs, when they are missing.
 set -euo pipefail
 packages=(cmake make g++ ninja-build pkg-config qt6-base-dev libgl-dev
-          libgtest-dev libbenchmark-dev tcl fonts-dejavu-core
+          libgtest-dev libbenchmark-dev tcl fonts-dejavu-core nlohmann-json3-dev
           # what the OpenSees solver needs to run (the solver tests use it when it is found)
           libtcl8.6 liblapack3 libblas3 libgfortran5 zlib1g)
 missing=()

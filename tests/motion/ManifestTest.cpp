@@ -1,0 +1,232 @@
+// Expanding suites into runs, naming their folders, and the manifest a runner keeps.
+#include "motion/Manifest.h"
+#include "MotionTestSupport.h"
+#include "model/AtomicFile.h"
+#include "model/Errors.h"
+
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+namespace vandra::motion {
+namespace {
+
+using testing::ProcessTempDir;
+using testing::WithPath;
+using testing::WriteScratchFile;
+
+const std::string kHeader = "PEER NGA\nEVENT, STATION\nACCELERATION TIME SERIES IN UNITS OF G\n";
+
+RecordSource Peer(const std::string& path) {
+    return RecordSource{path, RecordFormat::kPeer, 0, 1, 0};
+}
+
+TEST(Manifest, FolderNamesAreSafeAndTellTheRun) {
+    const struct {
+        const char* path;
+        int number, count;
+        IntensityKind kind;
+        int level;
+        const char* folder;
+    } cases[] = {
+        {"/r/rsn1.AT2", 3, 9, IntensityKind::kLevel, 1, "run_003_rsn1_L2"},
+        {"rsn1.AT2", 7, 1500, IntensityKind::kFactor, 0, "run_0007_rsn1_F1"},
+        {"/r/a b;rm -rf $(x).AT2", 1, 1, IntensityKind::kLevel, 0, "run_001_a_b_rm_-rf_x_L1"},
+        {"/r/[exec ls]\"{x}\".AT2", 1, 1, IntensityKind::kLevel, 0, "run_001_exec_ls_x_L1"},
+        {"../../etc/passwd", 12, 12, IntensityKind::kFactor, 11, "run_012_passwd_F12"},
+        {"/r/\xe6\x97\xa5\xe6\x9c\xac.AT2", 1, 2, IntensityKind::kLevel, 0, "run_001_record_L1"},
+        {"/r/.AT2", 1, 2, IntensityKind::kLevel, 0, "run_001_AT2_L1"},
+        {"/r/a\\b\nc.AT2", 1, 2, IntensityKind::kLevel, 0, "run_001_a_b_c_L1"},
+        {"/r/RSN0123456789_NORTHRIDGE_SYLMAR_CONVERTER_STATION.AT2", 1, 1, IntensityKind::kFactor,
+         0, "run_001_RSN0123456789_NORTHRIDGE_SYLMAR_F1"},
+    };
+    for (const auto& c : cases) {
+        const std::string folder = RunFolderName(c.number, c.count, c.path, c.kind, c.level);
+        EXPECT_EQ(folder, c.folder);
+        EXPECT_TRUE(IsSafeFolderName(folder)) << folder;
+    }
+    for (const char* unsafe : {"", "..", "run/1", "run 1", "run;1", "run$1", "r\xc3\xa9"})
+        EXPECT_FALSE(IsSafeFolderName(unsafe)) << unsafe;
+}
+
+// Two records at two factors, a third record missing: its runs fail with the reason, the others
+// wait with the factor as their scale.
+TEST(Manifest, PlanOfFactorsKeepsUnreadableRecordsAsFailedRuns) {
+    const std::string a =
+        WriteScratchFile("plan/a.AT2", kHeader + "NPTS= 3, DT= .01\n0.1 -0.4 0.2\n");
+    const std::string b = WriteScratchFile("plan/b.txt", "0.05\n0.1\n");
+    const std::string missing = ProcessTempDir() + "/plan/gone.AT2";
+    Suite suite;
+    suite.direction = 2;
+    suite.records = {Peer(a), Peer(missing), {b, RecordFormat::kColumns, 0.02, 1, 0}};
+    suite.intensities = {0.5, 1.5};
+    const Manifest m = PlanSuite(suite);
+    ASSERT_EQ(m.runs.size(), 6u);
+    EXPECT_EQ(m.records[0].steps, 3);
+    EXPECT_EQ(m.records[0].dt, 0.01);
+    EXPECT_EQ(m.records[0].pga, 0.4);
+    EXPECT_EQ(m.records[2].dt, 0.02);
+    EXPECT_EQ(m.records[2].steps, 2);
+    const std::string reason =
+        "Cannot open the record \"" + missing + "\": No such file or directory";
+    EXPECT_EQ(m.records[1].problem, reason);
+    const struct {
+        const char* folder;
+        int record, level;
+        double scale;
+        RunStatus status;
+    } expected[] = {{"run_001_a_F1", 0, 0, 0.5, RunStatus::kPending},
+                    {"run_002_a_F2", 0, 1, 1.5, RunStatus::kPending},
+                    {"run_003_gone_F1", 1, 0, 0, RunStatus::kFailed},
+                    {"run_004_gone_F2", 1, 1, 0, RunStatus::kFailed},
+                    {"run_005_b_F1", 2, 0, 0.5, RunStatus::kPending},
+                    {"run_006_b_F2", 2, 1, 1.5, RunStatus::kPending}};
+    for (size_t i = 0; i < m.runs.size(); ++i) {
+        const ManifestRun& run = m.runs[i];
+        EXPECT_EQ(run.folder, expected[i].folder);
+        EXPECT_EQ(run.record, expected[i].record);
+        EXPECT_EQ(run.level, expected[i].level);
+        EXPECT_EQ(run.scale, expected[i].scale);
+        EXPECT_EQ(run.status, expected[i].status);
+        EXPECT_EQ(run.reason, run.status == RunStatus::kFailed ? reason : "");
+    }
+    EXPECT_EQ(RunsToDo(m).size(), 6u);
+}
+
+// Levels scale each record by level / Sa(T1): for a resonant sine Sa = A / (2 zeta).
+TEST(Manifest, PlanOfLevelsScalesEachRecordThroughItsSpectrum) {
+    const double period = 0.6, zeta = 0.05, amplitude = 0.04;
+    const Record sine = testing::TaperedSine(amplitude, 2 * std::numbers::pi / period, 120, 10, 60);
+    const std::string sinePath = WriteScratchFile("plan/sine.txt", SingleColumnText(sine));
+    Suite suite;
+    suite.records = {{sinePath, RecordFormat::kColumns, sine.dt, 1, 0}};
+    suite.kind = IntensityKind::kLevel;
+    suite.intensities = {0.2, 0.6};
+    suite.damping = zeta;
+    EXPECT_THROW(PlanSuite(suite), InputError);
+    for (const Manifest& m : {PlanSuite(suite, period), [&] {
+                                  suite.period = period;
+                                  return PlanSuite(suite, 5.0);
+                              }()}) {
+        EXPECT_EQ(m.period, period);
+        ASSERT_EQ(m.runs.size(), 2u);
+        for (const ManifestRun& run : m.runs)
+            EXPECT_NEAR(run.scale * amplitude / (2 * zeta) / m.intensities[run.level], 1, 0.01);
+    }
+    suite.records.push_back(
+        {WriteScratchFile("plan/still.txt", "0\n0\n0\n"), RecordFormat::kColumns, 0.01, 1, 0});
+    const Manifest m = PlanSuite(suite);
+    // What a runner reads back is what was planned: the scales are the numbers written.
+    const std::string path = ProcessTempDir() + "/plan/" + kManifestFile;
+    WriteManifest(m, path);
+    EXPECT_EQ(ReadManifest(path), m);
+    EXPECT_EQ(m.records[1].problem,
+              suite.records.back().path +
+                  ": Sa(T1) of the record is zero; it cannot be scaled to a level");
+    EXPECT_EQ(m.runs[3].status, RunStatus::kFailed);
+}
+
+Manifest SampleManifest(const std::string& dir) {
+    Manifest m;
+    m.direction = 3;
+    m.kind = IntensityKind::kLevel;
+    m.intensities = {0.3, 0.1};
+    m.period = 1.25;
+    m.damping = 0.02;
+    const auto record = [&](RecordSource source, std::string label, double dt, int steps,
+                            double pga, std::optional<double> sa, std::string problem) {
+        m.records.push_back(
+            {std::move(source), std::move(label), dt, steps, pga, sa, std::move(problem)});
+    };
+    record(Peer(dir + "/records/rsn1.AT2"), "rsn1.AT2", 0.005, 5590, 0.31, 0.62, "");
+    record({dir + "/gm, \"odd\".txt", RecordFormat::kColumns, 0.01, 2, 1},
+           "gm, \"odd\".txt column 2", 0.01, 300, 0.2, 0.25, "");
+    record(Peer("/elsewhere/rsn9.AT2"), "rsn9.AT2", 0, 0, 0, std::nullopt,
+           "Cannot open the record \"/elsewhere/rsn9.AT2\": No such file or directory");
+    for (int r = 0; r < 3; ++r) {
+        for (int k = 0; k < 2; ++k) {
+            ManifestRun run;
+            run.folder = RunFolderName(2 * r + k + 1, 6, m.records[r].source.path, m.kind, k);
+            run.record = r;
+            run.level = k;
+            run.scale = 0.25 * (r + 1) + k;
+            m.runs.push_back(run);
+        }
+    }
+    MarkDone(m.runs[0], {true, 0.0123, 45.5, 1.5e6});
+    MarkDone(m.runs[1], {false, 0.25, 300, 2e6});
+    MarkRunning(m.runs[2]);
+    MarkFailed(m.runs[3], "The solver was killed (signal 9)\nsee \"run.log\"");
+    MarkFailed(m.runs[4], m.records[2].problem);
+    MarkFailed(m.runs[5], m.records[2].problem);
+    return m;
+}
+
+TEST(Manifest, RoundTripKeepsEveryRunAndItsStatus) {
+    const std::string dir = ProcessTempDir() + "/suite_out";
+    std::filesystem::create_directories(dir);
+    const std::string path = dir + "/" + kManifestFile;
+    Manifest m = SampleManifest(ProcessTempDir());
+    WriteManifest(m, path);
+    Manifest back = ReadManifest(path);
+    EXPECT_EQ(back, m);
+    EXPECT_EQ(RunsToDo(back), (std::vector<size_t>{2, 3, 4, 5}));
+
+    // A runner started again finishes the rest; a peak the solver gave no number for is kept empty.
+    MarkDone(FindRun(back, back.runs[2].folder), {true, 0.004, 12, 3e5});
+    MarkDone(FindRun(back, back.runs[3].folder), {false, std::nan(""), 7, 1e5});
+    WriteManifest(back, path);
+    const Manifest again = ReadManifest(path);
+    EXPECT_EQ(RunsToDo(again), (std::vector<size_t>{4, 5}));
+    EXPECT_TRUE(std::isnan(again.runs[3].result->peakDrift));
+    EXPECT_EQ(again.runs[3].result->peakRoof, 7);
+    EXPECT_THROW(FindRun(back, "run_999_x_L1"), InputError);
+}
+
+// A manifest edited or damaged by hand is refused where a runner would act on it wrongly.
+TEST(Manifest, RefusesWhatARunnerCouldNotTrust) {
+    const std::string path = ProcessTempDir() + "/tampered/manifest.json";
+    std::filesystem::create_directories(ProcessTempDir() + "/tampered");
+    const std::string good = ManifestText(SampleManifest(ProcessTempDir()), path);
+    const struct {
+        const char* from;
+        const char* to;
+        const char* message;
+    } cases[] = {
+        {"\"folder\": \"run_001_rsn1_L1\"", "\"folder\": \"../../x\"",
+         "<f>, \"runs\" entry 1, \"folder\": \"../../x\" is not a folder name of letters, digits, "
+         "'_' and '-'"},
+        {"\"folder\": \"run_002_rsn1_L2\"", "\"folder\": \"run_001_rsn1_L1\"",
+         "<f>, \"runs\" entry 2, \"folder\": \"run_001_rsn1_L1\" is the folder of an earlier run"},
+        {"\"status\": \"running\"", "\"status\": \"runing\"",
+         "<f>, \"runs\" entry 3, \"status\": \"runing\" is not pending, running, done or failed"},
+        {"\"record\": 2, \"level\": 1", "\"record\": 3, \"level\": 1",
+         "<f>, \"runs\" entry 6, \"record\": 3 is not from 0 to 2"},
+        {"\"record\": 2, \"level\": 1", "\"record\": 2, \"level\": -1",
+         "<f>, \"runs\" entry 6, \"level\": -1 is not from 0 to 1"},
+        {"\"status\": \"running\"", "\"status\": \"done\"",
+         "<f>, \"runs\" entry 3: a done run without \"converged\" and its peaks"},
+        {"\"peakDrift\": 0.0123", "\"peakDrift\": -0.0123",
+         "<f>, \"runs\" entry 1, \"peakDrift\": -0.0123 is not zero or positive"},
+        {"\"intensity\": \"level\"", "\"intensity\": \"pga\"",
+         "<f>, \"intensity\": \"pga\" is not factor or level"},
+        {"\"steps\": 5590", "\"steps\": 55.9",
+         "<f>, \"records\" entry 1, \"steps\": 55.9 is not a whole number"},
+    };
+    for (const auto& c : cases) {
+        std::string text = good;
+        const size_t at = text.find(c.from);
+        ASSERT_NE(at, std::string::npos) << c.from;
+        text.replace(at, std::string_view(c.from).size(), c.to);
+        WriteFileAtomically(path, text);
+        try {
+            ReadManifest(path);
+            ADD_FAILURE() << c.to;
+        } catch (const InputError& e) {
+            EXPECT_EQ(e.what(), WithPath(c.message, path));
+        }
+    }
+}
+
+} // namespace
+} // namespace vandra::motion
