@@ -52,9 +52,14 @@ std::vector<Layer> LayersOf(const AnalysisSection& section, BendingAxis axis) {
     std::sort(layers.begin(), layers.end(), [](const Layer& a, const Layer& b) {
         return std::tie(a.mat, a.u) < std::tie(b.mat, b.u);
     });
+    // Layers closer than rounding (a pipe's cos(a) and cos(-a)) are one.
+    double size = 0;
+    for (const Layer& l : layers)
+        size = std::max(size, std::fabs(l.u));
     std::vector<Layer> merged;
     for (const Layer& l : layers) {
-        if (!merged.empty() && merged.back().mat == l.mat && merged.back().u == l.u) {
+        if (!merged.empty() && merged.back().mat == l.mat &&
+            l.u - merged.back().u <= 1e-12 * size) {
             merged.back().area += l.area;
             merged.back().areaArm += l.areaArm;
         } else {

@@ -48,7 +48,7 @@ struct InteractionSampling {
     std::vector<double> axialForces;
     // The strain planes sampled: directions around the origin of the (axial strain, curvature
     // times depth) plane, and steps from zero to the strain limits along each direction.
-    int planeDirections = 720;
+    int planeDirections = 360;
     int planeSteps = 48;
 };
 
