@@ -12,37 +12,29 @@ namespace {
 
 using namespace vandra;
 
-TMAT Concrete() {
-    TMAT m;
-    m.Name = "CONC";
-    m.MatType = kMatConcrete02;
-    m.E = 25000;
-    m.fpc = -30;
-    m.epsc0 = -0.002;
-    m.fpcu = -6;
-    m.epsU = -0.006;
-    m.lambda = 0.1;
-    m.ft = 3;
-    m.Ets = 1500;
-    return m;
-}
-
-TMAT Steel() {
-    TMAT m;
-    m.Name = "STEEL";
-    m.MatType = kMatSteel02;
-    m.E = m.E0 = 200000;
-    m.Fy = 400;
-    m.b = 0.01;
-    m.R0 = 18;
-    m.cR1 = 0.925;
-    m.cR2 = 0.15;
-    return m;
-}
-
+// Materials 1 and 2: the concrete and the steel of the defaults for N and mm.
 TModel TwoMaterials() {
     TModel m;
-    m.Mats = {TMAT{}, Concrete(), Steel()};
+    m.Mats = {TMAT{},
+              TMAT{.Name = "CONC",
+                   .MatType = kMatConcrete02,
+                   .E = 25000,
+                   .fpc = -30,
+                   .epsc0 = -0.002,
+                   .fpcu = -6,
+                   .epsU = -0.006,
+                   .lambda = 0.1,
+                   .ft = 3,
+                   .Ets = 1500},
+              TMAT{.Name = "STEEL",
+                   .MatType = kMatSteel02,
+                   .E = 200000,
+                   .Fy = 400,
+                   .E0 = 200000,
+                   .b = 0.01,
+                   .R0 = 18,
+                   .cR1 = 0.925,
+                   .cR2 = 0.15}};
     m.MatCount = 2;
     return m;
 }

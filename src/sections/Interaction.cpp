@@ -83,17 +83,17 @@ public:
         depth_ = highest - lowest;
     }
 
-    // Zero when every fiber lies on the bending axis's parallel through the centroid.
+    // Zero when all fibers lie on one line parallel to the bending axis: no moment about it.
     double Depth() const { return depth_; }
 
     Sample At(double axial, double curvature) const {
         Sample s{0, 0, 0, axial, curvature};
         for (const Layer& l : layers_) {
-            const double force =
+            const double stress =
                 MonotonicStress(section_.mats[static_cast<size_t>(l.mat)], axial + curvature * l.u);
-            s.P += force * l.area;
-            s.M += force * l.area * l.u;
-            s.other += force * l.areaArm;
+            s.P += stress * l.area;
+            s.M += stress * l.area * l.u;
+            s.other += stress * l.areaArm;
         }
         return s;
     }

@@ -37,28 +37,27 @@ std::string MaterialLine(const TMAT& m, int tag) {
     return line;
 }
 
-// The analysis that imposes the pattern's displacements in `steps` equal steps, printing
-// "S <case> <values>" after each step; `values` is a Tcl expression list for case $c.
-std::vector<std::string> ImposedRun(int cases, int steps, const std::string& values) {
-    return {"system BandGeneral",
-            "numberer Plain",
-            "constraints Penalty 1e20 1e20",
-            "test NormDispIncr 1e-12 50 0",
-            "algorithm Newton",
-            "integrator LoadControl " + Exact(1.0 / steps),
-            "analysis Static",
-            "for {set s 1} {$s <= " + std::to_string(steps) + "} {incr s} {",
-            "  if {[analyze 1] != 0} { puts \"step $s failed\"; break }",
-            "  for {set c 1} {$c <= " + std::to_string(cases) + "} {incr c} {",
-            "    puts \"S $c " + values + "\"",
-            "  }",
-            "}"};
-}
-
-// The rows printed as "S <case> <numbers>", by case.
-std::map<int, std::vector<std::vector<double>>> Rows(const std::string& console) {
+// Runs the model lines with the displacements of `sps` ("sp node dof value", one pattern) imposed
+// in `steps` equal steps, printing after each step `values` (Tcl, for case $c) of each case. Fails
+// the test on a WARNING or Tcl error; returns the rows of numbers of each case.
+std::map<int, std::vector<std::vector<double>>> RunImposed(std::vector<std::string> script,
+                                                           const std::vector<std::string>& sps,
+                                                           size_t cases, int steps,
+                                                           const std::string& values) {
+    script.push_back("pattern Plain 1 Linear {");
+    script.insert(script.end(), sps.begin(), sps.end());
+    script.insert(script.end(),
+                  {"}", "system BandGeneral", "numberer Plain", "constraints Penalty 1e20 1e20",
+                   "test NormDispIncr 1e-12 50 0", "algorithm Newton",
+                   "integrator LoadControl " + Exact(1.0 / steps), "analysis Static",
+                   "for {set s 1} {$s <= " + std::to_string(steps) + "} {incr s} {",
+                   "  if {[analyze 1] != 0} { puts \"step $s failed\"; break }",
+                   "  for {set c 1} {$c <= " + std::to_string(cases) + "} {incr c} {",
+                   "    puts \"S $c " + values + "\"", "  }", "}"});
+    const SolverRun run = RunSolver(script);
+    ExpectCleanRun(run, "the imposed strains");
     std::map<int, std::vector<std::vector<double>>> rows;
-    std::istringstream in(console);
+    std::istringstream in(run.Console());
     std::string line;
     while (std::getline(in, line)) {
         if (line.rfind("S ", 0) != 0) continue;
@@ -92,24 +91,16 @@ TEST_F(SectionAnalysisSolverTest, MonotonicLawsFollowTheSolverMaterials) {
         {concrete02, 0.004}, {odd, -0.004},       {odd, 0.01}};
     const int steps = 300;
     std::vector<std::string> script = {"model BasicBuilder -ndm 1 -ndf 1", "node 1 0.0", "fix 1 1"};
-    std::vector<std::string> pattern = {"pattern Plain 1 Linear {"};
+    std::vector<std::string> sps;
     for (size_t i = 0; i < cases.size(); ++i) {
         const std::string tag = std::to_string(i + 1), node = std::to_string(i + 2);
         script.push_back(MaterialLine(cases[i].first, static_cast<int>(i + 1)));
         script.push_back("node " + node + " 0.0");
         script.push_back("element zeroLength " + tag + " 1 " + node + " -mat " + tag + " -dir 1");
-        pattern.push_back("  sp " + node + " 1 " + Exact(cases[i].second));
+        sps.push_back("sp " + node + " 1 " + Exact(cases[i].second));
     }
-    pattern.push_back("}");
-    script.insert(script.end(), pattern.begin(), pattern.end());
-    const std::vector<std::string> run =
-        ImposedRun(static_cast<int>(cases.size()), steps,
-                   "[nodeDisp [expr {$c + 1}] 1] [lindex [eleResponse $c force] 1]");
-    script.insert(script.end(), run.begin(), run.end());
-
-    const SolverRun result = RunSolver(script);
-    ExpectCleanRun(result, "the material ramps");
-    auto rows = Rows(result.Console());
+    auto rows = RunImposed(script, sps, cases.size(), steps,
+                           "[nodeDisp [expr {$c + 1}] 1] [lindex [eleResponse $c force] 1]");
     for (size_t i = 0; i < cases.size(); ++i) {
         const TMAT& mat = cases[i].first;
         const std::vector<std::vector<double>>& ramp = rows[static_cast<int>(i + 1)];
@@ -142,7 +133,7 @@ TEST_F(SectionAnalysisSolverTest, SectionForcesFollowTheSolverFiberSection) {
         script.push_back("  fiber " + Exact(f.FibY) + " " + Exact(f.FibZ) + " " + Exact(f.FibArea) +
                          " " + std::to_string(f.FibMat));
     script.push_back("}");
-    std::vector<std::string> pattern = {"pattern Plain 1 Linear {"};
+    std::vector<std::string> sps;
     for (size_t i = 0; i < planes.size(); ++i) {
         const std::string fixed = std::to_string(2 * i + 1), moving = std::to_string(2 * i + 2);
         script.insert(script.end(),
@@ -150,20 +141,12 @@ TEST_F(SectionAnalysisSolverTest, SectionForcesFollowTheSolverFiberSection) {
                        "fix " + fixed + " 1 1 1 1 1 1", "fix " + moving + " 0 1 1 1 0 0",
                        "element zeroLengthSection " + std::to_string(i + 1) + " " + fixed + " " +
                            moving + " 1 -orient 1 0 0 0 1 0"});
-        pattern.insert(pattern.end(), {"  sp " + moving + " 1 " + Exact(planes[i].axial),
-                                       "  sp " + moving + " 5 " + Exact(planes[i].curvatureY),
-                                       "  sp " + moving + " 6 " + Exact(planes[i].curvatureZ)});
+        sps.insert(sps.end(), {"sp " + moving + " 1 " + Exact(planes[i].axial),
+                               "sp " + moving + " 5 " + Exact(planes[i].curvatureY),
+                               "sp " + moving + " 6 " + Exact(planes[i].curvatureZ)});
     }
-    pattern.push_back("}");
-    script.insert(script.end(), pattern.begin(), pattern.end());
-    const std::vector<std::string> run =
-        ImposedRun(static_cast<int>(planes.size()), steps,
-                   "[eleResponse $c section deformation] [eleResponse $c section force]");
-    script.insert(script.end(), run.begin(), run.end());
-
-    const SolverRun result = RunSolver(script);
-    ExpectCleanRun(result, "the imposed strain planes");
-    auto rows = Rows(result.Console());
+    auto rows = RunImposed(script, sps, planes.size(), steps,
+                           "[eleResponse $c section deformation] [eleResponse $c section force]");
     const double scale = -SquashLoad(section); // and times the section's size for moments
     for (size_t i = 0; i < planes.size(); ++i) {
         const std::vector<std::vector<double>>& history = rows[static_cast<int>(i + 1)];
