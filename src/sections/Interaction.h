@@ -52,7 +52,7 @@ struct InteractionSampling {
     int planeSteps = 48;
 };
 
-// The diagram in one direction. Raises UsageError for a sampling of fewer than 1 level, 8
+// The diagram in one direction. Raises UsageError for a sampling of fewer than 0 levels, 8
 // directions or 1 step, or of more than a million of any of them.
 InteractionDiagram ComputeInteraction(const AnalysisSection& section, BendingAxis axis,
                                       const InteractionSampling& sampling = {});
