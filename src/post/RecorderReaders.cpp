@@ -88,6 +88,13 @@ TNodeField ReadNodeStep(const TModel& model, const std::string& folder, int step
     });
 }
 
+TNodeField ReadNodeRotationStep(const TModel& model, const std::string& folder, int step) {
+    CheckStep(step);
+    return ReadNodeLine(model, folder, step, [](int block) {
+        return recorder::FileName(RecorderFile::NodeRotation, block);
+    });
+}
+
 TNodeField ReadModeShape(const TModel& model, const std::string& folder, int mode) {
     if (mode < 1) throw InputError("Mode Num must be 1 or more, not " + Num(mode));
     return ReadNodeLine(model, folder, 1, [mode](int block) {
