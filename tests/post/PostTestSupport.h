@@ -57,14 +57,19 @@ inline void AddFrameLoad(TModel& m, int frame, int loadCase, int dir, double w) 
     m.LoadCount = static_cast<int>(m.Loads.size()) - 1;
 }
 
-// A folder of this test process for recorder files written by the test.
+// A folder of this test process for recorder files, with the files of a tests/data folder
+// copied into it when one is named.
 class ScratchFolder {
 public:
-    ScratchFolder() {
+    explicit ScratchFolder(const std::string& from = "") {
         dir_ = std::filesystem::temp_directory_path() /
                ("vandra_post_" + std::to_string(::getpid()) + "_" + std::to_string(counter_++));
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
+        if (from.empty()) return;
+        const std::filesystem::path data = std::filesystem::path(VANDRA_SOURCE_DIR) / "tests/data";
+        for (const auto& e : std::filesystem::directory_iterator(data / from))
+            std::filesystem::copy_file(e.path(), dir_ / e.path().filename());
     }
     ~ScratchFolder() { std::filesystem::remove_all(dir_); }
     ScratchFolder(const ScratchFolder&) = delete;

@@ -9,7 +9,6 @@
 #include "post/FrameGeometry.h"
 #include "post/MemberLoads.h"
 #include "post/Reactions.h"
-#include "post/Storeys.h"
 
 #include <cmath>
 #include <string>
@@ -236,28 +235,6 @@ TEST_F(MemberForcesSolverTest, EveryFrameTypeOfTheExampleInEquilibrium) {
     const TReaction total = reactions.Total(4);
     for (size_t c = 0; c < 3; ++c)
         EXPECT_NEAR(total[c], -applied[c], 1e-4 * std::abs(applied[2])) << "direction " << c;
-}
-
-// The push of the example: 50 kN at the first floor and 100 kN at the roof. Each storey's shear
-// from the frames crossing it is the push above it, and the first storey's is minus the sum of
-// the reactions.
-TEST_F(MemberForcesSolverTest, StoreyShearsOfThePush) {
-    PostRun p = RunPost(ModelFile("two_storey_frame.s2k"),
-                        {"AnalysisType=1", "LoadCase=2", "LoadSteps=1", "RecOpt=0,1,0,0,0"});
-    const TFrameForces forces = ReadFrameForces(p.model, p.settings, p.folder(), 1);
-    const TLevels levels = FindLevels(p.model);
-    ASSERT_EQ(levels.StoreyCount(), 2);
-    const std::vector<TStoreyShear> shears =
-        StoreyShears(p.model, levels, TFrameLoads(p.model, p.settings), forces);
-    ASSERT_EQ(shears.size(), 2u);
-    EXPECT_NEAR(shears[0].X, 150000, 150000 * 1e-4);
-    EXPECT_NEAR(shears[1].X, 100000, 100000 * 1e-4);
-    EXPECT_NEAR(shears[0].Y, 0, 150000 * 1e-4);
-    EXPECT_EQ(shears[0].Frames, 7); // six columns and the brace
-    EXPECT_EQ(shears[1].Frames, 7);
-    EXPECT_EQ(shears[0].Missing, 0);
-    const TReaction total = ReadReactions(p.model, p.settings, p.folder()).Total(1);
-    EXPECT_NEAR(shears[0].X, -total[0], 150000 * 1e-4);
 }
 
 // Gravity on the example's beams, then a displacement-controlled push with gravity held: the
