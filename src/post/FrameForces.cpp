@@ -133,19 +133,9 @@ void Take(TAlongRange& r, const TDiagramExtremes& e, int step) {
 } // namespace
 
 ForceKind ForceKindOf(int frameType) {
-    switch (frameType) {
-    case kElasticBeamColumn:
-    case kNonlinearBeamColumn:
-    case kDispBeamColumn:
-    case kBeamWithHinge:
-    case kElasticTimoshenkoBeam:
-        return ForceKind::Beam;
-    case kTruss:
-    case kCorotTruss:
-        return ForceKind::Axial;
-    default:
-        return ForceKind::None;
-    }
+    if (IsBeamColumn(frameType)) return ForceKind::Beam;
+    if (frameType == kTruss || frameType == kCorotTruss) return ForceKind::Axial;
+    return ForceKind::None;
 }
 
 TFrameForces ReadFrameForces(const TModel& model, const TSettings& settings,

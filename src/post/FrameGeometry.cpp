@@ -65,6 +65,12 @@ int FrameTypeOf(const TModel& model, int frame) {
     return model.Sections[static_cast<size_t>(sec)].FrameType;
 }
 
+bool IsBeamColumn(int frameType) {
+    return frameType == kElasticBeamColumn || frameType == kNonlinearBeamColumn ||
+           frameType == kDispBeamColumn || frameType == kBeamWithHinge ||
+           frameType == kElasticTimoshenkoBeam;
+}
+
 Vec3 ToGlobal(const TFrameGeometry& g, const Vec3& v) {
     Vec3 out{};
     for (size_t k = 0; k < 3; ++k)

@@ -29,6 +29,9 @@ bool JointPlace(const TModel& model, int joint, Vec3& place);
 // The frame type (FrameTypeCode) of a frame's section, 0 when its section is not in the model.
 int FrameTypeOf(const TModel& model, int frame);
 
+// The frame types whose elements are beam-columns: all six end forces, distributed loads taken.
+bool IsBeamColumn(int frameType);
+
 // A vector given in the frame's local axes, in global coordinates, and back.
 Vec3 ToGlobal(const TFrameGeometry& g, const Vec3& local);
 Vec3 ToLocal(const TFrameGeometry& g, const Vec3& global);

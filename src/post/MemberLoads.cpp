@@ -29,12 +29,6 @@ bool AppliesPatterns(int analysisType) {
 
 } // namespace
 
-bool TakesBeamLoads(int frameType) {
-    return frameType == kElasticBeamColumn || frameType == kNonlinearBeamColumn ||
-           frameType == kDispBeamColumn || frameType == kBeamWithHinge ||
-           frameType == kElasticTimoshenkoBeam;
-}
-
 int HeldGravityLine(const TSettings& settings) {
     const int type = settings.AnalysisType;
     return type == kGravityPushover || type == kGravityTimeHistory ? settings.LoadSteps : 0;
@@ -81,7 +75,7 @@ TFrameLoads::TFrameLoads(const TModel& model, const TSettings& settings) {
                 const TLOAD& load = model.Loads[static_cast<size_t>(l)];
                 if (load.Kind != kFrameDistributed || load.CaseIdx != loadCase) continue;
                 if (load.Target < 1 || load.Target > frames) continue;
-                if (!TakesBeamLoads(FrameTypeOf(model, load.Target))) continue;
+                if (!IsBeamColumn(FrameTypeOf(model, load.Target))) continue;
                 TLoadPiece piece;
                 if (!LocalLoad(load.Dir, load.FX, piece.WA)) continue;
                 const TFrameGeometry g = FrameGeometryOf(model, load.Target);
@@ -151,7 +145,7 @@ Vec3 AppliedForce(const TModel& model, const TSettings& settings, const TLoadFac
             total[1] += factor * load.FY;
             total[2] += factor * load.FZ;
         } else if (load.Kind == kFrameDistributed && load.Target >= 1 && load.Target <= frames &&
-                   TakesBeamLoads(FrameTypeOf(model, load.Target))) {
+                   IsBeamColumn(FrameTypeOf(model, load.Target))) {
             const TFrameGeometry g = FrameGeometryOf(model, load.Target);
             Vec3 w;
             if (!g.Valid || !LocalLoad(load.Dir, load.FX, w)) continue;

@@ -59,9 +59,6 @@ private:
     Pattern loadCase_, loadVector_;
 };
 
-// The frame types whose elements take a distributed load.
-bool TakesBeamLoads(int frameType);
-
 // The total force (global X, Y, Z) the applied patterns put on the structure at these factors:
 // the joint forces and the distributed loads over their members' lengths, as the solver applies
 // them (loads on trusses and rigid links, which their elements ignore, left out). Under a static
