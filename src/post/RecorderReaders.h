@@ -40,4 +40,8 @@ TNodeHistory ReadNodeHistory(const TModel& model, const std::string& folder, int
 // Every line of the node file that holds joint j.
 TJointHistory ReadJointHistory(const TModel& model, const std::string& folder, int joint);
 
+// The rotations RX, RY, RZ (in X, Y, Z) of every joint at load step `step`, from the rotation
+// files "node%d_rot.out" (blocks as the node files).
+TNodeField ReadNodeRotationStep(const TModel& model, const std::string& folder, int step);
+
 } // namespace vandra

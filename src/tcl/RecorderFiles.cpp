@@ -9,6 +9,8 @@ namespace {
 constexpr int kFiberDeformations = 4;      // axial strain, curvature z, curvature y, twist
 constexpr int kAggregatedDeformations = 6; // then shear y, shear z
 constexpr int kElasticDeformations = 4;    // the elastic sections inside a beam with hinges
+constexpr int kEndForces = 12;             // N, Vy, Vz, T, My, Mz at both ends
+constexpr int kRigidLinkMoments = 3;       // the zero-length element's springs on 4, 5, 6
 
 } // namespace
 
@@ -26,6 +28,16 @@ std::string FileName(RecorderFile file, int block, int mode) {
         return text::Format("ele%d_hingej.out", {block});
     case RecorderFile::ModeShape:
         return text::Format("eigen%d_node%d.out", {mode, block});
+    case RecorderFile::NodeRotation:
+        return text::Format("node%d_rot.out", {block});
+    case RecorderFile::NodeReaction:
+        return text::Format("react%d.out", {block});
+    case RecorderFile::TrussAxialForce:
+        return text::Format("ele%d_axial.out", {block});
+    case RecorderFile::Eigenvalues:
+        return "Periods.txt";
+    case RecorderFile::ModalReport:
+        return "ModalProperties.txt";
     }
     return std::string();
 }
@@ -50,6 +62,22 @@ int SectionDeformationCount(int frameType, bool useAggregator, int section, int 
     case kCorotTruss:
         return section == 1 ? kFiberDeformations : 0;
     default:
+        return 0;
+    }
+}
+
+int ElementForceCount(int frameType) {
+    switch (frameType) {
+    case kElasticBeamColumn:
+    case kNonlinearBeamColumn:
+    case kDispBeamColumn:
+    case kBeamWithHinge:
+    case kElasticTimoshenkoBeam:
+    case kTruss:
+        return kEndForces;
+    case kRigidBeam:
+        return kRigidLinkMoments;
+    default: // kCorotTruss writes nothing for "localForce"
         return 0;
     }
 }

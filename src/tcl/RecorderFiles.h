@@ -17,6 +17,11 @@ enum class RecorderFile {
     SectionLast,      // "ele%d_secn.out": time, then the deformations of section NumIntgrPts
     HingeEndJ,        // "ele%d_hingej.out": time, then section 6 of each beam with hinges
     ModeShape,        // "eigen%d_node%d.out": time, then X, Y, Z of the mode per node
+    NodeRotation,     // "node%d_rot.out": time, then the rotations RX, RY, RZ per node
+    NodeReaction,     // "react%d.out": time, then FX, FY, FZ, MX, MY, MZ per reaction node
+    TrussAxialForce,  // "ele%d_axial.out": time, then the axial force of each corotational truss
+    Eigenvalues,      // "Periods.txt": the eigenvalues of the modal analysis on one line
+    ModalReport,      // "ModalProperties.txt": the solver's report of periods and mass ratios
 };
 
 // The file name (without folder) of a block; `mode` counts only for ModeShape.
@@ -58,5 +63,14 @@ int EndJSection(int frameType, int numIntgrPts);
 // curvature z, curvature y, twist; 6 when the aggregator adds the two shears), and none for
 // elements without that section (elastic, Timoshenko, rigid links, unknown types).
 int SectionDeformationCount(int frameType, bool useAggregator, int section, int numIntgrPts);
+
+// How many values one element of this frame type writes for "localForce": the twelve end forces
+// of a beam-column and of a truss (N, Vy, Vz, T, My, Mz at end I, then at end J, in its local
+// axes), the three moments of a rigid link's zero-length element, and none for a corotational
+// truss (the solver's corotTrussSection knows no "localForce") or an unknown type.
+int ElementForceCount(int frameType);
+
+// The value of each corotational truss in TrussAxialForce ("axialForce").
+inline constexpr int kTrussAxialValues = 1;
 
 } // namespace vandra::recorder

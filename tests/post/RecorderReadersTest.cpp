@@ -1,18 +1,18 @@
 // The result readers against recorder files the real solver wrote (tests/data).
 #include "post/RecorderReaders.h"
+#include "PostTestSupport.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
 #include "model/SettingsByName.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using namespace vandra;
+using namespace vandra::testing;
 
 namespace {
 
@@ -34,40 +34,6 @@ LoadedRun FrameStatic(bool aggregator) {
     std::vector<std::string> set = {"Sections[EIPE400].FrameType=4"};
     if (aggregator) set.push_back("UseAggregator=1");
     return Load("two_storey_frame.s2k", set);
-}
-
-// A scratch folder with files copied from a data folder, some of them replaced.
-class Scratch {
-public:
-    explicit Scratch(const std::string& from) {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("vandra_post_" + std::to_string(::getpid()) +
-                "_" + std::to_string(counter_++));
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        for (const auto& e : std::filesystem::directory_iterator(kData + from))
-            std::filesystem::copy_file(e.path(), dir_ / e.path().filename());
-    }
-    ~Scratch() { std::filesystem::remove_all(dir_); }
-    std::string path() const { return dir_.string(); }
-    std::string file(const std::string& name) const { return (dir_ / name).string(); }
-    void write(const std::string& name, const std::string& text) const {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
-    }
-    void remove(const std::string& name) const { std::filesystem::remove(dir_ / name); }
-
-private:
-    static inline int counter_ = 0;
-    std::filesystem::path dir_;
-};
-
-std::string ErrorOf(auto&& read) {
-    try {
-        read();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "no error";
 }
 
 } // namespace
@@ -209,7 +175,7 @@ TEST(RecorderReaders, ModeShapesAndHistory) {
 
 TEST(RecorderReaders, ErrorsNameFileLineAndColumnAndStoreNothing) {
     const LoadedRun run = Load("cantilever_elastic/cantilever.s2k", {});
-    const Scratch dir("cantilever_elastic");
+    const ScratchFolder dir("cantilever_elastic");
     const std::string node0 = dir.file("node0.out");
     const struct {
         const char* text; // replaces node0.out ("" removes it)
@@ -241,7 +207,7 @@ TEST(RecorderReaders, ErrorsNameFileLineAndColumnAndStoreNothing) {
 
 TEST(RecorderReaders, ABadFileOfTheRequestFailsTheWholeRead) {
     const LoadedRun run = FrameStatic(false);
-    const Scratch dir("frame_static");
+    const ScratchFolder dir("frame_static");
     dir.remove("ele0_hingej.out");
     const std::string error =
         ErrorOf([&] { ReadSectionStep(run.model, run.settings, dir.path(), 1, 1); });
