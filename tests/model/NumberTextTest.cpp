@@ -68,6 +68,8 @@ TEST(NumberParse, AcceptsNumbersAndRaisesTheExactMessages) {
     EXPECT_DOUBLE_EQ(parse::Float("5."), 5);
     EXPECT_DOUBLE_EQ(parse::Float("1E+03"), 1000);
     EXPECT_DOUBLE_EQ(parse::Float("-2.5e-2"), -0.025);
+    EXPECT_DOUBLE_EQ(parse::Float(" +.5E+3 "), 500);
+    EXPECT_DOUBLE_EQ(parse::Float("-1e-320"), -1e-320);
     for (const char* bad : {"", "X", "1.5", "12a", "--1", "-", "99999999999"}) {
         try {
             parse::Integer(bad);
@@ -76,7 +78,8 @@ TEST(NumberParse, AcceptsNumbersAndRaisesTheExactMessages) {
             EXPECT_EQ(e.what(), "'" + std::string(bad) + "' is not a valid integer value");
         }
     }
-    for (const char* bad : {"", "X", ".", "e5", "1e", "1.5.2", "inf", "nan", "1e999", "0x10", "1,5"}) {
+    for (const char* bad : {"", "X", ".", "e5", "1e", "1.5.2", "inf", "nan", "1e999", "0x10", "1,5",
+                            "+-1", "--1", "-inf", "+nan", "infinity", ".e5", "1e-999", "2 3"}) {
         try {
             parse::Float(bad);
             ADD_FAILURE() << bad;
