@@ -10,10 +10,7 @@
 #include "tcl/TagPlan.h"
 
 #include <array>
-#include <atomic>
 #include <cmath>
-#include <future>
-#include <iterator>
 
 namespace vandra {
 namespace {
@@ -210,39 +207,11 @@ void ApplyIntegrationPoints(TModel& model, const TSettings& settings) {
         model.Frames[Slot(f)].IntPts = settings.NumIntgrPts;
 }
 
-// Models above this many joints, frames and loads have their writers shared between two threads.
-constexpr long long kSharedWritingRecords = 20000;
-
-// Runs the writers and appends their lines to `lines` in the writers' order. The writers only read
-// the model, so on a large model a second thread takes writers from the same list while this one
-// works; each writer fills its own list, and the lists are joined in order. A writer's refusal
-// reaches the caller once both threads have stopped.
+// Runs the writers and appends their lines to `lines` in the writers' order.
 void RunWriters(const TModel& model, const TSettings& settings, const TagPlan& tags,
                 ScriptLineList& lines) {
-    const long long records = static_cast<long long>(CountOf(model.NodeCount)) +
-                              CountOf(model.FrameCount) + CountOf(model.LoadCount);
-    if (records < kSharedWritingRecords) {
-        for (ScriptWriter write : kWriters)
-            write(model, settings, tags, lines);
-        return;
-    }
-    std::array<ScriptLineList, kWriters.size()> parts;
-    std::atomic<size_t> nextWriter = 0;
-    auto work = [&] {
-        for (size_t w = nextWriter++; w < kWriters.size(); w = nextWriter++)
-            kWriters[w](model, settings, tags, parts[w]);
-    };
-    std::future<void> helper = std::async(std::launch::async, work);
-    try {
-        work();
-    } catch (...) {
-        nextWriter = kWriters.size();
-        helper.wait();
-        throw;
-    }
-    helper.get();
-    for (ScriptLineList& part : parts)
-        std::move(part.begin(), part.end(), std::back_inserter(lines));
+    for (ScriptWriter write : kWriters)
+        write(model, settings, tags, lines);
 }
 
 } // namespace
