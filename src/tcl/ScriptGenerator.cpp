@@ -2,7 +2,6 @@
 
 #include "model/AtomicFile.h"
 #include "model/Errors.h"
-#include "model/LargeMemory.h"
 #include "sections/Fibers.h"
 #include "tcl/ScriptWriters.h"
 #include "tcl/SectionProperties.h"
@@ -202,6 +201,10 @@ void AddNameWarnings(const TModel& m, const TSettings& settings, WarningList& wa
         AddNameWarning(m.LoadCaseNames[Slot(c)], "Load case " + Num(c) + " name", warnings);
 }
 
+// Room reserved per expected line: more than most lines take, so that the text seldom moves while
+// it grows. Room that is never written costs no memory.
+constexpr size_t kReservedBytesPerLine = 96;
+
 void ApplyIntegrationPoints(TModel& model, const TSettings& settings) {
     for (int f = 1; f <= model.FrameCount; ++f)
         model.Frames[Slot(f)].IntPts = settings.NumIntgrPts;
@@ -240,10 +243,11 @@ void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& Sc
     CheckFiniteValues(model, settings);
 
     // Built aside, so that a refusal by a writer leaves the previous script.
+    const size_t lines = 64 + 2 * Slot(CountOf(model.NodeCount)) +
+                         2 * Slot(CountOf(model.FrameCount)) + Slot(CountOf(model.ShellCount)) +
+                         Slot(CountOf(model.SolidCount)) + Slot(CountOf(model.LoadCount));
     ScriptLineList next;
-    ReserveLarge(next, 64 + 2 * Slot(CountOf(model.NodeCount)) +
-                           2 * Slot(CountOf(model.FrameCount)) + Slot(CountOf(model.ShellCount)) +
-                           Slot(CountOf(model.SolidCount)) + Slot(CountOf(model.LoadCount)));
+    next.reserve(lines, lines * kReservedBytesPerLine);
     script::Line(next, "wipe");
     script::Line(next, "puts \"System\"");
     script::Line(next, "model basic -ndm 3 -ndf 6");
@@ -258,17 +262,7 @@ void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& Sc
 }
 
 void WriteScriptFile(const std::string& path, const ScriptLineList& lines) {
-    size_t size = 0;
-    for (const std::string& line : lines)
-        size += line.size() + 2;
-    std::string text;
-    text.reserve(size);
-    AdviseHugePages(text.data(), text.capacity());
-    for (const std::string& line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    WriteFileAtomically(path, text);
+    WriteFileAtomically(path, lines.Text());
 }
 
 } // namespace vandra
