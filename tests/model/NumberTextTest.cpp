@@ -53,6 +53,15 @@ TEST(NumberText, TemplatesFillPlaceholdersInOrder) {
     EXPECT_EQ(text::Format("section PlateFiber %d %d %0.2f", {701, 601, 200}),
               "section PlateFiber 701 601 200.00");
     EXPECT_EQ(text::Format("100%%", {}), "100%");
+    // Texts of every length around the room gathered before an append, a number at its edge.
+    for (size_t length : {0, 1000, 1010, 1016, 1020, 1023, 1024, 1025, 3000}) {
+        const std::string pad(length, 'N');
+        std::string out = "kept ";
+        text::AppendFormat(out, "%s%0.9E %d%s|%0.3F", {pad, -2.0 / 3, 123456789, pad, 1e300});
+        EXPECT_EQ(out, "kept " + pad + text::FormatE(-2.0 / 3, 9) + " 123456789" + pad + "|1" +
+                           std::string(300, '0') + ".000")
+            << length;
+    }
     EXPECT_THROW(text::Format("%d %d", {1}), std::logic_error);
     EXPECT_THROW(text::Format("%d", {1.5}), std::logic_error);
     EXPECT_THROW(text::Format("%d", {1, 2}), std::logic_error);
