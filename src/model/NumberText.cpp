@@ -164,9 +164,17 @@ char* WriteE(char* p, double value, int significant) {
     return std::to_chars(p, p + 3, e).ptr;
 }
 
+// 10^-(n + 1): a tenth of the last place of n decimals.
+constexpr double kTenths[] = {1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8, 1e-9, 1e-10};
+
 // "%0.nF" written at p, which has RoomF(decimals) characters (decimals >= 0); returns the end.
 char* WriteF(char* p, double value, int decimals) {
     if (char* end = WriteSpecial(p, value)) return end;
+    // Below a tenth of the last place the value writes as zero whatever its digits (rounding to 15
+    // digits can lift it to that tenth, no further). Local axes computed by trigonometry carry such
+    // values, each of its own, on every element.
+    if (decimals < static_cast<int>(std::size(kTenths)) && std::fabs(value) < kTenths[decimals])
+        value = 0;
     Decimal x = Decompose(value);
     // Digits at or above 10^-decimals are kept: that is exp + 1 + decimals of them.
     if (!x.zero) RoundTo(x, x.exp + 1 + decimals);
