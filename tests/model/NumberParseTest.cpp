@@ -1,4 +1,5 @@
-// Integer parsing: the digit loop for short numbers and from_chars for long ones meet at the limits.
+// Integer parsing: the digit loop for short numbers and from_chars for long ones agree at the
+// limits.
 #include "model/NumberParse.h"
 
 #include <gtest/gtest.h>

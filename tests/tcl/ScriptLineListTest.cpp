@@ -37,9 +37,9 @@ TEST(ScriptLineList, LinesAndTextAgree) {
             EXPECT_EQ(list[k], lines[k]) << k;
         EXPECT_EQ(Lines(list.begin(), list.end()), lines);
         // Walked backwards and searched, as the tests of the writers do.
-        EXPECT_EQ(Lines(std::make_reverse_iterator(list.end()),
-                        std::make_reverse_iterator(list.begin())),
-                  Lines(lines.rbegin(), lines.rend()));
+        EXPECT_EQ(
+            Lines(std::make_reverse_iterator(list.end()), std::make_reverse_iterator(list.begin())),
+            Lines(lines.rbegin(), lines.rend()));
         for (size_t k = 0; k < lines.size(); ++k)
             EXPECT_EQ(std::find(list.begin(), list.end(), lines[k]) - list.begin(),
                       std::find(lines.begin(), lines.end(), lines[k]) - lines.begin());
