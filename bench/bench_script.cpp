@@ -71,12 +71,8 @@ void BM_GenerateScript(benchmark::State& state) {
     size_t bytes = 0;
     for (auto _ : state) {
         GenerateScript(model, settings, lines);
-        benchmark::DoNotOptimize(lines.data());
-        state.PauseTiming();
-        bytes = 0;
-        for (const std::string& line : lines)
-            bytes += line.size() + 2; // CR LF when saved
-        state.ResumeTiming();
+        benchmark::DoNotOptimize(lines.Text().data());
+        bytes = lines.Text().size();
     }
     state.SetBytesProcessed(static_cast<int64_t>(bytes) * state.iterations());
     state.counters["lines"] = static_cast<double>(lines.size());

@@ -1,12 +1,6 @@
 #include "import/S2kTokenizer.h"
 
 #include <array>
-#include <bit>
-#include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace vandra {
 
@@ -71,35 +65,8 @@ void Tokenize(std::string_view line, S2kTokens& tokens) {
         const unsigned char kind = kClasses[static_cast<unsigned char>(text[j])];
         if (kind == kCut || lastCut != j || cutCount == 0) addCut(j + 1);
     };
-#if defined(__SSE2__)
-    // Sixteen characters at a time: a bit mask of the spaces and cut characters among them,
-    // taken in order. The last, shorter block is copied into a blank-free buffer first.
-    const __m128i space = _mm_set1_epi8(' ');
-    const __m128i equals = _mm_set1_epi8('=');
-    const __m128i comma = _mm_set1_epi8(',');
-    const __m128i quote = _mm_set1_epi8('"');
-    for (size_t base = 0; base < length && tokenCount < kMaxTokens; base += 16) {
-        __m128i block;
-        if (base + 16 <= length) {
-            block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + base));
-        } else {
-            alignas(16) char tail[16] = {};
-            std::memcpy(tail, text + base, length - base);
-            block = _mm_load_si128(reinterpret_cast<const __m128i*>(tail));
-        }
-        const __m128i special =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, space), _mm_cmpeq_epi8(block, equals)),
-                         _mm_or_si128(_mm_cmpeq_epi8(block, comma), _mm_cmpeq_epi8(block, quote)));
-        auto mask = static_cast<unsigned>(_mm_movemask_epi8(special));
-        while (mask != 0 && tokenCount < kMaxTokens) {
-            position(base + static_cast<size_t>(std::countr_zero(mask)));
-            mask &= mask - 1;
-        }
-    }
-#else
     for (size_t j = 0; j < length && tokenCount < kMaxTokens; ++j)
         if (kClasses[static_cast<unsigned char>(text[j])] != kPlain) position(j);
-#endif
     if (tokenCount < kMaxTokens) addCut(length + 1);
     tokens.Filled = tokenCount;
 }

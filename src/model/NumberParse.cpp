@@ -4,7 +4,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <system_error>
 
 namespace vandra::parse {
@@ -21,13 +20,6 @@ std::string_view Trim(std::string_view s) {
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
-
-// Below 10^15 every integer, and the integer times 10 plus a digit, is exact in a double.
-constexpr uint64_t kExactMantissaLimit = 100000000000000ULL; // 10^14: m * 10 + 9 < 2^53
-
-constexpr double kPowersOfTen[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 } // namespace
 
@@ -63,57 +55,16 @@ std::optional<int> TryInteger(std::string_view text) {
 }
 
 std::optional<double> TryFloat(std::string_view text) {
-    std::string_view s = Trim(text);
-    size_t i = 0;
-    const size_t n = s.size();
-    if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
-    const size_t mantissa = i;
-    size_t digits = 0;
-    // The digits as an integer m and the number of them after the point, while m stays exact.
-    uint64_t m = 0;
-    int fraction = 0;
-    bool exact = true;
-    auto addDigit = [&](char c) {
-        if (m >= kExactMantissaLimit) exact = false;
-        m = m * 10 + static_cast<uint64_t>(c - '0');
-    };
-    while (i < n && IsDigit(s[i]))
-        addDigit(s[i]), ++i, ++digits;
-    if (i < n && s[i] == '.') {
-        ++i;
-        while (i < n && IsDigit(s[i]))
-            addDigit(s[i]), ++i, ++digits, ++fraction;
-    }
-    if (digits == 0) return std::nullopt;
-    int exponent = 0;
-    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        const bool negative = i < n && s[i] == '-';
-        if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
-        size_t expDigits = 0;
-        while (i < n && IsDigit(s[i])) {
-            if (exponent < 10000) exponent = exponent * 10 + (s[i] - '0');
-            ++i, ++expDigits;
-        }
-        if (expDigits == 0) return std::nullopt;
-        if (negative) exponent = -exponent;
-    }
-    if (i != n) return std::nullopt;
-    // m and 10^|p| are exact doubles, so one correctly rounded product or quotient is the
-    // correctly rounded value, the same that from_chars gives.
-    const int p = exponent - fraction;
-    if (exact && p >= -22 && p <= 22) {
-        double value = static_cast<double>(m);
-        value = p >= 0 ? value * kPowersOfTen[p] : value / kPowersOfTen[-p];
-        return mantissa > 0 && s[0] == '-' ? -value : value;
-    }
+    const std::string_view s = Trim(text);
+    // from_chars takes no '+' and also reads "inf" and "nan": the sign is taken here, and the
+    // number must start with a digit or a point.
+    const size_t mantissa = !s.empty() && (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    if (mantissa == s.size() || !(IsDigit(s[mantissa]) || s[mantissa] == '.')) return std::nullopt;
     double value = 0;
-    const char* first = s.data() + mantissa;
-    auto res = std::from_chars(first, s.data() + n, value, std::chars_format::general);
-    if (res.ec != std::errc() || res.ptr != s.data() + n || !std::isfinite(value))
-        return std::nullopt;
-    if (mantissa > 0 && s[0] == '-') value = -value;
-    return value;
+    const char* const last = s.data() + s.size();
+    const auto res = std::from_chars(s.data() + mantissa, last, value);
+    if (res.ec != std::errc() || res.ptr != last || !std::isfinite(value)) return std::nullopt;
+    return s[0] == '-' ? -value : value;
 }
 
 int Integer(std::string_view text) {

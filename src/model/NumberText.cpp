@@ -125,47 +125,30 @@ void RoundTo(Decimal& x, int keep) {
     if (AllZero(x)) x.zero = true;
 }
 
-bool AppendSpecial(std::string& out, double value) {
-    if (std::isnan(value)) {
-        out += "NAN";
-        return true;
-    }
-    if (std::isinf(value)) {
-        out += value < 0 ? "-INF" : "INF";
-        return true;
-    }
-    return false;
+// NaN and the infinities written at p; nullptr for a finite value.
+char* WriteSpecial(char* p, double value) {
+    if (std::isfinite(value)) return nullptr;
+    const std::string_view text = std::isnan(value) ? "NAN" : value < 0 ? "-INF" : "INF";
+    std::memcpy(p, text.data(), text.size());
+    return p + text.size();
 }
 
-// The number of significant digits the value has at 15-digit precision (0 for zero).
-int SignificantDigits(const Decimal& x) {
-    if (x.zero) return 0;
-    int n = kDigits;
-    while (n > 1 && x.d[static_cast<size_t>(n - 1)] == 0) --n;
-    return n;
+// The room the writers below may take: a sign, the digits, a point, and for E an exponent of up
+// to three digits with its letter and sign; a fixed-notation value may have up to 309 whole digits.
+constexpr size_t RoomE(int significant) {
+    return static_cast<size_t>(significant) + 8;
+}
+constexpr size_t RoomF(int decimals) {
+    return static_cast<size_t>(decimals) + 312;
 }
 
-} // namespace
-
-void AppendInt(std::string& out, long long value) {
-    char buf[24];
-    auto res = std::to_chars(buf, buf + sizeof buf, value);
-    out.append(buf, res.ptr);
-}
-
-void AppendE(std::string& out, double value, int significant) {
-    if (AppendSpecial(out, value)) return;
-    if (significant < 1) significant = 1;
+// "%0.nE" written at p, which has RoomE(significant) characters (significant >= 1); returns the
+// end.
+char* WriteE(char* p, double value, int significant) {
+    if (char* end = WriteSpecial(p, value)) return end;
     Decimal x = Decompose(value);
     RoundTo(x, significant);
     if (x.zero) x.exp = 0;
-    // Built in place and appended once: most values take a dozen characters.
-    char small[40];
-    std::string large;
-    const size_t size = static_cast<size_t>(significant) + 16;
-    if (size > sizeof small) large.resize(size);
-    char* const begin = size > sizeof small ? large.data() : small;
-    char* p = begin;
     if (x.negative && !x.zero) *p++ = '-';
     *p++ = static_cast<char>('0' + x.d[0]);
     if (significant > 1) {
@@ -178,13 +161,20 @@ void AppendE(std::string& out, double value, int significant) {
     const int e = std::abs(x.exp);
     if (e < 100) *p++ = '0';
     if (e < 10) *p++ = '0';
-    p = std::to_chars(p, begin + size, e).ptr;
-    out.append(begin, p);
+    return std::to_chars(p, p + 3, e).ptr;
 }
 
-void AppendF(std::string& out, double value, int decimals) {
-    if (AppendSpecial(out, value)) return;
-    if (decimals < 0) decimals = 0;
+// 10^-(n + 1): a tenth of the last place of n decimals.
+constexpr double kTenths[] = {1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8, 1e-9, 1e-10};
+
+// "%0.nF" written at p, which has RoomF(decimals) characters (decimals >= 0); returns the end.
+char* WriteF(char* p, double value, int decimals) {
+    if (char* end = WriteSpecial(p, value)) return end;
+    // Below a tenth of the last place the value writes as zero whatever its digits (rounding to 15
+    // digits can lift it to that tenth, no further). Local axes computed by trigonometry carry such
+    // values, each of its own, on every element.
+    if (decimals < static_cast<int>(std::size(kTenths)) && std::fabs(value) < kTenths[decimals])
+        value = 0;
     Decimal x = Decompose(value);
     // Digits at or above 10^-decimals are kept: that is exp + 1 + decimals of them.
     if (!x.zero) RoundTo(x, x.exp + 1 + decimals);
@@ -193,14 +183,6 @@ void AppendF(std::string& out, double value, int decimals) {
         if (x.zero || idx < 0 || idx >= kDigits) return '0';
         return static_cast<char>('0' + x.d[static_cast<size_t>(idx)]);
     };
-    // Built in place and appended once.
-    const int whole = x.zero || x.exp < 0 ? 1 : x.exp + 1;
-    const size_t size = static_cast<size_t>(whole) + static_cast<size_t>(decimals) + 2;
-    char small[64];
-    std::string large;
-    if (size > sizeof small) large.resize(size);
-    char* const begin = size > sizeof small ? large.data() : small;
-    char* p = begin;
     if (x.negative && !x.zero) *p++ = '-';
     if (x.zero || x.exp < 0) {
         *p++ = '0';
@@ -213,11 +195,51 @@ void AppendF(std::string& out, double value, int decimals) {
         for (int k = 1; k <= decimals; ++k)
             *p++ = digitAt(-k);
     }
-    out.append(begin, p);
+    return p;
+}
+
+// What `write` writes into a buffer of `room` characters, appended to out.
+template <typename Write> void AppendWritten(std::string& out, size_t room, Write write) {
+    char small[400];
+    if (room <= sizeof small) {
+        out.append(std::string_view(small, write(small)));
+        return;
+    }
+    std::string large(room, '\0');
+    out.append(std::string_view(large.data(), write(large.data())));
+}
+
+// The number of significant digits the value has at 15-digit precision (0 for zero).
+int SignificantDigits(const Decimal& x) {
+    if (x.zero) return 0;
+    int n = kDigits;
+    while (n > 1 && x.d[static_cast<size_t>(n - 1)] == 0)
+        --n;
+    return n;
+}
+
+} // namespace
+
+void AppendInt(std::string& out, long long value) {
+    char buf[24];
+    auto res = std::to_chars(buf, buf + sizeof buf, value);
+    out.append(std::string_view(buf, res.ptr));
+}
+
+void AppendE(std::string& out, double value, int significant) {
+    significant = std::max(significant, 1);
+    AppendWritten(out, RoomE(significant), [&](char* p) { return WriteE(p, value, significant); });
+}
+
+void AppendF(std::string& out, double value, int decimals) {
+    decimals = std::max(decimals, 0);
+    AppendWritten(out, RoomF(decimals), [&](char* p) { return WriteF(p, value, decimals); });
 }
 
 void AppendGeneral(std::string& out, double value) {
-    if (AppendSpecial(out, value)) return;
+    char special[4];
+    if (char* end = WriteSpecial(special, value))
+        return void(out.append(std::string_view(special, end)));
     Decimal x = Decompose(value);
     if (x.zero) {
         out += '0';
@@ -313,50 +335,70 @@ void AppendFormat(std::string& out, std::string_view tmpl, std::initializer_list
         if (a.kind == FmtArg::kInt) return static_cast<double>(a.i);
         throw std::logic_error("text given for a number in: " + std::string(tmpl));
     };
+    // The pieces are gathered here and appended to `out` whenever the next one may not fit, and
+    // at the end: one append for most lines instead of one per piece.
+    char stage[1024];
+    char* p = stage;
+    auto room = [&](size_t size) {
+        if (static_cast<size_t>(stage + sizeof stage - p) >= size) return true;
+        out.append(std::string_view(stage, p));
+        p = stage;
+        return size <= sizeof stage;
+    };
+    auto text = [&](std::string_view piece) {
+        if (!room(piece.size())) return void(out.append(piece));
+        std::memcpy(p, piece.data(), piece.size());
+        p += piece.size();
+    };
     const size_t n = tmpl.size();
     size_t i = 0;
     while (i < n) {
         const size_t pct = tmpl.find('%', i);
         if (pct == std::string_view::npos) {
-            out.append(tmpl.substr(i));
+            text(tmpl.substr(i));
             break;
         }
-        out.append(tmpl.substr(i, pct - i));
+        text(tmpl.substr(i, pct - i));
         i = pct + 1;
         if (i >= n) throw std::logic_error("bad template: " + std::string(tmpl));
         const char c = tmpl[i];
         if (c == '%') {
-            out += '%';
+            text("%");
             ++i;
         } else if (c == 'd' || c == 'D') {
             const FmtArg& a = take();
             if (a.kind != FmtArg::kInt)
                 throw std::logic_error("integer placeholder without an integer: " +
                                        std::string(tmpl));
-            AppendInt(out, a.i);
+            room(24);
+            p = std::to_chars(p, p + 24, a.i).ptr;
             ++i;
         } else if (c == 's' || c == 'S') {
             const FmtArg& a = take();
             if (a.kind != FmtArg::kText)
                 throw std::logic_error("text placeholder without a text: " + std::string(tmpl));
-            out.append(a.s);
+            text(a.s);
             ++i;
         } else if (c == '0' && i + 3 < n && tmpl[i + 1] == '.' && tmpl[i + 2] >= '0' &&
                    tmpl[i + 2] <= '9') {
             const int digits = tmpl[i + 2] - '0';
             const char kind = tmpl[i + 3];
             const double v = real(take());
-            if (kind == 'E' || kind == 'e')
-                AppendE(out, v, digits);
-            else if (kind == 'F' || kind == 'f')
-                AppendF(out, v, digits);
-            else
+            if (kind == 'E' || kind == 'e') {
+                room(RoomE(std::max(digits, 1)));
+                p = WriteE(p, v, std::max(digits, 1));
+            } else if (kind == 'F' || kind == 'f') {
+                room(RoomF(digits));
+                p = WriteF(p, v, digits);
+            } else {
                 throw std::logic_error("bad template: " + std::string(tmpl));
+            }
             i += 4;
         } else {
             throw std::logic_error("bad template: " + std::string(tmpl));
         }
     }
+    out.append(std::string_view(stage, p));
     if (next != args.end()) throw std::logic_error("surplus argument for: " + std::string(tmpl));
 }
 

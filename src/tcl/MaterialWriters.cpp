@@ -32,12 +32,13 @@ void WriteMaterials(const TModel& model, const TSettings& settings, const TagPla
         // A nonlinear law: its parameters in the solver's order, under the same tag.
         const MaterialLaw* law = FindMaterialLaw(mat.MatType);
         if (law == nullptr) continue;
-        std::string& line = lines.emplace_back();
+        std::string line;
         text::AppendFormat(line, "uniaxialMaterial %s %d", {law->name, tags.MaterialTag(m)});
         for (const MaterialParam& p : law->params) {
             line += ' ';
             text::AppendE(line, mat.*p.field, 4);
         }
+        Line(lines, line);
     }
     if (!settings.UseAggregator) return;
     const int sections = CountOf(model.SectionCount);

@@ -2,7 +2,6 @@
 
 #include "model/AtomicFile.h"
 #include "model/Errors.h"
-#include "model/LargeMemory.h"
 #include "sections/Fibers.h"
 #include "tcl/ScriptWriters.h"
 #include "tcl/SectionProperties.h"
@@ -10,10 +9,7 @@
 #include "tcl/TagPlan.h"
 
 #include <array>
-#include <atomic>
 #include <cmath>
-#include <future>
-#include <iterator>
 
 namespace vandra {
 namespace {
@@ -205,44 +201,20 @@ void AddNameWarnings(const TModel& m, const TSettings& settings, WarningList& wa
         AddNameWarning(m.LoadCaseNames[Slot(c)], "Load case " + Num(c) + " name", warnings);
 }
 
+// Room reserved per expected line: more than most lines take, so that the text seldom moves while
+// it grows. Room that is never written costs no memory.
+constexpr size_t kReservedBytesPerLine = 96;
+
 void ApplyIntegrationPoints(TModel& model, const TSettings& settings) {
     for (int f = 1; f <= model.FrameCount; ++f)
         model.Frames[Slot(f)].IntPts = settings.NumIntgrPts;
 }
 
-// Models above this many joints, frames and loads have their writers shared between two threads.
-constexpr long long kSharedWritingRecords = 20000;
-
-// Runs the writers and appends their lines to `lines` in the writers' order. The writers only read
-// the model, so on a large model a second thread takes writers from the same list while this one
-// works; each writer fills its own list, and the lists are joined in order. A writer's refusal
-// reaches the caller once both threads have stopped.
+// Runs the writers and appends their lines to `lines` in the writers' order.
 void RunWriters(const TModel& model, const TSettings& settings, const TagPlan& tags,
                 ScriptLineList& lines) {
-    const long long records = static_cast<long long>(CountOf(model.NodeCount)) +
-                              CountOf(model.FrameCount) + CountOf(model.LoadCount);
-    if (records < kSharedWritingRecords) {
-        for (ScriptWriter write : kWriters)
-            write(model, settings, tags, lines);
-        return;
-    }
-    std::array<ScriptLineList, kWriters.size()> parts;
-    std::atomic<size_t> nextWriter = 0;
-    auto work = [&] {
-        for (size_t w = nextWriter++; w < kWriters.size(); w = nextWriter++)
-            kWriters[w](model, settings, tags, parts[w]);
-    };
-    std::future<void> helper = std::async(std::launch::async, work);
-    try {
-        work();
-    } catch (...) {
-        nextWriter = kWriters.size();
-        helper.wait();
-        throw;
-    }
-    helper.get();
-    for (ScriptLineList& part : parts)
-        std::move(part.begin(), part.end(), std::back_inserter(lines));
+    for (ScriptWriter write : kWriters)
+        write(model, settings, tags, lines);
 }
 
 } // namespace
@@ -271,10 +243,11 @@ void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& Sc
     CheckFiniteValues(model, settings);
 
     // Built aside, so that a refusal by a writer leaves the previous script.
+    const size_t lines = 64 + 2 * Slot(CountOf(model.NodeCount)) +
+                         2 * Slot(CountOf(model.FrameCount)) + Slot(CountOf(model.ShellCount)) +
+                         Slot(CountOf(model.SolidCount)) + Slot(CountOf(model.LoadCount));
     ScriptLineList next;
-    ReserveLarge(next, 64 + 2 * Slot(CountOf(model.NodeCount)) +
-                           2 * Slot(CountOf(model.FrameCount)) + Slot(CountOf(model.ShellCount)) +
-                           Slot(CountOf(model.SolidCount)) + Slot(CountOf(model.LoadCount)));
+    next.reserve(lines, lines * kReservedBytesPerLine);
     script::Line(next, "wipe");
     script::Line(next, "puts \"System\"");
     script::Line(next, "model basic -ndm 3 -ndf 6");
@@ -289,17 +262,7 @@ void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& Sc
 }
 
 void WriteScriptFile(const std::string& path, const ScriptLineList& lines) {
-    size_t size = 0;
-    for (const std::string& line : lines)
-        size += line.size() + 2;
-    std::string text;
-    text.reserve(size);
-    AdviseHugePages(text.data(), text.capacity());
-    for (const std::string& line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    WriteFileAtomically(path, text);
+    WriteFileAtomically(path, lines.Text());
 }
 
 } // namespace vandra

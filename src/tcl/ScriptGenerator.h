@@ -3,13 +3,11 @@
 
 #include "model/Model.h"
 #include "model/ModelCheck.h"
+#include "tcl/ScriptLineList.h"
 
 #include <string>
-#include <vector>
 
 namespace vandra {
-
-using ScriptLineList = std::vector<std::string>;
 
 // Refreshes the derived values in the store (integration points, section properties, fiber
 // tables), then clears ScriptLines and appends the header and the ten writers' lines in their
@@ -19,7 +17,8 @@ using ScriptLineList = std::vector<std::string>;
 void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& ScriptLines,
                     WarningList* warnings = nullptr);
 
-// Writes lines as 8-bit text, each followed by CR LF. InputError when the file cannot be written.
+// Writes the lines' text (8-bit, each line followed by CR LF). InputError when the file cannot be
+// written.
 void WriteScriptFile(const std::string& path, const ScriptLineList& lines);
 
 } // namespace vandra

@@ -55,18 +55,12 @@ inline void Line(ScriptLineList& lines, std::string_view tmpl,
         if (arg.kind == text::FmtArg::kDouble && !std::isfinite(arg.d))
             throw InputError("A value of the script line \"" + std::string(tmpl) +
                              "\" is not a finite number");
-    // Filled in a buffer kept from line to line, then stored at its exact size: a script holds
-    // hundreds of thousands of lines, and room reserved for the longest numbers would double the
-    // memory they take.
-    thread_local std::string buffer;
-    buffer.clear();
-    text::AppendFormat(buffer, tmpl, args);
-    lines.emplace_back(buffer);
+    lines.AppendFormat(tmpl, args);
 }
 
 // Appends one line of fixed text.
 inline void Line(ScriptLineList& lines, std::string_view literal) {
-    lines.emplace_back(literal);
+    lines.push_back(literal);
 }
 
 // A name as it may stand in a Tcl comment of the script: control characters (line ends, the

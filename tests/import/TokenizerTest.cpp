@@ -121,7 +121,8 @@ TEST(SplitLines, EndsLinesAtCrLfAndCrLfAndKeepsBytes) {
 
 namespace {
 
-// The tokenizer exactly as its rules read, one position at a time: the oracle for the fast one.
+// The tokenizer exactly as its rules read, one position at a time: the oracle for the scan,
+// which looks only at the characters that can cut.
 std::vector<std::string> TokensByTheRules(const std::string& s) {
     const size_t length = s.size();
     std::vector<size_t> cuts;

@@ -30,6 +30,9 @@ TEST(NumberText, FixedFormats) {
         {0.5, 0, "1"},           {0.49, 0, "0"},            {12000.0 / 1000, 0, "12"},
         {-12.3, 2, "-12.30"},    {1e20, 2, "100000000000000000000.00"},
         {0.125, 2, "0.13"},      {2.675, 2, "2.68"},        {99.5, 0, "100"},
+        // Near a tenth of the last place, below which a value writes as zero.
+        {0.0999, 0, "0"},        {-9.9999e-5, 3, "0.000"},  {-4e-11, 9, "0.000000000"},
+        {1.5e-10, 9, "0.000000000"}, {5e-10, 9, "0.000000001"}, {1e-12, 12, "0.000000000001"},
     };
     for (const Case& c : cases) EXPECT_EQ(text::FormatF(c.v, c.dec), c.want) << c.v;
 }
@@ -53,6 +56,15 @@ TEST(NumberText, TemplatesFillPlaceholdersInOrder) {
     EXPECT_EQ(text::Format("section PlateFiber %d %d %0.2f", {701, 601, 200}),
               "section PlateFiber 701 601 200.00");
     EXPECT_EQ(text::Format("100%%", {}), "100%");
+    // Texts of every length around the room gathered before an append, a number at its edge.
+    for (size_t length : {0, 1000, 1010, 1016, 1020, 1023, 1024, 1025, 3000}) {
+        const std::string pad(length, 'N');
+        std::string out = "kept ";
+        text::AppendFormat(out, "%s%0.9E %d%s|%0.3F", {pad, -2.0 / 3, 123456789, pad, 1e300});
+        EXPECT_EQ(out, "kept " + pad + text::FormatE(-2.0 / 3, 9) + " 123456789" + pad + "|1" +
+                           std::string(300, '0') + ".000")
+            << length;
+    }
     EXPECT_THROW(text::Format("%d %d", {1}), std::logic_error);
     EXPECT_THROW(text::Format("%d", {1.5}), std::logic_error);
     EXPECT_THROW(text::Format("%d", {1, 2}), std::logic_error);
@@ -68,6 +80,8 @@ TEST(NumberParse, AcceptsNumbersAndRaisesTheExactMessages) {
     EXPECT_DOUBLE_EQ(parse::Float("5."), 5);
     EXPECT_DOUBLE_EQ(parse::Float("1E+03"), 1000);
     EXPECT_DOUBLE_EQ(parse::Float("-2.5e-2"), -0.025);
+    EXPECT_DOUBLE_EQ(parse::Float(" +.5E+3 "), 500);
+    EXPECT_DOUBLE_EQ(parse::Float("-1e-320"), -1e-320);
     for (const char* bad : {"", "X", "1.5", "12a", "--1", "-", "99999999999"}) {
         try {
             parse::Integer(bad);
@@ -76,7 +90,8 @@ TEST(NumberParse, AcceptsNumbersAndRaisesTheExactMessages) {
             EXPECT_EQ(e.what(), "'" + std::string(bad) + "' is not a valid integer value");
         }
     }
-    for (const char* bad : {"", "X", ".", "e5", "1e", "1.5.2", "inf", "nan", "1e999", "0x10", "1,5"}) {
+    for (const char* bad : {"", "X", ".", "e5", "1e", "1.5.2", "inf", "nan", "1e999", "0x10", "1,5",
+                            "+-1", "--1", "-inf", "+nan", "infinity", ".e5", "1e-999", "2 3"}) {
         try {
             parse::Float(bad);
             ADD_FAILURE() << bad;

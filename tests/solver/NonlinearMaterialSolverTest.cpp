@@ -30,25 +30,26 @@ std::string TwoJointModel(const std::string& upperRestraint, const std::string& 
 
 // The script of the model after the assignments, every analysis step followed by a line
 // "STEP <displacement of joint 2 along dof> <force>", force being the Tcl expression given.
-std::vector<std::string> SteppedScript(const std::string& s2k, const std::vector<std::string>& sets,
-                                       int dof, const std::string& force) {
+ScriptLineList SteppedScript(const std::string& s2k, const std::vector<std::string>& sets, int dof,
+                             const std::string& force) {
     TModel model = ImportS2k(SplitS2kLines(s2k));
     TSettings settings;
     for (const std::string& s : sets)
         AssignSetting(model, settings, s);
-    std::vector<std::string> lines = {"rename analyze analyzeAll",
-                                      "proc analyze {n} {",
-                                      "  for {set i 0} {$i < $n} {incr i} {",
-                                      "    if {[analyzeAll 1] != 0} { return -1 }",
-                                      "    reactions",
-                                      "    puts \"STEP [nodeDisp 2 " + std::to_string(dof) +
-                                          "] [expr {" + force + "}]\"",
-                                      "  }",
-                                      "  return 0",
-                                      "}"};
+    ScriptLineList lines = {"rename analyze analyzeAll",
+                            "proc analyze {n} {",
+                            "  for {set i 0} {$i < $n} {incr i} {",
+                            "    if {[analyzeAll 1] != 0} { return -1 }",
+                            "    reactions",
+                            "    puts \"STEP [nodeDisp 2 " + std::to_string(dof) + "] [expr {" +
+                                force + "}]\"",
+                            "  }",
+                            "  return 0",
+                            "}"};
     ScriptLineList script;
     GenerateScript(model, settings, script);
-    lines.insert(lines.end(), script.begin(), script.end());
+    for (std::string_view line : script)
+        lines.push_back(line);
     return lines;
 }
 

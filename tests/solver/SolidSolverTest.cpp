@@ -16,7 +16,7 @@
 namespace vandra::testing {
 namespace {
 
-std::vector<std::string> Script(const std::string& s2k, const std::vector<std::string>& settings) {
+ScriptLineList Script(const std::string& s2k, const std::vector<std::string>& settings) {
     TModel model = ImportS2k(SplitS2kLines(s2k));
     TSettings chosen;
     for (const std::string& s : settings)

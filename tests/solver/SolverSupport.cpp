@@ -132,14 +132,12 @@ SolverRun::~SolverRun() {
     fs::remove_all(folder_, ec);
 }
 
-SolverRun RunSolver(const std::vector<std::string>& scriptLines,
-                    const std::vector<fs::path>& extraFiles, unsigned timeoutSeconds) {
+SolverRun RunSolver(const ScriptLineList& scriptLines, const std::vector<fs::path>& extraFiles,
+                    unsigned timeoutSeconds) {
     const fs::path folder = MakeRunFolder();
     if (folder.empty()) return {};
     CopyExtras(folder, extraFiles);
-    std::string text;
-    for (const std::string& line : scriptLines)
-        text.append(line).append("\r\n");
+    std::string text(scriptLines.Text());
     text += EndMarkerLine();
     std::ofstream(folder / kScriptName, std::ios::binary) << text;
     return Execute(folder, timeoutSeconds);

@@ -9,6 +9,8 @@
 // after an error: a run is judged by its console text.
 #pragma once
 
+#include "tcl/ScriptLineList.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -45,7 +47,7 @@ private:
 
 // Runs the script given as lines (written as model.tcl) in a fresh temporary folder into which
 // every extra file is copied first. A run that does not end within timeoutSeconds is killed.
-SolverRun RunSolver(const std::vector<std::string>& scriptLines,
+SolverRun RunSolver(const ScriptLineList& scriptLines,
                     const std::vector<std::filesystem::path>& extraFiles = {},
                     unsigned timeoutSeconds = 600);
 // The same for a script file.

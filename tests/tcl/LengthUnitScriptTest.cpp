@@ -39,7 +39,7 @@ TEST(LengthUnitScript, HingeLengthsAndPlateThicknessesKeepTheirDigits) {
         ScriptLineList lines;
         GenerateScript(model, TSettings(), lines);
         const auto starts = [&lines](const std::string& prefix) {
-            return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+            return std::any_of(lines.begin(), lines.end(), [&](std::string_view line) {
                 return line.compare(0, prefix.size(), prefix) == 0;
             });
         };

@@ -19,8 +19,8 @@ namespace {
 
 std::vector<std::string> MaterialLines(const ScriptLineList& lines) {
     std::vector<std::string> out;
-    for (const std::string& line : lines)
-        if (line.rfind("uniaxialMaterial", 0) == 0) out.push_back(line);
+    for (std::string_view line : lines)
+        if (line.rfind("uniaxialMaterial", 0) == 0) out.emplace_back(line);
     return out;
 }
 

@@ -17,8 +17,8 @@ namespace {
 
 std::vector<std::string> Starting(const ScriptLineList& lines, std::string_view prefix) {
     std::vector<std::string> found;
-    for (const std::string& line : lines)
-        if (line.starts_with(prefix)) found.push_back(line);
+    for (std::string_view line : lines)
+        if (line.starts_with(prefix)) found.emplace_back(line);
     return found;
 }
 

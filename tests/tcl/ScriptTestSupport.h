@@ -59,10 +59,7 @@ inline ScriptLineList Generate(TModel& model, const TSettings& settings = TSetti
 
 // The script as Save writes it: every line followed by CR LF.
 inline std::string SavedText(const ScriptLineList& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text.append(line).append("\r\n");
-    return text;
+    return std::string(lines.Text());
 }
 
 inline std::string ReadBytes(const std::string& path) {

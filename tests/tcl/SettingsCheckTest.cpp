@@ -301,7 +301,7 @@ TEST(ScriptSafety, LoadsOnFramesWithoutAnElementAreLeftOutWithAWarning) {
     WarningList warnings;
     ScriptLineList lines;
     GenerateScript(model, TSettings(), lines, &warnings);
-    for (const std::string& line : lines) {
+    for (std::string_view line : lines) {
         EXPECT_FALSE(line.starts_with("eleLoad -ele 1 ")) << line;
         EXPECT_FALSE(line.starts_with("element ") && line.find(" 1 1 7") != std::string::npos)
             << line;

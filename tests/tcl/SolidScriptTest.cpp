@@ -58,7 +58,7 @@ size_t Find(const ScriptLineList& lines, const std::string& line) {
 size_t FindTag(const ScriptLineList& lines, const std::string& start) {
     return static_cast<size_t>(
         std::find_if(lines.begin(), lines.end(),
-                     [&](const std::string& line) { return line.rfind(start, 0) == 0; }) -
+                     [&](std::string_view line) { return line.rfind(start, 0) == 0; }) -
         lines.begin());
 }
 
@@ -132,7 +132,7 @@ TEST(SolidScript, SolidMaterialIsItsPropertyNumberWhenThatIsAMaterial) {
         GenerateScript(model, settings, lines, &warnings);
         EXPECT_EQ(
             std::count_if(lines.begin(), lines.end(),
-                          [](const std::string& line) { return line.rfind("nDMaterial", 0) == 0; }),
+                          [](std::string_view line) { return line.rfind("nDMaterial", 0) == 0; }),
             1);
         EXPECT_LT(Find(lines, c.material), lines.size());
         EXPECT_LT(Find(lines, c.brick), lines.size());

@@ -12,23 +12,6 @@
 #include <string>
 
 namespace vandra::cli {
-namespace {
-
-void WriteToStdout(const ScriptLineList& lines) {
-    std::string buffer;
-    for (const std::string& line : lines) {
-        buffer.append(line).append("\r\n");
-        if (buffer.size() >= (1u << 16)) {
-            WriteStdout(buffer);
-            buffer.clear();
-        }
-    }
-    WriteStdout(buffer);
-    FinishStdout();
-}
-
-} // namespace
-
 int CommandTcl(const QStringList& args) {
     QCommandLineParser parser;
     const QCommandLineOption output(QStringList{"o", "output"}, "Write the script to FILE.",
@@ -50,10 +33,12 @@ int CommandTcl(const QStringList& args) {
     GenerateScript(model, settings, lines, &warnings);
     PrintWarnings(warnings);
 
-    if (parser.isSet(output))
+    if (parser.isSet(output)) {
         WriteScriptFile(Local(parser.value(output)), lines);
-    else
-        WriteToStdout(lines);
+    } else {
+        WriteStdout(lines.Text());
+        FinishStdout();
+    }
     return 0;
 }
 

@@ -78,8 +78,8 @@ void TclFileDialog::generate() {
     }
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(ScriptLines.size()));
-    for (const std::string& line : ScriptLines)
-        lines << QString::fromLatin1(line);
+    for (std::string_view line : ScriptLines)
+        lines << QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
     text_->setPlainText(lines.join(QLatin1Char('\n')));
     if (!warnings.empty()) emit warningsFound(warnings);
 }
