@@ -29,9 +29,14 @@ struct PostRun {
 // Inserts `extra` after the first line equal to `marker`.
 inline void InsertAfter(ScriptLineList& lines, const std::string& marker,
                         const ScriptLineList& extra) {
-    auto at = std::find(lines.begin(), lines.end(), marker);
+    const auto at = std::find(lines.begin(), lines.end(), marker);
     ASSERT_NE(at, lines.end()) << marker;
-    lines.insert(at + 1, extra.begin(), extra.end());
+    ScriptLineList joined(lines.begin(), at + 1);
+    for (std::string_view line : extra)
+        joined.push_back(line);
+    for (auto rest = at + 1; rest != lines.end(); ++rest)
+        joined.push_back(*rest);
+    lines.swap(joined);
 }
 
 // Generates the script of `model` under the settings assignments, adds the reaction, rotation
@@ -48,7 +53,8 @@ inline PostRun RunPost(TModel model, const std::vector<std::string>& assignments
     WriteReactionRecorders(p.model, tags, recorders);
     WriteRotationRecorders(p.model, tags, recorders);
     WriteTrussAxialRecorders(p.model, tags, recorders);
-    recorders.insert(recorders.end(), more.begin(), more.end());
+    for (std::string_view line : more)
+        recorders.push_back(line);
     InsertAfter(p.lines, "puts \"recorder\"", recorders);
     if (p.settings.AnalysisType == kModal) {
         ScriptLineList report;

@@ -54,7 +54,7 @@ std::map<int, std::vector<std::vector<double>>> RunImposed(std::vector<std::stri
                    "  if {[analyze 1] != 0} { puts \"step $s failed\"; break }",
                    "  for {set c 1} {$c <= " + std::to_string(cases) + "} {incr c} {",
                    "    puts \"S $c " + values + "\"", "  }", "}"});
-    const SolverRun run = RunSolver(script);
+    const SolverRun run = RunSolver(ScriptLineList(script.begin(), script.end()));
     ExpectCleanRun(run, "the imposed strains");
     std::map<int, std::vector<std::vector<double>>> rows;
     std::istringstream in(run.Console());

@@ -66,7 +66,7 @@ TEST_F(SpectrumSolverTest, OscillatorPeakIsTheSpectralDisplacement) {
             "analyze " + text::FormatInt(steps) + " " + text::FormatGeneral(record.dt),
             "remove recorders",
         };
-        const SolverRun run = RunSolver(script, {file});
+        const SolverRun run = RunSolver(ScriptLineList(script.begin(), script.end()), {file});
         ExpectCleanRun(run, "oscillator of period " + text::FormatGeneral(period));
         const std::vector<std::vector<double>> envelope = ReadRecorder(run.Folder() / "peak.txt");
         ASSERT_EQ(envelope.size(), 3u);
