@@ -219,7 +219,7 @@ std::string WriteS2kText(const TModel& m, WarningList& lost) {
         const TFRAME& f = m.Frames[static_cast<size_t>(k)];
         text::AppendFormat(s, "  %d  J=%d,%d  SEC=", {k, f.NodeI, f.NodeJ});
         s += Field(f.SecName, renamed);
-        text::AppendFormat(s, "  NSEG=%d  ANG=", {f.IntPts});
+        text::AppendFormat(s, "  NSEG=%d  ANG=", {f.Nseg});
         Number(s, f.Angle);
         if (f.Release == kReleaseI) s += "  IREL=R2,R3";
         if (f.Release == kReleaseJ) s += "  JREL=R2,R3";

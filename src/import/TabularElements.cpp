@@ -62,6 +62,8 @@ private:
 
 constexpr double kOnFrameTolerance = 1e-3; // mm: a joint this close to a frame lies on it
 constexpr long long kMaxFrames = 10000000; // frames an auto mesh may make in all
+// The tables give a frame no NSEG (output segments); version 6 text written from the model says 3.
+constexpr int kTabularNseg = 3;
 
 } // namespace
 
@@ -287,7 +289,7 @@ void ReadFrameTables(Importer& im) {
         frame.Axis2X = axis.X;
         frame.Axis2Y = axis.Y;
         frame.Axis2Z = axis.Z;
-        frame.IntPts = 3;
+        frame.Nseg = kTabularNseg;
     }
     im.Info("Frames: " + Int(static_cast<long long>(rows)) + " read, " + Int(m.FrameCount) +
             " in the model");

@@ -1,7 +1,7 @@
 // The tabular import: frame and area sections.
 #include "import/TabularSupport.h"
 #include "model/NumberText.h"
-#include "tcl/SectionProperties.h"
+#include "sections/SectionProperties.h"
 
 #include <string>
 #include <vector>
@@ -81,15 +81,15 @@ void ReadFrameSectionTable(Importer& im) {
             sec.T[2] = sec.T[1] / 2;
         }
         if (sec.Shape == kShapeNone) {
-            sec.GivenProps = true;
-            sec.Area = im.Number(*t, r, "Area") * l2;
-            sec.I33 = im.Number(*t, r, "I33") * l4;
-            sec.I22 = im.Number(*t, r, "I22") * l4;
-            sec.TorsJ = im.Number(*t, r, "TorsConst") * l4;
-            sec.AS2 = im.Number(*t, r, "AS2") * l2;
-            sec.AS3 = im.Number(*t, r, "AS3") * l2;
+            TSectionProps& props = sec.GivenProps.emplace();
+            props.Area = im.Number(*t, r, "Area") * l2;
+            props.I33 = im.Number(*t, r, "I33") * l4;
+            props.I22 = im.Number(*t, r, "I22") * l4;
+            props.TorsJ = im.Number(*t, r, "TorsConst") * l4;
+            props.AS2 = im.Number(*t, r, "AS2") * l2;
+            props.AS3 = im.Number(*t, r, "AS3") * l2;
             given.push_back(name + " (" + std::string(shape.empty() ? "no shape" : shape) + ")");
-            if (!(sec.Area > 0))
+            if (!(props.Area > 0))
                 im.Warn(row.Line,
                         "frame section " + name + " (" + std::string(shape) +
                             ") gives no cross-section area",
@@ -105,20 +105,12 @@ void ReadFrameSectionTable(Importer& im) {
                         "modifiers are not carried; the unmodified section is used");
                 break;
             }
+        // A section whose file gives no area gets the one computed from its shape for self weight.
+        const double fileArea = im.Number(*t, r, "Area") * l2;
+        im.WeightArea.push_back(fileArea > 0 ? fileArea : SectionPropertiesOf(sec).Area);
         m.Sections.push_back(std::move(sec));
-        im.WeightArea.push_back(im.Number(*t, r, "Area") * l2);
     }
     m.SectionCount = static_cast<int>(m.Sections.size()) - 1;
-    // Sections whose file gives no area get the one computed from their shape for self weight.
-    TModel scratch;
-    scratch.Sections = m.Sections;
-    scratch.SectionCount = m.SectionCount;
-    scratch.Mats = m.Mats;
-    scratch.MatCount = m.MatCount;
-    ComputeSectionProperties(scratch);
-    for (int s = 1; s <= m.SectionCount; ++s)
-        if (!(im.WeightArea[static_cast<size_t>(s)] > 0))
-            im.WeightArea[static_cast<size_t>(s)] = scratch.Sections[static_cast<size_t>(s)].Area;
     im.Info("Frame sections: " + Int(m.SectionCount) +
             ", all as Elastic BeamColumn; rectangle, I, box, pipe and circle (a solid pipe) by "
             "their dimensions");

@@ -55,19 +55,21 @@ TEST(LargeScriptTest, LinesFollowTheWritersOrder) {
     // Below and above the size from which two threads share the writers.
     for (const Case c : {Case{40, false}, Case{12000, false}, Case{12000, true}}) {
         SCOPED_TRACE(c.joints);
-        TModel model = ColumnRow(c.joints);
+        const TModel model = ColumnRow(c.joints);
         TSettings settings;
         settings.UseAggregator = c.aggregator;
         const ScriptLineList script = Generate(model, settings);
 
-        // The same writers one after the other on the prepared model.
+        // The same writers one after the other.
         const TagPlan tags(model, settings);
+        const std::vector<TScriptSection> sections = ScriptSectionsOf(model, settings);
+        const ScriptContext context{model, settings, tags, sections};
         ScriptLineList expected = {"wipe", "puts \"System\"", "model basic -ndm 3 -ndf 6"};
         for (ScriptWriter write :
              {WriteNodesAndConstraints, WriteEqualDofs, WriteMaterials, WriteFiberSections,
               WritePlateFiberSections, WriteFrameElements, WriteShellElements, WriteSolidElements,
               WriteRecorders, WriteLoadsAndAnalysis})
-            write(model, settings, tags, expected);
+            write(context, expected);
         ASSERT_EQ(script.size(), expected.size());
         EXPECT_TRUE(script == expected);
         EXPECT_GT(script.size(), 3u * static_cast<size_t>(c.joints));
