@@ -1,4 +1,4 @@
-#include "import/S2kWriter.h"
+#include "convert/S2kWriter.h"
 
 #include "import/S2kReaders.h"
 
