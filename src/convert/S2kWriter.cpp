@@ -16,47 +16,56 @@ void Number(std::string& out, double v) {
     text::AppendGeneral(out, v);
 }
 
-// Names are fields of their line: blanks, "=", "," and double quotes would cut them.
-std::string Field(const std::string& name, int& renamed) {
-    std::string s = name.empty() ? "_" : name;
-    for (char& c : s)
-        if (static_cast<unsigned char>(c) <= ' ' || c == '=' || c == ',' || c == '"') c = '_';
-    if (s != name) ++renamed;
-    return s;
-}
-
 template <typename Record> const Record& At(const std::vector<Record>& table, int i) {
     static const Record kEmpty{};
     return i >= 0 && static_cast<size_t>(i) < table.size() ? table[static_cast<size_t>(i)] : kEmpty;
 }
 
-} // namespace
+// The text being written, and what it cannot hold.
+struct S2kOut {
+    explicit S2kOut(WarningList& notes) : lost(notes) {}
 
-std::string WriteS2kText(const TModel& m, WarningList& lost) {
-    auto note = [&](std::string what, std::string done) {
+    void Line(std::string_view text) {
+        s += text;
+        s += kEnd;
+    }
+    void End() { s += kEnd; }
+    void Note(std::string what, std::string done) {
         lost.push_back({"", 0, std::move(what), std::move(done)});
-    };
-    int renamed = 0;
-    std::string s = "; written by VANDRA";
-    s += kEnd;
-    s += kEnd;
-    s += "SYSTEM";
-    s += kEnd;
-    s += "  DOF=UX,UY,UZ,RX,RY,RZ  LENGTH=";
-    s += m.LengthUnit == kLengthMM   ? "mm"
-         : m.LengthUnit == kLengthCM ? "cm"
-         : m.LengthUnit == kLengthM  ? "m"
-         : m.LengthUnit == kLengthIN ? "in"
-                                     : "ft";
-    s += "  FORCE=N";
-    s += kEnd;
-    s += kEnd;
+    }
+    // Names are fields of their line: blanks, "=", "," and double quotes would cut them.
+    std::string Field(const std::string& name) {
+        std::string f = name.empty() ? "_" : name;
+        for (char& c : f)
+            if (static_cast<unsigned char>(c) <= ' ' || c == '=' || c == ',' || c == '"') c = '_';
+        if (f != name) ++renamed;
+        return f;
+    }
 
-    const int nodes = CountOf(m.NodeCount);
+    std::string s;
+    WarningList& lost;
+    int renamed = 0; // names written with "_" for characters that would cut them
+};
+
+void WriteSystem(const TModel& m, S2kOut& out) {
+    out.Line("; written by VANDRA");
+    out.End();
+    out.Line("SYSTEM");
+    out.s += "  DOF=UX,UY,UZ,RX,RY,RZ  LENGTH=";
+    out.s += m.LengthUnit == kLengthMM   ? "mm"
+             : m.LengthUnit == kLengthCM ? "cm"
+             : m.LengthUnit == kLengthM  ? "m"
+             : m.LengthUnit == kLengthIN ? "in"
+                                         : "ft";
+    out.Line("  FORCE=N");
+    out.End();
+}
+
+void WriteJoints(const TModel& m, S2kOut& out) {
+    std::string& s = out.s;
     int offGrid = 0;
-    s += "JOINT";
-    s += kEnd;
-    for (int i = 1; i <= nodes; ++i) {
+    out.Line("JOINT");
+    for (int i = 1; i <= CountOf(m.NodeCount); ++i) {
         const TNODE& n = m.Nodes[static_cast<size_t>(i)];
         text::AppendFormat(s, "  %d  X=", {i});
         Number(s, n.X);
@@ -72,50 +81,57 @@ std::string WriteS2kText(const TModel& m, WarningList& lost) {
                 break;
             }
     }
-    s += kEnd;
+    out.End();
     if (offGrid > 0)
-        note(text::FormatInt(offGrid) +
-                 " joints have coordinates finer than 0.1 of the length unit",
-             "the version 6 reader rounds them to 0.1");
+        out.Note(text::FormatInt(offGrid) +
+                     " joints have coordinates finer than 0.1 of the length unit",
+                 "the version 6 reader rounds them to 0.1");
+}
 
-    if (CountOf(m.DiaphCount) > 0) {
-        s += "CONSTRAINT";
+// One diaphragm per CONSTRAINT entry, its master added last; a diaphragm without a master is left
+// out.
+void WriteConstraints(const TModel& m, S2kOut& out) {
+    if (CountOf(m.DiaphCount) == 0) return;
+    std::string& s = out.s;
+    out.Line("CONSTRAINT");
+    int written = 0;
+    for (int d = 1; d <= m.DiaphCount; ++d) {
+        const TDIAPH& diaph = m.Diaphs[static_cast<size_t>(d)];
+        if (diaph.Master == 0) continue;
+        text::AppendFormat(s, "  NAME=%d  TYPE=DIAPHRAGM  AXIS=Z", {++written});
         s += kEnd;
-        int written = 0;
-        for (int d = 1; d <= m.DiaphCount; ++d) {
-            const TDIAPH& diaph = m.Diaphs[static_cast<size_t>(d)];
-            if (diaph.Master == 0) continue;
-            text::AppendFormat(s, "  NAME=%d  TYPE=DIAPHRAGM  AXIS=Z", {++written});
-            s += kEnd;
-            for (int j = 1; j <= diaph.SlaveCount && static_cast<size_t>(j) < diaph.DiaNodes.size();
-                 ++j) {
-                text::AppendFormat(s, "    ADD=%d", {diaph.DiaNodes[static_cast<size_t>(j)]});
-                s += kEnd;
-            }
-            text::AppendFormat(s, "    ADD=%d", {diaph.Master});
+        for (int j = 1; j <= diaph.SlaveCount && static_cast<size_t>(j) < diaph.DiaNodes.size();
+             ++j) {
+            text::AppendFormat(s, "    ADD=%d", {diaph.DiaNodes[static_cast<size_t>(j)]});
             s += kEnd;
         }
+        text::AppendFormat(s, "    ADD=%d", {diaph.Master});
         s += kEnd;
     }
+    out.End();
+}
 
-    s += "RESTRAINT";
-    s += kEnd;
+void WriteRestraints(const TModel& m, S2kOut& out) {
     static constexpr const char* kDof[] = {"", "U1", "U2", "U3", "R1", "R2", "R3"};
-    for (int i = 1; i <= nodes; ++i) {
+    out.Line("RESTRAINT");
+    for (int i = 1; i <= CountOf(m.NodeCount); ++i) {
         const auto& r = m.Nodes[static_cast<size_t>(i)].Restraint;
         std::string list;
         for (int d = 1; d <= 6; ++d)
             if (r[static_cast<size_t>(d)]) list += std::string(list.empty() ? "" : ",") + kDof[d];
         if (list.empty()) continue;
-        text::AppendFormat(s, "  ADD=%d  DOF=%s", {i, list});
-        s += kEnd;
+        text::AppendFormat(out.s, "  ADD=%d  DOF=%s", {i, list});
+        out.End();
     }
-    s += kEnd;
+    out.End();
+}
 
-    s += "MASS";
-    s += kEnd;
+// The translational masses; rotational ones are left out.
+void WriteMasses(const TModel& m, S2kOut& out) {
+    std::string& s = out.s;
+    out.Line("MASS");
     int rotational = 0;
-    for (int i = 1; i <= nodes; ++i) {
+    for (int i = 1; i <= CountOf(m.NodeCount); ++i) {
         const auto& mass = m.Nodes[static_cast<size_t>(i)].Mass;
         if (mass[4] != 0 || mass[5] != 0 || mass[6] != 0) ++rotational;
         if (mass[1] == 0 && mass[2] == 0 && mass[3] == 0) continue;
@@ -127,32 +143,37 @@ std::string WriteS2kText(const TModel& m, WarningList& lost) {
         Number(s, mass[3]);
         s += kEnd;
     }
-    s += kEnd;
+    out.End();
     if (rotational > 0)
-        note(text::FormatInt(rotational) + " joints have rotational masses", "left out");
+        out.Note(text::FormatInt(rotational) + " joints have rotational masses", "left out");
+}
 
-    s += "MATERIAL";
-    s += kEnd;
+void WriteMaterials(const TModel& m, S2kOut& out) {
+    std::string& s = out.s;
+    out.Line("MATERIAL");
     for (int k = 1; k <= CountOf(m.MatCount); ++k) {
         const TMAT& mat = m.Mats[static_cast<size_t>(k)];
-        s += "  NAME=" + Field(mat.Name, renamed) + "  IDES=N";
-        s += kEnd;
+        out.Line("  NAME=" + out.Field(mat.Name) + "  IDES=N");
         s += "    TYPE=ISOTROPIC  E=";
         Number(s, mat.E);
         s += "  U=";
         Number(s, mat.U);
         s += kEnd;
     }
-    s += kEnd;
+    out.End();
+}
 
-    s += "FRAME SECTION";
-    s += kEnd;
+// Sections by shape and dimensions: one without a shape is written as SH=G without properties, and
+// the first letter of the name chooses the element type when read back.
+void WriteFrameSections(const TModel& m, S2kOut& out) {
+    std::string& s = out.s;
+    out.Line("FRAME SECTION");
     int given = 0;
     std::string retyped;
     for (int k = 1; k <= CountOf(m.SectionCount); ++k) {
         const TSECTION& sec = m.Sections[static_cast<size_t>(k)];
-        const std::string name = Field(sec.Name, renamed);
-        s += "  NAME=" + name + "  MAT=" + Field(At(m.Mats, sec.MatIdx).Name, renamed) + "  SH=";
+        const std::string name = out.Field(sec.Name);
+        s += "  NAME=" + name + "  MAT=" + out.Field(At(m.Mats, sec.MatIdx).Name) + "  SH=";
         int dims = 1;
         switch (sec.Shape) {
         case kShapeRectangle:
@@ -184,118 +205,142 @@ std::string WriteS2kText(const TModel& m, WarningList& lost) {
         s += kEnd;
         if (FrameTypeOfName(name) != sec.FrameType) retyped += (retyped.empty() ? "" : ", ") + name;
     }
-    s += kEnd;
+    out.End();
     if (given > 0)
-        note(text::FormatInt(given) + " frame sections have properties without a shape",
-             "written without properties");
+        out.Note(text::FormatInt(given) + " frame sections have properties without a shape",
+                 "written without properties");
     if (!retyped.empty())
-        note("frame sections whose first letter chooses another element type when read back: " +
-                 retyped,
-             "their frames get the element type of the first letter");
+        out.Note("frame sections whose first letter chooses another element type when read back: " +
+                     retyped,
+                 "their frames get the element type of the first letter");
+}
 
-    s += "SHELL SECTION";
-    s += kEnd;
+void WriteShellSections(const TModel& m, S2kOut& out) {
+    std::string& s = out.s;
+    out.Line("SHELL SECTION");
     int notShell = 0;
     for (int k = 1; k <= CountOf(m.AreaSecCount); ++k) {
         const TAREASEC& sec = m.AreaSecs[static_cast<size_t>(k)];
         const bool shell = sec.ShellKind == 1;
         if (!shell) ++notShell;
-        s += "  NAME=" + Field(sec.Name, renamed) +
-             "  MAT=" + Field(At(m.Mats, sec.MatIdx).Name, renamed) +
+        s += "  NAME=" + out.Field(sec.Name) + "  MAT=" + out.Field(At(m.Mats, sec.MatIdx).Name) +
              (shell ? "  TYPE=Shell,Shell  TH=" : "  TYPE=Membrane,Membrane  TH=");
         Number(s, sec.Thickness);
         s += ",";
         Number(s, sec.Thickness);
         s += kEnd;
     }
-    s += kEnd;
+    out.End();
     if (notShell > 0)
-        note(text::FormatInt(notShell) + " shell sections are not of type shell",
-             "read back without name, so their areas lose their section");
+        out.Note(text::FormatInt(notShell) + " shell sections are not of type shell",
+                 "read back without name, so their areas lose their section");
+}
 
-    s += "FRAME";
-    s += kEnd;
+void WriteFrames(const TModel& m, S2kOut& out) {
+    std::string& s = out.s;
+    out.Line("FRAME");
     for (int k = 1; k <= CountOf(m.FrameCount); ++k) {
         const TFRAME& f = m.Frames[static_cast<size_t>(k)];
         text::AppendFormat(s, "  %d  J=%d,%d  SEC=", {k, f.NodeI, f.NodeJ});
-        s += Field(f.SecName, renamed);
+        s += out.Field(f.SecName);
         text::AppendFormat(s, "  NSEG=%d  ANG=", {f.Nseg});
         Number(s, f.Angle);
         if (f.Release == kReleaseI) s += "  IREL=R2,R3";
         if (f.Release == kReleaseJ) s += "  JREL=R2,R3";
         s += kEnd;
     }
-    s += kEnd;
+    out.End();
+}
 
-    s += "SHELL";
-    s += kEnd;
+void WriteShells(const TModel& m, S2kOut& out) {
+    std::string& s = out.s;
+    out.Line("SHELL");
     for (int k = 1; k <= CountOf(m.ShellCount); ++k) {
         const TSHELL& sh = m.Shells[static_cast<size_t>(k)];
         // The reader swaps the third and fourth joints back.
         text::AppendFormat(s, "  %d  J=%d,%d,%d,%d  SEC=", {k, sh.N1, sh.N2, sh.N4, sh.N3});
-        s += Field(sh.SecName, renamed);
+        s += out.Field(sh.SecName);
         s += kEnd;
     }
-    s += kEnd;
+    out.End();
+}
 
-    if (CountOf(m.SolidCount) > 0) {
-        s += "SOLID";
-        s += kEnd;
-        for (int k = 1; k <= m.SolidCount; ++k) {
-            const auto& n = m.Solids[static_cast<size_t>(k)].N;
-            text::AppendFormat(s, "  %d  J=%d,%d,%d,%d,%d,%d,%d,%d  SEC=%d",
-                               {k, n[1], n[2], n[4], n[3], n[5], n[6], n[8], n[7],
-                                m.Solids[static_cast<size_t>(k)].SecNo});
-            s += kEnd;
+void WriteSolids(const TModel& m, S2kOut& out) {
+    if (CountOf(m.SolidCount) == 0) return;
+    out.Line("SOLID");
+    for (int k = 1; k <= m.SolidCount; ++k) {
+        const auto& n = m.Solids[static_cast<size_t>(k)].N;
+        text::AppendFormat(out.s, "  %d  J=%d,%d,%d,%d,%d,%d,%d,%d  SEC=%d",
+                           {k, n[1], n[2], n[4], n[3], n[5], n[6], n[8], n[7],
+                            m.Solids[static_cast<size_t>(k)].SecNo});
+        out.End();
+    }
+    out.End();
+}
+
+// The loads of one case and kind, under one TYPE line.
+void WriteCaseLoads(const TModel& m, int c, int kind, S2kOut& out) {
+    std::string& s = out.s;
+    bool typed = false;
+    for (int l = 1; l <= CountOf(m.LoadCount); ++l) {
+        const TLOAD& load = m.Loads[static_cast<size_t>(l)];
+        if (load.CaseIdx != c || load.Kind != kind) continue;
+        if (!typed) {
+            out.Line(kind == kJointForce ? "    TYPE=FORCE" : "    TYPE=DISTRIBUTED SPAN");
+            typed = true;
         }
-        s += kEnd;
-    }
-
-    s += "LOAD";
-    s += kEnd;
-    const int loads = CountOf(m.LoadCount);
-    for (int c = 1; c <= m.LoadCaseCount && static_cast<size_t>(c) < m.LoadCaseNames.size(); ++c) {
-        s += "  NAME=" + Field(m.LoadCaseNames[static_cast<size_t>(c)], renamed);
-        s += kEnd;
-        for (int kind : {kJointForce, kFrameDistributed}) {
-            bool typed = false;
-            for (int l = 1; l <= loads; ++l) {
-                const TLOAD& load = m.Loads[static_cast<size_t>(l)];
-                if (load.CaseIdx != c || load.Kind != kind) continue;
-                if (!typed) {
-                    s += kind == kJointForce ? "    TYPE=FORCE" : "    TYPE=DISTRIBUTED SPAN";
-                    s += kEnd;
-                    typed = true;
-                }
-                text::AppendFormat(s, "      ADD=%d", {load.Target});
-                if (kind == kJointForce) {
-                    static constexpr const char* kKeys[] = {"UX", "UY", "UZ", "RX", "RY", "RZ"};
-                    const double v[] = {load.FX, load.FY, load.FZ, load.MX, load.MY, load.MZ};
-                    for (int k = 0; k < 6; ++k) {
-                        s += std::string("  ") + kKeys[k] + "=";
-                        Number(s, v[k]);
-                    }
-                } else {
-                    text::AppendFormat(s, "  RD=0,1  U%d=", {load.Dir});
-                    Number(s, load.FX);
-                    s += ",";
-                    Number(s, load.FX);
-                }
-                s += kEnd;
+        text::AppendFormat(s, "      ADD=%d", {load.Target});
+        if (kind == kJointForce) {
+            static constexpr const char* kKeys[] = {"UX", "UY", "UZ", "RX", "RY", "RZ"};
+            const double v[] = {load.FX, load.FY, load.FZ, load.MX, load.MY, load.MZ};
+            for (int k = 0; k < 6; ++k) {
+                s += std::string("  ") + kKeys[k] + "=";
+                Number(s, v[k]);
             }
+        } else {
+            text::AppendFormat(s, "  RD=0,1  U%d=", {load.Dir});
+            Number(s, load.FX);
+            s += ",";
+            Number(s, load.FX);
         }
+        s += kEnd;
     }
-    s += kEnd;
+}
 
+void WriteLoads(const TModel& m, S2kOut& out) {
+    out.Line("LOAD");
+    for (int c = 1; c <= m.LoadCaseCount && static_cast<size_t>(c) < m.LoadCaseNames.size(); ++c) {
+        out.Line("  NAME=" + out.Field(m.LoadCaseNames[static_cast<size_t>(c)]));
+        for (int kind : {kJointForce, kFrameDistributed})
+            WriteCaseLoads(m, c, kind, out);
+    }
+    out.End();
+}
+
+} // namespace
+
+std::string WriteS2kText(const TModel& m, WarningList& lost) {
+    S2kOut out(lost);
+    WriteSystem(m, out);
+    WriteJoints(m, out);
+    WriteConstraints(m, out);
+    WriteRestraints(m, out);
+    WriteMasses(m, out);
+    WriteMaterials(m, out);
+    WriteFrameSections(m, out);
+    WriteShellSections(m, out);
+    WriteFrames(m, out);
+    WriteShells(m, out);
+    WriteSolids(m, out);
+    WriteLoads(m, out);
     if (CountOf(m.EqualDofCount) > 0)
-        note(text::FormatInt(m.EqualDofCount) + " equalDOF ties of equal constraints",
-             "left out; the tied joints move independently");
-    if (renamed > 0)
-        note(text::FormatInt(renamed) + " names hold blanks, \"=\", \",\" or quotes",
-             "those characters are written as \"_\"");
-    s += "END";
-    s += kEnd;
-    return s;
+        out.Note(text::FormatInt(m.EqualDofCount) + " equalDOF ties of equal constraints",
+                 "left out; the tied joints move independently");
+    if (out.renamed > 0)
+        out.Note(text::FormatInt(out.renamed) + " names hold blanks, \"=\", \",\" or quotes",
+                 "those characters are written as \"_\"");
+    out.Line("END");
+    return std::move(out.s);
 }
 
 } // namespace vandra
