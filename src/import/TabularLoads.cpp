@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace vandra::tabular {
@@ -259,6 +260,36 @@ void ReadJointLoads(LoadRows& rows) {
     }
 }
 
+// What a row of a frame load table acts on: its load case, SAP frame, the frame's axes and the
+// load's direction.
+struct FrameLoadRow {
+    int Case = 0, Frame = 0;
+    FrameAxes Axes;
+    Direction Dir;
+};
+
+// Row r of a frame load table; none (the row skipped as `moments`) for a moment, or for a
+// direction that cannot be carried. Projected directions are known only to distributed loads.
+std::optional<FrameLoadRow> ReadFrameLoadRow(LoadRows& rows, const TabularTable& t, size_t r,
+                                             const char* moments, bool projected) {
+    Importer& im = rows.im;
+    const TabularRow& row = t.Rows[r];
+    FrameLoadRow load;
+    load.Case = im.LoadCase(t, r);
+    load.Frame = im.Frame(t, r);
+    if (t.Value(row, "Type", "Force") != "Force") {
+        rows.Skip(t, r, moments);
+        return std::nullopt;
+    }
+    load.Axes = AxesOf(im, load.Frame);
+    load.Dir = DirectionOf(t.Value(row, "Dir"), projected ? &load.Axes : nullptr);
+    if (!load.Dir.Known) {
+        rows.Skip(t, r, "direction " + std::string(t.Value(row, "Dir")));
+        return std::nullopt;
+    }
+    return load;
+}
+
 void ReadFrameDistributedLoads(LoadRows& rows) {
     Importer& im = rows.im;
     const TabularTable* t = im.Table("FRAME LOADS - DISTRIBUTED");
@@ -266,26 +297,18 @@ void ReadFrameDistributedLoads(LoadRows& rows) {
     const double fs = im.ForceScale, ls = im.LengthScale;
     for (size_t r = 0; r < t->Rows.size(); ++r) {
         const TabularRow& row = t->Rows[r];
-        const int c = im.LoadCase(*t, r);
-        const int f = im.Frame(*t, r);
-        if (t->Value(row, "Type", "Force") != "Force") {
-            rows.Skip(*t, r, "distributed moments");
-            continue;
-        }
-        const FrameAxes axes = AxesOf(im, f);
-        const Direction dir = DirectionOf(t->Value(row, "Dir"), &axes);
-        if (!dir.Known) {
-            rows.Skip(*t, r, "direction " + std::string(t->Value(row, "Dir")));
-            continue;
-        }
-        if (dir.Local == 0 && t->Value(row, "CoordSys", "GLOBAL") != "GLOBAL") {
+        const std::optional<FrameLoadRow> load =
+            ReadFrameLoadRow(rows, *t, r, "distributed moments", true);
+        if (!load) continue;
+        if (load->Dir.Local == 0 && t->Value(row, "CoordSys", "GLOBAL") != "GLOBAL") {
             rows.Skip(*t, r, "loads in a coordinate system other than GLOBAL");
             continue;
         }
+        const double length = load->Axes.Length;
         double a, b;
-        if (t->Value(row, "DistType") == "AbsDist" && axes.Length > 0) {
-            a = im.Number(*t, r, "AbsDistA") * ls / axes.Length;
-            b = im.Number(*t, r, "AbsDistB") * ls / axes.Length;
+        if (t->Value(row, "DistType") == "AbsDist" && length > 0) {
+            a = im.Number(*t, r, "AbsDistA") * ls / length;
+            b = im.Number(*t, r, "AbsDistB") * ls / length;
         } else {
             a = im.Number(*t, r, "RelDistA", 0);
             b = im.Number(*t, r, "RelDistB", 1);
@@ -296,7 +319,8 @@ void ReadFrameDistributedLoads(LoadRows& rows) {
             rows.Skip(*t, r, "loads whose end does not lie beyond their start");
             continue;
         }
-        rows.builder.FrameLoad(c, f, dir, a, b, im.Number(*t, r, "FOverLA") * fs / ls,
+        rows.builder.FrameLoad(load->Case, load->Frame, load->Dir, a, b,
+                               im.Number(*t, r, "FOverLA") * fs / ls,
                                im.Number(*t, r, "FOverLB") * fs / ls);
     }
 }
@@ -307,24 +331,16 @@ void ReadFramePointLoads(LoadRows& rows) {
     if (t == nullptr) return;
     const double fs = im.ForceScale, ls = im.LengthScale;
     for (size_t r = 0; r < t->Rows.size(); ++r) {
-        const TabularRow& row = t->Rows[r];
-        const int c = im.LoadCase(*t, r);
-        const int f = im.Frame(*t, r);
-        if (t->Value(row, "Type", "Force") != "Force") {
-            rows.Skip(*t, r, "point moments");
-            continue;
-        }
-        const FrameAxes axes = AxesOf(im, f);
-        const Direction dir = DirectionOf(t->Value(row, "Dir"), nullptr);
-        if (!dir.Known) {
-            rows.Skip(*t, r, "direction " + std::string(t->Value(row, "Dir")));
-            continue;
-        }
-        double s = t->Value(row, "DistType") == "AbsDist" && axes.Length > 0
-                       ? im.Number(*t, r, "AbsDist") * ls / axes.Length
+        const std::optional<FrameLoadRow> load =
+            ReadFrameLoadRow(rows, *t, r, "point moments", false);
+        if (!load) continue;
+        const double length = load->Axes.Length;
+        double s = t->Value(t->Rows[r], "DistType") == "AbsDist" && length > 0
+                       ? im.Number(*t, r, "AbsDist") * ls / length
                        : im.Number(*t, r, "RelDist");
         s = std::clamp(s, 0.0, 1.0);
-        rows.builder.FramePoint(c, f, dir, s, im.Number(*t, r, "Force") * fs);
+        rows.builder.FramePoint(load->Case, load->Frame, load->Dir, s,
+                                im.Number(*t, r, "Force") * fs);
     }
     im.Info("Frame point loads: shared by the end joints of the frame piece they act on");
 }
