@@ -92,8 +92,8 @@ void CheckModel(const TModel& m) {
 
 // Every number the writers take from the model or its derived sections must be finite: an
 // overflowing section property or an INF typed in a file would be written as text the solver
-// cannot read. The record's name is
-// built only for the refusal: the checks run over every joint, frame and load.
+// cannot read. The record's name is built only for the refusal: the checks run over every joint,
+// frame and load.
 template <typename RecordName>
 void CheckFinite(double value, const RecordName& record, const char* field) {
     if (std::isfinite(value)) return;
