@@ -97,17 +97,36 @@ V14Table FindV14Table(const S2kText& V14Lines, std::string_view headerLine) {
     return table;
 }
 
-V14Conversion ConvertV14(const S2kText& V14Lines) {
-    V14Conversion c;
-    std::vector<std::string>& out = c.V6Lines;
-    V14FieldList f;
+namespace {
 
-    // Joint coordinates: label (pair 1) and X, Y, Z (pairs 4 to 6).
+// The position (1..ConvJointCount) of each joint label of the V14 file.
+class JointPositions {
+public:
+    // The position of a label; 0 for a label the joint table does not hold.
+    int Of(int label) const {
+        const auto found = byLabel_.find(label);
+        return found == byLabel_.end() ? 0 : found->second;
+    }
+    // False when the label already has a position.
+    bool Add(int label, int position, int& known) {
+        const auto [it, fresh] = byLabel_.emplace(label, position);
+        known = it->second;
+        return fresh;
+    }
+    void Reserve(size_t count) { byLabel_.reserve(count); }
+
+private:
+    std::unordered_map<int, int> byLabel_;
+};
+
+// Joint coordinates: label (pair 1) and X, Y, Z (pairs 4 to 6); a label given twice is refused.
+JointPositions ReadV14Joints(const S2kText& V14Lines, V14Conversion& c) {
+    V14FieldList f;
     const V14Table joints = FindV14Table(V14Lines, kV14JointTable);
     c.ConvJointCount = joints.RowCount();
     c.ConvJoints.assign(Slot(c.ConvJointCount) + 1, ConvJoint());
-    std::unordered_map<int, int> positionOfLabel;
-    positionOfLabel.reserve(Slot(c.ConvJointCount));
+    JointPositions positions;
+    positions.Reserve(Slot(c.ConvJointCount));
     for (int r = 1; r <= c.ConvJointCount; ++r) {
         const RowPlace place{TableName(kV14JointTable), joints.First + r - 1};
         SplitV14Line(V14Lines[Slot(place.LineIndex)], f);
@@ -116,17 +135,16 @@ V14Conversion ConvertV14(const S2kText& V14Lines) {
         joint.X = place.Float(f[8]);
         joint.Y = place.Float(f[10]);
         joint.Z = place.Float(f[12]);
-        const auto [known, fresh] = positionOfLabel.emplace(joint.Label, r);
-        if (!fresh)
+        int known = 0;
+        if (!positions.Add(joint.Label, r, known))
             throw InputError(place.Prefix() +
                              text::Format("joint %d is given twice (first on line %d)",
-                                          {joint.Label, joints.First + known->second}));
+                                          {joint.Label, joints.First + known}));
     }
-    const auto positionOf = [&positionOfLabel](int label) {
-        const auto found = positionOfLabel.find(label);
-        return found == positionOfLabel.end() ? 0 : found->second;
-    };
+    return positions;
+}
 
+void WriteJoints(const V14Conversion& c, std::vector<std::string>& out) {
     out.emplace_back("SYSTEM");
     out.emplace_back("  DOF=UX,UY,UZ,RX,RY,RZ  LENGTH=mm  FORCE=N");
     out.emplace_back("");
@@ -138,18 +156,24 @@ V14Conversion ConvertV14(const S2kText& V14Lines) {
                                                               text::FormatEAtLeast(joint.Z, 4)}));
     }
     out.emplace_back("");
+}
 
-    // Joint restraints: "Yes" in pairs 2 to 7 restrains U1, U2, U3, R1, R2, R3.
+// Joint restraints: "Yes" in pairs 2 to 7 restrains U1, U2, U3, R1, R2, R3.
+void ReadV14Restraints(const S2kText& V14Lines, const JointPositions& positions, V14Conversion& c) {
+    V14FieldList f;
     const V14Table restraints = FindV14Table(V14Lines, kV14RestraintTable);
     for (int row = 0; row < restraints.RowCount(); ++row) {
         const RowPlace place{TableName(kV14RestraintTable), restraints.First + row};
         SplitV14Line(V14Lines[Slot(place.LineIndex)], f);
-        const int r = positionOf(place.Integer(f[2]));
+        const int r = positions.Of(place.Integer(f[2]));
         if (r == 0) continue;
         for (int d = 1; d <= 6; ++d)
             if (f[Slot(2 * d + 2)] == "Yes") c.ConvJoints[Slot(r)].Fix[Slot(d)] = 1;
     }
+}
 
+// The RESTRAINT section; counts each joint's restrained directions.
+void WriteRestraints(V14Conversion& c, std::vector<std::string>& out) {
     static constexpr std::string_view kDofNames[7] = {"", "U1", "U2", "U3", "R1", "R2", "R3"};
     out.emplace_back("RESTRAINT");
     for (int r = 1; r <= c.ConvJointCount; ++r) {
@@ -165,21 +189,26 @@ V14Conversion ConvertV14(const S2kText& V14Lines) {
         if (joint.FixCount != 0) out.push_back(text::Format("  ADD=%D  DOF=%S", {r, dofs}));
     }
     out.emplace_back("");
+}
 
-    // Joint forces: F1, F2, F3, M1, M2, M3 in pairs 4 to 9; a later row for a joint replaces all
-    // six values of an earlier one.
+// Joint forces: F1, F2, F3, M1, M2, M3 in pairs 4 to 9; a later row for a joint replaces all six
+// values of an earlier one.
+void ReadV14Forces(const S2kText& V14Lines, const JointPositions& positions, V14Conversion& c) {
+    V14FieldList f;
     const V14Table forces = FindV14Table(V14Lines, kV14ForceTable);
     for (int row = 0; row < forces.RowCount(); ++row) {
         const RowPlace place{TableName(kV14ForceTable), forces.First + row};
         SplitV14Line(V14Lines[Slot(place.LineIndex)], f);
-        const int r = positionOf(place.Integer(f[2]));
+        const int r = positions.Of(place.Integer(f[2]));
         if (r == 0) continue;
         std::array<double, 7> load{};
         for (int k = 1; k <= 6; ++k)
             load[Slot(k)] = place.Float(f[Slot(2 * k + 6)]);
         c.ConvJoints[Slot(r)].Load = load;
     }
+}
 
+void WriteLoads(const V14Conversion& c, std::vector<std::string>& out) {
     static constexpr std::string_view kLoadKeys[7] = {"", "UX", "UY", "UZ", "MX", "MY", "MZ"};
     out.emplace_back("LOAD");
     out.emplace_back("  NAME=PUSH");
@@ -194,8 +223,12 @@ V14Conversion ConvertV14(const S2kText& V14Lines) {
         }
     }
     out.emplace_back("");
+}
 
-    // Solids: label (pair 1) and the eight joints (pairs 2 to 9), written as joint positions.
+// Solids: label (pair 1) and the eight joints (pairs 2 to 9), written as joint positions.
+void ConvertSolids(const S2kText& V14Lines, const JointPositions& positions, V14Conversion& c,
+                   std::vector<std::string>& out) {
+    V14FieldList f;
     const V14Table solids = FindV14Table(V14Lines, kV14SolidTable);
     c.ConvSolidCount = solids.RowCount();
     c.ConvSolids.assign(Slot(c.ConvSolidCount) + 1, ConvSolid());
@@ -208,7 +241,7 @@ V14Conversion ConvertV14(const S2kText& V14Lines) {
         std::array<int, 9> at{};
         for (int k = 1; k <= 8; ++k) {
             solid.J[Slot(k)] = place.Integer(f[Slot(2 * k + 2)]);
-            at[Slot(k)] = positionOf(solid.J[Slot(k)]);
+            at[Slot(k)] = positions.Of(solid.J[Slot(k)]);
             if (at[Slot(k)] == 0)
                 throw InputError(place.Prefix() +
                                  text::Format("solid %d names joint %d, which is not in the table "
@@ -220,6 +253,20 @@ V14Conversion ConvertV14(const S2kText& V14Lines) {
                          {solid.Label, at[1], at[2], at[3], at[4], at[5], at[6], at[7], at[8]}));
     }
     out.emplace_back("");
+}
+
+} // namespace
+
+V14Conversion ConvertV14(const S2kText& V14Lines) {
+    V14Conversion c;
+    std::vector<std::string>& out = c.V6Lines;
+    const JointPositions positions = ReadV14Joints(V14Lines, c);
+    WriteJoints(c, out);
+    ReadV14Restraints(V14Lines, positions, c);
+    WriteRestraints(c, out);
+    ReadV14Forces(V14Lines, positions, c);
+    WriteLoads(c, out);
+    ConvertSolids(V14Lines, positions, c, out);
     out.emplace_back("");
     out.emplace_back("END");
 

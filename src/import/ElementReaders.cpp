@@ -106,7 +106,7 @@ void ReadFrames(const S2kInput& in, TModel& model) {
         CheckRange(frame.NodeI, model.NodeCount, "joint", i);
         CheckRange(frame.NodeJ, model.NodeCount, "joint", i);
         frame.SecName = names.Of(t[5]);
-        frame.IntPts = parse::Integer(t[7]);
+        frame.Nseg = parse::Integer(t[7]);
         frame.SecIdx = sections.Find(frame.SecName);
         if (frame.SecIdx == 0) unmatched.Add(frame.SecName, i, k);
         frame.Angle = parse::Float(t[9]);

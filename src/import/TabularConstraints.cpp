@@ -30,13 +30,190 @@ std::vector<bool> ElementJoints(const Importer& im) {
 
 constexpr double kLevelTolerance = 1.0; // mm: joints of one diaphragm level
 
-// The constraint definitions and their joints, by constraint name, in assignment order.
-std::map<std::string_view, std::vector<int>> ConstraintMembers(Importer& im) {
-    std::map<std::string_view, std::vector<int>> members;
+// The joints of each constraint, by constraint name, in assignment order.
+using ConstraintJoints = std::map<std::string_view, std::vector<int>>;
+
+ConstraintJoints ConstraintMembers(Importer& im) {
+    ConstraintJoints members;
     if (const TabularTable* t = im.Table("JOINT CONSTRAINT ASSIGNMENTS"))
         for (size_t r = 0; r < t->Rows.size(); ++r)
             members[t->Value(t->Rows[r], "Constraint")].push_back(im.Joint(*t, r, "Joint"));
     return members;
+}
+
+// The diaphragm of one level of diaphragm `name`, its joints in assignment order: the master is the
+// last special joint that no element uses, else a new joint at the centre of the joints.
+void AddLevelDiaphragm(Importer& im, const std::string& name, const std::vector<int>& ordered,
+                       const std::vector<bool>& inElement) {
+    TModel& m = im.Model;
+    int master = 0;
+    for (int j : ordered)
+        if (im.SpecialJoint[static_cast<size_t>(j)] && !inElement[static_cast<size_t>(j)])
+            master = j;
+    if (master == 0) {
+        // At the mean of the joints in plan, in the plane of the level's first joint.
+        double x = 0, y = 0;
+        for (int j : ordered) {
+            x += m.Nodes[static_cast<size_t>(j)].X;
+            y += m.Nodes[static_cast<size_t>(j)].Y;
+        }
+        const double n = static_cast<double>(ordered.size());
+        master = im.NewJoint(x / n, y / n, m.Nodes[static_cast<size_t>(ordered.front())].Z);
+        im.Info("Diaphragm " + name + ": master is a new joint " + Int(master) +
+                " at the centre of its " + Int(static_cast<long long>(ordered.size())) + " joints");
+    } else {
+        im.Info("Diaphragm " + name + ": master is special joint " +
+                std::string(im.JointLabel[static_cast<size_t>(master)]) + ", " +
+                Int(static_cast<long long>(ordered.size()) - 1) + " slaves");
+    }
+    TDIAPH d;
+    d.DiaNodes.push_back(0);
+    for (int j : ordered)
+        if (j != master) d.DiaNodes.push_back(j);
+    d.SlaveCount = static_cast<int>(d.DiaNodes.size()) - 1;
+    d.Master = master;
+    m.Diaphs.push_back(std::move(d));
+}
+
+// One row of the diaphragm definitions: its unrestrained joints, one diaphragm per level.
+void ReadDiaphragm(Importer& im, const TabularRow& row, const std::string& name,
+                   const std::vector<int>& assigned, const std::vector<bool>& inElement) {
+    const TModel& m = im.Model;
+    std::vector<int> joints;
+    std::vector<int> dropped;
+    for (int j : assigned) {
+        const TNODE& n = m.Nodes[static_cast<size_t>(j)];
+        if (n.Restraint[1] || n.Restraint[2] || n.Restraint[6])
+            dropped.push_back(j);
+        else
+            joints.push_back(j);
+    }
+    if (!dropped.empty())
+        im.Warn(row.Line,
+                "diaphragm " + name + " holds restrained joints (" + FirstLabels(im, dropped) + ")",
+                "they are left out of the diaphragm");
+    std::sort(joints.begin(), joints.end(), [&](int a, int b) {
+        return m.Nodes[static_cast<size_t>(a)].Z < m.Nodes[static_cast<size_t>(b)].Z;
+    });
+    size_t begin = 0;
+    int levels = 0;
+    while (begin < joints.size()) {
+        size_t end = begin + 1;
+        const double z0 = m.Nodes[static_cast<size_t>(joints[begin])].Z;
+        while (end < joints.size() &&
+               m.Nodes[static_cast<size_t>(joints[end])].Z - z0 <= kLevelTolerance)
+            ++end;
+        std::vector<int> level(joints.begin() + static_cast<long>(begin),
+                               joints.begin() + static_cast<long>(end));
+        // Joints in assignment order, so the master is the last special joint listed.
+        std::vector<int> ordered;
+        for (int j : assigned)
+            if (std::find(level.begin(), level.end(), j) != level.end()) ordered.push_back(j);
+        begin = end;
+        if (ordered.size() < 2) continue;
+        ++levels;
+        AddLevelDiaphragm(im, name, ordered, inElement);
+    }
+    if (levels > 1)
+        im.Warn(row.Line, "diaphragm " + name + " spans " + Int(levels) + " levels",
+                "one diaphragm is written per level");
+}
+
+void ReadDiaphragmTable(Importer& im, const ConstraintJoints& members) {
+    const TabularTable* t = im.Table("CONSTRAINT DEFINITIONS - DIAPHRAGM");
+    if (t == nullptr) return;
+    const std::vector<bool> inElement = ElementJoints(im);
+    for (size_t r = 0; r < t->Rows.size(); ++r) {
+        const TabularRow& row = t->Rows[r];
+        const std::string name(t->Value(row, "Name"));
+        const std::string_view axis = t->Value(row, "Axis", "Z");
+        auto it = members.find(t->Value(row, "Name"));
+        if (it == members.end()) continue;
+        if (axis != "Z" && axis != "AutoZ") {
+            im.Warn(row.Line, "diaphragm " + name + " is about axis " + std::string(axis),
+                    "skipped; only diaphragms in horizontal planes are written");
+            continue;
+        }
+        ReadDiaphragm(im, row, name, it->second, inElement);
+    }
+}
+
+// [joint]: true for a slave of a rigid diaphragm.
+std::vector<bool> DiaphragmSlaves(const TModel& m) {
+    std::vector<bool> slave(static_cast<size_t>(m.NodeCount) + 1, false);
+    for (int d = 1; d <= m.DiaphCount; ++d)
+        for (int j = 1; j <= m.Diaphs[static_cast<size_t>(d)].SlaveCount; ++j)
+            slave[static_cast<size_t>(
+                m.Diaphs[static_cast<size_t>(d)].DiaNodes[static_cast<size_t>(j)])] = true;
+    return slave;
+}
+
+// Row r of the equal constraints over its joints (at least two): a direction in which one of them
+// is restrained restrains them all; the others are tied to the first joint by equalDOF, except
+// in-plane directions of a diaphragm's joint.
+void ReadEqualConstraint(Importer& im, const TabularTable& t, size_t r,
+                         const std::vector<int>& joints, const std::vector<bool>& slave) {
+    static constexpr std::string_view kKeys[] = {"UX", "UY", "UZ", "RX", "RY", "RZ"};
+    TModel& m = im.Model;
+    const TabularRow& row = t.Rows[r];
+    const std::string name(t.Value(row, "Name"));
+    std::array<bool, 7> tie{};
+    std::string fixed, tied;
+    for (size_t d = 1; d <= 6; ++d) {
+        if (!im.Yes(t, r, kKeys[d - 1])) continue;
+        bool anyFixed = false;
+        for (int j : joints)
+            anyFixed = anyFixed || m.Nodes[static_cast<size_t>(j)].Restraint[d];
+        if (anyFixed) {
+            // Equal to a fixed value is fixed.
+            for (int j : joints)
+                m.Nodes[static_cast<size_t>(j)].Restraint[d] = 1;
+            fixed += (fixed.empty() ? "" : " ") + std::string(kKeys[d - 1]);
+        } else {
+            tie[d] = true;
+            tied += (tied.empty() ? "" : " ") + std::string(kKeys[d - 1]);
+        }
+    }
+    if (!fixed.empty())
+        im.Warn(row.Line, "equal constraint " + name + " ties " + fixed + " of a restrained joint",
+                "those degrees of freedom are restrained at all its " +
+                    Int(static_cast<long long>(joints.size())) + " joints");
+    if (tied.empty()) return;
+    int conflicts = 0;
+    for (size_t k = 1; k < joints.size(); ++k) {
+        TEQUALDOF e;
+        e.Retained = joints[0];
+        e.Constrained = joints[k];
+        bool any = false;
+        for (size_t d = 1; d <= 6; ++d) {
+            const bool inPlane = d == 1 || d == 2 || d == 6;
+            if (tie[d] && inPlane &&
+                (slave[static_cast<size_t>(e.Constrained)] ||
+                 slave[static_cast<size_t>(e.Retained)])) {
+                ++conflicts;
+                continue;
+            }
+            e.Dof[d] = tie[d] ? 1 : 0;
+            any = any || tie[d];
+        }
+        if (any) m.EqualDofs.push_back(e);
+    }
+    im.Info("Equal constraint " + name + ": " + tied + " tied by equalDOF to joint " +
+            std::string(im.JointLabel[static_cast<size_t>(joints[0])]));
+    if (conflicts > 0)
+        im.Warn(row.Line, "equal constraint " + name + " ties in-plane motion of diaphragm joints",
+                "the diaphragm governs those degrees of freedom");
+}
+
+void ReadEqualTable(Importer& im, const ConstraintJoints& members) {
+    const TabularTable* t = im.Table("CONSTRAINT DEFINITIONS - EQUAL");
+    if (t == nullptr) return;
+    const std::vector<bool> slave = DiaphragmSlaves(im.Model);
+    for (size_t r = 0; r < t->Rows.size(); ++r) {
+        auto it = members.find(t->Value(t->Rows[r], "Name"));
+        if (it == members.end() || it->second.size() < 2) continue;
+        ReadEqualConstraint(im, *t, r, it->second, slave);
+    }
 }
 
 } // namespace
@@ -56,159 +233,10 @@ void ReadConstraintTables(Importer& im) {
     TModel& m = im.Model;
     m.Diaphs.assign(1, TDIAPH{});
     m.EqualDofs.assign(1, TEQUALDOF{});
-    auto members = ConstraintMembers(im);
-    const std::vector<bool> inElement = ElementJoints(im);
-
-    if (const TabularTable* t = im.Table("CONSTRAINT DEFINITIONS - DIAPHRAGM")) {
-        for (size_t r = 0; r < t->Rows.size(); ++r) {
-            const TabularRow& row = t->Rows[r];
-            const std::string name(t->Value(row, "Name"));
-            const std::string_view axis = t->Value(row, "Axis", "Z");
-            auto it = members.find(t->Value(row, "Name"));
-            if (it == members.end()) continue;
-            if (axis != "Z" && axis != "AutoZ") {
-                im.Warn(row.Line, "diaphragm " + name + " is about axis " + std::string(axis),
-                        "skipped; only diaphragms in horizontal planes are written");
-                continue;
-            }
-            std::vector<int> joints;
-            std::vector<int> dropped;
-            for (int j : it->second) {
-                const TNODE& n = m.Nodes[static_cast<size_t>(j)];
-                if (n.Restraint[1] || n.Restraint[2] || n.Restraint[6])
-                    dropped.push_back(j);
-                else
-                    joints.push_back(j);
-            }
-            if (!dropped.empty())
-                im.Warn(row.Line,
-                        "diaphragm " + name + " holds restrained joints (" +
-                            FirstLabels(im, dropped) + ")",
-                        "they are left out of the diaphragm");
-            // One diaphragm per level.
-            std::sort(joints.begin(), joints.end(), [&](int a, int b) {
-                return m.Nodes[static_cast<size_t>(a)].Z < m.Nodes[static_cast<size_t>(b)].Z;
-            });
-            size_t begin = 0;
-            int levels = 0;
-            while (begin < joints.size()) {
-                size_t end = begin + 1;
-                const double z0 = m.Nodes[static_cast<size_t>(joints[begin])].Z;
-                while (end < joints.size() &&
-                       m.Nodes[static_cast<size_t>(joints[end])].Z - z0 <= kLevelTolerance)
-                    ++end;
-                std::vector<int> level(joints.begin() + static_cast<long>(begin),
-                                       joints.begin() + static_cast<long>(end));
-                // Joints in assignment order, so the master is the last special joint listed.
-                std::vector<int> ordered;
-                for (int j : it->second)
-                    if (std::find(level.begin(), level.end(), j) != level.end())
-                        ordered.push_back(j);
-                begin = end;
-                if (ordered.size() < 2) continue;
-                ++levels;
-                int master = 0;
-                for (int j : ordered)
-                    if (im.SpecialJoint[static_cast<size_t>(j)] &&
-                        !inElement[static_cast<size_t>(j)])
-                        master = j;
-                if (master == 0) {
-                    // At the mean of the joints in plan, in the plane of the level's first joint.
-                    double x = 0, y = 0;
-                    for (int j : ordered) {
-                        x += m.Nodes[static_cast<size_t>(j)].X;
-                        y += m.Nodes[static_cast<size_t>(j)].Y;
-                    }
-                    const double n = static_cast<double>(ordered.size());
-                    master =
-                        im.NewJoint(x / n, y / n, m.Nodes[static_cast<size_t>(ordered.front())].Z);
-                    im.Info("Diaphragm " + name + ": master is a new joint " + Int(master) +
-                            " at the centre of its " + Int(static_cast<long long>(ordered.size())) +
-                            " joints");
-                } else {
-                    im.Info("Diaphragm " + name + ": master is special joint " +
-                            std::string(im.JointLabel[static_cast<size_t>(master)]) + ", " +
-                            Int(static_cast<long long>(ordered.size()) - 1) + " slaves");
-                }
-                TDIAPH d;
-                d.DiaNodes.push_back(0);
-                for (int j : ordered)
-                    if (j != master) d.DiaNodes.push_back(j);
-                d.SlaveCount = static_cast<int>(d.DiaNodes.size()) - 1;
-                d.Master = master;
-                m.Diaphs.push_back(std::move(d));
-            }
-            if (levels > 1)
-                im.Warn(row.Line, "diaphragm " + name + " spans " + Int(levels) + " levels",
-                        "one diaphragm is written per level");
-        }
-    }
+    const ConstraintJoints members = ConstraintMembers(im);
+    ReadDiaphragmTable(im, members);
     m.DiaphCount = static_cast<int>(m.Diaphs.size()) - 1;
-
-    std::vector<bool> slave(static_cast<size_t>(m.NodeCount) + 1, false);
-    for (int d = 1; d <= m.DiaphCount; ++d)
-        for (int j = 1; j <= m.Diaphs[static_cast<size_t>(d)].SlaveCount; ++j)
-            slave[static_cast<size_t>(
-                m.Diaphs[static_cast<size_t>(d)].DiaNodes[static_cast<size_t>(j)])] = true;
-
-    if (const TabularTable* t = im.Table("CONSTRAINT DEFINITIONS - EQUAL")) {
-        static constexpr std::string_view kKeys[] = {"UX", "UY", "UZ", "RX", "RY", "RZ"};
-        for (size_t r = 0; r < t->Rows.size(); ++r) {
-            const TabularRow& row = t->Rows[r];
-            const std::string name(t->Value(row, "Name"));
-            auto it = members.find(t->Value(row, "Name"));
-            if (it == members.end() || it->second.size() < 2) continue;
-            const std::vector<int>& joints = it->second;
-            std::array<bool, 7> tie{};
-            std::string fixed, tied;
-            for (size_t d = 1; d <= 6; ++d) {
-                if (!im.Yes(*t, r, kKeys[d - 1])) continue;
-                bool anyFixed = false;
-                for (int j : joints)
-                    anyFixed = anyFixed || m.Nodes[static_cast<size_t>(j)].Restraint[d];
-                if (anyFixed) {
-                    // Equal to a fixed value is fixed.
-                    for (int j : joints)
-                        m.Nodes[static_cast<size_t>(j)].Restraint[d] = 1;
-                    fixed += (fixed.empty() ? "" : " ") + std::string(kKeys[d - 1]);
-                } else {
-                    tie[d] = true;
-                    tied += (tied.empty() ? "" : " ") + std::string(kKeys[d - 1]);
-                }
-            }
-            if (!fixed.empty())
-                im.Warn(row.Line,
-                        "equal constraint " + name + " ties " + fixed + " of a restrained joint",
-                        "those degrees of freedom are restrained at all its " +
-                            Int(static_cast<long long>(joints.size())) + " joints");
-            if (tied.empty()) continue;
-            int conflicts = 0;
-            for (size_t k = 1; k < joints.size(); ++k) {
-                TEQUALDOF e;
-                e.Retained = joints[0];
-                e.Constrained = joints[k];
-                bool any = false;
-                for (size_t d = 1; d <= 6; ++d) {
-                    const bool inPlane = d == 1 || d == 2 || d == 6;
-                    if (tie[d] && inPlane &&
-                        (slave[static_cast<size_t>(e.Constrained)] ||
-                         slave[static_cast<size_t>(e.Retained)])) {
-                        ++conflicts;
-                        continue;
-                    }
-                    e.Dof[d] = tie[d] ? 1 : 0;
-                    any = any || tie[d];
-                }
-                if (any) m.EqualDofs.push_back(e);
-            }
-            im.Info("Equal constraint " + name + ": " + tied + " tied by equalDOF to joint " +
-                    std::string(im.JointLabel[static_cast<size_t>(joints[0])]));
-            if (conflicts > 0)
-                im.Warn(row.Line,
-                        "equal constraint " + name + " ties in-plane motion of diaphragm joints",
-                        "the diaphragm governs those degrees of freedom");
-        }
-    }
+    ReadEqualTable(im, members);
     m.EqualDofCount = static_cast<int>(m.EqualDofs.size()) - 1;
 
     for (const TabularTable& t : im.File.Tables)

@@ -62,33 +62,31 @@ private:
 
 constexpr double kOnFrameTolerance = 1e-3; // mm: a joint this close to a frame lies on it
 constexpr long long kMaxFrames = 10000000; // frames an auto mesh may make in all
+// The tables give a frame no NSEG (output segments); version 6 text written from the model says 3.
+constexpr int kTabularNseg = 3;
 
-} // namespace
-
-void ReadFrameTables(Importer& im) {
+// One frame per row, between two different joints, each label once.
+void ReadFrameConnectivity(Importer& im, const TabularTable& t) {
     TModel& m = im.Model;
-    m.Frames.assign(1, TFRAME{});
-    const TabularTable* t = im.Table("CONNECTIVITY - FRAME");
-    if (t == nullptr) return;
-    const size_t rows = t->Rows.size();
+    const size_t rows = t.Rows.size();
     m.Frames.reserve(rows + 1);
     im.FrameOf.Reserve(rows);
     im.FrameLine.assign(1, 0);
     std::vector<int> curved;
     for (size_t r = 0; r < rows; ++r) {
-        const TabularRow& row = t->Rows[r];
-        const std::string_view label = t->Value(row, "Frame");
+        const TabularRow& row = t.Rows[r];
+        const std::string_view label = t.Value(row, "Frame");
         TFRAME frame;
-        frame.NodeI = im.Joint(*t, r, "JointI");
-        frame.NodeJ = im.Joint(*t, r, "JointJ");
+        frame.NodeI = im.Joint(t, r, "JointI");
+        frame.NodeJ = im.Joint(t, r, "JointJ");
         if (frame.NodeI == frame.NodeJ)
-            throw InputError(im.Where(*t, r) + ": frame \"" + std::string(label) +
-                             "\" joins joint " + std::string(t->Value(row, "JointI")) +
+            throw InputError(im.Where(t, r) + ": frame \"" + std::string(label) +
+                             "\" joins joint " + std::string(t.Value(row, "JointI")) +
                              " to itself");
-        if (t->Value(row, "IsCurved") == "Yes") curved.push_back(row.Line);
+        if (t.Value(row, "IsCurved") == "Yes") curved.push_back(row.Line);
         m.Frames.push_back(std::move(frame));
         if (!im.FrameOf.Add(label, static_cast<int>(r) + 1))
-            throw InputError(im.Where(*t, r) + ": frame \"" + std::string(label) +
+            throw InputError(im.Where(t, r) + ": frame \"" + std::string(label) +
                              "\" is listed twice");
         im.FrameLine.push_back(row.Line);
     }
@@ -96,19 +94,15 @@ void ReadFrameTables(Importer& im) {
     if (!curved.empty())
         im.Warn(curved.front(), Int(static_cast<long long>(curved.size())) + " curved frames",
                 "each is taken as a straight frame between its end joints");
+}
 
-    auto frameOf = [&](const TabularTable& table, size_t r) {
-        const std::string_view label = table.Value(table.Rows[r], "Frame");
-        const int frame = im.FrameOf.Find(label);
-        if (frame == 0)
-            throw InputError(im.Where(table, r) + ": frame \"" + std::string(label) +
-                             "\" is not in CONNECTIVITY - FRAME");
-        return frame;
-    };
-
+// The section name of each frame (its analysis section when it has one), then the index of that
+// section for every frame.
+void ReadFrameSectionAssignments(Importer& im) {
+    TModel& m = im.Model;
     if (const TabularTable* a = im.Table("FRAME SECTION ASSIGNMENTS")) {
         for (size_t r = 0; r < a->Rows.size(); ++r) {
-            TFRAME& f = m.Frames[static_cast<size_t>(frameOf(*a, r))];
+            TFRAME& f = m.Frames[static_cast<size_t>(im.Frame(*a, r))];
             std::string_view name = a->Value(a->Rows[r], "AnalSect");
             if (name.empty()) name = a->Value(a->Rows[r], "SectionName");
             f.SecName = NameOf(name);
@@ -132,152 +126,181 @@ void ReadFrameTables(Importer& im) {
     if (unassigned > 0)
         im.Warn(0, Int(unassigned) + " frames have no section defined in the file",
                 "they get no element until a section is given");
+}
 
-    if (const TabularTable* a = im.Table("FRAME LOCAL AXES ASSIGNMENTS 1 - TYPICAL")) {
-        for (size_t r = 0; r < a->Rows.size(); ++r) {
-            m.Frames[static_cast<size_t>(frameOf(*a, r))].Angle = im.Number(*a, r, "Angle");
-            if (im.Yes(*a, r, "AdvanceAxes"))
-                im.Warn(a->Rows[r].Line,
-                        "frame " + std::string(a->Value(a->Rows[r], "Frame")) +
-                            " has advanced local axes",
-                        "only its angle is used");
-        }
+void ReadFrameLocalAxes(Importer& im) {
+    const TabularTable* a = im.Table("FRAME LOCAL AXES ASSIGNMENTS 1 - TYPICAL");
+    if (a == nullptr) return;
+    for (size_t r = 0; r < a->Rows.size(); ++r) {
+        im.Model.Frames[static_cast<size_t>(im.Frame(*a, r))].Angle = im.Number(*a, r, "Angle");
+        if (im.Yes(*a, r, "AdvanceAxes"))
+            im.Warn(a->Rows[r].Line,
+                    "frame " + std::string(a->Value(a->Rows[r], "Frame")) +
+                        " has advanced local axes",
+                    "only its angle is used");
     }
-    if (const TabularTable* a = im.Table("FRAME RELEASE ASSIGNMENTS 1 - GENERAL")) {
-        int released = 0;
-        for (size_t r = 0; r < a->Rows.size(); ++r) {
-            TFRAME& f = m.Frames[static_cast<size_t>(frameOf(*a, r))];
-            for (std::string_view k : {"PI", "V2I", "V3I", "TI", "M2I", "M3I"})
-                if (im.Yes(*a, r, k)) f.Release = kReleaseI;
-            for (std::string_view k : {"PJ", "V2J", "V3J", "TJ", "M2J", "M3J"})
-                if (im.Yes(*a, r, k)) f.Release = kReleaseJ;
-            if (f.Release != kNoRelease) ++released;
-        }
-        if (released > 0)
-            im.Warn(a->Line, Int(released) + " frames have end releases",
-                    "the end is marked released; elastic elements keep both ends fixed (only "
-                    "rigid beams use a release)");
-    }
+}
 
-    // Auto mesh: every SAP frame becomes its pieces; the first keeps its place, the others
-    // follow all the frames of the file.
+void ReadFrameReleases(Importer& im) {
+    const TabularTable* a = im.Table("FRAME RELEASE ASSIGNMENTS 1 - GENERAL");
+    if (a == nullptr) return;
+    int released = 0;
+    for (size_t r = 0; r < a->Rows.size(); ++r) {
+        TFRAME& f = im.Model.Frames[static_cast<size_t>(im.Frame(*a, r))];
+        for (std::string_view k : {"PI", "V2I", "V3I", "TI", "M2I", "M3I"})
+            if (im.Yes(*a, r, k)) f.Release = kReleaseI;
+        for (std::string_view k : {"PJ", "V2J", "V3J", "TJ", "M2J", "M3J"})
+            if (im.Yes(*a, r, k)) f.Release = kReleaseJ;
+        if (f.Release != kNoRelease) ++released;
+    }
+    if (released > 0)
+        im.Warn(a->Line, Int(released) + " frames have end releases",
+                "the end is marked released; elastic elements keep both ends fixed (only "
+                "rigid beams use a release)");
+}
+
+// A cut of a frame: its place s along the frame from joint I (0 to 1), and the joint there (0 for
+// a point still without a joint).
+using Cut = std::pair<double, int>;
+
+// Where row r of the auto mesh cuts frame `base`: at the joints on it (AtJoints), and into equal
+// segments (NumSegments, MaxLength); cuts closer than the tolerance are one, a joint winning over
+// a new point. Sorted along the frame; empty when the frame stays whole.
+std::vector<Cut> MeshCuts(const Importer& im, const TabularTable& mesh, size_t r,
+                          const TFRAME& base, const JointGrid& grid) {
+    const TModel& m = im.Model;
+    const Vec3 pi = im.Position(base.NodeI), pj = im.Position(base.NodeJ);
+    const Vec3 axis = Sub(pj, pi);
+    const double length = Norm(axis);
+    if (!(length > 0)) return {};
+    std::vector<Cut> cuts;
+    if (im.Yes(mesh, r, "AtJoints")) {
+        const double tol = kOnFrameTolerance;
+        Vec3 blo, bhi;
+        for (size_t k = 0; k < 3; ++k) {
+            blo[k] = std::min(pi[k], pj[k]) - tol;
+            bhi[k] = std::max(pi[k], pj[k]) + tol;
+        }
+        grid.ForBox(blo, bhi, [&](int j) {
+            if (j == base.NodeI || j == base.NodeJ) return;
+            const Vec3 d = Sub(im.Position(j), pi);
+            const double s = Dot(d, axis) / (length * length);
+            if (s * length <= tol || (1 - s) * length <= tol) return;
+            const Vec3 off = Sub(d, Vec3{axis[0] * s, axis[1] * s, axis[2] * s});
+            if (Norm(off) <= tol) cuts.push_back({s, j});
+        });
+    }
+    int segments = static_cast<int>(std::min(im.Number(mesh, r, "NumSegments"), 10000.0));
+    const double maxLength = im.Number(mesh, r, "MaxLength") * im.LengthScale;
+    if (maxLength > 0)
+        segments =
+            std::max(segments, static_cast<int>(std::min(std::ceil(length / maxLength), 10000.0)));
+    if (static_cast<long long>(m.FrameCount) + segments > kMaxFrames)
+        throw InputError(im.Where(mesh, r) + ": the auto mesh would make more than " +
+                         Int(kMaxFrames) + " frames");
+    for (int k = 1; k < segments; ++k)
+        cuts.push_back({static_cast<double>(k) / segments, 0});
+    std::sort(cuts.begin(), cuts.end());
+    std::vector<Cut> merged;
+    for (const Cut& c : cuts) {
+        if (!merged.empty() && (c.first - merged.back().first) * length <= kOnFrameTolerance) {
+            if (merged.back().second == 0) merged.back().second = c.second;
+            continue;
+        }
+        merged.push_back(c);
+    }
+    return merged;
+}
+
+// Replaces frame f (as `base`) by its pieces between the cuts: the first keeps its place, the
+// others follow all the frames. A cut without a joint takes an existing joint at its point, so that
+// pieces of crossing frames meet, else a new joint. Returns the number of new joints.
+int CutFrame(Importer& im, int f, const TFRAME& base, const std::vector<Cut>& cuts,
+             JointGrid& grid) {
+    TModel& m = im.Model;
+    const Vec3 pi = im.Position(base.NodeI);
+    const Vec3 axis = Sub(im.Position(base.NodeJ), pi);
+    int made = 0;
+    std::vector<FramePiece>& pieces = im.Pieces[static_cast<size_t>(f)];
+    pieces.clear();
+    int start = base.NodeI;
+    double s0 = 0;
+    for (size_t k = 0; k <= cuts.size(); ++k) {
+        int end = base.NodeJ;
+        double s1 = 1;
+        if (k < cuts.size()) {
+            s1 = cuts[k].first;
+            end = cuts[k].second;
+            if (end == 0) {
+                const Vec3 p{pi[0] + axis[0] * s1, pi[1] + axis[1] * s1, pi[2] + axis[2] * s1};
+                const Vec3 e{kOnFrameTolerance, kOnFrameTolerance, kOnFrameTolerance};
+                grid.ForBox(Sub(p, e), Vec3{p[0] + e[0], p[1] + e[1], p[2] + e[2]}, [&](int j) {
+                    if (end == 0 && Norm(Sub(im.Position(j), p)) <= kOnFrameTolerance) end = j;
+                });
+                if (end == 0) {
+                    end = im.NewJoint(p[0], p[1], p[2]);
+                    grid.Add(end);
+                    ++made;
+                }
+            }
+        }
+        TFRAME piece = base;
+        piece.NodeI = start;
+        piece.NodeJ = end;
+        int index = f;
+        if (k > 0) {
+            m.Frames.push_back(piece);
+            index = ++m.FrameCount;
+        } else {
+            m.Frames[static_cast<size_t>(f)] = piece;
+        }
+        pieces.push_back({index, s0, s1});
+        start = end;
+        s0 = s1;
+    }
+    return made;
+}
+
+// Every frame of the file becomes its pieces (one when it is not meshed).
+void ReadFrameAutoMesh(Importer& im) {
+    TModel& m = im.Model;
     im.Pieces.assign(static_cast<size_t>(m.FrameCount) + 1, {});
     for (int f = 1; f <= m.FrameCount; ++f)
         im.Pieces[static_cast<size_t>(f)] = {{f, 0, 1}};
     const TabularTable* mesh = im.Table("FRAME AUTO MESH ASSIGNMENTS");
-    if (mesh != nullptr && !mesh->Rows.empty()) {
-        // Grid cells about as large as the mean distance between joints.
-        Vec3 lo{1e300, 1e300, 1e300}, hi{-1e300, -1e300, -1e300};
-        for (int i = 1; i <= m.NodeCount; ++i)
-            for (size_t k = 0; k < 3; ++k) {
-                lo[k] = std::min(lo[k], im.Position(i)[k]);
-                hi[k] = std::max(hi[k], im.Position(i)[k]);
-            }
-        const double size = m.NodeCount > 0 ? Norm(Sub(hi, lo)) : 0;
-        const double cell =
-            std::max(size / std::max(1.0, std::cbrt(static_cast<double>(m.NodeCount))), 1.0);
-        JointGrid grid(m, cell);
-        const int originalFrames = m.FrameCount;
-        int meshed = 0, made = 0;
-        for (size_t r = 0; r < mesh->Rows.size(); ++r) {
-            if (!im.Yes(*mesh, r, "AutoMesh")) continue;
-            const int f = frameOf(*mesh, r);
-            if (f > originalFrames) continue;
-            const TFRAME base = m.Frames[static_cast<size_t>(f)];
-            const Vec3 pi = im.Position(base.NodeI), pj = im.Position(base.NodeJ);
-            const Vec3 axis = Sub(pj, pi);
-            const double length = Norm(axis);
-            if (!(length > 0)) continue;
-            std::vector<std::pair<double, int>> cuts; // (s, joint or 0)
-            if (im.Yes(*mesh, r, "AtJoints")) {
-                const double tol = kOnFrameTolerance;
-                Vec3 blo, bhi;
-                for (size_t k = 0; k < 3; ++k) {
-                    blo[k] = std::min(pi[k], pj[k]) - tol;
-                    bhi[k] = std::max(pi[k], pj[k]) + tol;
-                }
-                grid.ForBox(blo, bhi, [&](int j) {
-                    if (j == base.NodeI || j == base.NodeJ) return;
-                    const Vec3 d = Sub(im.Position(j), pi);
-                    const double s = Dot(d, axis) / (length * length);
-                    if (s * length <= tol || (1 - s) * length <= tol) return;
-                    const Vec3 off = Sub(d, Vec3{axis[0] * s, axis[1] * s, axis[2] * s});
-                    if (Norm(off) <= tol) cuts.push_back({s, j});
-                });
-            }
-            int segments = static_cast<int>(std::min(im.Number(*mesh, r, "NumSegments"), 10000.0));
-            const double maxLength = im.Number(*mesh, r, "MaxLength") * im.LengthScale;
-            if (maxLength > 0)
-                segments = std::max(
-                    segments, static_cast<int>(std::min(std::ceil(length / maxLength), 10000.0)));
-            if (static_cast<long long>(m.FrameCount) + segments > kMaxFrames)
-                throw InputError(im.Where(*mesh, r) + ": the auto mesh would make more than " +
-                                 Int(kMaxFrames) + " frames");
-            for (int k = 1; k < segments; ++k)
-                cuts.push_back({static_cast<double>(k) / segments, 0});
-            if (cuts.empty()) continue;
-            std::sort(cuts.begin(), cuts.end());
-            // Cuts closer than the tolerance are one cut, a joint winning over a new point.
-            std::vector<std::pair<double, int>> merged;
-            for (const auto& c : cuts) {
-                if (!merged.empty() &&
-                    (c.first - merged.back().first) * length <= kOnFrameTolerance) {
-                    if (merged.back().second == 0) merged.back().second = c.second;
-                    continue;
-                }
-                merged.push_back(c);
-            }
-            ++meshed;
-            std::vector<FramePiece>& pieces = im.Pieces[static_cast<size_t>(f)];
-            pieces.clear();
-            int start = base.NodeI;
-            double s0 = 0;
-            for (size_t k = 0; k <= merged.size(); ++k) {
-                int end = base.NodeJ;
-                double s1 = 1;
-                if (k < merged.size()) {
-                    s1 = merged[k].first;
-                    end = merged[k].second;
-                    if (end == 0) {
-                        // An existing joint at the point is used, so pieces of crossing frames
-                        // meet.
-                        const Vec3 p{pi[0] + axis[0] * s1, pi[1] + axis[1] * s1,
-                                     pi[2] + axis[2] * s1};
-                        const Vec3 e{kOnFrameTolerance, kOnFrameTolerance, kOnFrameTolerance};
-                        grid.ForBox(
-                            Sub(p, e), Vec3{p[0] + e[0], p[1] + e[1], p[2] + e[2]}, [&](int j) {
-                                if (end == 0 && Norm(Sub(im.Position(j), p)) <= kOnFrameTolerance)
-                                    end = j;
-                            });
-                        if (end == 0) {
-                            end = im.NewJoint(p[0], p[1], p[2]);
-                            grid.Add(end);
-                            ++made;
-                        }
-                    }
-                }
-                TFRAME piece = base;
-                piece.NodeI = start;
-                piece.NodeJ = end;
-                int index = f;
-                if (k > 0) {
-                    m.Frames.push_back(piece);
-                    index = ++m.FrameCount;
-                } else {
-                    m.Frames[static_cast<size_t>(f)] = piece;
-                }
-                pieces.push_back({index, s0, s1});
-                start = end;
-                s0 = s1;
-            }
+    if (mesh == nullptr || mesh->Rows.empty()) return;
+    // Grid cells about as large as the mean distance between joints.
+    Vec3 lo{1e300, 1e300, 1e300}, hi{-1e300, -1e300, -1e300};
+    for (int i = 1; i <= m.NodeCount; ++i)
+        for (size_t k = 0; k < 3; ++k) {
+            lo[k] = std::min(lo[k], im.Position(i)[k]);
+            hi[k] = std::max(hi[k], im.Position(i)[k]);
         }
-        if (meshed > 0)
-            im.Info("Frame auto mesh: " + Int(meshed) + " frames cut into " +
-                    Int(m.FrameCount - originalFrames + meshed) + " pieces, " + Int(made) +
-                    " new joints");
+    const double size = m.NodeCount > 0 ? Norm(Sub(hi, lo)) : 0;
+    const double cell =
+        std::max(size / std::max(1.0, std::cbrt(static_cast<double>(m.NodeCount))), 1.0);
+    JointGrid grid(m, cell);
+    const int originalFrames = m.FrameCount;
+    int meshed = 0, made = 0;
+    for (size_t r = 0; r < mesh->Rows.size(); ++r) {
+        if (!im.Yes(*mesh, r, "AutoMesh")) continue;
+        const int f = im.Frame(*mesh, r);
+        if (f > originalFrames) continue;
+        const TFRAME base = m.Frames[static_cast<size_t>(f)];
+        const std::vector<Cut> cuts = MeshCuts(im, *mesh, r, base, grid);
+        if (cuts.empty()) continue;
+        ++meshed;
+        made += CutFrame(im, f, base, cuts, grid);
     }
+    if (meshed > 0)
+        im.Info("Frame auto mesh: " + Int(meshed) + " frames cut into " +
+                Int(m.FrameCount - originalFrames + meshed) + " pieces, " + Int(made) +
+                " new joints");
+}
 
-    // SAP keeps axis 2 of a vertical frame drawn downward along +X; the axis formula turns it.
+// Axis 2 of every frame from its angle. SAP keeps axis 2 of a vertical frame drawn downward along
+// +X; the axis formula turns it.
+void SetFrameAxes(TModel& m) {
     for (int f = 1; f <= m.FrameCount; ++f) {
         TFRAME& frame = m.Frames[static_cast<size_t>(f)];
         const TNODE& a = m.Nodes[static_cast<size_t>(frame.NodeI)];
@@ -287,10 +310,25 @@ void ReadFrameTables(Importer& im) {
         frame.Axis2X = axis.X;
         frame.Axis2Y = axis.Y;
         frame.Axis2Z = axis.Z;
-        frame.IntPts = 3;
+        frame.Nseg = kTabularNseg;
     }
-    im.Info("Frames: " + Int(static_cast<long long>(rows)) + " read, " + Int(m.FrameCount) +
-            " in the model");
+}
+
+} // namespace
+
+void ReadFrameTables(Importer& im) {
+    TModel& m = im.Model;
+    m.Frames.assign(1, TFRAME{});
+    const TabularTable* t = im.Table("CONNECTIVITY - FRAME");
+    if (t == nullptr) return;
+    ReadFrameConnectivity(im, *t);
+    ReadFrameSectionAssignments(im);
+    ReadFrameLocalAxes(im);
+    ReadFrameReleases(im);
+    ReadFrameAutoMesh(im);
+    SetFrameAxes(m);
+    im.Info("Frames: " + Int(static_cast<long long>(t->Rows.size())) + " read, " +
+            Int(m.FrameCount) + " in the model");
 }
 
 void ReadAreaTables(Importer& im) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace vandra::tabular {
@@ -194,9 +195,25 @@ Direction DirectionOf(std::string_view dir, const FrameAxes* axes) {
     return d;
 }
 
-} // namespace
+// What the readers of the load tables share: the loads built so far, and the rows that could not
+// be carried, counted by table and reason.
+struct LoadRows {
+    explicit LoadRows(Importer& importer) : im(importer), builder(importer) {}
 
-void ReadLoadTables(Importer& im) {
+    void Skip(const TabularTable& t, size_t r, const std::string& why) {
+        const std::string key = t.Name + ": " + why;
+        if (skipped[key]++ == 0) firstLine[key] = t.Rows[r].Line;
+    }
+
+    Importer& im;
+    LoadBuilder builder;
+    std::map<std::string, int> skipped; // what could not be carried -> rows
+    std::map<std::string, int> firstLine;
+};
+
+// One load case per load pattern, each name once; returns the self weight multiplier of each case
+// ([1..LoadCaseCount]).
+std::vector<double> ReadLoadPatterns(Importer& im) {
     TModel& m = im.Model;
     m.LoadCaseNames.assign(1, std::string());
     std::vector<double> selfWeight(1, 0.0);
@@ -210,154 +227,160 @@ void ReadLoadTables(Importer& im) {
         }
     }
     m.LoadCaseCount = static_cast<int>(m.LoadCaseNames.size()) - 1;
-    LoadBuilder builder(im);
+    return selfWeight;
+}
+
+void ReadJointLoads(LoadRows& rows) {
+    Importer& im = rows.im;
+    TModel& m = im.Model;
+    const TabularTable* t = im.Table("JOINT LOADS - FORCE");
+    if (t == nullptr) return;
     const double fs = im.ForceScale, ls = im.LengthScale;
+    for (size_t r = 0; r < t->Rows.size(); ++r) {
+        const int c = im.LoadCase(*t, r);
+        const int joint = im.Joint(*t, r, "Joint");
+        if (t->Value(t->Rows[r], "CoordSys", "GLOBAL") != "GLOBAL") {
+            rows.Skip(*t, r, "forces in a coordinate system other than GLOBAL");
+            continue;
+        }
+        TLOAD load;
+        load.Kind = kJointForce;
+        load.Target = joint;
+        load.CaseIdx = c;
+        load.FX = im.Number(*t, r, "F1") * fs;
+        load.FY = im.Number(*t, r, "F2") * fs;
+        load.FZ = im.Number(*t, r, "F3") * fs;
+        load.MX = im.Number(*t, r, "M1") * fs * ls;
+        load.MY = im.Number(*t, r, "M2") * fs * ls;
+        load.MZ = im.Number(*t, r, "M3") * fs * ls;
+        m.Loads.push_back(load);
+        std::vector<double>& down = im.DownForce[static_cast<size_t>(c)];
+        if (down.empty()) down.assign(static_cast<size_t>(m.NodeCount) + 1, 0.0);
+        down[static_cast<size_t>(joint)] -= load.FZ;
+    }
+}
 
-    auto caseOf = [&](const TabularTable& t, size_t r) {
-        const std::string_view name = t.Value(t.Rows[r], "LoadPat");
-        auto it = im.PatternOf.find(name);
-        if (it == im.PatternOf.end())
-            throw InputError(im.Where(t, r) + ": load pattern \"" + std::string(name) +
-                             "\" is not in LOAD PATTERN DEFINITIONS");
-        return it->second;
-    };
-    auto sapFrameOf = [&](const TabularTable& t, size_t r) {
-        const std::string_view label = t.Value(t.Rows[r], "Frame");
-        const int frame = im.FrameOf.Find(label);
-        if (frame == 0)
-            throw InputError(im.Where(t, r) + ": frame \"" + std::string(label) +
-                             "\" is not in CONNECTIVITY - FRAME");
-        return frame;
-    };
-    auto areaOf = [&](const TabularTable& t, size_t r) -> const AreaRecord& {
-        const std::string_view label = t.Value(t.Rows[r], "Area");
-        const int area = im.AreaOf.Find(label);
-        if (area == 0)
-            throw InputError(im.Where(t, r) + ": area \"" + std::string(label) +
-                             "\" is not in CONNECTIVITY - AREA");
-        return im.Areas[static_cast<size_t>(area) - 1];
-    };
-    std::map<std::string, int> skipped; // what could not be carried -> rows
-    std::map<std::string, int> firstLine;
-    auto skip = [&](const TabularTable& t, size_t r, const std::string& why) {
-        const std::string key = t.Name + ": " + why;
-        if (skipped[key]++ == 0) firstLine[key] = t.Rows[r].Line;
-    };
+// What a row of a frame load table acts on: its load case, SAP frame, the frame's axes and the
+// load's direction.
+struct FrameLoadRow {
+    int Case = 0, Frame = 0;
+    FrameAxes Axes;
+    Direction Dir;
+};
 
-    if (const TabularTable* t = im.Table("JOINT LOADS - FORCE")) {
-        for (size_t r = 0; r < t->Rows.size(); ++r) {
-            const int c = caseOf(*t, r);
-            const int joint = im.Joint(*t, r, "Joint");
-            if (t->Value(t->Rows[r], "CoordSys", "GLOBAL") != "GLOBAL") {
-                skip(*t, r, "forces in a coordinate system other than GLOBAL");
-                continue;
-            }
-            TLOAD load;
-            load.Kind = kJointForce;
-            load.Target = joint;
-            load.CaseIdx = c;
-            load.FX = im.Number(*t, r, "F1") * fs;
-            load.FY = im.Number(*t, r, "F2") * fs;
-            load.FZ = im.Number(*t, r, "F3") * fs;
-            load.MX = im.Number(*t, r, "M1") * fs * ls;
-            load.MY = im.Number(*t, r, "M2") * fs * ls;
-            load.MZ = im.Number(*t, r, "M3") * fs * ls;
-            m.Loads.push_back(load);
-            std::vector<double>& down = im.DownForce[static_cast<size_t>(c)];
-            if (down.empty()) down.assign(static_cast<size_t>(m.NodeCount) + 1, 0.0);
-            down[static_cast<size_t>(joint)] -= load.FZ;
-        }
+// Row r of a frame load table; none (the row skipped as `moments`) for a moment, or for a
+// direction that cannot be carried. Projected directions are known only to distributed loads.
+std::optional<FrameLoadRow> ReadFrameLoadRow(LoadRows& rows, const TabularTable& t, size_t r,
+                                             const char* moments, bool projected) {
+    Importer& im = rows.im;
+    const TabularRow& row = t.Rows[r];
+    FrameLoadRow load;
+    load.Case = im.LoadCase(t, r);
+    load.Frame = im.Frame(t, r);
+    if (t.Value(row, "Type", "Force") != "Force") {
+        rows.Skip(t, r, moments);
+        return std::nullopt;
     }
-    if (const TabularTable* t = im.Table("FRAME LOADS - DISTRIBUTED")) {
-        for (size_t r = 0; r < t->Rows.size(); ++r) {
-            const TabularRow& row = t->Rows[r];
-            const int c = caseOf(*t, r);
-            const int f = sapFrameOf(*t, r);
-            if (t->Value(row, "Type", "Force") != "Force") {
-                skip(*t, r, "distributed moments");
-                continue;
-            }
-            const FrameAxes axes = AxesOf(im, f);
-            const Direction dir = DirectionOf(t->Value(row, "Dir"), &axes);
-            if (!dir.Known) {
-                skip(*t, r, "direction " + std::string(t->Value(row, "Dir")));
-                continue;
-            }
-            if (dir.Local == 0 && t->Value(row, "CoordSys", "GLOBAL") != "GLOBAL") {
-                skip(*t, r, "loads in a coordinate system other than GLOBAL");
-                continue;
-            }
-            double a, b;
-            if (t->Value(row, "DistType") == "AbsDist" && axes.Length > 0) {
-                a = im.Number(*t, r, "AbsDistA") * ls / axes.Length;
-                b = im.Number(*t, r, "AbsDistB") * ls / axes.Length;
-            } else {
-                a = im.Number(*t, r, "RelDistA", 0);
-                b = im.Number(*t, r, "RelDistB", 1);
-            }
-            a = std::clamp(a, 0.0, 1.0);
-            b = std::clamp(b, 0.0, 1.0);
-            if (!(b > a)) {
-                skip(*t, r, "loads whose end does not lie beyond their start");
-                continue;
-            }
-            builder.FrameLoad(c, f, dir, a, b, im.Number(*t, r, "FOverLA") * fs / ls,
-                              im.Number(*t, r, "FOverLB") * fs / ls);
-        }
+    load.Axes = AxesOf(im, load.Frame);
+    load.Dir = DirectionOf(t.Value(row, "Dir"), projected ? &load.Axes : nullptr);
+    if (!load.Dir.Known) {
+        rows.Skip(t, r, "direction " + std::string(t.Value(row, "Dir")));
+        return std::nullopt;
     }
-    if (const TabularTable* t = im.Table("FRAME LOADS - POINT")) {
-        for (size_t r = 0; r < t->Rows.size(); ++r) {
-            const TabularRow& row = t->Rows[r];
-            const int c = caseOf(*t, r);
-            const int f = sapFrameOf(*t, r);
-            if (t->Value(row, "Type", "Force") != "Force") {
-                skip(*t, r, "point moments");
-                continue;
-            }
-            const FrameAxes axes = AxesOf(im, f);
-            const Direction dir = DirectionOf(t->Value(row, "Dir"), nullptr);
-            if (!dir.Known) {
-                skip(*t, r, "direction " + std::string(t->Value(row, "Dir")));
-                continue;
-            }
-            double s = t->Value(row, "DistType") == "AbsDist" && axes.Length > 0
-                           ? im.Number(*t, r, "AbsDist") * ls / axes.Length
-                           : im.Number(*t, r, "RelDist");
-            s = std::clamp(s, 0.0, 1.0);
-            builder.FramePoint(c, f, dir, s, im.Number(*t, r, "Force") * fs);
-        }
-        im.Info("Frame point loads: shared by the end joints of the frame piece they act on");
-    }
-    for (const char* name : {"AREA LOADS - UNIFORM", "AREA LOADS - UNIFORM TO FRAME"}) {
-        const TabularTable* t = im.Table(name);
-        if (t == nullptr) continue;
-        for (size_t r = 0; r < t->Rows.size(); ++r) {
-            const TabularRow& row = t->Rows[r];
-            const int c = caseOf(*t, r);
-            const AreaRecord& area = areaOf(*t, r);
-            Direction dir = DirectionOf(t->Value(row, "Dir"), nullptr);
-            if (t->Value(row, "Dir") == "Gravity Projected") {
-                std::vector<Vec3> corners;
-                for (int j : area.Joints)
-                    corners.push_back(im.Position(j));
-                dir = {{0, 0, -std::abs(PolygonNormal(corners)[2])}, 0, true};
-            }
-            if (!dir.Known || dir.Local == 1 || dir.Local == 2) {
-                skip(*t, r, "direction " + std::string(t->Value(row, "Dir")));
-                continue;
-            }
-            if (dir.Local == 0 && t->Value(row, "CoordSys", "GLOBAL") != "GLOBAL") {
-                skip(*t, r, "loads in a coordinate system other than GLOBAL");
-                continue;
-            }
-            builder.AreaLoad(c, area, dir, im.Number(*t, r, "UnifLoad") * fs / (ls * ls));
-        }
-        if (!t->Rows.empty())
-            im.Info(std::string(name) + ": " + Int(static_cast<long long>(t->Rows.size())) +
-                    " loads, to the area's corner joints by tributary area");
-    }
+    return load;
+}
 
-    // Self weight: frames as distributed loads, areas to their joints.
+void ReadFrameDistributedLoads(LoadRows& rows) {
+    Importer& im = rows.im;
+    const TabularTable* t = im.Table("FRAME LOADS - DISTRIBUTED");
+    if (t == nullptr) return;
+    const double fs = im.ForceScale, ls = im.LengthScale;
+    for (size_t r = 0; r < t->Rows.size(); ++r) {
+        const TabularRow& row = t->Rows[r];
+        const std::optional<FrameLoadRow> load =
+            ReadFrameLoadRow(rows, *t, r, "distributed moments", true);
+        if (!load) continue;
+        if (load->Dir.Local == 0 && t->Value(row, "CoordSys", "GLOBAL") != "GLOBAL") {
+            rows.Skip(*t, r, "loads in a coordinate system other than GLOBAL");
+            continue;
+        }
+        const double length = load->Axes.Length;
+        double a, b;
+        if (t->Value(row, "DistType") == "AbsDist" && length > 0) {
+            a = im.Number(*t, r, "AbsDistA") * ls / length;
+            b = im.Number(*t, r, "AbsDistB") * ls / length;
+        } else {
+            a = im.Number(*t, r, "RelDistA", 0);
+            b = im.Number(*t, r, "RelDistB", 1);
+        }
+        a = std::clamp(a, 0.0, 1.0);
+        b = std::clamp(b, 0.0, 1.0);
+        if (!(b > a)) {
+            rows.Skip(*t, r, "loads whose end does not lie beyond their start");
+            continue;
+        }
+        rows.builder.FrameLoad(load->Case, load->Frame, load->Dir, a, b,
+                               im.Number(*t, r, "FOverLA") * fs / ls,
+                               im.Number(*t, r, "FOverLB") * fs / ls);
+    }
+}
+
+void ReadFramePointLoads(LoadRows& rows) {
+    Importer& im = rows.im;
+    const TabularTable* t = im.Table("FRAME LOADS - POINT");
+    if (t == nullptr) return;
+    const double fs = im.ForceScale, ls = im.LengthScale;
+    for (size_t r = 0; r < t->Rows.size(); ++r) {
+        const std::optional<FrameLoadRow> load =
+            ReadFrameLoadRow(rows, *t, r, "point moments", false);
+        if (!load) continue;
+        const double length = load->Axes.Length;
+        double s = t->Value(t->Rows[r], "DistType") == "AbsDist" && length > 0
+                       ? im.Number(*t, r, "AbsDist") * ls / length
+                       : im.Number(*t, r, "RelDist");
+        s = std::clamp(s, 0.0, 1.0);
+        rows.builder.FramePoint(load->Case, load->Frame, load->Dir, s,
+                                im.Number(*t, r, "Force") * fs);
+    }
+    im.Info("Frame point loads: shared by the end joints of the frame piece they act on");
+}
+
+// The uniform loads of one of the two area load tables.
+void ReadAreaLoads(LoadRows& rows, const char* name) {
+    Importer& im = rows.im;
+    const TabularTable* t = im.Table(name);
+    if (t == nullptr) return;
+    const double fs = im.ForceScale, ls = im.LengthScale;
+    for (size_t r = 0; r < t->Rows.size(); ++r) {
+        const TabularRow& row = t->Rows[r];
+        const int c = im.LoadCase(*t, r);
+        const AreaRecord& area = im.Area(*t, r);
+        Direction dir = DirectionOf(t->Value(row, "Dir"), nullptr);
+        if (t->Value(row, "Dir") == "Gravity Projected") {
+            std::vector<Vec3> corners;
+            for (int j : area.Joints)
+                corners.push_back(im.Position(j));
+            dir = {{0, 0, -std::abs(PolygonNormal(corners)[2])}, 0, true};
+        }
+        if (!dir.Known || dir.Local == 1 || dir.Local == 2) {
+            rows.Skip(*t, r, "direction " + std::string(t->Value(row, "Dir")));
+            continue;
+        }
+        if (dir.Local == 0 && t->Value(row, "CoordSys", "GLOBAL") != "GLOBAL") {
+            rows.Skip(*t, r, "loads in a coordinate system other than GLOBAL");
+            continue;
+        }
+        rows.builder.AreaLoad(c, area, dir, im.Number(*t, r, "UnifLoad") * fs / (ls * ls));
+    }
+    if (!t->Rows.empty())
+        im.Info(std::string(name) + ": " + Int(static_cast<long long>(t->Rows.size())) +
+                " loads, to the area's corner joints by tributary area");
+}
+
+// Self weight of the cases with a multiplier: frames as distributed loads, areas to their joints.
+void AddSelfWeight(LoadRows& rows, const std::vector<double>& selfWeight) {
+    Importer& im = rows.im;
+    const TModel& m = im.Model;
     for (int c = 1; c <= m.LoadCaseCount; ++c) {
         const double mult = selfWeight[static_cast<size_t>(c)];
         if (mult == 0) continue;
@@ -370,7 +393,7 @@ void ReadLoadTables(Importer& im) {
             const double w = mult * im.UnitWeight[static_cast<size_t>(sec.MatIdx)] *
                              im.WeightArea[static_cast<size_t>(frame.SecIdx)];
             if (w == 0) continue;
-            builder.FrameLoad(c, f, {{0, 0, -1}, 0, true}, 0, 1, w, w);
+            rows.builder.FrameLoad(c, f, {{0, 0, -1}, 0, true}, 0, 1, w, w);
             total += w * AxesOf(im, f).Length;
         }
         for (const AreaRecord& area : im.Areas) {
@@ -378,7 +401,7 @@ void ReadLoadTables(Importer& im) {
             const TAREASEC& sec = m.AreaSecs[static_cast<size_t>(area.Section)];
             const double q = mult * im.UnitWeight[static_cast<size_t>(sec.MatIdx)] * sec.Thickness;
             if (q == 0) continue;
-            builder.AreaLoad(c, area, {{0, 0, -1}, 0, true}, q);
+            rows.builder.AreaLoad(c, area, {{0, 0, -1}, 0, true}, q);
             std::vector<Vec3> corners;
             for (int j : area.Joints)
                 corners.push_back(im.Position(j));
@@ -388,9 +411,173 @@ void ReadLoadTables(Importer& im) {
         im.Info("Self weight in load case " + m.LoadCaseNames[static_cast<size_t>(c)] + " (x" +
                 Num(mult) + "): " + Num(total) + " N");
     }
-    builder.Finish();
-    for (const auto& [what, rows] : skipped)
-        im.Warn(firstLine[what], Int(rows) + " rows of " + what + " cannot be carried", "skipped");
+}
+
+// The mass source chosen (the default one, else the first): which parts make the mass, and the
+// load patterns with their multipliers when loads do.
+struct MassSource {
+    bool Elements = true, Masses = true, Loads = false;
+    std::vector<std::pair<int, double>> Patterns; // load case, multiplier
+};
+
+MassSource ReadMassSource(Importer& im) {
+    MassSource ms;
+    const TabularTable* source = im.Table("MASS SOURCE");
+    if (source == nullptr || source->Rows.empty()) {
+        im.Info("No mass source: masses from the elements and the added masses");
+        return ms;
+    }
+    std::string_view chosen = source->Value(source->Rows[0], "MassSource");
+    for (const TabularRow& row : source->Rows)
+        if (source->Value(row, "IsDefault") == "Yes") chosen = source->Value(row, "MassSource");
+    bool flagsRead = false;
+    for (size_t r = 0; r < source->Rows.size(); ++r) {
+        const TabularRow& row = source->Rows[r];
+        if (source->Value(row, "MassSource") != chosen) continue;
+        if (!flagsRead && source->Has(row, "Elements")) {
+            ms.Elements = im.Yes(*source, r, "Elements");
+            ms.Masses = im.Yes(*source, r, "Masses");
+            ms.Loads = im.Yes(*source, r, "Loads");
+            flagsRead = true;
+        }
+        if (source->Has(row, "LoadPat"))
+            ms.Patterns.push_back(
+                {im.LoadCase(*source, r), im.Number(*source, r, "Multiplier", 1)});
+    }
+    im.Info("Mass source " + std::string(chosen) + ": elements " + (ms.Elements ? "yes" : "no") +
+            ", added masses " + (ms.Masses ? "yes" : "no") + ", loads " +
+            (ms.Loads ? "yes" : "no"));
+    return ms;
+}
+
+// The translational mass lumped at each joint, and the sums of its parts.
+struct JointMasses {
+    explicit JointMasses(const Importer& importer)
+        : im(importer), Mass(static_cast<size_t>(importer.Model.NodeCount) + 1, 0.0) {}
+
+    // perLength along every piece of a SAP frame, half to each end.
+    void AddFrame(int sapFrame, double perLength, double& total) {
+        for (const FramePiece& piece : im.Pieces[static_cast<size_t>(sapFrame)]) {
+            const TFRAME& f = im.Model.Frames[static_cast<size_t>(piece.Frame)];
+            const double l = Norm(Sub(im.Position(f.NodeJ), im.Position(f.NodeI)));
+            Mass[static_cast<size_t>(f.NodeI)] += perLength * l / 2;
+            Mass[static_cast<size_t>(f.NodeJ)] += perLength * l / 2;
+            total += perLength * l;
+        }
+    }
+    // perArea over an area, to its corners by tributary area.
+    void AddArea(const AreaRecord& area, double perArea, double& total) {
+        std::vector<Vec3> corners;
+        for (int j : area.Joints)
+            corners.push_back(im.Position(j));
+        const std::vector<double> share = TributaryAreas(corners);
+        for (size_t k = 0; k < share.size(); ++k) {
+            Mass[static_cast<size_t>(area.Joints[k])] += perArea * share[k];
+            total += perArea * share[k];
+        }
+    }
+
+    const Importer& im;
+    std::vector<double> Mass; // [joint]
+    double FromElements = 0, FromAdded = 0, FromLoads = 0;
+};
+
+void AddElementMasses(JointMasses& jm) {
+    const Importer& im = jm.im;
+    const TModel& m = im.Model;
+    for (int f = 1; f < static_cast<int>(im.Pieces.size()); ++f) {
+        const int s =
+            m.Frames[static_cast<size_t>(im.Pieces[static_cast<size_t>(f)].front().Frame)].SecIdx;
+        if (s == 0) continue;
+        jm.AddFrame(f,
+                    im.UnitMass[static_cast<size_t>(m.Sections[static_cast<size_t>(s)].MatIdx)] *
+                        im.WeightArea[static_cast<size_t>(s)],
+                    jm.FromElements);
+    }
+    for (const AreaRecord& area : im.Areas) {
+        if (area.Section == 0) continue;
+        const TAREASEC& sec = m.AreaSecs[static_cast<size_t>(area.Section)];
+        jm.AddArea(area, im.UnitMass[static_cast<size_t>(sec.MatIdx)] * sec.Thickness,
+                   jm.FromElements);
+    }
+}
+
+// The added masses of frames (per length), joints and areas (per area).
+void AddAddedMasses(JointMasses& jm) {
+    const Importer& im = jm.im;
+    const double fs = im.ForceScale, ls = im.LengthScale;
+    if (const TabularTable* t = im.Table("FRAME ADDED MASS ASSIGNMENTS"))
+        for (size_t r = 0; r < t->Rows.size(); ++r)
+            jm.AddFrame(im.Frame(*t, r), im.Number(*t, r, "MassPerLen") * fs / (ls * ls),
+                        jm.FromAdded);
+    if (const TabularTable* t = im.Table("JOINT ADDED MASS ASSIGNMENTS")) {
+        for (size_t r = 0; r < t->Rows.size(); ++r) {
+            const double value = im.Number(*t, r, "U1", im.Number(*t, r, "Mass1")) * fs / ls;
+            jm.Mass[static_cast<size_t>(im.Joint(*t, r, "Joint"))] += value;
+            jm.FromAdded += value;
+        }
+    }
+    if (const TabularTable* t = im.Table("AREA ADDED MASS ASSIGNMENTS"))
+        for (size_t r = 0; r < t->Rows.size(); ++r)
+            jm.AddArea(im.Area(*t, r), im.Number(*t, r, "MassPerArea") * fs / (ls * ls * ls),
+                       jm.FromAdded);
+}
+
+// The mass of the downward loads of the source's patterns, times their multipliers.
+void AddLoadMasses(JointMasses& jm, const MassSource& source) {
+    const Importer& im = jm.im;
+    for (const auto& [c, mult] : source.Patterns) {
+        const std::vector<double>& down = im.DownForce[static_cast<size_t>(c)];
+        for (size_t j = 0; j < down.size(); ++j) {
+            jm.Mass[j] += mult * down[j] / im.Gravity;
+            jm.FromLoads += mult * down[j] / im.Gravity;
+        }
+    }
+}
+
+} // namespace
+
+int Importer::Frame(const TabularTable& table, size_t row) const {
+    const std::string_view label = table.Value(table.Rows[row], "Frame");
+    const int frame = FrameOf.Find(label);
+    if (frame == 0)
+        throw InputError(Where(table, row) + ": frame \"" + std::string(label) +
+                         "\" is not in CONNECTIVITY - FRAME");
+    return frame;
+}
+
+const AreaRecord& Importer::Area(const TabularTable& table, size_t row) const {
+    const std::string_view label = table.Value(table.Rows[row], "Area");
+    const int area = AreaOf.Find(label);
+    if (area == 0)
+        throw InputError(Where(table, row) + ": area \"" + std::string(label) +
+                         "\" is not in CONNECTIVITY - AREA");
+    return Areas[static_cast<size_t>(area) - 1];
+}
+
+int Importer::LoadCase(const TabularTable& table, size_t row) const {
+    const std::string_view name = table.Value(table.Rows[row], "LoadPat");
+    auto it = PatternOf.find(name);
+    if (it == PatternOf.end())
+        throw InputError(Where(table, row) + ": load pattern \"" + std::string(name) +
+                         "\" is not in LOAD PATTERN DEFINITIONS");
+    return it->second;
+}
+
+void ReadLoadTables(Importer& im) {
+    const TModel& m = im.Model;
+    const std::vector<double> selfWeight = ReadLoadPatterns(im);
+    LoadRows rows(im);
+    ReadJointLoads(rows);
+    ReadFrameDistributedLoads(rows);
+    ReadFramePointLoads(rows);
+    for (const char* name : {"AREA LOADS - UNIFORM", "AREA LOADS - UNIFORM TO FRAME"})
+        ReadAreaLoads(rows, name);
+    AddSelfWeight(rows, selfWeight);
+    rows.builder.Finish();
+    for (const auto& [what, count] : rows.skipped)
+        im.Warn(rows.firstLine[what], Int(count) + " rows of " + what + " cannot be carried",
+                "skipped");
     std::string cases;
     for (int c = 1; c <= m.LoadCaseCount; ++c)
         cases += (c > 1 ? ", " : "") + m.LoadCaseNames[static_cast<size_t>(c)];
@@ -400,125 +587,20 @@ void ReadLoadTables(Importer& im) {
 
 void ReadMassTables(Importer& im) {
     TModel& m = im.Model;
-    const double fs = im.ForceScale, ls = im.LengthScale;
-    bool elements = true, masses = true, loads = false;
-    std::vector<std::pair<int, double>> patterns;
-    const TabularTable* source = im.Table("MASS SOURCE");
-    if (source != nullptr && !source->Rows.empty()) {
-        std::string_view chosen = source->Value(source->Rows[0], "MassSource");
-        for (const TabularRow& row : source->Rows)
-            if (source->Value(row, "IsDefault") == "Yes") chosen = source->Value(row, "MassSource");
-        bool flagsRead = false;
-        for (size_t r = 0; r < source->Rows.size(); ++r) {
-            const TabularRow& row = source->Rows[r];
-            if (source->Value(row, "MassSource") != chosen) continue;
-            if (!flagsRead && source->Has(row, "Elements")) {
-                elements = im.Yes(*source, r, "Elements");
-                masses = im.Yes(*source, r, "Masses");
-                loads = im.Yes(*source, r, "Loads");
-                flagsRead = true;
-            }
-            if (source->Has(row, "LoadPat")) {
-                const std::string_view name = source->Value(row, "LoadPat");
-                auto it = im.PatternOf.find(name);
-                if (it == im.PatternOf.end())
-                    throw InputError(im.Where(*source, r) + ": load pattern \"" +
-                                     std::string(name) + "\" is not in LOAD PATTERN DEFINITIONS");
-                patterns.push_back({it->second, im.Number(*source, r, "Multiplier", 1)});
-            }
-        }
-        im.Info("Mass source " + std::string(chosen) + ": elements " + (elements ? "yes" : "no") +
-                ", added masses " + (masses ? "yes" : "no") + ", loads " + (loads ? "yes" : "no"));
-    } else {
-        im.Info("No mass source: masses from the elements and the added masses");
-    }
-
-    std::vector<double> mass(static_cast<size_t>(m.NodeCount) + 1, 0.0);
-    double fromElements = 0, fromAdded = 0, fromLoads = 0;
-    auto frameMass = [&](int sapFrame, double perLength, double& total) {
-        for (const FramePiece& piece : im.Pieces[static_cast<size_t>(sapFrame)]) {
-            const TFRAME& f = m.Frames[static_cast<size_t>(piece.Frame)];
-            const double l = Norm(Sub(im.Position(f.NodeJ), im.Position(f.NodeI)));
-            mass[static_cast<size_t>(f.NodeI)] += perLength * l / 2;
-            mass[static_cast<size_t>(f.NodeJ)] += perLength * l / 2;
-            total += perLength * l;
-        }
-    };
-    auto areaMass = [&](const AreaRecord& area, double perArea, double& total) {
-        std::vector<Vec3> corners;
-        for (int j : area.Joints)
-            corners.push_back(im.Position(j));
-        const std::vector<double> share = TributaryAreas(corners);
-        for (size_t k = 0; k < share.size(); ++k) {
-            mass[static_cast<size_t>(area.Joints[k])] += perArea * share[k];
-            total += perArea * share[k];
-        }
-    };
-    if (elements) {
-        for (int f = 1; f < static_cast<int>(im.Pieces.size()); ++f) {
-            const int s =
-                m.Frames[static_cast<size_t>(im.Pieces[static_cast<size_t>(f)].front().Frame)]
-                    .SecIdx;
-            if (s == 0) continue;
-            frameMass(f,
-                      im.UnitMass[static_cast<size_t>(m.Sections[static_cast<size_t>(s)].MatIdx)] *
-                          im.WeightArea[static_cast<size_t>(s)],
-                      fromElements);
-        }
-        for (const AreaRecord& area : im.Areas) {
-            if (area.Section == 0) continue;
-            const TAREASEC& sec = m.AreaSecs[static_cast<size_t>(area.Section)];
-            areaMass(area, im.UnitMass[static_cast<size_t>(sec.MatIdx)] * sec.Thickness,
-                     fromElements);
-        }
-    }
-    const TabularTable* frameAdded = im.Table("FRAME ADDED MASS ASSIGNMENTS");
-    if (masses) {
-        if (frameAdded != nullptr) {
-            for (size_t r = 0; r < frameAdded->Rows.size(); ++r) {
-                const int frame = im.FrameOf.Find(frameAdded->Value(frameAdded->Rows[r], "Frame"));
-                if (frame == 0)
-                    throw InputError(im.Where(*frameAdded, r) + ": frame \"" +
-                                     std::string(frameAdded->Value(frameAdded->Rows[r], "Frame")) +
-                                     "\" is not in CONNECTIVITY - FRAME");
-                frameMass(frame, im.Number(*frameAdded, r, "MassPerLen") * fs / (ls * ls),
-                          fromAdded);
-            }
-        }
-        if (const TabularTable* t = im.Table("JOINT ADDED MASS ASSIGNMENTS")) {
-            for (size_t r = 0; r < t->Rows.size(); ++r) {
-                const double value = im.Number(*t, r, "U1", im.Number(*t, r, "Mass1")) * fs / ls;
-                mass[static_cast<size_t>(im.Joint(*t, r, "Joint"))] += value;
-                fromAdded += value;
-            }
-        }
-        if (const TabularTable* t = im.Table("AREA ADDED MASS ASSIGNMENTS")) {
-            for (size_t r = 0; r < t->Rows.size(); ++r) {
-                const int area = im.AreaOf.Find(t->Value(t->Rows[r], "Area"));
-                if (area == 0)
-                    throw InputError(im.Where(*t, r) + ": area \"" +
-                                     std::string(t->Value(t->Rows[r], "Area")) +
-                                     "\" is not in CONNECTIVITY - AREA");
-                areaMass(im.Areas[static_cast<size_t>(area) - 1],
-                         im.Number(*t, r, "MassPerArea") * fs / (ls * ls * ls), fromAdded);
-            }
-        }
-    } else if (frameAdded != nullptr && !frameAdded->Rows.empty()) {
+    const MassSource source = ReadMassSource(im);
+    JointMasses jm(im);
+    if (source.Elements) AddElementMasses(jm);
+    if (source.Masses) {
+        AddAddedMasses(jm);
+    } else if (const TabularTable* t = im.Table("FRAME ADDED MASS ASSIGNMENTS");
+               t != nullptr && !t->Rows.empty()) {
         im.Info("FRAME ADDED MASS ASSIGNMENTS: not part of the mass (the mass source leaves added "
                 "masses out)");
     }
-    if (loads) {
-        for (const auto& [c, mult] : patterns) {
-            const std::vector<double>& down = im.DownForce[static_cast<size_t>(c)];
-            for (size_t j = 0; j < down.size(); ++j) {
-                mass[j] += mult * down[j] / im.Gravity;
-                fromLoads += mult * down[j] / im.Gravity;
-            }
-        }
-    }
+    if (source.Loads) AddLoadMasses(jm, source);
     std::vector<int> negative;
     for (int i = 1; i <= m.NodeCount; ++i) {
-        double value = mass[static_cast<size_t>(i)];
+        double value = jm.Mass[static_cast<size_t>(i)];
         if (value < 0) {
             negative.push_back(i);
             value = 0;
@@ -532,9 +614,9 @@ void ReadMassTables(Importer& im) {
                     " joints get a negative mass from upward loads (" + FirstLabels(im, negative) +
                     ")",
                 "their mass is 0");
-    im.Info("Masses lumped at joints (N s^2/mm, each translation): elements " + Num(fromElements) +
-            ", added " + Num(fromAdded) + ", loads " + Num(fromLoads) + ", total " +
-            Num(fromElements + fromAdded + fromLoads));
+    im.Info("Masses lumped at joints (N s^2/mm, each translation): elements " +
+            Num(jm.FromElements) + ", added " + Num(jm.FromAdded) + ", loads " + Num(jm.FromLoads) +
+            ", total " + Num(jm.FromElements + jm.FromAdded + jm.FromLoads));
 }
 
 void ReportUnreadTables(Importer& im) {

@@ -1,7 +1,7 @@
 // The tabular import: frame and area sections.
 #include "import/TabularSupport.h"
 #include "model/NumberText.h"
-#include "tcl/SectionProperties.h"
+#include "sections/SectionProperties.h"
 
 #include <string>
 #include <vector>
@@ -21,6 +21,73 @@ void SectionDefaults(TSECTION& sec, int k) {
     sec.GeoTransf = kLinear;
 }
 
+// The dimensions of a section of a shape VANDRA draws (a circle is a solid pipe); the shape stays
+// none for any other.
+void ReadShape(Importer& im, const TabularTable& t, size_t r, std::string_view shape,
+               const std::string& name, TSECTION& sec) {
+    auto dim = [&](std::string_view key) { return im.Number(t, r, key) * im.LengthScale; };
+    const TabularRow& row = t.Rows[r];
+    if (shape == "Rectangular") {
+        sec.Shape = kShapeRectangle;
+        sec.T[1] = dim("t3");
+        sec.T[2] = dim("t2");
+    } else if (shape == "I/Wide Flange") {
+        sec.Shape = kShapeI;
+        sec.T[1] = dim("t3");
+        sec.T[2] = dim("t2");
+        sec.T[3] = dim("tf");
+        sec.T[4] = dim("tw");
+        sec.T[5] = t.Has(row, "t2b") ? dim("t2b") : sec.T[2];
+        sec.T[6] = t.Has(row, "tfb") ? dim("tfb") : sec.T[3];
+        if (sec.T[5] != sec.T[2] || sec.T[6] != sec.T[3])
+            im.Warn(row.Line, "frame section " + name + " has a bottom flange unlike its top one",
+                    "its properties are those of an I with two top flanges");
+    } else if (shape == "Box/Tube") {
+        sec.Shape = kShapeBox;
+        sec.T[1] = dim("t3");
+        sec.T[2] = dim("t2");
+        sec.T[3] = dim("tf");
+        sec.T[4] = dim("tw");
+    } else if (shape == "Pipe") {
+        sec.Shape = kShapePipe;
+        sec.T[1] = dim("t3");
+        sec.T[2] = dim("tw");
+    } else if (shape == "Circle") {
+        sec.Shape = kShapePipe; // a solid bar: the wall is the radius
+        sec.T[1] = dim("t3");
+        sec.T[2] = sec.T[1] / 2;
+    }
+}
+
+// The properties the file gives for a section without a shape VANDRA draws.
+void ReadGivenProperties(Importer& im, const TabularTable& t, size_t r, std::string_view shape,
+                         const std::string& name, TSECTION& sec) {
+    const double l = im.LengthScale, l2 = l * l, l4 = l2 * l2;
+    TSectionProps& props = sec.GivenProps.emplace();
+    props.Area = im.Number(t, r, "Area") * l2;
+    props.I33 = im.Number(t, r, "I33") * l4;
+    props.I22 = im.Number(t, r, "I22") * l4;
+    props.TorsJ = im.Number(t, r, "TorsConst") * l4;
+    props.AS2 = im.Number(t, r, "AS2") * l2;
+    props.AS3 = im.Number(t, r, "AS3") * l2;
+    if (!(props.Area > 0))
+        im.Warn(t.Rows[r].Line,
+                "frame section " + name + " (" + std::string(shape) +
+                    ") gives no cross-section area",
+                "its frames have no stiffness until the section is edited");
+}
+
+// A warning for a section with property modifiers other than 1.
+void WarnModifiers(Importer& im, const TabularTable& t, size_t r, const std::string& name) {
+    for (std::string_view mod :
+         {"AMod", "A2Mod", "A3Mod", "JMod", "I2Mod", "I3Mod", "MMod", "WMod"})
+        if (im.Number(t, r, mod, 1) != 1) {
+            im.Warn(t.Rows[r].Line, "frame section " + name + " has property modifiers",
+                    "modifiers are not carried; the unmodified section is used");
+            return;
+        }
+}
+
 } // namespace
 
 void ReadFrameSectionTable(Importer& im) {
@@ -29,7 +96,6 @@ void ReadFrameSectionTable(Importer& im) {
     im.WeightArea.assign(1, 0.0);
     const TabularTable* t = im.Table("FRAME SECTION PROPERTIES 01 - GENERAL");
     if (t == nullptr) return;
-    const double l = im.LengthScale, l2 = l * l, l4 = l2 * l2;
     std::vector<std::string> given, autoSelect;
     for (size_t r = 0; r < t->Rows.size(); ++r) {
         const TabularRow& row = t->Rows[r];
@@ -48,77 +114,21 @@ void ReadFrameSectionTable(Importer& im) {
                     "frame section " + name + ": material \"" +
                         std::string(t->Value(row, "Material")) + "\" is not defined",
                     "the section has no material");
-        auto dim = [&](std::string_view key) { return im.Number(*t, r, key) * l; };
-        if (shape == "Rectangular") {
-            sec.Shape = kShapeRectangle;
-            sec.T[1] = dim("t3");
-            sec.T[2] = dim("t2");
-        } else if (shape == "I/Wide Flange") {
-            sec.Shape = kShapeI;
-            sec.T[1] = dim("t3");
-            sec.T[2] = dim("t2");
-            sec.T[3] = dim("tf");
-            sec.T[4] = dim("tw");
-            sec.T[5] = t->Has(row, "t2b") ? dim("t2b") : sec.T[2];
-            sec.T[6] = t->Has(row, "tfb") ? dim("tfb") : sec.T[3];
-            if (sec.T[5] != sec.T[2] || sec.T[6] != sec.T[3])
-                im.Warn(row.Line,
-                        "frame section " + name + " has a bottom flange unlike its top one",
-                        "its properties are those of an I with two top flanges");
-        } else if (shape == "Box/Tube") {
-            sec.Shape = kShapeBox;
-            sec.T[1] = dim("t3");
-            sec.T[2] = dim("t2");
-            sec.T[3] = dim("tf");
-            sec.T[4] = dim("tw");
-        } else if (shape == "Pipe") {
-            sec.Shape = kShapePipe;
-            sec.T[1] = dim("t3");
-            sec.T[2] = dim("tw");
-        } else if (shape == "Circle") {
-            sec.Shape = kShapePipe; // a solid bar: the wall is the radius
-            sec.T[1] = dim("t3");
-            sec.T[2] = sec.T[1] / 2;
-        }
+        ReadShape(im, *t, r, shape, name, sec);
         if (sec.Shape == kShapeNone) {
-            sec.GivenProps = true;
-            sec.Area = im.Number(*t, r, "Area") * l2;
-            sec.I33 = im.Number(*t, r, "I33") * l4;
-            sec.I22 = im.Number(*t, r, "I22") * l4;
-            sec.TorsJ = im.Number(*t, r, "TorsConst") * l4;
-            sec.AS2 = im.Number(*t, r, "AS2") * l2;
-            sec.AS3 = im.Number(*t, r, "AS3") * l2;
+            ReadGivenProperties(im, *t, r, shape, name, sec);
             given.push_back(name + " (" + std::string(shape.empty() ? "no shape" : shape) + ")");
-            if (!(sec.Area > 0))
-                im.Warn(row.Line,
-                        "frame section " + name + " (" + std::string(shape) +
-                            ") gives no cross-section area",
-                        "its frames have no stiffness until the section is edited");
         } else {
             sec.HingeLenI = sec.HingeLenJ = sec.T[1];
             if (sec.Shape == kShapePipe) sec.DivideFX = 20;
         }
-        for (std::string_view mod :
-             {"AMod", "A2Mod", "A3Mod", "JMod", "I2Mod", "I3Mod", "MMod", "WMod"})
-            if (im.Number(*t, r, mod, 1) != 1) {
-                im.Warn(row.Line, "frame section " + name + " has property modifiers",
-                        "modifiers are not carried; the unmodified section is used");
-                break;
-            }
+        WarnModifiers(im, *t, r, name);
+        // A section whose file gives no area gets the one computed from its shape for self weight.
+        const double fileArea = im.Number(*t, r, "Area") * (im.LengthScale * im.LengthScale);
+        im.WeightArea.push_back(fileArea > 0 ? fileArea : SectionPropertiesOf(sec).Area);
         m.Sections.push_back(std::move(sec));
-        im.WeightArea.push_back(im.Number(*t, r, "Area") * l2);
     }
     m.SectionCount = static_cast<int>(m.Sections.size()) - 1;
-    // Sections whose file gives no area get the one computed from their shape for self weight.
-    TModel scratch;
-    scratch.Sections = m.Sections;
-    scratch.SectionCount = m.SectionCount;
-    scratch.Mats = m.Mats;
-    scratch.MatCount = m.MatCount;
-    ComputeSectionProperties(scratch);
-    for (int s = 1; s <= m.SectionCount; ++s)
-        if (!(im.WeightArea[static_cast<size_t>(s)] > 0))
-            im.WeightArea[static_cast<size_t>(s)] = scratch.Sections[static_cast<size_t>(s)].Area;
     im.Info("Frame sections: " + Int(m.SectionCount) +
             ", all as Elastic BeamColumn; rectangle, I, box, pipe and circle (a solid pipe) by "
             "their dimensions");

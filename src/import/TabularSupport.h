@@ -88,6 +88,12 @@ struct Importer {
     bool Yes(const TabularTable& table, size_t row, std::string_view key) const;
     // The joint of a SAP label given under `key`; an unknown label throws InputError.
     int Joint(const TabularTable& table, size_t row, std::string_view key) const;
+    // The SAP frame position of the label under "Frame", the area of the label under "Area", the
+    // load case of the pattern under "LoadPat"; one that the file does not define throws
+    // InputError.
+    int Frame(const TabularTable& table, size_t row) const;
+    const AreaRecord& Area(const TabularTable& table, size_t row) const;
+    int LoadCase(const TabularTable& table, size_t row) const;
     int NewJoint(double x, double y, double z);
 
     Vec3 Position(int joint) const {

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -134,6 +135,8 @@ struct TNODE {
     std::array<int, 7> Restraint{}; // [1..6]: U1, U2, U3, R1, R2, R3; 1 fixed, 0 free
     std::array<double, 7> Mass{};   // [1..6]
     int LinkNode = 0;
+
+    bool operator==(const TNODE&) const = default;
 };
 
 struct TFRAME {
@@ -144,13 +147,18 @@ struct TFRAME {
     double Axis2X = 0, Axis2Y = 0, Axis2Z = 0;
     int ScrMidX = 0, ScrMidY = 0, ScrAxisX = 0, ScrAxisY = 0;
     int ScrEndIX = 0, ScrEndIY = 0, ScrEndJX = 0, ScrEndJY = 0;
-    int IntPts = 0;
+    int Nseg = 0; // NSEG of a version 6 file (output segments), written back as read
     int Release = kNoRelease;
+
+    bool operator==(const TFRAME&) const = default;
 };
 
-struct TFIBER {
-    double FibY = 0, FibZ = 0, FibArea = 0;
-    int FibMat = 0;
+// The elastic properties of a frame section, in model units: as a file gives them, or as
+// SectionPropertiesOf (sections/SectionProperties.h) computes them from a shape.
+struct TSectionProps {
+    double Area = 0, I22 = 0, I33 = 0, AS2 = 0, AS3 = 0, TorsJ = 0;
+
+    bool operator==(const TSectionProps&) const = default;
 };
 
 struct TSECTION {
@@ -160,17 +168,16 @@ struct TSECTION {
     int MatIdx = 0;
     std::string Name;
     uint32_t Color = 0;
-    double Area = 0, I22 = 0, I33 = 0, AS2 = 0, AS3 = 0, TorsJ = 0, SecG = 0;
-    std::vector<TFIBER> Fibers; // [1..FiberCount]; element 0 unused, grows as needed
-    int FiberCount = 0;
     int DivideFX = 0, DivideFY = 0, BarNumNX = 0, BarNumNY = 0;
     double Cover = 0, BarTop = 0, BarBot = 0;
     int SectionKind = 0;
     int GeoTransf = 0;
     double HingeLenI = 0, HingeLenJ = 0;
-    // Area..TorsJ were given by the imported file (a section without one of the four shapes):
-    // the generator keeps them and only copies the material's G into SecG.
-    bool GivenProps = false;
+    // The properties the imported file gave for a section without one of the four shapes; its
+    // elements get them as they are.
+    std::optional<TSectionProps> GivenProps;
+
+    bool operator==(const TSECTION&) const = default;
 };
 
 struct TAREASEC {
@@ -180,17 +187,23 @@ struct TAREASEC {
     std::string Name;
     uint32_t Color = 0;
     int NonlinType = kShellMITC4;
+
+    bool operator==(const TAREASEC&) const = default;
 };
 
 struct TSHELL {
     SharedText SecName;
     int SecIdx = 0;
     int N1 = 0, N2 = 0, N3 = 0, N4 = 0;
+
+    bool operator==(const TSHELL&) const = default;
 };
 
 struct TSOLID {
     int SecNo = 0;
     std::array<int, 9> N{}; // [1..8]
+
+    bool operator==(const TSOLID&) const = default;
 };
 
 struct TMAT {
@@ -201,6 +214,8 @@ struct TMAT {
     // negative in compression). Only fibers and trusses see them; everything else uses E, G, U.
     double Fy = 0, E0 = 0, b = 0, R0 = 0, cR1 = 0, cR2 = 0;
     double fpc = 0, epsc0 = 0, fpcu = 0, epsU = 0, lambda = 0, ft = 0, Ets = 0;
+
+    bool operator==(const TMAT&) const = default;
 };
 
 struct TLOAD {
@@ -209,6 +224,8 @@ struct TLOAD {
     int CaseIdx = 0; // the load case: an index of LoadCaseNames, 0 for none
     int Dir = 0;
     double FX = 0, FY = 0, FZ = 0, MX = 0, MY = 0, MZ = 0;
+
+    bool operator==(const TLOAD&) const = default;
 };
 
 // One equalDOF tie: the constrained joint follows the retained joint in the flagged degrees of
@@ -216,12 +233,16 @@ struct TLOAD {
 struct TEQUALDOF {
     int Retained = 0, Constrained = 0;
     std::array<int, 7> Dof{}; // [1..6]: U1, U2, U3, R1, R2, R3; 1 tied
+
+    bool operator==(const TEQUALDOF&) const = default;
 };
 
 struct TDIAPH {
     int SlaveCount = 0;
     std::vector<int> DiaNodes; // [1..SlaveCount] slaves; element 0 unused
     int Master = 0;
+
+    bool operator==(const TDIAPH&) const = default;
 };
 
 // The model content: what an import builds and replaces as a whole.
@@ -251,6 +272,8 @@ struct TModel {
     int LoadCaseCount = 0;
     int LengthUnit = kLengthMM; // the unit of every length of the model (LengthUnitCode)
     WarningList Warnings;       // what the import found that the engineer must know
+
+    bool operator==(const TModel&) const = default;
 };
 
 // Program-wide settings: set to their defaults at start-up, edited in dialogs, never touched by an

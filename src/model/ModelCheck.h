@@ -14,6 +14,8 @@ struct TWarning {
     int Line = 0;     // 1-based line of that file; 0 when no line applies
     std::string What; // what is wrong
     std::string Done; // what the program did about it
+
+    bool operator==(const TWarning&) const = default;
 };
 
 using WarningList = std::vector<TWarning>;

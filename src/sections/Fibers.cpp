@@ -12,15 +12,14 @@ namespace {
 
 using Real = long double; // every layout is computed in extended precision, stored as double
 
+// The fibers of one section, numbered from 1 as the layouts count them.
 class FiberTable {
 public:
-    FiberTable(TSECTION& section, int count) : section_(section) {
-        const size_t needed = static_cast<size_t>(count) + 1;
-        if (section_.Fibers.size() < needed) section_.Fibers.resize(needed);
-        section_.FiberCount = count;
+    FiberTable(std::vector<TFIBER>& fibers, int count) : fibers_(fibers) {
+        fibers_.assign(static_cast<size_t>(count), TFIBER{});
     }
     void Set(int k, Real y, Real z, Real area, int mat) {
-        TFIBER& f = section_.Fibers[static_cast<size_t>(k)];
+        TFIBER& f = fibers_[static_cast<size_t>(k - 1)];
         f.FibY = static_cast<double>(y);
         f.FibZ = static_cast<double>(z);
         f.FibArea = static_cast<double>(area);
@@ -28,7 +27,7 @@ public:
     }
 
 private:
-    TSECTION& section_;
+    std::vector<TFIBER>& fibers_;
 };
 
 // Position m (1-based) of a row of n bars spread over `span` from `first`; a single bar stands on
@@ -43,7 +42,7 @@ int NoneBelowZero(int n) {
     return std::max(n, 0);
 }
 
-void Rectangle(TSECTION& s, int rebarMat) {
+void Rectangle(const TSECTION& s, int rebarMat, std::vector<TFIBER>& fibers) {
     const Real h = s.T[1], b = s.T[2], c = s.Cover;
     const int fx = NoneBelowZero(s.DivideFX), fy = NoneBelowZero(s.DivideFY);
     const int nx = NoneBelowZero(s.BarNumNX), ny = NoneBelowZero(s.BarNumNY);
@@ -51,7 +50,7 @@ void Rectangle(TSECTION& s, int rebarMat) {
     int bars = 0;
     if (s.SectionKind == kBeamSection) bars = nx + ny;
     if (s.SectionKind == kColumnSection) bars = 2 * (nx + ny);
-    FiberTable table(s, cells + bars);
+    FiberTable table(fibers, cells + bars);
 
     for (int j = 1; j <= fy; ++j)
         for (int i = 1; i <= fx; ++i)
@@ -100,28 +99,28 @@ void Web(FiberTable& table, const TSECTION& s, int first, int fy, Real y) {
                   clear * tw / fy, s.MatIdx);
 }
 
-void IShape(TSECTION& s) {
+void IShape(const TSECTION& s, std::vector<TFIBER>& fibers) {
     const int fx = NoneBelowZero(s.DivideFX), fy = NoneBelowZero(s.DivideFY);
-    FiberTable table(s, 2 * fx + fy);
+    FiberTable table(fibers, 2 * fx + fy);
     Flanges(table, s, fx);
     Web(table, s, 2 * fx, fy, 0);
 }
 
-void Box(TSECTION& s) {
+void Box(const TSECTION& s, std::vector<TFIBER>& fibers) {
     const Real b = s.T[2], tw = s.T[4];
     const int fx = NoneBelowZero(s.DivideFX), fy = NoneBelowZero(s.DivideFY);
-    FiberTable table(s, 2 * fx + 2 * fy);
+    FiberTable table(fibers, 2 * fx + 2 * fy);
     Flanges(table, s, fx);
     Web(table, s, 2 * fx, fy, -(b / 2 - tw / 2));
     Web(table, s, 2 * fx + fy, fy, b / 2 - tw / 2);
 }
 
-void Pipe(TSECTION& s) {
+void Pipe(const TSECTION& s, std::vector<TFIBER>& fibers) {
     const Real d = s.T[1], t = s.T[2];
     const int n = NoneBelowZero(s.DivideFX);
     const Real radius = d / 2 - t / 2;
     const Real inner = d - 2 * t;
-    FiberTable table(s, n);
+    FiberTable table(fibers, n);
     for (int i = 1; i <= n; ++i) {
         const Real theta = (Real(360) / n) * (i - 1) * (std::numbers::pi_v<Real> / 180);
         table.Set(i, radius * std::cos(theta), radius * std::sin(theta),
@@ -154,37 +153,30 @@ bool HasFiberSection(int frameType) {
     return frameType >= kNonlinearBeamColumn && frameType <= kCorotTruss;
 }
 
-void GenerateSectionFibers(TSECTION& section, int rebarMat) {
+std::vector<TFIBER> SectionFibers(const TSECTION& section, int rebarMat) {
     const long long count = FiberCountOf(section);
     if (count > kMaxFibersPerSection)
         throw InputError("Frame section " + section.Name + " would have " + text::FormatInt(count) +
                          " fibers; a section may have at most " +
                          text::FormatInt(kMaxFibersPerSection));
+    std::vector<TFIBER> fibers;
     switch (section.Shape) {
     case kShapeRectangle:
-        Rectangle(section, rebarMat);
+        Rectangle(section, rebarMat, fibers);
         break;
     case kShapeI:
-        IShape(section);
+        IShape(section, fibers);
         break;
     case kShapeBox:
-        Box(section);
+        Box(section, fibers);
         break;
     case kShapePipe:
-        Pipe(section);
+        Pipe(section, fibers);
         break;
     default:
         break;
     }
-}
-
-void GenerateFibers(TModel& model, const TSettings& settings) {
-    const int count =
-        std::min<int>(model.SectionCount, static_cast<int>(model.Sections.size()) - 1);
-    for (int s = 1; s <= count; ++s) {
-        TSECTION& section = model.Sections[static_cast<size_t>(s)];
-        if (HasFiberSection(section.FrameType)) GenerateSectionFibers(section, settings.RebarMat);
-    }
+    return fibers;
 }
 
 } // namespace vandra

@@ -3,7 +3,17 @@
 
 #include "model/Model.h"
 
+#include <vector>
+
 namespace vandra {
+
+// One fiber: its centre in the section plane (local y, z), its area and its model material.
+struct TFIBER {
+    double FibY = 0, FibZ = 0, FibArea = 0;
+    int FibMat = 0;
+
+    bool operator==(const TFIBER&) const = default;
+};
 
 // True for the frame types whose sections get fibers (nonlinear, displacement-based, hinged beam
 // columns and both trusses).
@@ -13,18 +23,14 @@ bool HasFiberSection(int frameType);
 // keeps a mistyped division count from exhausting the memory or overflowing the numbering.
 inline constexpr long long kMaxFibersPerSection = 100000;
 
-// The number of fibers GenerateSectionFibers gives the section, counted without overflow; -1 for
-// a shape without a layout.
+// The number of fibers SectionFibers gives the section, counted without overflow; -1 for a shape
+// without a layout.
 long long FiberCountOf(const TSECTION& section);
 
-// Rebuilds the fiber table of one section from its shape, dimensions, divisions and bars. Bars take
-// material rebarMat, every other fiber the section's MatIdx. A shape without a layout (none) leaves
-// the table and FiberCount as they were. The table grows as needed; entries past FiberCount may
-// remain from an earlier, larger layout. More than kMaxFibersPerSection fibers raise InputError
-// and leave the section as it was.
-void GenerateSectionFibers(TSECTION& section, int rebarMat);
-
-// GenerateSectionFibers over every section 1..SectionCount whose frame type has a fiber section.
-void GenerateFibers(TModel& model, const TSettings& settings);
+// The fibers of one section from its shape, dimensions, divisions and bars, in the order the
+// script lists them: the cells, then the bars. Bars take material rebarMat, every other fiber the
+// section's MatIdx. None for a shape without a layout. More than kMaxFibersPerSection fibers
+// raise InputError.
+std::vector<TFIBER> SectionFibers(const TSECTION& section, int rebarMat);
 
 } // namespace vandra

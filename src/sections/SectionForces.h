@@ -5,6 +5,7 @@
 #pragma once
 
 #include "model/Model.h"
+#include "sections/Fibers.h"
 
 #include <span>
 #include <string>

@@ -86,15 +86,13 @@ void Rectangle(Picture& p, const TSECTION& s) {
     // The bars stand where generation puts them: the bar fibers follow the cells in the table.
     const long long count = FiberCountOf(s);
     if (count > kMaxFibersPerSection) return;
-    TSECTION layout = s;
-    GenerateSectionFibers(layout, 0);
-    const int cells = std::max(s.DivideFX, 0) * std::max(s.DivideFY, 0);
-    const int nx = std::max(s.BarNumNX, 0);
-    const int redBars = s.SectionKind == kColumnSection ? 2 * nx : nx;
-    for (int k = cells + 1; k <= layout.FiberCount; ++k) {
-        const TFIBER& f = layout.Fibers[static_cast<size_t>(k)];
-        p.Dot(f.FibY, f.FibZ, k - cells <= redBars ? PreviewColor::Red : PreviewColor::Blue);
-    }
+    const std::vector<TFIBER> fibers = SectionFibers(s, 0);
+    const size_t cells = static_cast<size_t>(std::max(s.DivideFX, 0) * std::max(s.DivideFY, 0));
+    const size_t nx = static_cast<size_t>(std::max(s.BarNumNX, 0));
+    const size_t redBars = s.SectionKind == kColumnSection ? 2 * nx : nx;
+    for (size_t k = cells; k < fibers.size(); ++k)
+        p.Dot(fibers[k].FibY, fibers[k].FibZ,
+              k - cells < redBars ? PreviewColor::Red : PreviewColor::Blue);
 }
 
 void Flanges(Picture& p, const TSECTION& s) {

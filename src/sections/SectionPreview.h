@@ -37,7 +37,7 @@ struct PreviewPrimitive {
 // The primitives that draw the picture of section s, first the white square that clears it. A
 // section without a shape, or whose larger dimension is not positive, shows only that square (and
 // its count, if its shape has one). The count text is "NUM OF FIBERS = n" with n the fibers
-// GenerateSectionFibers writes; a pipe shows none. Grid lines, bars and pipe rays are drawn for at
+// SectionFibers gives; a pipe shows none. Grid lines, bars and pipe rays are drawn for at
 // most kMaxFibersPerSection divisions, far beyond what 160 pixels can show.
 std::vector<PreviewPrimitive> DrawSectionPreview(const TSECTION& s);
 

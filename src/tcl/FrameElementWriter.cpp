@@ -35,9 +35,13 @@ std::string HingeLength(double length) {
 
 } // namespace
 
-void WriteFrameElements(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                        ScriptLineList& lines) {
+void WriteFrameElements(const ScriptContext& context, ScriptLineList& lines) {
+    const TModel& model = context.model;
+    const TSettings& settings = context.settings;
+    const TagPlan& tags = context.tags;
     const int frames = CountOf(model.FrameCount);
+    // Every force- and displacement-based element has the same integration points.
+    const int points = settings.NumIntgrPts;
 
     Line(lines, "puts \"transformation\"");
     for (int f = 1; f <= frames; ++f) {
@@ -53,6 +57,7 @@ void WriteFrameElements(const TModel& model, const TSettings& settings, const Ta
     for (int f = 1; f <= frames; ++f) {
         const TFRAME& frame = model.Frames[Slot(f)];
         const TSECTION& sec = At(model.Sections, frame.SecIdx);
+        const TSectionProps& props = At(context.sections, frame.SecIdx).Props;
         const TMAT& mat = At(model.Mats, sec.MatIdx);
         const int secTag = settings.UseAggregator ? tags.AggregatorTag(frame.SecIdx)
                                                   : tags.FiberSectionTag(frame.SecIdx);
@@ -62,23 +67,24 @@ void WriteFrameElements(const TModel& model, const TSettings& settings, const Ta
         switch (sec.FrameType) {
         case kElasticBeamColumn:
             Line(lines, "element elasticBeamColumn %D %D %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E %D",
-                 {ele, nodeI, nodeJ, sec.Area, mat.E, mat.G, sec.TorsJ, sec.I33, sec.I22, transf});
+                 {ele, nodeI, nodeJ, props.Area, mat.E, mat.G, props.TorsJ, props.I33, props.I22,
+                  transf});
             break;
         case kNonlinearBeamColumn:
             Line(lines, "element nonlinearBeamColumn %d %d %d %d %d %d",
-                 {ele, nodeI, nodeJ, frame.IntPts, secTag, transf});
+                 {ele, nodeI, nodeJ, points, secTag, transf});
             break;
         case kDispBeamColumn:
             Line(lines, "element dispBeamColumn %d %d %d %d %d %d",
-                 {ele, nodeI, nodeJ, frame.IntPts, secTag, transf});
+                 {ele, nodeI, nodeJ, points, secTag, transf});
             break;
         case kBeamWithHinge:
             Line(lines,
                  "element beamWithHinges %d %d %d %d %s %d %s %0.4E %0.4E %0.4E %0.4E %0.4E "
                  "%0.4E %D ",
                  {ele, nodeI, nodeJ, secTag, HingeLength(sec.HingeLenI), secTag,
-                  HingeLength(sec.HingeLenJ), mat.E, sec.Area, sec.I22, sec.I33, mat.G, sec.TorsJ,
-                  transf});
+                  HingeLength(sec.HingeLenJ), mat.E, props.Area, props.I22, props.I33, mat.G,
+                  props.TorsJ, transf});
             break;
         case kTruss: // trusses refer to the fiber section itself, never to an aggregator
             Line(lines, "element trussSection %d %d %d %d",
@@ -96,8 +102,8 @@ void WriteFrameElements(const TModel& model, const TSettings& settings, const Ta
             Line(lines,
                  "element ElasticTimoshenkoBeam %D %D %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E "
                  "%0.4E %D",
-                 {ele, nodeI, nodeJ, mat.E, mat.G, sec.Area, sec.TorsJ, sec.I33, sec.I22, sec.AS2,
-                  sec.AS3, transf});
+                 {ele, nodeI, nodeJ, mat.E, mat.G, props.Area, props.TorsJ, props.I33, props.I22,
+                  props.AS2, props.AS3, transf});
             break;
         default: // no element for an unknown type
             break;

@@ -213,8 +213,10 @@ void MultipleSupportBlock(const TagPlan& tags, ScriptLineList& lines) {
 
 } // namespace
 
-void WriteLoadsAndAnalysis(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                           ScriptLineList& lines) {
+void WriteLoadsAndAnalysis(const ScriptContext& context, ScriptLineList& lines) {
+    const TModel& model = context.model;
+    const TSettings& settings = context.settings;
+    const TagPlan& tags = context.tags;
     switch (settings.AnalysisType) {
     case kSingleLoadControl:
         Line(lines, "puts \"loading\"");

@@ -19,8 +19,10 @@ bool HasAggregator(int frameType) {
 
 } // namespace
 
-void WriteMaterials(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                    ScriptLineList& lines) {
+void WriteMaterials(const ScriptContext& context, ScriptLineList& lines) {
+    const TModel& model = context.model;
+    const TSettings& settings = context.settings;
+    const TagPlan& tags = context.tags;
     Line(lines, "puts \"material\"");
     const int mats = CountOf(model.MatCount);
     for (int m = 1; m <= mats; ++m) {
@@ -43,29 +45,32 @@ void WriteMaterials(const TModel& model, const TSettings& settings, const TagPla
     if (!settings.UseAggregator) return;
     const int sections = CountOf(model.SectionCount);
     for (int s = 1; s <= sections; ++s) {
-        const TSECTION& sec = model.Sections[Slot(s)];
-        Line(lines, "uniaxialMaterial Elastic %d %0.4e", {tags.ShearYTag(s), sec.SecG * sec.AS2});
-        Line(lines, "uniaxialMaterial Elastic %d %0.4e", {tags.ShearZTag(s), sec.SecG * sec.AS3});
+        const TScriptSection& sec = context.sections[Slot(s)];
         Line(lines, "uniaxialMaterial Elastic %d %0.4e",
-             {tags.TorsionTag(s), sec.SecG * sec.TorsJ});
+             {tags.ShearYTag(s), sec.G * sec.Props.AS2});
+        Line(lines, "uniaxialMaterial Elastic %d %0.4e",
+             {tags.ShearZTag(s), sec.G * sec.Props.AS3});
+        Line(lines, "uniaxialMaterial Elastic %d %0.4e",
+             {tags.TorsionTag(s), sec.G * sec.Props.TorsJ});
     }
 }
 
-void WriteFiberSections(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                        ScriptLineList& lines) {
+void WriteFiberSections(const ScriptContext& context, ScriptLineList& lines) {
+    const TModel& model = context.model;
+    const TSettings& settings = context.settings;
+    const TagPlan& tags = context.tags;
     const int sections = CountOf(model.SectionCount);
     for (int s = 1; s <= sections; ++s) {
         const TSECTION& sec = model.Sections[Slot(s)];
         if (!HasFiberSection(sec.FrameType)) continue;
+        const TScriptSection& derived = context.sections[Slot(s)];
         Line(lines, "##%S ", {InertName(sec.Name)});
         // A 3D fiber section needs its elastic torsional stiffness.
         Line(lines, "section Fiber %D -GJ %0.4E {",
-             {tags.FiberSectionTag(s), sec.SecG * sec.TorsJ});
-        for (int j = 1; j <= sec.FiberCount; ++j) {
-            const TFIBER& f = sec.Fibers[Slot(j)];
+             {tags.FiberSectionTag(s), derived.G * derived.Props.TorsJ});
+        for (const TFIBER& f : derived.Fibers)
             Line(lines, "fiber %0.4E %0.4E %0.4E %D",
                  {f.FibY, f.FibZ, f.FibArea, tags.MaterialTag(f.FibMat)});
-        }
         Line(lines, "}");
     }
     if (!settings.UseAggregator) return;
@@ -78,8 +83,10 @@ void WriteFiberSections(const TModel& model, const TSettings& settings, const Ta
     }
 }
 
-void WritePlateFiberSections(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                             ScriptLineList& lines) {
+void WritePlateFiberSections(const ScriptContext& context, ScriptLineList& lines) {
+    const TModel& model = context.model;
+    const TSettings& settings = context.settings;
+    const TagPlan& tags = context.tags;
     Line(lines, "");
     if (!settings.GenPlateFiber) return;
     const int areaSecs = CountOf(model.AreaSecCount);

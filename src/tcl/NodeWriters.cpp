@@ -21,8 +21,9 @@ const TNODE& WrittenPlace(const TModel& model, int joint) {
 
 } // namespace
 
-void WriteNodesAndConstraints(const TModel& model, const TSettings&, const TagPlan& tags,
-                              ScriptLineList& lines) {
+void WriteNodesAndConstraints(const ScriptContext& context, ScriptLineList& lines) {
+    const TModel& model = context.model;
+    const TagPlan& tags = context.tags;
     const int nodes = CountOf(model.NodeCount);
     const int diaphs = CountOf(model.DiaphCount);
 
@@ -89,8 +90,9 @@ void WriteNodesAndConstraints(const TModel& model, const TSettings&, const TagPl
     }
 }
 
-void WriteEqualDofs(const TModel& model, const TSettings&, const TagPlan& tags,
-                    ScriptLineList& lines) {
+void WriteEqualDofs(const ScriptContext& context, ScriptLineList& lines) {
+    const TModel& model = context.model;
+    const TagPlan& tags = context.tags;
     Line(lines, "puts \"Equal DOF\"");
     const int frames = CountOf(model.FrameCount);
     for (int f = 1; f <= frames; ++f) {

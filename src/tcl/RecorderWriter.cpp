@@ -78,8 +78,10 @@ void HingeEndJBlocks(const TModel& model, const TagPlan& tags, ScriptLineList& l
 
 } // namespace
 
-void WriteRecorders(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                    ScriptLineList& lines) {
+void WriteRecorders(const ScriptContext& context, ScriptLineList& lines) {
+    const TModel& model = context.model;
+    const TSettings& settings = context.settings;
+    const TagPlan& tags = context.tags;
     const int nodes = CountOf(model.NodeCount);
     const int frames = CountOf(model.FrameCount);
     const auto& rec = settings.RecOpt;

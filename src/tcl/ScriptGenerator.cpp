@@ -4,7 +4,6 @@
 #include "model/Errors.h"
 #include "sections/Fibers.h"
 #include "tcl/ScriptWriters.h"
-#include "tcl/SectionProperties.h"
 #include "tcl/SettingsCheck.h"
 #include "tcl/TagPlan.h"
 
@@ -43,8 +42,8 @@ void CheckReference(int index, int count, const std::string& from, const char* t
         throw InputError(from + " refers to " + to + " " + Num(index) + ", which does not exist");
 }
 
-// Every reference that the generator follows to read another record, checked before the store
-// or the script is touched. References that are only written (element nodes, load targets) are
+// Every reference that the generator follows to read another record, checked before anything is
+// derived or written. References that are only written (element nodes, load targets) are
 // written as stored.
 void CheckModel(const TModel& m) {
     CheckTable(m.Nodes, m.NodeCount, "joint");
@@ -70,12 +69,6 @@ void CheckModel(const TModel& m) {
         if (HasFiberSection(sec.FrameType) && fibers > kMaxFibersPerSection)
             throw InputError(name + " would have " + Num(fibers) +
                              " fibers; a section may have at most " + Num(kMaxFibersPerSection));
-        const bool keepsTable = sec.Shape < kShapeRectangle || sec.Shape > kShapePipe;
-        if (HasFiberSection(sec.FrameType) && keepsTable &&
-            static_cast<long long>(sec.Fibers.size()) <= sec.FiberCount && sec.FiberCount > 0)
-            throw InputError(
-                name + " counts " + Num(sec.FiberCount) + " fibers but holds " +
-                Num(sec.Fibers.empty() ? 0 : static_cast<long long>(sec.Fibers.size()) - 1));
     }
     for (int a = 1; a <= m.AreaSecCount; ++a)
         CheckReference(m.AreaSecs[Slot(a)].MatIdx, m.MatCount,
@@ -93,9 +86,10 @@ void CheckModel(const TModel& m) {
     }
 }
 
-// Every number the writers take from the store must be finite: an overflowing section property
-// or an INF typed in a file would be written as text the solver cannot read. The record's name is
-// built only for the refusal: the checks run over every joint, frame and load.
+// Every number the writers take from the model or its derived sections must be finite: an
+// overflowing section property or an INF typed in a file would be written as text the solver
+// cannot read. The record's name is built only for the refusal: the checks run over every joint,
+// frame and load.
 template <typename RecordName>
 void CheckFinite(double value, const RecordName& record, const char* field) {
     if (std::isfinite(value)) return;
@@ -111,7 +105,8 @@ auto Named(const char* name) {
     return [name] { return std::string(name); };
 }
 
-void CheckFiniteValues(const TModel& m, const TSettings& settings) {
+void CheckFiniteValues(const TModel& m, const TSettings& settings,
+                       const std::vector<TScriptSection>& sections) {
     CheckFinite(settings.LoadFactor, Named("Load Factor (LoadFactor)"), "the value");
     CheckFinite(settings.ControlDisp, Named("Control Disp (ControlDisp)"), "the value");
     for (int i = 1; i <= CountOf(m.NodeCount); ++i) {
@@ -134,21 +129,22 @@ void CheckFiniteValues(const TModel& m, const TSettings& settings) {
     }
     for (int k = 1; k <= CountOf(m.SectionCount); ++k) {
         const TSECTION& sec = m.Sections[Slot(k)];
+        const TScriptSection& derived = sections[Slot(k)];
+        const TSectionProps& p = derived.Props;
         const auto name = [k, &sec] {
             return "Frame section " + Num(k) + " (" + InertName(sec.Name) + ")";
         };
-        for (auto [value, field] : {std::pair{sec.Area, "Area"},
-                                    {sec.I22, "I22"},
-                                    {sec.I33, "I33"},
-                                    {sec.AS2, "AS2"},
-                                    {sec.AS3, "AS3"},
-                                    {sec.TorsJ, "TorsJ"},
-                                    {sec.SecG, "G"},
+        for (auto [value, field] : {std::pair{p.Area, "Area"},
+                                    {p.I22, "I22"},
+                                    {p.I33, "I33"},
+                                    {p.AS2, "AS2"},
+                                    {p.AS3, "AS3"},
+                                    {p.TorsJ, "TorsJ"},
+                                    {derived.G, "G"},
                                     {sec.HingeLenI, "HingeLenI"},
                                     {sec.HingeLenJ, "HingeLenJ"}})
             CheckFinite(value, name, field);
-        for (int j = 1; j <= sec.FiberCount && Slot(j) < sec.Fibers.size(); ++j) {
-            const TFIBER& f = sec.Fibers[Slot(j)];
+        for (const TFIBER& f : derived.Fibers) {
             CheckFinite(f.FibY, name, "a fiber position");
             CheckFinite(f.FibZ, name, "a fiber position");
             CheckFinite(f.FibArea, name, "a fiber area");
@@ -205,16 +201,10 @@ void AddNameWarnings(const TModel& m, const TSettings& settings, WarningList& wa
 // it grows. Room that is never written costs no memory.
 constexpr size_t kReservedBytesPerLine = 96;
 
-void ApplyIntegrationPoints(TModel& model, const TSettings& settings) {
-    for (int f = 1; f <= model.FrameCount; ++f)
-        model.Frames[Slot(f)].IntPts = settings.NumIntgrPts;
-}
-
 // Runs the writers and appends their lines to `lines` in the writers' order.
-void RunWriters(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                ScriptLineList& lines) {
+void RunWriters(const ScriptContext& context, ScriptLineList& lines) {
     for (ScriptWriter write : kWriters)
-        write(model, settings, tags, lines);
+        write(context, lines);
 }
 
 } // namespace
@@ -228,19 +218,13 @@ std::string script::InertName(std::string_view name) {
     return inert;
 }
 
-void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& ScriptLines,
+void GenerateScript(const TModel& model, const TSettings& settings, ScriptLineList& ScriptLines,
                     WarningList* warnings) {
     CheckModel(model);
     CheckSettings(model, settings);
     const TagPlan tags(model, settings);
-
-    ApplyIntegrationPoints(model, settings);
-    ComputeSectionProperties(model);
-    GenerateFibers(model, settings);
-    // Shell tags follow the frame tags, and the recorders count frames: an absent frame table
-    // counts as none from here on.
-    if (model.FrameCount < 0) model.FrameCount = 0;
-    CheckFiniteValues(model, settings);
+    const std::vector<TScriptSection> sections = ScriptSectionsOf(model, settings);
+    CheckFiniteValues(model, settings, sections);
 
     // Built aside, so that a refusal by a writer leaves the previous script.
     const size_t lines = 64 + 2 * Slot(CountOf(model.NodeCount)) +
@@ -251,7 +235,7 @@ void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& Sc
     script::Line(next, "wipe");
     script::Line(next, "puts \"System\"");
     script::Line(next, "model basic -ndm 3 -ndf 6");
-    RunWriters(model, settings, tags, next);
+    RunWriters({model, settings, tags, sections}, next);
     ScriptLines.swap(next);
 
     if (warnings == nullptr) return;

@@ -9,12 +9,12 @@
 
 namespace vandra {
 
-// Refreshes the derived values in the store (integration points, section properties, fiber
-// tables), then clears ScriptLines and appends the header and the ten writers' lines in their
-// fixed order. Refuses (InputError, ScriptLines untouched) settings that cannot give a script.
-// What the engineer must know about the script written (the model check) is appended to warnings
-// when it is given.
-void GenerateScript(TModel& model, const TSettings& settings, ScriptLineList& ScriptLines,
+// Derives the section properties and fiber tables of the generation (sections/ScriptSection.h),
+// then replaces ScriptLines by the header and the ten writers' lines in their fixed order. Refuses
+// (InputError, ScriptLines untouched) a model or settings that cannot give a script. What the
+// engineer must know about the script written (the model check) is appended to warnings when it is
+// given.
+void GenerateScript(const TModel& model, const TSettings& settings, ScriptLineList& ScriptLines,
                     WarningList* warnings = nullptr);
 
 // Writes the lines' text (8-bit, each line followed by CR LF). InputError when the file cannot be

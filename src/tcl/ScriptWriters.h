@@ -1,11 +1,13 @@
 // The writers of the OpenSees script, each appending one section's lines. GenerateScript runs them
-// in their fixed order after the header; they read the store and the settings, take every tag from
-// the generation's tag plan, and change nothing.
+// in their fixed order after the header; they read the model and the settings, take every tag from
+// the generation's tag plan and every section property and fiber from its derived sections, and
+// change nothing.
 #pragma once
 
 #include "model/Errors.h"
 #include "model/Model.h"
 #include "model/NumberText.h"
+#include "sections/ScriptSection.h"
 #include "tcl/ScriptGenerator.h"
 #include "tcl/TagPlan.h"
 
@@ -13,31 +15,32 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vandra {
 
-using ScriptWriter = void (*)(const TModel&, const TSettings&, const TagPlan&, ScriptLineList&);
+// What every writer reads: the model and the settings as the engineer gave them, the tags of the
+// generation, and the frame sections as the script gives them ([1..SectionCount], derived once per
+// generation).
+struct ScriptContext {
+    const TModel& model;
+    const TSettings& settings;
+    const TagPlan& tags;
+    const std::vector<TScriptSection>& sections;
+};
 
-void WriteNodesAndConstraints(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                              ScriptLineList& lines);
-void WriteEqualDofs(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                    ScriptLineList& lines);
-void WriteMaterials(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                    ScriptLineList& lines);
-void WriteFiberSections(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                        ScriptLineList& lines);
-void WritePlateFiberSections(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                             ScriptLineList& lines);
-void WriteFrameElements(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                        ScriptLineList& lines);
-void WriteShellElements(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                        ScriptLineList& lines);
-void WriteSolidElements(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                        ScriptLineList& lines);
-void WriteRecorders(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                    ScriptLineList& lines);
-void WriteLoadsAndAnalysis(const TModel& model, const TSettings& settings, const TagPlan& tags,
-                           ScriptLineList& lines);
+using ScriptWriter = void (*)(const ScriptContext& context, ScriptLineList& lines);
+
+void WriteNodesAndConstraints(const ScriptContext& context, ScriptLineList& lines);
+void WriteEqualDofs(const ScriptContext& context, ScriptLineList& lines);
+void WriteMaterials(const ScriptContext& context, ScriptLineList& lines);
+void WriteFiberSections(const ScriptContext& context, ScriptLineList& lines);
+void WritePlateFiberSections(const ScriptContext& context, ScriptLineList& lines);
+void WriteFrameElements(const ScriptContext& context, ScriptLineList& lines);
+void WriteShellElements(const ScriptContext& context, ScriptLineList& lines);
+void WriteSolidElements(const ScriptContext& context, ScriptLineList& lines);
+void WriteRecorders(const ScriptContext& context, ScriptLineList& lines);
+void WriteLoadsAndAnalysis(const ScriptContext& context, ScriptLineList& lines);
 
 // A warning for each load of the written load patterns that is left out because the joint or the
 // frame element it acts on is not in the script.

@@ -5,8 +5,9 @@ namespace vandra {
 
 using namespace script;
 
-void WriteShellElements(const TModel& model, const TSettings&, const TagPlan& tags,
-                        ScriptLineList& lines) {
+void WriteShellElements(const ScriptContext& context, ScriptLineList& lines) {
+    const TModel& model = context.model;
+    const TagPlan& tags = context.tags;
     Line(lines, "puts \"shell element\"");
     const int shells = CountOf(model.ShellCount);
     for (int i = 1; i <= shells; ++i) {
@@ -27,8 +28,9 @@ void WriteShellElements(const TModel& model, const TSettings&, const TagPlan& ta
 
 // The material of a solid is defined here unless the plate fibers have defined the same
 // ElasticIsotropic already; the nodes are the three-dof nodes of the solids.
-void WriteSolidElements(const TModel& model, const TSettings&, const TagPlan& tags,
-                        ScriptLineList& lines) {
+void WriteSolidElements(const ScriptContext& context, ScriptLineList& lines) {
+    const TModel& model = context.model;
+    const TagPlan& tags = context.tags;
     Line(lines, "puts \"SOLID element\"");
     const int mats = CountOf(model.MatCount);
     for (int m = 1; m <= mats; ++m) {

@@ -46,6 +46,78 @@ bool ShellHasElement(const TModel& model, const TSHELL& shell) {
            (area.NonlinType == kShellMITC4 || area.NonlinType == kShellDKGQ);
 }
 
+// How each joint is used ([joint], JointUse bits), for a model with solids. Throws InputError for
+// a solid on a joint that does not exist, and for a solid's joint that follows a diaphragm: it
+// would be constrained twice over (its twin follows it), which the solver's constraint handler
+// cannot resolve.
+std::vector<uint8_t> JointUses(const TModel& model) {
+    const int nodes = CountOf(model.NodeCount);
+    std::vector<uint8_t> use(static_cast<size_t>(nodes) + 1, 0);
+    auto mark = [&](int joint, uint8_t how) {
+        if (joint >= 1 && joint <= nodes) use[static_cast<size_t>(joint)] |= how;
+    };
+    for (int i = 1; i <= CountOf(model.SolidCount); ++i)
+        for (size_t c = 1; c <= 8; ++c) {
+            const int joint = model.Solids[static_cast<size_t>(i)].N[c];
+            if (joint < 1 || joint > nodes)
+                throw InputError("Solid " + Num(i) + " refers to joint " + Num(joint) +
+                                 ", which does not exist");
+            mark(joint, kUsedBySolid);
+        }
+    for (int f = 1; f <= model.FrameCount; ++f) {
+        const TFRAME& frame = model.Frames[static_cast<size_t>(f)];
+        if (!FrameHasElement(model, frame)) continue;
+        mark(frame.NodeI, kNeedsRotations);
+        mark(frame.NodeJ, kNeedsRotations);
+    }
+    for (int i = 1; i <= model.ShellCount; ++i) {
+        const TSHELL& shell = model.Shells[static_cast<size_t>(i)];
+        if (!ShellHasElement(model, shell)) continue;
+        for (int joint : {shell.N1, shell.N2, shell.N3, shell.N4})
+            mark(joint, kNeedsRotations);
+    }
+    for (int d = 1; d <= model.DiaphCount; ++d) {
+        const TDIAPH& diaph = model.Diaphs[static_cast<size_t>(d)];
+        mark(diaph.Master, kNeedsRotations);
+        for (int j = 1; j <= diaph.SlaveCount; ++j) {
+            const int joint = diaph.DiaNodes[static_cast<size_t>(j)];
+            if (joint >= 1 && joint <= nodes && (use[static_cast<size_t>(joint)] & kUsedBySolid))
+                throw InputError("Joint " + Num(joint) +
+                                 " belongs to a solid and follows rigid "
+                                 "diaphragm " +
+                                 Num(d) +
+                                 "; a solid's joint cannot follow a diaphragm: take it out of "
+                                 "the diaphragm");
+            mark(joint, kNeedsRotations);
+        }
+    }
+    for (int j = 1; j <= nodes; ++j)
+        if (model.Nodes[static_cast<size_t>(j)].LinkNode != 0) {
+            mark(j, kNeedsRotations);
+            mark(model.Nodes[static_cast<size_t>(j)].LinkNode, kNeedsRotations);
+        }
+    return use;
+}
+
+// [joint]: the retained end of the rigid beam that ties the joint, 0 for none.
+std::vector<int> RigidBeamRetainers(const TModel& model) {
+    const int nodes = CountOf(model.NodeCount);
+    std::vector<int> retainedBy(static_cast<size_t>(nodes) + 1, 0);
+    for (int f = 1; f <= model.FrameCount; ++f) {
+        const TFRAME& frame = model.Frames[static_cast<size_t>(f)];
+        if (!FrameHasElement(model, frame) ||
+            model.Sections[static_cast<size_t>(frame.SecIdx)].FrameType != kRigidBeam)
+            continue;
+        const int retained = frame.Release == kReleaseI   ? frame.NodeI
+                             : frame.Release == kReleaseJ ? frame.NodeJ
+                                                          : 0;
+        const int constrained = frame.Release == kReleaseI ? frame.NodeJ : frame.NodeI;
+        if (retained >= 1 && retained <= nodes && constrained >= 1 && constrained <= nodes)
+            retainedBy[static_cast<size_t>(constrained)] = retained;
+    }
+    return retainedBy;
+}
+
 } // namespace
 
 TagPlan::TagPlan(const TModel& model, const TSettings& settings) : model_(model) {
@@ -72,62 +144,20 @@ TagPlan::TagPlan(const TModel& model, const TSettings& settings) : model_(model)
                 plateMats_[static_cast<size_t>(area.MatIdx)] = true;
         }
 
+    if (CountOf(model.SolidCount) > 0) PlanSolids(settings);
+}
+
+void TagPlan::PlanSolids(const TSettings& settings) {
+    const TModel& model = model_;
+    const int mats = CountOf(model.MatCount);
     const int solids = CountOf(model.SolidCount);
-    if (solids == 0) return;
     if (mats < 1)
         throw InputError("The solids need a material (E and U of their nDMaterial), but the model "
                          "defines none");
-
-    // Which joints the solids use and which need rotations.
-    const int nodes = CountOf(model.NodeCount);
-    std::vector<uint8_t> use(static_cast<size_t>(nodes) + 1, 0);
-    auto mark = [&](int joint, uint8_t how) {
-        if (joint >= 1 && joint <= nodes) use[static_cast<size_t>(joint)] |= how;
-    };
-    for (int i = 1; i <= solids; ++i)
-        for (size_t c = 1; c <= 8; ++c) {
-            const int joint = model.Solids[static_cast<size_t>(i)].N[c];
-            if (joint < 1 || joint > nodes)
-                throw InputError("Solid " + Num(i) + " refers to joint " + Num(joint) +
-                                 ", which does not exist");
-            mark(joint, kUsedBySolid);
-        }
-    for (int f = 1; f <= model.FrameCount; ++f) {
-        const TFRAME& frame = model.Frames[static_cast<size_t>(f)];
-        if (!FrameHasElement(model, frame)) continue;
-        mark(frame.NodeI, kNeedsRotations);
-        mark(frame.NodeJ, kNeedsRotations);
-    }
-    for (int i = 1; i <= model.ShellCount; ++i) {
-        const TSHELL& shell = model.Shells[static_cast<size_t>(i)];
-        if (!ShellHasElement(model, shell)) continue;
-        for (int joint : {shell.N1, shell.N2, shell.N3, shell.N4})
-            mark(joint, kNeedsRotations);
-    }
-    // A solid's joint that follows a diaphragm would be constrained twice over (its twin follows
-    // it), which the solver's constraint handler cannot resolve.
-    for (int d = 1; d <= model.DiaphCount; ++d) {
-        const TDIAPH& diaph = model.Diaphs[static_cast<size_t>(d)];
-        mark(diaph.Master, kNeedsRotations);
-        for (int j = 1; j <= diaph.SlaveCount; ++j) {
-            const int joint = diaph.DiaNodes[static_cast<size_t>(j)];
-            if (joint >= 1 && joint <= nodes && (use[static_cast<size_t>(joint)] & kUsedBySolid))
-                throw InputError("Joint " + Num(joint) +
-                                 " belongs to a solid and follows rigid "
-                                 "diaphragm " +
-                                 Num(d) +
-                                 "; a solid's joint cannot follow a diaphragm: take it out of "
-                                 "the diaphragm");
-            mark(joint, kNeedsRotations);
-        }
-    }
-    for (int j = 1; j <= nodes; ++j)
-        if (model.Nodes[static_cast<size_t>(j)].LinkNode != 0) {
-            mark(j, kNeedsRotations);
-            mark(model.Nodes[static_cast<size_t>(j)].LinkNode, kNeedsRotations);
-        }
+    const std::vector<uint8_t> use = JointUses(model);
 
     // Joints of solids only have three dof; shared joints get a twin after the last joint.
+    const int nodes = CountOf(model.NodeCount);
     dofs_.assign(static_cast<size_t>(nodes) + 1, 6);
     twins_.assign(static_cast<size_t>(nodes) + 1, 0);
     int nextTwin = BlockBase(nodes, nodes);
@@ -144,19 +174,7 @@ TagPlan::TagPlan(const TModel& model, const TSettings& settings) : model_(model)
 
     // A twin follows the joint whose translations its joint follows: the retained end of the
     // rigid beams that tie it, so that no constraint is chained to another.
-    std::vector<int> retainedBy(static_cast<size_t>(nodes) + 1, 0);
-    for (int f = 1; f <= model.FrameCount; ++f) {
-        const TFRAME& frame = model.Frames[static_cast<size_t>(f)];
-        if (!FrameHasElement(model, frame) ||
-            model.Sections[static_cast<size_t>(frame.SecIdx)].FrameType != kRigidBeam)
-            continue;
-        const int retained = frame.Release == kReleaseI   ? frame.NodeI
-                             : frame.Release == kReleaseJ ? frame.NodeJ
-                                                          : 0;
-        const int constrained = frame.Release == kReleaseI ? frame.NodeJ : frame.NodeI;
-        if (retained >= 1 && retained <= nodes && constrained >= 1 && constrained <= nodes)
-            retainedBy[static_cast<size_t>(constrained)] = retained;
-    }
+    const std::vector<int> retainedBy = RigidBeamRetainers(model);
     anchors_.assign(static_cast<size_t>(nodes) + 1, 0);
     for (int j = 1; j <= nodes; ++j) {
         if (twins_[static_cast<size_t>(j)] == 0) continue;

@@ -126,6 +126,9 @@ public:
     const WarningList& Warnings() const { return warnings_; }
 
 private:
+    // The nodes, twins and materials of a model with solids.
+    void PlanSolids(const TSettings& settings);
+
     const TModel& model_;
     int shearYBase_ = 0, shearZBase_ = 0, torsionBase_ = 0;
     int plateMaterialBase_ = 0, plateSectionBase_ = 0, aggregatorBase_ = 0;

@@ -60,7 +60,7 @@ TEST(FrameReader, ReadsJointsSectionAngleAndReleases) {
                "  4  J=4,1  SEC=NONE  NSEG=2  ANG=-30  IREL=M2\n\n");
     ASSERT_EQ(m.FrameCount, 4);
     struct Case {
-        int nodeI, nodeJ, secIdx, intPts;
+        int nodeI, nodeJ, secIdx, nseg;
         double angle;
         int release;
     } cases[] = {{1, 2, 3, 4, 90, kNoRelease},
@@ -73,7 +73,7 @@ TEST(FrameReader, ReadsJointsSectionAngleAndReleases) {
         EXPECT_EQ(f.NodeI, c.nodeI) << k;
         EXPECT_EQ(f.NodeJ, c.nodeJ) << k;
         EXPECT_EQ(f.SecIdx, c.secIdx) << k;
-        EXPECT_EQ(f.IntPts, c.intPts) << k;
+        EXPECT_EQ(f.Nseg, c.nseg) << k;
         EXPECT_EQ(f.Angle, c.angle) << k;
         EXPECT_EQ(f.Release, c.release) << k;
     }

@@ -104,7 +104,7 @@ TEST(FrameSectionReader, ChoosesTheFrameTypeByTheFirstLetterAndReadsTheShape) {
         EXPECT_EQ(s.SectionKind, kColumnSection);
         EXPECT_EQ(s.GeoTransf, kLinear);
         EXPECT_EQ(s.Color, SectionColor(k));
-        EXPECT_EQ(s.Area, 0);
+        EXPECT_FALSE(s.GivenProps) << c.name;
     }
 }
 

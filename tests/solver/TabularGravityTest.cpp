@@ -2,6 +2,7 @@
 // and its base reactions carry the whole applied load.
 #include "CorpusFiles.h"
 #include "SolverSupport.h"
+#include "import/ModelTotals.h"
 
 #include "import/S2kImport.h"
 #include "import/TabularImport.h"
@@ -14,27 +15,6 @@
 
 namespace vandra::testing {
 namespace {
-
-// Sum of the vertical load of case c: joint forces, and frame loads over their length.
-double AppliedZ(const TModel& m, int c) {
-    double total = 0;
-    for (int l = 1; l <= m.LoadCount; ++l) {
-        const TLOAD& load = m.Loads[static_cast<size_t>(l)];
-        if (load.CaseIdx != c) continue;
-        if (load.Kind == kJointForce) total += load.FZ;
-        if (load.Kind != kFrameDistributed) continue;
-        const TFRAME& f = m.Frames[static_cast<size_t>(load.Target)];
-        const TNODE& a = m.Nodes[static_cast<size_t>(f.NodeI)];
-        const TNODE& b = m.Nodes[static_cast<size_t>(f.NodeJ)];
-        const double dx = b.X - a.X, dy = b.Y - a.Y, dz = b.Z - a.Z;
-        const double length = std::sqrt(dx * dx + dy * dy + dz * dz);
-        const double z = load.Dir == 1   ? dz / length
-                         : load.Dir == 2 ? f.Axis2Z
-                                         : dx / length * f.Axis2Y - dy / length * f.Axis2X;
-        total += load.FX * z * length;
-    }
-    return total;
-}
 
 class TabularGravityTest : public SolverTest {};
 
@@ -52,7 +32,7 @@ TEST_F(TabularGravityTest, BaseReactionsEqualTheDeadLoad) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         TModel model = ImportTabular(ReadS2kFile(vandra::testing::CorpusFile(c.file)), c.file);
-        const double applied = AppliedZ(model, 1); // DEAD is the first pattern of each file
+        const double applied = TotalZ(model, 1); // DEAD is the first pattern of each file
         ASSERT_EQ(model.LoadCaseNames[1], "DEAD");
         if (c.handSum > 0) EXPECT_NEAR(-applied, c.handSum, 1e-6 * c.handSum);
         TSettings settings;

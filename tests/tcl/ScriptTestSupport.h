@@ -2,6 +2,7 @@
 #pragma once
 
 #include "TestTempDir.h"
+#include "import/S2kImport.h"
 #include "model/Model.h"
 #include "tcl/ScriptGenerator.h"
 
@@ -51,7 +52,49 @@ inline TModel SmallColumnModel() {
     return m;
 }
 
-inline ScriptLineList Generate(TModel& model, const TSettings& settings = TSettings()) {
+// Joints 1..10: a column 1-2, a shell 2-3-4-5 and a brick on 3..10, so joints 3, 4 and 5 are
+// shared between the shell and the brick and 6..10 belong to the brick only.
+inline TModel MixedModel() {
+    TModel m = SmallColumnModel();
+    m.NodeCount = 10;
+    m.Nodes.resize(11);
+    for (int j = 3; j <= 10; ++j) {
+        m.Nodes[j].X = 1000.0 * (j % 2);
+        m.Nodes[j].Z = 3000 + 1000.0 * (j / 7);
+    }
+    m.Nodes[7].Restraint = {0, 1, 1, 1, 1, 1, 1};
+    m.Nodes[8].Mass = {0, 5, 5, 5, 1, 1, 1};
+    m.Mats[1].U = 0.2;
+    m.AreaSecCount = 1;
+    m.AreaSecs.resize(2);
+    m.AreaSecs[1] = {200, 1, 1, "WALL", 0, kShellMITC4};
+    m.ShellCount = 1;
+    m.Shells.resize(2);
+    m.Shells[1].SecIdx = 1;
+    m.Shells[1].N1 = 2;
+    m.Shells[1].N2 = 3;
+    m.Shells[1].N3 = 4;
+    m.Shells[1].N4 = 5;
+    m.SolidCount = 1;
+    m.Solids.resize(2);
+    m.Solids[1].SecNo = 100;
+    m.Solids[1].N = {0, 3, 4, 5, 6, 7, 8, 9, 10};
+    m.LoadCaseCount = 1;
+    m.LoadCaseNames = {"", "DEAD"};
+    m.LoadCount = 2;
+    m.Loads.resize(3);
+    m.Loads[1] = {9, kJointForce, 1, 0, 0, 0, -10, 3, 0, 0};
+    m.Loads[2] = {3, kJointForce, 1, 0, 0, 0, -10, 3, 0, 0};
+    return m;
+}
+
+// The example frame: two storeys, seven frame sections, two load cases, two rigid diaphragms.
+inline TModel TwoStoreyFrame() {
+    return ImportS2k(
+        ReadS2kFile(std::string(VANDRA_SOURCE_DIR) + "/examples/two_storey_frame.s2k"));
+}
+
+inline ScriptLineList Generate(const TModel& model, const TSettings& settings = TSettings()) {
     ScriptLineList lines;
     GenerateScript(model, settings, lines);
     return lines;

@@ -20,11 +20,6 @@ using namespace vandra::testing;
 
 namespace {
 
-TModel TwoStoreyFrame() {
-    return ImportS2k(
-        ReadS2kFile(std::string(VANDRA_SOURCE_DIR) + "/examples/two_storey_frame.s2k"));
-}
-
 TSettings With(TModel& model, std::initializer_list<const char*> assignments) {
     TSettings settings;
     for (const char* a : assignments)
@@ -44,79 +39,6 @@ std::string Joined(const WarningList& warnings) {
 }
 
 } // namespace
-
-TEST(SettingsCheck, RefusesWithTheSettingItsValueAndTheRange) {
-    struct Case {
-        std::vector<const char*> settings;
-        const char* message;
-    };
-    const std::vector<Case> cases = {
-        {{"AnalysisType=99"}, "Analysis Type (AnalysisType) 99 is outside the allowed range 1..7"},
-        {{"AnalysisType=0"}, "Analysis Type (AnalysisType) 0 is outside the allowed range 1..7"},
-        {{"LoadCase=42"},
-         "Load Case (LoadCase) 42 is outside the allowed range 0..2 (the model's load cases, 0 "
-         "for none)"},
-        {{"AnalysisType=2", "LoadVector=-1", "ControlNode=21"},
-         "Load Vector (LoadVector) -1 is outside the allowed range 0..2 (the model's load cases, "
-         "0 for none)"},
-        {{"AnalysisType=2", "ControlNode=999"},
-         "Control Node (ControlNode) 999 is outside the allowed range 1..21 (the joints of the "
-         "model)"},
-        {{"AnalysisType=3", "LoadVector=2", "ControlNode=21", "ControlDof=-7"},
-         "Control Dof (ControlDof) -7 is outside the allowed range 1..6"},
-        {{"AnalysisType=2", "ControlNode=20", "ControlDof=3"},
-         "Control Dof (ControlDof) 3 of Control Node 20 is fixed: displacement control needs a "
-         "free degree of freedom"},
-        {{"AnalysisType=2", "ControlNode=18", "ControlDof=2"},
-         "Control Dof (ControlDof) 2 of Control Node 18 is tied to rigid diaphragm 2: control "
-         "the same degree of freedom of its master, joint 21"},
-        {{"AnalysisType=3"},
-         "Gravity+PushOver uses load case 1 for both the gravity loads (LoadCase) and the push "
-         "(LoadVector): choose a different push vector (Load Vector)"},
-        {{"Sections[NCOL400].FrameType=2", "NumIntgrPts=0"},
-         "Force/Disp Beam Column numIntgrPts (NumIntgrPts) 0 is outside the allowed range 2..20"},
-        {{"Sections[DCOL350].FrameType=3", "NumIntgrPts=2147483647"},
-         "Force/Disp Beam Column numIntgrPts (NumIntgrPts) 2147483647 is outside the allowed "
-         "range 2..20"},
-        {{"Sections[NCOL400].FrameType=2", "RebarMat=99"},
-         "Rebar Material Number (RebarMat) 99 is outside the allowed range 1..2 (the materials "
-         "of the model)"},
-        {{"Sections[NCOL400].FrameType=99"},
-         "Frame section 1 (NCOL400): FrameType 99 is outside the allowed range 1..8"},
-        {{"Sections[R1].GeoTransf=0"},
-         "Frame section 7 (R1): GeoTransf 0 is outside the allowed range 1..3"},
-        {{"AnalysisType=4"},
-         "Modal Number (ModalNumber) 12 is outside the allowed range 1..6: the model has 6 "
-         "degrees of freedom that carry mass (after its rigid diaphragms), of which the solver "
-         "can compute at most 6 modes"},
-        {{"AnalysisType=4", "ModalNumber=1000000000"},
-         "Modal Number (ModalNumber) 1000000000 is outside the allowed range 1..6: the model has "
-         "6 degrees of freedom that carry mass (after its rigid diaphragms), of which the solver "
-         "can compute at most 6 modes"},
-        {{"AnalysisType=4", "ModalNumber=0"},
-         "Modal Number (ModalNumber) 0 is outside the allowed range 1..6: the model has 6 "
-         "degrees of freedom that carry mass (after its rigid diaphragms), of which the solver "
-         "can compute at most 6 modes"},
-        {{"LoadSteps=0"}, "Load Steps must be at least 1"},
-    };
-    TModel model = TwoStoreyFrame();
-    ScriptLineList lines;
-    GenerateScript(model, TSettings(), lines);
-    const ScriptLineList previous = lines;
-    for (const Case& c : cases) {
-        TModel m = model;
-        TSettings settings;
-        for (const char* a : c.settings)
-            AssignSetting(m, settings, a);
-        try {
-            GenerateScript(m, settings, lines);
-            ADD_FAILURE() << "accepted: " << c.message;
-        } catch (const InputError& e) {
-            EXPECT_STREQ(e.what(), c.message);
-        }
-        EXPECT_EQ(lines, previous) << c.message;
-    }
-}
 
 TEST(SettingsCheck, SettingsTheAnalysisDoesNotUseAreNotChecked) {
     // Load control ignores the control node and the modal count; elastic frames ignore the
@@ -218,16 +140,6 @@ TEST(SettingsCheck, EigenSolverDeliversEveryAcceptedModeCount) {
     m.Nodes[2].Mass[4] = 0;
     EXPECT_TRUE(
         Has(Generate(m, timeHistory), "set lambdaN [eigen -fullGenLapack [expr $nEigenJ]];"));
-    m.Nodes[2].Mass = {0, 1, 0, 0, 0, 0, 0};
-    try {
-        Generate(m, timeHistory);
-        ADD_FAILURE() << "one degree of freedom with mass gave two modes";
-    } catch (const InputError& e) {
-        EXPECT_STREQ(e.what(),
-                     "Time History Analysis needs 2 modes for its Rayleigh damping: the model has "
-                     "1 degrees of freedom that carry mass (after its rigid diaphragms), of which "
-                     "the solver can compute at most 1 modes");
-    }
 }
 
 TEST(SettingsCheck, LargeModelsGetTheIterativeSolverOnly) {
@@ -247,19 +159,9 @@ TEST(SettingsCheck, LargeModelsGetTheIterativeSolverOnly) {
     EXPECT_NO_THROW(CheckSettings(m, settings));
 }
 
-TEST(SettingsCheck, MultipleSupportNeedsFourJointsAndWarnsAboutFreeOnes) {
-    TModel column = SmallColumnModel();
-    TSettings settings = With(column, {"AnalysisType=7"});
-    column.Nodes[2].Mass = {0, 1, 1, 1, 1, 0, 0};
-    try {
-        CheckSettings(column, settings);
-        ADD_FAILURE() << "two joints accepted";
-    } catch (const InputError& e) {
-        EXPECT_STREQ(e.what(), "MultipleSupport Excitation imposes motions on joints 1 to 4, but "
-                               "the model has 2 joints");
-    }
-
+TEST(SettingsCheck, MultipleSupportWarnsAboutFreeJoints) {
     TModel frame = TwoStoreyFrame(); // joints 1 to 4 are fixed supports
+    const TSettings settings = With(frame, {"AnalysisType=7"});
     WarningList warnings;
     ScriptLineList lines;
     GenerateScript(frame, settings, lines, &warnings);
@@ -349,40 +251,5 @@ TEST(ScriptSafety, NamesAreInertInComments) {
                                             "each was replaced by '?' in the script's comment"),
                       std::string::npos)
                 << Joined(warnings);
-    }
-}
-
-TEST(ScriptSafety, NonFiniteNumbersAreRefusedNamingTheRecord) {
-    struct Case {
-        void (*spoil)(TModel&, TSettings&);
-        const char* message;
-    };
-    const double inf = std::numeric_limits<double>::infinity();
-    static double spoiled; // the value a case writes
-    spoiled = inf;
-    const std::vector<Case> cases = {
-        {[](TModel& m, TSettings&) { m.Sections[3].T[1] = 1e300; },
-         "Frame section 3 (EIPE400): I33 is not a finite number (INF); nothing was written"},
-        {[](TModel& m, TSettings&) { m.Mats[2].E = spoiled; },
-         "Material 2 (CONC): E is not a finite number (INF); nothing was written"},
-        {[](TModel& m, TSettings&) { m.Nodes[4].Z = -spoiled; },
-         "Joint 4: Z is not a finite number (-INF); nothing was written"},
-        {[](TModel& m, TSettings&) { m.Loads[1].FZ = std::nan(""); },
-         "Load 1: a force is not a finite number (NaN); nothing was written"},
-        {[](TModel&, TSettings& s) { s.LoadFactor = spoiled; },
-         "Load Factor (LoadFactor): the value is not a finite number (INF); nothing was written"},
-    };
-    for (const Case& c : cases) {
-        TModel model = TwoStoreyFrame();
-        TSettings settings;
-        c.spoil(model, settings);
-        ScriptLineList lines = {"previous"};
-        try {
-            GenerateScript(model, settings, lines);
-            ADD_FAILURE() << "accepted: " << c.message;
-        } catch (const InputError& e) {
-            EXPECT_STREQ(e.what(), c.message);
-        }
-        EXPECT_EQ(lines, ScriptLineList{"previous"});
     }
 }

@@ -60,10 +60,6 @@ TEST(SettingsFuzz, OddSettingsGiveAScriptOrAMessage) {
             ++refusals;
             ASSERT_TRUE(lines.empty()) << "a refused script left lines, round " << round;
         }
-        for (int k = 1; k <= m.SectionCount; ++k)
-            ASSERT_TRUE(m.Sections[k].FiberCount == 0 ||
-                        m.Sections[k].Fibers.size() > static_cast<size_t>(m.Sections[k].FiberCount))
-                << "round " << round;
     }
     EXPECT_GT(scripts, 50);
     EXPECT_GT(refusals, 0);

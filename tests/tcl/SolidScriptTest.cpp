@@ -14,42 +14,6 @@ using namespace vandra::testing;
 
 namespace {
 
-// Joints 1..10: a column 1-2, a shell 2-3-4-5 and a brick on 3..10, so joints 3, 4 and 5 are
-// shared between the shell and the brick and 6..10 belong to the brick only.
-TModel MixedModel() {
-    TModel m = SmallColumnModel();
-    m.NodeCount = 10;
-    m.Nodes.resize(11);
-    for (int j = 3; j <= 10; ++j) {
-        m.Nodes[j].X = 1000.0 * (j % 2);
-        m.Nodes[j].Z = 3000 + 1000.0 * (j / 7);
-    }
-    m.Nodes[7].Restraint = {0, 1, 1, 1, 1, 1, 1};
-    m.Nodes[8].Mass = {0, 5, 5, 5, 1, 1, 1};
-    m.Mats[1].U = 0.2;
-    m.AreaSecCount = 1;
-    m.AreaSecs.resize(2);
-    m.AreaSecs[1] = {200, 1, 1, "WALL", 0, kShellMITC4};
-    m.ShellCount = 1;
-    m.Shells.resize(2);
-    m.Shells[1].SecIdx = 1;
-    m.Shells[1].N1 = 2;
-    m.Shells[1].N2 = 3;
-    m.Shells[1].N3 = 4;
-    m.Shells[1].N4 = 5;
-    m.SolidCount = 1;
-    m.Solids.resize(2);
-    m.Solids[1].SecNo = 100;
-    m.Solids[1].N = {0, 3, 4, 5, 6, 7, 8, 9, 10};
-    m.LoadCaseCount = 1;
-    m.LoadCaseNames = {"", "DEAD"};
-    m.LoadCount = 2;
-    m.Loads.resize(3);
-    m.Loads[1] = {9, kJointForce, 1, 0, 0, 0, -10, 3, 0, 0};
-    m.Loads[2] = {3, kJointForce, 1, 0, 0, 0, -10, 3, 0, 0};
-    return m;
-}
-
 size_t Find(const ScriptLineList& lines, const std::string& line) {
     return static_cast<size_t>(std::find(lines.begin(), lines.end(), line) - lines.begin());
 }
@@ -170,55 +134,4 @@ TEST(SolidScript, TwinOfARigidBeamEndFollowsTheRetainedEnd) {
     const std::string complaint = StandInComplaint(lines);
     if (complaint == "no tclsh") GTEST_SKIP() << complaint;
     EXPECT_EQ(complaint, "");
-}
-
-TEST(SolidScript, RefusesSolidsThatCannotRun) {
-    struct Case {
-        const char* what;
-        void (*change)(TModel&, TSettings&);
-        const char* message;
-    };
-    const Case cases[] = {
-        {"no material",
-         [](TModel& m, TSettings&) {
-             m.MatCount = 0;
-             m.Sections[1].MatIdx = 0;
-             m.AreaSecs[1].MatIdx = 0;
-         },
-         "The solids need a material (E and U of their nDMaterial), but the model defines none"},
-        {"missing joint", [](TModel& m, TSettings&) { m.Solids[1].N[5] = 11; },
-         "Solid 1 refers to joint 11, which does not exist"},
-        {"solid joint in a diaphragm",
-         [](TModel& m, TSettings&) {
-             m.DiaphCount = 1;
-             m.Diaphs.resize(2);
-             m.Diaphs[1].Master = 2;
-             m.Diaphs[1].SlaveCount = 2;
-             m.Diaphs[1].DiaNodes = {0, 1, 10};
-         },
-         "Joint 10 belongs to a solid and follows rigid diaphragm 1; a solid's joint cannot follow "
-         "a diaphragm: take it out of the diaphragm"},
-        {"rotation of a solid joint pushed",
-         [](TModel&, TSettings& s) {
-             s.AnalysisType = kSingleDisplacementControl;
-             s.ControlNode = 9;
-             s.ControlDof = 5;
-         },
-         "Control DOF 5 is a rotation, but joint 9 belongs to solids only, whose nodes have "
-         "translations 1 to 3 only"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        TModel model = MixedModel();
-        TSettings settings;
-        c.change(model, settings);
-        ScriptLineList lines = {"previous"};
-        try {
-            GenerateScript(model, settings, lines);
-            ADD_FAILURE() << "no refusal";
-        } catch (const InputError& e) {
-            EXPECT_EQ(std::string(e.what()), c.message);
-        }
-        EXPECT_EQ(lines, ScriptLineList{"previous"});
-    }
 }

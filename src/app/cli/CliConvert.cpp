@@ -3,7 +3,7 @@
 // standard error.
 #include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
-#include "import/S2kWriter.h"
+#include "convert/S2kWriter.h"
 #include "model/AtomicFile.h"
 #include "model/Errors.h"
 

@@ -1,12 +1,14 @@
 // vandra-cli dump FILE.s2k: the whole model store after the import, as one JSON object. Every
 // table is an array of its records 1..count (element 0 left out), each record an object keyed by
 // the store's field names; indexed arrays inside records (Restraint, Mass, T, N, DiaNodes) also
-// leave out slot 0.
+// leave out slot 0. Each frame section also holds what a script generated now would give it: its
+// properties (Area..TorsJ), its material's SecG and its fibers.
 #include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
 #include "model/MaterialLaws.h"
+#include "sections/ScriptSection.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -48,32 +50,31 @@ QJsonObject FrameJson(const TFRAME& f) {
             {"Axis2Y", f.Axis2Y},         {"Axis2Z", f.Axis2Z},     {"ScrMidX", f.ScrMidX},
             {"ScrMidY", f.ScrMidY},       {"ScrAxisX", f.ScrAxisX}, {"ScrAxisY", f.ScrAxisY},
             {"ScrEndIX", f.ScrEndIX},     {"ScrEndIY", f.ScrEndIY}, {"ScrEndJX", f.ScrEndJX},
-            {"ScrEndJY", f.ScrEndJY},     {"IntPts", f.IntPts},     {"Release", f.Release}};
+            {"ScrEndJY", f.ScrEndJY},     {"Nseg", f.Nseg},         {"Release", f.Release}};
 }
 
-QJsonObject SectionJson(const TSECTION& s) {
+QJsonObject SectionJson(const TSECTION& s, const TScriptSection& derived) {
     QJsonArray fibers;
-    for (int k = 1; k <= s.FiberCount && static_cast<size_t>(k) < s.Fibers.size(); ++k) {
-        const TFIBER& f = s.Fibers[static_cast<size_t>(k)];
+    for (const TFIBER& f : derived.Fibers)
         fibers.append(QJsonObject{
             {"FibY", f.FibY}, {"FibZ", f.FibZ}, {"FibArea", f.FibArea}, {"FibMat", f.FibMat}});
-    }
+    const TSectionProps& p = derived.Props;
     return {{"Shape", s.Shape},
             {"FrameType", s.FrameType},
             {"T", Slice(s.T, 1, 6)},
             {"MatIdx", s.MatIdx},
             {"Name", Text(s.Name)},
             {"Color", static_cast<qint64>(s.Color)},
-            {"Area", s.Area},
-            {"I22", s.I22},
-            {"I33", s.I33},
-            {"AS2", s.AS2},
-            {"AS3", s.AS3},
-            {"TorsJ", s.TorsJ},
-            {"SecG", s.SecG},
-            {"GivenProps", s.GivenProps},
+            {"Area", p.Area},
+            {"I22", p.I22},
+            {"I33", p.I33},
+            {"AS2", p.AS2},
+            {"AS3", p.AS3},
+            {"TorsJ", p.TorsJ},
+            {"SecG", derived.G},
+            {"GivenProps", s.GivenProps.has_value()},
             {"Fibers", fibers},
-            {"FiberCount", s.FiberCount},
+            {"FiberCount", fibers.size()},
             {"DivideFX", s.DivideFX},
             {"DivideFY", s.DivideFY},
             {"BarNumNX", s.BarNumNX},
@@ -145,7 +146,15 @@ QJsonArray Table(const std::vector<Record>& table, int count, ToJson toJson) {
     return out;
 }
 
-QJsonObject ModelJson(const TModel& m) {
+QJsonArray SectionsJson(const TModel& m, const TSettings& settings) {
+    const std::vector<TScriptSection> derived = ScriptSectionsOf(m, settings);
+    QJsonArray out;
+    for (size_t k = 1; k < derived.size(); ++k)
+        out.append(SectionJson(m.Sections[k], derived[k]));
+    return out;
+}
+
+QJsonObject ModelJson(const TModel& m, const TSettings& settings) {
     QJsonArray caseNames;
     for (int k = 1; k <= m.LoadCaseCount && static_cast<size_t>(k) < m.LoadCaseNames.size(); ++k)
         caseNames.append(Text(m.LoadCaseNames[static_cast<size_t>(k)]));
@@ -166,7 +175,7 @@ QJsonObject ModelJson(const TModel& m) {
             {"Shells", Table(m.Shells, m.ShellCount, ShellJson)},
             {"Solids", Table(m.Solids, m.SolidCount, SolidJson)},
             {"Mats", Table(m.Mats, m.MatCount, MatJson)},
-            {"Sections", Table(m.Sections, m.SectionCount, SectionJson)},
+            {"Sections", SectionsJson(m, settings)},
             {"AreaSecs", Table(m.AreaSecs, m.AreaSecCount, AreaSecJson)},
             {"Loads", Table(m.Loads, m.LoadCount, LoadJson)},
             {"Diaphs", Table(m.Diaphs, m.DiaphCount, DiaphJson)},
@@ -180,11 +189,12 @@ int CommandDump(const QStringList& args) {
     QCommandLineParser parser;
     const QString file =
         ParseModelFile(parser, args, "dump", "dump needs exactly one argument: FILE.s2k");
-    const TModel model = ImportModel(file);
+    TSettings settings;
+    const TModel model = ImportModel(file, &settings);
     // Names went in as Latin-1 characters, one per byte; the UTF-8 document turned back into
     // Latin-1 gives every name as the bytes it is, without encoding it twice.
     const QByteArray json =
-        QString::fromUtf8(QJsonDocument(ModelJson(model)).toJson(QJsonDocument::Indented))
+        QString::fromUtf8(QJsonDocument(ModelJson(model, settings)).toJson(QJsonDocument::Indented))
             .toLatin1();
     WriteStdout(std::string_view(json.constData(), static_cast<size_t>(json.size())));
     FinishStdout();

@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <numbers>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -103,7 +104,10 @@ TEST(DumpCli, WritesTheModelStoreAsJson) {
     ASSERT_EQ(pipe["T"].Size(), 6u);
     EXPECT_EQ(pipe["T"][0].Number(), 168.3);
     EXPECT_EQ(pipe["Color"].Number(), 98 + 1 * 256 + 96 * 65536); // Palette[5] = (98, 1, 96)
-    EXPECT_EQ(pipe["Fibers"].Size(), 0u);
+    // What a script would give the truss section: the ring's area and its twenty fibers.
+    const double ring = std::numbers::pi / 4 * (168.3 * 168.3 - 152.3 * 152.3);
+    EXPECT_NEAR(pipe["Area"].Number(), ring, 1e-12 * ring);
+    EXPECT_EQ(pipe["Fibers"].Size(), 20u);
 
     EXPECT_EQ(m["Mats"][0]["G"].Number(), 200000.0 / 2 / 1.3); // reads back to the same double
     EXPECT_EQ(m["Mats"][1]["G"].Number(), 25000.0 / 2 / 1.2);

@@ -1,4 +1,4 @@
-#include "tcl/SectionProperties.h"
+#include "sections/SectionProperties.h"
 
 #include <algorithm>
 #include <numbers>
@@ -69,44 +69,28 @@ Properties Pipe(Real outside, Real wall) {
 
 } // namespace
 
-void ComputeSectionProperties(TModel& model) {
-    const int count =
-        std::min<int>(model.SectionCount, static_cast<int>(model.Sections.size()) - 1);
-    for (int s = 1; s <= count; ++s) {
-        TSECTION& sec = model.Sections[static_cast<size_t>(s)];
-        const Real t1 = sec.T[1], t2 = sec.T[2], t3 = sec.T[3], t4 = sec.T[4];
-        const bool hasMaterial =
-            sec.MatIdx >= 0 && sec.MatIdx < static_cast<int>(model.Mats.size());
-        const double materialG = hasMaterial ? model.Mats[static_cast<size_t>(sec.MatIdx)].G : 0;
-        if (sec.GivenProps) {
-            sec.SecG = materialG;
-            continue;
-        }
-        Properties p;
-        switch (sec.Shape) {
-        case kShapeRectangle:
-            p = Rectangle(t1, t2);
-            break;
-        case kShapeI:
-            p = IShape(t1, t2, t3, t4);
-            break;
-        case kShapeBox:
-            p = Box(t1, t2, t3, t4);
-            break;
-        case kShapePipe:
-            p = Pipe(t1, t2);
-            break;
-        default:
-            continue;
-        }
-        sec.Area = static_cast<double>(p.area);
-        sec.I22 = static_cast<double>(p.i22);
-        sec.I33 = static_cast<double>(p.i33);
-        sec.AS2 = static_cast<double>(p.as2);
-        sec.AS3 = static_cast<double>(p.as3);
-        sec.TorsJ = static_cast<double>(p.torsJ);
-        sec.SecG = materialG;
+TSectionProps SectionPropertiesOf(const TSECTION& sec) {
+    if (sec.GivenProps) return *sec.GivenProps;
+    const Real t1 = sec.T[1], t2 = sec.T[2], t3 = sec.T[3], t4 = sec.T[4];
+    Properties p;
+    switch (sec.Shape) {
+    case kShapeRectangle:
+        p = Rectangle(t1, t2);
+        break;
+    case kShapeI:
+        p = IShape(t1, t2, t3, t4);
+        break;
+    case kShapeBox:
+        p = Box(t1, t2, t3, t4);
+        break;
+    case kShapePipe:
+        p = Pipe(t1, t2);
+        break;
+    default:
+        break;
     }
+    return {static_cast<double>(p.area), static_cast<double>(p.i22), static_cast<double>(p.i33),
+            static_cast<double>(p.as2),  static_cast<double>(p.as3), static_cast<double>(p.torsJ)};
 }
 
 } // namespace vandra
