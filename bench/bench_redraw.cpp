@@ -17,14 +17,16 @@ constexpr int kW = 1208;
 constexpr int kH = 729;
 void Redraw(benchmark::State& state, double planAngle, double tiltAngle, DrawPath path) {
     TModel model = bench::GridBuilding();
-    TSettings settings;
+    const TViewOptions options;
+    const TResults none;
+    TProjection projection; // kept between redraws, as the view keeps it
     TViewState view;
     view.PlanAngle = planAngle;
     view.TiltAngle = tiltAngle;
     QImage image(kW, kH, QImage::Format_RGB32);
     ZoomAll(model, view, kW, kH);
     for (auto _ : state) {
-        RedrawModel(image, model, settings, view, 0, path);
+        RedrawModel(image, model, options, view, 0, none, projection, path);
         benchmark::DoNotOptimize(image.constBits());
     }
     state.counters["frames"] = model.FrameCount;

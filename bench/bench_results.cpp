@@ -117,10 +117,11 @@ void BM_AnimationTick(benchmark::State& state) {
     TAnimation animation;
     animation.AnimScale = 10;
     animation.AnimFrame = 1;
+    TProjection projection;
     for (auto _ : state) {
         animation.AnimFrame = NextAnimationStep(animation.AnimFrame, history.Steps);
         view.DisplacementScale = animation.AnimScale;
-        RedrawAnimationFrame(image, model, view, history, animation.AnimFrame);
+        RedrawAnimationFrame(image, model, view, history, animation.AnimFrame, projection);
         benchmark::DoNotOptimize(image.constBits());
     }
     state.counters["frames"] = model.FrameCount;

@@ -12,8 +12,4 @@ TModel ImportModelText(const S2kText& lines, const std::string& fileName,
     return ImportS2k(lines, fileName);
 }
 
-TModel ImportModelFile(const std::string& path, std::vector<std::string>* report) {
-    return ImportModelText(ReadS2kFile(path), path, report);
-}
-
 } // namespace vandra

@@ -1,5 +1,6 @@
-// The one entry for opening a model file: reads the file and hands its text to the importer of
-// its format. Every command that opens a model (the main window, vandra-cli) comes through here.
+// The one entry for importing a model file's text: hands it to the importer of its format. Every
+// command that opens a model (the main window, vandra-cli) comes through here, by way of the
+// document's ReadModelFile.
 #pragma once
 
 #include "import/S2kText.h"
@@ -16,8 +17,5 @@ namespace vandra {
 // read and how in report lines (empty for version 6 text).
 TModel ImportModelText(const S2kText& lines, const std::string& fileName,
                        std::vector<std::string>* report = nullptr);
-
-// Reads the file at path (the system's 8-bit name) and imports it.
-TModel ImportModelFile(const std::string& path, std::vector<std::string>* report = nullptr);
 
 } // namespace vandra

@@ -92,23 +92,6 @@ enum AnalysisTypeCode : int {
     kMultipleSupport = 7,
 };
 
-// The view options, by their place in TSettings::ViewOpt[1..13].
-enum ViewOptionCode : size_t {
-    kOptNode = 1,
-    kOptNodeLabels = 2,
-    kOptFrame = 3,
-    kOptFrameLabels = 4,
-    kOptFrameAxis = 5,
-    kOptNodeSupport = 6,
-    kOptDiaphragms = 7,
-    kOptHingeCircle = 8,
-    kOptShellElement = 9,
-    kOptShellLabels = 10,
-    kOptMomentRelease = 11,
-    kOptSolidElement = 12,
-    kOptSolidLabel = 13,
-};
-
 // Length units a model may carry (TModel::LengthUnit), read from the SYSTEM section's LENGTH=.
 enum LengthUnitCode : int {
     kLengthMM = 0,
@@ -123,15 +106,8 @@ double MillimetresPerUnit(int lengthUnit);
 // The unit's name as dialogs show it: "mm", "cm", "m", "in", "ft" ("mm" for an unknown code).
 std::string_view LengthUnitName(int lengthUnit);
 
-// Which loads the view labels (TSettings::ShownLoadType).
-enum ShownLoadTypeCode : int {
-    kShowPointForces = 1,
-    kShowElementLoads = 2,
-};
-
 struct TNODE {
     double X = 0, Y = 0, Z = 0;
-    int ScreenX = 0, ScreenY = 0;
     std::array<int, 7> Restraint{}; // [1..6]: U1, U2, U3, R1, R2, R3; 1 fixed, 0 free
     std::array<double, 7> Mass{};   // [1..6]
     int LinkNode = 0;
@@ -145,8 +121,6 @@ struct TFRAME {
     int NodeI = 0, NodeJ = 0;
     double Angle = 0;
     double Axis2X = 0, Axis2Y = 0, Axis2Z = 0;
-    int ScrMidX = 0, ScrMidY = 0, ScrAxisX = 0, ScrAxisY = 0;
-    int ScrEndIX = 0, ScrEndIY = 0, ScrEndJX = 0, ScrEndJY = 0;
     int Nseg = 0; // NSEG of a version 6 file (output segments), written back as read
     int Release = kNoRelease;
 
@@ -276,13 +250,11 @@ struct TModel {
     bool operator==(const TModel&) const = default;
 };
 
-// Program-wide settings: set to their defaults at start-up, edited in dialogs, never touched by an
-// import, kept for the run of the program.
+// The analysis settings: what the script is made from. They start at their defaults, are edited
+// in the Analysis Setting and Recorder Setting dialogs, are kept in projects; an import keeps
+// them, a project brings its own. (What the view shows is in TViewOptions, the colour range of
+// the results in TResults.)
 struct TSettings {
-    // [1..13]: Node, Node Labels, Frame, Frame Labels, Frame Axis, Node Support, Diaphragms,
-    // Hinge Circle, Shell Element, Shell Labels, Moment Release, Solid Element, Solid Label.
-    std::array<bool, 14> ViewOpt{false, true,  false, true,  false, false, true,
-                                 false, false, true,  false, true,  true,  false};
     // [1..5]: displacement of all nodes, element force of all frames, section deformation,
     // section stress-strain, modal shape.
     std::array<bool, 6> RecOpt{false, true, false, false, false, false};
@@ -301,10 +273,6 @@ struct TSettings {
     int RebarMat = 1;
     bool GenPlateFiber = true;
     bool GenNodeMass = true;
-    int ShownLoadCase = 0;
-    int ShownLoadType = 0;
-    double ResultMin = -0.0001;
-    double ResultMax = 0.0001;
 };
 
 // Colours pack red in the lowest byte, green in the next, blue in the third.

@@ -1,6 +1,7 @@
 #include "post/Results.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vandra {
 
@@ -8,6 +9,13 @@ void ClearResults(TResults& results) {
     for (std::vector<double>* v :
          {&results.Disp.X, &results.Disp.Y, &results.Disp.Z, &results.Ends.I, &results.Ends.J})
         std::fill(v->begin(), v->end(), 0.0);
+}
+
+void TakeSectionValues(TResults& results, TFrameEnds ends) {
+    results.Ends = std::move(ends);
+    if (!results.Ends.Any) return;
+    results.ResultMin = results.Ends.Min;
+    results.ResultMax = results.Ends.Max;
 }
 
 } // namespace vandra

@@ -45,10 +45,18 @@ struct TResults {
     TNodeField Disp;
     TFrameEnds Ends;
     TNodeHistory History;
+    // The colour range of the end circles: ResultMin and below take the first colour step,
+    // ResultMax and above the last.
+    double ResultMin = -0.0001;
+    double ResultMax = 0.0001;
 };
 
 // The clear-results command: every displacement and frame end value becomes 0 (which frames have
-// values stays known); the history stays.
+// values stays known); the history and the colour range stay.
 void ClearResults(TResults& results);
+
+// Keeps the section values of the frame ends; when some frame has a value, the colour range
+// becomes the range of the values.
+void TakeSectionValues(TResults& results, TFrameEnds ends);
 
 } // namespace vandra

@@ -31,42 +31,49 @@ struct Projector {
     }
 };
 
-void ProjectNodesWith(TModel& model, const TViewState& view, const Projector& project,
-                      const TNodeOffsets& offsets) {
+void ProjectNodesWith(const TModel& model, const TViewState& view, const Projector& project,
+                      const TNodeOffsets& offsets, TProjection& projection) {
     const double s = view.DisplacementScale;
     const int last = LastRecord(model.Nodes, model.NodeCount);
+    projection.Nodes.resize(static_cast<size_t>(last > 0 ? last : 0) + 1);
     const bool moved = offsets.X != nullptr && offsets.Y != nullptr && offsets.Z != nullptr;
     for (int i = 1; i <= last; ++i) {
-        TNODE& n = model.Nodes[static_cast<size_t>(i)];
         const auto k = static_cast<size_t>(i);
+        const TNODE& n = model.Nodes[k];
+        TScreenPoint& p = projection.Nodes[k];
         if (moved && k < offsets.Count)
-            project(n.X + s * offsets.X[k], n.Y + s * offsets.Y[k], n.Z + s * offsets.Z[k],
-                    n.ScreenX, n.ScreenY);
+            project(n.X + s * offsets.X[k], n.Y + s * offsets.Y[k], n.Z + s * offsets.Z[k], p.X,
+                    p.Y);
         else
-            project(n.X, n.Y, n.Z, n.ScreenX, n.ScreenY);
+            project(n.X, n.Y, n.Z, p.X, p.Y);
     }
 }
 
-void ProjectFrames(TModel& model, const TViewState& view, const Projector& project) {
+void ProjectFrames(const TModel& model, const TViewState& view, const Projector& project,
+                   TProjection& projection) {
     const double tick = kAxisTickPixels * view.ViewScale;
     const int last = LastRecord(model.Frames, model.FrameCount);
+    projection.Frames.resize(static_cast<size_t>(last > 0 ? last : 0) + 1);
     for (int f = 1; f <= last; ++f) {
-        TFRAME& fr = model.Frames[static_cast<size_t>(f)];
+        const TFRAME& fr = model.Frames[static_cast<size_t>(f)];
         if (!IsRecord(model.Nodes, model.NodeCount, fr.NodeI) ||
             !IsRecord(model.Nodes, model.NodeCount, fr.NodeJ))
             continue;
         const TNODE& ni = model.Nodes[static_cast<size_t>(fr.NodeI)];
         const TNODE& nj = model.Nodes[static_cast<size_t>(fr.NodeJ)];
+        const TScreenPoint& si = projection.Nodes[static_cast<size_t>(fr.NodeI)];
+        const TScreenPoint& sj = projection.Nodes[static_cast<size_t>(fr.NodeJ)];
+        TFrameScreen& sf = projection.Frames[static_cast<size_t>(f)];
         const double mx = (ni.X + nj.X) / 2, my = (ni.Y + nj.Y) / 2, mz = (ni.Z + nj.Z) / 2;
-        project(mx, my, mz, fr.ScrMidX, fr.ScrMidY);
-        project(mx + tick * fr.Axis2X, my + tick * fr.Axis2Y, mz + tick * fr.Axis2Z, fr.ScrAxisX,
-                fr.ScrAxisY);
-        const double dx = static_cast<double>(nj.ScreenX) - ni.ScreenX;
-        const double dy = static_cast<double>(nj.ScreenY) - ni.ScreenY;
-        fr.ScrEndIX = RoundPixel(ni.ScreenX + dx * 0.2);
-        fr.ScrEndIY = RoundPixel(ni.ScreenY + dy * 0.2);
-        fr.ScrEndJX = RoundPixel(ni.ScreenX + dx * 0.8);
-        fr.ScrEndJY = RoundPixel(ni.ScreenY + dy * 0.8);
+        project(mx, my, mz, sf.Mid.X, sf.Mid.Y);
+        project(mx + tick * fr.Axis2X, my + tick * fr.Axis2Y, mz + tick * fr.Axis2Z, sf.Axis.X,
+                sf.Axis.Y);
+        const double dx = static_cast<double>(sj.X) - si.X;
+        const double dy = static_cast<double>(sj.Y) - si.Y;
+        sf.EndI.X = RoundPixel(si.X + dx * 0.2);
+        sf.EndI.Y = RoundPixel(si.Y + dy * 0.2);
+        sf.EndJ.X = RoundPixel(si.X + dx * 0.8);
+        sf.EndJ.Y = RoundPixel(si.Y + dy * 0.8);
     }
 }
 
@@ -84,31 +91,32 @@ int RoundPixel(double v) {
     return static_cast<int>(std::nearbyint(v));
 }
 
-void ProjectNodes(TModel& model, const TViewState& view, int W, int H,
-                  const TNodeOffsets& offsets) {
-    ProjectNodesWith(model, view, Projector(view, W, H), offsets);
+void ProjectNodes(const TModel& model, const TViewState& view, int W, int H,
+                  const TNodeOffsets& offsets, TProjection& projection) {
+    ProjectNodesWith(model, view, Projector(view, W, H), offsets, projection);
 }
 
-void ProjectModel(TModel& model, const TViewState& view, int W, int H,
-                  const TNodeOffsets& offsets) {
+void ProjectModel(const TModel& model, const TViewState& view, int W, int H,
+                  const TNodeOffsets& offsets, TProjection& projection) {
     const Projector project(view, W, H);
-    ProjectNodesWith(model, view, project, offsets);
-    ProjectFrames(model, view, project);
+    ProjectNodesWith(model, view, project, offsets, projection);
+    ProjectFrames(model, view, project, projection);
 }
 
-void ZoomAll(TModel& model, TViewState& view, int W, int H) {
+void ZoomAll(const TModel& model, TViewState& view, int W, int H) {
     const int last = LastRecord(model.Nodes, model.NodeCount);
     if (last < 1 || W <= 0 || H <= 0) return;
+    TProjection projection;
     for (int pass = 0; pass < 2; ++pass) {
-        ProjectModel(model, view, W, H);
-        int maxX = model.Nodes[1].ScreenX, minX = maxX;
-        int maxY = model.Nodes[1].ScreenY, minY = maxY;
+        ProjectNodes(model, view, W, H, {}, projection);
+        int maxX = projection.Nodes[1].X, minX = maxX;
+        int maxY = projection.Nodes[1].Y, minY = maxY;
         for (int i = 1; i <= last; ++i) {
-            const TNODE& n = model.Nodes[static_cast<size_t>(i)];
-            if (n.ScreenX > maxX) maxX = n.ScreenX;
-            if (n.ScreenX < minX) minX = n.ScreenX;
-            if (n.ScreenY > maxY) maxY = n.ScreenY;
-            if (n.ScreenY < minY) minY = n.ScreenY;
+            const TScreenPoint& p = projection.Nodes[static_cast<size_t>(i)];
+            if (p.X > maxX) maxX = p.X;
+            if (p.X < minX) minX = p.X;
+            if (p.Y > maxY) maxY = p.Y;
+            if (p.Y < minY) minY = p.Y;
         }
         const double spanX = static_cast<double>(maxX) - minX;
         const double spanY = static_cast<double>(maxY) - minY;
@@ -119,7 +127,6 @@ void ZoomAll(TModel& model, TViewState& view, int W, int H) {
         const double r = ry > rx ? ry : rx;
         view.ViewScale = r != 0 ? view.ViewScale * r : 1.0;
     }
-    ProjectModel(model, view, W, H);
 }
 
 void SetPlaneView(TViewState& view, PlaneView plane) {

@@ -4,6 +4,7 @@
 #include "model/Model.h"
 
 #include <cstddef>
+#include <vector>
 
 namespace vandra {
 
@@ -39,19 +40,38 @@ template <typename Table> int LastRecord(const Table& table, int count) {
     return static_cast<int>(count < inVector ? count : inVector);
 }
 
-// Projects every node (ScreenX, ScreenY) and every frame's screen points for an image W x H.
-// A frame whose nodes are not in the node table keeps its old screen points.
-// Nodes are drawn displaced by offsets; frame midpoints and axis ticks stay at the undisplaced
-// geometry, the 20 % and 80 % points follow the displaced nodes.
-void ProjectModel(TModel& model, const TViewState& view, int W, int H,
-                  const TNodeOffsets& offsets = {});
+// A point of the image, in pixels from its top-left corner.
+struct TScreenPoint {
+    int X = 0, Y = 0;
+};
+
+// A frame on the screen: its midpoint, the tip of its axis 2 tick (40 pixels from the midpoint)
+// and the points at 20 % and 80 % of its drawn length, where its end results are shown.
+struct TFrameScreen {
+    TScreenPoint Mid, Axis, EndI, EndJ;
+};
+
+// Where the last projection put the model: node i at Nodes[i], frame f at Frames[f] (entry 0
+// unused). The view owns it; the renderer, picking and the mouse state machine read it.
+struct TProjection {
+    std::vector<TScreenPoint> Nodes;
+    std::vector<TFrameScreen> Frames;
+};
+
+// Projects every node and every frame of the model for an image W x H into projection, which
+// then holds one entry per node and frame record. A frame whose nodes are not in the node table
+// keeps the screen points it had (none is drawn or picked). Nodes are drawn displaced by offsets;
+// frame midpoints and axis ticks stay at the undisplaced geometry, the 20 % and 80 % points
+// follow the displaced nodes.
+void ProjectModel(const TModel& model, const TViewState& view, int W, int H,
+                  const TNodeOffsets& offsets, TProjection& projection);
 // Projects the nodes only (the animation leaves the frames' screen points alone).
-void ProjectNodes(TModel& model, const TViewState& view, int W, int H,
-                  const TNodeOffsets& offsets = {});
+void ProjectNodes(const TModel& model, const TViewState& view, int W, int H,
+                  const TNodeOffsets& offsets, TProjection& projection);
 
 // Zoom all: fits the model into the image (twice, reprojecting after each pass). Does nothing on
 // an empty node table or an empty image.
-void ZoomAll(TModel& model, TViewState& view, int W, int H);
+void ZoomAll(const TModel& model, TViewState& view, int W, int H);
 
 enum class PlaneView { XY, XZ, YZ };
 // Sets the two angles of a plane view (the caller then redraws and zooms all).

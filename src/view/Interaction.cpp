@@ -1,5 +1,7 @@
 #include "view/Interaction.h"
 
+#include <algorithm>
+
 namespace vandra {
 namespace {
 
@@ -19,22 +21,23 @@ MouseOutcome Status(const char* text) {
     return out;
 }
 
-bool InPickBox(const TFRAME& f, int X, int Y) {
-    return X >= f.ScrMidX - kPickBefore && X <= f.ScrMidX + kPickAfter &&
-           Y >= f.ScrMidY - kPickBefore && Y <= f.ScrMidY + kPickAfter;
+bool InPickBox(const TScreenPoint& mid, int X, int Y) {
+    return X >= mid.X - kPickBefore && X <= mid.X + kPickAfter && Y >= mid.Y - kPickBefore &&
+           Y <= mid.Y + kPickAfter;
 }
 
 // The last frame in table order whose pick box holds (X, Y); frames that the view cannot draw
 // (an end joint outside the node table) are not pickable.
-int PickFrame(const TModel& model, int X, int Y) {
+int PickFrame(const TModel& model, const TProjection& projection, int X, int Y) {
     int picked = 0;
-    const int last = LastRecord(model.Frames, model.FrameCount);
+    const int last = std::min(LastRecord(model.Frames, model.FrameCount),
+                              LastRecord(projection.Frames, model.FrameCount));
     for (int f = 1; f <= last; ++f) {
         const TFRAME& fr = model.Frames[static_cast<size_t>(f)];
         if (!IsRecord(model.Nodes, model.NodeCount, fr.NodeI) ||
             !IsRecord(model.Nodes, model.NodeCount, fr.NodeJ))
             continue;
-        if (InPickBox(fr, X, Y)) picked = f;
+        if (InPickBox(projection.Frames[static_cast<size_t>(f)].Mid, X, Y)) picked = f;
     }
     return picked;
 }
@@ -61,10 +64,11 @@ MouseOutcome ChooseIdle(TInteraction& s) {
     return {};
 }
 
-MouseOutcome MousePress(TInteraction& s, const TModel& model, int X, int Y, bool rightButton) {
+MouseOutcome MousePress(TInteraction& s, const TModel& model, const TProjection& projection, int X,
+                        int Y, bool rightButton) {
     MouseOutcome out;
     if (s.MouseMode == kSelect) {
-        s.SelectedFrame = PickFrame(model, X, Y);
+        s.SelectedFrame = PickFrame(model, projection, X, Y);
         if (s.SelectedFrame != 0) {
             out.showFrameProperties = true;
             out.redraw = true;

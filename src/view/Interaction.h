@@ -28,7 +28,7 @@ struct TInteraction {
 struct MouseOutcome {
     bool redraw = false;
     bool showFrameProperties = false;
-    bool setStatus = false;  // panel 1 takes statusText
+    bool setStatus = false; // panel 1 takes statusText
     std::string statusText;
 };
 
@@ -38,8 +38,11 @@ MouseOutcome ChooseRotate(TInteraction& s);
 MouseOutcome ChooseSelect(TInteraction& s);
 MouseOutcome ChooseIdle(TInteraction& s);
 
-MouseOutcome MousePress(TInteraction& s, const TModel& model, int X, int Y, bool rightButton);
+// In select mode a press picks the frame whose midpoint in the projection (of the last redraw) is
+// under the pointer.
+MouseOutcome MousePress(TInteraction& s, const TModel& model, const TProjection& projection, int X,
+                        int Y, bool rightButton);
 MouseOutcome MouseMove(TInteraction& s, TViewState& view, int X, int Y, int W, int H);
 MouseOutcome MouseRelease(TInteraction& s, TViewState& view, int X, int Y, int W, int H);
 
-}  // namespace vandra
+} // namespace vandra

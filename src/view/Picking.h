@@ -2,11 +2,12 @@
 #pragma once
 
 #include "model/Model.h"
+#include "view/Camera.h"
 
 namespace vandra {
 
-// The joint whose screen point (from the last redraw) is nearest to (x, y) and at most `radius`
-// pixels away; 0 when none is.
-int NearestJoint(const TModel& model, int x, int y, int radius);
+// The joint of the model whose screen point (in the projection of the last redraw) is nearest to
+// (x, y) and at most `radius` pixels away; 0 when none is.
+int NearestJoint(const TModel& model, const TProjection& projection, int x, int y, int radius);
 
 } // namespace vandra

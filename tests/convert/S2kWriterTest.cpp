@@ -5,7 +5,7 @@
 #include "import/ModelTotals.h"
 #include "import/S2kImport.h"
 #include "import/TabularImport.h"
-#include "model/SettingsByName.h"
+#include "document/SettingsByName.h"
 #include "tcl/ScriptGenerator.h"
 
 #include <gtest/gtest.h>

@@ -34,8 +34,6 @@ TEST(Model, SectionColoursCycleThroughTwentyDistinctEntries) {
 
 TEST(Model, SettingsStartWithTheirDefaults) {
     TSettings s;
-    const bool view[14] = {false, true, false, true, false, false, true, false, false, true, false, true, true, false};
-    for (int i = 1; i <= 13; ++i) EXPECT_EQ(s.ViewOpt[i], view[i]) << i;
     EXPECT_TRUE(s.RecOpt[1]);
     for (int i = 2; i <= 5; ++i) EXPECT_FALSE(s.RecOpt[i]);
     EXPECT_EQ(s.LoadSteps, 100);

@@ -1,9 +1,9 @@
 // The result readers against recorder files the real solver wrote (tests/data).
+#include "document/SettingsByName.h"
 #include "post/RecorderReaders.h"
 #include "PostTestSupport.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
-#include "model/SettingsByName.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // WARNING and no Tcl error.
 #include "SolverSupport.h"
 
+#include "document/SettingsByName.h"
 #include "import/S2kImport.h"
-#include "model/SettingsByName.h"
 #include "tcl/ScriptGenerator.h"
 #include "tcl/SettingsCheck.h"
 

@@ -2,9 +2,9 @@
 // displacements agree, in their units, within 0.1 %.
 #include "solver/SolverSupport.h"
 
+#include "document/SettingsByName.h"
 #include "import/S2kImport.h"
 #include "model/NumberText.h"
-#include "model/SettingsByName.h"
 #include "tcl/ScriptGenerator.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // cantilever yields under a pushover, and a truss of concrete carries no tension.
 #include "SolverSupport.h"
 
+#include "document/SettingsByName.h"
 #include "import/S2kImport.h"
-#include "model/SettingsByName.h"
 #include "tcl/ScriptGenerator.h"
 
 #include <sstream>

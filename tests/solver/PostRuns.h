@@ -6,7 +6,7 @@
 #include "SolverSupport.h"
 
 #include "import/S2kImport.h"
-#include "model/SettingsByName.h"
+#include "document/SettingsByName.h"
 #include "tcl/ResultRecorders.h"
 #include "tcl/ScriptGenerator.h"
 #include "tcl/TagPlan.h"

@@ -3,8 +3,8 @@
 // the cantilever's tip displacement P L^3 / 3 E I.
 #include "SolverSupport.h"
 
+#include "document/SettingsByName.h"
 #include "import/S2kImport.h"
-#include "model/SettingsByName.h"
 #include "post/RecorderReaders.h"
 #include "tcl/ScriptGenerator.h"
 

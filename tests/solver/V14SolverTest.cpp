@@ -3,8 +3,8 @@
 #include "SolverSupport.h"
 
 #include "convert/V14Converter.h"
+#include "document/SettingsByName.h"
 #include "import/S2kImport.h"
-#include "model/SettingsByName.h"
 #include "tcl/ScriptGenerator.h"
 
 #include <cmath>

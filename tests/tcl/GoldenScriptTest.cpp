@@ -2,8 +2,8 @@
 #include "ScriptTestSupport.h"
 #include "TestTempDir.h"
 
+#include "document/SettingsByName.h"
 #include "import/S2kImport.h"
-#include "model/SettingsByName.h"
 
 #include <gtest/gtest.h>
 

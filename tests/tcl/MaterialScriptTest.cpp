@@ -3,8 +3,8 @@
 #include "ScriptTestSupport.h"
 #include "TestTempDir.h"
 
+#include "document/SettingsByName.h"
 #include "model/Errors.h"
-#include "model/SettingsByName.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "ScriptTestSupport.h"
 
 #include "model/Errors.h"
-#include "model/SettingsByName.h"
+#include "document/SettingsByName.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // solver chosen, and what the model check tells about a generated script.
 #include "ScriptTestSupport.h"
 
+#include "document/SettingsByName.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
-#include "model/SettingsByName.h"
 #include "tcl/SettingsCheck.h"
 
 #include <gtest/gtest.h>

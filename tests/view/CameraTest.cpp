@@ -41,27 +41,29 @@ TEST(Camera, RoundPixelTakesHalvesToTheEvenNeighbour) {
 TEST(Camera, ProjectionOfThePlanView) {
     TModel m = NodesAt({{0, 0, 0}, {0, 10, 0}, {10, 0, 0}, {0, 0, 7}});
     TViewState v;
-    ProjectModel(m, v, kW, kH);
-    EXPECT_EQ(m.Nodes[1].ScreenX, 604);
-    EXPECT_EQ(m.Nodes[1].ScreenY, 364); // 364.5 goes to the even neighbour
-    EXPECT_EQ(m.Nodes[2].ScreenY, 362); // Y up: 10 units at scale 5 is 2 pixels higher
-    EXPECT_EQ(m.Nodes[3].ScreenX, 606);
-    EXPECT_EQ(m.Nodes[4].ScreenY, 364); // Z points at the viewer in the plan view
+    TProjection p;
+    ProjectModel(m, v, kW, kH, {}, p);
+    EXPECT_EQ(p.Nodes[1].X, 604);
+    EXPECT_EQ(p.Nodes[1].Y, 364); // 364.5 goes to the even neighbour
+    EXPECT_EQ(p.Nodes[2].Y, 362); // Y up: 10 units at scale 5 is 2 pixels higher
+    EXPECT_EQ(p.Nodes[3].X, 606);
+    EXPECT_EQ(p.Nodes[4].Y, 364); // Z points at the viewer in the plan view
 
     SetPlaneView(v, PlaneView::XZ);
-    ProjectModel(m, v, kW, kH);
-    EXPECT_EQ(m.Nodes[4].ScreenY, 364 - 1); // 7 / 5 = 1.4 pixels up
-    EXPECT_EQ(m.Nodes[2].ScreenY, 364);
+    ProjectModel(m, v, kW, kH, {}, p);
+    EXPECT_EQ(p.Nodes[4].Y, 364 - 1); // 7 / 5 = 1.4 pixels up
+    EXPECT_EQ(p.Nodes[2].Y, 364);
 
     v.TiltAngle = 90; // a positive tilt turns Z downwards
-    ProjectModel(m, v, kW, kH);
-    EXPECT_EQ(m.Nodes[4].ScreenY, 366);
+    ProjectModel(m, v, kW, kH, {}, p);
+    EXPECT_EQ(p.Nodes[4].Y, 366);
 }
 
 TEST(Camera, NodesMoveByTheirOffsetsTimesTheDisplacementScale) {
     TModel m = NodesAt({{0, 0, 0}, {0, 0, 0}});
     const double x[] = {0, 1, 1}, zero[] = {0, 0, 0};
     TViewState v;
+    TProjection p;
     const struct {
         double scale;
         size_t count;
@@ -73,9 +75,9 @@ TEST(Camera, NodesMoveByTheirOffsetsTimesTheDisplacementScale) {
                  {10, 0, 604, 604}};
     for (const auto& c : cases) {
         v.DisplacementScale = c.scale;
-        ProjectModel(m, v, kW, kH, TNodeOffsets{x, zero, zero, c.count});
-        EXPECT_EQ(m.Nodes[1].ScreenX, c.x1) << c.scale << " " << c.count;
-        EXPECT_EQ(m.Nodes[2].ScreenX, c.x2) << c.scale << " " << c.count;
+        ProjectModel(m, v, kW, kH, TNodeOffsets{x, zero, zero, c.count}, p);
+        EXPECT_EQ(p.Nodes[1].X, c.x1) << c.scale << " " << c.count;
+        EXPECT_EQ(p.Nodes[2].X, c.x2) << c.scale << " " << c.count;
     }
 }
 
@@ -88,21 +90,22 @@ TEST(Camera, FrameScreenPoints) {
     f.NodeJ = 2;
     f.Axis2Y = 1;
     TViewState v;
+    TProjection p;
     v.DisplacementScale = 1;
     // Node 2 moves by 50: the node and the 20 % / 80 % points move, not the midpoint.
     const double dx[] = {0, 0, 50}, zero[] = {0, 0, 0};
     const TNodeOffsets offsets{dx, zero, zero, 3};
-    ProjectModel(m, v, kW, kH, offsets);
-    EXPECT_EQ(m.Nodes[2].ScreenX, 634);
-    EXPECT_EQ(f.ScrMidX, 614);
-    EXPECT_EQ(f.ScrMidY, 364);
-    EXPECT_EQ(f.ScrAxisX, 614);
-    EXPECT_EQ(f.ScrAxisY, 324); // 40 pixels at any scale
-    EXPECT_EQ(f.ScrEndIX, 610); // 604 + 30 * 0.2
-    EXPECT_EQ(f.ScrEndJX, 628);
+    ProjectModel(m, v, kW, kH, offsets, p);
+    EXPECT_EQ(p.Nodes[2].X, 634);
+    EXPECT_EQ(p.Frames[1].Mid.X, 614);
+    EXPECT_EQ(p.Frames[1].Mid.Y, 364);
+    EXPECT_EQ(p.Frames[1].Axis.X, 614);
+    EXPECT_EQ(p.Frames[1].Axis.Y, 324); // 40 pixels at any scale
+    EXPECT_EQ(p.Frames[1].EndI.X, 610); // 604 + 30 * 0.2
+    EXPECT_EQ(p.Frames[1].EndJ.X, 628);
     v.ViewScale = 0.5;
-    ProjectModel(m, v, kW, kH, offsets);
-    EXPECT_EQ(f.ScrAxisY, f.ScrMidY - 40);
+    ProjectModel(m, v, kW, kH, offsets, p);
+    EXPECT_EQ(p.Frames[1].Axis.Y, p.Frames[1].Mid.Y - 40);
 }
 
 TEST(Camera, CrossReferencesOutsideTheTablesAreSkipped) {
@@ -116,17 +119,21 @@ TEST(Camera, CrossReferencesOutsideTheTablesAreSkipped) {
     m.Frames[2].NodeJ = 1;
     m.Frames[3].NodeI = 1;
     m.Frames[3].NodeJ = 1;
-    m.Frames[1].ScrMidX = 11;
+    TProjection p;
+    p.Frames.resize(2);
+    p.Frames[1].Mid.X = 11;
     TViewState v;
-    ProjectModel(m, v, kW, kH);
-    EXPECT_EQ(m.Frames[1].ScrMidX, 11);
-    EXPECT_EQ(m.Frames[3].ScrMidX, 604);
+    ProjectModel(m, v, kW, kH, {}, p);
+    EXPECT_EQ(p.Frames.size(), size_t(4));
+    EXPECT_EQ(p.Nodes.size(), size_t(2));
+    EXPECT_EQ(p.Frames[1].Mid.X, 11);
+    EXPECT_EQ(p.Frames[3].Mid.X, 604);
 
     TModel empty;
     empty.NodeCount = -1;
     empty.FrameCount = -1;
     empty.Nodes.clear();
-    ProjectModel(empty, v, kW, kH);
+    ProjectModel(empty, v, kW, kH, {}, p);
     ZoomAll(empty, v, kW, kH);
     EXPECT_EQ(v.ViewScale, 5.0);
     EXPECT_EQ(v.PanU, 0.0);
@@ -145,25 +152,28 @@ TEST(Camera, ZoomAll) {
         TViewState fit;
         TModel m = NodesAt({{offset, 0, 0}, {offset + 100, 50, 0}});
         ZoomAll(m, fit, kW, kH);
+        TProjection p;
+        ProjectModel(m, fit, kW, kH, {}, p);
         EXPECT_NEAR(fit.PanU, 50, 0.2) << offset;
         EXPECT_NEAR(fit.PanV, -25, 0.2) << offset;
-        const int width = m.Nodes[2].ScreenX - m.Nodes[1].ScreenX;
+        const int width = p.Nodes[2].X - p.Nodes[1].X;
         EXPECT_NEAR(width, kW * 0.8, 1.5) << offset;
-        const double centre = (m.Nodes[1].ScreenX + m.Nodes[2].ScreenX) / 2.0;
+        const double centre = (p.Nodes[1].X + p.Nodes[2].X) / 2.0;
         EXPECT_NEAR(centre, kW / 2.0 + offset / fit.ViewScale, 1.0) << offset;
-        EXPECT_NEAR((m.Nodes[1].ScreenY + m.Nodes[2].ScreenY) / 2.0, kH / 2.0, 1.0) << offset;
+        EXPECT_NEAR((p.Nodes[1].Y + p.Nodes[2].Y) / 2.0, kH / 2.0, 1.0) << offset;
     }
 }
 
 TEST(Camera, PlaneViews) {
     TModel m = NodesAt({{0, 0, 0}, {0, 10, 0}, {0, 0, 10}});
     TViewState v;
+    TProjection p;
     SetPlaneView(v, PlaneView::YZ);
     EXPECT_EQ(v.PlanAngle, 90);
     EXPECT_EQ(v.TiltAngle, -90);
-    ProjectModel(m, v, kW, kH);
-    EXPECT_LT(m.Nodes[2].ScreenX, m.Nodes[1].ScreenX); // larger Y further left
-    EXPECT_LT(m.Nodes[3].ScreenY, m.Nodes[1].ScreenY); // Z up
+    ProjectModel(m, v, kW, kH, {}, p);
+    EXPECT_LT(p.Nodes[2].X, p.Nodes[1].X); // larger Y further left
+    EXPECT_LT(p.Nodes[3].Y, p.Nodes[1].Y); // Z up
     SetPlaneView(v, PlaneView::XY);
     EXPECT_EQ(v.PlanAngle, 0);
     EXPECT_EQ(v.TiltAngle, 0);
@@ -171,6 +181,7 @@ TEST(Camera, PlaneViews) {
 
 TEST(Camera, WheelAndPan) {
     TViewState v;
+    TProjection p;
     WheelNotch(v, false);
     EXPECT_DOUBLE_EQ(v.ViewScale, 4.5);
     WheelNotch(v, true);
@@ -178,9 +189,9 @@ TEST(Camera, WheelAndPan) {
 
     TModel m = NodesAt({{0, 0, 0}});
     PanDrag(v, 110, 95, 100, 100);
-    ProjectModel(m, v, kW, kH);
-    EXPECT_EQ(m.Nodes[1].ScreenX, 614); // the model follows the pointer
-    EXPECT_EQ(m.Nodes[1].ScreenY, 360); // 359.5 goes to the even neighbour
+    ProjectModel(m, v, kW, kH, {}, p);
+    EXPECT_EQ(p.Nodes[1].X, 614); // the model follows the pointer
+    EXPECT_EQ(p.Nodes[1].Y, 360); // 359.5 goes to the even neighbour
 }
 
 TEST(Camera, RotateDragTurnsHalfATurnPerImageAndResetsBeyondAFullTurn) {

@@ -7,20 +7,27 @@ using namespace vandra;
 namespace {
 
 // Frames whose screen midpoints are given directly (as the last redraw left them).
-TModel FramesWithMidpoints(std::initializer_list<std::pair<int, int>> mids) {
+struct Scene {
     TModel m;
-    m.Nodes.resize(2);
-    m.NodeCount = 1;
-    m.Frames.resize(1);
+    TProjection p;
+};
+Scene FramesWithMidpoints(std::initializer_list<std::pair<int, int>> mids) {
+    Scene s;
+    s.m.Nodes.resize(2);
+    s.m.NodeCount = 1;
+    s.m.Frames.resize(1);
+    s.p.Nodes.resize(2);
+    s.p.Frames.resize(1);
     for (const auto& [x, y] : mids) {
         TFRAME f;
         f.NodeI = f.NodeJ = 1;
-        f.ScrMidX = x;
-        f.ScrMidY = y;
-        m.Frames.push_back(f);
+        s.m.Frames.push_back(f);
+        TFrameScreen at;
+        at.Mid = {x, y};
+        s.p.Frames.push_back(at);
     }
-    m.FrameCount = static_cast<int>(mids.size());
-    return m;
+    s.m.FrameCount = static_cast<int>(mids.size());
+    return s;
 }
 
 } // namespace
@@ -50,7 +57,7 @@ TEST(Interaction, PanAndRotateDragsStayArmed) {
         TViewState v;
         c.choose(s);
         for (int drag = 0; drag < 2; ++drag) {
-            EXPECT_FALSE(MousePress(s, m, 100, 100, false).redraw);
+            EXPECT_FALSE(MousePress(s, m, TProjection(), 100, 100, false).redraw);
             EXPECT_EQ(s.MouseMode, c.dragging);
             EXPECT_TRUE(MouseMove(s, v, 110, 100, 1000, 500).redraw);
             EXPECT_EQ(s.LastMouseX, 110);
@@ -72,7 +79,7 @@ TEST(Interaction, RightButtonCancelsAfterTheOtherSteps) {
     TInteraction s;
     TViewState v;
     ChoosePan(s);
-    const MouseOutcome down = MousePress(s, TModel(), 100, 100, true);
+    const MouseOutcome down = MousePress(s, TModel(), TProjection(), 100, 100, true);
     EXPECT_EQ(s.MouseMode, kMouseNone);
     EXPECT_EQ(down.statusText, "None");
     EXPECT_FALSE(MouseMove(s, v, 300, 300, 1000, 500).redraw);
@@ -81,9 +88,9 @@ TEST(Interaction, RightButtonCancelsAfterTheOtherSteps) {
     EXPECT_EQ(v.PanV, 0);
 
     // In select mode the right button still picks, then ends the mode.
-    const TModel m = FramesWithMidpoints({{50, 50}});
+    const Scene one = FramesWithMidpoints({{50, 50}});
     ChooseSelect(s);
-    const MouseOutcome pick = MousePress(s, m, 50, 50, true);
+    const MouseOutcome pick = MousePress(s, one.m, one.p, 50, 50, true);
     EXPECT_EQ(s.SelectedFrame, 1);
     EXPECT_TRUE(pick.showFrameProperties);
     EXPECT_TRUE(pick.redraw);
@@ -92,7 +99,7 @@ TEST(Interaction, RightButtonCancelsAfterTheOtherSteps) {
 }
 
 TEST(Interaction, PickUsesTheTenByTenBoxAndTheLastFrameWins) {
-    const TModel m = FramesWithMidpoints({{100, 100}, {300, 300}, {300, 300}});
+    const Scene scene = FramesWithMidpoints({{100, 100}, {300, 300}, {300, 300}});
     const struct {
         int x, y, frame;
     } cases[] = {{95, 100, 1},  {104, 104, 1}, {105, 100, 0}, {100, 95, 1},
@@ -101,7 +108,7 @@ TEST(Interaction, PickUsesTheTenByTenBoxAndTheLastFrameWins) {
         TInteraction s;
         s.SelectedFrame = 2;
         ChooseSelect(s);
-        const MouseOutcome out = MousePress(s, m, c.x, c.y, false);
+        const MouseOutcome out = MousePress(s, scene.m, scene.p, c.x, c.y, false);
         EXPECT_EQ(s.SelectedFrame, c.frame) << c.x << "," << c.y;
         EXPECT_EQ(out.redraw, c.frame != 0);
         EXPECT_EQ(out.showFrameProperties, c.frame != 0);
@@ -110,11 +117,16 @@ TEST(Interaction, PickUsesTheTenByTenBoxAndTheLastFrameWins) {
 }
 
 TEST(Interaction, FramesWithoutJointsAreNotPicked) {
-    TModel m = FramesWithMidpoints({{10, 10}, {10, 10}});
-    m.Frames[2].NodeJ = 9;
-    m.FrameCount = 5; // beyond the table
+    Scene scene = FramesWithMidpoints({{10, 10}, {10, 10}});
+    scene.m.Frames[2].NodeJ = 9;
+    scene.m.FrameCount = 5; // beyond the table
     TInteraction s;
     ChooseSelect(s);
-    MousePress(s, m, 10, 10, false);
+    MousePress(s, scene.m, scene.p, 10, 10, false);
+    EXPECT_EQ(s.SelectedFrame, 1);
+    // A projection of fewer frames than the model (drawn before an import) picks among those.
+    scene.m = FramesWithMidpoints({{10, 10}, {10, 10}, {10, 10}}).m;
+    scene.p.Frames.resize(2);
+    MousePress(s, scene.m, scene.p, 10, 10, false);
     EXPECT_EQ(s.SelectedFrame, 1);
 }

@@ -23,9 +23,10 @@ int CommandConvert(const QStringList& args) {
         ParseModelFile(parser, args, "convert", "convert takes one FILE [-o OUT.s2k]");
 
     if (parser.isSet(output)) RefuseOutputOverInput(file, parser.value(output));
-    const TModel model = ImportModel(file);
+    Document doc;
+    ImportModel(file, doc);
     WarningList lost;
-    const std::string text = WriteS2kText(model, lost);
+    const std::string text = WriteS2kText(doc.model(), lost);
     for (const TWarning& w : lost)
         std::fprintf(stderr, "not held by version 6 text: %s\n", FormatWarning(w).c_str());
     if (parser.isSet(output)) {

@@ -37,20 +37,16 @@ QJsonObject NodeJson(const TNODE& n) {
     return {{"X", n.X},
             {"Y", n.Y},
             {"Z", n.Z},
-            {"ScreenX", n.ScreenX},
-            {"ScreenY", n.ScreenY},
             {"Restraint", Slice(n.Restraint, 1, 6)},
             {"Mass", Slice(n.Mass, 1, 6)},
             {"LinkNode", n.LinkNode}};
 }
 
 QJsonObject FrameJson(const TFRAME& f) {
-    return {{"SecName", Text(f.SecName)}, {"SecIdx", f.SecIdx},     {"NodeI", f.NodeI},
-            {"NodeJ", f.NodeJ},           {"Angle", f.Angle},       {"Axis2X", f.Axis2X},
-            {"Axis2Y", f.Axis2Y},         {"Axis2Z", f.Axis2Z},     {"ScrMidX", f.ScrMidX},
-            {"ScrMidY", f.ScrMidY},       {"ScrAxisX", f.ScrAxisX}, {"ScrAxisY", f.ScrAxisY},
-            {"ScrEndIX", f.ScrEndIX},     {"ScrEndIY", f.ScrEndIY}, {"ScrEndJX", f.ScrEndJX},
-            {"ScrEndJY", f.ScrEndJY},     {"Nseg", f.Nseg},         {"Release", f.Release}};
+    return {{"SecName", Text(f.SecName)}, {"SecIdx", f.SecIdx}, {"NodeI", f.NodeI},
+            {"NodeJ", f.NodeJ},           {"Angle", f.Angle},   {"Axis2X", f.Axis2X},
+            {"Axis2Y", f.Axis2Y},         {"Axis2Z", f.Axis2Z}, {"Nseg", f.Nseg},
+            {"Release", f.Release}};
 }
 
 QJsonObject SectionJson(const TSECTION& s, const TScriptSection& derived) {
@@ -189,12 +185,13 @@ int CommandDump(const QStringList& args) {
     QCommandLineParser parser;
     const QString file =
         ParseModelFile(parser, args, "dump", "dump needs exactly one argument: FILE.s2k");
-    TSettings settings;
-    const TModel model = ImportModel(file, &settings);
+    Document doc;
+    ImportModel(file, doc);
     // Names went in as Latin-1 characters, one per byte; the UTF-8 document turned back into
     // Latin-1 gives every name as the bytes it is, without encoding it twice.
     const QByteArray json =
-        QString::fromUtf8(QJsonDocument(ModelJson(model, settings)).toJson(QJsonDocument::Indented))
+        QString::fromUtf8(
+            QJsonDocument(ModelJson(doc.model(), doc.settings())).toJson(QJsonDocument::Indented))
             .toLatin1();
     WriteStdout(std::string_view(json.constData(), static_cast<size_t>(json.size())));
     FinishStdout();

@@ -14,8 +14,9 @@ int CommandInfo(const QStringList& args) {
     QCommandLineParser parser;
     const QString file =
         ParseModelFile(parser, args, "info", "info needs exactly one argument: FILE.s2k");
-    const TModel model = ImportModel(file);
-    const StatusCounts c = CountsOf(model);
+    Document doc;
+    ImportModel(file, doc);
+    const StatusCounts c = CountsOf(doc.model());
     std::string out;
     text::AppendFormat(out, "Node %d\n", {c.Node});
     text::AppendFormat(out, "Frame %d\n", {c.Frame});

@@ -1,8 +1,8 @@
 // vandra-cli: batch use of VANDRA's core (import, script generation, rendering).
 #include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
+#include "document/SettingsByName.h"
 #include "model/Errors.h"
-#include "model/SettingsByName.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -34,9 +34,11 @@ int CommandPreview(const QStringList& args) {
     if (!parser.isSet(output) || !parser.isSet(section)) throw UsageError(usage);
 
 #ifdef VANDRA_HAVE_RENDER
-    TSettings settings;
-    TModel model = ImportModel(file, &settings);
-    AssignSettings(model, settings, parser.values(set));
+    Document doc;
+    TViewOptions view;
+    ImportModel(file, doc, &view);
+    AssignSettings(doc, view, parser.values(set));
+    const TModel& model = doc.model();
     const std::string name = Local(parser.value(section));
     const int s = FindSection(model, name);
     if (s == 0) throw UsageError("no frame section named '" + name + "'");

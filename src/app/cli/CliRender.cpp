@@ -88,24 +88,20 @@ int CommandRender(const QStringList& args) {
 
 #ifdef VANDRA_HAVE_RENDER
     RefuseOutputOverInput(file, parser.value(output));
-    TSettings settings;
-    TModel model = ImportModel(file, &settings);
-    AssignSettings(model, settings, parser.values(set));
-    const TResults results = LoadResults(model, settings, request);
-    if (results.Ends.Any) {
-        settings.ResultMax = results.Ends.Max;
-        settings.ResultMin = results.Ends.Min;
-    }
+    Document doc;
+    TViewOptions options;
+    ImportModel(file, doc, &options);
+    AssignSettings(doc, options, parser.values(set));
+    LoadResults(doc, request);
 
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         throw std::logic_error("render needs the GUI application that main() makes for it");
     TViewState camera;
     SetPlaneView(camera, plane);
     QImage image(imageSize.W, imageSize.H, QImage::Format_RGB32);
-    RedrawModel(image, model, settings, camera, 0);
-    ZoomAll(model, camera, imageSize.W, imageSize.H);
+    ZoomAll(doc.model(), camera, imageSize.W, imageSize.H);
     if (!request.folder.empty()) camera.DisplacementScale = displacementScale;
-    RedrawModel(image, model, settings, camera, 0, results);
+    RedrawModel(image, doc.model(), options, camera, 0, doc.results());
 
     const QString path = parser.value(output);
     if (!image.save(QFile::decodeName(QByteArray::fromStdString(Local(path))), "PNG"))

@@ -5,6 +5,8 @@
 #include "model/NumberParse.h"
 #include "post/RecorderReaders.h"
 
+#include <utility>
+
 namespace vandra::cli {
 
 void ResultOptions::addTo(QCommandLineParser& parser) const {
@@ -49,17 +51,17 @@ ResultRequest ParseResultRequest(const QCommandLineParser& parser, const ResultO
     return request;
 }
 
-TResults LoadResults(const TModel& model, const TSettings& settings, const ResultRequest& request) {
-    TResults results;
-    if (request.folder.empty()) return results;
-    if (request.modeShape)
-        results.Disp = ReadModeShape(model, request.folder, request.mode);
-    else
-        results.Disp = ReadNodeStep(model, request.folder, request.step);
+void LoadResults(Document& doc, const ResultRequest& request) {
+    if (request.folder.empty()) return;
+    const TModel& model = doc.model();
+    TNodeField disp = request.modeShape ? ReadModeShape(model, request.folder, request.mode)
+                                        : ReadNodeStep(model, request.folder, request.step);
+    TFrameEnds ends;
     if (request.component > 0)
-        results.Ends =
-            ReadSectionStep(model, settings, request.folder, request.step, request.component);
-    return results;
+        ends =
+            ReadSectionStep(model, doc.settings(), request.folder, request.step, request.component);
+    doc.results().Disp = std::move(disp);
+    if (request.component > 0) TakeSectionValues(doc.results(), std::move(ends));
 }
 
 } // namespace vandra::cli

@@ -2,8 +2,7 @@
 // --mode M, --section axial|kz|ky. Shared by results and render.
 #pragma once
 
-#include "model/Model.h"
-#include "post/Results.h"
+#include "document/Document.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -31,7 +30,8 @@ struct ResultRequest {
 ResultRequest ParseResultRequest(const QCommandLineParser& parser, const ResultOptions& options,
                                  bool dirRequired);
 
-// Reads what the request names; all or nothing.
-TResults LoadResults(const TModel& model, const TSettings& settings, const ResultRequest& request);
+// Reads what the request names into the document's results; all or nothing. Section values set
+// the colour range to theirs.
+void LoadResults(Document& doc, const ResultRequest& request);
 
 } // namespace vandra::cli

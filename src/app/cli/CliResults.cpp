@@ -63,12 +63,14 @@ int CommandResults(const QStringList& args) {
                               "[--section axial|kz|ky] [--set NAME=VALUE]...";
     const QString file = ParseModelFile(parser, args, "results", usage);
     const ResultRequest request = ParseResultRequest(parser, options, true);
-    TSettings settings;
-    TModel model = ImportModel(file, &settings);
-    AssignSettings(model, settings, parser.values(set));
-    const TResults results = LoadResults(model, settings, request);
-    const QByteArray json = QJsonDocument(ResultsJson(model, results, request.component > 0))
-                                .toJson(QJsonDocument::Indented);
+    Document doc;
+    TViewOptions view;
+    ImportModel(file, doc, &view);
+    AssignSettings(doc, view, parser.values(set));
+    LoadResults(doc, request);
+    const QByteArray json =
+        QJsonDocument(ResultsJson(doc.model(), doc.results(), request.component > 0))
+            .toJson(QJsonDocument::Indented);
     WriteStdout(std::string_view(json.constData(), static_cast<size_t>(json.size())));
     FinishStdout();
     return 0;
@@ -85,8 +87,9 @@ int CommandHistory(const QStringList& args) {
     const QString file = ParseModelFile(parser, args, "history", usage);
     if (!parser.isSet(dir) || !parser.isSet(node)) throw UsageError(usage);
     const int joint = parse::Integer(Local(parser.value(node)));
-    const TModel model = ImportModel(file);
-    const TJointHistory history = ReadJointHistory(model, Local(parser.value(dir)), joint);
+    Document doc;
+    ImportModel(file, doc);
+    const TJointHistory history = ReadJointHistory(doc.model(), Local(parser.value(dir)), joint);
     const std::string out = JointHistoryCsv(history);
     WriteStdout(out);
     FinishStdout();

@@ -23,13 +23,12 @@ int CommandSaveProject(const QStringList& args) {
     const QString file = ParseModelFile(parser, args, "save-project", usage);
     if (!parser.isSet(output)) throw UsageError(usage);
 
-    const std::string path = Local(file);
-    std::string s2kPath = path;
-    TSettings settings;
-    TModel model = ImportModel(file, &settings);
-    if (project::IsProjectPath(path)) s2kPath = project::OpenProject(path).s2kPath;
-    AssignSettings(model, settings, parser.values(set));
-    project::SaveProject(Local(parser.value(output)), model, settings, s2kPath);
+    Document doc;
+    TViewOptions view;
+    ImportModel(file, doc, &view);
+    AssignSettings(doc, view, parser.values(set));
+    project::SaveProject(Local(parser.value(output)), doc.model(), doc.settings(), view,
+                         doc.path());
     return 0;
 }
 

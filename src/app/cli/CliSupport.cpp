@@ -1,9 +1,8 @@
 #include "app/cli/CliSupport.h"
 
 #include "app/project/ProjectFile.h"
-#include "import/ModelFile.h"
+#include "document/SettingsByName.h"
 #include "model/Errors.h"
-#include "model/SettingsByName.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -36,30 +35,32 @@ void PrintWarnings(const WarningList& warnings) {
     }
 }
 
-TModel ImportModel(const QString& path, TSettings* settings) {
+void ImportModel(const QString& path, Document& doc, TViewOptions* view) {
     const std::string file = Local(path);
     if (project::IsProjectPath(file)) {
         project::OpenedProject opened = project::OpenProject(file);
-        PrintWarnings(opened.model.Warnings);
+        PrintWarnings(opened.model.Model.Warnings);
         if (!opened.unmatched.empty())
             std::fprintf(stderr, "vandra-cli: %s\n",
                          project::UnmatchedMessage(opened.unmatched).c_str());
-        if (settings != nullptr) *settings = opened.settings;
-        return std::move(opened.model);
+        if (view != nullptr) *view = opened.view;
+        doc.replace(std::move(opened.model));
+    } else {
+        // A tabular file is converted: what was read and how goes to standard error.
+        std::vector<std::string> report;
+        TOpenedModel opened = ReadModelFile(file, &report);
+        for (const std::string& line : report)
+            std::fprintf(stderr, "%s\n", line.c_str());
+        PrintWarnings(opened.Model.Warnings);
+        doc.replace(std::move(opened));
     }
-    // A tabular file is converted: what was read and how goes to standard error.
-    std::vector<std::string> report;
-    TModel model = ImportModelFile(file, &report);
-    for (const std::string& line : report)
-        std::fprintf(stderr, "%s\n", line.c_str());
-    PrintWarnings(model.Warnings);
-    return model;
 }
 
-void AssignSettings(TModel& model, TSettings& settings, const QStringList& assignments) {
+void AssignSettings(Document& doc, TViewOptions& view, const QStringList& assignments) {
+    const SettingRooms rooms{&doc.settings(), &view, &doc.results()};
     for (const QString& assignment : assignments) {
         try {
-            AssignSetting(model, settings, Local(assignment));
+            AssignSetting(doc.model(), rooms, Local(assignment));
         } catch (const ConversionError& e) {
             throw UsageError("--set " + Local(assignment) + ": " + e.what());
         }

@@ -6,8 +6,9 @@
 // a Latin-1 name opens, and two different names never write the same file.
 #pragma once
 
-#include "model/Model.h"
+#include "document/Document.h"
 #include "model/ModelCheck.h"
+#include "view/ViewOptions.h"
 
 #include <QCommandLineParser>
 #include <QString>
@@ -28,17 +29,18 @@ QString FromLocal(std::string_view bytes);
 QString ParseModelFile(QCommandLineParser& parser, const QStringList& args, const QString& command,
                        const std::string& usage);
 
-// Reads and imports the model file; its warnings go to standard error. A project (.vandra)
-// imports its .s2k file and applies its choices; its settings go to *settings when given. Names
-// of the project that match nothing are reported on stderr.
-TModel ImportModel(const QString& path, TSettings* settings = nullptr);
+// Reads and imports the model file and opens it in doc through its replace; its warnings go to
+// standard error. A project (.vandra) imports its .s2k file, applies its choices and brings its
+// settings; its view options go to *view when given. Names of the project that match nothing are
+// reported on stderr.
+void ImportModel(const QString& path, Document& doc, TViewOptions* view = nullptr);
 
 // Each warning on standard error, one line each.
 void PrintWarnings(const WarningList& warnings);
 
-// Applies every "NAME=VALUE" in order; a value that does not convert is a usage error naming
-// the option.
-void AssignSettings(TModel& model, TSettings& settings, const QStringList& assignments);
+// Applies every "NAME=VALUE" in order to the document's model, settings and results and to the
+// view options; a value that does not convert is a usage error naming the option.
+void AssignSettings(Document& doc, TViewOptions& view, const QStringList& assignments);
 
 // Refuses (UsageError) an output file that is the model file itself.
 void RefuseOutputOverInput(const QString& model, const QString& output);

@@ -25,12 +25,13 @@ int CommandTcl(const QStringList& args) {
 
     if (parser.isSet(output)) RefuseOutputOverInput(file, parser.value(output));
 
-    TSettings settings;
-    TModel model = ImportModel(file, &settings);
-    AssignSettings(model, settings, parser.values(set));
+    Document doc;
+    TViewOptions view;
+    ImportModel(file, doc, &view);
+    AssignSettings(doc, view, parser.values(set));
     ScriptLineList lines;
     WarningList warnings;
-    GenerateScript(model, settings, lines, &warnings);
+    GenerateScript(doc.model(), doc.settings(), lines, &warnings);
     PrintWarnings(warnings);
 
     if (parser.isSet(output)) {

@@ -9,7 +9,6 @@
 #include "app/gui/WarningsDialog.h"
 #include "app/project/ProjectFile.h"
 #include "convert/gui/V14ConverterWindow.h"
-#include "import/ModelFile.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
 #include "post/gui/AnimationDialog.h"
@@ -45,6 +44,7 @@
 #include <QWheelEvent>
 
 #include <exception>
+#include <utility>
 
 namespace vandra::gui {
 namespace {
@@ -150,7 +150,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    viewWidget_ = new ModelViewWidget(model_, settings_, view_, interaction_, results_, panel);
+    viewWidget_ = new ModelViewWidget(document_.model(), viewOptions_, view_, interaction_,
+                                      document_.results(), panel);
     layout->addWidget(viewWidget_);
     setCentralWidget(panel);
 
@@ -173,7 +174,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 }
 
 MainWindow::~MainWindow() {
-    // The dialogs and the view hold references into the store: they go before it does.
+    // The dialogs and the view hold references into the document: they go before it does.
     delete solverWindow_;
     delete deformationDialog_;
     delete animationDialog_;
@@ -274,7 +275,7 @@ void MainWindow::createActions() {
         if (!path.isEmpty()) openProject(path);
     });
     bind(Command::SaveProject, [this] {
-        if (modelPath_.isEmpty()) throw InputError(kNoModelForProject);
+        if (!document_.hasModel()) throw InputError(kNoModelForProject);
         const QString path = chooseProjectToSave_(this);
         if (!path.isEmpty()) saveProject(path);
     });
@@ -364,30 +365,33 @@ void MainWindow::createToolBar() {
 
 void MainWindow::createDialogs() {
     // Created once, in the order of start-up, and kept until the program ends.
-    viewOptionDialog_ = new ViewOptionDialog(settings_, this);
-    showLoadDialog_ = new ShowLoadDialog(model_, settings_, this);
-    tclFileDialog_ = new TclFileDialog(model_, settings_, this);
-    analysisSettingDialog_ = new AnalysisSettingDialog(model_, settings_, this);
-    recorderSettingDialog_ = new RecorderSettingDialog(settings_, this);
-    framePropertiesDialog_ = new FramePropertiesDialog(model_, interaction_, this);
-    frameSectionDialog_ = new FrameSectionDialog(model_, this);
-    materialDialog_ = new MaterialDialog(model_, this);
-    shellSectionDialog_ = new ShellSectionDialog(model_, this);
+    TModel& model = document_.model();
+    TSettings& settings = document_.settings();
+    viewOptionDialog_ = new ViewOptionDialog(viewOptions_, this);
+    showLoadDialog_ = new ShowLoadDialog(model, viewOptions_, this);
+    tclFileDialog_ = new TclFileDialog(model, settings, this);
+    analysisSettingDialog_ = new AnalysisSettingDialog(model, settings, this);
+    recorderSettingDialog_ = new RecorderSettingDialog(settings, this);
+    framePropertiesDialog_ = new FramePropertiesDialog(model, interaction_, this);
+    frameSectionDialog_ = new FrameSectionDialog(model, this);
+    materialDialog_ = new MaterialDialog(model, this);
+    shellSectionDialog_ = new ShellSectionDialog(model, this);
     solverWindow_ = new SolverWindow(this);
     // The results folder dialog starts where the script was last saved (or run).
     connect(tclFileDialog_, &TclFileDialog::scriptSaved, this, [this](const QString& path) {
         resultsFolder_.setStartFolder(QFileInfo(path).absolutePath());
     });
     deformationDialog_ =
-        new DeformationDialog(model_, settings_, view_, results_, resultsFolder_, this);
-    animationDialog_ = new AnimationDialog(model_, results_, animation_, resultsFolder_, this);
-    nodeHistoryWindow_ = new NodeHistoryWindow(model_, resultsFolder_, this);
+        new DeformationDialog(model, settings, view_, document_.results(), resultsFolder_, this);
+    animationDialog_ =
+        new AnimationDialog(model, document_.results(), animation_, resultsFolder_, this);
+    nodeHistoryWindow_ = new NodeHistoryWindow(model, resultsFolder_, this);
     v14ConverterWindow_ = new V14ConverterWindow(this);
     warningsDialog_ = new WarningsDialog(this);
     connect(tclFileDialog_, &TclFileDialog::warningsFound, this,
             [this](const WarningList& warnings) {
                 warningsDialog_->showWarnings(
-                    modelPath_, QStringLiteral("The script was generated; check:"), warnings);
+                    modelPath(), QStringLiteral("The script was generated; check:"), warnings);
             });
 
     const auto redraw = [this] { viewWidget_->redraw(); };
@@ -413,36 +417,21 @@ void MainWindow::showDialog(QWidget* dialog) {
 
 void MainWindow::openModel() {
     const QString path = chooseModelFile_(this);
-    importModel(path);
+    if (!path.isEmpty()) importModel(path);
 }
 
 void MainWindow::importModel(const QString& path) {
     Guarded(this, [&] {
-        // A file that fails to import leaves the model and the lines loaded last as they were,
-        // so that cancelling the next open re-imports the model that is shown.
-        const std::string fileName =
-            QFile::encodeName(path.isEmpty() ? modelPath_ : path).toStdString();
-        S2kText lines = path.isEmpty() ? S2kLines : ReadS2kFile(fileName);
+        // Read and imported whole before anything shown changes: a file that fails leaves the
+        // open model as it was.
         std::vector<std::string> report;
-        // Cancelling before any file was opened re-imports nothing: the empty model.
-        TModel fresh =
-            path.isEmpty() && lines.empty() ? TModel() : ImportModelText(lines, fileName, &report);
-        animationTimer_->stop();
-        results_ = TResults(); // the results of the model shown before
-        model_ = std::move(fresh);
-        if (!path.isEmpty()) {
-            S2kLines = std::move(lines);
-            modelPath_ = path;
-        }
-        if (interaction_.SelectedFrame > CountOf(model_.FrameCount)) interaction_.SelectedFrame = 0;
-        statusPanels_->setCounts(CountsOf(model_));
-        viewWidget_->redraw();
-        viewWidget_->zoomAll();
+        replaceModel(ReadModelFile(QFile::encodeName(path).toStdString(), &report));
         if (!report.empty())
-            ShowConversionReport(this, report, model_.Warnings);
+            ShowConversionReport(this, report, document_.model().Warnings);
         else
-            warningsDialog_->showWarnings(
-                modelPath_, QStringLiteral("The model was imported; check:"), model_.Warnings);
+            warningsDialog_->showWarnings(modelPath(),
+                                          QStringLiteral("The model was imported; check:"),
+                                          document_.model().Warnings);
     });
 }
 
@@ -450,26 +439,36 @@ void MainWindow::openProject(const QString& path) {
     Guarded(this, [&] {
         // The project is read, imported and applied whole before anything shown changes.
         project::OpenedProject opened = project::OpenProject(QFile::encodeName(path).toStdString());
-        model_ = std::move(opened.model);
-        settings_ = opened.settings;
-        S2kLines = std::move(opened.lines);
-        modelPath_ = QFile::decodeName(opened.s2kPath.c_str());
-        if (interaction_.SelectedFrame > CountOf(model_.FrameCount)) interaction_.SelectedFrame = 0;
-        statusPanels_->setCounts(CountsOf(model_));
-        viewWidget_->redraw();
-        viewWidget_->zoomAll();
+        viewOptions_ = opened.view;
+        replaceModel(std::move(opened.model));
         if (!opened.unmatched.empty())
             ShowErrorBox(this, QString::fromLocal8Bit(project::UnmatchedMessage(opened.unmatched)));
-        warningsDialog_->showWarnings(modelPath_, QStringLiteral("The model was imported; check:"),
-                                      model_.Warnings);
+        warningsDialog_->showWarnings(modelPath(), QStringLiteral("The model was imported; check:"),
+                                      document_.model().Warnings);
     });
+}
+
+void MainWindow::replaceModel(TOpenedModel opened) {
+    animationTimer_->stop();
+    animation_.AnimFrame = 0;
+    document_.replace(std::move(opened));
+    if (framePropertiesDialog_->isVisible()) framePropertiesDialog_->reject();
+    interaction_.SelectedFrame = 0;
+    viewOptions_.ShownLoadCase = 0;
+    statusPanels_->setCounts(CountsOf(document_.model()));
+    viewWidget_->redraw();
+    viewWidget_->zoomAll();
+}
+
+QString MainWindow::modelPath() const {
+    return QFile::decodeName(document_.path().c_str());
 }
 
 void MainWindow::saveProject(const QString& path) {
     Guarded(this, [&] {
-        if (modelPath_.isEmpty()) throw InputError(kNoModelForProject);
-        project::SaveProject(QFile::encodeName(path).toStdString(), model_, settings_,
-                             QFile::encodeName(modelPath_).toStdString());
+        if (!document_.hasModel()) throw InputError(kNoModelForProject);
+        project::SaveProject(QFile::encodeName(path).toStdString(), document_.model(),
+                             document_.settings(), viewOptions_, document_.path());
     });
 }
 
@@ -480,12 +479,12 @@ void MainWindow::planeView(PlaneView plane) {
 }
 
 void MainWindow::refresh() {
-    settings_.ShownLoadCase = 0;
+    viewOptions_.ShownLoadCase = 0;
     viewWidget_->redraw();
 }
 
 void MainWindow::clearResults() {
-    ClearResults(results_);
+    ClearResults(document_.results());
     viewWidget_->redraw();
 }
 
@@ -499,7 +498,7 @@ void MainWindow::toggleAnimation() {
         animationTimer_->stop();
         return;
     }
-    if (results_.History.Steps < 1) {
+    if (document_.results().History.Steps < 1) {
         statusBar()->showMessage(
             QStringLiteral("No displacement history is loaded: press LOAD DISP DATA first."),
             kMessageTime);
@@ -509,18 +508,19 @@ void MainWindow::toggleAnimation() {
 }
 
 void MainWindow::animationTick() {
-    animation_.AnimFrame = NextAnimationStep(animation_.AnimFrame, results_.History.Steps);
+    const TNodeHistory& history = document_.results().History;
+    animation_.AnimFrame = NextAnimationStep(animation_.AnimFrame, history.Steps);
     if (animation_.AnimFrame == 0) {
         animationTimer_->stop();
         return;
     }
     view_.DisplacementScale = animation_.AnimScale;
-    viewWidget_->drawAnimationStep(results_.History, animation_.AnimFrame);
+    viewWidget_->drawAnimationStep(history, animation_.AnimFrame);
 }
 
 void MainWindow::pickJoint(int x, int y) {
     if (!nodeHistoryWindow_->isVisible() || !nodeHistoryWindow_->isPicking()) return;
-    const int joint = NearestJoint(model_, x, y, kPickRadius);
+    const int joint = NearestJoint(document_.model(), viewWidget_->projection(), x, y, kPickRadius);
     if (joint == 0) {
         statusBar()->showMessage(QStringLiteral("No joint there: click on a joint."), kMessageTime);
         return;

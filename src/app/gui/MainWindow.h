@@ -1,15 +1,14 @@
-// The main window of VANDRA: menu bar, tool bar, model view and status bar, the store it owns and
-// the commands that bind them together.
+// The main window of VANDRA: menu bar, tool bar, model view and status bar, the document it holds
+// and the commands that bind them together.
 #pragma once
 
 #include "app/gui/StatusPanels.h"
-#include "import/S2kText.h"
-#include "model/Model.h"
+#include "document/Document.h"
 #include "post/Animation.h"
-#include "post/Results.h"
 #include "post/gui/ResultsFolder.h"
 #include "view/Camera.h"
 #include "view/Interaction.h"
+#include "view/ViewOptions.h"
 
 #include <QMainWindow>
 
@@ -88,11 +87,13 @@ public:
     void setProjectOpenChooser(FileChooser chooser) { chooseProjectToOpen_ = std::move(chooser); }
     void setProjectSaveChooser(FileChooser chooser) { chooseProjectToSave_ = std::move(chooser); }
 
-    // The open command: asks for a file, then imports it (or the lines loaded last on cancel).
+    // The open command: asks for a file, then imports it; a cancelled dialog changes nothing.
     void openModel();
-    // The open command with a file already chosen (the command line's FILE.s2k); empty re-imports.
+    // The open command with a file already chosen (the command line's FILE.s2k): the model
+    // replaces the open one, whose results and animation end; the settings stay.
     void importModel(const QString& path);
-    // File > "Open Project": imports the project's model and applies its choices.
+    // File > "Open Project": imports the project's model, applies its choices and takes its
+    // settings and view options; the open model's results and animation end.
     void openProject(const QString& path);
     // File > "Save Project": the model file's path, the settings and every choice by name.
     void saveProject(const QString& path);
@@ -107,17 +108,15 @@ public:
     bool animationRunning() const;
 
     QAction* action(Command command) const { return actions_.at(command); }
-    TModel& model() { return model_; }
-    TSettings& settings() { return settings_; }
+    Document& document() { return document_; }
+    TViewOptions& viewOptions() { return viewOptions_; }
     TViewState& viewState() { return view_; }
     TInteraction& interaction() { return interaction_; }
-    TResults& results() { return results_; }
     TAnimation& animation() { return animation_; }
     ResultsFolder& resultsFolder() { return resultsFolder_; }
     DeformationDialog* deformationDialog() const { return deformationDialog_; }
     AnimationDialog* animationDialog() const { return animationDialog_; }
     NodeHistoryWindow* nodeHistoryWindow() const { return nodeHistoryWindow_; }
-    const S2kText& s2kLines() const { return S2kLines; }
     ModelViewWidget* modelView() const { return viewWidget_; }
     SolverWindow* solverWindow() const { return solverWindow_; }
     FramePropertiesDialog* framePropertiesDialog() const { return framePropertiesDialog_; }
@@ -144,13 +143,16 @@ private:
     void setMouseModeText(const QString& text);
     void openHelpPage(const QString& fileName);
     void pickJoint(int x, int y);
+    // The one way a model comes in (import and open project): the document's replace, then the
+    // animation stops and the picked frame and the labelled load case end with the model they
+    // belonged to; the counts and the view follow the new model.
+    void replaceModel(TOpenedModel opened);
+    QString modelPath() const;
 
-    TModel model_;
-    TSettings settings_;
+    Document document_;
+    TViewOptions viewOptions_;
     TViewState view_;
     TInteraction interaction_;
-    S2kText S2kLines;
-    TResults results_;
     TAnimation animation_;
     ResultsFolder resultsFolder_;
     QTimer* animationTimer_ = nullptr;
@@ -180,7 +182,6 @@ private:
     FileChooser chooseScriptFile_;
     FileChooser chooseProjectToOpen_;
     FileChooser chooseProjectToSave_;
-    QString modelPath_; // the .s2k file the model was imported from
     int wheelRemainder_ = 0;
     bool shownOnce_ = false;
 };

@@ -1,7 +1,6 @@
 #include "app/project/ProjectFile.h"
 
-#include "import/ModelFile.h"
-#include "import/S2kImport.h"
+#include "document/SettingsByName.h"
 #include "model/AtomicFile.h"
 #include "model/Errors.h"
 #include "model/MaterialLaws.h"
@@ -17,50 +16,14 @@
 #include <limits>
 #include <map>
 #include <string_view>
+#include <type_traits>
+#include <variant>
 
 namespace vandra::project {
 namespace {
 
 constexpr const char* kFormat = "VANDRA project";
 constexpr int kVersion = 1;
-
-template <typename Record> struct IntField {
-    const char* name;
-    int Record::*field;
-};
-template <typename Record> struct RealField {
-    const char* name;
-    double Record::*field;
-};
-template <typename Record> struct FlagField {
-    const char* name;
-    bool Record::*field;
-};
-
-// What the frame section dialog edits (Color apart: it is a packed colour).
-constexpr IntField<TSECTION> kSectionInts[] = {
-    {"FrameType", &TSECTION::FrameType},     {"GeoTransf", &TSECTION::GeoTransf},
-    {"SectionKind", &TSECTION::SectionKind}, {"DivideFX", &TSECTION::DivideFX},
-    {"DivideFY", &TSECTION::DivideFY},       {"BarNumNX", &TSECTION::BarNumNX},
-    {"BarNumNY", &TSECTION::BarNumNY}};
-constexpr RealField<TSECTION> kSectionReals[] = {{"Cover", &TSECTION::Cover},
-                                                 {"BarTop", &TSECTION::BarTop},
-                                                 {"BarBot", &TSECTION::BarBot},
-                                                 {"HingeLenI", &TSECTION::HingeLenI},
-                                                 {"HingeLenJ", &TSECTION::HingeLenJ}};
-
-// The settings of the analysis, recorder and view option dialogs.
-constexpr IntField<TSettings> kSettingInts[] = {
-    {"AnalysisType", &TSettings::AnalysisType}, {"LoadCase", &TSettings::LoadCase},
-    {"LoadVector", &TSettings::LoadVector},     {"LoadSteps", &TSettings::LoadSteps},
-    {"ControlNode", &TSettings::ControlNode},   {"ControlDof", &TSettings::ControlDof},
-    {"AnalysisStep", &TSettings::AnalysisStep}, {"NumIntgrPts", &TSettings::NumIntgrPts},
-    {"RebarMat", &TSettings::RebarMat},         {"ModalNumber", &TSettings::ModalNumber}};
-constexpr RealField<TSettings> kSettingReals[] = {{"LoadFactor", &TSettings::LoadFactor},
-                                                  {"ControlDisp", &TSettings::ControlDisp}};
-constexpr FlagField<TSettings> kSettingFlags[] = {{"UseAggregator", &TSettings::UseAggregator},
-                                                  {"GenPlateFiber", &TSettings::GenPlateFiber},
-                                                  {"GenNodeMass", &TSettings::GenNodeMass}};
 
 QString Q(const std::string& s) {
     return QString::fromLocal8Bit(s);
@@ -109,25 +72,55 @@ void ReadFlags(const QJsonObject& o, const char* key, std::array<bool, N>& out,
     }
 }
 
+QLatin1String Key(std::string_view name) {
+    return QLatin1String(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// A value into the JSON object: a number, true or false, or a list of flags (flags[1..]).
+template <typename Value> QJsonValue JsonOf(const Value& v) {
+    if constexpr (std::is_same_v<Value, uint32_t>) {
+        return static_cast<qint64>(v);
+    } else if constexpr (std::is_arithmetic_v<Value>) {
+        return v;
+    } else {
+        QJsonArray a;
+        for (size_t i = 1; i < v.size(); ++i)
+            a.append(static_cast<bool>(v[i]));
+        return a;
+    }
+}
+
+// A value from the JSON object by its type; a missing key keeps the value.
+template <typename Value>
+void ReadValue(const QJsonObject& o, std::string_view name, Value& v, const std::string& where) {
+    const std::string key(name);
+    if constexpr (std::is_same_v<Value, int>) {
+        ReadInt(o, key.c_str(), v, where);
+    } else if constexpr (std::is_same_v<Value, double>) {
+        ReadReal(o, key.c_str(), v, where);
+    } else if constexpr (std::is_same_v<Value, bool>) {
+        ReadFlag(o, key.c_str(), v, where);
+    } else if constexpr (std::is_same_v<Value, uint32_t>) {
+        int color = static_cast<int>(v);
+        ReadInt(o, key.c_str(), color, where);
+        if (color < 0 || color > kMaxPackedColor)
+            Bad(where, key.c_str(), "must be a packed colour 0..16777215");
+        v = static_cast<uint32_t>(color);
+    } else {
+        ReadFlags(o, key.c_str(), v, where);
+    }
+}
+
 QJsonObject SectionObject(const TSECTION& s) {
     QJsonObject o;
-    for (const auto& f : kSectionInts)
-        o.insert(QLatin1String(f.name), s.*f.field);
-    for (const auto& f : kSectionReals)
-        o.insert(QLatin1String(f.name), s.*f.field);
-    o.insert(QStringLiteral("Color"), static_cast<qint64>(s.Color));
+    for (const SectionFieldEntry& f : SectionFieldTable())
+        std::visit([&](auto member) { o.insert(Key(f.Text.Name), JsonOf(s.*member)); }, f.Field);
     return o;
 }
 
 void ReadSection(const QJsonObject& o, TSECTION& s, const std::string& where) {
-    for (const auto& f : kSectionInts)
-        ReadInt(o, f.name, s.*f.field, where);
-    for (const auto& f : kSectionReals)
-        ReadReal(o, f.name, s.*f.field, where);
-    int color = static_cast<int>(s.Color);
-    ReadInt(o, "Color", color, where);
-    if (color < 0 || color > 0xFFFFFF) Bad(where, "Color", "must be a packed colour 0..16777215");
-    s.Color = static_cast<uint32_t>(color);
+    for (const SectionFieldEntry& f : SectionFieldTable())
+        std::visit([&](auto member) { ReadValue(o, f.Text.Name, s.*member, where); }, f.Field);
 }
 
 QJsonObject MaterialObject(const TMAT& m) {
@@ -147,34 +140,18 @@ void ReadMaterial(const QJsonObject& o, TMAT& m, const std::string& where) {
     CheckMaterialLaw(m);
 }
 
-QJsonObject SettingsObject(const TSettings& s) {
+// The settings that projects keep, from the settings table.
+QJsonObject SettingsObject(const ConstSettingRooms& rooms) {
     QJsonObject o;
-    for (const auto& f : kSettingInts)
-        o.insert(QLatin1String(f.name), s.*f.field);
-    for (const auto& f : kSettingReals)
-        o.insert(QLatin1String(f.name), s.*f.field);
-    for (const auto& f : kSettingFlags)
-        o.insert(QLatin1String(f.name), s.*f.field);
-    const auto flags = [](const auto& array) {
-        QJsonArray a;
-        for (size_t i = 1; i < array.size(); ++i)
-            a.append(static_cast<bool>(array[i]));
-        return a;
-    };
-    o.insert(QStringLiteral("RecOpt"), flags(s.RecOpt));
-    o.insert(QStringLiteral("ViewOpt"), flags(s.ViewOpt));
+    for (const SettingEntry& e : SettingsTable())
+        if (e.InProject)
+            VisitSetting(e, rooms, [&](const auto& v) { o.insert(Key(e.Name), JsonOf(v)); });
     return o;
 }
 
-void ReadSettings(const QJsonObject& o, TSettings& s, const std::string& where) {
-    for (const auto& f : kSettingInts)
-        ReadInt(o, f.name, s.*f.field, where);
-    for (const auto& f : kSettingReals)
-        ReadReal(o, f.name, s.*f.field, where);
-    for (const auto& f : kSettingFlags)
-        ReadFlag(o, f.name, s.*f.field, where);
-    ReadFlags(o, "RecOpt", s.RecOpt, where);
-    ReadFlags(o, "ViewOpt", s.ViewOpt, where);
+void ReadSettings(const QJsonObject& o, const SettingRooms& rooms, const std::string& where) {
+    for (const SettingEntry& e : SettingsTable())
+        if (e.InProject) VisitSetting(e, rooms, [&](auto& v) { ReadValue(o, e.Name, v, where); });
 }
 
 // Applies the records of `choices` to the table's records of the same name (the last of equal
@@ -253,7 +230,8 @@ std::vector<std::string> ImportSectionLibrary(const std::string& path, TModel& m
 }
 
 QJsonObject ProjectDocument(const TModel& model, const TSettings& settings,
-                            const std::string& s2kPath, const std::string& projectPath) {
+                            const TViewOptions& view, const std::string& s2kPath,
+                            const std::string& projectPath) {
     const QDir projectDir = QFileInfo(QFile::decodeName(projectPath.c_str())).absoluteDir();
     const QString s2k = QFileInfo(QFile::decodeName(s2kPath.c_str())).absoluteFilePath();
     QJsonObject areaSecs, mats;
@@ -268,15 +246,15 @@ QJsonObject ProjectDocument(const TModel& model, const TSettings& settings,
     return QJsonObject{{QStringLiteral("Format"), QLatin1String(kFormat)},
                        {QStringLiteral("Version"), kVersion},
                        {QStringLiteral("Model"), projectDir.relativeFilePath(s2k)},
-                       {QStringLiteral("Settings"), SettingsObject(settings)},
+                       {QStringLiteral("Settings"), SettingsObject({&settings, &view})},
                        {QStringLiteral("Sections"), SectionSettings(model)},
                        {QStringLiteral("AreaSecs"), areaSecs},
                        {QStringLiteral("Mats"), mats}};
 }
 
 void SaveProject(const std::string& projectPath, const TModel& model, const TSettings& settings,
-                 const std::string& s2kPath) {
-    WriteJsonFile(projectPath, ProjectDocument(model, settings, s2kPath, projectPath));
+                 const TViewOptions& view, const std::string& s2kPath) {
+    WriteJsonFile(projectPath, ProjectDocument(model, settings, view, s2kPath, projectPath));
 }
 
 OpenedProject OpenProject(const std::string& projectPath) {
@@ -292,32 +270,33 @@ OpenedProject OpenProject(const std::string& projectPath) {
     const QDir projectDir = QFileInfo(QFile::decodeName(projectPath.c_str())).absoluteDir();
     const QString s2k =
         QDir::cleanPath(projectDir.absoluteFilePath(o.value(QStringLiteral("Model")).toString()));
-    p.s2kPath = Local(s2k);
+    const std::string s2kPath = Local(s2k);
     if (!QFileInfo(s2k).isFile())
-        throw InputError("The model file \"" + p.s2kPath + "\" of project \"" + projectPath +
+        throw InputError("The model file \"" + s2kPath + "\" of project \"" + projectPath +
                          "\" does not exist. Put the .s2k file back beside the project (or at "
                          "the path the project names) and open the project again.");
-    p.lines = ReadS2kFile(p.s2kPath);
-    p.model = ImportModelText(p.lines, p.s2kPath);
+    p.model = ReadModelFile(s2kPath);
+    TModel& model = p.model.Model;
 
     try {
-        const QJsonValue settings = o.value(QStringLiteral("Settings"));
-        if (!settings.isUndefined()) {
-            if (!settings.isObject()) throw InputError("Settings must be a JSON object");
-            ReadSettings(settings.toObject(), p.settings, "Settings");
+        TSettings settings;
+        const QJsonValue stored = o.value(QStringLiteral("Settings"));
+        if (!stored.isUndefined()) {
+            if (!stored.isObject()) throw InputError("Settings must be a JSON object");
+            ReadSettings(stored.toObject(), {&settings, &p.view}, "Settings");
         }
-        ApplyByName(p.model.Sections, p.model, o.value(QStringLiteral("Sections")), "Sections",
+        p.model.Settings = settings;
+        ApplyByName(model.Sections, model, o.value(QStringLiteral("Sections")), "Sections",
                     FindSection, ReadSection, p.unmatched);
         ApplyByName(
-            p.model.AreaSecs, p.model, o.value(QStringLiteral("AreaSecs")), "AreaSecs",
-            FindAreaSection,
+            model.AreaSecs, model, o.value(QStringLiteral("AreaSecs")), "AreaSecs", FindAreaSection,
             [](const QJsonObject& v, TAREASEC& a, const std::string& where) {
                 ReadInt(v, "NonlinType", a.NonlinType, where);
                 if (a.NonlinType != kShellMITC4 && a.NonlinType != kShellDKGQ)
                     Bad(where, "NonlinType", "must be 0 or 1");
             },
             p.unmatched);
-        ApplyByName(p.model.Mats, p.model, o.value(QStringLiteral("Mats")), "Mats", FindMaterial,
+        ApplyByName(model.Mats, model, o.value(QStringLiteral("Mats")), "Mats", FindMaterial,
                     ReadMaterial, p.unmatched);
     } catch (const InputError& e) {
         throw InputError("Project \"" + projectPath + "\": " + e.what());

@@ -7,8 +7,9 @@
 // exports and imports.
 #pragma once
 
-#include "import/S2kText.h"
+#include "document/Document.h"
 #include "model/Model.h"
+#include "view/ViewOptions.h"
 
 #include <QJsonObject>
 
@@ -34,17 +35,20 @@ std::vector<std::string> ApplySectionSettings(TModel& model, const QJsonObject& 
 void ExportSectionLibrary(const std::string& path, const TModel& model);
 std::vector<std::string> ImportSectionLibrary(const std::string& path, TModel& model);
 
-// The project document for a model imported from s2kPath, to be written at projectPath.
+// The project document for a model imported from s2kPath, to be written at projectPath. Its
+// "Settings" hold the settings of the settings table that projects keep: the analysis settings
+// and the view's layer switches.
 QJsonObject ProjectDocument(const TModel& model, const TSettings& settings,
-                            const std::string& s2kPath, const std::string& projectPath);
+                            const TViewOptions& view, const std::string& s2kPath,
+                            const std::string& projectPath);
 void SaveProject(const std::string& projectPath, const TModel& model, const TSettings& settings,
-                 const std::string& s2kPath);
+                 const TViewOptions& view, const std::string& s2kPath);
 
 struct OpenedProject {
-    std::string s2kPath; // absolute
-    S2kText lines;       // the model file as read
-    TModel model;
-    TSettings settings;
+    // The model file (its absolute path) imported with the project's choices, and the project's
+    // analysis settings (the defaults where it names none): what the document's replace takes.
+    TOpenedModel model;
+    TViewOptions view; // the project's view options, the defaults where it names none
     std::vector<std::string> unmatched; // "Sections[NAME]", "AreaSecs[NAME]", "Mats[NAME]"
 };
 

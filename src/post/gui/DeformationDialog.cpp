@@ -54,8 +54,9 @@ QString General(double v) {
 
 } // namespace
 
-DeformationDialog::DeformationDialog(const TModel& model, TSettings& settings, TViewState& view,
-                                     TResults& results, ResultsFolder& folder, QWidget* parent)
+DeformationDialog::DeformationDialog(const TModel& model, const TSettings& settings,
+                                     TViewState& view, TResults& results, ResultsFolder& folder,
+                                     QWidget* parent)
     : QDialog(parent), model_(model), settings_(settings), view_(view), results_(results),
       folder_(folder) {
     setObjectName(QStringLiteral("deformationDialog"));
@@ -206,7 +207,8 @@ void DeformationDialog::loadSections() {
     const int step = parse::Integer(Local(stepEdit_->text()));
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
-    results_.Ends = ReadSectionStep(model_, settings_, FolderPath(folder), step, component);
+    TakeSectionValues(results_,
+                      ReadSectionStep(model_, settings_, FolderPath(folder), step, component));
     const TFrameEnds& ends = results_.Ends;
     if (!ends.Any) {
         statusLabel_->setText(
@@ -216,8 +218,6 @@ void DeformationDialog::loadSections() {
                 .arg(step));
         return;
     }
-    settings_.ResultMax = ends.Max;
-    settings_.ResultMin = ends.Min;
     maxEdit_->setText(General(ends.Max));
     minEdit_->setText(General(ends.Min));
     statusLabel_->setText(
@@ -233,8 +233,8 @@ void DeformationDialog::loadModeShape() {
 }
 
 void DeformationDialog::apply() {
-    settings_.ResultMax = parse::Float(Local(maxEdit_->text()));
-    settings_.ResultMin = parse::Float(Local(minEdit_->text()));
+    results_.ResultMax = parse::Float(Local(maxEdit_->text()));
+    results_.ResultMin = parse::Float(Local(minEdit_->text()));
     view_.DisplacementScale = parse::Float(Local(scaleEdit_->text()));
 }
 

@@ -20,8 +20,8 @@ class ResultsFolder;
 class DeformationDialog : public QDialog {
     Q_OBJECT
 public:
-    DeformationDialog(const TModel& model, TSettings& settings, TViewState& view, TResults& results,
-                      ResultsFolder& folder, QWidget* parent = nullptr);
+    DeformationDialog(const TModel& model, const TSettings& settings, TViewState& view,
+                      TResults& results, ResultsFolder& folder, QWidget* parent = nullptr);
 
     // The three load buttons: read into new tables, stored only when every file was read.
     void loadNodeStep();
@@ -42,7 +42,7 @@ private:
     void showFolder();
 
     const TModel& model_;
-    TSettings& settings_;
+    const TSettings& settings_;
     TViewState& view_;
     TResults& results_;
     ResultsFolder& folder_;

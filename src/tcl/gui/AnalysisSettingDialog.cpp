@@ -1,9 +1,8 @@
 #include "tcl/gui/AnalysisSettingDialog.h"
 
 #include "app/gui/ErrorBox.h"
+#include "app/gui/SettingControls.h"
 #include "model/Errors.h"
-#include "model/NumberParse.h"
-#include "model/NumberText.h"
 #include "tcl/SettingsCheck.h"
 #include "view/gui/LoadCaseList.h"
 
@@ -20,22 +19,41 @@
 namespace vandra::gui {
 namespace {
 
-QLineEdit* NewEdit(QWidget* parent, const char* name) {
+// The settings in the order OK stores them.
+constexpr std::string_view kStoreOrder[] = {
+    "LoadSteps",   "LoadFactor",    "LoadCase",     "LoadVector",    "AnalysisType",
+    "RebarMat",    "NumIntgrPts",   "AnalysisStep", "ControlDof",    "ControlDisp",
+    "ControlNode", "UseAggregator", "ModalNumber",  "GenPlateFiber", "GenNodeMass"};
+
+QString Label(std::string_view setting) {
+    const std::string_view label = SettingNamed(setting).Label;
+    return QString::fromLatin1(label.data(), static_cast<qsizetype>(label.size()));
+}
+
+QLineEdit* NewEdit(QWidget* parent, std::string_view setting) {
     auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
+    edit->setObjectName(ControlName(SettingNamed(setting), "Edit"));
     return edit;
 }
 
-QComboBox* NewCombo(QWidget* parent, const char* name) {
+QComboBox* NewCombo(QWidget* parent, std::string_view setting) {
+    const SettingEntry& entry = SettingNamed(setting);
     auto* combo = new QComboBox(parent);
-    combo->setObjectName(QString::fromLatin1(name));
+    combo->setObjectName(ControlName(entry, "Combo"));
+    for (std::string_view item : entry.Items)
+        combo->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
     return combo;
 }
 
-QCheckBox* NewCheck(QWidget* parent, const char* caption, const char* name) {
-    auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
-    box->setObjectName(QString::fromLatin1(name));
+QCheckBox* NewCheck(QWidget* parent, std::string_view setting) {
+    auto* box = new QCheckBox(Label(setting), parent);
+    box->setObjectName(ControlName(SettingNamed(setting), "Check"));
     return box;
+}
+
+// A form row: the setting's label and its edit.
+void AddEdit(QFormLayout* form, QWidget* parent, std::string_view setting) {
+    form->addRow(Label(setting), NewEdit(parent, setting));
 }
 
 QGroupBox* NewGroup(QWidget* parent, const char* title, QLayout* content) {
@@ -44,86 +62,40 @@ QGroupBox* NewGroup(QWidget* parent, const char* title, QLayout* content) {
     return group;
 }
 
-// Item position of a 1-based code; a code outside the list selects nothing.
-int ItemOf(const QComboBox* combo, int code) {
-    return code >= 1 && code <= combo->count() ? code - 1 : -1;
-}
-
-void ShowInt(QLineEdit* edit, int value) {
-    edit->setText(QString::fromLatin1(text::Format("%D", {value})));
-}
-
-// Three significant digits: the edit shows, and OK stores back, the rounded value.
-void ShowReal(QLineEdit* edit, double value) {
-    edit->setText(QString::fromLatin1(text::Format("%0.3E", {value})));
-}
-
-int ReadInt(const QLineEdit* edit) {
-    return parse::Integer(edit->text().toLatin1().toStdString());
-}
-double ReadReal(const QLineEdit* edit) {
-    return parse::Float(edit->text().toLatin1().toStdString());
+QGroupBox* CheckGroup(QWidget* parent, const char* title, std::string_view setting) {
+    auto* content = new QVBoxLayout;
+    content->addWidget(NewCheck(parent, setting));
+    return NewGroup(parent, title, content);
 }
 
 } // namespace
 
-AnalysisSettingDialog::AnalysisSettingDialog(TModel& model, TSettings& settings, QWidget* parent)
+AnalysisSettingDialog::AnalysisSettingDialog(const TModel& model, TSettings& settings,
+                                             QWidget* parent)
     : QDialog(parent), model_(model), settings_(settings) {
     setWindowTitle(QStringLiteral("Analysis Setting"));
 
-    // Item k is AnalysisType k + 1.
-    analysisType_ = NewCombo(this, "analysisTypeCombo");
-    analysisType_->addItems(
-        {QStringLiteral("Single Load Control"), QStringLiteral("Single Displacement Control"),
-         QStringLiteral("Gravity+PushOver"), QStringLiteral("Modal Analysis"),
-         QStringLiteral("Time History Analysis"), QStringLiteral("D+L+Time Hist Analysis"),
-         QStringLiteral("MultipleSupport Excitation")});
     auto* top = new QFormLayout;
-    top->addRow(QStringLiteral("Analysis Type"), analysisType_);
+    top->addRow(Label("AnalysisType"), NewCombo(this, "AnalysisType"));
 
     auto* loadControl = new QFormLayout;
-    loadCase_ = NewCombo(this, "loadCaseCombo");
-    loadSteps_ = NewEdit(this, "loadStepsEdit");
-    loadFactor_ = NewEdit(this, "loadFactorEdit");
-    loadControl->addRow(QStringLiteral("Load Case"), loadCase_);
-    loadControl->addRow(QStringLiteral("Load Steps"), loadSteps_);
-    loadControl->addRow(QStringLiteral("Load Factor"), loadFactor_);
+    loadCase_ = NewCombo(this, "LoadCase");
+    loadControl->addRow(Label("LoadCase"), loadCase_);
+    AddEdit(loadControl, this, "LoadSteps");
+    AddEdit(loadControl, this, "LoadFactor");
 
     auto* dispControl = new QFormLayout;
-    loadVector_ = NewCombo(this, "loadVectorCombo");
-    controlNode_ = NewEdit(this, "controlNodeEdit");
-    controlDisp_ = NewEdit(this, "controlDispEdit");
-    controlDof_ = NewEdit(this, "controlDofEdit");
-    analysisStep_ = NewEdit(this, "analysisStepEdit");
-    dispControl->addRow(QStringLiteral("Load Vector"), loadVector_);
-    dispControl->addRow(QStringLiteral("Control Node"), controlNode_);
-    dispControl->addRow(QStringLiteral("Control Disp"), controlDisp_);
-    dispControl->addRow(QStringLiteral("Control Dof"), controlDof_);
-    dispControl->addRow(QStringLiteral("Analysis Step"), analysisStep_);
+    loadVector_ = NewCombo(this, "LoadVector");
+    dispControl->addRow(Label("LoadVector"), loadVector_);
+    for (std::string_view setting : {"ControlNode", "ControlDisp", "ControlDof", "AnalysisStep"})
+        AddEdit(dispControl, this, setting);
 
     auto* nonlinear = new QFormLayout;
-    numIntgrPts_ = NewEdit(this, "numIntgrPtsEdit");
-    rebarMat_ = NewEdit(this, "rebarMatEdit");
-    nonlinear->addRow(QStringLiteral("Force/Disp Beam Column numIntgrPts"), numIntgrPts_);
-    nonlinear->addRow(QStringLiteral("Rebar Material Number"), rebarMat_);
-
-    auto* aggregator = new QVBoxLayout;
-    useAggregator_ = NewCheck(this, "Torsional Constant and Shear Area", "useAggregatorCheck");
-    aggregator->addWidget(useAggregator_);
+    AddEdit(nonlinear, this, "NumIntgrPts");
+    AddEdit(nonlinear, this, "RebarMat");
 
     auto* modal = new QFormLayout;
-    modalNumber_ = NewEdit(this, "modalNumberEdit");
-    modalNumber_->setText(QStringLiteral("12"));
-    modal->addRow(QStringLiteral("Modal Number"), modalNumber_);
-
-    auto* plateFiber = new QVBoxLayout;
-    genPlateFiber_ =
-        NewCheck(this, "Gen ND Material Plate Fiber Information", "genPlateFiberCheck");
-    plateFiber->addWidget(genPlateFiber_);
-
-    auto* nodeMass = new QVBoxLayout;
-    genNodeMass_ = NewCheck(this, "Gen Mass Information", "genNodeMassCheck");
-    nodeMass->addWidget(genNodeMass_);
+    AddEdit(modal, this, "ModalNumber");
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
@@ -139,10 +111,10 @@ AnalysisSettingDialog::AnalysisSettingDialog(TModel& model, TSettings& settings,
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(NewGroup(this, "Nonlinear Setting", nonlinear));
-    right->addWidget(NewGroup(this, "Section Aggregator", aggregator));
+    right->addWidget(CheckGroup(this, "Section Aggregator", "UseAggregator"));
     right->addWidget(NewGroup(this, "Modal Number", modal));
-    right->addWidget(NewGroup(this, "Gen ND material", plateFiber));
-    right->addWidget(NewGroup(this, "Gen Node Mass", nodeMass));
+    right->addWidget(CheckGroup(this, "Gen ND material", "GenPlateFiber"));
+    right->addWidget(CheckGroup(this, "Gen Node Mass", "GenNodeMass"));
     right->addStretch();
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
@@ -164,23 +136,8 @@ void AnalysisSettingDialog::load() {
     loadCase_->addItems(cases);
     loadVector_->clear();
     loadVector_->addItems(cases);
-
-    analysisType_->setCurrentIndex(ItemOf(analysisType_, settings_.AnalysisType));
-    loadCase_->setCurrentIndex(ItemOf(loadCase_, settings_.LoadCase));
-    loadVector_->setCurrentIndex(ItemOf(loadVector_, settings_.LoadVector));
-
-    ShowInt(loadSteps_, settings_.LoadSteps);
-    ShowReal(loadFactor_, settings_.LoadFactor);
-    ShowInt(controlNode_, settings_.ControlNode);
-    ShowReal(controlDisp_, settings_.ControlDisp);
-    ShowInt(controlDof_, settings_.ControlDof);
-    ShowInt(analysisStep_, settings_.AnalysisStep);
-    ShowInt(numIntgrPts_, settings_.NumIntgrPts);
-    ShowInt(rebarMat_, settings_.RebarMat);
-
-    useAggregator_->setChecked(settings_.UseAggregator);
-    genPlateFiber_->setChecked(settings_.GenPlateFiber);
-    genNodeMass_->setChecked(settings_.GenNodeMass);
+    for (std::string_view setting : kStoreOrder)
+        LoadControl(this, SettingNamed(setting), {&settings_});
 }
 
 bool AnalysisSettingDialog::apply() {
@@ -189,21 +146,8 @@ bool AnalysisSettingDialog::apply() {
     // but that the generator would refuse are refused here with its message, storing nothing.
     TSettings next = settings_;
     try {
-        next.LoadSteps = ReadInt(loadSteps_);
-        next.LoadFactor = ReadReal(loadFactor_);
-        next.LoadCase = loadCase_->currentIndex() + 1;
-        next.LoadVector = loadVector_->currentIndex() + 1;
-        next.AnalysisType = analysisType_->currentIndex() + 1;
-        next.RebarMat = ReadInt(rebarMat_);
-        next.NumIntgrPts = ReadInt(numIntgrPts_);
-        next.AnalysisStep = ReadInt(analysisStep_);
-        next.ControlDof = ReadInt(controlDof_);
-        next.ControlDisp = ReadReal(controlDisp_);
-        next.ControlNode = ReadInt(controlNode_);
-        next.UseAggregator = useAggregator_->isChecked();
-        next.ModalNumber = ReadInt(modalNumber_);
-        next.GenPlateFiber = genPlateFiber_->isChecked();
-        next.GenNodeMass = genNodeMass_->isChecked();
+        for (std::string_view setting : kStoreOrder)
+            ApplyControl(this, SettingNamed(setting), {&next});
     } catch (const ConversionError& e) {
         settings_ = next;
         ShowErrorBox(this, QString::fromLatin1(e.what()));

@@ -5,10 +5,6 @@
 
 #include <QDialog>
 
-#include <array>
-
-class QCheckBox;
-
 namespace vandra::gui {
 
 class RecorderSettingDialog : public QDialog {
@@ -24,7 +20,6 @@ protected:
 
 private:
     TSettings& settings_;
-    std::array<QCheckBox*, 6> optionBoxes_{}; // [1..5], one per RecOpt flag
 };
 
 } // namespace vandra::gui

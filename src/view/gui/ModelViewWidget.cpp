@@ -7,10 +7,10 @@
 
 namespace vandra::gui {
 
-ModelViewWidget::ModelViewWidget(TModel& model, const TSettings& settings, TViewState& view,
+ModelViewWidget::ModelViewWidget(const TModel& model, const TViewOptions& options, TViewState& view,
                                  TInteraction& interaction, const TResults& results,
                                  QWidget* parent)
-    : QWidget(parent), model_(model), settings_(settings), view_(view), interaction_(interaction),
+    : QWidget(parent), model_(model), options_(options), view_(view), interaction_(interaction),
       results_(results) {
     setObjectName(QStringLiteral("modelView"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -20,14 +20,17 @@ ModelViewWidget::ModelViewWidget(TModel& model, const TSettings& settings, TView
 }
 
 void ModelViewWidget::redraw() {
-    if (image_.isNull()) return;
-    RedrawModel(image_, model_, settings_, view_, interaction_.SelectedFrame, results_);
+    if (image_.isNull()) {
+        projection_ = TProjection(); // nothing is on the screen to pick
+        return;
+    }
+    RedrawModel(image_, model_, options_, view_, interaction_.SelectedFrame, results_, projection_);
     update();
 }
 
 void ModelViewWidget::drawAnimationStep(const TNodeHistory& history, int step) {
     if (image_.isNull()) return;
-    RedrawAnimationFrame(image_, model_, view_, history, step);
+    RedrawAnimationFrame(image_, model_, view_, history, step, projection_);
     update();
 }
 
@@ -57,7 +60,8 @@ void ModelViewWidget::mousePressEvent(QMouseEvent* event) {
     if (image_.isNull()) return;
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) emit leftPressed(p.x(), p.y());
-    apply(MousePress(interaction_, model_, p.x(), p.y(), event->button() == Qt::RightButton));
+    apply(MousePress(interaction_, model_, projection_, p.x(), p.y(),
+                     event->button() == Qt::RightButton));
 }
 
 void ModelViewWidget::mouseMoveEvent(QMouseEvent* event) {

@@ -6,6 +6,7 @@
 #include "post/Results.h"
 #include "view/Camera.h"
 #include "view/Interaction.h"
+#include "view/ViewOptions.h"
 
 #include <QImage>
 #include <QWidget>
@@ -15,10 +16,10 @@ namespace vandra::gui {
 class ModelViewWidget : public QWidget {
     Q_OBJECT
 public:
-    ModelViewWidget(TModel& model, const TSettings& settings, TViewState& view,
+    ModelViewWidget(const TModel& model, const TViewOptions& options, TViewState& view,
                     TInteraction& interaction, const TResults& results, QWidget* parent = nullptr);
 
-    // Repaints the whole image from the store and the loaded results and shows it.
+    // Repaints the whole image from the model and the loaded results and shows it.
     void redraw();
     // Draws one step of the displacement history (the animation's reduced drawing).
     void drawAnimationStep(const TNodeHistory& history, int step);
@@ -28,6 +29,8 @@ public:
     const QImage& image() const { return image_; }
     int imageWidth() const { return image_.width(); }
     int imageHeight() const { return image_.height(); }
+    // Where the last drawing put the model's joints and frames (empty before the first).
+    const TProjection& projection() const { return projection_; }
 
 signals:
     // Panel 1 of the status bar must show text.
@@ -47,12 +50,13 @@ protected:
 private:
     void apply(const MouseOutcome& outcome);
 
-    TModel& model_;
-    const TSettings& settings_;
+    const TModel& model_;
+    const TViewOptions& options_;
     TViewState& view_;
     TInteraction& interaction_;
     const TResults& results_;
     QImage image_;
+    TProjection projection_;
 };
 
 } // namespace vandra::gui

@@ -11,8 +11,8 @@
 
 namespace vandra::gui {
 
-ShowLoadDialog::ShowLoadDialog(TModel& model, TSettings& settings, QWidget* parent)
-    : QDialog(parent), model_(model), settings_(settings) {
+ShowLoadDialog::ShowLoadDialog(const TModel& model, TViewOptions& options, QWidget* parent)
+    : QDialog(parent), model_(model), options_(options) {
     setWindowTitle(QStringLiteral("Show Load"));
 
     // Item k is ShownLoadType k + 1: kJointForce, then kFrameDistributed.
@@ -58,8 +58,8 @@ void ShowLoadDialog::load() {
 
 void ShowLoadDialog::apply() {
     // currentIndex() is -1 for an empty list, which stores 0: no load labels.
-    settings_.ShownLoadCase = loadCase_->currentIndex() + 1;
-    settings_.ShownLoadType = loadType_->currentIndex() + 1;
+    options_.ShownLoadCase = loadCase_->currentIndex() + 1;
+    options_.ShownLoadType = loadType_->currentIndex() + 1;
 }
 
 void ShowLoadDialog::showEvent(QShowEvent* event) {

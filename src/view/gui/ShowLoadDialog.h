@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/Model.h"
+#include "view/ViewOptions.h"
 
 #include <QDialog>
 
@@ -12,7 +13,7 @@ namespace vandra::gui {
 class ShowLoadDialog : public QDialog {
     Q_OBJECT
 public:
-    ShowLoadDialog(TModel& model, TSettings& settings, QWidget* parent = nullptr);
+    ShowLoadDialog(const TModel& model, TViewOptions& options, QWidget* parent = nullptr);
 
     void load();
     void apply();
@@ -24,8 +25,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TModel& model_;
-    TSettings& settings_;
+    const TModel& model_;
+    TViewOptions& options_;
     QComboBox* loadType_ = nullptr;
     QComboBox* loadCase_ = nullptr;
 };

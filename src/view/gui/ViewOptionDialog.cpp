@@ -1,40 +1,18 @@
 #include "view/gui/ViewOptionDialog.h"
 
-#include <QCheckBox>
+#include "app/gui/SettingControls.h"
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include <array>
-
 namespace vandra::gui {
-namespace {
 
-constexpr int kSwitchCount = 13;
-
-// Captions of ViewOpt[1..13], in switch order.
-constexpr std::array<const char*, kSwitchCount> kCaptions{
-    "Node",           "Node Labels",   "Frame",        "Frame Labels",  "Frame Axis",
-    "Node Support",   "Diaphragms",    "Hinge Circle", "Shell Element", "Shell Labels",
-    "Moment Release", "Solid Element", "Solid Label"};
-
-} // namespace
-
-ViewOptionDialog::ViewOptionDialog(TSettings& settings, QWidget* parent)
-    : QDialog(parent), settings_(settings) {
+ViewOptionDialog::ViewOptionDialog(TViewOptions& options, QWidget* parent)
+    : QDialog(parent), options_(options) {
     setWindowTitle(QStringLiteral("View Option"));
-
-    auto* group = new QGroupBox(QStringLiteral("Object View"), this);
-    auto* groupLayout = new QVBoxLayout(group);
-    for (int i = 1; i <= kSwitchCount; ++i) {
-        auto* box =
-            new QCheckBox(QString::fromLatin1(kCaptions[static_cast<size_t>(i - 1)]), group);
-        box->setObjectName(QStringLiteral("viewOptCheck%1").arg(i));
-        groupLayout->addWidget(box);
-        switchBoxes_[static_cast<size_t>(i)] = box;
-    }
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
@@ -48,7 +26,7 @@ ViewOptionDialog::ViewOptionDialog(TSettings& settings, QWidget* parent)
     buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
+    layout->addWidget(NewFlagGroup(SettingNamed("ViewOpt"), this));
     layout->addLayout(buttons);
 
     connect(ok, &QPushButton::clicked, this, [this] {
@@ -60,14 +38,11 @@ ViewOptionDialog::ViewOptionDialog(TSettings& settings, QWidget* parent)
 }
 
 void ViewOptionDialog::load() {
-    for (int i = 1; i <= kSwitchCount; ++i)
-        switchBoxes_[static_cast<size_t>(i)]->setChecked(settings_.ViewOpt[static_cast<size_t>(i)]);
+    LoadControl(this, SettingNamed("ViewOpt"), {nullptr, &options_});
 }
 
 void ViewOptionDialog::apply() {
-    for (int i = 1; i <= kSwitchCount; ++i)
-        settings_.ViewOpt[static_cast<size_t>(i)] =
-            switchBoxes_[static_cast<size_t>(i)]->isChecked();
+    ApplyControl(this, SettingNamed("ViewOpt"), {nullptr, &options_});
 }
 
 void ViewOptionDialog::showEvent(QShowEvent* event) {

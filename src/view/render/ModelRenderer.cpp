@@ -64,6 +64,12 @@ bool HasNode(const TModel& m, int n) {
 const TNODE& NodeAt(const TModel& m, int n) {
     return m.Nodes[static_cast<size_t>(n)];
 }
+const TScreenPoint& At(const TProjection& p, int n) {
+    return p.Nodes[static_cast<size_t>(n)];
+}
+const TFrameScreen& FrameAt(const TProjection& p, int f) {
+    return p.Frames[static_cast<size_t>(f)];
+}
 
 bool FrameDrawable(const TModel& m, const TFRAME& f) {
     return HasNode(m, f.NodeI) && HasNode(m, f.NodeJ);
@@ -95,16 +101,16 @@ void DrawBackgroundAndLogo(Canvas& c) {
     c.TextOut(kLogoX, kLogoY, kLogoText);
 }
 
-void DrawNodes(Canvas& c, const TModel& m) {
+void DrawNodes(Canvas& c, const TModel& m, const TProjection& p) {
     c.SetBrushColor(kBlue);
     c.SetPenClear();
     c.SetBrushStyle(BrushStyle::Solid);
     const int last = LastRecord(m.Nodes, m.NodeCount);
     for (int i = 1; i <= last; ++i)
-        c.NodeDot(NodeAt(m, i).ScreenX, NodeAt(m, i).ScreenY);
+        c.NodeDot(At(p, i).X, At(p, i).Y);
 }
 
-void DrawSupports(Canvas& c, const TModel& m) {
+void DrawSupports(Canvas& c, const TModel& m, const TProjection& p) {
     c.SetBrushStyle(BrushStyle::Solid);
     c.SetPenClear();
     const int last = LastRecord(m.Nodes, m.NodeCount);
@@ -116,42 +122,42 @@ void DrawSupports(Canvas& c, const TModel& m) {
         if (k <= 0) continue;
         if (k > kMaxRestraints) k = kMaxRestraints;
         c.SetBrushColor(PaletteRgb(k));
-        c.Rectangle(n.ScreenX - kSupportHalf, n.ScreenY - kSupportHalf, n.ScreenX + kSupportHalf,
-                    n.ScreenY + kSupportHalf);
+        const TScreenPoint& at = At(p, i);
+        c.Rectangle(at.X - kSupportHalf, at.Y - kSupportHalf, at.X + kSupportHalf,
+                    at.Y + kSupportHalf);
     }
 }
 
-void DrawFrames(Canvas& c, const TModel& m, int selected) {
+void DrawFrames(Canvas& c, const TModel& m, const TProjection& p, int selected) {
     const int last = LastRecord(m.Frames, m.FrameCount);
     for (int f = 1; f <= last; ++f) {
         const TFRAME& fr = m.Frames[static_cast<size_t>(f)];
         const TSECTION& sec = SectionOf(m, fr.SecIdx);
         c.SetPen(ToRgb(sec.Color), kFramePen);
         if (sec.FrameType == kRigidBeam || !FrameDrawable(m, fr)) continue;
-        const TNODE& ni = NodeAt(m, fr.NodeI);
-        const TNODE& nj = NodeAt(m, fr.NodeJ);
-        c.Line(ni.ScreenX, ni.ScreenY, nj.ScreenX, nj.ScreenY);
+        const TScreenPoint& ni = At(p, fr.NodeI);
+        const TScreenPoint& nj = At(p, fr.NodeJ);
+        c.Line(ni.X, ni.Y, nj.X, nj.Y);
     }
     if (selected == 0 || !IsRecord(m.Frames, m.FrameCount, selected)) return;
     const TFRAME& fr = m.Frames[static_cast<size_t>(selected)];
     if (!FrameDrawable(m, fr)) return;
     c.SetPen(kYellow, kHighlightPen);
-    c.Line(NodeAt(m, fr.NodeI).ScreenX, NodeAt(m, fr.NodeI).ScreenY, NodeAt(m, fr.NodeJ).ScreenX,
-           NodeAt(m, fr.NodeJ).ScreenY);
+    c.Line(At(p, fr.NodeI).X, At(p, fr.NodeI).Y, At(p, fr.NodeJ).X, At(p, fr.NodeJ).Y);
 }
 
 // The frame lines of an animation step, written straight into the pixels (the painter's wide
 // lines are too slow for a tick of a large model).
-void DrawFramesDirect(QImage& image, const TModel& m) {
+void DrawFramesDirect(QImage& image, const TModel& m, const TProjection& p) {
     LineRaster raster(image);
     const int last = LastRecord(m.Frames, m.FrameCount);
     for (int f = 1; f <= last; ++f) {
         const TFRAME& fr = m.Frames[static_cast<size_t>(f)];
         const TSECTION& sec = SectionOf(m, fr.SecIdx);
         if (sec.FrameType == kRigidBeam || !FrameDrawable(m, fr)) continue;
-        const TNODE& ni = NodeAt(m, fr.NodeI);
-        const TNODE& nj = NodeAt(m, fr.NodeJ);
-        raster.Line(ni.ScreenX, ni.ScreenY, nj.ScreenX, nj.ScreenY, ToRgb(sec.Color));
+        const TScreenPoint& ni = At(p, fr.NodeI);
+        const TScreenPoint& nj = At(p, fr.NodeJ);
+        raster.Line(ni.X, ni.Y, nj.X, nj.Y, ToRgb(sec.Color));
     }
 }
 
@@ -162,57 +168,58 @@ void StartLabels(Canvas& c, QRgb cell) {
     c.SetFontSize(kLabelPoints);
 }
 
-void DrawNodeLabels(Canvas& c, const TModel& m) {
+void DrawNodeLabels(Canvas& c, const TModel& m, const TProjection& p) {
     StartLabels(c, kYellow);
     const int last = LastRecord(m.Nodes, m.NodeCount);
     for (int i = 1; i <= last; ++i)
-        c.TextOut(NodeAt(m, i).ScreenX, NodeAt(m, i).ScreenY, IndexText(i));
+        c.TextOut(At(p, i).X, At(p, i).Y, IndexText(i));
 }
 
-void DrawFrameLabels(Canvas& c, const TModel& m) {
+void DrawFrameLabels(Canvas& c, const TModel& m, const TProjection& p) {
     StartLabels(c, kGreen);
     const int last = LastRecord(m.Frames, m.FrameCount);
     for (int f = 1; f <= last; ++f) {
         const TFRAME& fr = m.Frames[static_cast<size_t>(f)];
         if (!FrameDrawable(m, fr)) continue;
-        const TNODE& ni = NodeAt(m, fr.NodeI);
-        const TNODE& nj = NodeAt(m, fr.NodeJ);
-        c.TextOut(RoundPixel((static_cast<double>(ni.ScreenX) + nj.ScreenX) / 2),
-                  RoundPixel((static_cast<double>(ni.ScreenY) + nj.ScreenY) / 2), IndexText(f));
+        const TScreenPoint& ni = At(p, fr.NodeI);
+        const TScreenPoint& nj = At(p, fr.NodeJ);
+        c.TextOut(RoundPixel((static_cast<double>(ni.X) + nj.X) / 2),
+                  RoundPixel((static_cast<double>(ni.Y) + nj.Y) / 2), IndexText(f));
     }
 }
 
-void DrawFrameAxes(Canvas& c, const TModel& m) {
+void DrawFrameAxes(Canvas& c, const TModel& m, const TProjection& p) {
     c.SetPen(kAxisGreen, 1);
     const int last = LastRecord(m.Frames, m.FrameCount);
     for (int f = 1; f <= last; ++f) {
         const TFRAME& fr = m.Frames[static_cast<size_t>(f)];
-        if (FrameDrawable(m, fr)) c.Line(fr.ScrMidX, fr.ScrMidY, fr.ScrAxisX, fr.ScrAxisY);
+        if (!FrameDrawable(m, fr)) continue;
+        const TFrameScreen& at = FrameAt(p, f);
+        c.Line(at.Mid.X, at.Mid.Y, at.Axis.X, at.Axis.Y);
     }
 }
 
-void DrawDiaphragms(Canvas& c, const TModel& m) {
+void DrawDiaphragms(Canvas& c, const TModel& m, const TProjection& p) {
     c.SetPen(kGrey, 1);
     const int last = LastRecord(m.Diaphs, m.DiaphCount);
     for (int d = 1; d <= last; ++d) {
         const TDIAPH& dia = m.Diaphs[static_cast<size_t>(d)];
         if (!HasNode(m, dia.Master)) continue;
-        const TNODE& master = NodeAt(m, dia.Master);
+        const TScreenPoint& master = At(p, dia.Master);
         const int slaves = LastRecord(dia.DiaNodes, dia.SlaveCount);
         for (int s = 1; s <= slaves; ++s) {
             const int n = dia.DiaNodes[static_cast<size_t>(s)];
-            if (HasNode(m, n))
-                c.Line(master.ScreenX, master.ScreenY, NodeAt(m, n).ScreenX, NodeAt(m, n).ScreenY);
+            if (HasNode(m, n)) c.Line(master.X, master.Y, At(p, n).X, At(p, n).Y);
         }
     }
 }
 
 // Colour step 1..6 of a frame end result. An empty range (ResultMax equal to ResultMin) draws
 // the middle step.
-int ResultStep(double value, const TSettings& s) {
-    const double range = s.ResultMax - s.ResultMin;
+int ResultStep(double value, const TResults& r) {
+    const double range = r.ResultMax - r.ResultMin;
     if (range == 0) return 3;
-    int k = RoundPixel((value - s.ResultMin) / range * kResultSteps);
+    int k = RoundPixel((value - r.ResultMin) / range * kResultSteps);
     if (k >= kResultSteps) k = kResultSteps;
     if (k <= 1) k = 1;
     return k;
@@ -229,7 +236,7 @@ bool EndValue(const std::vector<double>& values, const std::vector<unsigned char
     return true;
 }
 
-void DrawHingeCircles(Canvas& c, const TModel& m, const TSettings& s, const TFrameEnds& ends) {
+void DrawHingeCircles(Canvas& c, const TModel& m, const TProjection& p, const TResults& results) {
     c.SetPen(kBlack, 1);
     c.SetBrushStyle(BrushStyle::Solid);
     const int last = LastRecord(m.Frames, m.FrameCount);
@@ -237,15 +244,16 @@ void DrawHingeCircles(Canvas& c, const TModel& m, const TSettings& s, const TFra
     for (int f = 1; f <= last; ++f) {
         const TFRAME& fr = m.Frames[static_cast<size_t>(f)];
         if (!FrameDrawable(m, fr)) continue;
-        if (EndValue(ends.I, ends.HasI, f, value)) {
-            c.SetBrushColor(PaletteRgb(kResultScaleBase + ResultStep(value, s)));
-            c.Ellipse(fr.ScrEndIX - kMarkHalf, fr.ScrEndIY - kMarkHalf, fr.ScrEndIX + kMarkHalf,
-                      fr.ScrEndIY + kMarkHalf);
+        const TFrameScreen& at = FrameAt(p, f);
+        if (EndValue(results.Ends.I, results.Ends.HasI, f, value)) {
+            c.SetBrushColor(PaletteRgb(kResultScaleBase + ResultStep(value, results)));
+            c.Ellipse(at.EndI.X - kMarkHalf, at.EndI.Y - kMarkHalf, at.EndI.X + kMarkHalf,
+                      at.EndI.Y + kMarkHalf);
         }
-        if (EndValue(ends.J, ends.HasJ, f, value)) {
-            c.SetBrushColor(PaletteRgb(kResultScaleBase + ResultStep(value, s)));
-            c.Ellipse(fr.ScrEndJX - kMarkHalf, fr.ScrEndJY - kMarkHalf, fr.ScrEndJX + kMarkHalf,
-                      fr.ScrEndJY + kMarkHalf);
+        if (EndValue(results.Ends.J, results.Ends.HasJ, f, value)) {
+            c.SetBrushColor(PaletteRgb(kResultScaleBase + ResultStep(value, results)));
+            c.Ellipse(at.EndJ.X - kMarkHalf, at.EndJ.Y - kMarkHalf, at.EndJ.X + kMarkHalf,
+                      at.EndJ.Y + kMarkHalf);
         }
     }
 }
@@ -260,7 +268,7 @@ bool IsShellKind(const TModel& m, const TSHELL& sh) {
     return AreaSecOf(m, sh.SecIdx).ShellKind == 1;
 }
 
-void DrawShells(Canvas& c, const TModel& m) {
+void DrawShells(Canvas& c, const TModel& m, const TProjection& p) {
     c.SetPen(kBlack, 1);
     c.SetBrushStyle(BrushStyle::DiagCross);
     const int last = LastRecord(m.Shells, m.ShellCount);
@@ -268,16 +276,16 @@ void DrawShells(Canvas& c, const TModel& m) {
         const TSHELL& sh = m.Shells[static_cast<size_t>(i)];
         if (!IsShellKind(m, sh) || !ShellDrawable(m, sh)) continue;
         c.SetBrushColor(ToRgb(AreaSecOf(m, sh.SecIdx).Color));
-        const QPoint corners[4] = {{NodeAt(m, sh.N1).ScreenX, NodeAt(m, sh.N1).ScreenY},
-                                   {NodeAt(m, sh.N2).ScreenX, NodeAt(m, sh.N2).ScreenY},
-                                   {NodeAt(m, sh.N3).ScreenX, NodeAt(m, sh.N3).ScreenY},
-                                   {NodeAt(m, sh.N4).ScreenX, NodeAt(m, sh.N4).ScreenY}};
+        const QPoint corners[4] = {{At(p, sh.N1).X, At(p, sh.N1).Y},
+                                   {At(p, sh.N2).X, At(p, sh.N2).Y},
+                                   {At(p, sh.N3).X, At(p, sh.N3).Y},
+                                   {At(p, sh.N4).X, At(p, sh.N4).Y}};
         c.Polygon(corners, 4);
     }
     c.SetBrushStyle(BrushStyle::Solid);
 }
 
-void DrawShellLabels(Canvas& c, const TModel& m) {
+void DrawShellLabels(Canvas& c, const TModel& m, const TProjection& p) {
     StartLabels(c, kGrey);
     const int last = LastRecord(m.Shells, m.ShellCount);
     for (int i = 1; i <= last; ++i) {
@@ -285,14 +293,14 @@ void DrawShellLabels(Canvas& c, const TModel& m) {
         if (!IsShellKind(m, sh) || !ShellDrawable(m, sh)) continue;
         double sx = 0, sy = 0;
         for (int n : {sh.N1, sh.N2, sh.N3, sh.N4}) {
-            sx += NodeAt(m, n).ScreenX;
-            sy += NodeAt(m, n).ScreenY;
+            sx += At(p, n).X;
+            sy += At(p, n).Y;
         }
         c.TextOut(RoundPixel(sx / 4), RoundPixel(sy / 4), IndexText(i));
     }
 }
 
-void DrawMomentReleases(Canvas& c, const TModel& m) {
+void DrawMomentReleases(Canvas& c, const TModel& m, const TProjection& p) {
     c.SetBrushStyle(BrushStyle::Solid);
     c.SetBrushColor(kRed);
     const int last = LastRecord(m.Frames, m.FrameCount);
@@ -301,13 +309,13 @@ void DrawMomentReleases(Canvas& c, const TModel& m) {
         const TSECTION& sec = SectionOf(m, fr.SecIdx);
         c.SetPen(ToRgb(sec.Color), kFramePen);
         if (sec.FrameType != kRigidBeam || !FrameDrawable(m, fr)) continue;
-        const int cx = (NodeAt(m, fr.NodeI).ScreenX + NodeAt(m, fr.NodeJ).ScreenX) / 2;
-        const int cy = (NodeAt(m, fr.NodeI).ScreenY + NodeAt(m, fr.NodeJ).ScreenY) / 2;
+        const int cx = (At(p, fr.NodeI).X + At(p, fr.NodeJ).X) / 2;
+        const int cy = (At(p, fr.NodeI).Y + At(p, fr.NodeJ).Y) / 2;
         c.Ellipse(cx - kMarkHalf, cy - kMarkHalf, cx + kMarkHalf, cy + kMarkHalf);
     }
 }
 
-void DrawSolids(Canvas& c, const TModel& m) {
+void DrawSolids(Canvas& c, const TModel& m, const TProjection& p) {
     c.SetPen(kBlack, 1);
     // The two outlines N1-N2-N3-N4 and N5-N6-N7-N8, then the four edges between them.
     static constexpr int kEdges[12][2] = {{1, 2}, {2, 3}, {3, 4}, {4, 1}, {5, 6}, {6, 7},
@@ -317,14 +325,14 @@ void DrawSolids(Canvas& c, const TModel& m) {
         const TSOLID& so = m.Solids[static_cast<size_t>(i)];
         if (!SolidDrawable(m, so)) continue;
         for (const auto& e : kEdges) {
-            const TNODE& a = NodeAt(m, so.N[static_cast<size_t>(e[0])]);
-            const TNODE& b = NodeAt(m, so.N[static_cast<size_t>(e[1])]);
-            c.Line(a.ScreenX, a.ScreenY, b.ScreenX, b.ScreenY);
+            const TScreenPoint& a = At(p, so.N[static_cast<size_t>(e[0])]);
+            const TScreenPoint& b = At(p, so.N[static_cast<size_t>(e[1])]);
+            c.Line(a.X, a.Y, b.X, b.Y);
         }
     }
 }
 
-void DrawSolidLabels(Canvas& c, const TModel& m) {
+void DrawSolidLabels(Canvas& c, const TModel& m, const TProjection& p) {
     StartLabels(c, kGrey);
     const int last = LastRecord(m.Solids, m.SolidCount);
     for (int i = 1; i <= last; ++i) {
@@ -332,14 +340,14 @@ void DrawSolidLabels(Canvas& c, const TModel& m) {
         if (!SolidDrawable(m, so)) continue;
         double sx = 0, sy = 0;
         for (size_t k = 1; k <= 8; ++k) {
-            sx += NodeAt(m, so.N[k]).ScreenX;
-            sy += NodeAt(m, so.N[k]).ScreenY;
+            sx += At(p, so.N[k]).X;
+            sy += At(p, so.N[k]).Y;
         }
         c.TextOut(RoundPixel(sx / 8), RoundPixel(sy / 8), IndexText(i));
     }
 }
 
-void DrawLoadLabels(Canvas& c, const TModel& m, const TSettings& s) {
+void DrawLoadLabels(Canvas& c, const TModel& m, const TProjection& p, const TViewOptions& s) {
     const int shown = s.ShownLoadCase;
     if (!IsRecord(m.LoadCaseNames, m.LoadCaseCount, shown)) return;
     const int last = LastRecord(m.Loads, m.LoadCount);
@@ -348,10 +356,10 @@ void DrawLoadLabels(Canvas& c, const TModel& m, const TSettings& s) {
         for (int i = 1; i <= last; ++i) {
             const TLOAD& l = m.Loads[static_cast<size_t>(i)];
             if (l.Kind != kJointForce || l.CaseIdx != shown || !HasNode(m, l.Target)) continue;
-            const TNODE& n = NodeAt(m, l.Target);
-            c.TextOut(n.ScreenX, n.ScreenY,
+            const TScreenPoint& n = At(p, l.Target);
+            c.TextOut(n.X, n.Y,
                       text::Format("%0.0f,%0.0f,%0.0f", {l.FX / 1000, l.FY / 1000, l.FZ / 1000}));
-            c.TextOut(n.ScreenX, n.ScreenY + kMomentLineOffset,
+            c.TextOut(n.X, n.Y + kMomentLineOffset,
                       text::Format("%0.0f,%0.0f,%0.0f",
                                    {l.MX / 1000000, l.MY / 1000000, l.MZ / 1000000}));
         }
@@ -364,61 +372,68 @@ void DrawLoadLabels(Canvas& c, const TModel& m, const TSettings& s) {
                 continue;
             const TFRAME& fr = m.Frames[static_cast<size_t>(l.Target)];
             if (!FrameDrawable(m, fr)) continue;
-            c.TextOut(fr.ScrMidX, fr.ScrMidY, text::Format("%D,%0.2F", {l.Dir, l.FX}));
+            const TScreenPoint& mid = FrameAt(p, l.Target).Mid;
+            c.TextOut(mid.X, mid.Y, text::Format("%D,%0.2F", {l.Dir, l.FX}));
         }
     }
 }
 
 } // namespace
 
-void RedrawModel(QImage& image, TModel& model, const TSettings& settings, const TViewState& view,
-                 int SelectedFrame, const TResults& results, DrawPath path) {
-    ProjectModel(model, view, image.width(), image.height(), OffsetsOf(results.Disp));
+void RedrawModel(QImage& image, const TModel& model, const TViewOptions& options,
+                 const TViewState& view, int SelectedFrame, const TResults& results,
+                 TProjection& projection, DrawPath path) {
+    ProjectModel(model, view, image.width(), image.height(), OffsetsOf(results.Disp), projection);
+    const TProjection& p = projection;
     Canvas c(image, path == DrawPath::Plain);
     if (!c.IsActive()) return;
     DrawBackgroundAndLogo(c);
-    const auto& opt = settings.ViewOpt;
-    if (opt[kOptNode]) DrawNodes(c, model);
-    if (opt[kOptNodeSupport]) DrawSupports(c, model);
-    if (opt[kOptFrame]) DrawFrames(c, model, SelectedFrame);
-    if (opt[kOptNodeLabels]) DrawNodeLabels(c, model);
-    if (opt[kOptFrameLabels]) DrawFrameLabels(c, model);
-    if (opt[kOptFrameAxis]) DrawFrameAxes(c, model);
-    if (opt[kOptDiaphragms]) DrawDiaphragms(c, model);
-    if (opt[kOptHingeCircle]) DrawHingeCircles(c, model, settings, results.Ends);
-    if (opt[kOptShellElement]) DrawShells(c, model);
-    if (opt[kOptShellLabels]) DrawShellLabels(c, model);
-    if (opt[kOptMomentRelease]) DrawMomentReleases(c, model);
-    if (opt[kOptSolidElement]) DrawSolids(c, model);
-    if (opt[kOptSolidLabel]) DrawSolidLabels(c, model);
-    if (settings.ShownLoadCase != 0) DrawLoadLabels(c, model, settings);
+    const auto& opt = options.ViewOpt;
+    if (opt[kOptNode]) DrawNodes(c, model, p);
+    if (opt[kOptNodeSupport]) DrawSupports(c, model, p);
+    if (opt[kOptFrame]) DrawFrames(c, model, p, SelectedFrame);
+    if (opt[kOptNodeLabels]) DrawNodeLabels(c, model, p);
+    if (opt[kOptFrameLabels]) DrawFrameLabels(c, model, p);
+    if (opt[kOptFrameAxis]) DrawFrameAxes(c, model, p);
+    if (opt[kOptDiaphragms]) DrawDiaphragms(c, model, p);
+    if (opt[kOptHingeCircle]) DrawHingeCircles(c, model, p, results);
+    if (opt[kOptShellElement]) DrawShells(c, model, p);
+    if (opt[kOptShellLabels]) DrawShellLabels(c, model, p);
+    if (opt[kOptMomentRelease]) DrawMomentReleases(c, model, p);
+    if (opt[kOptSolidElement]) DrawSolids(c, model, p);
+    if (opt[kOptSolidLabel]) DrawSolidLabels(c, model, p);
+    if (options.ShownLoadCase != 0) DrawLoadLabels(c, model, p, options);
 }
 
-void RedrawModel(QImage& image, TModel& model, const TSettings& settings, const TViewState& view,
-                 int SelectedFrame, DrawPath path) {
-    static const TResults kNone;
-    RedrawModel(image, model, settings, view, SelectedFrame, kNone, path);
+TProjection RedrawModel(QImage& image, const TModel& model, const TViewOptions& options,
+                        const TViewState& view, int SelectedFrame, const TResults& results,
+                        DrawPath path) {
+    TProjection projection;
+    RedrawModel(image, model, options, view, SelectedFrame, results, projection, path);
+    return projection;
 }
 
-void RedrawAnimationFrame(QImage& image, TModel& model, const TViewState& view,
-                          const TNodeHistory& history, int step, DrawPath path) {
+void RedrawAnimationFrame(QImage& image, const TModel& model, const TViewState& view,
+                          const TNodeHistory& history, int step, TProjection& projection,
+                          DrawPath path) {
     TNodeOffsets offsets;
     if (step >= 1 && step <= history.Steps &&
         std::min({history.X.size(), history.Y.size(), history.Z.size()}) >=
             static_cast<size_t>(step) * history.Stride)
         offsets = TNodeOffsets{history.StepX(step), history.StepY(step), history.StepZ(step),
                                history.Stride};
-    ProjectNodes(model, view, image.width(), image.height(), offsets);
+    ProjectNodes(model, view, image.width(), image.height(), offsets, projection);
+    const TProjection& p = projection;
     const bool direct = path == DrawPath::Fast && LineRaster(image).IsUsable();
     {
         Canvas c(image, path == DrawPath::Plain);
         if (!c.IsActive()) return;
         DrawBackgroundAndLogo(c);
-        DrawNodes(c, model);
-        DrawSupports(c, model);
-        if (!direct) DrawFrames(c, model, 0);
+        DrawNodes(c, model, p);
+        DrawSupports(c, model, p);
+        if (!direct) DrawFrames(c, model, p, 0);
     }
-    if (direct) DrawFramesDirect(image, model);
+    if (direct) DrawFramesDirect(image, model, p);
 }
 
 } // namespace vandra

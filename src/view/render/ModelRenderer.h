@@ -4,6 +4,7 @@
 #include "model/Model.h"
 #include "post/Results.h"
 #include "view/Camera.h"
+#include "view/ViewOptions.h"
 
 #include <QImage>
 
@@ -13,21 +14,25 @@ namespace vandra {
 // image; Plain makes one painter call per element. Both give the same pixels.
 enum class DrawPath { Fast, Plain };
 
-// Clears the image, projects the model (writing the screen points into the store) with the nodes
-// displaced by the loaded displacements times view.DisplacementScale, and draws every layer that
-// the view options switch on, then the load labels. The end circles show the loaded section
-// values; frames without values get none (before any load every frame shows the value 0).
-void RedrawModel(QImage& image, TModel& model, const TSettings& settings, const TViewState& view,
-                 int SelectedFrame, const TResults& results, DrawPath path = DrawPath::Fast);
-// The same without results.
-void RedrawModel(QImage& image, TModel& model, const TSettings& settings, const TViewState& view,
-                 int SelectedFrame, DrawPath path = DrawPath::Fast);
+// Clears the image, projects the model into projection with the nodes displaced by the loaded
+// displacements times view.DisplacementScale, and draws every layer that the view options switch
+// on, then the load labels. The end circles show the loaded section values in the results' colour
+// range; frames without values get none (before any load every frame shows the value 0).
+void RedrawModel(QImage& image, const TModel& model, const TViewOptions& options,
+                 const TViewState& view, int SelectedFrame, const TResults& results,
+                 TProjection& projection, DrawPath path = DrawPath::Fast);
+// The same into a projection of its own, which it returns.
+TProjection RedrawModel(QImage& image, const TModel& model, const TViewOptions& options,
+                        const TViewState& view, int SelectedFrame,
+                        const TResults& results = TResults(), DrawPath path = DrawPath::Fast);
 
 // The reduced redraw of animation step `step` (1..history.Steps): background, nodes, supports and
-// frames without option tests or selection, nodes displaced by the history of that step. A step
-// outside the history draws the undisplaced model. The fast path writes the frame lines straight
-// into the pixels of a 32-bit image; their ends may differ from the plain path by a pixel.
-void RedrawAnimationFrame(QImage& image, TModel& model, const TViewState& view,
-                          const TNodeHistory& history, int step, DrawPath path = DrawPath::Fast);
+// frames without option tests or selection, nodes displaced by the history of that step (their
+// screen points go into projection; the frames' stay). A step outside the history draws the
+// undisplaced model. The fast path writes the frame lines straight into the pixels of a 32-bit
+// image; their ends may differ from the plain path by a pixel.
+void RedrawAnimationFrame(QImage& image, const TModel& model, const TViewState& view,
+                          const TNodeHistory& history, int step, TProjection& projection,
+                          DrawPath path = DrawPath::Fast);
 
 } // namespace vandra

@@ -158,13 +158,13 @@ void MainWindowStartupTest::statusBarPanels() {
 
 void MainWindowStartupTest::refreshBeforeAnyImportShowsAnEmptyModel() {
     MainWindow window;
-    window.settings().ShownLoadCase = 2;
+    window.viewOptions().ShownLoadCase = 2;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.settings().ShownLoadCase, 0); // showing the window refreshes
-    window.settings().ShownLoadCase = 1;
+    QCOMPARE(window.viewOptions().ShownLoadCase, 0); // showing the window refreshes
+    window.viewOptions().ShownLoadCase = 1;
     window.action(Command::Refresh)->trigger();
-    QCOMPARE(window.settings().ShownLoadCase, 0);
+    QCOMPARE(window.viewOptions().ShownLoadCase, 0);
     for (int i = 3; i <= 15; i += 2) {
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("statusPanel%1").arg(i))->text(),
                  QStringLiteral("0"));

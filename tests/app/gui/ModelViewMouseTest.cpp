@@ -58,24 +58,28 @@ void ModelViewMouseTest::cleanup() {
 void ModelViewMouseTest::panDragFollowsThePointerAndStaysArmed() {
     window_->action(Command::Pan)->trigger();
     QCOMPARE(ModeText(*window_), QStringLiteral("Pan"));
-    const TNODE& node = window_->model().Nodes[1];
-    const QPoint start(node.ScreenX, node.ScreenY);
+    // Joint 1 where the view last drew it.
+    const auto node = [this] {
+        const TScreenPoint& p = view_->projection().Nodes[1];
+        return QPoint(p.X, p.Y);
+    };
+    const QPoint start = node();
 
     QTest::mousePress(view_, Qt::LeftButton, {}, QPoint(200, 200));
     QCOMPARE(window_->interaction().MouseMode, int(kPanning));
     QTest::mouseMove(view_, QPoint(230, 190));
-    QCOMPARE(QPoint(node.ScreenX, node.ScreenY), start + QPoint(30, -10));
+    QCOMPARE(node(), start + QPoint(30, -10));
     QTest::mouseRelease(view_, Qt::LeftButton, {}, QPoint(240, 190));
-    QCOMPARE(QPoint(node.ScreenX, node.ScreenY), start + QPoint(40, -10));
+    QCOMPARE(node(), start + QPoint(40, -10));
     QCOMPARE(window_->interaction().MouseMode, int(kPanArmed));
     QCOMPARE(ModeText(*window_), QStringLiteral("Pan"));
     // The node's support square is drawn where the node now is.
-    QVERIFY(view_->image().pixelColor(node.ScreenX, node.ScreenY) != QColor(Qt::white));
+    QVERIFY(view_->image().pixelColor(node()) != QColor(Qt::white));
 
     // Still armed: the next press starts a new drag.
     QTest::mousePress(view_, Qt::LeftButton, {}, QPoint(100, 100));
     QTest::mouseRelease(view_, Qt::LeftButton, {}, QPoint(90, 100));
-    QCOMPARE(QPoint(node.ScreenX, node.ScreenY), start + QPoint(30, -10));
+    QCOMPARE(node(), start + QPoint(30, -10));
 }
 
 void ModelViewMouseTest::rightButtonCancelsAndNothingMoves() {
@@ -123,9 +127,9 @@ void ModelViewMouseTest::pickOpensFrameProperties() {
     QVERIFY(!dialog->isVisible());
 
     // Frame 29 (joints 19 and 8) has its midpoint alone in the plan view.
-    const TFRAME& frame = window_->model().Frames[29];
-    const QPoint mid(frame.ScrMidX, frame.ScrMidY);
-    const QPoint onLine(frame.ScrEndIX, frame.ScrEndIY); // clear of the rigid frame's red dot
+    const TFrameScreen& frame = view_->projection().Frames[29];
+    const QPoint mid(frame.Mid.X, frame.Mid.Y);
+    const QPoint onLine(frame.EndI.X, frame.EndI.Y); // clear of the rigid frame's red dot
     QVERIFY(view_->image().pixelColor(onLine) != kHighlight);
     QTest::mousePress(view_, Qt::LeftButton, {}, mid + QPoint(-5, 4));
     QTest::mouseRelease(view_, Qt::LeftButton, {}, mid + QPoint(-5, 4));
@@ -184,9 +188,9 @@ void ModelViewMouseTest::imageFollowsTheWidgetSize() {
                 QColor(Qt::white));
     }
     window_->action(Command::ZoomAll)->trigger();
-    const TNODE& a = window_->model().Nodes[1];
-    const TNODE& b = window_->model().Nodes[3];
-    QVERIFY(qAbs((b.ScreenX - a.ScreenX) - 0.8 * view_->width()) <= 2);
+    const TScreenPoint& a = view_->projection().Nodes[1];
+    const TScreenPoint& b = view_->projection().Nodes[3];
+    QVERIFY(qAbs((b.X - a.X) - 0.8 * view_->width()) <= 2);
 }
 
 QTEST_MAIN(ModelViewMouseTest)

@@ -1,14 +1,22 @@
-// The open command: a chosen file, a cancelled dialog, files that fail, and clear results.
+// The open command: a chosen file, a cancelled dialog, files that fail, what a replace ends, and
+// clear results.
 #include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
+#include "app/project/ProjectFile.h"
 #include "import/S2kImport.h"
+#include "post/gui/AnimationDialog.h"
+#include "post/gui/DeformationDialog.h"
 #include "view/gui/ModelViewWidget.h"
 
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
 
 using namespace vandra;
 using namespace vandra::gui;
@@ -17,6 +25,7 @@ namespace {
 
 const QString kFrameModel = QStringLiteral(VANDRA_SOURCE_DIR "/examples/two_storey_frame.s2k");
 const QString kSolidModel = QStringLiteral(VANDRA_SOURCE_DIR "/examples/solid_block.s2k");
+const QString kData = QStringLiteral(VANDRA_SOURCE_DIR "/tests/data/");
 
 QStringList CountPanels(const MainWindow& window) {
     QStringList counts;
@@ -48,8 +57,9 @@ private slots:
     void init();
     void cleanup();
     void chosenFileReplacesTheModelAndFitsTheView();
-    void cancelReimportsTheLinesLoadedLast();
+    void cancelChangesNothing();
     void failingFileKeepsTheModelShown();
+    void replaceEndsWhatBelongedToThePreviousModel();
     void clearResultsZeroesDisplacementsAndFrameResults();
 
 private:
@@ -78,15 +88,15 @@ void OpenModelTest::chosenFileReplacesTheModelAndFitsTheView() {
     window.action(Command::OpenModel)->trigger();
     QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
     QCOMPARE(CountPanels(window), (QStringList{"21", "29", "0", "0", "2", "7", "0"}));
-    QCOMPARE(window.model().Nodes[2].X, 6000.0);
-    QCOMPARE(window.s2kLines().size(), size_t(145));
+    QCOMPARE(window.document().model().Nodes[2].X, 6000.0);
+    QCOMPARE(window.document().text().size(), size_t(145));
     // Zoom all has run on the drawing area's size: the model's wider extent (12 m in plan)
     // fills 80 % of the image width.
     const int W = window.modelView()->imageWidth();
-    const TNODE& left = window.model().Nodes[1];
-    const TNODE& right = window.model().Nodes[3];
+    const TScreenPoint& left = window.modelView()->projection().Nodes[1];
+    const TScreenPoint& right = window.modelView()->projection().Nodes[3];
     QVERIFY(W > 0);
-    QVERIFY(qAbs((right.ScreenX - left.ScreenX) - 0.8 * W) <= 2);
+    QVERIFY(qAbs((right.X - left.X) - 0.8 * W) <= 2);
 
     // A second, smaller model replaces the first entirely; a selection beyond it is dropped.
     window.interaction().SelectedFrame = 29;
@@ -96,24 +106,25 @@ void OpenModelTest::chosenFileReplacesTheModelAndFitsTheView() {
     QCOMPARE(window.interaction().SelectedFrame, 0);
 }
 
-void OpenModelTest::cancelReimportsTheLinesLoadedLast() {
+void OpenModelTest::cancelChangesNothing() {
     MainWindow window;
-    window.setModelFileChooser([](QWidget*) { return QString(); });
-    // Before any file: the empty text gives an empty model, without a message.
+    window.setModelFileChooser([](QWidget*) { return QString(); }); // Cancel or Esc
     window.openModel();
     QVERIFY(messages_.isEmpty());
+    QVERIFY(!window.document().hasModel());
     QCOMPARE(CountPanels(window), (QStringList{"0", "0", "0", "0", "0", "0", "0"}));
 
+    // The section choices and the results of the open model stay as they are.
     window.importModel(kFrameModel);
-    const TModel fresh = ImportS2k(ReadS2kFile(kFrameModel.toStdString()));
-    window.model().Sections[1].FrameType = kDispBeamColumn;
-    window.model().Sections[1].DivideFX = 12;
-    window.results().Disp.X.assign(22, 3.0);
-    window.openModel();
+    window.document().model().Sections[1].FrameType = kDispBeamColumn;
+    window.document().model().Sections[1].DivideFX = 12;
+    window.document().results().Disp.X.assign(22, 3.0);
+    window.action(Command::OpenModel)->trigger();
     QVERIFY(messages_.isEmpty());
-    QCOMPARE(window.model().Sections[1].FrameType, fresh.Sections[1].FrameType);
-    QCOMPARE(window.model().Sections[1].DivideFX, fresh.Sections[1].DivideFX);
-    QVERIFY(window.results().Disp.X.empty()); // the results of the model shown before are gone
+    QCOMPARE(window.document().model().Sections[1].FrameType, int(kDispBeamColumn));
+    QCOMPARE(window.document().model().Sections[1].DivideFX, 12);
+    QCOMPARE(window.document().results().Disp.X, std::vector<double>(22, 3.0));
+    QCOMPARE(window.document().path(), kFrameModel.toStdString());
     QCOMPARE(CountPanels(window), (QStringList{"21", "29", "0", "0", "2", "7", "0"}));
 }
 
@@ -135,7 +146,7 @@ void OpenModelTest::failingFileKeepsTheModelShown() {
     };
     MainWindow window;
     window.importModel(kSolidModel);
-    const S2kText linesBefore = window.s2kLines();
+    const S2kText linesBefore = window.document().text();
     for (const Case& c : cases) {
         QVERIFY(!c.path.isEmpty());
         QString expected = c.message;
@@ -153,24 +164,78 @@ void OpenModelTest::failingFileKeepsTheModelShown() {
         window.action(Command::OpenModel)->trigger();
         QCOMPARE(messages_, QStringList{expected});
         QCOMPARE(titles_, QStringList{"MERVA"});
-        QCOMPARE(window.model().SolidCount, 2);
-        QCOMPARE(window.model().Nodes[2].X, 1000.0);
+        QCOMPARE(window.document().model().SolidCount, 2);
+        QCOMPARE(window.document().model().Nodes[2].X, 1000.0);
         QCOMPARE(CountPanels(window), (QStringList{"12", "0", "0", "2", "1", "0", "0"}));
-        QVERIFY(window.s2kLines() == linesBefore);
+        QVERIFY(window.document().text() == linesBefore);
+        QCOMPARE(window.document().path(), kSolidModel.toStdString());
     }
-    // The lines loaded last are those of the model shown: cancelling re-imports it quietly.
-    messages_.clear();
-    window.setModelFileChooser([](QWidget*) { return QString(); });
-    window.openModel();
-    QVERIFY(messages_.isEmpty());
-    QCOMPARE(window.model().SolidCount, 2);
+}
+
+// Import and Open Project alike: the results loaded for the model before, its running animation,
+// its picked frame and its labelled load case all end; the settings stay on import and come from
+// the project on open.
+void OpenModelTest::replaceEndsWhatBelongedToThePreviousModel() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const std::string project = QFile::encodeName(dir.filePath("frame.vandra")).toStdString();
+    TSettings projectSettings;
+    projectSettings.LoadSteps = 7;
+    project::SaveProject(project, ImportS2k(ReadS2kFile(kFrameModel.toStdString())),
+                         projectSettings, TViewOptions(), kFrameModel.toStdString());
+    struct Case {
+        const char* command;
+        std::function<void(MainWindow&)> replace;
+        int loadSteps; // after the replace, set to 9 before it
+    };
+    const Case cases[] = {
+        {"import", [](MainWindow& w) { w.importModel(kSolidModel); }, 9},
+        {"open project", [&](MainWindow& w) { w.openProject(QFile::decodeName(project.c_str())); },
+         7},
+    };
+    for (const Case& c : cases) {
+        MainWindow window;
+        window.resize(800, 600);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.importModel(kData + QStringLiteral("two_storey_frame.s2k"));
+        window.document().settings().LoadSteps = 9;
+        window.resultsFolder().setFolder(kData + QStringLiteral("frame_timehistory"));
+        AnimationDialog* a = window.animationDialog();
+        a->findChild<QLineEdit*>(QStringLiteral("nstepEdit"))->setText(QStringLiteral("3"));
+        a->findChild<QPushButton*>(QStringLiteral("loadDispButton"))->click();
+        QCOMPARE(window.document().results().History.Steps, 3);
+        window.deformationDialog()->loadNodeStep();
+        QCOMPARE(window.document().results().Disp.X.size(), size_t(22));
+        window.document().results().ResultMax = 5;
+        window.toggleAnimation();
+        window.animationTick();
+        QVERIFY(window.animationRunning());
+        window.interaction().SelectedFrame = 3;
+        window.viewOptions().ShownLoadCase = 2;
+
+        c.replace(window);
+        QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+        const TResults& r = window.document().results();
+        QVERIFY2(!window.animationRunning(), c.command);
+        QVERIFY2(r.History.Steps == 0 && r.History.X.empty(), c.command);
+        QVERIFY2(r.Disp.X.empty() && r.Ends.I.empty(), c.command);
+        QCOMPARE(r.ResultMax, TResults().ResultMax);
+        QCOMPARE(window.animation().AnimFrame, 0);
+        QCOMPARE(window.interaction().SelectedFrame, 0);
+        QCOMPARE(window.viewOptions().ShownLoadCase, 0);
+        QCOMPARE(window.document().settings().LoadSteps, c.loadSteps);
+        // A tick that was still queued draws nothing of the old history.
+        window.animationTick();
+        QVERIFY(!window.animationRunning());
+    }
 }
 
 void OpenModelTest::clearResultsZeroesDisplacementsAndFrameResults() {
     MainWindow window;
     window.importModel(kFrameModel);
-    TModel& m = window.model();
-    TResults& r = window.results();
+    TModel& m = window.document().model();
+    TResults& r = window.document().results();
     const size_t nodes = static_cast<size_t>(m.NodeCount) + 1;
     const size_t frames = static_cast<size_t>(m.FrameCount) + 1;
     r.Disp.X.assign(nodes, 1.0);
@@ -181,7 +246,7 @@ void OpenModelTest::clearResultsZeroesDisplacementsAndFrameResults() {
     r.Ends.HasI.assign(frames, 1);
     r.Ends.HasJ.assign(frames, 0);
     const double x = m.Nodes[4].X;
-    window.settings().ResultMax = 5;
+    r.ResultMax = 5;
     window.action(Command::ClearResults)->trigger();
     for (const std::vector<double>* v : {&r.Disp.X, &r.Disp.Y, &r.Disp.Z, &r.Ends.I, &r.Ends.J}) {
         QCOMPARE(v->size(), v == &r.Ends.I || v == &r.Ends.J ? frames : nodes);
@@ -190,7 +255,7 @@ void OpenModelTest::clearResultsZeroesDisplacementsAndFrameResults() {
     }
     QCOMPARE(r.Ends.HasI[1], 1); // which frames have values stays known
     QCOMPARE(r.Ends.HasJ[1], 0);
-    QCOMPARE(window.settings().ResultMax, 5.0); // the range stays
+    QCOMPARE(r.ResultMax, 5.0); // the range stays
     QCOMPARE(m.Nodes[4].X, x);
 }
 

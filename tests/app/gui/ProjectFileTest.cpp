@@ -2,14 +2,18 @@
 #include "app/project/ProjectFile.h"
 #include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
+#include "document/SettingsByName.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
-#include "model/SettingsByName.h"
 #include "tcl/ScriptGenerator.h"
+#include "tcl/gui/AnalysisSettingDialog.h"
+#include "tcl/gui/RecorderSettingDialog.h"
+#include "view/gui/ViewOptionDialog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,6 +21,9 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <map>
+#include <string_view>
+#include <type_traits>
 
 using namespace vandra;
 
@@ -41,6 +48,25 @@ ScriptLineList Script(TModel model, const TSettings& settings) {
     ScriptLineList lines;
     GenerateScript(model, settings, lines);
     return lines;
+}
+
+SettingRooms RoomsOf(gui::MainWindow& window) {
+    return {&window.document().settings(), &window.viewOptions(), &window.document().results()};
+}
+
+// A setting's value as --set gives it ("1,0,1" for a list of flags).
+std::string ValueText(const SettingEntry& entry, const SettingRooms& rooms) {
+    std::string text;
+    VisitSetting(entry, rooms, [&](const auto& v) {
+        using T = std::remove_cvref_t<decltype(v)>;
+        if constexpr (std::is_arithmetic_v<T>) {
+            text = QString::number(v, 'g', 17).toStdString();
+        } else {
+            for (size_t i = 1; i < v.size(); ++i)
+                text += std::string(i > 1 ? "," : "") + (v[i] ? "1" : "0");
+        }
+    });
+    return text;
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -69,17 +95,17 @@ private slots:
         MakeReinforcedConcrete(model, settings);
         model.AreaSecs.resize(1);
         const QString project = dir_.filePath(QStringLiteral("frame.vandra"));
-        project::SaveProject(Path(project), model, settings, Path(s2k_));
+        project::SaveProject(Path(project), model, settings, TViewOptions(), Path(s2k_));
 
         const QJsonObject doc = QJsonDocument::fromJson(ReadAll(project)).object();
         QCOMPARE(doc.value(QStringLiteral("Model")).toString(), QStringLiteral("models/frame.s2k"));
 
         const project::OpenedProject opened = project::OpenProject(Path(project));
         QVERIFY(opened.unmatched.empty());
-        QCOMPARE(opened.model.Mats[2].MatType, int(kMatConcrete02));
-        QCOMPARE(opened.model.Mats[2].fpc, -32.0);
-        QCOMPARE(opened.settings.RecOpt, settings.RecOpt);
-        QVERIFY(Script(opened.model, opened.settings) == Script(model, settings));
+        QCOMPARE(opened.model.Model.Mats[2].MatType, int(kMatConcrete02));
+        QCOMPARE(opened.model.Model.Mats[2].fpc, -32.0);
+        QCOMPARE(opened.model.Settings->RecOpt, settings.RecOpt);
+        QVERIFY(Script(opened.model.Model, *opened.model.Settings) == Script(model, settings));
     }
 
     void namesThatNoLongerMatchAreReported() {
@@ -87,7 +113,7 @@ private slots:
         TSettings settings;
         MakeReinforcedConcrete(model, settings);
         const QString project = dir_.filePath(QStringLiteral("renamed.vandra"));
-        project::SaveProject(Path(project), model, settings, Path(s2k_));
+        project::SaveProject(Path(project), model, settings, TViewOptions(), Path(s2k_));
         // The model file changes: a section and a material are renamed.
         QByteArray text = ReadAll(s2k_);
         text.replace("NAME=DCOL350", "NAME=DCOL360").replace("NAME=CONC", "NAME=C30");
@@ -99,14 +125,14 @@ private slots:
 
         const project::OpenedProject opened = project::OpenProject(Path(project));
         QCOMPARE(opened.unmatched, (std::vector<std::string>{"Sections[DCOL350]", "Mats[CONC]"}));
-        QCOMPARE(opened.model.Sections[1].DivideFX, 6);
-        QCOMPARE(opened.model.Mats[1].MatType, int(kMatSteel02));
+        QCOMPARE(opened.model.Model.Sections[1].DivideFX, 6);
+        QCOMPARE(opened.model.Model.Mats[1].MatType, int(kMatSteel02));
     }
 
     void missingModelFileAndBadProjectsAreClearErrors() {
         TModel model = ImportS2k(ReadS2kFile(Path(s2k_)));
         const QString project = dir_.filePath(QStringLiteral("moved.vandra"));
-        project::SaveProject(Path(project), model, TSettings(), Path(s2k_));
+        project::SaveProject(Path(project), model, TSettings(), TViewOptions(), Path(s2k_));
         QVERIFY(QFile::remove(s2k_));
         try {
             project::OpenProject(Path(project));
@@ -158,11 +184,12 @@ private slots:
         const QString folder = dir_.filePath(QStringLiteral("locked"));
         QDir(dir_.path()).mkpath(QStringLiteral("locked"));
         const QString project = folder + QStringLiteral("/p.vandra");
-        project::SaveProject(Path(project), model, TSettings(), Path(s2k_));
+        project::SaveProject(Path(project), model, TSettings(), TViewOptions(), Path(s2k_));
         const QByteArray old = ReadAll(project);
         // Writing into a folder that does not exist fails for every user.
-        QVERIFY_THROWS_EXCEPTION(InputError, project::SaveProject(Path(folder + "/none/p.vandra"),
-                                                                  model, TSettings(), Path(s2k_)));
+        QVERIFY_THROWS_EXCEPTION(InputError,
+                                 project::SaveProject(Path(folder + "/none/p.vandra"), model,
+                                                      TSettings(), TViewOptions(), Path(s2k_)));
         TSettings changed;
         changed.AnalysisType = kModal;
         // A disk that fills up in the middle of the write, for every user: files may not grow
@@ -174,7 +201,7 @@ private slots:
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
         bool failed = false;
         try {
-            project::SaveProject(Path(project), model, changed, Path(s2k_));
+            project::SaveProject(Path(project), model, changed, TViewOptions(), Path(s2k_));
         } catch (const InputError&) {
             failed = true;
         }
@@ -186,8 +213,8 @@ private slots:
 
         if (::geteuid() == 0) QSKIP("root writes into read-only folders");
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-        QVERIFY_THROWS_EXCEPTION(InputError,
-                                 project::SaveProject(Path(project), model, changed, Path(s2k_)));
+        QVERIFY_THROWS_EXCEPTION(InputError, project::SaveProject(Path(project), model, changed,
+                                                                  TViewOptions(), Path(s2k_)));
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(ReadAll(project), old);
     }
@@ -204,18 +231,75 @@ private slots:
             QVERIFY(messages_.front().contains(QStringLiteral("Import a model")));
             messages_.clear();
             window.importModel(s2k_);
-            MakeReinforcedConcrete(window.model(), window.settings());
+            MakeReinforcedConcrete(window.document().model(), window.document().settings());
             window.setProjectSaveChooser([&](QWidget*) { return project; });
             window.action(gui::Command::SaveProject)->trigger();
             QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
-            saved = Script(window.model(), window.settings());
+            saved = Script(window.document().model(), window.document().settings());
         }
         gui::MainWindow window;
         window.setProjectOpenChooser([&](QWidget*) { return project; });
         window.action(gui::Command::OpenProject)->trigger();
         QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
-        QCOMPARE(window.model().SectionCount, 7);
-        QVERIFY(Script(window.model(), window.settings()) == saved);
+        QCOMPARE(window.document().model().SectionCount, 7);
+        QVERIFY(Script(window.document().model(), window.document().settings()) == saved);
+    }
+
+    // Every setting a project keeps comes back through Save Project, Open Project and the dialog
+    // that shows it: each is set to a value other than its default, the project is saved and
+    // opened in a new window, and every simple dialog is shown and closed with OK.
+    void everySettingRoundTripsThroughTheProjectAndItsDialog() {
+        // Values that go together on the example: displacement control of the upper floor's
+        // master joint along Y.
+        const std::map<std::string_view, std::string> values = {
+            {"AnalysisType", "2"},
+            {"LoadCase", "2"},
+            {"LoadVector", "2"},
+            {"LoadSteps", "50"},
+            {"LoadFactor", "2"},
+            {"ControlNode", "21"},
+            {"ControlDof", "2"},
+            {"ControlDisp", "0.25"},
+            {"AnalysisStep", "60"},
+            {"NumIntgrPts", "5"},
+            {"RebarMat", "2"},
+            {"UseAggregator", "1"},
+            {"ModalNumber", "6"},
+            {"GenPlateFiber", "0"},
+            {"GenNodeMass", "0"},
+            {"RecOpt", "0,1,1,1,1"},
+            {"ViewOpt", "1,0,1,0,1,1,0,1,1,0,1,0,0"}};
+        const QString project = dir_.filePath(QStringLiteral("every.vandra"));
+        std::map<std::string_view, std::string> saved;
+        {
+            gui::MainWindow window;
+            window.importModel(s2k_);
+            for (const SettingEntry& e : SettingsTable()) {
+                if (!e.InProject) continue;
+                const auto v = values.find(e.Name);
+                QVERIFY2(v != values.end(), e.Name.data()); // a setting without a test value
+                const std::string before = ValueText(e, RoomsOf(window));
+                AssignSetting(window.document().model(), RoomsOf(window),
+                              std::string(e.Name) + "=" + v->second);
+                saved[e.Name] = ValueText(e, RoomsOf(window));
+                QVERIFY2(saved[e.Name] != before, e.Name.data());
+            }
+            window.setProjectSaveChooser([&](QWidget*) { return project; });
+            window.action(gui::Command::SaveProject)->trigger();
+        }
+        gui::MainWindow window;
+        window.openProject(project);
+        const QList<QDialog*> dialogs = {window.findChild<gui::AnalysisSettingDialog*>(),
+                                         window.findChild<gui::RecorderSettingDialog*>(),
+                                         window.findChild<gui::ViewOptionDialog*>()};
+        for (QDialog* dialog : dialogs) {
+            dialog->show();
+            dialog->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+            QVERIFY2(!dialog->isVisible(), qPrintable(dialog->windowTitle()));
+        }
+        QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+        for (const auto& [name, text] : saved)
+            QCOMPARE(ValueText(SettingNamed(name), RoomsOf(window)), text);
     }
 
 private:

@@ -60,7 +60,7 @@ void WarningsDialogTest::importWarningsShowOnceAndCanBeSilencedPerModel() {
     QCOMPARE(dialog->text(), QFile::encodeName(a) +
                                  ":6: header 'RESTRAINT ' differs from RESTRAINT only by case or "
                                  "blanks; read as the RESTRAINT section");
-    QCOMPARE(window.model().Nodes[1].Restraint[1], 1);
+    QCOMPARE(window.document().model().Nodes[1].Restraint[1], 1);
 
     dialog->doNotShowAgain()->setChecked(true);
     dialog->accept();

@@ -1,8 +1,8 @@
 // The Deformation Shape dialog, the animation and the Node History window, on real solver output.
 #include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
+#include "document/SettingsByName.h"
 #include "model/NumberText.h"
-#include "model/SettingsByName.h"
 #include "post/gui/AnimationDialog.h"
 #include "post/gui/DeformationDialog.h"
 #include "post/gui/HistoryPlot.h"
@@ -101,13 +101,13 @@ void ResultWindowsTest::okStoresInOrderAndStopsAtABadField() {
     Child<QLineEdit>(d, "scalingFactorEdit")->setText(QStringLiteral("20"));
     Child<QPushButton>(d, "okButton")->click();
     QCOMPARE(messages_, QStringList{QStringLiteral("'low' is not a valid floating point value")});
-    QCOMPARE(window.settings().ResultMax, 0.5); // stored before the bad field
-    QCOMPARE(window.settings().ResultMin, -0.0001);
+    QCOMPARE(window.document().results().ResultMax, 0.5); // stored before the bad field
+    QCOMPARE(window.document().results().ResultMin, -0.0001);
     QCOMPARE(window.viewState().DisplacementScale, 0.0);
     QVERIFY(d->isVisible());
     Child<QLineEdit>(d, "minValueEdit")->setText(QStringLiteral("-0.5"));
     Child<QPushButton>(d, "okButton")->click();
-    QCOMPARE(window.settings().ResultMin, -0.5);
+    QCOMPARE(window.document().results().ResultMin, -0.5);
     QCOMPARE(window.viewState().DisplacementScale, 20.0);
     QVERIFY(!d->isVisible());
     // The fields keep their text between openings; Cancel changes nothing.
@@ -121,8 +121,9 @@ void ResultWindowsTest::okStoresInOrderAndStopsAtABadField() {
 void ResultWindowsTest::loadButtonsReadTheChosenFolderOnce() {
     MainWindow window;
     prepare(window, kData + QStringLiteral("frame_static"));
-    window.settings().ViewOpt[kOptHingeCircle] = true;
-    AssignSetting(window.model(), window.settings(), "Sections[EIPE400].FrameType=4");
+    window.viewOptions().ViewOpt[kOptHingeCircle] = true;
+    AssignSetting(window.document().model(), window.document().settings(),
+                  "Sections[EIPE400].FrameType=4");
     DeformationDialog* d = window.deformationDialog();
     Child<QLineEdit>(d, "loadStepEdit")->setText(QStringLiteral("12"));
     Child<QPushButton>(d, "loadNodeButton")->click();
@@ -130,10 +131,10 @@ void ResultWindowsTest::loadButtonsReadTheChosenFolderOnce() {
     Child<QPushButton>(d, "loadSecButton")->click();
     QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
     QCOMPARE(asked_, 1); // the folder is asked for once
-    const TResults& r = window.results();
+    const TResults& r = window.document().results();
     QCOMPARE(r.Disp.X.size(), size_t(22));
     QVERIFY(r.Ends.Any);
-    QCOMPARE(window.settings().ResultMax, r.Ends.Max); // the range changes at once
+    QCOMPARE(window.document().results().ResultMax, r.Ends.Max); // the range changes at once
     QCOMPARE(Child<QLineEdit>(d, "maxValueEdit")->text(),
              QString::fromStdString(text::FormatGeneral(r.Ends.Max)));
     QCOMPARE(r.Ends.HasI[21], 0); // an elastic beam
@@ -151,13 +152,13 @@ void ResultWindowsTest::aFailedLoadKeepsWhatWasShown() {
     prepare(window, kData + QStringLiteral("frame_static"));
     DeformationDialog* d = window.deformationDialog();
     Child<QPushButton>(d, "loadNodeButton")->click();
-    const std::vector<double> before = window.results().Disp.X;
+    const std::vector<double> before = window.document().results().Disp.X;
     QCOMPARE(before.size(), size_t(22));
     Child<QLineEdit>(d, "loadStepEdit")->setText(QStringLiteral("13")); // the files hold 12 lines
     Child<QPushButton>(d, "loadNodeButton")->click();
     QCOMPARE(messages_.size(), 1);
     QVERIFY(messages_[0].contains(QStringLiteral("node0.out, line 13")));
-    QCOMPARE(window.results().Disp.X, before);
+    QCOMPARE(window.document().results().Disp.X, before);
     Child<QLineEdit>(d, "loadStepEdit")->setText(QStringLiteral("two"));
     Child<QPushButton>(d, "loadNodeButton")->click();
     QCOMPARE(messages_.last(), QStringLiteral("'two' is not a valid integer value"));
@@ -166,7 +167,7 @@ void ResultWindowsTest::aFailedLoadKeepsWhatWasShown() {
     window.resultsFolder().setChooser([](QWidget*, const QString&) { return QString(); });
     Child<QLineEdit>(d, "loadStepEdit")->setText(QStringLiteral("1"));
     Child<QPushButton>(d, "loadNodeButton")->click();
-    QCOMPARE(window.results().Disp.X, before);
+    QCOMPARE(window.document().results().Disp.X, before);
 }
 
 void ResultWindowsTest::animationStepsWrapAndNeedAHistory() {
@@ -185,7 +186,7 @@ void ResultWindowsTest::animationStepsWrapAndNeedAHistory() {
     Child<QLineEdit>(a, "animScaleEdit")->setText(QStringLiteral("50"));
     Child<QPushButton>(a, "loadDispButton")->click();
     QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
-    QCOMPARE(window.results().History.Steps, 3);
+    QCOMPARE(window.document().results().History.Steps, 3);
     QCOMPARE(window.animation().AnimScale, 50.0);
 
     // The order on the screen after Run: 2, 3, 1, 2, ... (wrapping at the steps loaded).
@@ -206,7 +207,7 @@ void ResultWindowsTest::animationStepsWrapAndNeedAHistory() {
     // 150 steps loaded: the counter runs 2..99 and then 1, never 100.
     Child<QLineEdit>(a, "nstepEdit")->setText(QStringLiteral("150"));
     Child<QPushButton>(a, "loadDispButton")->click();
-    QCOMPARE(window.results().History.Steps, 150);
+    QCOMPARE(window.document().results().History.Steps, 150);
     window.toggleAnimation();
     int highest = 0;
     for (int k = 0; k < 120; ++k) {
@@ -240,8 +241,8 @@ void ResultWindowsTest::nodeHistoryPlotsAndExports() {
 
     // Picking a joint in the view: a click on joint 20's screen point.
     Child<QPushButton>(h, "pickJointButton")->setChecked(true);
-    const TNODE& n20 = window.model().Nodes[20];
-    QTest::mouseClick(window.modelView(), Qt::LeftButton, {}, QPoint(n20.ScreenX, n20.ScreenY));
+    const TScreenPoint& n20 = window.modelView()->projection().Nodes[20];
+    QTest::mouseClick(window.modelView(), Qt::LeftButton, {}, QPoint(n20.X, n20.Y));
     QVERIFY(!h->isPicking());
     QCOMPARE(Child<QLineEdit>(h, "jointEdit")->text(), QStringLiteral("20"));
 

@@ -84,7 +84,7 @@ private slots:
         settings.LoadSteps = 20;
         settings.ControlDisp = 0.12345;
         settings.GenNodeMass = false;
-        settings.ModalNumber = 30; // not shown: the edit keeps its own text
+        settings.ModalNumber = 30;
         AnalysisSettingDialog dialog(model, settings);
         dialog.show();
 
@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(Text(dialog, "loadStepsEdit"), QStringLiteral("20"));
         QCOMPARE(Text(dialog, "loadFactorEdit"), QStringLiteral("1.00E+000"));
         QCOMPARE(Text(dialog, "controlDispEdit"), QStringLiteral("1.23E-001"));
-        QCOMPARE(Text(dialog, "modalNumberEdit"), QStringLiteral("12"));
+        QCOMPARE(Text(dialog, "modalNumberEdit"), QStringLiteral("30"));
         QVERIFY(!Find<QCheckBox>(dialog, "genNodeMassCheck")->isChecked());
 
         // A modal analysis of a model without masses is refused; load control is not.
@@ -109,10 +109,10 @@ private slots:
         QVERIFY(!dialog.isVisible());
         QCOMPARE(settings.ControlDisp, 0.123);
         QCOMPARE(settings.LoadVector, 0);
-        QCOMPARE(settings.ModalNumber, 12);
+        QCOMPARE(settings.ModalNumber, 30);
 
-        // A typed value is stored exactly and shown rounded next time; the modal number edit
-        // keeps what was typed whatever the store holds.
+        // A typed value is stored exactly and shown rounded next time; every edit shows what the
+        // settings hold when the dialog opens.
         dialog.show();
         Find<QLineEdit>(dialog, "controlDispEdit")->setText(QStringLiteral("0.12345"));
         Find<QLineEdit>(dialog, "modalNumberEdit")->setText(QStringLiteral("6"));
@@ -122,7 +122,7 @@ private slots:
         settings.ModalNumber = 40;
         dialog.show();
         QCOMPARE(Text(dialog, "controlDispEdit"), QStringLiteral("1.23E-001"));
-        QCOMPARE(Text(dialog, "modalNumberEdit"), QStringLiteral("6"));
+        QCOMPARE(Text(dialog, "modalNumberEdit"), QStringLiteral("40"));
     }
 
     void okStoresInOrderUpToTheFailingField_data() {

@@ -20,7 +20,7 @@ class ViewDialogsTest : public QObject {
 
 private slots:
     void viewOptionOkStoresAndRedrawsCancelChangesNothing() {
-        TSettings settings;
+        TViewOptions settings;
         const auto defaults = settings.ViewOpt;
         ViewOptionDialog dialog(settings);
         QSignalSpy redraws(&dialog, &ViewOptionDialog::redrawRequested);
@@ -56,7 +56,7 @@ private slots:
         TModel model;
         model.LoadCaseNames = {"", "DEAD", "LIVE", "WIND"};
         model.LoadCaseCount = 3;
-        TSettings settings;
+        TViewOptions settings;
         ShowLoadDialog dialog(model, settings);
         QSignalSpy redraws(&dialog, &ShowLoadDialog::redrawRequested);
         auto* type = dialog.findChild<QComboBox*>(QStringLiteral("loadTypeCombo"));

@@ -24,16 +24,16 @@ QRgb Rgb(uint32_t packed) {
     return qRgb(ColorRed(packed), ColorGreen(packed), ColorBlue(packed)) & 0xFFFFFFu;
 }
 
-TSettings Only(std::initializer_list<int> options) {
-    TSettings s;
+TViewOptions Only(std::initializer_list<int> options) {
+    TViewOptions s;
     s.ViewOpt.fill(false);
     for (int o : options)
         s.ViewOpt[static_cast<size_t>(o)] = true;
     return s;
 }
 
-QImage Draw(TModel& m, const TSettings& s, int selected = 0, DrawPath path = DrawPath::Fast,
-            const TResults& results = TResults()) {
+QImage Draw(const TModel& m, const TViewOptions& s, int selected = 0,
+            DrawPath path = DrawPath::Fast, const TResults& results = TResults()) {
     EnsureGuiApplication();
     QImage image = BlankImage(kW, kH);
     RedrawModel(image, m, s, PixelView(kW, kH), selected, results, path);
@@ -56,7 +56,7 @@ TFrameEnds EndsOf(const TModel& m, double i, double j) {
 
 TEST(Renderer, BackgroundBorderAndLogo) {
     TModel m = JointsAtPixels({});
-    const QImage image = Draw(m, TSettings());
+    const QImage image = Draw(m, TViewOptions());
     EXPECT_EQ(Px(image, 150, 150), kWhite & 0xFFFFFFu);
     EXPECT_EQ(Px(image, 0, 100), 0u); // the background rectangle's black outline
     EXPECT_EQ(Px(image, kW - 1, kH - 1), 0u);
@@ -80,7 +80,7 @@ TEST(Renderer, SupportColourFollowsTheRestraintCount) {
         TModel m = JointsAtPixels({{100, 100}});
         for (int d = 1; d <= c.fixed; ++d)
             m.Nodes[1].Restraint[static_cast<size_t>(d)] = 1;
-        const QImage image = Draw(m, TSettings());
+        const QImage image = Draw(m, TViewOptions());
         EXPECT_EQ(Px(image, 95, 95), c.color & 0xFFFFFFu) << c.fixed;
         EXPECT_EQ(Px(image, 104, 104), c.color & 0xFFFFFFu) << c.fixed;
         EXPECT_EQ(Px(image, 105, 100), kWhite & 0xFFFFFFu) << c.fixed;
@@ -93,14 +93,14 @@ TEST(Renderer, FramesTakeTheirSectionColourAndRigidBeamsShowAsRingedDots) {
     AddFrame(m, 1, 2, AddSection(m, teal, kElasticBeamColumn));
     AddFrame(m, 3, 4, AddSection(m, PackColor(0, 0, 255), kRigidBeam));
     AddFrame(m, 5, 6, 0); // no section: slot 0, black
-    const QImage image = Draw(m, TSettings());
+    const QImage image = Draw(m, TViewOptions());
     EXPECT_EQ(Px(image, 100, 50), Rgb(teal));
     EXPECT_EQ(Px(image, 100, 150), kWhite & 0xFFFFFFu); // no line for a rigid beam
     EXPECT_EQ(Px(image, 140, 150), kRed & 0xFFFFFFu);   // its red dot at the midpoint
     EXPECT_EQ(Px(image, 135, 150), Rgb(PackColor(0, 0, 255)));
     EXPECT_EQ(Px(image, 100, 100), 0u);
 
-    TSettings noRelease;
+    TViewOptions noRelease;
     noRelease.ViewOpt[11] = false;
     EXPECT_EQ(Px(Draw(m, noRelease), 140, 150), kWhite & 0xFFFFFFu);
 }
@@ -114,7 +114,7 @@ TEST(Renderer, SelectionHighlightOnlyWhileFramesAreShown) {
         QRgb above;
     } cases[] = {{true, 1, kYellow}, {true, 0, kWhite}, {false, 1, kWhite}, {true, 7, kWhite}};
     for (const auto& c : cases) {
-        TSettings s;
+        TViewOptions s;
         s.ViewOpt[3] = c.frameOn;
         EXPECT_EQ(Px(Draw(m, s, c.selected), 100, 48), c.above & 0xFFFFFFu)
             << c.frameOn << " " << c.selected;
@@ -134,9 +134,9 @@ TEST(Renderer, HingeCircleColoursAcrossTheResultRange) {
         AddFrame(m, 1, 2, AddSection(m, 0, kElasticBeamColumn));
         TResults results;
         results.Ends = EndsOf(m, c.value, c.value);
-        TSettings s = Only({8});
-        s.ResultMin = c.min;
-        s.ResultMax = c.max;
+        results.ResultMin = c.min;
+        results.ResultMax = c.max;
+        const TViewOptions s = Only({8});
         const QImage image = Draw(m, s, 0, DrawPath::Fast, results);
         EXPECT_EQ(Px(image, 90, 100), c.color & 0xFFFFFFu) << c.value; // the 20 % point
         EXPECT_EQ(Px(image, 210, 100), c.color & 0xFFFFFFu) << c.value;
@@ -221,7 +221,7 @@ TEST(Renderer, LoadLabelsOfTheShownCaseOnly) {
     } cases[] = {{1, 1, 2, 0}, {1, 2, 0, 1}, {2, 1, 0, 0},
                  {0, 1, 0, 0}, {9, 1, 0, 0}, {1, 3, 0, 0}};
     for (const auto& c : cases) {
-        TSettings s = Only({});
+        TViewOptions s = Only({});
         s.ShownLoadCase = c.shownCase;
         s.ShownLoadType = c.type;
         const QImage image = Draw(m, s);
@@ -288,7 +288,7 @@ TModel Everything() {
 TEST(Renderer, FastDrawingGivesTheSamePixelsAsPlainDrawing) {
     EnsureGuiApplication();
     TModel m = Everything();
-    TSettings all;
+    TViewOptions all;
     all.ViewOpt.fill(true);
     TResults results;
     const size_t nodes = static_cast<size_t>(m.NodeCount) + 1;
@@ -302,13 +302,12 @@ TEST(Renderer, FastDrawingGivesTheSamePixelsAsPlainDrawing) {
         results.Ends.J[f] = -results.Ends.I[f];
         results.Ends.HasJ[f] = f % 4 != 0;
     }
-    for (const TSettings& s : {TSettings(), all}) {
-        TModel a = m, b = m;
+    for (const TViewOptions& s : {TViewOptions(), all}) {
         TViewState v = PixelView(kW, kH);
         v.DisplacementScale = 3;
         QImage fast = BlankImage(kW, kH), plain = BlankImage(kW, kH);
-        RedrawModel(fast, a, s, v, 4, results, DrawPath::Fast);
-        RedrawModel(plain, b, s, v, 4, results, DrawPath::Plain);
+        RedrawModel(fast, m, s, v, 4, results, DrawPath::Fast);
+        RedrawModel(plain, m, s, v, 4, results, DrawPath::Plain);
         EXPECT_EQ(fast, plain);
     }
     TNodeHistory history;
@@ -321,8 +320,9 @@ TEST(Renderer, FastDrawingGivesTheSamePixelsAsPlainDrawing) {
     TViewState v = PixelView(kW, kH);
     v.DisplacementScale = 5;
     QImage fast = BlankImage(kW, kH), plain = BlankImage(kW, kH);
-    RedrawAnimationFrame(fast, m, v, history, 2, DrawPath::Fast);
-    RedrawAnimationFrame(plain, m, v, history, 2, DrawPath::Plain);
+    TProjection fastPoints, plainPoints;
+    RedrawAnimationFrame(fast, m, v, history, 2, fastPoints, DrawPath::Fast);
+    RedrawAnimationFrame(plain, m, v, history, 2, plainPoints, DrawPath::Plain);
     // The fast animation step writes the frame lines itself: the same lines, their square ends
     // may differ by a pixel.
     int differing = 0, drawn = 0;
@@ -336,7 +336,7 @@ TEST(Renderer, FastDrawingGivesTheSamePixelsAsPlainDrawing) {
 
 TEST(Renderer, BrokenReferencesAndEmptyTablesDrawWithoutFault) {
     EnsureGuiApplication();
-    TSettings all;
+    TViewOptions all;
     all.ViewOpt.fill(true);
     all.ShownLoadCase = 1;
     all.ShownLoadType = 1;
@@ -380,15 +380,15 @@ TEST(Renderer, DeformedCantileverAndEndCirclesOfFramesWithValues) {
     results.Disp.Y = results.Disp.Z = {0, 0, 0, 0, 0};
     results.Ends = EndsOf(m, -1e-4, 1e-4);
     results.Ends.HasI[2] = results.Ends.HasJ[2] = 0;
-    TSettings s = Only({3, 8});
+    TViewOptions s = Only({3, 8});
     EnsureGuiApplication();
     for (const double scale : {0.0, 3.0, -3.0}) {
         TViewState v = PixelView(kW, kH);
         v.DisplacementScale = scale;
         QImage image = BlankImage(kW, kH);
-        RedrawModel(image, m, s, v, 0, results);
+        const TProjection drawn = RedrawModel(image, m, s, v, 0, results);
         const int tipX = 100 + static_cast<int>(scale * 10);
-        EXPECT_EQ(m.Nodes[2].ScreenX, tipX) << scale;
+        EXPECT_EQ(drawn.Nodes[2].X, tipX) << scale;
         EXPECT_EQ(Px(image, 100 + static_cast<int>(scale * 5), 100), 0u) << scale; // the line
         EXPECT_EQ(Px(image, 100 + static_cast<int>(scale * 2), 130), kRed & 0xFFFFFFu) << scale;
         EXPECT_EQ(Px(image, 100 + static_cast<int>(scale * 8), 70), kMagenta & 0xFFFFFFu) << scale;

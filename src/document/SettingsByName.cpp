@@ -1,16 +1,75 @@
-#include "model/SettingsByName.h"
+#include "document/SettingsByName.h"
 
 #include "model/Errors.h"
 #include "model/MaterialLaws.h"
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
 
-#include <array>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace vandra {
 namespace {
+
+constexpr std::string_view kAnalysisTypes[] = {
+    "Single Load Control",       "Single Displacement Control",
+    "Gravity+PushOver",          "Modal Analysis",
+    "Time History Analysis",     "D+L+Time Hist Analysis",
+    "MultipleSupport Excitation"};
+
+constexpr std::string_view kRecorders[] = {
+    "Displacement of All Nodes", "Element Force of All Frames",
+    "Force/Disp Beam Column Section Deformation", "Force/Disp Beam Column Section  Stress-Strain",
+    "Modal Shape"};
+
+constexpr std::string_view kViewLayers[] = {
+    "Node",           "Node Labels",   "Frame",        "Frame Labels",  "Frame Axis",
+    "Node Support",   "Diaphragms",    "Hinge Circle", "Shell Element", "Shell Labels",
+    "Moment Release", "Solid Element", "Solid Label"};
+
+const SettingEntry kSettings[] = {
+    {"AnalysisType", "integer", &TSettings::AnalysisType, true, "Analysis Type", kAnalysisTypes},
+    {"LoadCase", "integer", &TSettings::LoadCase, true, "Load Case"},
+    {"LoadVector", "integer", &TSettings::LoadVector, true, "Load Vector"},
+    {"LoadSteps", "integer", &TSettings::LoadSteps, true, "Load Steps"},
+    {"LoadFactor", "number", &TSettings::LoadFactor, true, "Load Factor"},
+    {"ControlNode", "integer", &TSettings::ControlNode, true, "Control Node"},
+    {"ControlDof", "integer", &TSettings::ControlDof, true, "Control Dof"},
+    {"ControlDisp", "number", &TSettings::ControlDisp, true, "Control Disp"},
+    {"AnalysisStep", "integer", &TSettings::AnalysisStep, true, "Analysis Step"},
+    {"NumIntgrPts", "integer", &TSettings::NumIntgrPts, true, "Force/Disp Beam Column numIntgrPts"},
+    {"RebarMat", "integer", &TSettings::RebarMat, true, "Rebar Material Number"},
+    {"UseAggregator", "0/1", &TSettings::UseAggregator, true, "Torsional Constant and Shear Area"},
+    {"ModalNumber", "integer", &TSettings::ModalNumber, true, "Modal Number"},
+    {"GenPlateFiber", "0/1", &TSettings::GenPlateFiber, true,
+     "Gen ND Material Plate Fiber Information"},
+    {"GenNodeMass", "0/1", &TSettings::GenNodeMass, true, "Gen Mass Information"},
+    {"RecOpt", "5 flags 0/1", &TSettings::RecOpt, true, "Output(Recorder Setting)", kRecorders},
+    {"ViewOpt", "13 flags 0/1", &TViewOptions::ViewOpt, true, "Object View", kViewLayers},
+    {"ShownLoadCase", "integer", &TViewOptions::ShownLoadCase},
+    {"ShownLoadType", "integer", &TViewOptions::ShownLoadType},
+    {"ResultMin", "number", &TResults::ResultMin},
+    {"ResultMax", "number", &TResults::ResultMax},
+};
+
+const SectionFieldEntry kSectionFields[] = {
+    {{"FrameType", "integer"}, &TSECTION::FrameType},
+    {{"GeoTransf", "integer"}, &TSECTION::GeoTransf},
+    {{"SectionKind", "integer"}, &TSECTION::SectionKind},
+    {{"DivideFX", "integer"}, &TSECTION::DivideFX},
+    {{"DivideFY", "integer"}, &TSECTION::DivideFY},
+    {{"BarNumNX", "integer"}, &TSECTION::BarNumNX},
+    {{"BarNumNY", "integer"}, &TSECTION::BarNumNY},
+    {{"Cover", "number"}, &TSECTION::Cover},
+    {{"BarTop", "number"}, &TSECTION::BarTop},
+    {{"BarBot", "number"}, &TSECTION::BarBot},
+    {{"HingeLenI", "number"}, &TSECTION::HingeLenI},
+    {{"HingeLenJ", "number"}, &TSECTION::HingeLenJ},
+    {{"Color", "packed colour 0..16777215"}, &TSECTION::Color},
+};
+
+constexpr SettingName kAreaSecFields[] = {{"NonlinType", "0/1"}};
 
 std::string Quoted(std::string_view s) {
     return "'" + std::string(s) + "'";
@@ -44,95 +103,61 @@ void Flags(std::string_view name, std::string_view value, std::array<bool, N>& f
     flags = result;
 }
 
-// Every program setting by name: exactly one of the member pointers is set, or none for the
-// flag lists RecOpt and ViewOpt.
-struct ProgramSetting {
-    SettingName Text;
-    int TSettings::*Int = nullptr;
-    double TSettings::*Real = nullptr;
-    bool TSettings::*Flag = nullptr;
-};
-constexpr ProgramSetting kProgramSettings[] = {
-    {{"AnalysisType", "integer"}, &TSettings::AnalysisType},
-    {{"LoadCase", "integer"}, &TSettings::LoadCase},
-    {{"LoadVector", "integer"}, &TSettings::LoadVector},
-    {{"LoadSteps", "integer"}, &TSettings::LoadSteps},
-    {{"LoadFactor", "number"}, nullptr, &TSettings::LoadFactor},
-    {{"ControlNode", "integer"}, &TSettings::ControlNode},
-    {{"ControlDof", "integer"}, &TSettings::ControlDof},
-    {{"ControlDisp", "number"}, nullptr, &TSettings::ControlDisp},
-    {{"AnalysisStep", "integer"}, &TSettings::AnalysisStep},
-    {{"NumIntgrPts", "integer"}, &TSettings::NumIntgrPts},
-    {{"RebarMat", "integer"}, &TSettings::RebarMat},
-    {{"UseAggregator", "0/1"}, nullptr, nullptr, &TSettings::UseAggregator},
-    {{"ModalNumber", "integer"}, &TSettings::ModalNumber},
-    {{"GenPlateFiber", "0/1"}, nullptr, nullptr, &TSettings::GenPlateFiber},
-    {{"GenNodeMass", "0/1"}, nullptr, nullptr, &TSettings::GenNodeMass},
-    {{"RecOpt", "5 flags 0/1"}},
-    {{"ViewOpt", "13 flags 0/1"}},
-    {{"ShownLoadCase", "integer"}, &TSettings::ShownLoadCase},
-    {{"ShownLoadType", "integer"}, &TSettings::ShownLoadType},
-    {{"ResultMin", "number"}, nullptr, &TSettings::ResultMin},
-    {{"ResultMax", "number"}, nullptr, &TSettings::ResultMax},
-};
-
-struct SectionField {
-    SettingName Text;
-    int TSECTION::*Int = nullptr;
-    double TSECTION::*Real = nullptr;
-};
-constexpr SectionField kSectionFields[] = {
-    {{"FrameType", "integer"}, &TSECTION::FrameType},
-    {{"GeoTransf", "integer"}, &TSECTION::GeoTransf},
-    {{"SectionKind", "integer"}, &TSECTION::SectionKind},
-    {{"DivideFX", "integer"}, &TSECTION::DivideFX},
-    {{"DivideFY", "integer"}, &TSECTION::DivideFY},
-    {{"BarNumNX", "integer"}, &TSECTION::BarNumNX},
-    {{"BarNumNY", "integer"}, &TSECTION::BarNumNY},
-    {{"Cover", "number"}, nullptr, &TSECTION::Cover},
-    {{"BarTop", "number"}, nullptr, &TSECTION::BarTop},
-    {{"BarBot", "number"}, nullptr, &TSECTION::BarBot},
-    {{"HingeLenI", "number"}, nullptr, &TSECTION::HingeLenI},
-    {{"HingeLenJ", "number"}, nullptr, &TSECTION::HingeLenJ},
-    {{"Color", "packed colour 0..16777215"}},
-};
-
-constexpr SettingName kAreaSecFields[] = {{"NonlinType", "0/1"}};
-
-template <typename Entry, size_t N> std::vector<SettingName> NamesOf(const Entry (&table)[N]) {
-    std::vector<SettingName> names;
-    for (const Entry& e : table)
-        names.push_back(e.Text);
-    return names;
+std::string_view RoomText(SettingRoom room) {
+    switch (room) {
+    case SettingRoom::Analysis:
+        return "the analysis settings";
+    case SettingRoom::View:
+        return "the view options";
+    case SettingRoom::Results:
+        return "the colour range of the results";
+    }
+    return {};
 }
 
-bool AssignProgramSetting(TSettings& s, std::string_view name, std::string_view value) {
-    for (const ProgramSetting& f : kProgramSettings) {
-        if (f.Text.Name != name) continue;
-        if (f.Int)
-            s.*f.Int = parse::Integer(value);
-        else if (f.Real)
-            s.*f.Real = parse::Float(value);
-        else if (f.Flag)
-            s.*f.Flag = Flag(name, value);
-        else if (name == "RecOpt")
-            Flags(name, value, s.RecOpt);
-        else
-            Flags(name, value, s.ViewOpt);
+bool AssignProgramSetting(const SettingRooms& rooms, std::string_view name,
+                          std::string_view value) {
+    for (const SettingEntry& e : kSettings) {
+        if (e.Name != name) continue;
+        const bool assigned = VisitSetting(e, rooms, [&](auto& field) {
+            using T = std::remove_reference_t<decltype(field)>;
+            if constexpr (std::is_same_v<T, int>)
+                field = parse::Integer(value);
+            else if constexpr (std::is_same_v<T, double>)
+                field = parse::Float(value);
+            else if constexpr (std::is_same_v<T, bool>)
+                field = Flag(name, value);
+            else
+                Flags(name, value, field);
+        });
+        if (!assigned)
+            throw UsageError(std::string(name) + " belongs to " + std::string(RoomText(RoomOf(e))) +
+                             ", which this command does not use");
         return true;
     }
     return false;
 }
 
 void AssignSectionField(TSECTION& sec, std::string_view field, std::string_view value) {
-    for (const SectionField& f : kSectionFields) {
+    for (const SectionFieldEntry& f : kSectionFields) {
         if (f.Text.Name != field) continue;
-        if (f.Int) return void(sec.*f.Int = parse::Integer(value));
-        if (f.Real) return void(sec.*f.Real = parse::Float(value));
-        const int v = parse::Integer(value); // Color
-        if (v < 0 || v > 0xFFFFFF)
-            throw UsageError("Color takes a packed colour 0..16777215, not " + Quoted(value));
-        sec.Color = static_cast<uint32_t>(v);
+        std::visit(
+            [&](auto member) {
+                using T = std::remove_reference_t<decltype(sec.*member)>;
+                if constexpr (std::is_same_v<T, int>) {
+                    sec.*member = parse::Integer(value);
+                } else if constexpr (std::is_same_v<T, double>) {
+                    sec.*member = parse::Float(value);
+                } else {
+                    const int v = parse::Integer(value);
+                    if (v < 0 || v > kMaxPackedColor)
+                        throw UsageError(std::string(field) +
+                                         " takes a packed colour 0..16777215, not " +
+                                         Quoted(value));
+                    sec.*member = static_cast<uint32_t>(v);
+                }
+            },
+            f.Field);
         return;
     }
     throw UsageError("unknown frame section field " + Quoted(field));
@@ -161,7 +186,35 @@ void AssignMaterialField(TMAT& mat, std::string_view field, std::string_view val
 
 } // namespace
 
-void AssignSetting(TModel& model, TSettings& settings, std::string_view assignment) {
+std::span<const SettingEntry> SettingsTable() {
+    return kSettings;
+}
+
+const SettingEntry& SettingNamed(std::string_view name) {
+    for (const SettingEntry& e : kSettings)
+        if (e.Name == name) return e;
+    throw std::out_of_range("no setting named " + Quoted(name));
+}
+
+SettingRoom RoomOf(const SettingEntry& entry) {
+    return std::visit(
+        [](auto member) {
+            using Class = typename detail::MemberClass<decltype(member)>::Type;
+            if constexpr (std::is_same_v<Class, TSettings>)
+                return SettingRoom::Analysis;
+            else if constexpr (std::is_same_v<Class, TViewOptions>)
+                return SettingRoom::View;
+            else
+                return SettingRoom::Results;
+        },
+        entry.Field);
+}
+
+std::span<const SectionFieldEntry> SectionFieldTable() {
+    return kSectionFields;
+}
+
+void AssignSetting(TModel& model, const SettingRooms& rooms, std::string_view assignment) {
     static constexpr std::string_view kSections = "Sections[";
     static constexpr std::string_view kAreaSecs = "AreaSecs[";
     static constexpr std::string_view kMats = "Mats[";
@@ -199,17 +252,27 @@ void AssignSetting(TModel& model, TSettings& settings, std::string_view assignme
     if (eq == std::string_view::npos)
         throw UsageError("a setting reads NAME=VALUE, not " + Quoted(assignment));
     const std::string_view name = assignment.substr(0, eq);
-    if (!AssignProgramSetting(settings, name, assignment.substr(eq + 1)))
+    if (!AssignProgramSetting(rooms, name, assignment.substr(eq + 1)))
         throw UsageError("unknown setting " + Quoted(name));
 }
 
 std::span<const SettingName> ProgramSettingNames() {
-    static const std::vector<SettingName> names = NamesOf(kProgramSettings);
+    static const std::vector<SettingName> names = [] {
+        std::vector<SettingName> all;
+        for (const SettingEntry& e : kSettings)
+            all.push_back({e.Name, e.Values});
+        return all;
+    }();
     return names;
 }
 
 std::span<const SettingName> SectionFieldNames() {
-    static const std::vector<SettingName> names = NamesOf(kSectionFields);
+    static const std::vector<SettingName> names = [] {
+        std::vector<SettingName> all;
+        for (const SectionFieldEntry& f : kSectionFields)
+            all.push_back(f.Text);
+        return all;
+    }();
     return names;
 }
 

@@ -1,5 +1,5 @@
 // The names --set takes live in one table; the README lists exactly them.
-#include "model/SettingsByName.h"
+#include "document/SettingsByName.h"
 
 #include "model/Errors.h"
 
@@ -58,7 +58,10 @@ TEST(SettingNames, EveryNameInTheTableIsAccepted) {
     model.AreaSecCount = 1;
     model.AreaSecs.resize(2);
     model.AreaSecs[1].Name = "W1";
-    TSettings settings;
+    TSettings analysis;
+    TViewOptions view;
+    TResults results;
+    const SettingRooms settings{&analysis, &view, &results};
     for (const SettingName& n : ProgramSettingNames()) {
         const std::string name(n.Name);
         const std::string value = name == "RecOpt"    ? "1,0,0,0,1"

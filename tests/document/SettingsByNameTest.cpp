@@ -1,4 +1,4 @@
-#include "model/SettingsByName.h"
+#include "document/SettingsByName.h"
 
 #include "model/Errors.h"
 
@@ -28,21 +28,24 @@ TModel TwoSections() {
 TEST(SettingsByName, AssignsSettingsAndSectionFields) {
     TModel m = TwoSections();
     TSettings s;
+    TViewOptions view;
+    TResults results;
+    const SettingRooms rooms{&s, &view, &results};
     for (const char* a :
          {"AnalysisType=5", "LoadFactor=0.5", "ControlDisp=-2E+01", "UseAggregator=1",
           "GenPlateFiber=0", "RecOpt=0,1,1,0,1", "ViewOpt=1,1,1,1,1,1,1,1,1,1,1,1,0", "ResultMax=3",
           "Sections[C1].FrameType=2", "Sections[C1].Cover=40.5", "Sections[B1].Color=255",
           "AreaSecs[W1].NonlinType=1", "ModalNumber= 7 "})
-        AssignSetting(m, s, a);
+        AssignSetting(m, rooms, a);
     EXPECT_EQ(s.AnalysisType, 5);
     EXPECT_EQ(s.LoadFactor, 0.5);
     EXPECT_EQ(s.ControlDisp, -20);
     EXPECT_TRUE(s.UseAggregator);
     EXPECT_FALSE(s.GenPlateFiber);
     EXPECT_EQ(s.RecOpt, (std::array<bool, 6>{false, false, true, true, false, true}));
-    EXPECT_TRUE(s.ViewOpt[12]);
-    EXPECT_FALSE(s.ViewOpt[13]);
-    EXPECT_EQ(s.ResultMax, 3);
+    EXPECT_TRUE(view.ViewOpt[12]);
+    EXPECT_FALSE(view.ViewOpt[13]);
+    EXPECT_EQ(results.ResultMax, 3);
     EXPECT_EQ(s.ModalNumber, 7);
     // The last section of a name is the one found.
     EXPECT_EQ(m.Sections[3].FrameType, 2);
@@ -77,6 +80,12 @@ TEST(SettingsByName, RefusesWhatItCannotAssignAndNamesIt) {
         {"AreaSecs[w1].NonlinType=1", "no shell section named 'w1'", false},
         {"AreaSecs[W1].Thickness=1", "unknown shell section field 'Thickness'", false},
         {"AreaSecs[W1].NonlinType=2", "NonlinType takes 0 or 1, not '2'", false},
+        // The analysis settings alone: the other rooms refuse their names.
+        {"ViewOpt=1,1,1,1,1,1,1,1,1,1,1,1,0",
+         "ViewOpt belongs to the view options, which this command does not use", false},
+        {"ResultMax=3",
+         "ResultMax belongs to the colour range of the results, which this command does not use",
+         false},
     };
     for (const Case& c : cases) {
         TModel m = TwoSections();
