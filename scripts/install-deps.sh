@@ -3,6 +3,8 @@
 set -euo pipefail
 packages=(cmake make g++ ninja-build pkg-config qt6-base-dev libgl-dev
           libgtest-dev libbenchmark-dev tcl fonts-dejavu-core
+          # pictures: Qt SVG
+          qt6-svg-dev
           # what the OpenSees solver needs to run (the solver tests use it when it is found)
           libtcl8.6 liblapack3 libblas3 libgfortran5 zlib1g)
 missing=()
