@@ -119,12 +119,15 @@ MovieWriter::MovieWriter(const std::string& path, int width, int height, int fps
     : path_(path), format_(MovieFormatOf(path)), width_(width), height_(height) {
     CheckPictureSize("movie", width, height);
     if (fps < kMinMovieFps || fps > kMaxMovieFps)
-        throw UsageError("The movie frame rate must lie between 1 and 120 frames a second, not " +
-                         text::FormatInt(fps));
+        throw UsageError(text::Format("The movie frame rate must lie between %d and %d frames a "
+                                      "second, not %d",
+                                      {kMinMovieFps, kMaxMovieFps, fps}));
     if (format_ == MovieFormat::Gif && fps > kMaxGifFps)
-        throw UsageError("A GIF plays at most 50 frames a second (it counts its delays in "
-                         "hundredths of a second), not " +
-                         text::FormatInt(fps) + ": ask for fewer or write an MP4");
+        throw UsageError(
+            text::Format("A GIF plays at most %d frames a second (it counts its delays "
+                         "in hundredths of a second), not %d: ask for fewer or write an "
+                         "MP4",
+                         {kMaxGifFps, fps}));
 
     CatchLibraryMessages();
     auto e = std::make_unique<Encoder>(path);

@@ -9,6 +9,7 @@
 #include <QSvgGenerator>
 
 #include <algorithm>
+#include <cctype>
 
 namespace vandra {
 namespace {
@@ -21,9 +22,9 @@ std::string_view View(const QByteArray& bytes) {
 
 void CheckPictureSize(std::string_view what, int width, int height) {
     if (width >= 1 && height >= 1 && width <= kMaxPictureSide && height <= kMaxPictureSide) return;
-    throw UsageError("The " + std::string(what) +
-                     " size must lie between 1 x 1 and 8000 x 8000 pixels, not " +
-                     text::FormatInt(width) + " x " + text::FormatInt(height));
+    throw UsageError(
+        text::Format("The %s size must lie between 1 x 1 and %d x %d pixels, not %d x %d",
+                     {what, kMaxPictureSide, kMaxPictureSide, width, height}));
 }
 
 bool HasExtension(const std::string& path, std::string_view extension) {

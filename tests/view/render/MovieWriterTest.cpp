@@ -165,16 +165,9 @@ Difference Compare(const QImage& a, const QImage& b) {
     return d;
 }
 
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // The types of an MP4's top-level boxes, in file order.
 std::vector<std::string> TopLevelBoxes(const std::string& path) {
-    const std::string bytes = Slurp(path);
+    const std::string bytes = ReadBytes(path);
     std::vector<std::string> types;
     for (size_t at = 0; at + 8 <= bytes.size();) {
         const auto byte = [&](size_t i) { return static_cast<uint64_t>(uint8_t(bytes[at + i])); };
@@ -402,7 +395,7 @@ TEST(MovieWriter, AnUnfinishedMovieKeepsThePreviousFile) {
             }
             EXPECT_FALSE(movie.IsOpen() && !c.message.empty());
         }
-        EXPECT_EQ(Slurp(target), "previous");
+        EXPECT_EQ(ReadBytes(target), "previous");
         EXPECT_EQ(Listing(dir), std::vector<std::string>{c.name});
         fs::remove(target);
     }

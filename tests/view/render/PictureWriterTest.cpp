@@ -90,13 +90,6 @@ void DrawBatched(QPainter& painter, const std::vector<Stroke>& strokes) {
     batch.Draw(painter);
 }
 
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 constexpr QRgb kRed = qRgb(255, 0, 0), kBlue = qRgb(0, 0, 255), kBlack = qRgb(0, 0, 0);
 
 } // namespace
@@ -114,7 +107,7 @@ TEST(LineBatch, SvgHoldsEveryLineInOnePathAPen) {
     const fs::path path = fs::path(ProcessTempDir()) / "lines.svg";
     WriteSvg(
         path.string(), 100, 100, [&](QPainter& p) { DrawBatched(p, strokes); }, "lines");
-    const QByteArray svg = QByteArray::fromStdString(Slurp(path));
+    const QByteArray svg = QByteArray::fromStdString(ReadBytes(path));
 
     int elements = 0;
     const Segments got = ReadSvgSegments(svg, &elements);
@@ -188,7 +181,7 @@ TEST(LineBatch, SvgOfAHundredThousandLinesStaysSmall) {
     const auto bytes = fs::file_size(path);
     EXPECT_LT(bytes, 30u * kLines); // about 18 a line; an element a line takes 70 and more
     int elements = 0;
-    const Segments got = ReadSvgSegments(QByteArray::fromStdString(Slurp(path)), &elements);
+    const Segments got = ReadSvgSegments(QByteArray::fromStdString(ReadBytes(path)), &elements);
     EXPECT_EQ(elements, 6);
     size_t segments = 0;
     for (const auto& [pen, lines] : got)
@@ -223,7 +216,7 @@ TEST(PictureWriter, SavePictureWritesTheFormatOfTheName) {
         return r.isValid() && r.viewBox() == QRect(0, 0, 60, 40);
     };
     const auto readsAsCsv = [](const fs::path& p) {
-        return Slurp(p) == "drift,base shear\n0,0.5\n1,-1\n2,4\n";
+        return ReadBytes(p) == "drift,base shear\n0,0.5\n1,-1\n2,4\n";
     };
     struct Case {
         const char* name;
