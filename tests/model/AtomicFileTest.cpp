@@ -121,24 +121,6 @@ TEST(AtomicFile, SpecialTargetsKeepTheirKind) {
     fs::remove_all(dir);
 }
 
-// An output that is not committed leaves the target as it was; a committed one replaces it.
-TEST(AtomicFile, OutputReplacesTheTargetOnlyWhenCommitted) {
-    const fs::path dir = FreshDir("vandra_atomic_output_");
-    const fs::path target = dir / "movie.mp4";
-    WriteFileAtomically(target.string(), "previous");
-    for (bool commit : {false, true}) {
-        {
-            AtomicOutput output(target.string());
-            EXPECT_NE(output.WritePath(), target.string());
-            std::ofstream(output.WritePath()) << "written";
-            if (commit) output.Commit();
-        }
-        EXPECT_EQ(Slurp(target), commit ? "written" : "previous");
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
-    }
-    fs::remove_all(dir);
-}
-
 TEST(ModelCheck, OneLineFormOfAWarning) {
     EXPECT_EQ(FormatWarning({"a.s2k", 12, "frame 3 names section \"X\", which matches nothing",
                              "the frame gets no element"}),

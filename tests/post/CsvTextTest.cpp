@@ -1,7 +1,5 @@
 #include "post/CsvText.h"
 
-#include "post/HistoryText.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -33,13 +31,4 @@ TEST(CsvText, ColumnsBecomeQuotedHeaderAndRows) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(CsvText(c.columns), c.csv) << c.what;
-}
-
-TEST(CsvText, JointHistoryKeepsItsHeader) {
-    TJointHistory h;
-    h.Time = {0.1, 0.2};
-    h.X = {1, 2};
-    h.Y = {0, -1};
-    h.Z = {3, 4};
-    EXPECT_EQ(JointHistoryCsv(h), "time,X,Y,Z\n0.1,1,0,3\n0.2,2,-1,4\n");
 }

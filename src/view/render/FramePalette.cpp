@@ -43,51 +43,73 @@ template <class F> void ForEachRun(const QImage& image, F&& f) {
 
 } // namespace
 
-bool FramePalette::Map(const QImage& rgb32, uint8_t* indices, int stride) {
+FramePalette::Change FramePalette::Map(const QImage& rgb32, uint8_t* indices, int stride) {
     std::unordered_map<QRgb, long long> counts;
     ForEachRun(rgb32, [&](QRgb c, int n) { counts[c] += n; });
 
     std::unordered_map<QRgb, uint8_t> index;
     for (size_t i = 0; i < colors_.size(); ++i)
         index.emplace(colors_[i], static_cast<uint8_t>(i));
-    const bool fits = std::all_of(counts.begin(), counts.end(),
-                                  [&](const auto& c) { return index.count(c.first) != 0; });
-    const bool changed = !fits;
-    if (changed) {
-        std::vector<std::pair<QRgb, long long>> byCount(counts.begin(), counts.end());
+    std::array<bool, kMaxColors> taken = usedBefore_;
+    std::vector<std::pair<QRgb, long long>> fresh;
+    for (const auto& [color, n] : counts) {
+        const auto known = index.find(color);
+        if (known != index.end())
+            taken[known->second] = true;
+        else
+            fresh.emplace_back(color, n);
+    }
+    Change change = fresh.empty() ? Change::None : Change::Added;
+    const auto assign = [&] {
         // most frequent first; equal counts by colour so that the table does not depend on the
         // hash order
-        std::sort(byCount.begin(), byCount.end(), [](const auto& a, const auto& b) {
+        std::sort(fresh.begin(), fresh.end(), [](const auto& a, const auto& b) {
             return a.second != b.second ? a.second > b.second : a.first < b.first;
         });
+        size_t entry = 0;
+        for (const auto& [color, n] : fresh) {
+            while (entry < colors_.size() && taken[entry])
+                ++entry;
+            if (entry == kMaxColors) return false;
+            if (entry == colors_.size())
+                colors_.push_back(color);
+            else
+                colors_[entry] = color;
+            index[color] = static_cast<uint8_t>(entry);
+            taken[entry] = true;
+        }
+        return true;
+    };
+    const bool constrained =
+        std::find(usedBefore_.begin(), usedBefore_.end(), true) != usedBefore_.end();
+    if (!assign() && constrained) {
+        change = Change::Rebuilt;
         colors_.clear();
         index.clear();
-        for (const auto& [color, n] : byCount) {
-            if (colors_.size() == kMaxColors) break;
-            index.emplace(color, static_cast<uint8_t>(colors_.size()));
-            colors_.push_back(color);
-        }
-        for (const auto& [color, n] : byCount)
-            if (index.count(color) == 0) index.emplace(color, Nearest(color, colors_));
+        taken.fill(false);
+        fresh.assign(counts.begin(), counts.end());
+        assign();
     }
+    for (const auto& [color, n] : fresh)
+        if (index.count(color) == 0) index.emplace(color, Nearest(color, colors_));
 
+    usedBefore_.fill(false);
     for (int y = 0; y < rgb32.height(); ++y) {
         const QRgb* row = reinterpret_cast<const QRgb*>(rgb32.constScanLine(y));
         uint8_t* out = indices + static_cast<ptrdiff_t>(y) * stride;
-        QRgb last = 0;
-        uint8_t lastIndex = 0;
-        bool any = false;
+        QRgb last = row[0] | 0xff000000u;
+        uint8_t lastIndex = index.at(last);
         for (int x = 0; x < rgb32.width(); ++x) {
             const QRgb c = row[x] | 0xff000000u;
-            if (!any || c != last) {
+            if (c != last) {
                 last = c;
                 lastIndex = index.at(c);
-                any = true;
             }
             out[x] = lastIndex;
+            usedBefore_[lastIndex] = true;
         }
     }
-    return changed;
+    return change;
 }
 
 } // namespace vandra

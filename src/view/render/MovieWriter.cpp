@@ -113,6 +113,7 @@ struct MovieWriter::Encoder {
     AVPacket* packet = nullptr;
     SwsContext* scaler = nullptr;
     FramePalette palette;
+    int64_t gifFlags = 0; // what the GIF encoder stores of a frame: what changed, by default
 };
 
 MovieWriter::MovieWriter(const std::string& path, int width, int height, int fps)
@@ -176,6 +177,7 @@ MovieWriter::MovieWriter(const std::string& path, int width, int height, int fps
     const int opened = avcodec_open2(c, codec, &codecOptions);
     av_dict_free(&codecOptions);
     check(opened);
+    if (!mp4) check(av_opt_get_int(c->priv_data, "gifflags", 0, &e->gifFlags));
     check(avcodec_parameters_from_context(e->stream->codecpar, c));
     e->stream->time_base = c->time_base;
     e->stream->avg_frame_rate = c->framerate;
@@ -258,7 +260,11 @@ void MovieWriter::Encode(const QImage& rgb) {
             sws_scale(e.scaler, source, stride, 0, rgb.height(), e.picture->data,
                       e.picture->linesize);
         } else {
-            e.palette.Map(rgb, e.picture->data[0], e.picture->linesize[0]);
+            // A frame whose indices mean other colours than the previous frame's is stored
+            // whole: the encoder takes an unchanged index for an unchanged pixel.
+            const bool whole = e.palette.Map(rgb, e.picture->data[0], e.picture->linesize[0]) ==
+                               FramePalette::Change::Rebuilt;
+            check(av_opt_set_int(e.codec->priv_data, "gifflags", whole ? 0 : e.gifFlags, 0));
             uint32_t* table = reinterpret_cast<uint32_t*>(e.picture->data[1]);
             std::fill(table, table + AVPALETTE_SIZE / 4, 0xff000000u);
             std::copy(e.palette.Colors().begin(), e.palette.Colors().end(), table);
