@@ -97,6 +97,9 @@ QSize EncodedMovieSize(MovieFormat format, int width, int height) {
 struct MovieWriter::Encoder {
     explicit Encoder(const std::string& path) : output(path) {}
     ~Encoder() {
+        // The GIF muxer holds each frame until the next one gives its delay and lets the last go
+        // only in the trailer: a cancelled GIF writes it into the temporary file that goes.
+        if (gifTrailerPending) av_write_trailer(container);
         sws_freeContext(scaler);
         av_packet_free(&packet);
         av_frame_free(&picture);
@@ -114,6 +117,7 @@ struct MovieWriter::Encoder {
     SwsContext* scaler = nullptr;
     FramePalette palette;
     int64_t gifFlags = 0; // what the GIF encoder stores of a frame: what changed, by default
+    bool gifTrailerPending = false;
 };
 
 MovieWriter::MovieWriter(const std::string& path, int width, int height, int fps)
@@ -217,6 +221,7 @@ MovieWriter::MovieWriter(const std::string& path, int width, int height, int fps
     const int header = avformat_write_header(e->container, &muxerOptions);
     av_dict_free(&muxerOptions);
     if (header < 0) throw InputError("Cannot write file \"" + path + "\". " + Reason(header));
+    e->gifTrailerPending = !mp4;
     encoder_ = std::move(e);
 }
 
@@ -297,6 +302,7 @@ void MovieWriter::Finish() {
         const auto fail = [&](int code) {
             throw InputError("Cannot write file \"" + path_ + "\". " + Reason(code));
         };
+        e.gifTrailerPending = false;
         const int trailer = av_write_trailer(e.container);
         if (trailer < 0) fail(trailer);
         avio_flush(e.container->pb);
