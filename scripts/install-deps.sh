@@ -3,6 +3,9 @@
 set -euo pipefail
 packages=(cmake make g++ ninja-build pkg-config qt6-base-dev libgl-dev
           libgtest-dev libbenchmark-dev tcl fonts-dejavu-core nlohmann-json3-dev
+          # pictures and movies: Qt SVG, the FFmpeg libraries (H.264 through libx264, GIF), and
+          # ffprobe/ffmpeg with which the tests decode the movies again
+          qt6-svg-dev libavcodec-dev libavformat-dev libswscale-dev libavutil-dev ffmpeg
           # what the OpenSees solver needs to run (the solver tests use it when it is found)
           libtcl8.6 liblapack3 libblas3 libgfortran5 zlib1g
           # what bench/end_to_end.sh runs (valgrind for its instruction counts)

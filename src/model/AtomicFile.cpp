@@ -3,6 +3,7 @@
 #include "model/Errors.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,16 +30,32 @@ bool WriteAll(int fd, std::string_view content) {
     return true;
 }
 
+// The file a rename must replace: the target, or the file its symbolic link points to.
+std::string Replaced(const std::string& path) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) == nullptr) return path; // a dangling link is replaced
+    return resolved;
+}
+
 } // namespace
 
-void WriteFileAtomically(const std::string& path, std::string_view content) {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) Fail(path, errno);
-    // A new file gets the permissions an ordinary create would give; a replaced one keeps its own.
+AtomicOutput::AtomicOutput(const std::string& path) : path_(path), replaced_(Replaced(path)) {
     struct stat old {};
+    const bool exists = ::stat(replaced_.c_str(), &old) == 0;
+    if (exists && (S_ISCHR(old.st_mode) || S_ISBLK(old.st_mode) || S_ISFIFO(old.st_mode) ||
+                   S_ISSOCK(old.st_mode))) {
+        direct_ = true;
+        return;
+    }
+    temp_ = replaced_ + ".XXXXXX";
+    const int fd = ::mkstemp(temp_.data());
+    if (fd < 0) Fail(path_, errno);
+    open_ = true;
+    // A new file gets the permissions an ordinary create would give; a replaced one keeps its own.
     mode_t mode = 0;
-    if (::stat(path.c_str(), &old) == 0) {
+    if (exists) {
         mode = old.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -46,18 +63,45 @@ void WriteFileAtomically(const std::string& path, std::string_view content) {
         mode = 0666 & ~mask;
     }
     ::fchmod(fd, mode);
-    const bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
-    const int writeError = errno;
-    if (::close(fd) != 0 || !written) {
-        const int error = written ? errno : writeError;
-        ::unlink(temp.c_str());
-        Fail(path, error);
+    ::close(fd);
+}
+
+AtomicOutput::~AtomicOutput() {
+    Discard();
+}
+
+void AtomicOutput::Commit() {
+    if (!open_) return;
+    const int fd = ::open(temp_.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    const int syncError = errno;
+    if (fd >= 0) ::close(fd);
+    if (!synced) {
+        Discard();
+        Fail(path_, syncError);
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    if (::rename(temp_.c_str(), replaced_.c_str()) != 0) {
         const int error = errno;
-        ::unlink(temp.c_str());
-        Fail(path, error);
+        Discard();
+        Fail(path_, error);
     }
+    open_ = false;
+}
+
+void AtomicOutput::Discard() noexcept {
+    if (!open_) return;
+    ::unlink(temp_.c_str());
+    open_ = false;
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view content) {
+    AtomicOutput output(path);
+    const int fd = ::open(output.WritePath().c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) Fail(path, errno);
+    const bool written = WriteAll(fd, content);
+    const int writeError = errno;
+    if (::close(fd) != 0 || !written) Fail(path, written ? errno : writeError);
+    output.Commit();
 }
 
 } // namespace vandra
