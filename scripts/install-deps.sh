@@ -4,7 +4,9 @@ set -euo pipefail
 packages=(cmake make g++ ninja-build pkg-config qt6-base-dev libgl-dev
           libgtest-dev libbenchmark-dev tcl fonts-dejavu-core nlohmann-json3-dev
           # what the OpenSees solver needs to run (the solver tests use it when it is found)
-          libtcl8.6 liblapack3 libblas3 libgfortran5 zlib1g)
+          libtcl8.6 liblapack3 libblas3 libgfortran5 zlib1g
+          # suites on a cluster: the Slurm test starts a one-node cluster of its own
+          slurm-wlm munge)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
