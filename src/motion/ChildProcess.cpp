@@ -30,11 +30,17 @@ std::string ErrorText(int error) {
     return std::strerror(error);
 }
 
-// The spawn settings shared by every child: its own process group, every signal at its default
-// (a parent that ignores SIGPIPE must not pass that on) and none blocked.
+// How a child is set apart from this process.
+enum class Apart {
+    kGroup,   // a process group of its own
+    kSession, // a session of its own (and so a process group of its own)
+};
+
+// The spawn settings shared by every child: set apart, every signal at its default (a parent that
+// ignores SIGPIPE must not pass that on) and none blocked.
 class SpawnSettings {
 public:
-    SpawnSettings() {
+    explicit SpawnSettings(Apart apart) {
         ::posix_spawn_file_actions_init(&actions_);
         ::posix_spawnattr_init(&attr_);
         sigset_t all, none;
@@ -43,8 +49,10 @@ public:
         ::posix_spawnattr_setsigdefault(&attr_, &all);
         ::posix_spawnattr_setsigmask(&attr_, &none);
         ::posix_spawnattr_setpgroup(&attr_, 0);
-        ::posix_spawnattr_setflags(&attr_, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF |
-                                               POSIX_SPAWN_SETSIGMASK);
+        // A session leader cannot change its group, so a new session excludes SETPGROUP.
+        ::posix_spawnattr_setflags(
+            &attr_, (apart == Apart::kSession ? POSIX_SPAWN_SETSID : POSIX_SPAWN_SETPGROUP) |
+                        POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
         ::posix_spawn_file_actions_addopen(&actions_, 0, "/dev/null", O_RDONLY, 0);
     }
     ~SpawnSettings() {
@@ -111,7 +119,10 @@ SolverProcess StartInFolder(const std::string& program, const std::vector<std::s
     Fd log{::open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644)};
     if (log.fd < 0)
         throw InputError("Cannot write the solver log \"" + logPath + "\": " + ErrorText(errno));
-    SpawnSettings settings;
+    // A session of its own: no terminal reaches the solver, and where the system shares the
+    // processor between sessions (Linux's autogroups) each run counts as a job of its own, as if
+    // started from a terminal of its own, rather than all runs sharing this program's share.
+    SpawnSettings settings(Apart::kSession);
     settings.Output(log.fd, log.fd);
     settings.Folder(folder);
     std::vector<std::string> argv{program};
@@ -167,7 +178,7 @@ CommandOutput RunCommand(const std::vector<std::string>& argv, int timeoutSecond
     if (::pipe2(errPipe, O_CLOEXEC) != 0)
         throw InputError("Cannot make a pipe: " + ErrorText(errno));
     Fd errRead{errPipe[0]}, errWrite{errPipe[1]};
-    SpawnSettings settings;
+    SpawnSettings settings(Apart::kGroup);
     settings.Output(outWrite.fd, errWrite.fd);
     pid_t pid = -1;
     if (const int error = settings.Spawn(pid, argv, true); error != 0)

@@ -1,5 +1,5 @@
-// Starting programs without a shell: the solver of a run in its folder (its own process group,
-// so that stopping it stops what it started too), and the batch system's commands, whose output
+// Starting programs without a shell: the solver of a run in its folder (its own session and
+// process group, so that stopping it stops what it started too), and the batch system's commands, whose output
 // is read back. Every argument goes to the program as it is: no word splitting, no expansion.
 #pragma once
 
@@ -14,14 +14,14 @@ namespace vandra::motion {
 
 // A solver process started in a run folder.
 struct SolverProcess {
-    pid_t pid = -1; // also the id of its process group
+    pid_t pid = -1; // also the id of its session and process group
     int pidfd = -1; // readable when the process ended; -1 when the system has none
 };
 
 // Starts program (an absolute path) with args in folder, standard input from /dev/null, standard
 // output and error to the file logPath (made empty), every signal at its default and no other
-// open file, as the leader of a new process group. InputError with the reason when it cannot
-// start.
+// open file, as the leader of a new session (and so of a new process group). InputError with the
+// reason when it cannot start.
 SolverProcess StartInFolder(const std::string& program, const std::vector<std::string>& args,
                             const std::string& folder, const std::string& logPath);
 
