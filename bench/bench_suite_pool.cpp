@@ -1,8 +1,9 @@
 // Whole runs of a suite on the local pool with the real solver (VANDRA_OPENSEES, else OpenSees on
 // the PATH): 8 runs of an oscillator of one degree of freedom under a 1,000 s sine record (100,000
-// steps, about half a second of solver time each), on 1 and on 2 solvers at a time. The time is wall-clock
-// time of the whole suite, from the first Poll to the last; the ratio of the two is the speed-up
-// of the pool (2 jobs should be at least 1.8 times faster on an idle machine of 2 cores or more).
+// steps, about half a second of solver time each), on 1 and on 2 solvers at a time. The time is
+// wall-clock time of the whole suite, from the first Poll to the last; the ratio of the two is the
+// speed-up of the pool (2 jobs should be at least 1.8 times faster on an idle machine of 2 cores or
+// more).
 #include "SuiteFolders.h"
 #include "model/SolverLocator.h"
 #include "motion/LocalPool.h"

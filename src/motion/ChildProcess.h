@@ -1,6 +1,7 @@
 // Starting programs without a shell: the solver of a run in its folder (its own session and
-// process group, so that stopping it stops what it started too), and the batch system's commands, whose output
-// is read back. Every argument goes to the program as it is: no word splitting, no expansion.
+// process group, so that stopping it stops what it started too), and the batch system's commands,
+// whose output is read back. Every argument goes to the program as it is: no word splitting, no
+// expansion.
 #pragma once
 
 #include "motion/RunOutcome.h"
