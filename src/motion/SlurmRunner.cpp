@@ -269,6 +269,19 @@ void SlurmRunner::LookAtQueue() {
     Collect(left);
 }
 
+std::map<int, std::string> SlurmRunner::TaskStates() const {
+    try {
+        const CommandOutput sacct =
+            RunCommand({"sacct", "--noheader", "--parsable2", "--allocations", "--jobs=" + jobId_,
+                        "--format=JobID,State"},
+                       kCommandSeconds);
+        if (sacct.status == 0) return ParseAccounting(sacct.out, jobId_);
+    } catch (const InputError&) {
+        // No sacct on this machine.
+    }
+    return {}; // a cluster without accounting
+}
+
 void SlurmRunner::Collect(const std::vector<int>& tasks) {
     std::optional<std::map<int, std::string>> accounting;
     for (int task : tasks) {
@@ -278,14 +291,7 @@ void SlurmRunner::Collect(const std::vector<int>& tasks) {
         std::string more;
         if (end.kind == SolverEnd::Kind::kUnknown) {
             // The task did not run the solver to its end: Slurm may know why (time limit).
-            if (!accounting) {
-                const CommandOutput sacct =
-                    RunCommand({"sacct", "--noheader", "--parsable2", "--allocations",
-                                "--jobs=" + jobId_, "--format=JobID,State"},
-                               kCommandSeconds);
-                accounting = sacct.status == 0 ? ParseAccounting(sacct.out, jobId_)
-                                               : std::map<int, std::string>{};
-            }
+            if (!accounting) accounting = TaskStates();
             const auto state = accounting->find(task);
             more = "the Slurm task ended before the solver";
             if (state != accounting->end()) more += " (" + state->second + ")";

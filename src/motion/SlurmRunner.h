@@ -47,6 +47,8 @@ private:
     void Submit();
     void LookAtQueue();
     void Collect(const std::vector<int>& tasks);
+    // What sacct says of each task of the job; nothing when the cluster keeps no accounting.
+    std::map<int, std::string> TaskStates() const;
 
     SlurmOptions options_;
     bool submitted_ = false;

@@ -1,8 +1,9 @@
 // A suite on a real Slurm cluster of one node, started by the test in a temporary folder: a munge
 // daemon of its own (its own key and socket, so nothing of the machine's munge is touched),
 // slurmctld and slurmd in the foreground on free ports. The cluster's table equals the local
-// pool's, a task whose solver is killed fails with that reason, and cancel leaves the runs
-// pending. Skipped with the reason when the cluster cannot start (not root, Slurm missing).
+// pool's, a task whose solver is killed or whose folder went fails with that reason, and cancel
+// leaves the runs pending. Skipped with the reason when the cluster cannot start (not root, Slurm
+// missing).
 #include "SolverSupport.h"
 #include "SuiteFolders.h"
 #include "TestTempDir.h"
@@ -201,13 +202,13 @@ int Steps(const motion::Record& record) {
     return record.Steps() - 1 + static_cast<int>(3 * 0.5 / record.dt);
 }
 
-// Two records at two factors: elastic runs, one that yields (stops converging) and one whose
-// solver is killed.
+// Two records at three factors: elastic runs, one whose solver is killed, one whose folder goes
+// before it starts (removed by the test) and one that yields (stops converging).
 motion::Manifest SmallSuite(const fs::path& dir) {
-    return MakeSuite(dir, {GroundMotion(1, 4), GroundMotion(2, 4)}, {0.5, 2.0},
+    return MakeSuite(dir, {GroundMotion(1, 4), GroundMotion(2, 4)}, {0.5, 1.0, 2.0},
                      [](const motion::ManifestRun& run, const motion::Record& record) {
                          Oscillator o;
-                         if (run.record == 1 && run.level == 1) o.yieldForce = 2.0;
+                         if (run.record == 1 && run.level == 2) o.yieldForce = 2.0;
                          if (run.record == 1 && run.level == 0) o.before = "exec kill -KILL [pid]";
                          return OscillatorScript(o, record.dt, Steps(record), run.scale);
                      });
@@ -228,31 +229,38 @@ TEST_F(SlurmSolverTest, JobArrayGivesTheLocalPoolsTableAndCancels) {
 
     motion::Manifest cluster;
     {
+        // Two tasks at a time: the fifth starts well after its folder went.
         motion::SlurmRunner runner(onCluster.string(), {solver, "debug", "10", 2, 1});
+        ASSERT_TRUE(runner.Poll(0));
+        fs::remove_all(onCluster / runner.Runs().runs[4].folder);
         RunToEnd(runner);
         cluster = runner.Runs();
-        ASSERT_FALSE(runner.JobId().empty());
         // The killed task's output says how its solver ended.
-        std::ifstream output(onCluster / runner.TaskOutput(2));
+        std::ifstream output(onCluster / runner.TaskOutput(3));
         std::string line;
         std::getline(output, line);
         EXPECT_EQ(line, "vandra-task: solver exit 137");
+        EXPECT_EQ(cluster.runs[4].reason, "The run folder was removed during the run; the Slurm "
+                                          "task ended before the solver, see " +
+                                              runner.TaskOutput(4));
     }
     motion::Manifest local;
     {
+        fs::remove_all(here / cluster.runs[4].folder);
         motion::LocalPool pool(here.string(), {solver, 2});
         RunToEnd(pool);
         local = pool.Runs();
     }
     EXPECT_EQ(motion::SuiteResultsCsv(cluster), motion::SuiteResultsCsv(local));
-    ASSERT_EQ(cluster.runs.size(), 4u);
-    for (size_t i = 0; i < 4; ++i) {
+    ASSERT_EQ(cluster.runs.size(), 6u);
+    for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(cluster.runs[i].status, local.runs[i].status) << cluster.runs[i].folder;
-        EXPECT_EQ(cluster.runs[i].reason, local.runs[i].reason) << cluster.runs[i].folder;
+        if (i != 4)
+            EXPECT_EQ(cluster.runs[i].reason, local.runs[i].reason) << cluster.runs[i].folder;
         EXPECT_EQ(cluster.runs[i].result, local.runs[i].result) << cluster.runs[i].folder;
     }
-    EXPECT_EQ(cluster.runs[2].reason, "The solver was killed by signal 9 (Killed)");
-    EXPECT_FALSE(cluster.runs[3].result->converged);
+    EXPECT_EQ(cluster.runs[3].reason, "The solver was killed by signal 9 (Killed)");
+    EXPECT_FALSE(cluster.runs[5].result->converged);
 
     // Cancel: the tasks leave the queue and their runs are pending again.
     const fs::path slow = FreshSuiteFolder(ProcessTempDir(), "slurm_cancel");
