@@ -255,8 +255,9 @@ TEST_F(SlurmSolverTest, JobArrayGivesTheLocalPoolsTableAndCancels) {
     ASSERT_EQ(cluster.runs.size(), 6u);
     for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(cluster.runs[i].status, local.runs[i].status) << cluster.runs[i].folder;
-        if (i != 4)
+        if (i != 4) {
             EXPECT_EQ(cluster.runs[i].reason, local.runs[i].reason) << cluster.runs[i].folder;
+        }
         EXPECT_EQ(cluster.runs[i].result, local.runs[i].result) << cluster.runs[i].folder;
     }
     EXPECT_EQ(cluster.runs[3].reason, "The solver was killed by signal 9 (Killed)");
