@@ -4,6 +4,7 @@
 #include "model/NumberText.h"
 #include "sections/MaterialResponse.h"
 #include "sections/ScriptSection.h"
+#include "sections/SectionProperties.h"
 #include "tcl/ScriptWriters.h"
 #include "tcl/TagPlan.h"
 
@@ -162,6 +163,12 @@ void CheckTarget(const TSECTION& sec, const std::optional<double>& target) {
 
 } // namespace
 
+double ElasticBendingStiffness(const TModel& model, int s, BendingAxis axis) {
+    const TSECTION& sec = model.Sections[static_cast<size_t>(s)];
+    const TSectionProps p = SectionPropertiesOf(sec);
+    return script::At(model.Mats, sec.MatIdx).E * (axis == BendingAxis::Y ? p.I33 : p.I22);
+}
+
 MomentCurvaturePlan PlanMomentCurvature(const TModel& model, const TSettings& settings,
                                         const MomentCurvatureRequest& request) {
     const int s = request.section;
@@ -183,7 +190,7 @@ MomentCurvaturePlan PlanMomentCurvature(const TModel& model, const TSettings& se
         const TSectionProps& p = derived.Props;
         const double e = script::At(model.Mats, sec.MatIdx).E;
         plan.elastic = true;
-        plan.elasticStiffness = e * (request.axis == BendingAxis::Y ? p.I33 : p.I22);
+        plan.elasticStiffness = ElasticBendingStiffness(model, s, request.axis);
         if (!(e * p.Area > 0) || !(plan.elasticStiffness > 0) ||
             !std::isfinite(plan.elasticStiffness))
             throw InputError(Where(sec) + " is elastic with E A " +

@@ -54,6 +54,10 @@ struct MomentCurvaturePlan {
     ScriptLineList script;
 };
 
+// E I about the axis of frame section s as its elastic elements have it: E of its material (0
+// without one) times I33 (about y) or I22 (about z) of its shape.
+double ElasticBendingStiffness(const TModel& model, int s, BendingAxis axis);
+
 // Checks the request and writes the script. Refuses (InputError, "Frame section NAME ...") a
 // section the solver could not push: a frame type without any section, a law the analysis cannot
 // use (PrepareAnalysisSection), concrete without bars, an axial load beyond what the section

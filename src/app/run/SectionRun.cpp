@@ -78,7 +78,7 @@ void SectionRun::stop() {
     process_->disconnect(this);
     process_->kill();
     process_->waitForFinished();
-    end(QStringLiteral("stopped"));
+    end(QStringLiteral("it was stopped"));
 }
 
 QString SectionRun::error() const {

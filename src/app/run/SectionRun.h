@@ -28,7 +28,7 @@ public:
     bool isRunning() const;
     // Waits until the run ended (msecs < 0: however long it takes); false when it is still going.
     bool waitForFinished(int msecs = -1);
-    // Stops the solver; the run ends with the error "stopped".
+    // Stops the solver; the run ends with the error "it was stopped".
     void stop();
 
     const MomentCurvaturePlan& plan() const { return plan_; }

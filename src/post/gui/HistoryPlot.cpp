@@ -15,6 +15,7 @@ namespace {
 constexpr int kLeft = 80, kRight = 20, kTop = 30, kBottom = 50;
 constexpr int kTicks = 5;
 constexpr int kTickLength = 4;
+constexpr double kMarkRadius = 3.5;
 
 struct Range {
     double lo = 0, hi = 1;
@@ -107,6 +108,14 @@ void DrawHistoryPlot(QPainter& p, const QRect& area, const PlotCurve& curve) {
     p.setPen(QPen(QColor(0, 0, 200), 2));
     p.setClipRect(plot);
     p.drawPath(path);
+    for (const PlotMark& mark : curve.marks) {
+        const QPointF at(sx(mark.x), sy(mark.y));
+        p.setPen(QPen(QColor(200, 0, 0), 1));
+        p.setBrush(QColor(200, 0, 0));
+        p.drawEllipse(at, kMarkRadius, kMarkRadius);
+        p.setPen(Qt::black);
+        p.drawText(at + QPointF(kMarkRadius + 2, -kMarkRadius - 2), mark.label);
+    }
 }
 
 HistoryPlot::HistoryPlot(QWidget* parent) : QWidget(parent) {

@@ -1,0 +1,166 @@
+// The Section analysis window: a run leaves the window free while the solver works; a refusal, a
+// missing or failing solver is shown with what it printed and the window stays usable; an elastic
+// section shows its stiffness line; the curve exports as CSV and the plots as PNG.
+#include "sections/gui/SectionAnalysisWindow.h"
+#include "app/run/SectionRun.h"
+#include "model/SolverLocator.h"
+#include "post/gui/HistoryPlot.h"
+#include "sections/FrameSectionModel.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vandra;
+using namespace vandra::gui;
+using namespace vandra::testing;
+
+namespace {
+
+template <typename T> T* Child(QObject* parent, const char* name) {
+    T* child = parent->findChild<T*>(QString::fromLatin1(name));
+    if (!child) qFatal("no child %s", name);
+    return child;
+}
+
+// Section 1: a column 500 deep by 300 wide of Concrete02 with twelve bars of Steel02; section 2:
+// an elastic rectangle 600 deep by 300 wide (I33 = 300 600^3 / 12 = 5.4e9) of E 200000.
+FrameSectionModel TwoSections() {
+    FrameSectionModel m;
+    const int concrete = m.Material(ConcreteLaw(kMatConcrete02, -30, -0.002, -6, -0.006, 3, 1500));
+    const int steel = m.Material(SteelLaw(kMatSteel02, 400, 200000, 0.01, 18));
+    m.ColumnBars(m.Rectangle("C500", kNonlinearBeamColumn, 500, 300, concrete, 10, 10), steel, 40,
+                 4, 1256, 2, 628);
+    TMAT elastic;
+    elastic.Name = "EL";
+    elastic.MatType = kMatElastic;
+    elastic.E = 200000;
+    m.Rectangle("EL600", kElasticBeamColumn, 600, 300, m.Material(elastic), 1, 1);
+    return m;
+}
+
+QString Status(QWidget* w) {
+    return Child<QLabel>(w, "statusLabel")->text();
+}
+
+} // namespace
+
+class SectionAnalysisWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void refusalsAndAMissingSolverLeaveTheWindowUsable();
+    void aFailingSolverIsShownWithItsOutput();
+    void theRunLeavesTheWindowFreeAndExports();
+    void anElasticSectionShowsItsStiffnessLine();
+};
+
+void SectionAnalysisWindowTest::refusalsAndAMissingSolverLeaveTheWindowUsable() {
+    const FrameSectionModel m = TwoSections();
+    SectionAnalysisWindow window(m.model, m.settings);
+    window.showSection(1);
+    // The diagram is the core's: there whatever the solver does.
+    QVERIFY(window.interactionPlot()->curve().x.size() > 40);
+    auto* axial = Child<QLineEdit>(&window, "axialLoadEdit");
+    auto* run = Child<QPushButton>(&window, "runButton");
+    const struct {
+        QString axial;
+        QString status;
+    } cases[] = {
+        {QStringLiteral("abc"), QStringLiteral("'abc' is not a valid floating point value")},
+        {QStringLiteral("-1e8"), QStringLiteral("is beyond the squash load")},
+        {QStringLiteral("-1e6"), QStringLiteral("VANDRA_OPENSEES names \"/nonexistent\"")},
+    };
+    qputenv("VANDRA_OPENSEES", "/nonexistent");
+    for (const auto& c : cases) {
+        axial->setText(c.axial);
+        QTest::mouseClick(run, Qt::LeftButton);
+        QVERIFY2(Status(&window).contains(c.status), qPrintable(Status(&window)));
+        QVERIFY(run->isEnabled());
+        QVERIFY(!window.sectionRun().isRunning());
+    }
+    qunsetenv("VANDRA_OPENSEES");
+}
+
+void SectionAnalysisWindowTest::aFailingSolverIsShownWithItsOutput() {
+    QTemporaryDir dir;
+    const QString fake = dir.filePath(QStringLiteral("fake-solver"));
+    QFile file(fake);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\necho \"fake solver read $1\"\nexit 0\n");
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const FrameSectionModel m = TwoSections();
+    SectionAnalysisWindow window(m.model, m.settings);
+    window.setSolver(fake);
+    window.showSection(1);
+    QSignalSpy finished(&window, &SectionAnalysisWindow::runFinished);
+    window.run();
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(Status(&window), QStringLiteral("The run did not end: the solver stopped before the "
+                                             "end of the script"));
+    auto* output = Child<QPlainTextEdit>(&window, "solverOutput");
+    QCOMPARE(output->toPlainText().trimmed(), QStringLiteral("fake solver read section.tcl"));
+    QVERIFY(Child<QPushButton>(&window, "runButton")->isEnabled());
+    QVERIFY(!Child<QPushButton>(&window, "exportCsvButton")->isEnabled());
+}
+
+void SectionAnalysisWindowTest::theRunLeavesTheWindowFreeAndExports() {
+    if (FindSolver(QCoreApplication::applicationDirPath().toStdString()).empty())
+        QSKIP("no OpenSees solver found");
+    const FrameSectionModel m = TwoSections();
+    SectionAnalysisWindow window(m.model, m.settings);
+    window.showSection(1);
+    Child<QLineEdit>(&window, "axialLoadEdit")->setText(QStringLiteral("-1e6"));
+    QSignalSpy finished(&window, &SectionAnalysisWindow::runFinished);
+    QTest::mouseClick(Child<QPushButton>(&window, "runButton"), Qt::LeftButton);
+    // The click returned while the solver works.
+    QVERIFY(window.sectionRun().isRunning());
+    QVERIFY(!Child<QPushButton>(&window, "runButton")->isEnabled());
+    QVERIFY(finished.wait(60000));
+    QVERIFY2(window.sectionRun().error().isEmpty(), qPrintable(window.sectionRun().console()));
+    const MomentCurvatureCurve& curve = window.sectionRun().curve();
+    QCOMPARE(window.curvePlot()->curve().x.size(), curve.states.size());
+    QCOMPARE(Child<QListWidget>(&window, "marksList")->count(),
+             static_cast<int>(curve.marks.size()));
+    QVERIFY(curve.marks.size() >= 3); // first yield, peak, cover crushing
+    // The run's peak stands on the diagram at its axial load.
+    const std::vector<PlotMark>& onDiagram = window.interactionPlot()->curve().marks;
+    QCOMPARE(onDiagram.size(), size_t(1));
+    QCOMPARE(onDiagram[0].y, -1e6);
+
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("mc.csv"));
+    const QString png = dir.filePath(QStringLiteral("mc.png"));
+    window.setSaveChooser([&](QWidget*, const QString& caption, const QString&) {
+        return caption.contains(QStringLiteral("CSV")) ? csv : png;
+    });
+    QTest::mouseClick(Child<QPushButton>(&window, "exportCsvButton"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(&window, "exportPngButton"), Qt::LeftButton);
+    QFile written(csv);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll().toStdString(),
+             MomentCurvatureCsv(window.sectionRun().plan(), curve));
+    const QImage picture(png);
+    QCOMPARE(picture.size(), window.picture().size());
+    QVERIFY(picture.width() > picture.height());
+}
+
+void SectionAnalysisWindowTest::anElasticSectionShowsItsStiffnessLine() {
+    const FrameSectionModel m = TwoSections();
+    SectionAnalysisWindow window(m.model, m.settings);
+    window.showSection(2);
+    QVERIFY2(Status(&window).contains(QStringLiteral("is elastic")), qPrintable(Status(&window)));
+    const PlotCurve& line = window.curvePlot()->curve();
+    QCOMPARE(line.x.size(), size_t(2));
+    QVERIFY(qAbs(line.y[1] / line.x[1] - 200000 * 5.4e9) < 1e-9 * 200000 * 5.4e9);
+    QVERIFY(window.interactionPlot()->curve().x.empty());
+}
+
+QTEST_MAIN(SectionAnalysisWindowTest)
+#include "SectionAnalysisWindowTest.moc"
