@@ -8,14 +8,20 @@
 
 namespace vandra::testing {
 
+inline TMAT ElasticLaw(double e) {
+    TMAT m;
+    m.Name = "EL";
+    m.MatType = kMatElastic;
+    m.E = e;
+    m.G = e / 2.5;
+    return m;
+}
+
 struct FrameSectionModel {
     TModel model;
     TSettings settings;
 
-    FrameSectionModel() {
-        model.Mats.resize(1);
-        model.Sections.resize(1);
-    }
+    FrameSectionModel() { model.Mats.resize(1), model.Sections.resize(1); }
 
     int Material(const TMAT& mat) {
         model.Mats.push_back(mat);
@@ -26,18 +32,15 @@ struct FrameSectionModel {
     // cells across the width and fy over the depth, of the given frame type.
     TSECTION& Rectangle(const std::string& name, int frameType, double depth, double width, int mat,
                         int fx, int fy) {
-        TSECTION s;
+        TSECTION& s = model.Sections.emplace_back();
+        model.SectionCount = static_cast<int>(model.Sections.size()) - 1;
         s.Name = name;
         s.Shape = kShapeRectangle;
         s.FrameType = frameType;
-        s.T[1] = depth;
-        s.T[2] = width;
+        s.T[1] = depth, s.T[2] = width;
         s.MatIdx = mat;
-        s.DivideFX = fx;
-        s.DivideFY = fy;
-        model.Sections.push_back(s);
-        model.SectionCount = static_cast<int>(model.Sections.size()) - 1;
-        return model.Sections.back();
+        s.DivideFX = fx, s.DivideFY = fy;
+        return s;
     }
 
     // Column bars of material rebar: nx bars of area/nx in the rows at z = +-(depth/2 - cover), ny
@@ -46,10 +49,8 @@ struct FrameSectionModel {
                     double sideArea = 0) {
         s.SectionKind = kColumnSection;
         s.Cover = cover;
-        s.BarNumNX = nx;
-        s.BarTop = area;
-        s.BarNumNY = ny;
-        s.BarBot = sideArea;
+        s.BarNumNX = nx, s.BarTop = area;
+        s.BarNumNY = ny, s.BarBot = sideArea;
         settings.RebarMat = rebar;
     }
 };

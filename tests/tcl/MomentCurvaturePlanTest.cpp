@@ -16,49 +16,43 @@ using namespace vandra;
 using namespace vandra::testing;
 
 TEST(MomentCurvaturePlan, RequestsTheRunCannotMakeAreRefused) {
-    using Change = std::function<void(FrameSectionModel&, MomentCurvatureRequest&)>;
+    using Change = std::function<void(TModel&, MomentCurvatureRequest&)>;
     const double inf = std::numeric_limits<double>::infinity();
     auto target = [](double k) -> Change {
-        return [k](FrameSectionModel&, MomentCurvatureRequest& r) { r.maxCurvature = k; };
+        return [k](TModel&, MomentCurvatureRequest& r) { r.maxCurvature = k; };
     };
     auto axial = [](double p) -> Change {
-        return [p](FrameSectionModel&, MomentCurvatureRequest& r) { r.axial = p; };
-    };
-    auto section = [](auto change) -> Change {
-        return [change](FrameSectionModel& m, MomentCurvatureRequest&) {
-            change(m.model.Sections[1], m.model);
-        };
+        return [p](TModel&, MomentCurvatureRequest& r) { r.axial = p; };
     };
     // 500 x 300 of Concrete01 (fpc -30) with six bars of 400 of Steel01 (fy 400, b 0.01). At ten
     // yield strains a bar carries 400 (1 - 0.01) + 0.01 200000 0.02 = 436: the squash load is
     // -30 150000 - 436 2400 = -5546400, the tensile strength 436 2400 = 1046400. At a uniform
     // strain the concrete peaks at 0.002, where the bars carry 400: -5460000 at most.
+    const std::string positive = ": the curvature to reach must be a positive finite number, not ";
     const std::pair<Change, std::string> cases[] = {
-        {[](FrameSectionModel&, MomentCurvatureRequest&) {}, ""},
-        {target(0), ": the curvature to reach must be a positive finite number, not 0"},
-        {target(-1e-5), ": the curvature to reach must be a positive finite number, not -0.00001"},
-        {target(std::nan("")),
-         ": the curvature to reach must be a positive finite number, not NAN"},
-        {target(inf), ": the curvature to reach must be a positive finite number, not INF"},
+        {[](TModel&, MomentCurvatureRequest&) {}, ""},
+        {target(0), positive + "0"},
+        {target(-1e-5), positive + "-0.00001"},
+        {target(std::nan("")), positive + "NAN"},
+        {target(inf), positive + "INF"},
         {axial(-6e6), ": the axial load -6000000 is beyond the squash load -5546400 (compression "
                       "is negative)"},
         {axial(1.1e6), ": the axial load 1100000 is beyond the tensile strength 1046400"},
         {axial(-5.5e6), ": no axial strain within the fibers' strain limits carries the axial load "
                         "-5500000 (the squash load -5546400 counts every fiber at its strength at "
                         "once)"},
-        {section([](TSECTION& s, TModel&) { s.BarNumNX = 0; }),
+        {[](TModel& m, auto&) { m.Sections[1].BarNumNX = 0; },
          " has no bars: concrete alone cracks at once, so it has no moment-curvature curve; give "
          "it bars"},
-        {section([](TSECTION&, TModel& m) { m.Mats[1].MatType = kMatElastic; }),
+        {[](TModel& m, auto&) { m.Mats[1].MatType = kMatElastic; },
          ": material C01 is elastic, so its fibers have no strength; give it a steel or concrete "
          "law"},
-        {section([](TSECTION& s, TModel&) { s.FrameType = kRigidBeam; }),
+        {[](TModel& m, auto&) { m.Sections[1].FrameType = kRigidBeam; },
          " has no section to analyse: it is a rigid beam or has no frame type"},
-        {section([](TSECTION& s, TModel&) { s.FrameType = kElasticBeamColumn; }),
+        {[](TModel& m, auto&) { m.Sections[1].FrameType = kElasticBeamColumn; },
          " is elastic, so its curvature has no limit: give the curvature to reach"},
-        {[](FrameSectionModel& m, MomentCurvatureRequest& r) {
-             m.model.Sections[1].FrameType = kElasticTimoshenkoBeam;
-             m.model.Sections[1].MatIdx = 0;
+        {[](TModel& m, MomentCurvatureRequest& r) {
+             m.Sections[1].FrameType = kElasticTimoshenkoBeam, m.Sections[1].MatIdx = 0;
              r.maxCurvature = 1e-5;
          },
          " is elastic with E A 0 and E I 0 about the axis; both must be positive"},
@@ -71,11 +65,10 @@ TEST(MomentCurvaturePlan, RequestsTheRunCannotMakeAreRefused) {
                      3, 1200);
         MomentCurvatureRequest request;
         request.section = 1;
-        change(m, request);
+        change(m.model, request);
         std::string got;
         try {
-            const MomentCurvaturePlan plan = PlanMomentCurvature(m.model, m.settings, request);
-            EXPECT_GT(plan.targetCurvature, 0);
+            EXPECT_GT(PlanMomentCurvature(m.model, m.settings, request).targetCurvature, 0);
         } catch (const InputError& e) {
             got = e.what();
         }

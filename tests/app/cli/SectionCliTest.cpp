@@ -4,7 +4,7 @@
 
 #include "model/SolverLocator.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -26,11 +26,8 @@ const std::string kColumn =
     "--set 'Sections[NCOL400].BarNumNY=2' --set 'Sections[NCOL400].BarBot=628' "
     "--set 'Sections[NCOL400].Cover=40' --set RebarMat=1";
 
-size_t Count(const std::string& text, const std::string& part) {
-    size_t n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++n;
-    return n;
+long Count(const std::string& text, char c) {
+    return std::count(text.begin(), text.end(), c);
 }
 
 } // namespace
@@ -41,23 +38,22 @@ TEST(SectionCli, InteractionDiagramsAboutBothAxes) {
     // Pure compression first: 160000 of concrete at -30 and 3768 of bars at ten yield strains,
     // where Steel02 (b 0.01, R0 18) carries 250 (0.1 + 0.99 10 / (1 + 10^18)^(1/18)) = 272.5.
     EXPECT_EQ(pm.out.rfind("axis,P,My,Mz\ny,-5826780,", 0), 0u) << pm.out.substr(0, 200);
-    EXPECT_GT(Count(pm.out, "\ny,"), 40u);
-    EXPECT_EQ(Count(pm.out, "\ny,"), Count(pm.out, "\nz,"));
-    const std::string csv = TempPath("pm.csv");
-    ASSERT_EQ(RunCli("pm " + kColumn + " -o '" + csv + "'").status, 0);
-    EXPECT_EQ(ReadFile(csv), pm.out);
+    // About y then about z, as many points each.
+    const size_t z = pm.out.find("\nz,") + 1;
+    EXPECT_EQ(Count(pm.out.substr(0, z), '\n') - 1, Count(pm.out.substr(z), '\n'));
 }
 
 TEST(SectionCli, MomentCurvatureRunsInTheSolver) {
     const std::string cliDir = std::filesystem::path(VANDRA_CLI_PATH).parent_path().string();
     if (vandra::FindSolver(cliDir).empty()) GTEST_SKIP() << "no OpenSees solver found";
-    const CliRun run = RunCli("mcurv " + kColumn + " --axial -1e6 --dir z");
+    const std::string csv = TempPath("mc.csv");
+    const CliRun run = RunCli("mcurv " + kColumn + " --axial -1e6 --dir z -o '" + csv + "'");
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out.rfind("curvature,moment\n0,", 0), 0u) << run.out.substr(0, 200);
-    EXPECT_GT(Count(run.out, "\n"), 90u);
-    for (const char* mark :
-         {"first yield: curvature ", "peak moment: curvature ", "cover crushing: curvature "})
-        EXPECT_EQ(Count(run.err, mark), 1u) << mark << "\n" << run.err;
+    EXPECT_EQ(ReadFile(csv).rfind("curvature,moment\n0,", 0), 0u);
+    EXPECT_GT(Count(ReadFile(csv), '\n'), 90);
+    EXPECT_EQ(run.err.find("first yield: curvature "), 0u) << run.err;
+    EXPECT_NE(run.err.find("\npeak moment: curvature "), std::string::npos);
+    EXPECT_NE(run.err.find("\ncover crushing: curvature "), std::string::npos);
 }
 
 TEST(SectionCli, RefusalsNameWhatIsWrong) {
@@ -72,27 +68,12 @@ TEST(SectionCli, RefusalsNameWhatIsWrong) {
         {"mcurv " + kColumn + " --axial big --dir y", 2,
          "--axial: 'big' is not a valid floating point value"},
         {"pm " + kColumn + " --section NOPE", 2, "no frame section named 'NOPE'"},
-        {"mcurv " + kColumn + " --axial -1e6 --dir y --max-curvature 0", 1,
-         "Frame section NCOL400: the curvature to reach must be a positive finite number, not 0"},
         {"pm " + kColumn + " --set 'Sections[NCOL400].FrameType=1'", 1,
-         "Frame section NCOL400 has no fibers"},
+         "Frame section NCOL400 has no fibers: its elements are elastic"},
     };
     for (const Case& c : cases) {
         const CliRun run = RunCli(c.args);
         EXPECT_EQ(run.status, c.status) << c.args << "\n" << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args << "\n" << run.err;
     }
-    // A solver that cannot be found is named with where it was looked for.
-    const char* given = std::getenv("VANDRA_OPENSEES");
-    const std::string saved = given == nullptr ? "" : given;
-    ::setenv("VANDRA_OPENSEES", "/nonexistent/OpenSees", 1);
-    const CliRun missing = RunCli("mcurv " + kColumn + " --axial 0 --dir y");
-    if (given == nullptr)
-        ::unsetenv("VANDRA_OPENSEES");
-    else
-        ::setenv("VANDRA_OPENSEES", saved.c_str(), 1);
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("VANDRA_OPENSEES names \"/nonexistent/OpenSees\""),
-              std::string::npos)
-        << missing.err;
 }
