@@ -9,8 +9,8 @@
 #include "model/NumberText.h"
 #include "post/gui/HistoryPlot.h"
 #include "sections/ScriptSection.h"
+#include "view/render/PictureWriter.h"
 
-#include <QBuffer>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -189,6 +189,10 @@ void SectionAnalysisWindow::showSection(int s) {
     showDiagram();
 }
 
+BendingAxis SectionAnalysisWindow::chosenAxis() const {
+    return axisCombo_->currentIndex() == 0 ? BendingAxis::Y : BendingAxis::Z;
+}
+
 void SectionAnalysisWindow::showStatus(const QString& text, const QString& output) {
     statusLabel_->setText(text);
     output_->setPlainText(output);
@@ -199,7 +203,7 @@ void SectionAnalysisWindow::run() {
     if (section_ == 0) return;
     MomentCurvatureRequest request;
     request.section = section_;
-    request.axis = axisCombo_->currentIndex() == 0 ? BendingAxis::Y : BendingAxis::Z;
+    request.axis = chosenAxis();
     MomentCurvaturePlan plan;
     try {
         request.axial = parse::Float(Typed(axialEdit_));
@@ -225,8 +229,8 @@ void SectionAnalysisWindow::run() {
 }
 
 void SectionAnalysisWindow::showCurve() {
-    const BendingAxis axis = axisCombo_->currentIndex() == 0 ? BendingAxis::Y : BendingAxis::Z;
-    const QString about = axis == BendingAxis::Y ? QStringLiteral("y") : QStringLiteral("z");
+    const BendingAxis axis = chosenAxis();
+    const QString about = axisCombo_->currentText();
     PlotCurve plot;
     plot.title = QStringLiteral("Moment-curvature about %1").arg(about);
     plot.xLabel = QStringLiteral("curvature about %1").arg(about);
@@ -264,8 +268,8 @@ void SectionAnalysisWindow::showCurve() {
 }
 
 void SectionAnalysisWindow::showDiagram() {
-    const BendingAxis axis = axisCombo_->currentIndex() == 0 ? BendingAxis::Y : BendingAxis::Z;
-    const QString about = axis == BendingAxis::Y ? QStringLiteral("y") : QStringLiteral("z");
+    const BendingAxis axis = chosenAxis();
+    const QString about = axisCombo_->currentText();
     PlotCurve plot;
     plot.title = QStringLiteral("Interaction diagram about %1").arg(about);
     plot.xLabel = QStringLiteral("moment about %1").arg(about);
@@ -313,12 +317,7 @@ QImage SectionAnalysisWindow::picture() const {
 }
 
 void SectionAnalysisWindow::exportPng(const QString& path) const {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!picture().save(&buffer, "PNG")) throw InputError("The plots could not be encoded as PNG");
-    WriteFileAtomically(QFile::encodeName(path).toStdString(),
-                        std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
+    WritePng(QFile::encodeName(path).toStdString(), picture());
 }
 
 } // namespace vandra::gui

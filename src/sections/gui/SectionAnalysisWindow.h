@@ -7,6 +7,7 @@
 #pragma once
 
 #include "model/Model.h"
+#include "sections/Interaction.h"
 
 #include <QWidget>
 
@@ -62,6 +63,7 @@ signals:
     void runFinished();
 
 private:
+    BendingAxis chosenAxis() const;
     void showCurve();
     void showDiagram();
     void showStatus(const QString& text, const QString& output = QString());
