@@ -42,13 +42,18 @@ QString Number(double v) {
     return Text(text::FormatGeneral(v));
 }
 
+// Four significant digits, for reading.
+QString Short(double v) {
+    return Number(parse::Float(text::FormatE(v, 4)));
+}
+
 std::string Typed(const QLineEdit* edit) {
     return edit->text().trimmed().toLocal8Bit().toStdString();
 }
 
 QString MarkLine(const CurveMark& mark) {
     return QStringLiteral("%1: curvature %2, moment %3")
-        .arg(Text(CurveMarkName(mark.kind)), Number(mark.curvature), Number(mark.moment));
+        .arg(Text(CurveMarkName(mark.kind)), Short(mark.curvature), Short(mark.moment));
 }
 
 } // namespace
@@ -155,7 +160,7 @@ SectionAnalysisWindow::SectionAnalysisWindow(const TModel& model, const TSetting
                 QStringLiteral("The solver pushed the section to curvature %1 in %2 steps.")
                     .arg(curve.states.empty()
                              ? QStringLiteral("0")
-                             : Number(CurvatureOf(curve.states.back(), run_->plan().request.axis)))
+                             : Short(CurvatureOf(curve.states.back(), run_->plan().request.axis)))
                     .arg(static_cast<qsizetype>(curve.states.size()) - 1));
         else
             showStatus(QStringLiteral("The run did not end: ") + run_->error(), run_->console());
@@ -187,6 +192,16 @@ void SectionAnalysisWindow::showSection(int s) {
                    : QString());
     showCurve();
     showDiagram();
+}
+
+void SectionAnalysisWindow::forget() {
+    section_ = 0; // before the run stops: its end redraws, and the section is no more
+    if (run_->isRunning()) run_->stop();
+    sectionLabel_->clear();
+    showStatus(QString());
+    showCurve();
+    showDiagram();
+    close();
 }
 
 BendingAxis SectionAnalysisWindow::chosenAxis() const {
@@ -262,7 +277,7 @@ void SectionAnalysisWindow::showCurve() {
         plot.x = {0, reach};
         plot.y = {0, stiffness * reach};
         plot.title = QStringLiteral("Elastic about %1: E I = %2, no fibers, no curve")
-                         .arg(about, Number(stiffness));
+                         .arg(about, Short(stiffness));
     }
     curvePlot_->setCurve(std::move(plot));
 }

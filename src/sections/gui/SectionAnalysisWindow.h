@@ -45,6 +45,8 @@ public:
     // stiffness line; the curve of another section goes.
     void showSection(int s);
     int section() const { return section_; }
+    // The model was replaced: stops a run, shows nothing and closes.
+    void forget();
     // Run: starts the solver on the section with the axial load, axis and curvature typed, and
     // returns at once; a refusal or a missing solver is shown at once.
     void run();

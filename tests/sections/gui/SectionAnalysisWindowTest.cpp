@@ -6,6 +6,7 @@
 #include "model/SolverLocator.h"
 #include "post/gui/HistoryPlot.h"
 #include "sections/FrameSectionModel.h"
+#include "sections/gui/FrameSectionDialog.h"
 
 #include <QFile>
 #include <QLabel>
@@ -53,6 +54,7 @@ private slots:
     void withoutASolverTheWindowShowsWhatItCan();
     void aFailingSolverIsShownWithItsOutput();
     void theRunLeavesTheWindowFreeAndExports();
+    void theFrameSectionDialogAsksForTheSelectedSection();
 };
 
 void SectionAnalysisWindowTest::withoutASolverTheWindowShowsWhatItCan() {
@@ -138,6 +140,19 @@ void SectionAnalysisWindowTest::theRunLeavesTheWindowFreeAndExports() {
     QCOMPARE(written.readAll().toStdString(),
              MomentCurvatureCsv(window.sectionRun().plan(), curve));
     QCOMPARE(QImage(png).size(), window.picture().size());
+}
+
+void SectionAnalysisWindowTest::theFrameSectionDialogAsksForTheSelectedSection() {
+    FrameSectionModel m = TwoSections();
+    FrameSectionDialog dialog(m.model);
+    dialog.load();
+    Child<QListWidget>(&dialog, "sectionList")->setCurrentRow(1);
+    Child<QLineEdit>(&dialog, "coverEdit")->setText(QStringLiteral("25"));
+    QSignalSpy asked(&dialog, &FrameSectionDialog::sectionAnalysisRequested);
+    QTest::mouseClick(Child<QPushButton>(&dialog, "sectionAnalysisButton"), Qt::LeftButton);
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked[0][0].toInt(), 2);
+    QCOMPARE(m.model.Sections[2].Cover, 25.0); // what is typed is analysed
 }
 
 QTEST_MAIN(SectionAnalysisWindowTest)
