@@ -30,7 +30,6 @@ TEST(MomentCurvature, MarksFallWhereTheCriticalFiberReachesItsStrain) {
         double axialStrain, yield, cover, core; // the curvatures of the marks
     };
     const Case cases[] = {
-        {BendingAxis::Y, 0, 0.002 / 200, 0.006 / 245, 0.006 / 195},
         {BendingAxis::Y, -0.001, 0.001 / 200, 0.005 / 245, 0.005 / 195},
         {BendingAxis::Z, 0, 0.002 / 100, 0.006 / 145, 0.006 / 95},
         {BendingAxis::Z, 0.0005, 0.0015 / 100, 0.0065 / 145, 0.0065 / 95},

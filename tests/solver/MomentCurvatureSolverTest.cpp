@@ -47,28 +47,9 @@ MomentCurvatureCurve RunCurve(const FrameSectionModel& m, BendingAxis axis, doub
 
 constexpr double kFy = 250, kEs = 200000;
 
-// A plastic steel rectangle 400 deep (z) by 200 wide (y) in 40 by 40 cells: at ten yield strains
-// at the outermost cells the innermost are still elastic (with all of them yielded, and no
-// hardening, the section would have no stiffness left).
-FrameSectionModel SteelRectangle() {
-    FrameSectionModel m;
-    m.Rectangle("PLATE", kNonlinearBeamColumn, 400, 200,
-                m.Material(SteelLaw(kMatSteel01, kFy, kEs, 0)), 40, 40);
-    return m;
-}
-
-// A column 500 deep by 300 wide of Concrete01 (Ec 30000, no tension) with two rows of three bars
-// of 400 at 40 from the top and bottom faces, Steel01 of fy 400; and its first-yield moment about
-// y by the transformed cracked section: the concrete linear, the bars at n = Es / Ec (the fibers
-// leave the concrete under the compression bars in place, so n rather than n - 1 there too).
-FrameSectionModel DoublyReinforcedColumn() {
-    FrameSectionModel m;
-    const int concrete = m.Material(ConcreteLaw(kMatConcrete01, -30, -0.002, -6, -0.006));
-    const int steel = m.Material(SteelLaw(kMatSteel01, 400, kEs, 0.01));
-    m.ColumnBars(m.Rectangle("RC500", kNonlinearBeamColumn, 500, 300, concrete, 3, 50), steel, 40,
-                 3, 1200);
-    return m;
-}
+// The first-yield moment about y of the column of the test below by the transformed cracked
+// section: the concrete linear, the bars at n = Es / Ec (the fibers leave the concrete under the
+// compression bars in place, so n rather than n - 1 there too).
 double CrackedFirstYield() {
     const double b = 300, d = 460, dc = 40, as = 1200, ec = 30000, n = kEs / ec;
     // b c^2 / 2 + n as (c - dc) = n as (d - c)
@@ -82,9 +63,19 @@ double CrackedFirstYield() {
 class MomentCurvatureSolverTest : public SolverTest {};
 
 TEST_F(MomentCurvatureSolverTest, CurvesMatchClosedForm) {
-    FrameSectionModel elastic;
+    FrameSectionModel elastic, plate, column;
     elastic.Rectangle("EL600", kElasticBeamColumn, 600, 300, elastic.Material(ElasticLaw(kEs)), 1,
                       1);
+    // A plastic steel rectangle 400 deep (z) by 200 wide (y) in 40 by 40 cells: at ten yield
+    // strains at the outermost cells the innermost are still elastic (with all of them yielded,
+    // and no hardening, the section would have no stiffness left).
+    plate.Rectangle("PLATE", kNonlinearBeamColumn, 400, 200,
+                    plate.Material(SteelLaw(kMatSteel01, kFy, kEs, 0)), 40, 40);
+    // 500 deep by 300 wide of Concrete01 (Ec 30000, no tension) with two rows of three bars of
+    // 400 at 40 from the top and bottom faces, Steel01 of fy 400.
+    const int concrete = column.Material(ConcreteLaw(kMatConcrete01, -30, -0.002, -6, -0.006));
+    column.ColumnBars(column.Rectangle("RC500", kNonlinearBeamColumn, 500, 300, concrete, 3, 50),
+                      column.Material(SteelLaw(kMatSteel01, 400, kEs, 0.01)), 40, 3, 1200);
     enum Quantity { kStiffness, kPeak, kFirstYield };
     const struct {
         FrameSectionModel model;
@@ -98,9 +89,9 @@ TEST_F(MomentCurvatureSolverTest, CurvesMatchClosedForm) {
         // changes nothing.
         {elastic, BendingAxis::Y, -1e6, 1e-5, kStiffness, kEs * 5.4e9, 1e-9},
         {elastic, BendingAxis::Z, 0, 2e-5, kStiffness, kEs * 1.35e9, 1e-9},
-        {SteelRectangle(), BendingAxis::Y, 0, {}, kPeak, kFy * 200 * 400 * 400 / 4, 0.01},
-        {SteelRectangle(), BendingAxis::Z, 0, {}, kPeak, kFy * 400 * 200 * 200 / 4, 0.01},
-        {DoublyReinforcedColumn(), BendingAxis::Y, 0, {}, kFirstYield, CrackedFirstYield(), 0.05},
+        {plate, BendingAxis::Y, 0, {}, kPeak, kFy * 200 * 400 * 400 / 4, 0.01},
+        {plate, BendingAxis::Z, 0, {}, kPeak, kFy * 400 * 200 * 200 / 4, 0.01},
+        {column, BendingAxis::Y, 0, {}, kFirstYield, CrackedFirstYield(), 0.05},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);

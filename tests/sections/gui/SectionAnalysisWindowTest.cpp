@@ -1,6 +1,6 @@
-// The Section analysis window: a run leaves the window free while the solver works; a refusal, a
-// missing or failing solver is shown with what it printed and the window stays usable; an elastic
-// section shows its stiffness line; the curve exports as CSV and the plots as PNG.
+// The Section analysis window: a run leaves the window free while the solver works; a missing or
+// failing solver is shown, with what it printed, and the window stays usable; an elastic section
+// shows its stiffness line; the curve exports as CSV and the plots as PNG.
 #include "sections/gui/SectionAnalysisWindow.h"
 #include "app/run/SectionRun.h"
 #include "model/SolverLocator.h"
@@ -14,7 +14,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -65,15 +64,11 @@ void SectionAnalysisWindowTest::withoutASolverTheWindowShowsWhatItCan() {
     QVERIFY(window.interactionPlot()->curve().x.size() > 40);
     auto* run = Child<QPushButton>(&window, "runButton");
     qputenv("VANDRA_OPENSEES", "/nonexistent");
-    const std::pair<QString, QString> cases[] = {
-        {QStringLiteral("-1e8"), QStringLiteral("is beyond the squash load")},
-        {QStringLiteral("-1e6"), QStringLiteral("VANDRA_OPENSEES names")}};
-    for (const auto& [axial, status] : cases) {
-        Child<QLineEdit>(&window, "axialLoadEdit")->setText(axial);
-        QTest::mouseClick(run, Qt::LeftButton);
-        QVERIFY2(Status(&window).contains(status), qPrintable(Status(&window)));
-        QVERIFY(run->isEnabled() && !window.sectionRun().isRunning());
-    }
+    Child<QLineEdit>(&window, "axialLoadEdit")->setText(QStringLiteral("-1e6"));
+    QTest::mouseClick(run, Qt::LeftButton);
+    QVERIFY2(Status(&window).contains(QStringLiteral("VANDRA_OPENSEES names")),
+             qPrintable(Status(&window)));
+    QVERIFY(run->isEnabled() && !window.sectionRun().isRunning());
     qunsetenv("VANDRA_OPENSEES");
     // An elastic section: the stiffness line, and why there is no curve.
     window.showSection(2);
@@ -121,7 +116,6 @@ void SectionAnalysisWindowTest::theRunLeavesTheWindowFreeAndExports() {
     QVERIFY(finished.wait(60000));
     QVERIFY2(window.sectionRun().error().isEmpty(), qPrintable(window.sectionRun().console()));
     const MomentCurvatureCurve& curve = window.sectionRun().curve();
-    QCOMPARE(window.curvePlot()->curve().x.size(), curve.states.size());
     // First yield, peak and cover crushing, listed and on the curve.
     QVERIFY(curve.marks.size() >= 3);
     QCOMPARE(Child<QListWidget>(&window, "marksList")->count(),
