@@ -8,6 +8,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <numbers>
 #include <sstream>
@@ -134,25 +135,13 @@ private:
             at_ += 2;
             return std::numbers::pi;
         }
-        size_t used = 0;
-        const double v = std::stod(s_.substr(at_), &used);
-        at_ += used;
+        char* end = nullptr;
+        const double v = std::strtod(s_.c_str() + at_, &end);
+        if (end == s_.c_str() + at_) throw std::invalid_argument("bad expression: " + s_);
+        at_ = size_t(end - s_.c_str());
         return v;
     }
 };
-
-// "EXPR" or "EXPR rel TOL" or "EXPR abs TOL": the value and whether `actual` is close enough (an
-// exact comparison without a tolerance).
-inline bool CloseTo(double actual, const std::string& expected, double* value = nullptr) {
-    size_t cut = expected.find(" rel ");
-    const bool relative = cut != std::string::npos;
-    if (!relative) cut = expected.find(" abs ");
-    const double v = Expression::Of(expected.substr(0, cut));
-    if (value) *value = v;
-    if (cut == std::string::npos) return actual == v;
-    const double tolerance = Expression::Of(expected.substr(cut + 5));
-    return std::abs(actual - v) <= tolerance * (relative ? std::abs(v) : 1.0);
-}
 
 // The words of a line.
 inline std::vector<std::string> Words(const std::string& line) {
@@ -161,6 +150,20 @@ inline std::vector<std::string> Words(const std::string& line) {
     for (std::string w; in >> w;)
         words.push_back(w);
     return words;
+}
+
+// "EXPR", optionally followed by "rel R" and or "abs A": the value and whether `actual` lies
+// within R |value| + A of it (exactly on it without a tolerance).
+inline bool CloseTo(double actual, const std::string& expected, double* value = nullptr) {
+    const size_t cut = std::min(expected.find(" rel "), expected.find(" abs "));
+    const double v = Expression::Of(expected.substr(0, cut));
+    if (value) *value = v;
+    if (cut == std::string::npos) return actual == v;
+    double tolerance = 0;
+    const std::vector<std::string> w = Words(expected.substr(cut));
+    for (size_t k = 0; k + 1 < w.size(); k += 2)
+        tolerance += Expression::Of(w[k + 1]) * (w[k] == "rel" ? std::abs(v) : 1.0);
+    return std::abs(actual - v) <= tolerance;
 }
 
 } // namespace vandra::testing
