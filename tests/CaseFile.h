@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <numbers>
 #include <sstream>
@@ -57,6 +59,7 @@ inline std::vector<TestCase> ReadCases(const std::string& name) {
             cases.push_back({line.substr(3), name + ":" + std::to_string(n), {}});
             continue;
         }
+        if (line.ends_with(":")) line += " "; // "key:" gives an empty value
         const size_t colon = line.find(": ");
         if (line.empty() || line[0] == '#' || colon == std::string::npos || cases.empty()) continue;
         const std::string key = line.substr(0, colon);
@@ -72,6 +75,40 @@ inline std::vector<TestCase> ReadCases(const std::string& name) {
     EXPECT_FALSE(cases.empty()) << "no cases in tests/cases/" << name;
     return cases;
 }
+
+// Every case of the .case files of tests/cases/<folder>, in file and line order: the values of a
+// parameterized test, each case a test of its own.
+inline std::vector<TestCase> CasesOf(const std::string& folder) {
+    std::vector<std::string> files;
+    for (const auto& f : std::filesystem::directory_iterator(SourcePath("tests/cases/" + folder)))
+        if (f.path().extension() == ".case") files.push_back(f.path().filename().string());
+    std::sort(files.begin(), files.end());
+    std::vector<TestCase> all;
+    for (const std::string& f : files)
+        for (TestCase& c : ReadCases(folder + "/" + f))
+            all.push_back(std::move(c));
+    return all;
+}
+
+inline void PrintTo(const TestCase& c, std::ostream* out) {
+    *out << c.where << ": " << c.title;
+}
+
+// A test name of the case's file and title: "generator_FrameType2NonlinearBeamColumn_12".
+struct CaseName {
+    std::string operator()(const ::testing::TestParamInfo<TestCase>& info) const {
+        const std::string& w = info.param.where;
+        std::string name = w.substr(w.find('/') + 1, w.find('.') - w.find('/') - 1) + "_";
+        bool upper = true;
+        for (char ch : info.param.title) {
+            if (!std::isalnum(static_cast<unsigned char>(ch))) upper = true;
+            else if (name.size() < 60) name += upper ? char(std::toupper(ch)) : ch, upper = false;
+        }
+        for (char& ch : name)
+            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+        return name + "_" + std::to_string(info.index);
+    }
+};
 
 // The value of an arithmetic expression ("1000*3000^3/(3*30000*3.125e9)").
 class Expression {

@@ -27,7 +27,6 @@
 #include "post/RecorderReaders.h"
 #include "post/Storeys.h"
 
-#include <filesystem>
 #include <map>
 
 namespace vandra::testing {
@@ -220,14 +219,14 @@ void RunSolverCase(const TestCase& c) {
     }
 }
 
-class SolverCaseTest : public SolverTest {};
+class SolverCase : public SolverTest, public ::testing::WithParamInterface<TestCase> {};
 
-TEST_F(SolverCaseTest, EachRunsCleanWithItsClosedFormValues) {
-    for (const auto& file : std::filesystem::directory_iterator(SourcePath("tests/cases/solver")))
-        if (file.path().extension() == ".case")
-            for (const TestCase& c : ReadCases("solver/" + file.path().filename().string()))
-                if (!c.Has("corpus") || HaveCorpus()) RunSolverCase(c);
+TEST_P(SolverCase, RunsCleanWithItsClosedFormValues) {
+    if (GetParam().Has("corpus") && !HaveCorpus()) GTEST_SKIP() << "no corpus";
+    RunSolverCase(GetParam());
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, SolverCase, ::testing::ValuesIn(CasesOf("solver")), CaseName());
 
 } // namespace
 } // namespace vandra::testing
