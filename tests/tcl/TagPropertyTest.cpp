@@ -186,7 +186,7 @@ TEST(TagProperty, RandomModelsDefineEveryTagOnceAndReferOnlyToDefinedOnes) {
     const char* soakText = std::getenv("VANDRA_TAG_SOAK");
     const int soak = soakText ? std::max(1, std::atoi(soakText)) : 1;
     // Many small models, some around the usual block bases, a few at the full size.
-    const int batches[][3] = {{400, 12, 4}, {16, 450, 12}, {1, 2000, 1500}};
+    const int batches[][3] = {{200, 12, 4}, {8, 450, 12}, {1, 2000, 1500}};
     for (const auto& [models, maxCount, maxCases] : batches) {
         SCOPED_TRACE("models up to " + std::to_string(maxCount) + " records");
         int scripts = 0;
