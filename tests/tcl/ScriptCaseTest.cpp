@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 namespace vandra::testing {
@@ -81,12 +82,14 @@ void RunScriptCase(const TestCase& c) {
                                            : ReadS2kFile(SourcePath(c.One("model"))));
     TSettings settings;
     TModel before;
+    std::array<bool, 6> flags = settings.RecOpt;
     ScriptLineList lines = {"previous"};
     WarningList warnings;
     std::string error = "none";
     try {
         for (const std::string& s : c.All("set")) {
             before = model;
+            flags = settings.RecOpt;
             AssignSetting(model, settings, s);
         }
         before = model;
@@ -101,6 +104,7 @@ void RunScriptCase(const TestCase& c) {
     EXPECT_EQ(error, c.One("error", "none"));
     if (error != "none") {
         EXPECT_TRUE(model == before) << "a refusal changed the model";
+        EXPECT_EQ(settings.RecOpt, flags) << "a refusal changed the recorder flags";
         EXPECT_EQ(lines, ScriptLineList{"previous"});
         return;
     }
