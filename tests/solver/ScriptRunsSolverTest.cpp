@@ -94,7 +94,7 @@ TEST_F(ScriptRunsSolverTest, NonlinearLawsYieldAndConcreteCarriesNoTension) {
                                   "Sections[TBAR].BarNumNX=0", "Sections[TBAR].BarNumNY=0", law},
                                  3, "[lindex [eleForce 2] 2]");
             ASSERT_EQ(s.size(), 10u) << law;
-            if (step[0] == '-') EXPECT_GT(s[0].second, 1000) << law << " carries compression";
+            if (step[0] == '-') { EXPECT_GT(s[0].second, 1000) << law << " carries compression"; }
             else EXPECT_NEAR(s.back().second, 0, 1e-6) << law << " carries tension";
         }
 }

@@ -139,10 +139,11 @@ void ExpectEquilibrium(const PostRun& p, int step) {
         const int type = FrameTypeOf(p.model, f);
         const TEndForces& e = forces.Ends[size_t(f)];
         EXPECT_EQ(forces.Kind[size_t(f)], ForceKindOf(type)) << "frame " << f;
-        if (type == kTruss || type == kCorotTruss)
+        if (type == kTruss || type == kCorotTruss) {
             EXPECT_TRUE(e.I[kForceN] != 0 && std::abs(e.I[kForceN] - e.J[kForceN]) <=
                                                  1e-5 * std::abs(e.I[kForceN]))
                 << "frame " << f;
+        }
         if (forces.Kind[size_t(f)] != ForceKind::Beam) continue;
         pieces.clear();
         loads.PiecesOn(f, forces.Factors, pieces);

@@ -117,8 +117,8 @@ void RunScriptCase(const TestCase& c) {
     };
     std::string prefix;
     for (const auto& [key, value] : c.fields) {
-        if (key == "has") EXPECT_TRUE(has(value)) << "no line: " << value;
-        if (key == "lacks") EXPECT_FALSE(has(value)) << "a line: " << value;
+        if (key == "has") { EXPECT_TRUE(has(value)) << "no line: " << value; }
+        if (key == "lacks") { EXPECT_FALSE(has(value)) << "a line: " << value; }
         if (key == "lines") {
             const std::vector<std::string> block = LinesOf(value);
             EXPECT_NE(std::search(trimmed.begin(), trimmed.end(), block.begin(), block.end()),
@@ -135,14 +135,14 @@ void RunScriptCase(const TestCase& c) {
         if (key == "stand-in") {
             const std::vector<std::string> complaint = StandInComplaints({&lines});
             if (complaint.empty()) continue; // no Tcl
-            if (value == "ok") EXPECT_EQ(complaint[0], "");
+            if (value == "ok") { EXPECT_EQ(complaint[0], ""); }
             else EXPECT_NE(complaint[0].find(value), std::string::npos) << complaint[0];
         }
     }
     std::vector<std::string> formatted;
     for (const TWarning& w : warnings)
         formatted.push_back(FormatWarning(w));
-    if (c.Has("warning") || c.Has("warnings")) EXPECT_EQ(formatted, c.All("warning"));
+    if (c.Has("warning") || c.Has("warnings")) { EXPECT_EQ(formatted, c.All("warning")); }
     if (c.Has("golden")) ExpectGoldenOf(c, std::string(lines.Text()));
 }
 

@@ -223,12 +223,13 @@ TEST(ScriptWriters, NamesAreInertInComments) {
         EXPECT_EQ(Starting(lines, "## Load Case = " + written), Lines{"## Load Case = " + written});
         EXPECT_EQ(Starting(lines, "##" + written + " ").size(), 1u) << written;
         EXPECT_EQ(warnings.size(), name == written ? 0u : 2u) << Joined(warnings);
-        if (name != written)
+        if (name != written) {
             EXPECT_NE(Joined(warnings).find("Load case 1 name \"" + written +
                                             "\" holds control characters or ends in a backslash; "
                                             "each was replaced by '?' in the script's comment"),
                       std::string::npos)
                 << Joined(warnings);
+        }
     }
 }
 

@@ -86,17 +86,17 @@ void RunCliCase(const TestCase& c) {
         const std::string value = Expand(given);
         const std::string& text = key.starts_with("stdout") ? stdoutText : stderrText;
         const std::string what = key.substr(key.find('-') + 1);
-        if (key == "stdout" || key == "stderr") EXPECT_EQ(text, value) << key;
-        if (key.ends_with("-has")) EXPECT_NE(text.find(value), std::string::npos) << key << ": " << value << "\n" << text;
-        if (key.ends_with("-lacks")) EXPECT_EQ(text.find(value), std::string::npos) << key << ": " << value;
-        if (key.ends_with("-starts")) EXPECT_TRUE(text.starts_with(value)) << key << ": " << value;
-        if (key.ends_with("-lines")) EXPECT_EQ(std::to_string(std::count(text.begin(), text.end(), '\n')), value);
-        if (key.ends_with("-file")) EXPECT_TRUE(text == ReadText(value)) << key << " differs from " << value;
+        if (key == "stdout" || key == "stderr") { EXPECT_EQ(text, value) << key; }
+        if (key.ends_with("-has")) { EXPECT_NE(text.find(value), std::string::npos) << key << ": " << value << "\n" << text; }
+        if (key.ends_with("-lacks")) { EXPECT_EQ(text.find(value), std::string::npos) << key << ": " << value; }
+        if (key.ends_with("-starts")) { EXPECT_TRUE(text.starts_with(value)) << key << ": " << value; }
+        if (key.ends_with("-lines")) { EXPECT_EQ(std::to_string(std::count(text.begin(), text.end(), '\n')), value); }
+        if (key.ends_with("-file")) { EXPECT_TRUE(text == ReadText(value)) << key << " differs from " << value; }
         if (key == "json") {
             const size_t op = value.find_first_of("=~"), cut = value.find(' ', op);
             const std::string at = JsonAt(json, value.substr(0, op - 1));
-            if (value[op] == '=') EXPECT_EQ(at, value.substr(cut + 1)) << value;
-            else EXPECT_TRUE(at != "absent" && CloseTo(std::stod(at), value.substr(cut + 1))) << value << ": " << at;
+            if (value[op] == '=') { EXPECT_EQ(at, value.substr(cut + 1)) << value; }
+            else { EXPECT_TRUE(at != "absent" && CloseTo(std::stod(at), value.substr(cut + 1))) << value << ": " << at; }
         }
         if (key == "png") {
             const std::vector<std::string> w = Words(value);
@@ -106,7 +106,7 @@ void RunCliCase(const TestCase& c) {
             const std::vector<std::string> w = Words(value);
             EXPECT_EQ(ReadText(w[0]) == ReadText(w[1]), key == "same") << value;
         }
-        if (key == "filled") EXPECT_FALSE(ReadText(value).empty()) << value;
+        if (key == "filled") { EXPECT_FALSE(ReadText(value).empty()) << value; }
     }
 }
 
