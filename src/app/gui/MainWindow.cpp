@@ -23,6 +23,7 @@
 #include "tcl/gui/TclFileDialog.h"
 #include "view/Picking.h"
 #include "view/gui/ModelViewWidget.h"
+#include "view/gui/SaveViewDialog.h"
 #include "view/gui/ShowLoadDialog.h"
 #include "view/gui/ViewOptionDialog.h"
 
@@ -143,6 +144,8 @@ MainWindow::~MainWindow() {
     delete viewOptionDialog_;
     delete showLoadDialog_;
     delete warningsDialog_;
+    delete savePictureDialog_;
+    delete exportAnimationDialog_;
     delete tclFileDialog_;
     delete analysisSettingDialog_;
     delete recorderSettingDialog_;
@@ -227,6 +230,13 @@ void MainWindow::createDialogs() {
     nodeHistoryWindow_ = new NodeHistoryWindow(model, resultsFolder_, this);
     v14ConverterWindow_ = new V14ConverterWindow(this);
     warningsDialog_ = new WarningsDialog(this);
+    const auto viewSize = [this] { return viewWidget_->image().size(); };
+    savePictureDialog_ =
+        new SaveViewDialog(SaveViewDialog::Kind::Picture, model, viewOptions_, view_,
+                           document_.results(), animation_, viewSize, this);
+    exportAnimationDialog_ =
+        new SaveViewDialog(SaveViewDialog::Kind::Movie, model, viewOptions_, view_,
+                           document_.results(), animation_, viewSize, this);
     connect(tclFileDialog_, &TclFileDialog::warningsFound, this,
             [this](const WarningList& warnings) {
                 warningsDialog_->showWarnings(
