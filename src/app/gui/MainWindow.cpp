@@ -4,6 +4,7 @@
 #include "app/gui/ConversionReport.h"
 #include "app/gui/ErrorBox.h"
 #include "app/gui/HelpPages.h"
+#include "app/gui/ProgressRun.h"
 #include "app/gui/SolverLocator.h"
 #include "app/gui/SolverWindow.h"
 #include "app/gui/WarningsDialog.h"
@@ -273,9 +274,15 @@ void MainWindow::openModel() {
 void MainWindow::importModel(const QString& path) {
     Guarded(this, [&] {
         // Read and imported whole before anything shown changes: a file that fails leaves the
-        // open model as it was.
+        // open model as it was. The file is read on a worker thread; Cancel keeps the open model.
         std::vector<std::string> report;
-        replaceModel(ReadModelFile(QFile::encodeName(path).toStdString(), &report));
+        TOpenedModel opened;
+        const std::string file = QFile::encodeName(path).toStdString();
+        if (!RunWithProgress(this, QStringLiteral("Import"), [&](Progress& progress) {
+                opened = ReadModelFile(file, &report, &progress);
+            }))
+            return;
+        replaceModel(std::move(opened));
         if (!report.empty())
             ShowConversionReport(this, report, document_.model().Warnings);
         else
