@@ -348,12 +348,20 @@ void ReadRestraintTables(Importer& im) {
 TModel ImportTabular(const S2kText& lines, const std::string& fileName,
                      std::vector<std::string>* report, Progress* progress) {
     // The readers in their order; each counts one unit of progress.
-    static constexpr void (*kReaders[])(tabular::Importer&) = {
-        tabular::ReadUnits,         tabular::ReadJointTable,       tabular::ReadMaterialTables,
-        tabular::ReadFrameSectionTable, tabular::ReadAreaSectionTable, tabular::ReadFrameTables,
-        tabular::ReadAreaTables,    tabular::ReadSolidTables,      tabular::ReadRestraintTables,
-        tabular::ReadConstraintTables, tabular::ReadLoadTables,    tabular::ReadMassTables,
-        tabular::RestrainIsolatedJoints, tabular::ReportUnreadTables};
+    static constexpr void (*kReaders[])(tabular::Importer&) = {tabular::ReadUnits,
+                                                               tabular::ReadJointTable,
+                                                               tabular::ReadMaterialTables,
+                                                               tabular::ReadFrameSectionTable,
+                                                               tabular::ReadAreaSectionTable,
+                                                               tabular::ReadFrameTables,
+                                                               tabular::ReadAreaTables,
+                                                               tabular::ReadSolidTables,
+                                                               tabular::ReadRestraintTables,
+                                                               tabular::ReadConstraintTables,
+                                                               tabular::ReadLoadTables,
+                                                               tabular::ReadMassTables,
+                                                               tabular::RestrainIsolatedJoints,
+                                                               tabular::ReportUnreadTables};
     StartProgress(progress, "Converting the tables", std::size(kReaders) + 1);
     std::vector<std::string> own;
     const TabularFile file = ReadTabular(lines);

@@ -35,8 +35,8 @@ void TerminalProgress::Watch() {
         const Progress::State s = progress_.Read();
         if (s.Stage.empty()) continue;
         const std::string line =
-            s.Total > 0 ? text::Format("%s: %d %%", {s.Stage, static_cast<int>(
-                                                                  std::floor(s.Fraction() * 100))})
+            s.Total > 0 ? text::Format("%s: %d %%",
+                                       {s.Stage, static_cast<int>(std::floor(s.Fraction() * 100))})
                         : s.Stage;
         std::fprintf(stderr, "\r\033[K%s", line.c_str());
         std::fflush(stderr);

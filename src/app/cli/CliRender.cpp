@@ -109,7 +109,8 @@ int CommandRender(const QStringList& args) {
 #ifdef VANDRA_HAVE_RENDER
     const ImageSize imageSize = parser.isSet(size) ? ParseSize(parser.value(size)) : ImageSize();
     const std::string target = Local(parser.value(movie ? animate : output));
-    const int frameRate = parser.isSet(fps) ? parse::Integer(Local(parser.value(fps))) : kDefaultFps;
+    const int frameRate =
+        parser.isSet(fps) ? parse::Integer(Local(parser.value(fps))) : kDefaultFps;
     if (movie)
         MovieFormatOf(target);
     else if (PictureFormatOf(target) == PictureFormat::Csv)

@@ -235,9 +235,8 @@ void MainWindow::createDialogs() {
     v14ConverterWindow_ = new V14ConverterWindow(this);
     warningsDialog_ = new WarningsDialog(this);
     const auto viewSize = [this] { return viewWidget_->image().size(); };
-    savePictureDialog_ =
-        new SaveViewDialog(SaveViewDialog::Kind::Picture, model, viewOptions_, view_,
-                           document_.results(), animation_, viewSize, this);
+    savePictureDialog_ = new SaveViewDialog(SaveViewDialog::Kind::Picture, model, viewOptions_,
+                                            view_, document_.results(), animation_, viewSize, this);
     exportAnimationDialog_ =
         new SaveViewDialog(SaveViewDialog::Kind::Movie, model, viewOptions_, view_,
                            document_.results(), animation_, viewSize, this);

@@ -43,11 +43,11 @@ SaveViewDialog::SaveViewDialog(Kind kind, const TModel& model, const TViewOption
     fileEdit_ = new QLineEdit(this);
     fileEdit_->setObjectName(QStringLiteral("fileEdit"));
     auto* browse = new QPushButton(QStringLiteral("Browse..."), this);
-    const QString filter = movie ? QStringLiteral("Movie (*.mp4 *.gif)")
-                                 : QStringLiteral("Picture (*.png *.svg)");
+    const QString filter =
+        movie ? QStringLiteral("Movie (*.mp4 *.gif)") : QStringLiteral("Picture (*.png *.svg)");
     connect(browse, &QPushButton::clicked, this, [this, filter] {
-        const QString path = QFileDialog::getSaveFileName(this, windowTitle(), fileEdit_->text(),
-                                                          filter);
+        const QString path =
+            QFileDialog::getSaveFileName(this, windowTitle(), fileEdit_->text(), filter);
         if (!path.isEmpty()) fileEdit_->setText(path);
     });
     auto* fileRow = new QHBoxLayout;
@@ -98,9 +98,8 @@ void SaveViewDialog::apply() {
     const MovieScene scene{model_, options_, view, results_,
                            history ? MovieMotion::History : MovieMotion::ModeShape};
     const int fps = fpsEdit_->value();
-    RunWithProgress(this, windowTitle(), [&](Progress& progress) {
-        ExportMovie(path, w, h, fps, scene, &progress);
-    });
+    RunWithProgress(this, windowTitle(),
+                    [&](Progress& progress) { ExportMovie(path, w, h, fps, scene, &progress); });
 }
 
 } // namespace vandra::gui

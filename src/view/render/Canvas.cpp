@@ -226,7 +226,7 @@ void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
         painter_->fillRect(QRect(x1, y1, w, h), QColor::fromRgb(brushColor_));
     } else if (brushStyle_ == BrushStyle::DiagCross) {
         painter_->fillRect(QRect(x1, y1, w, h),
-                          QBrush(QColor::fromRgb(brushColor_), Qt::DiagCrossPattern));
+                           QBrush(QColor::fromRgb(brushColor_), Qt::DiagCrossPattern));
     }
     if (penClear_) return;
     // The outline runs along the inside of the box.
@@ -381,7 +381,7 @@ void Canvas::TextOut(int x, int y, std::string_view text) {
     const QString qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
     if (brushStyle_ == BrushStyle::Solid) {
         painter_->fillRect(QRect(x, y, metrics_->horizontalAdvance(qtext), metrics_->height()),
-                          QColor::fromRgb(brushColor_));
+                           QColor::fromRgb(brushColor_));
     }
     if (painterPen_ != PainterPen::Text || painterPenColor_ != fontColor_) {
         painter_->setPen(QColor::fromRgb(fontColor_));

@@ -34,8 +34,7 @@ void MainWindowStartupTest::menusInOrderWithSeparators() {
         {"Define", "Frame Section", "Material", "Shell Section", "-", "Recorder Setting",
          "Analysis Case"},
         {"Gen_tcl", "OpenSEES tcl File", "-", "Run OpenSEES"},
-        {"Post", "Deformation", "!Force", "-", "Animation", "Node History",
-         "Export animation"},
+        {"Post", "Deformation", "!Force", "-", "Animation", "Node History", "Export animation"},
         {"Help", "VANDRA Tutorial", "-", "About"},
     };
     const QList<QAction*> menus = window.menuBar()->actions();
