@@ -1,5 +1,6 @@
 // vandra-cli render --animate on real solver output, decoded again by ffprobe and ffmpeg: a frame
-// of the movie is the picture `render -o` gives for that step.
+// of the movie is the picture `render -o` gives for that step. Refusals are cases in
+// tests/cases/cli/movies.case.
 #include "CliTestSupport.h"
 
 #include <QImage>
@@ -90,30 +91,5 @@ TEST(MovieCli, FramesAreThePicturesOfTheirSteps) {
                       QImage(png).convertToFormat(QImage::Format_RGB32))
                 << c.name << " frame " << index;
         }
-    }
-}
-
-// Refusals exit as usage or file errors and leave a previous file of the name as it was.
-TEST(MovieCli, RefusalsLeaveThePreviousFile) {
-    const std::string run = " --dir " + Data("cantilever_elastic");
-    const struct {
-        std::string args, name;
-        int status;
-        std::string message;
-    } cases[] = {
-        {" --size 8001x10" + run, "a.gif", 2,
-         "between 1 x 1 and 8000 x 8000 pixels, not 8001 x 10"},
-        {" --fps 121" + run, "a.mp4", 2, "between 1 and 120 frames a second, not 121"},
-        {run + " --step 3", "a.mp4", 2, "--animate shows every step"},
-        {" --dir " + Data("frame_modal"), "a.mp4", 1, "node0.out"},
-        {run, "no_such_folder/a.mp4", 1, "Cannot write file"},
-    };
-    for (const auto& c : cases) {
-        const std::string target = WriteTempFile(c.name, "previous");
-        const CliRun r = RunCli("render " + kCantilever + c.args + " --animate '" + target + "'");
-        EXPECT_EQ(r.status, c.status) << c.args;
-        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << ": " << r.err;
-        const bool written = c.name.find('/') == std::string::npos; // else no folder to write in
-        EXPECT_EQ(ReadFile(target), written ? "previous" : "") << c.args;
     }
 }
