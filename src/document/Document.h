@@ -7,6 +7,7 @@
 
 #include "import/S2kText.h"
 #include "model/Model.h"
+#include "model/Progress.h"
 #include "post/Results.h"
 
 #include <optional>
@@ -27,8 +28,10 @@ struct TOpenedModel {
 
 // Reads the model file at path and imports it by the importer of its format (a tabular file is
 // converted and says how in *report). What the reader and the importers throw passes through:
-// nothing is open until replace() takes the result.
-TOpenedModel ReadModelFile(const std::string& path, std::vector<std::string>* report = nullptr);
+// nothing is open until replace() takes the result. The import counts its progress; a cancel
+// throws Cancelled and leaves the open model as it was.
+TOpenedModel ReadModelFile(const std::string& path, std::vector<std::string>* report = nullptr,
+                           Progress* progress = nullptr);
 
 class Document {
 public:

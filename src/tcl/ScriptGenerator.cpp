@@ -202,9 +202,11 @@ void AddNameWarnings(const TModel& m, const TSettings& settings, WarningList& wa
 constexpr size_t kReservedBytesPerLine = 96;
 
 // Runs the writers and appends their lines to `lines` in the writers' order.
-void RunWriters(const ScriptContext& context, ScriptLineList& lines) {
-    for (ScriptWriter write : kWriters)
+void RunWriters(const ScriptContext& context, ScriptLineList& lines, Progress* progress) {
+    for (ScriptWriter write : kWriters) {
         write(context, lines);
+        AddProgress(progress, 1);
+    }
 }
 
 } // namespace
@@ -219,12 +221,14 @@ std::string script::InertName(std::string_view name) {
 }
 
 void GenerateScript(const TModel& model, const TSettings& settings, ScriptLineList& ScriptLines,
-                    WarningList* warnings) {
+                    WarningList* warnings, Progress* progress) {
+    StartProgress(progress, "Generating the script", std::size(kWriters) + 1);
     CheckModel(model);
     CheckSettings(model, settings);
     const TagPlan tags(model, settings);
     const std::vector<TScriptSection> sections = ScriptSectionsOf(model, settings);
     CheckFiniteValues(model, settings, sections);
+    AddProgress(progress, 1);
 
     // Built aside, so that a refusal by a writer leaves the previous script.
     const size_t lines = 64 + 2 * Slot(CountOf(model.NodeCount)) +
@@ -235,7 +239,7 @@ void GenerateScript(const TModel& model, const TSettings& settings, ScriptLineLi
     script::Line(next, "wipe");
     script::Line(next, "puts \"System\"");
     script::Line(next, "model basic -ndm 3 -ndf 6");
-    RunWriters({model, settings, tags, sections}, next);
+    RunWriters({model, settings, tags, sections}, next, progress);
     ScriptLines.swap(next);
 
     if (warnings == nullptr) return;

@@ -3,6 +3,7 @@
 
 #include "model/Model.h"
 #include "model/ModelCheck.h"
+#include "model/Progress.h"
 #include "tcl/ScriptLineList.h"
 
 #include <string>
@@ -13,9 +14,10 @@ namespace vandra {
 // then replaces ScriptLines by the header and the ten writers' lines in their fixed order. Refuses
 // (InputError, ScriptLines untouched) a model or settings that cannot give a script. What the
 // engineer must know about the script written (the model check) is appended to warnings when it is
-// given.
+// given. Counts one unit of progress a writer; a cancel throws Cancelled and leaves ScriptLines
+// untouched.
 void GenerateScript(const TModel& model, const TSettings& settings, ScriptLineList& ScriptLines,
-                    WarningList* warnings = nullptr);
+                    WarningList* warnings = nullptr, Progress* progress = nullptr);
 
 // Writes the lines' text (8-bit, each line followed by CR LF). InputError when the file cannot be
 // written.

@@ -1,5 +1,6 @@
 #include "view/Camera.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -163,6 +164,11 @@ void RotateDrag(TViewState& view, int X, int Y, int X0, int Y0, int W, int H) {
     if (H > 0) view.TiltAngle += (static_cast<double>(Y) - Y0) / H * kDragHalfTurn;
     view.PlanAngle = ResetBeyondFullTurn(view.PlanAngle);
     view.TiltAngle = ResetBeyondFullTurn(view.TiltAngle);
+}
+
+void FitViewToSize(TViewState& view, int W, int H, int w, int h) {
+    if (W <= 0 || H <= 0 || w <= 0 || h <= 0) return;
+    view.ViewScale /= std::min(static_cast<double>(w) / W, static_cast<double>(h) / H);
 }
 
 } // namespace vandra

@@ -73,6 +73,10 @@ void ProjectNodes(const TModel& model, const TViewState& view, int W, int H,
 // an empty node table or an empty image.
 void ZoomAll(const TModel& model, TViewState& view, int W, int H);
 
+// The view of a W x H image for an image of w x h pixels showing the same: the centre stays and
+// the scale grows or shrinks so that what fills the W x H image fits w x h.
+void FitViewToSize(TViewState& view, int W, int H, int w, int h);
+
 enum class PlaneView { XY, XZ, YZ };
 // Sets the two angles of a plane view (the caller then redraws and zooms all).
 void SetPlaneView(TViewState& view, PlaneView plane);

@@ -12,6 +12,7 @@
 #include "tcl/gui/AnalysisSettingDialog.h"
 #include "tcl/gui/RecorderSettingDialog.h"
 #include "tcl/gui/TclFileDialog.h"
+#include "view/gui/SaveViewDialog.h"
 #include "view/gui/ShowLoadDialog.h"
 #include "view/gui/ViewOptionDialog.h"
 
@@ -39,6 +40,9 @@ std::vector<CommandRow> MakeTable() {
         {.command = C::SaveProject, .menu = "File", .text = "Save Project",
          .toolTip = "Save the model's path, the settings and every choice (.vandra)",
          .shortcut = QKeySequence::Save, .run = &W::askToSaveProject},
+        {.command = C::SavePicture, .menu = "File", .separatorBefore = true,
+         .text = "Save picture", .toolTip = "Save the view as a picture (PNG, SVG)",
+         .run = Show(&W::savePictureDialog)},
         {.command = C::ConvertV14, .menu = "File", .separatorBefore = true,
          .text = "Sap2000V14 to Sap2000 v6 (s2k)",
          .toolTip = "Convert a SAP2000 V14 text model to v6 (s2k)",
@@ -102,6 +106,9 @@ std::vector<CommandRow> MakeTable() {
         {.command = C::NodeHistory, .menu = "Post", .text = "Node History",
          .toolTip = "Node history: one joint's displacement against the time column",
          .run = Show(&W::nodeHistoryWindow)},
+        {.command = C::ExportAnimation, .menu = "Post", .text = "Export animation",
+         .toolTip = "Export the animation or a mode shape as a movie (MP4, GIF)",
+         .run = Show(&W::exportAnimationDialog)},
 
         {.command = C::Tutorial, .menu = "Help", .text = "VANDRA Tutorial",
          .toolTip = "VANDRA tutorial (F1)", .shortcut = QKeySequence::HelpContents,

@@ -4,6 +4,7 @@
 #include "app/gui/ConversionReport.h"
 #include "app/gui/ErrorBox.h"
 #include "app/gui/HelpPages.h"
+#include "app/gui/ProgressRun.h"
 #include "app/gui/SolverLocator.h"
 #include "app/gui/SolverWindow.h"
 #include "app/gui/WarningsDialog.h"
@@ -24,6 +25,7 @@
 #include "tcl/gui/TclFileDialog.h"
 #include "view/Picking.h"
 #include "view/gui/ModelViewWidget.h"
+#include "view/gui/SaveViewDialog.h"
 #include "view/gui/ShowLoadDialog.h"
 #include "view/gui/ViewOptionDialog.h"
 
@@ -144,6 +146,8 @@ MainWindow::~MainWindow() {
     delete viewOptionDialog_;
     delete showLoadDialog_;
     delete warningsDialog_;
+    delete savePictureDialog_;
+    delete exportAnimationDialog_;
     delete tclFileDialog_;
     delete analysisSettingDialog_;
     delete recorderSettingDialog_;
@@ -230,6 +234,12 @@ void MainWindow::createDialogs() {
     nodeHistoryWindow_ = new NodeHistoryWindow(model, resultsFolder_, this);
     v14ConverterWindow_ = new V14ConverterWindow(this);
     warningsDialog_ = new WarningsDialog(this);
+    const auto viewSize = [this] { return viewWidget_->image().size(); };
+    savePictureDialog_ = new SaveViewDialog(SaveViewDialog::Kind::Picture, model, viewOptions_,
+                                            view_, document_.results(), animation_, viewSize, this);
+    exportAnimationDialog_ =
+        new SaveViewDialog(SaveViewDialog::Kind::Movie, model, viewOptions_, view_,
+                           document_.results(), animation_, viewSize, this);
     connect(tclFileDialog_, &TclFileDialog::warningsFound, this,
             [this](const WarningList& warnings) {
                 warningsDialog_->showWarnings(
@@ -271,9 +281,15 @@ void MainWindow::openModel() {
 void MainWindow::importModel(const QString& path) {
     Guarded(this, [&] {
         // Read and imported whole before anything shown changes: a file that fails leaves the
-        // open model as it was.
+        // open model as it was. The file is read on a worker thread; Cancel keeps the open model.
         std::vector<std::string> report;
-        replaceModel(ReadModelFile(QFile::encodeName(path).toStdString(), &report));
+        TOpenedModel opened;
+        const std::string file = QFile::encodeName(path).toStdString();
+        if (!RunWithProgress(this, QStringLiteral("Import"), [&](Progress& progress) {
+                opened = ReadModelFile(file, &report, &progress);
+            }))
+            return;
+        replaceModel(std::move(opened));
         if (!report.empty())
             ShowConversionReport(this, report, document_.model().Warnings);
         else

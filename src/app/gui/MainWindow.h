@@ -38,6 +38,7 @@ class MaterialDialog;
 class ShellSectionDialog;
 class ModelViewWidget;
 class RecorderSettingDialog;
+class SaveViewDialog;
 class ShowLoadDialog;
 class SolverWindow;
 class TclFileDialog;
@@ -114,6 +115,8 @@ public:
     MaterialDialog* materialDialog() const { return materialDialog_; }
     ShellSectionDialog* shellSectionDialog() const { return shellSectionDialog_; }
     V14ConverterWindow* v14ConverterWindow() const { return v14ConverterWindow_; }
+    SaveViewDialog* savePictureDialog() const { return savePictureDialog_; }
+    SaveViewDialog* exportAnimationDialog() const { return exportAnimationDialog_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -162,6 +165,8 @@ private:
     NodeHistoryWindow* nodeHistoryWindow_ = nullptr;
     V14ConverterWindow* v14ConverterWindow_ = nullptr;
     WarningsDialog* warningsDialog_ = nullptr;
+    SaveViewDialog* savePictureDialog_ = nullptr;
+    SaveViewDialog* exportAnimationDialog_ = nullptr;
 
     FileChooser chooseModelFile_;
     FileChooser chooseScriptFile_;

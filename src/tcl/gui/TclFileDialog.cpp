@@ -1,6 +1,7 @@
 #include "tcl/gui/TclFileDialog.h"
 
 #include "app/gui/ErrorBox.h"
+#include "app/gui/ProgressRun.h"
 #include "model/Errors.h"
 
 #include <QFile>
@@ -68,10 +69,13 @@ void TclFileDialog::setSavePathProvider(std::function<QString()> provider) {
 
 void TclFileDialog::generate() {
     // GenerateScript leaves ScriptLines as they were when it refuses; the text box then keeps
-    // whatever it shows.
+    // whatever it shows, and so does a cancelled generation.
     WarningList warnings;
     try {
-        GenerateScript(model_, settings_, ScriptLines, &warnings);
+        if (!RunWithProgress(this, QStringLiteral("Generate"), [&](Progress& progress) {
+                GenerateScript(model_, settings_, ScriptLines, &warnings, &progress);
+            }))
+            return;
     } catch (const std::exception& e) {
         ShowErrorBox(this, QString::fromLatin1(e.what()));
         return;
