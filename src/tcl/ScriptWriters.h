@@ -42,6 +42,11 @@ void WriteSolidElements(const ScriptContext& context, ScriptLineList& lines);
 void WriteRecorders(const ScriptContext& context, ScriptLineList& lines);
 void WriteLoadsAndAnalysis(const ScriptContext& context, ScriptLineList& lines);
 
+// What every run of a ground-motion suite does before its record: for D+L+Time Hist Analysis the
+// gravity stage, its loads then held constant at time 0; then Rayleigh damping of the given ratio
+// fitted to the first two modes.
+void WriteGroundMotionPrelude(const ScriptContext& context, double damping, ScriptLineList& lines);
+
 // A warning for each load of the written load patterns that is left out because the joint or the
 // frame element it acts on is not in the script.
 void AddSkippedLoadWarnings(const TModel& model, const TSettings& settings, WarningList& warnings);

@@ -39,6 +39,10 @@ const char* const kCommands =
     "  v14 FILE [-o OUT.s2k]              a SAP2000 V14 solid model as version 6 text\n"
     "  convert FILE [-o OUT.s2k]          version 6 text of the model (what it cannot hold on\n"
     "                                     stderr)\n"
+    "  suite FILE.s2k --suite SUITE.json --out DIR [--set NAME=VALUE]... [--solver PATH]\n"
+    "                                     the folder of a ground-motion suite: the model once,\n"
+    "                                     a script per run (analysis type 5, 6 or 7), the\n"
+    "                                     manifest; levels without a period run a modal analysis\n"
     "  run-suite DIR [--jobs N] [--slurm [--partition P] [--time T]] [--solver PATH]\n"
     "                                     runs every run of a suite not done yet, here on N\n"
     "                                     solvers at a time or as a Slurm job array; exit 1\n"
@@ -91,7 +95,7 @@ int main(int argc, char** argv) {
     parser.addVersionOption();
     parser.addPositionalArgument("command",
                                  "info, dump, tcl, render, results, history, preview, "
-                                 "save-project, v14, convert, run-suite or suite-results");
+                                 "save-project, v14, convert, suite, run-suite or suite-results");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     // The arguments as the system gave them (argv after the application took its own options).
     QStringList arguments;
@@ -131,6 +135,7 @@ int main(int argc, char** argv) {
         if (command == "save-project") return vandra::cli::CommandSaveProject(rest);
         if (command == "v14") return vandra::cli::CommandV14(rest);
         if (command == "convert") return vandra::cli::CommandConvert(rest);
+        if (command == "suite") return vandra::cli::CommandSuite(rest);
         if (command == "run-suite") return vandra::cli::CommandRunSuite(rest);
         if (command == "suite-results") return vandra::cli::CommandSuiteResults(rest);
         std::fprintf(stderr, "vandra-cli: unknown command '%s'\n%s", qPrintable(command),

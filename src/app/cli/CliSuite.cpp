@@ -1,3 +1,5 @@
+// vandra-cli suite FILE --suite SUITE.json --out DIR [--set NAME=VALUE]... [--solver PATH]: writes
+// the suite's folder for the model (the model once, a folder per run, the manifest).
 // vandra-cli run-suite DIR [--jobs N] [--slurm [--partition P] [--time T]] [--solver PATH]: runs
 // every run of the suite in DIR that is not done, here on N solvers at a time or on Slurm as one
 // job array, keeping DIR/manifest.json up to date.
@@ -6,11 +8,13 @@
 #include "app/cli/Commands.h"
 #include "model/Errors.h"
 #include "model/NumberParse.h"
+#include "model/NumberText.h"
 #include "model/SolverLocator.h"
 #include "motion/LocalPool.h"
 #include "motion/SlurmRunner.h"
 #include "motion/SuiteReport.h"
 #include "motion/SuiteResults.h"
+#include "suite/SuiteFolder.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -18,6 +22,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -61,6 +66,46 @@ void PrintError(const std::string& text) {
 }
 
 } // namespace
+
+int CommandSuite(const QStringList& args) {
+    QCommandLineParser parser;
+    const QCommandLineOption suiteFile("suite", "The suite (JSON).", "SUITE.json");
+    const QCommandLineOption out("out", "The folder to write the suite into.", "DIR");
+    const QCommandLineOption set("set", "Assign a setting or a section field before writing.",
+                                 "NAME=VALUE");
+    const QCommandLineOption solver("solver", "The OpenSees executable (for the modal run).",
+                                    "PATH");
+    for (const QCommandLineOption* o : {&suiteFile, &out, &set, &solver})
+        parser.addOption(*o);
+    const QString file = ParseModelFile(parser, args, "suite",
+                                        "suite takes one FILE --suite SUITE.json --out DIR "
+                                        "[--set NAME=VALUE]... [--solver PATH]");
+    if (!parser.isSet(out)) throw UsageError("suite needs --out DIR");
+    if (!parser.isSet(suiteFile)) throw UsageError("suite needs --suite SUITE.json");
+
+    Document doc;
+    TViewOptions view;
+    ImportModel(file, doc, &view);
+    AssignSettings(doc, view, parser.values(set));
+    std::vector<std::string> suiteWarnings;
+    const motion::Suite suite =
+        motion::ReadSuiteFile(Local(parser.value(suiteFile)), suiteWarnings);
+    for (const std::string& w : suiteWarnings)
+        PrintError(w + "\n");
+    const std::string dir = Local(parser.value(out));
+    WarningList warnings;
+    const motion::Manifest manifest = suite::WriteSuite(
+        doc.model(), doc.settings(), suite, dir, [&] { return SolverPath(parser, solver); },
+        &warnings);
+    PrintWarnings(warnings);
+    const long long failed = std::count_if(manifest.runs.begin(), manifest.runs.end(), [](auto& r) {
+        return r.status == motion::RunStatus::kFailed;
+    });
+    PrintError(text::FormatInt(static_cast<long long>(manifest.runs.size()) - failed) +
+               " runs written to " + dir + " (vandra-cli run-suite runs them)\n" +
+               motion::FailedRunsText(manifest, dir));
+    return 0;
+}
 
 int CommandRunSuite(const QStringList& args) {
     QCommandLineParser parser;
