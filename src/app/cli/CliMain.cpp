@@ -47,7 +47,9 @@ const char* const kCommands =
     "                                     runs every run of a suite not done yet, here on N\n"
     "                                     solvers at a time or as a Slurm job array; exit 1\n"
     "                                     when a run failed (listed on stderr)\n"
-    "  suite-results DIR [--csv]          the IDA table of a suite, or every run as CSV\n"
+    "  suite-results DIR [--csv] [--plot OUT.png|OUT.svg]\n"
+    "                                     the IDA table of a suite, or every run as CSV; the\n"
+    "                                     IDA curves with their median drawn\n"
     "FILE.s2k may also be a project (.vandra): its model with its choices and settings, or a\n"
     "tabular SAP2000 file (.s2k, .$2k), converted to N and mm with its report on stderr.\n"
     "\n";
@@ -61,7 +63,13 @@ const char* const kExitStatus =
 // commands need no platform at all. Without a display the offscreen platform serves.
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
 #ifdef VANDRA_HAVE_RENDER
-    if (argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "preview") == 0)) {
+    const auto plots = [&] {
+        for (int i = 2; i < argc; ++i)
+            if (std::strncmp(argv[i], "--plot", 6) == 0) return true;
+        return false;
+    };
+    if (argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "preview") == 0 ||
+                     (std::strcmp(argv[1], "suite-results") == 0 && plots()))) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
             qEnvironmentVariableIsEmpty("DISPLAY"))

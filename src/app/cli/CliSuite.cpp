@@ -3,7 +3,8 @@
 // vandra-cli run-suite DIR [--jobs N] [--slurm [--partition P] [--time T]] [--solver PATH]: runs
 // every run of the suite in DIR that is not done, here on N solvers at a time or on Slurm as one
 // job array, keeping DIR/manifest.json up to date.
-// vandra-cli suite-results DIR [--csv]: the IDA table of the suite (or the CSV of every run).
+// vandra-cli suite-results DIR [--csv] [--plot OUT.png|OUT.svg]: the IDA table of the suite (or
+// the CSV of every run), and the IDA curves drawn.
 #include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
 #include "model/Errors.h"
@@ -15,6 +16,10 @@
 #include "motion/SuiteReport.h"
 #include "motion/SuiteResults.h"
 #include "suite/SuiteFolder.h"
+
+#ifdef VANDRA_HAVE_RENDER
+#include "view/render/IdaPlot.h"
+#endif
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -35,6 +40,8 @@ namespace {
 constexpr int kPollMilliseconds = 500;
 // Between two looks at the Slurm queue.
 constexpr int kSlurmPollSeconds = 10;
+// The IDA plot's size in pixels.
+constexpr int kPlotWidth = 1000, kPlotHeight = 700;
 
 volatile std::sig_atomic_t interrupted = 0;
 
@@ -161,10 +168,24 @@ int CommandRunSuite(const QStringList& args) {
 int CommandSuiteResults(const QStringList& args) {
     QCommandLineParser parser;
     const QCommandLineOption csv("csv", "One line per run, comma-separated.");
+    const QCommandLineOption plot("plot", "Draw the IDA curves into OUT.png or OUT.svg.", "OUT");
     parser.addOption(csv);
-    const std::string dir =
-        Local(ParseModelFile(parser, args, "suite-results", "suite-results takes one DIR [--csv]"));
+    parser.addOption(plot);
+    const std::string dir = Local(ParseModelFile(parser, args, "suite-results",
+                                                 "suite-results takes one DIR [--csv] "
+                                                 "[--plot OUT.png|OUT.svg]"));
     const motion::Manifest manifest = motion::ReadManifest(dir + "/" + motion::kManifestFile);
+    if (parser.isSet(plot)) {
+#ifdef VANDRA_HAVE_RENDER
+        const std::string out = Local(parser.value(plot));
+        if (PictureFormatOf(out) == PictureFormat::Csv)
+            throw UsageError("--plot draws a .png or an .svg; --csv gives the table");
+        SavePicture(out, IdaPlotPicture(motion::BuildIdaTable(manifest), kPlotWidth, kPlotHeight,
+                                        "IDA curves of " + dir));
+#else
+        throw UsageError("--plot needs the build with the renderer");
+#endif
+    }
     if (parser.isSet(csv)) {
         WriteStdout(motion::SuiteResultsCsv(manifest));
     } else {
