@@ -1,5 +1,6 @@
-// vandra-cli suite FILE --suite SUITE.json --out DIR [--set NAME=VALUE]... [--solver PATH]: writes
-// the suite's folder for the model (the model once, a folder per run, the manifest).
+// vandra-cli suite FILE [--suite SUITE.json] --out DIR [--set NAME=VALUE]... [--solver PATH]:
+// writes the suite's folder for the model (the model once, a folder per run, the manifest); a
+// project's own suite unless --suite names one.
 // vandra-cli run-suite DIR [--jobs N] [--slurm [--partition P] [--time T]] [--solver PATH]: runs
 // every run of the suite in DIR that is not done, here on N solvers at a time or on Slurm as one
 // job array, keeping DIR/manifest.json up to date.
@@ -76,7 +77,8 @@ void PrintError(const std::string& text) {
 
 int CommandSuite(const QStringList& args) {
     QCommandLineParser parser;
-    const QCommandLineOption suiteFile("suite", "The suite (JSON).", "SUITE.json");
+    const QCommandLineOption suiteFile("suite", "The suite (JSON); default: the project's.",
+                                       "SUITE.json");
     const QCommandLineOption out("out", "The folder to write the suite into.", "DIR");
     const QCommandLineOption set("set", "Assign a setting or a section field before writing.",
                                  "NAME=VALUE");
@@ -85,18 +87,21 @@ int CommandSuite(const QStringList& args) {
     for (const QCommandLineOption* o : {&suiteFile, &out, &set, &solver})
         parser.addOption(*o);
     const QString file = ParseModelFile(parser, args, "suite",
-                                        "suite takes one FILE --suite SUITE.json --out DIR "
+                                        "suite takes one FILE [--suite SUITE.json] --out DIR "
                                         "[--set NAME=VALUE]... [--solver PATH]");
     if (!parser.isSet(out)) throw UsageError("suite needs --out DIR");
-    if (!parser.isSet(suiteFile)) throw UsageError("suite needs --suite SUITE.json");
 
     Document doc;
     TViewOptions view;
     ImportModel(file, doc, &view);
     AssignSettings(doc, view, parser.values(set));
+    // A project may name its suite.
+    const std::string suitePath =
+        parser.isSet(suiteFile) ? Local(parser.value(suiteFile)) : doc.suitePath();
+    if (suitePath.empty())
+        throw UsageError("suite needs --suite SUITE.json (or a project that names a suite)");
     std::vector<std::string> suiteWarnings;
-    const motion::Suite suite =
-        motion::ReadSuiteFile(Local(parser.value(suiteFile)), suiteWarnings);
+    const motion::Suite suite = motion::ReadSuiteFile(suitePath, suiteWarnings);
     for (const std::string& w : suiteWarnings)
         PrintError(w + "\n");
     const std::string dir = Local(parser.value(out));

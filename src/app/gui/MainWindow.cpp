@@ -468,7 +468,8 @@ void MainWindow::saveProject(const QString& path) {
     Guarded(this, [&] {
         if (!document_.hasModel()) throw InputError(kNoModelForProject);
         project::SaveProject(QFile::encodeName(path).toStdString(), document_.model(),
-                             document_.settings(), viewOptions_, document_.path());
+                             document_.settings(), viewOptions_, document_.path(),
+                             document_.suitePath());
     });
 }
 

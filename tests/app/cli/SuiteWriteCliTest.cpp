@@ -1,5 +1,6 @@
-// vandra-cli suite writes a suite's folder for a model (what the runs compute is checked with the
-// solver in tests/solver), refuses what cannot give one, and suite-results --plot draws the curves.
+// vandra-cli suite writes a suite's folder for a model or a project that names its suite (what the
+// runs compute is checked with the solver in tests/solver), refuses what cannot give one, and
+// suite-results --plot draws the curves.
 #include "CliTestSupport.h"
 
 #include "motion/Manifest.h"
@@ -23,7 +24,13 @@ TEST(SuiteWriteCli, WritesTheFolderAndRefusesWhatGivesNoSuite) {
     const std::string example = "'" + SourcePath("examples/two_storey_frame.s2k") + "'";
     const std::string args = "suite " + example + " --suite '" + suite + "' --out '" + dir + "'";
 
-    const CliRun written = RunCli(args + " --set AnalysisType=6");
+    // A project keeps the suite's path and the analysis type; suite takes both from it.
+    const std::string project = TempPath("frame.vandra");
+    ASSERT_EQ(RunCli("save-project " + example + " -o '" + project + "' --suite '" + suite +
+                     "' --set AnalysisType=6")
+                  .status,
+              0);
+    const CliRun written = RunCli("suite '" + project + "' --out '" + dir + "'");
     EXPECT_EQ(written.status, 0) << written.err;
     EXPECT_TRUE(written.err.starts_with("2 runs written to " + dir)) << written.err;
     EXPECT_NE(written.err.find("run_004_absent_L2: Cannot open the record"), std::string::npos)
@@ -42,7 +49,8 @@ TEST(SuiteWriteCli, WritesTheFolderAndRefusesWhatGivesNoSuite) {
         std::string message;
     } refused[] = {
         {args + " --set AnalysisType=6", 1, "already holds a suite (manifest.json)"},
-        {"suite " + example + " --out x", 2, "suite needs --suite SUITE.json"},
+        {"suite " + example + " --out x", 2,
+         "suite needs --suite SUITE.json (or a project that names a suite)"},
         {"suite " + example + " --suite '" + suite + "' --out '" + dir + "_type1'", 1,
          "A ground-motion suite runs a time history: Analysis Type (AnalysisType) is 1, it must "
          "be 5, 6 or 7"},
