@@ -28,7 +28,6 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -110,12 +109,9 @@ int CommandSuite(const QStringList& args) {
         doc.model(), doc.settings(), suite, dir, [&] { return SolverPath(parser, solver); },
         &warnings);
     PrintWarnings(warnings);
-    const long long failed = std::count_if(manifest.runs.begin(), manifest.runs.end(), [](auto& r) {
-        return r.status == motion::RunStatus::kFailed;
-    });
-    PrintError(text::FormatInt(static_cast<long long>(manifest.runs.size()) - failed) +
-               " runs written to " + dir + " (vandra-cli run-suite runs them)\n" +
-               motion::FailedRunsText(manifest, dir));
+    const motion::SuiteProgress progress = motion::ProgressOf(manifest);
+    PrintError(text::FormatInt(progress.total - progress.failed) + " runs written to " + dir +
+               " (vandra-cli run-suite runs them)\n" + motion::FailedRunsText(manifest, dir));
     return 0;
 }
 

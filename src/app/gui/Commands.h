@@ -37,6 +37,7 @@ enum class Command {
     RecorderSettings,
     Script,
     RunSolver,
+    RunSuite,
     ClearResults,
     Deformation,
     Animation,

@@ -18,6 +18,7 @@
 #include "sections/gui/FrameSectionDialog.h"
 #include "sections/gui/MaterialDialog.h"
 #include "sections/gui/ShellSectionDialog.h"
+#include "suite/gui/SuiteWindow.h"
 #include "tcl/gui/AnalysisSettingDialog.h"
 #include "tcl/gui/RecorderSettingDialog.h"
 #include "tcl/gui/TclFileDialog.h"
@@ -226,6 +227,7 @@ void MainWindow::createDialogs() {
         new AnimationDialog(model, document_.results(), animation_, resultsFolder_, this);
     nodeHistoryWindow_ = new NodeHistoryWindow(model, resultsFolder_, this);
     v14ConverterWindow_ = new V14ConverterWindow(this);
+    suiteWindow_ = new SuiteWindow(document_, this);
     warningsDialog_ = new WarningsDialog(this);
     connect(tclFileDialog_, &TclFileDialog::warningsFound, this,
             [this](const WarningList& warnings) {

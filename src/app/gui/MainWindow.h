@@ -39,6 +39,7 @@ class ModelViewWidget;
 class RecorderSettingDialog;
 class ShowLoadDialog;
 class SolverWindow;
+class SuiteWindow;
 class TclFileDialog;
 class V14ConverterWindow;
 class ViewOptionDialog;
@@ -112,6 +113,7 @@ public:
     MaterialDialog* materialDialog() const { return materialDialog_; }
     ShellSectionDialog* shellSectionDialog() const { return shellSectionDialog_; }
     V14ConverterWindow* v14ConverterWindow() const { return v14ConverterWindow_; }
+    SuiteWindow* suiteWindow() const { return suiteWindow_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -158,6 +160,7 @@ private:
     AnimationDialog* animationDialog_ = nullptr;
     NodeHistoryWindow* nodeHistoryWindow_ = nullptr;
     V14ConverterWindow* v14ConverterWindow_ = nullptr;
+    SuiteWindow* suiteWindow_ = nullptr;
     WarningsDialog* warningsDialog_ = nullptr;
 
     FileChooser chooseModelFile_;
