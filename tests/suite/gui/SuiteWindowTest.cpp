@@ -118,8 +118,8 @@ void SuiteWindowTest::writesRunsAndShowsTheirAnswers() {
         QCOMPARE(table->item(row, 3)->text(), QStringLiteral("done"));
         QVERIFY(m.runs[static_cast<size_t>(row)].result);
     }
-    // Elastic: the drift doubles with the level.
-    QCOMPARE(m.runs[1].result->peakDrift / m.runs[0].result->peakDrift, 2.0);
+    // Elastic: the drift doubles with the level (to the recorders' six digits).
+    QVERIFY(std::abs(m.runs[1].result->peakDrift / m.runs[0].result->peakDrift - 2) < 1e-5);
     QCOMPARE(Child<IdaPlotWidget>(w, "idaPlot")->table().median.size(), 2u);
     QVERIFY(Child<QPlainTextEdit>(w, "idaTableText")->toPlainText().contains("median"));
 
