@@ -201,6 +201,7 @@ SuiteWindow::SuiteWindow(Document& document, QWidget* parent)
         headers << QString::fromLatin1(c);
     runTable_->setHorizontalHeaderLabels(headers);
     runTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    runTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     runTable_->horizontalHeader()->setStretchLastSection(true);
     plot_ = new IdaPlotWidget(this);
     auto* savePlot = NewButton(this, "Save Picture...", "savePlotButton");
@@ -232,7 +233,7 @@ SuiteWindow::SuiteWindow(Document& document, QWidget* parent)
     auto* all = new QVBoxLayout(this);
     all->addLayout(columns, 1);
     all->addWidget(makeButtons(QDialogButtonBox::Close));
-    resize(1200, 720);
+    resize(1380, 720);
 
     timer_ = new QTimer(this);
     timer_->setInterval(kPollMilliseconds);

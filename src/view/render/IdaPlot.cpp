@@ -96,9 +96,21 @@ void DrawIdaPlot(QPainter& p, const QRect& area, const motion::IdaTable& t) {
         p.drawLine(at(0, v), at(x.max, v));
     p.setPen(Qt::black);
     p.drawRect(plot);
-    for (double v = 0; v <= x.max * (1 + 1e-9); v += x.step) {
-        const QString label = Q(text::FormatGeneral(v));
-        const QPointF a = at(v, 0);
+    // Every grid line of the drift axis is labelled when the labels fit side by side, else
+    // every second, fifth... one.
+    const int xTicks = static_cast<int>(std::lround(x.max / x.step));
+    int widest = 0;
+    for (int k = 0; k <= xTicks; ++k)
+        widest = std::max(widest, metrics.horizontalAdvance(Q(text::FormatGeneral(k * x.step))));
+    const double tickPixels = x.max > 0 ? plot.width() * x.step / x.max : 1;
+    int labelEvery = 1;
+    for (int m : {1, 2, 5, 10}) {
+        labelEvery = m;
+        if (m * tickPixels >= widest + 8) break;
+    }
+    for (int k = 0; k <= xTicks; k += labelEvery) {
+        const QString label = Q(text::FormatGeneral(k * x.step));
+        const QPointF a = at(k * x.step, 0);
         p.drawText(
             QPointF(a.x() - metrics.horizontalAdvance(label) / 2.0, a.y() + metrics.height() + 2),
             label);
@@ -122,7 +134,10 @@ void DrawIdaPlot(QPainter& p, const QRect& area, const motion::IdaTable& t) {
     p.drawText(QPointF(-metrics.horizontalAdvance(yTitle) / 2.0, 0), yTitle);
     p.restore();
 
+    // The median under the records: a record whose drifts are the median stays visible on it.
     p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::black, 3));
+    DrawCurve(p, t.median, t.intensities, at, x.max);
     for (size_t r = 0; r < t.records.size(); ++r) {
         std::vector<std::optional<double>> drifts;
         for (const auto& row : t.drift)
@@ -130,8 +145,6 @@ void DrawIdaPlot(QPainter& p, const QRect& area, const motion::IdaTable& t) {
         p.setPen(QPen(IdaRecordColor(r), 1.5));
         DrawCurve(p, drifts, t.intensities, at, x.max);
     }
-    p.setPen(QPen(Qt::black, 3));
-    DrawCurve(p, t.median, t.intensities, at, x.max);
 
     // The legend: the median first, then the records (the first kLegendLines).
     const int left = plot.right() + 16;
