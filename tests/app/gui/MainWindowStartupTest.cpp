@@ -34,6 +34,7 @@ void MainWindowStartupTest::menusInOrderWithSeparators() {
         {"Define", "Frame Section", "Material", "Shell Section", "-", "Recorder Setting",
          "Analysis Case"},
         {"Gen_tcl", "OpenSEES tcl File", "-", "Run OpenSEES"},
+        {"Analysis", "Run suite"},
         {"Post", "Deformation", "!Force", "-", "Animation", "Node History"},
         {"Help", "VANDRA Tutorial", "-", "About"},
     };
