@@ -21,5 +21,7 @@ int CommandV14(const QStringList& args);
 int CommandSuite(const QStringList& args);
 int CommandRunSuite(const QStringList& args);
 int CommandSuiteResults(const QStringList& args);
+int CommandMcurv(const QStringList& args);
+int CommandPm(const QStringList& args);
 
 } // namespace vandra::cli
