@@ -22,6 +22,7 @@ void Document::replace(TOpenedModel opened) noexcept {
     text_ = std::move(opened.Text);
     path_ = std::move(opened.Path);
     if (opened.Settings) settings_ = *opened.Settings;
+    if (opened.SuitePath) suitePath_ = std::move(*opened.SuitePath);
     results_ = TResults();
 }
 

@@ -10,6 +10,9 @@ using namespace script;
 
 namespace {
 
+// The damping ratio of the time-history templates.
+constexpr double kTemplateDamping = 0.05;
+
 // Why a load is left out of its pattern, or nullptr when it is written. A load on a joint or a
 // frame element that the script does not define would stop the solver.
 const char* SkipReason(const TModel& model, const TLOAD& load) {
@@ -125,9 +128,11 @@ void ModalBlock(const TModel& model, const TSettings& settings, ScriptLineList& 
         Line(lines, line);
 }
 
-// Rayleigh damping of 5 % fitted to the first two modes.
-void DampingBlock(const TModel& model, ScriptLineList& lines) {
-    for (std::string_view line : {" ", "set xDamp 0.05;", "set nEigenI 1;", "set nEigenJ 2;"})
+// Rayleigh damping of the given ratio fitted to the first two modes.
+void DampingBlock(const TModel& model, double damping, ScriptLineList& lines) {
+    Line(lines, " ");
+    Line(lines, "set xDamp %s;", {text::FormatGeneral(damping)});
+    for (std::string_view line : {"set nEigenI 1;", "set nEigenJ 2;"})
         Line(lines, line);
     Line(lines, IsDense(model, kDampingModes)
                     ? "set lambdaN [eigen -fullGenLapack [expr $nEigenJ]];"
@@ -240,7 +245,7 @@ void WriteLoadsAndAnalysis(const ScriptContext& context, ScriptLineList& lines) 
         ModalBlock(model, settings, lines);
         break;
     case kTimeHistory:
-        DampingBlock(model, lines);
+        DampingBlock(model, kTemplateDamping, lines);
         UniformExcitationBlocks(tags, lines);
         break;
     case kGravityTimeHistory:
@@ -248,16 +253,25 @@ void WriteLoadsAndAnalysis(const ScriptContext& context, ScriptLineList& lines) 
         Line(lines, "loadConst -time 0.0");
         // The transient analysis replaces the static one, which the solver otherwise warns about.
         Line(lines, "wipeAnalysis");
-        DampingBlock(model, lines);
+        DampingBlock(model, kTemplateDamping, lines);
         UniformExcitationBlocks(tags, lines);
         break;
     case kMultipleSupport:
-        DampingBlock(model, lines);
+        DampingBlock(model, kTemplateDamping, lines);
         MultipleSupportBlock(tags, lines);
         break;
     default: // GenerateScript refuses any other type
         break;
     }
+}
+
+void WriteGroundMotionPrelude(const ScriptContext& context, double damping, ScriptLineList& lines) {
+    if (context.settings.AnalysisType == kGravityTimeHistory) {
+        Gravity(context.model, context.settings, context.tags, lines);
+        Line(lines, "loadConst -time 0.0");
+        Line(lines, "wipeAnalysis");
+    }
+    DampingBlock(context.model, damping, lines);
 }
 
 void AddSkippedLoadWarnings(const TModel& model, const TSettings& settings, WarningList& warnings) {

@@ -9,6 +9,7 @@
 #include "sections/gui/FrameSectionDialog.h"
 #include "sections/gui/MaterialDialog.h"
 #include "sections/gui/ShellSectionDialog.h"
+#include "suite/gui/SuiteWindow.h"
 #include "tcl/gui/AnalysisSettingDialog.h"
 #include "tcl/gui/RecorderSettingDialog.h"
 #include "tcl/gui/TclFileDialog.h"
@@ -94,6 +95,10 @@ std::vector<CommandRow> MakeTable() {
         {.command = C::RunSolver, .menu = "Gen_tcl", .separatorBefore = true,
          .text = "Run OpenSEES", .toolTip = "Run OpenSEES on a saved script (F9)",
          .shortcut = Qt::Key_F9, .icon = "run-solver", .toolBar = {6, 1}, .run = &W::runSolver},
+
+        {.command = C::RunSuite, .menu = "Analysis", .text = "Run suite",
+         .toolTip = "Run a suite of ground motions (IDA) on the local pool or on Slurm",
+         .run = Show(&W::suiteWindow)},
 
         {.command = C::Deformation, .menu = "Post", .text = "Deformation",
          .toolTip = "Deformation shape", .icon = "deformation", .toolBar = {6, 3},

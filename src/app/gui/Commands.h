@@ -38,6 +38,7 @@ enum class Command {
     RecorderSettings,
     Script,
     RunSolver,
+    RunSuite,
     ClearResults,
     Deformation,
     Animation,

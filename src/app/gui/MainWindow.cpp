@@ -20,6 +20,7 @@
 #include "sections/gui/MaterialDialog.h"
 #include "sections/gui/SectionAnalysisWindow.h"
 #include "sections/gui/ShellSectionDialog.h"
+#include "suite/gui/SuiteWindow.h"
 #include "tcl/gui/AnalysisSettingDialog.h"
 #include "tcl/gui/RecorderSettingDialog.h"
 #include "tcl/gui/TclFileDialog.h"
@@ -233,6 +234,7 @@ void MainWindow::createDialogs() {
         new AnimationDialog(model, document_.results(), animation_, resultsFolder_, this);
     nodeHistoryWindow_ = new NodeHistoryWindow(model, resultsFolder_, this);
     v14ConverterWindow_ = new V14ConverterWindow(this);
+    suiteWindow_ = new SuiteWindow(document_, this);
     warningsDialog_ = new WarningsDialog(this);
     const auto viewSize = [this] { return viewWidget_->image().size(); };
     savePictureDialog_ = new SaveViewDialog(SaveViewDialog::Kind::Picture, model, viewOptions_,
@@ -333,7 +335,8 @@ void MainWindow::saveProject(const QString& path) {
     Guarded(this, [&] {
         if (!document_.hasModel()) throw InputError(kNoModelForProject);
         project::SaveProject(QFile::encodeName(path).toStdString(), document_.model(),
-                             document_.settings(), viewOptions_, document_.path());
+                             document_.settings(), viewOptions_, document_.path(),
+                             document_.suitePath());
     });
 }
 

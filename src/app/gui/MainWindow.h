@@ -41,6 +41,7 @@ class RecorderSettingDialog;
 class SaveViewDialog;
 class ShowLoadDialog;
 class SolverWindow;
+class SuiteWindow;
 class TclFileDialog;
 class V14ConverterWindow;
 class ViewOptionDialog;
@@ -117,6 +118,7 @@ public:
     V14ConverterWindow* v14ConverterWindow() const { return v14ConverterWindow_; }
     SaveViewDialog* savePictureDialog() const { return savePictureDialog_; }
     SaveViewDialog* exportAnimationDialog() const { return exportAnimationDialog_; }
+    SuiteWindow* suiteWindow() const { return suiteWindow_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -164,6 +166,7 @@ private:
     AnimationDialog* animationDialog_ = nullptr;
     NodeHistoryWindow* nodeHistoryWindow_ = nullptr;
     V14ConverterWindow* v14ConverterWindow_ = nullptr;
+    SuiteWindow* suiteWindow_ = nullptr;
     WarningsDialog* warningsDialog_ = nullptr;
     SaveViewDialog* savePictureDialog_ = nullptr;
     SaveViewDialog* exportAnimationDialog_ = nullptr;
