@@ -27,6 +27,7 @@
 #include "view/gui/ViewOptionDialog.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -102,6 +103,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
         dialog.setDefaultSuffix(QStringLiteral("vandra"));
         if (dialog.exec() != QDialog::Accepted) return QString();
         return dialog.selectedFiles().value(0);
+    };
+    askUnsaved_ = [](QWidget* p) {
+        return QMessageBox::question(
+            p, QStringLiteral("Unsaved choices"),
+            QStringLiteral("The sections, materials or settings chosen for this model are not "
+                           "saved in a project. Save them?"),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     };
     chooseScriptFile_ = [](QWidget* p) {
         return AskForFile(p, QStringLiteral("Run OpenSEES"), QStringLiteral("tcl file (*.tcl)"),
@@ -256,6 +264,7 @@ void MainWindow::showDialog(QWidget* dialog) {
 }
 
 void MainWindow::openModel() {
+    if (!mayDropOpenModel()) return;
     const QString path = chooseModelFile_(this);
     if (!path.isEmpty()) importModel(path);
 }
@@ -265,7 +274,7 @@ void MainWindow::importModel(const QString& path) {
         // Read and imported whole before anything shown changes: a file that fails leaves the
         // open model as it was.
         std::vector<std::string> report;
-        replaceModel(ReadModelFile(QFile::encodeName(path).toStdString(), &report));
+        replaceModel(ReadModelFile(QFile::encodeName(path).toStdString(), &report), QString());
         if (!report.empty())
             ShowConversionReport(this, report, document_.model().Warnings);
         else
@@ -280,7 +289,7 @@ void MainWindow::openProject(const QString& path) {
         // The project is read, imported and applied whole before anything shown changes.
         project::OpenedProject opened = project::OpenProject(QFile::encodeName(path).toStdString());
         viewOptions_ = opened.view;
-        replaceModel(std::move(opened.model));
+        replaceModel(std::move(opened.model), path);
         if (!opened.unmatched.empty())
             ShowErrorBox(this, QString::fromLocal8Bit(project::UnmatchedMessage(opened.unmatched)));
         warningsDialog_->showWarnings(modelPath(), QStringLiteral("The model was imported; check:"),
@@ -288,31 +297,78 @@ void MainWindow::openProject(const QString& path) {
     });
 }
 
-void MainWindow::replaceModel(TOpenedModel opened) {
+void MainWindow::openFile(const QString& path) {
+    if (project::IsProjectPath(QFile::encodeName(path).toStdString()))
+        openProject(path);
+    else
+        importModel(path);
+}
+
+void MainWindow::replaceModel(TOpenedModel opened, const QString& projectPath) {
     animationTimer_->stop();
     animation_.AnimFrame = 0;
     document_.replace(std::move(opened));
+    nodeHistoryWindow_->clearHistory();
     if (framePropertiesDialog_->isVisible()) framePropertiesDialog_->reject();
     interaction_.SelectedFrame = 0;
     viewOptions_.ShownLoadCase = 0;
     statusPanels_->setCounts(CountsOf(document_.model()));
     viewWidget_->redraw();
     viewWidget_->zoomAll();
+    projectPath_ = projectPath;
+    savedChoices_ = currentChoices();
+}
+
+QJsonObject MainWindow::currentChoices() const {
+    if (!document_.hasModel()) return {};
+    return project::ProjectDocument(document_.model(), document_.settings(), viewOptions_,
+                                    document_.path(), document_.path());
+}
+
+bool MainWindow::hasUnsavedChoices() const {
+    return document_.hasModel() && currentChoices() != savedChoices_;
+}
+
+bool MainWindow::mayDropOpenModel() {
+    if (!hasUnsavedChoices()) return true;
+    switch (askUnsaved_(this)) {
+    case QMessageBox::Discard:
+        return true;
+    case QMessageBox::Save: {
+        const QString path = projectPath_.isEmpty() ? chooseProjectToSave_(this) : projectPath_;
+        return !path.isEmpty() && saveProject(path);
+    }
+    default:
+        return false;
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (mayDropOpenModel())
+        event->accept();
+    else
+        event->ignore();
 }
 
 QString MainWindow::modelPath() const {
     return QFile::decodeName(document_.path().c_str());
 }
 
-void MainWindow::saveProject(const QString& path) {
+bool MainWindow::saveProject(const QString& path) {
+    bool saved = false;
     Guarded(this, [&] {
         if (!document_.hasModel()) throw InputError(kNoModelForProject);
         project::SaveProject(QFile::encodeName(path).toStdString(), document_.model(),
                              document_.settings(), viewOptions_, document_.path());
+        projectPath_ = path;
+        savedChoices_ = currentChoices();
+        saved = true;
     });
+    return saved;
 }
 
 void MainWindow::askToOpenProject() {
+    if (!mayDropOpenModel()) return;
     const QString path = chooseProjectToOpen_(this);
     if (!path.isEmpty()) openProject(path);
 }
@@ -345,6 +401,7 @@ void MainWindow::refresh() {
 
 void MainWindow::clearResults() {
     ClearResults(document_.results());
+    nodeHistoryWindow_->clearHistory();
     viewWidget_->redraw();
 }
 

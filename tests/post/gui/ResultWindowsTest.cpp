@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
+
 using namespace vandra;
 using namespace vandra::gui;
 
@@ -264,6 +266,15 @@ void ResultWindowsTest::nodeHistoryPlotsAndExports() {
         for (int x = 0; x < picture.width(); ++x)
             blue += qBlue(picture.pixel(x, y)) > 150 && qRed(picture.pixel(x, y)) < 80;
     QVERIFY(blue > 100);
+
+    // The curve goes with the results it was read from: Clear Results, then another model.
+    for (const auto& drop : {std::function<void()>([&] { window.clearResults(); }),
+                             std::function<void()>([&] { window.importModel(kFrameModel); })}) {
+        h->showJoint(21);
+        QVERIFY(!h->plot()->curve().x.empty());
+        drop();
+        QVERIFY(h->plot()->curve().x.empty() && h->history().Time.empty());
+    }
 }
 
 QTEST_MAIN(ResultWindowsTest)
