@@ -150,9 +150,9 @@ const Refusal kRefusals[] = {
      "degrees of freedom that carry mass (after its rigid diaphragms), of which the solver can "
      "compute at most 6 modes"},
     {TwoStoreyFrame,
-     {"AnalysisType=4", "ModalNumber=0"},
+     {"AnalysisType=4", "ModalNumber=-1"},
      None,
-     "Modal Number (ModalNumber) 0 is outside the allowed range 1..6: the model has 6 degrees "
+     "Modal Number (ModalNumber) -1 is outside the allowed range 1..6: the model has 6 degrees "
      "of freedom that carry mass (after its rigid diaphragms), of which the solver can compute "
      "at most 6 modes"},
     {TwoStoreyFrame, {"LoadSteps=0"}, None, "Load Steps must be at least 1"},

@@ -18,6 +18,7 @@
 #include "sections/gui/FrameSectionDialog.h"
 #include "sections/gui/MaterialDialog.h"
 #include "sections/gui/ShellSectionDialog.h"
+#include "tcl/SettingsCheck.h"
 #include "tcl/gui/AnalysisSettingDialog.h"
 #include "tcl/gui/RecorderSettingDialog.h"
 #include "tcl/gui/TclFileDialog.h"
@@ -307,7 +308,10 @@ void MainWindow::openFile(const QString& path) {
 void MainWindow::replaceModel(TOpenedModel opened, const QString& projectPath) {
     animationTimer_->stop();
     animation_.AnimFrame = 0;
+    const bool imported = !opened.Settings.has_value();
     document_.replace(std::move(opened));
+    // An import keeps the engineer's settings, but those that name parts of a model follow it.
+    if (imported) ChooseSettingsForModel(document_.model(), document_.settings());
     nodeHistoryWindow_->clearHistory();
     if (framePropertiesDialog_->isVisible()) framePropertiesDialog_->reject();
     interaction_.SelectedFrame = 0;

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -73,6 +74,32 @@ private slots:
         gui::SetErrorBoxHandler([this](const QString& title, const QString& text) {
             messages_ << title + QStringLiteral(": ") + text;
         });
+    }
+
+    void settingsTheTypeDoesNotUseAreGreyedAndTheTargetShown() {
+        TModel model = ModelWithCases({"DEAD", "LIVE"});
+        TSettings settings;
+        AnalysisSettingDialog dialog(model, settings);
+        dialog.show();
+        // Per analysis type: the load case stage, the displacement control stage, the modes.
+        const struct {
+            int type;
+            bool load, push, modes;
+        } cases[] = {{1, true, false, false}, {2, false, true, false}, {3, true, true, false},
+                     {4, false, false, true}, {5, false, false, false}, {6, true, false, false}};
+        for (const auto& c : cases) {
+            Find<QComboBox>(dialog, "analysisTypeCombo")->setCurrentIndex(c.type - 1);
+            QCOMPARE(Find<QLineEdit>(dialog, "loadStepsEdit")->isEnabled(), c.load);
+            QCOMPARE(Find<QComboBox>(dialog, "loadCaseCombo")->isEnabled(), c.load);
+            QCOMPARE(Find<QLineEdit>(dialog, "controlDispEdit")->isEnabled(), c.push);
+            QCOMPARE(Find<QComboBox>(dialog, "loadVectorCombo")->isEnabled(), c.push);
+            QCOMPARE(Find<QLineEdit>(dialog, "modalNumberEdit")->isEnabled(), c.modes);
+            QVERIFY(Find<QLineEdit>(dialog, "numIntgrPtsEdit")->isEnabled());
+        }
+        // The target follows the typed increment and steps.
+        Find<QLineEdit>(dialog, "controlDispEdit")->setText(QStringLiteral("2.5"));
+        Find<QLineEdit>(dialog, "analysisStepEdit")->setText(QStringLiteral("40"));
+        QVERIFY(Find<QLabel>(dialog, "controlTargetLabel")->text().contains(QStringLiteral("= 100 ")));
     }
 
     void showLoadsTheStoreAndOkStoresRoundedValues() {
