@@ -19,6 +19,7 @@ enum class Command {
     OpenProject,
     SaveProject,
     ConvertV14,
+    Exit,
     FrameSections,
     Materials,
     ShellSections,

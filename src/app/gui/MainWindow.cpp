@@ -3,6 +3,7 @@
 #include "app/gui/Commands.h"
 #include "app/gui/ConversionReport.h"
 #include "app/gui/ErrorBox.h"
+#include "app/gui/FileDialogs.h"
 #include "app/gui/HelpPages.h"
 #include "app/gui/SolverLocator.h"
 #include "app/gui/SolverWindow.h"
@@ -35,6 +36,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QSettings>
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
@@ -64,15 +66,8 @@ constexpr int kMessageTime = 8000;    // milliseconds a status bar message stays
 constexpr const char* kNoModelForProject =
     "Import a model before saving a project: the project refers to the model's .s2k file.";
 
-QString AskForFile(QWidget* parent, const QString& caption, const QString& filter,
-                   const QString& suffix) {
-    QFileDialog dialog(parent, caption, QString(), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(suffix);
-    if (dialog.exec() != QDialog::Accepted) return QString();
-    return dialog.selectedFiles().value(0);
-}
+constexpr int kRecentFiles = 8;
+const QString kRecentKey = QStringLiteral("recentFiles");
 
 template <typename Work> void Guarded(QWidget* parent, Work&& work) {
     try {
@@ -90,20 +85,17 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     resize(kWindowWidth, kWindowHeight);
 
     chooseModelFile_ = [](QWidget* p) {
-        return AskForFile(p, QStringLiteral("Import Sap2000 txt file"),
-                          QStringLiteral("s2k file (*.s2k *.$2k)"), QStringLiteral("s2k"));
+        return AskFileToOpen(p, QStringLiteral("Import Sap2000 txt file"),
+                             QStringLiteral("s2k file (*.s2k *.$2k)"), QStringLiteral("model"));
     };
     chooseProjectToOpen_ = [](QWidget* p) {
-        return AskForFile(p, QStringLiteral("Open Project"),
-                          QStringLiteral("VANDRA project (*.vandra)"), QStringLiteral("vandra"));
+        return AskFileToOpen(p, QStringLiteral("Open Project"),
+                             QStringLiteral("VANDRA project (*.vandra)"), QStringLiteral("project"));
     };
     chooseProjectToSave_ = [](QWidget* p) {
-        QFileDialog dialog(p, QStringLiteral("Save Project"), QString(),
-                           QStringLiteral("VANDRA project (*.vandra)"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("vandra"));
-        if (dialog.exec() != QDialog::Accepted) return QString();
-        return dialog.selectedFiles().value(0);
+        return AskFileToSave(p, QStringLiteral("Save Project"),
+                             QStringLiteral("VANDRA project (*.vandra)"), QStringLiteral("project"),
+                             QStringLiteral("vandra"));
     };
     askUnsaved_ = [](QWidget* p) {
         return QMessageBox::question(
@@ -113,8 +105,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     };
     chooseScriptFile_ = [](QWidget* p) {
-        return AskForFile(p, QStringLiteral("Run OpenSEES"), QStringLiteral("tcl file (*.tcl)"),
-                          QStringLiteral("tcl"));
+        return AskFileToOpen(p, QStringLiteral("Run OpenSEES"), QStringLiteral("tcl file (*.tcl)"),
+                             QStringLiteral("script"));
     };
 
     auto* panel = new QFrame(this);
@@ -132,6 +124,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
     createDialogs();
     createCommands();
+    recentMenu_ = new QMenu(QStringLiteral("Recent Files"), this);
+    recentMenu_->setObjectName(QStringLiteral("recentFilesMenu"));
+    menu("File")->insertMenu(action(Command::Exit), recentMenu_);
+    menu("File")->insertSeparator(action(Command::Exit));
+    showRecentFiles();
 
     connect(viewWidget_, &ModelViewWidget::modeTextChanged, this, &MainWindow::setMouseModeText);
     connect(viewWidget_, &ModelViewWidget::framePicked, this,
@@ -321,6 +318,35 @@ void MainWindow::replaceModel(TOpenedModel opened, const QString& projectPath) {
     viewWidget_->zoomAll();
     projectPath_ = projectPath;
     savedChoices_ = currentChoices();
+    SetModelFolder(QFileInfo(modelPath()).absolutePath());
+    addRecentFile(projectPath.isEmpty() ? modelPath() : projectPath);
+}
+
+QStringList MainWindow::recentFiles() const {
+    return QSettings().value(kRecentKey).toStringList();
+}
+
+void MainWindow::addRecentFile(const QString& path) {
+    QStringList files = recentFiles();
+    const QString full = QFileInfo(path).absoluteFilePath();
+    files.removeAll(full);
+    files.prepend(full);
+    while (files.size() > kRecentFiles)
+        files.removeLast();
+    QSettings().setValue(kRecentKey, files);
+    showRecentFiles();
+}
+
+void MainWindow::showRecentFiles() {
+    recentMenu_->clear();
+    const QStringList files = recentFiles();
+    for (const QString& file : files) {
+        QAction* a = recentMenu_->addAction(file);
+        connect(a, &QAction::triggered, this, [this, file] {
+            if (mayDropOpenModel()) openFile(file);
+        });
+    }
+    recentMenu_->setEnabled(!files.isEmpty());
 }
 
 QJsonObject MainWindow::currentChoices() const {
@@ -367,6 +393,7 @@ bool MainWindow::saveProject(const QString& path) {
         projectPath_ = path;
         savedChoices_ = currentChoices();
         saved = true;
+        addRecentFile(path);
     });
     return saved;
 }

@@ -70,6 +70,8 @@ public:
     // saved under its last name, else under a name asked for). Cancel, or a save that did not
     // happen, keeps everything as it is.
     bool mayDropOpenModel();
+    // Projects and models last opened, imported or saved, the latest first (File > Recent Files).
+    QStringList recentFiles() const;
 
     // The open command: asks for a file, then imports it; a cancelled dialog changes nothing.
     void openModel();
@@ -151,6 +153,8 @@ private:
     // What a project saved now would hold (compared with savedChoices_).
     QJsonObject currentChoices() const;
     QString modelPath() const;
+    void addRecentFile(const QString& path);
+    void showRecentFiles();
 
     Document document_;
     TViewOptions viewOptions_;
@@ -165,6 +169,7 @@ private:
     ModelViewWidget* viewWidget_ = nullptr;
     std::unique_ptr<StatusPanels> statusPanels_;
     QToolBar* toolBar_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
 
     ViewOptionDialog* viewOptionDialog_ = nullptr;
     ShowLoadDialog* showLoadDialog_ = nullptr;

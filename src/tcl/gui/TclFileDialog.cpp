@@ -4,6 +4,8 @@
 #include "model/Errors.h"
 
 #include <QFile>
+#include "app/gui/FileDialogs.h"
+
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -53,8 +55,9 @@ TclFileDialog::TclFileDialog(TModel& model, TSettings& settings, QWidget* parent
     layout->addLayout(buttons);
 
     savePath_ = [this] {
-        return QFileDialog::getSaveFileName(this, QString(), QString(),
-                                            QStringLiteral("OpenSEES tcl (*.tcl)"));
+        return AskFileToSave(this, QStringLiteral("Save the OpenSEES tcl file"),
+                             QStringLiteral("OpenSEES tcl (*.tcl)"), QStringLiteral("script"),
+                             QStringLiteral("tcl"));
     };
 
     connect(generate, &QPushButton::clicked, this, [this] { this->generate(); });
@@ -111,7 +114,7 @@ bool TclFileDialog::saveTo(const QString& path) {
 }
 
 void TclFileDialog::save() {
-    const QString path = savePath_ ? savePath_() : QString();
+    const QString path = WithSuffix(savePath_ ? savePath_() : QString(), QStringLiteral("tcl"));
     if (path.isEmpty()) return;
     saveTo(path);
 }

@@ -28,7 +28,7 @@ void MainWindowStartupTest::menusInOrderWithSeparators() {
     // "-" stands for a separator; "!" marks an item that is present but disabled.
     const QList<QStringList> expected = {
         {"File", "Import Sap2000 txt file", "-", "Open Project", "Save Project", "-",
-         "Sap2000V14 to Sap2000 v6 (s2k)"},
+         "Sap2000V14 to Sap2000 v6 (s2k)", "-", "!Recent Files", "-", "Exit"},
         {"View", "Pan", "Zoom All", "Rotate View", "Refresh", "-", "XY View", "XZ View", "YZ View",
          "-", "View Option", "Show Load"},
         {"Define", "Frame Section", "Material", "Shell Section", "-", "Recorder Setting",

@@ -3,11 +3,19 @@
 #include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
 #include "app/project/ProjectFile.h"
+#include "convert/V14TestSupport.h"
+#include "convert/gui/V14ConverterWindow.h"
+#include "sections/gui/FrameSectionDialog.h"
+#include "tcl/gui/TclFileDialog.h"
 #include "document/SettingsByName.h"
 
 #include <QFile>
+#include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
 
 using namespace vandra;
 using namespace vandra::gui;
@@ -24,6 +32,7 @@ class UnsavedChoicesTest : public QObject {
 private slots:
     void askedBeforeTheOpenModelGoes();
     void commandLineProjectIsOpenedNotImported();
+    void savedFilesGetTheirExtensionAndReopenFromRecentFiles();
 };
 
 void UnsavedChoicesTest::askedBeforeTheOpenModelGoes() {
@@ -116,6 +125,57 @@ void UnsavedChoicesTest::commandLineProjectIsOpenedNotImported() {
     QCOMPARE(window.document().path(), QFile::encodeName(kFrameModel).toStdString());
     QCOMPARE(window.document().settings().ModalNumber, 3);
     QVERIFY(!window.hasUnsavedChoices());
+}
+
+void UnsavedChoicesTest::savedFilesGetTheirExtensionAndReopenFromRecentFiles() {
+    QStringList errors;
+    SetErrorBoxHandler([&](const QString&, const QString& text) { errors << text; });
+    QTemporaryDir dir;
+    MainWindow window;
+    window.importModel(kFrameModel);
+    window.tclFileDialog()->generate();
+    {
+        QFile cube(dir.filePath(QStringLiteral("cube.s2k")));
+        QVERIFY(cube.open(QIODevice::WriteOnly));
+        cube.write(QByteArray::fromStdString(v14_test::CubeFile()));
+    }
+    window.v14ConverterWindow()->openFile(dir.filePath(QStringLiteral("cube.s2k")));
+    QString typed;
+    window.tclFileDialog()->setSavePathProvider([&] { return typed; });
+    window.frameSectionDialog()->setExportFileChooser([&](QWidget*) { return typed; });
+    window.v14ConverterWindow()->setSavePathProvider([&] { return typed; });
+    const struct {
+        std::function<void()> save;
+        const char* typed;
+        const char* written;
+    } cases[] = {
+        {[&] { window.tclFileDialog()->findChild<QPushButton*>("saveButton")->click(); }, "run",
+         "run.tcl"},
+        {[&] { window.tclFileDialog()->findChild<QPushButton*>("saveButton")->click(); },
+         "run.txt", "run.txt"},
+        {[&] { window.frameSectionDialog()->exportLibrary(); }, "lib", "lib.json"},
+        {[&] { window.v14ConverterWindow()->findChild<QPushButton*>("saveButton")->click(); },
+         "converted", "converted.s2k"},
+    };
+    for (const auto& c : cases) {
+        typed = dir.filePath(QLatin1String(c.typed));
+        c.save();
+        QVERIFY2(QFile::exists(dir.filePath(QLatin1String(c.written))), c.written);
+    }
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+
+    // The project saved last comes first; the model imported before it follows and reopens.
+    const QString project = dir.filePath(QStringLiteral("frame.vandra"));
+    QVERIFY(window.saveProject(project));
+    const QStringList recent = window.recentFiles();
+    QVERIFY(recent.size() >= 2);
+    QCOMPARE(recent[0], project);
+    QCOMPARE(recent[1], kFrameModel);
+    window.importModel(kWallModel);
+    auto* menu = window.findChild<QMenu*>(QStringLiteral("recentFilesMenu"));
+    QCOMPARE(menu->actions().value(1)->text(), project);
+    menu->actions().value(1)->trigger();
+    QCOMPARE(window.document().path(), QFile::encodeName(kFrameModel).toStdString());
 }
 
 QTEST_MAIN(UnsavedChoicesTest)
