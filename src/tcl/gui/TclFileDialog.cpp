@@ -72,6 +72,11 @@ void TclFileDialog::setSavePathProvider(std::function<QString()> provider) {
 void TclFileDialog::generate() {
     // GenerateScript leaves ScriptLines as they were when it refuses; the text box then keeps
     // whatever it shows.
+    if (model_.NodeCount < 1) {
+        ShowErrorBox(this, QStringLiteral("There is nothing to generate: import a model first "
+                                          "(File > Import Sap2000 txt file)."));
+        return;
+    }
     WarningList warnings;
     try {
         GenerateScript(model_, settings_, ScriptLines, &warnings);

@@ -3,6 +3,7 @@
 #include "app/gui/MainWindow.h"
 #include "app/gui/SolverWindow.h"
 #include "post/gui/DeformationDialog.h"
+#include "tcl/gui/TclFileDialog.h"
 
 #include <QAction>
 #include <QDir>
@@ -51,6 +52,7 @@ private slots:
     void fakeSolverGetsTheScriptAsOneArgument_data();
     void fakeSolverGetsTheScriptAsOneArgument();
     void cancelDoesNothing();
+    void stopIsReportedAsStoppedNotCrashed();
     void missingSolverNamesWhereItLooked();
 
 private:
@@ -144,6 +146,37 @@ void SolverRunTest::fakeSolverGetsTheScriptAsOneArgument() {
     load->click();
     QCOMPARE(window.resultsFolder().folder(), QFileInfo(script).absolutePath());
     QVERIFY(window.deformationDialog()->isVisible());
+}
+
+void SolverRunTest::stopIsReportedAsStoppedNotCrashed() {
+    const struct {
+        const char* body;
+        bool pressStop;
+        const char* said;
+    } cases[] = {{"echo started\nexec sleep 30\n", true, "The run was stopped (Stop)"},
+                 {"echo started\nkill -9 $$\n", false, "crashed or killed"}};
+    for (const auto& c : cases) {
+        QVERIFY(WriteFakeSolver(c.body));
+        QTemporaryDir dir;
+        const QString script = dir.filePath(QStringLiteral("run.tcl"));
+        MainWindow window;
+        window.setScriptFileChooser([&](QWidget*) { return script; });
+        SolverWindow* solver = window.solverWindow();
+        QSignalSpy finished(solver, &SolverWindow::solverFinished);
+        window.action(Command::RunSolver)->trigger();
+        QTRY_VERIFY(solver->outputText().contains(QStringLiteral("started")));
+        if (c.pressStop)
+            solver->findChild<QPushButton*>(QStringLiteral("stopSolverButton"))->click();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
+        const QString out = solver->outputText();
+        QVERIFY2(out.contains(QLatin1String(c.said)), qPrintable(out));
+        QCOMPARE(out.contains(QStringLiteral("crashed")), !c.pressStop);
+    }
+    // Generate before any import says so instead of showing an empty script.
+    MainWindow window;
+    window.tclFileDialog()->generate();
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY(messages_[0].contains(QStringLiteral("nothing to generate")));
 }
 
 void SolverRunTest::cancelDoesNothing() {

@@ -149,8 +149,6 @@ void UnsavedChoicesTest::savedFilesGetTheirExtensionAndReopenFromRecentFiles() {
         const char* typed;
         const char* written;
     } cases[] = {
-        {[&] { window.tclFileDialog()->findChild<QPushButton*>("saveButton")->click(); }, "run",
-         "run.tcl"},
         {[&] { window.tclFileDialog()->findChild<QPushButton*>("saveButton")->click(); },
          "run.txt", "run.txt"},
         {[&] { window.frameSectionDialog()->exportLibrary(); }, "lib", "lib.json"},
