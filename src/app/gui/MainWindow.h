@@ -33,6 +33,7 @@ class ModelessDialog;
 class AnimationDialog;
 class DeformationDialog;
 class NodeHistoryWindow;
+class SectionAnalysisWindow;
 class FramePropertiesDialog;
 class FrameSectionDialog;
 class MaterialDialog;
@@ -129,6 +130,7 @@ public:
     TclFileDialog* tclFileDialog() const { return tclFileDialog_; }
     WarningsDialog* warningsDialog() const { return warningsDialog_; }
     FrameSectionDialog* frameSectionDialog() const { return frameSectionDialog_; }
+    SectionAnalysisWindow* sectionAnalysisWindow() const { return sectionAnalysisWindow_; }
     MaterialDialog* materialDialog() const { return materialDialog_; }
     ShellSectionDialog* shellSectionDialog() const { return shellSectionDialog_; }
     V14ConverterWindow* v14ConverterWindow() const { return v14ConverterWindow_; }
@@ -178,6 +180,7 @@ private:
     RecorderSettingDialog* recorderSettingDialog_ = nullptr;
     FramePropertiesDialog* framePropertiesDialog_ = nullptr;
     FrameSectionDialog* frameSectionDialog_ = nullptr;
+    SectionAnalysisWindow* sectionAnalysisWindow_ = nullptr;
     MaterialDialog* materialDialog_ = nullptr;
     ShellSectionDialog* shellSectionDialog_ = nullptr;
     SolverWindow* solverWindow_ = nullptr;
