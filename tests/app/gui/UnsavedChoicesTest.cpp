@@ -1,38 +1,36 @@
-// Choices not saved in a project are never lost without a word: importing another model, opening
-// a project and closing the window ask Save / Discard / Cancel first.
+// Choices are never lost without a word: importing, opening and closing ask Save / Discard /
+// Cancel first; saved files get their extension; a project given by name is opened.
 #include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
-#include "app/project/ProjectFile.h"
 #include "convert/V14TestSupport.h"
 #include "convert/gui/V14ConverterWindow.h"
-#include "sections/gui/FrameSectionDialog.h"
-#include "tcl/gui/TclFileDialog.h"
 #include "document/SettingsByName.h"
+#include "sections/gui/FrameSectionDialog.h"
 
 #include <QFile>
-#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
+#include <tuple>
+#include <utility>
 
 using namespace vandra;
 using namespace vandra::gui;
 
 namespace {
-
-const QString kFrameModel = QStringLiteral(VANDRA_SOURCE_DIR "/examples/two_storey_frame.s2k");
-const QString kWallModel = QStringLiteral(VANDRA_SOURCE_DIR "/examples/slab_wall.s2k");
-
+std::string Path(const QString& p) {
+    return QFile::encodeName(p).toStdString();
+}
+const QString kFrame = QStringLiteral(VANDRA_SOURCE_DIR "/examples/two_storey_frame.s2k");
+const QString kWall = QStringLiteral(VANDRA_SOURCE_DIR "/examples/slab_wall.s2k");
 } // namespace
 
 class UnsavedChoicesTest : public QObject {
     Q_OBJECT
 private slots:
     void askedBeforeTheOpenModelGoes();
-    void commandLineProjectIsOpenedNotImported();
-    void savedFilesGetTheirExtensionAndReopenFromRecentFiles();
+    void savedNamesGetTheirExtension();
 };
 
 void UnsavedChoicesTest::askedBeforeTheOpenModelGoes() {
@@ -40,140 +38,68 @@ void UnsavedChoicesTest::askedBeforeTheOpenModelGoes() {
     SetErrorBoxHandler([&](const QString&, const QString& text) { errors << text; });
     QTemporaryDir dir;
     const QString project = dir.filePath(QStringLiteral("saved.vandra"));
-    enum Way { Import, OpenProject, Close };
+    using B = QMessageBox::StandardButton;
     const struct {
-        const char* name;
-        Way way;
-        bool change;             // a section choice made after the import
-        QMessageBox::StandardButton answer;
-        bool chooseProject;      // Save: the project file dialog gives a name (else cancelled)
-        bool asked, goesOn, saved;
+        bool close, change; // close the window (else import); a section choice made
+        B answer;
+        bool named, asked, goesOn; // Save: the project dialog gives a name
     } cases[] = {
-        {"import, nothing changed", Import, false, QMessageBox::Cancel, true, false, true, false},
-        {"import, cancel", Import, true, QMessageBox::Cancel, true, true, false, false},
-        {"import, discard", Import, true, QMessageBox::Discard, true, true, true, false},
-        {"import, save", Import, true, QMessageBox::Save, true, true, true, true},
-        {"import, save dialog cancelled", Import, true, QMessageBox::Save, false, true, false,
-         false},
-        {"open project, cancel", OpenProject, true, QMessageBox::Cancel, true, true, false, false},
-        {"open project, discard", OpenProject, true, QMessageBox::Discard, true, true, true, false},
-        {"close, nothing changed", Close, false, QMessageBox::Cancel, true, false, true, false},
-        {"close, cancel", Close, true, QMessageBox::Cancel, true, true, false, false},
-        {"close, save", Close, true, QMessageBox::Save, true, true, true, true},
-    };
-    // The project opened by the open-project cases: the wall model.
-    {
-        MainWindow source;
-        source.importModel(kWallModel);
-        QVERIFY(source.saveProject(dir.filePath(QStringLiteral("wall.vandra"))));
-    }
+        {false, false, B::Cancel, true, false, true}, {false, true, B::Cancel, true, true, false},
+        {false, true, B::Discard, true, true, true},  {false, true, B::Save, true, true, true},
+        {false, true, B::Save, false, true, false},   {true, false, B::Cancel, true, false, true},
+        {true, true, B::Cancel, true, true, false},   {true, true, B::Save, true, true, true}};
     for (const auto& c : cases) {
         QFile::remove(project);
         MainWindow window;
-        window.importModel(kFrameModel);
-        QVERIFY2(!window.hasUnsavedChoices(), c.name);
+        window.importModel(kFrame);
         if (c.change)
             AssignSetting(window.document().model(), window.document().settings(),
                           "Sections[DCOL350].FrameType=4");
-        QCOMPARE(window.hasUnsavedChoices(), c.change);
         int asked = 0;
-        window.setUnsavedQuestion([&](QWidget*) {
-            ++asked;
-            return c.answer;
-        });
-        window.setProjectSaveChooser([&](QWidget*) { return c.chooseProject ? project : QString(); });
-        window.setModelFileChooser([](QWidget*) { return kWallModel; });
-        window.setProjectOpenChooser([&](QWidget*) { return dir.filePath("wall.vandra"); });
-        bool wentOn = false;
-        if (c.way == Import) {
-            window.openModel();
-            wentOn = window.document().path() == QFile::encodeName(kWallModel).toStdString();
-        } else if (c.way == OpenProject) {
-            window.askToOpenProject();
-            wentOn = window.document().path() == QFile::encodeName(kWallModel).toStdString();
-        } else {
-            window.show();
-            wentOn = window.close();
-        }
-        QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
-        QVERIFY2(asked == (c.asked ? 1 : 0), c.name);
-        QVERIFY2(wentOn == c.goesOn, c.name);
-        QVERIFY2(QFile::exists(project) == c.saved, c.name);
-        if (c.saved) {
-            // What was saved is the choice made, and nothing is left unsaved.
-            const auto opened = project::OpenProject(QFile::encodeName(project).toStdString());
-            QCOMPARE(opened.model.Model.Sections[2].FrameType, 4);
-        }
-        if (!c.goesOn && c.change) QVERIFY2(window.hasUnsavedChoices(), c.name);
+        window.setUnsavedQuestion([&](QWidget*) { return ++asked, c.answer; });
+        window.setProjectSaveChooser([&](QWidget*) { return c.named ? project : QString(); });
+        window.setModelFileChooser([](QWidget*) { return kWall; });
+        window.show();
+        const bool wentOn = c.close
+                                ? window.close()
+                                : (window.openModel(), window.document().path() != Path(kFrame));
+        const bool saved = c.answer == B::Save && c.goesOn;
+        QVERIFY(errors.isEmpty());
+        QCOMPARE(std::tuple(asked, wentOn, QFile::exists(project)),
+                 std::tuple(c.asked ? 1 : 0, c.goesOn, saved));
+        QCOMPARE(window.hasUnsavedChoices(), c.change && !c.goesOn);
+        if (!saved) continue;
+        // The project holds the choice, and a project given by name (vandra FILE.vandra) opens.
+        MainWindow again;
+        again.openFile(project);
+        QCOMPARE(std::pair(again.document().path(), again.document().model().Sections[2].FrameType),
+                 std::pair(Path(kFrame), 4));
+        QCOMPARE(again.recentFiles().value(0), project);
     }
 }
 
-void UnsavedChoicesTest::commandLineProjectIsOpenedNotImported() {
-    QStringList errors;
-    SetErrorBoxHandler([&](const QString&, const QString& text) { errors << text; });
+void UnsavedChoicesTest::savedNamesGetTheirExtension() {
     QTemporaryDir dir;
-    const QString project = dir.filePath(QStringLiteral("frame.vandra"));
-    {
-        MainWindow source;
-        source.importModel(kFrameModel);
-        AssignSetting(source.document().model(), source.document().settings(), "ModalNumber=3");
-        QVERIFY(source.saveProject(project));
-    }
+    QFile cube(dir.filePath(QStringLiteral("cube.s2k")));
+    QVERIFY(cube.open(QIODevice::WriteOnly));
+    cube.write(QByteArray::fromStdString(v14_test::CubeFile()));
+    cube.close();
     MainWindow window;
-    window.openFile(project);
-    QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
-    QCOMPARE(window.document().path(), QFile::encodeName(kFrameModel).toStdString());
-    QCOMPARE(window.document().settings().ModalNumber, 3);
-    QVERIFY(!window.hasUnsavedChoices());
-}
-
-void UnsavedChoicesTest::savedFilesGetTheirExtensionAndReopenFromRecentFiles() {
-    QStringList errors;
-    SetErrorBoxHandler([&](const QString&, const QString& text) { errors << text; });
-    QTemporaryDir dir;
-    MainWindow window;
-    window.importModel(kFrameModel);
-    window.tclFileDialog()->generate();
-    {
-        QFile cube(dir.filePath(QStringLiteral("cube.s2k")));
-        QVERIFY(cube.open(QIODevice::WriteOnly));
-        cube.write(QByteArray::fromStdString(v14_test::CubeFile()));
-    }
-    window.v14ConverterWindow()->openFile(dir.filePath(QStringLiteral("cube.s2k")));
+    window.importModel(kFrame);
+    window.v14ConverterWindow()->openFile(cube.fileName());
     QString typed;
-    window.tclFileDialog()->setSavePathProvider([&] { return typed; });
     window.frameSectionDialog()->setExportFileChooser([&](QWidget*) { return typed; });
     window.v14ConverterWindow()->setSavePathProvider([&] { return typed; });
+    auto* v6Save = window.v14ConverterWindow()->findChild<QPushButton*>("saveButton");
     const struct {
-        std::function<void()> save;
-        const char* typed;
-        const char* written;
-    } cases[] = {
-        {[&] { window.tclFileDialog()->findChild<QPushButton*>("saveButton")->click(); },
-         "run.txt", "run.txt"},
-        {[&] { window.frameSectionDialog()->exportLibrary(); }, "lib", "lib.json"},
-        {[&] { window.v14ConverterWindow()->findChild<QPushButton*>("saveButton")->click(); },
-         "converted", "converted.s2k"},
-    };
+        bool library;
+        const char *typed, *written;
+    } cases[] = {{true, "lib", "lib.json"}, {true, "lib.txt", "lib.txt"}, {false, "v6", "v6.s2k"}};
     for (const auto& c : cases) {
         typed = dir.filePath(QLatin1String(c.typed));
-        c.save();
+        c.library ? window.frameSectionDialog()->exportLibrary() : v6Save->click();
         QVERIFY2(QFile::exists(dir.filePath(QLatin1String(c.written))), c.written);
     }
-    QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
-
-    // The project saved last comes first; the model imported before it follows and reopens.
-    const QString project = dir.filePath(QStringLiteral("frame.vandra"));
-    QVERIFY(window.saveProject(project));
-    const QStringList recent = window.recentFiles();
-    QVERIFY(recent.size() >= 2);
-    QCOMPARE(recent[0], project);
-    QCOMPARE(recent[1], kFrameModel);
-    window.importModel(kWallModel);
-    auto* menu = window.findChild<QMenu*>(QStringLiteral("recentFilesMenu"));
-    QCOMPARE(menu->actions().value(1)->text(), project);
-    menu->actions().value(1)->trigger();
-    QCOMPARE(window.document().path(), QFile::encodeName(kFrameModel).toStdString());
 }
 
 QTEST_MAIN(UnsavedChoicesTest)
