@@ -1,14 +1,10 @@
-// Choices are never lost without a word: importing, opening and closing ask Save / Discard /
-// Cancel first; saved files get their extension; a project given by name is opened.
+// Choices are never lost without a word: importing and closing ask Save / Discard / Cancel first;
+// a project given by name is opened.
 #include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
-#include "convert/V14TestSupport.h"
-#include "convert/gui/V14ConverterWindow.h"
 #include "document/SettingsByName.h"
-#include "sections/gui/FrameSectionDialog.h"
 
 #include <QFile>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,7 +26,6 @@ class UnsavedChoicesTest : public QObject {
     Q_OBJECT
 private slots:
     void askedBeforeTheOpenModelGoes();
-    void savedNamesGetTheirExtension();
 };
 
 void UnsavedChoicesTest::askedBeforeTheOpenModelGoes() {
@@ -75,30 +70,6 @@ void UnsavedChoicesTest::askedBeforeTheOpenModelGoes() {
         QCOMPARE(std::pair(again.document().path(), again.document().model().Sections[2].FrameType),
                  std::pair(Path(kFrame), 4));
         QCOMPARE(again.recentFiles().value(0), project);
-    }
-}
-
-void UnsavedChoicesTest::savedNamesGetTheirExtension() {
-    QTemporaryDir dir;
-    QFile cube(dir.filePath(QStringLiteral("cube.s2k")));
-    QVERIFY(cube.open(QIODevice::WriteOnly));
-    cube.write(QByteArray::fromStdString(v14_test::CubeFile()));
-    cube.close();
-    MainWindow window;
-    window.importModel(kFrame);
-    window.v14ConverterWindow()->openFile(cube.fileName());
-    QString typed;
-    window.frameSectionDialog()->setExportFileChooser([&](QWidget*) { return typed; });
-    window.v14ConverterWindow()->setSavePathProvider([&] { return typed; });
-    auto* v6Save = window.v14ConverterWindow()->findChild<QPushButton*>("saveButton");
-    const struct {
-        bool library;
-        const char *typed, *written;
-    } cases[] = {{true, "lib", "lib.json"}, {true, "lib.txt", "lib.txt"}, {false, "v6", "v6.s2k"}};
-    for (const auto& c : cases) {
-        typed = dir.filePath(QLatin1String(c.typed));
-        c.library ? window.frameSectionDialog()->exportLibrary() : v6Save->click();
-        QVERIFY2(QFile::exists(dir.filePath(QLatin1String(c.written))), c.written);
     }
 }
 
