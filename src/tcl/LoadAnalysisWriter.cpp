@@ -115,8 +115,9 @@ bool IsDense(const TModel& model, int modes) {
 }
 
 void ModalBlock(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
-    Line(lines, "set numModes %d", {settings.ModalNumber});
-    Line(lines, IsDense(model, settings.ModalNumber) ? "set lambda [eigen -fullGenLapack $numModes]"
+    const int modes = ModesToCompute(model, settings);
+    Line(lines, "set numModes %d", {modes});
+    Line(lines, IsDense(model, modes) ? "set lambda [eigen -fullGenLapack $numModes]"
                                                      : "set lambda [eigen  $numModes]");
     for (std::string_view line : {
              "set period \"Periods.txt\"",

@@ -48,6 +48,9 @@ std::vector<CommandRow> MakeTable() {
          .text = "Sap2000V14 to Sap2000 v6 (s2k)",
          .toolTip = "Convert a SAP2000 V14 text model to v6 (s2k)",
          .run = Show(&W::v14ConverterWindow)},
+        {.command = C::Exit, .menu = "File", .separatorBefore = true, .text = "Exit",
+         .toolTip = "Close the program (asks first when choices are not saved)",
+         .shortcut = QKeySequence::Quit, .run = [](W& w) { w.close(); }},
 
         {.command = C::Pan, .menu = "View", .text = "Pan", .toolTip = "Pan: drag in the drawing",
          .icon = "pan", .toolBar = {3, 6},

@@ -20,6 +20,7 @@ enum class Command {
     SaveProject,
     SavePicture,
     ConvertV14,
+    Exit,
     FrameSections,
     Materials,
     ShellSections,
