@@ -66,7 +66,8 @@ void WriteFrameElements(const ScriptContext& context, ScriptLineList& lines) {
         const int matTag = tags.MaterialTag(sec.MatIdx);
         switch (sec.FrameType) {
         case kElasticBeamColumn:
-            Line(lines, "element elasticBeamColumn %D %D %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E %D",
+            Line(lines,
+                 "element elasticBeamColumn %D %D %D %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E %D",
                  {ele, nodeI, nodeJ, props.Area, mat.E, mat.G, props.TorsJ, props.I33, props.I22,
                   transf});
             break;
@@ -80,8 +81,8 @@ void WriteFrameElements(const ScriptContext& context, ScriptLineList& lines) {
             break;
         case kBeamWithHinge:
             Line(lines,
-                 "element beamWithHinges %d %d %d %d %s %d %s %0.4E %0.4E %0.4E %0.4E %0.4E "
-                 "%0.4E %D ",
+                 "element beamWithHinges %d %d %d %d %s %d %s %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E "
+                 "%#0.4E %D ",
                  {ele, nodeI, nodeJ, secTag, HingeLength(sec.HingeLenI), secTag,
                   HingeLength(sec.HingeLenJ), mat.E, props.Area, props.I22, props.I33, mat.G,
                   props.TorsJ, transf});
@@ -100,8 +101,9 @@ void WriteFrameElements(const ScriptContext& context, ScriptLineList& lines) {
             break;
         case kElasticTimoshenkoBeam:
             Line(lines,
-                 "element ElasticTimoshenkoBeam %D %D %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E "
-                 "%0.4E %D",
+                 "element ElasticTimoshenkoBeam %D %D %D %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E "
+                 "%#0.4E "
+                 "%#0.4E %D",
                  {ele, nodeI, nodeJ, mat.E, mat.G, props.Area, props.TorsJ, props.I33, props.I22,
                   props.AS2, props.AS3, transf});
             break;

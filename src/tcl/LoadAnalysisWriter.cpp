@@ -42,22 +42,22 @@ void LoadPattern(const TModel& model, const TagPlan& tags, int c, ScriptLineList
         if (load.Kind == kJointForce) {
             // A node of solids only has no rotations to load.
             if (tags.JointDofs(load.Target) == 3)
-                Line(lines, "load %D %0.4E %0.4E %0.4E",
+                Line(lines, "load %D %#0.4E %#0.4E %#0.4E",
                      {tags.JointNode(load.Target), load.FX, load.FY, load.FZ});
             else
-                Line(lines, "load %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E",
+                Line(lines, "load %D %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E",
                      {tags.JointNode(load.Target), load.FX, load.FY, load.FZ, load.MX, load.MY,
                       load.MZ});
         } else if (load.Kind == kFrameDistributed) {
             // Local 2 of the model is the element's z; local 3 points opposite to its y.
             if (load.Dir == 1)
-                Line(lines, "eleLoad -ele %D -type -beamUniform 0 0 %0.4E",
+                Line(lines, "eleLoad -ele %D -type -beamUniform 0 0 %#0.4E",
                      {tags.FrameElement(load.Target), load.FX});
             else if (load.Dir == 2)
-                Line(lines, "eleLoad -ele %D -type -beamUniform 0 %0.4E 0",
+                Line(lines, "eleLoad -ele %D -type -beamUniform 0 %#0.4E 0",
                      {tags.FrameElement(load.Target), load.FX});
             else if (load.Dir == 3)
-                Line(lines, "eleLoad -ele %D -type -beamUniform %0.4E 0 0",
+                Line(lines, "eleLoad -ele %D -type -beamUniform %#0.4E 0 0",
                      {tags.FrameElement(load.Target), -load.FX});
         }
     }
@@ -84,7 +84,7 @@ void StaticCommands(const TModel& model, ScriptLineList& lines) {
 
 void LoadControlStage(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
     StaticCommands(model, lines);
-    Line(lines, "integrator LoadControl %0.4E", {settings.LoadFactor / settings.LoadSteps});
+    Line(lines, "integrator LoadControl %#0.4E", {settings.LoadFactor / settings.LoadSteps});
     Line(lines, "analysis Static");
     Line(lines, "analyze %d", {settings.LoadSteps});
 }
@@ -92,7 +92,7 @@ void LoadControlStage(const TModel& model, const TSettings& settings, ScriptLine
 void DisplacementControlStage(const TModel& model, const TSettings& settings, const TagPlan& tags,
                               ScriptLineList& lines) {
     StaticCommands(model, lines);
-    Line(lines, "integrator DisplacementControl %d %d %0.4E",
+    Line(lines, "integrator DisplacementControl %d %d %#0.4E",
          {tags.JointNode(settings.ControlNode), settings.ControlDof, settings.ControlDisp});
     Line(lines, "analysis Static");
     Line(lines, "analyze %d", {settings.AnalysisStep});

@@ -28,7 +28,7 @@ void WriteMaterials(const ScriptContext& context, ScriptLineList& lines) {
     for (int m = 1; m <= mats; ++m) {
         const TMAT& mat = model.Mats[Slot(m)];
         if (mat.MatType == kMatElastic) {
-            Line(lines, "uniaxialMaterial Elastic %d %0.4e", {tags.MaterialTag(m), mat.E});
+            Line(lines, "uniaxialMaterial Elastic %d %#0.4e", {tags.MaterialTag(m), mat.E});
             continue;
         }
         // A nonlinear law: its parameters in the solver's order, under the same tag.
@@ -38,7 +38,7 @@ void WriteMaterials(const ScriptContext& context, ScriptLineList& lines) {
         text::AppendFormat(line, "uniaxialMaterial %s %d", {law->name, tags.MaterialTag(m)});
         for (const MaterialParam& p : law->params) {
             line += ' ';
-            text::AppendE(line, mat.*p.field, 4);
+            text::AppendEAtLeast(line, mat.*p.field, 4);
         }
         Line(lines, line);
     }
@@ -46,11 +46,11 @@ void WriteMaterials(const ScriptContext& context, ScriptLineList& lines) {
     const int sections = CountOf(model.SectionCount);
     for (int s = 1; s <= sections; ++s) {
         const TScriptSection& sec = context.sections[Slot(s)];
-        Line(lines, "uniaxialMaterial Elastic %d %0.4e",
+        Line(lines, "uniaxialMaterial Elastic %d %#0.4e",
              {tags.ShearYTag(s), sec.G * sec.Props.AS2});
-        Line(lines, "uniaxialMaterial Elastic %d %0.4e",
+        Line(lines, "uniaxialMaterial Elastic %d %#0.4e",
              {tags.ShearZTag(s), sec.G * sec.Props.AS3});
-        Line(lines, "uniaxialMaterial Elastic %d %0.4e",
+        Line(lines, "uniaxialMaterial Elastic %d %#0.4e",
              {tags.TorsionTag(s), sec.G * sec.Props.TorsJ});
     }
 }
@@ -66,10 +66,10 @@ void WriteFiberSections(const ScriptContext& context, ScriptLineList& lines) {
         const TScriptSection& derived = context.sections[Slot(s)];
         Line(lines, "##%S ", {InertName(sec.Name)});
         // A 3D fiber section needs its elastic torsional stiffness.
-        Line(lines, "section Fiber %D -GJ %0.4E {",
+        Line(lines, "section Fiber %D -GJ %#0.4E {",
              {tags.FiberSectionTag(s), derived.G * derived.Props.TorsJ});
         for (const TFIBER& f : derived.Fibers)
-            Line(lines, "fiber %0.4E %0.4E %0.4E %D",
+            Line(lines, "fiber %#0.4E %#0.4E %#0.4E %D",
                  {f.FibY, f.FibZ, f.FibArea, tags.MaterialTag(f.FibMat)});
         Line(lines, "}");
     }
@@ -96,7 +96,7 @@ void WritePlateFiberSections(const ScriptContext& context, ScriptLineList& lines
     for (int m = 1; m <= mats; ++m) {
         if (!tags.PlateUsesMaterial(m)) continue;
         const TMAT& mat = model.Mats[Slot(m)];
-        Line(lines, "nDMaterial ElasticIsotropic %d %0.4E %0.4E",
+        Line(lines, "nDMaterial ElasticIsotropic %d %#0.4E %#0.4E",
              {tags.ElasticNdTag(m), mat.E, mat.U});
     }
 

@@ -31,7 +31,7 @@ void WriteNodesAndConstraints(const ScriptContext& context, ScriptLineList& line
     for (int i = 1; i <= nodes; ++i) {
         if (tags.JointDofs(i) != 6) continue;
         const TNODE& at = WrittenPlace(model, i);
-        Line(lines, "node %D %0.4E %0.4E %0.4E", {tags.JointNode(i), at.X, at.Y, at.Z});
+        Line(lines, "node %D %#0.4E %#0.4E %#0.4E", {tags.JointNode(i), at.X, at.Y, at.Z});
     }
     // Nodes of solids carry translations only; the builder goes back to six dof before any other
     // command.
@@ -40,12 +40,12 @@ void WriteNodesAndConstraints(const ScriptContext& context, ScriptLineList& line
         for (int i = 1; i <= nodes; ++i) {
             if (tags.JointDofs(i) != 3) continue;
             const TNODE& at = WrittenPlace(model, i);
-            Line(lines, "node %D %0.4E %0.4E %0.4E", {tags.JointNode(i), at.X, at.Y, at.Z});
+            Line(lines, "node %D %#0.4E %#0.4E %#0.4E", {tags.JointNode(i), at.X, at.Y, at.Z});
         }
         for (int i = 1; i <= nodes; ++i) {
             if (tags.TwinNode(i) == 0) continue;
             const TNODE& at = WrittenPlace(model, i);
-            Line(lines, "node %D %0.4E %0.4E %0.4E", {tags.TwinNode(i), at.X, at.Y, at.Z});
+            Line(lines, "node %D %#0.4E %#0.4E %#0.4E", {tags.TwinNode(i), at.X, at.Y, at.Z});
         }
         Line(lines, "model BasicBuilder -ndm 3 -ndf 6");
     }
@@ -66,9 +66,9 @@ void WriteNodesAndConstraints(const ScriptContext& context, ScriptLineList& line
         if (std::all_of(m.begin() + 1, m.begin() + 1 + dofs, [](double v) { return v == 0; }))
             continue;
         if (dofs == 3)
-            Line(lines, "mass %d %0.4E %0.4E %0.4E", {tags.JointNode(i), m[1], m[2], m[3]});
+            Line(lines, "mass %d %#0.4E %#0.4E %#0.4E", {tags.JointNode(i), m[1], m[2], m[3]});
         else
-            Line(lines, "mass %d %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E",
+            Line(lines, "mass %d %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E",
                  {tags.JointNode(i), m[1], m[2], m[3], m[4], m[5], m[6]});
     }
 

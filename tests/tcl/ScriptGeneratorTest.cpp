@@ -97,7 +97,7 @@ TEST(ScriptGenerator, FrameTypesWriteTheirElementTemplates) {
     };
     const Case cases[] = {
         {kElasticBeamColumn, false,
-         "element elasticBeamColumn 1 1 2 1.500E+005 3.000E+004 1.250E+004 2.817E+009 "
+         "element elasticBeamColumn 1 1 2 1.500E+005 3.000E+004 1.250E+004 2.8173708E+009 "
          "3.125E+009 1.125E+009 1",
          true},
         {kNonlinearBeamColumn, false, "element nonlinearBeamColumn 1 1 2 5 1 1", true},
@@ -105,13 +105,13 @@ TEST(ScriptGenerator, FrameTypesWriteTheirElementTemplates) {
         {kDispBeamColumn, true, "element dispBeamColumn 1 1 2 5 1001 1", true},
         {kBeamWithHinge, false,
          "element beamWithHinges 1 1 2 1 450.6 1 300 3.000E+004 1.500E+005 1.125E+009 3.125E+009 "
-         "1.250E+004 2.817E+009 1 ",
+         "1.250E+004 2.8173708E+009 1 ",
          true},
         {kTruss, true, "element trussSection 1 1 2 1", false},
         {kCorotTruss, false, "element corotTrussSection 1 1 2 1", false},
         {kRigidBeam, false, "element zeroLength 1 1 2 -mat 1 1 1 -dir 4 5 6", false},
         {kElasticTimoshenkoBeam, false,
-         "element ElasticTimoshenkoBeam 1 1 2 3.000E+004 1.250E+004 1.500E+005 2.817E+009 "
+         "element ElasticTimoshenkoBeam 1 1 2 3.000E+004 1.250E+004 1.500E+005 2.8173708E+009 "
          "3.125E+009 1.125E+009 1.250E+005 1.250E+005 1",
          true},
     };
