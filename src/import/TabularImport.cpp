@@ -359,10 +359,12 @@ TModel ImportTabular(const S2kText& lines, const std::string& fileName,
     tabular::ReadAreaTables(im);
     tabular::ReadSolidTables(im);
     tabular::ReadRestraintTables(im);
+    tabular::ReadJointSprings(im);
     tabular::ReadConstraintTables(im);
     tabular::ReadLoadTables(im);
     tabular::ReadMassTables(im);
     tabular::RestrainIsolatedJoints(im);
+    tabular::WarnLooseJoints(im);
     tabular::ReportUnreadTables(im);
     im.Info(
         "Joints: " + text::FormatInt(im.Model.NodeCount) + " (" +

@@ -2,6 +2,7 @@
 #include "tcl/ScriptWriters.h"
 #include "tcl/SettingsCheck.h"
 
+#include <array>
 #include <string>
 
 namespace vandra {
@@ -23,6 +24,33 @@ const char* SkipReason(const TModel& model, const TLOAD& load) {
             return "acts on a frame whose section matches no frame section, so it has no element";
     }
     return nullptr;
+}
+
+// The share of a distributed load that falls on the rigid end zones of its frame: the element
+// spans only the rest, so the load of each zone goes to its joint as a force and the moment of
+// that force about the joint.
+void RigidZoneLoads(const TModel& model, const TagPlan& tags, const TLOAD& load,
+                    ScriptLineList& lines) {
+    const TFRAME& frame = model.Frames[Slot(load.Target)];
+    const TFrameAssign& a = At(model.FrameAssigns, frame.Assign);
+    if (a.RigidI == 0 && a.RigidJ == 0) return;
+    const FrameAxes axes = FrameAxesOf(model, frame);
+    const std::array<double, 3>& dir =
+        load.Dir == 1 ? axes.E1 : load.Dir == 2 ? axes.E2 : axes.E3;
+    for (int end = 0; end < 2; ++end) {
+        const double length = end == 0 ? a.RigidI : a.RigidJ;
+        if (length == 0) continue;
+        const double arm = (end == 0 ? 0.5 : -0.5) * length;
+        std::array<double, 3> r{}, f{};
+        for (size_t k = 0; k < 3; ++k) {
+            r[k] = arm * axes.E1[k] + a.Offset2 * axes.E2[k] + a.Offset3 * axes.E3[k];
+            f[k] = load.FX * length * dir[k];
+        }
+        const int joint = end == 0 ? frame.NodeI : frame.NodeJ;
+        Line(lines, "load %D %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E",
+             {tags.JointNode(joint), f[0], f[1], f[2], r[1] * f[2] - r[2] * f[1],
+              r[2] * f[0] - r[0] * f[2], r[0] * f[1] - r[1] * f[0]});
+    }
 }
 
 bool IsCaseKnown(const TModel& model, int c) {
@@ -59,6 +87,7 @@ void LoadPattern(const TModel& model, const TagPlan& tags, int c, ScriptLineList
             else if (load.Dir == 3)
                 Line(lines, "eleLoad -ele %D -type -beamUniform %#0.4E 0 0",
                      {tags.FrameElement(load.Target), -load.FX});
+            RigidZoneLoads(model, tags, load, lines);
         }
     }
     Line(lines, "}");

@@ -42,6 +42,9 @@ void WriteMaterials(const ScriptContext& context, ScriptLineList& lines) {
         }
         Line(lines, line);
     }
+    // The springs of joints and frame ends, one material per stiffness.
+    for (double k : tags.SpringStiffnesses())
+        Line(lines, "uniaxialMaterial Elastic %d %#0.4e", {tags.SpringMaterialTag(k), k});
     if (!settings.UseAggregator) return;
     const int sections = CountOf(model.SectionCount);
     for (int s = 1; s <= sections; ++s) {

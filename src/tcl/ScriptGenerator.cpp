@@ -17,10 +17,10 @@ using script::InertName;
 using script::Slot;
 
 // The sections of the script, in the order the solver must read them.
-constexpr std::array<ScriptWriter, 10> kWriters = {
-    WriteNodesAndConstraints, WriteEqualDofs,        WriteMaterials,     WriteFiberSections,
-    WritePlateFiberSections,  WriteFrameElements,    WriteShellElements, WriteSolidElements,
-    WriteRecorders,           WriteLoadsAndAnalysis,
+constexpr std::array<ScriptWriter, 11> kWriters = {
+    WriteNodesAndConstraints, WriteEqualDofs,      WriteMaterials,     WriteFiberSections,
+    WritePlateFiberSections,  WriteFrameElements,  WriteShellElements, WriteSolidElements,
+    WriteSpringElements,      WriteRecorders,      WriteLoadsAndAnalysis,
 };
 
 std::string Num(long long v) {

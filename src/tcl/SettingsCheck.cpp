@@ -1,6 +1,7 @@
 #include "tcl/SettingsCheck.h"
 
 #include "model/Errors.h"
+#include "model/JointStability.h"
 #include "model/NumberText.h"
 #include "sections/Fibers.h"
 
@@ -19,35 +20,6 @@ size_t Slot(int index) {
 
 std::string Num(long long v) {
     return text::FormatInt(v);
-}
-
-using Matrix3 = std::array<std::array<double, 3>, 3>;
-
-// Rank of a symmetric positive semi-definite 3 x 3 matrix, by elimination with full pivoting; a
-// pivot below 1e-12 of the largest diagonal term counts as zero.
-int Rank(Matrix3 a) {
-    double largest = 0;
-    for (int i = 0; i < 3; ++i)
-        largest = std::max(largest, std::abs(a[i][i]));
-    if (largest == 0) return 0;
-    const double tolerance = largest * 1e-12;
-    std::array<bool, 3> used{};
-    int rank = 0;
-    for (int step = 0; step < 3; ++step) {
-        int p = -1;
-        for (int i = 0; i < 3; ++i)
-            if (!used[i] && (p < 0 || std::abs(a[i][i]) > std::abs(a[p][p]))) p = i;
-        if (std::abs(a[p][p]) <= tolerance) break;
-        used[p] = true;
-        ++rank;
-        for (int i = 0; i < 3; ++i) {
-            if (used[i]) continue;
-            const double factor = a[i][p] / a[p][p];
-            for (int j = 0; j < 3; ++j)
-                a[i][j] -= factor * a[p][j];
-        }
-    }
-    return rank;
 }
 
 // The joints of a diaphragm group: its slaves and its master.
@@ -242,7 +214,7 @@ int MassDofCount(const TModel& model) {
             if (model.Nodes[Slot(master)].Restraint[Slot(kDofs[Slot(r)])] != 0)
                 for (int c = 0; c < 3; ++c)
                     m[r][c] = m[c][r] = 0;
-        count += Rank(m);
+        count += RankOf(m);
     }
     return count;
 }

@@ -82,10 +82,11 @@ TEST(TabularImport, CorpusFilesGiveTheirTablesCounts) {
         EXPECT_EQ(m.DiaphCount, c.diaphs);
         EXPECT_EQ(m.LoadCaseCount, c.cases);
         EXPECT_EQ(m.LengthUnit, kLengthMM);
-        for (int f = 1; f <= m.FrameCount; ++f)
-            EXPECT_EQ(
-                m.Sections[static_cast<size_t>(m.Frames[static_cast<size_t>(f)].SecIdx)].FrameType,
-                kElasticBeamColumn);
+        for (int f = 1; f <= m.FrameCount; ++f) {
+            const int type =
+                m.Sections[static_cast<size_t>(m.Frames[static_cast<size_t>(f)].SecIdx)].FrameType;
+            EXPECT_TRUE(type == kElasticBeamColumn || type == kElasticTimoshenkoBeam) << type;
+        }
     }
 }
 
@@ -125,10 +126,18 @@ TEST(TabularImport, BuildingsDiaphragmsConstraintsAndLoadsBasedMass) {
             EXPECT_EQ(m.Nodes[static_cast<size_t>(diaph.DiaNodes[static_cast<size_t>(j)])].Z,
                       m.Nodes[static_cast<size_t>(diaph.Master)].Z);
     }
-    // EQUAL1 ties UZ of joints 1..36 with the fixed base: all of them are restrained in UZ.
-    for (int i = 1; i <= 36; ++i)
-        EXPECT_EQ(m.Nodes[static_cast<size_t>(i)].Restraint[3], 1) << i;
-    EXPECT_EQ(m.EqualDofCount, 0);
+    // EQUAL1 ties UZ of joints 1..36 with the fixed base: each free one is tied in UZ to a
+    // restrained one, where its reaction belongs.
+    std::vector<int> heldBy(37, 0);
+    for (int e = 1; e <= m.EqualDofCount; ++e) {
+        const TEQUALDOF& tie = m.EqualDofs[static_cast<size_t>(e)];
+        if (tie.Constrained <= 36 && tie.Dof[3]) heldBy[static_cast<size_t>(tie.Constrained)] = tie.Retained;
+    }
+    for (int i = 1; i <= 36; ++i) {
+        const int by = m.Nodes[static_cast<size_t>(i)].Restraint[3] ? i : heldBy[static_cast<size_t>(i)];
+        ASSERT_GT(by, 0) << i;
+        EXPECT_EQ(m.Nodes[static_cast<size_t>(by)].Restraint[3], 1) << i;
+    }
     // The mass is the downward load of DEAD + LIVE + PART + MASS over g.
     double down = 0;
     for (const char* name : {"DEAD", "LIVE", "PART", "MASS"})

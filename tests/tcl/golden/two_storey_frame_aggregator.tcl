@@ -59,10 +59,10 @@ fix 4 1 1 1 1 1 1;
 fix 5 1 1 1 1 1 1;
 fix 6 1 1 1 1 1 1;
 puts "Equal DOF"
-equalDOF 8 19 1 2 3
 puts "material"
 uniaxialMaterial Elastic 1 2.000E+005
 uniaxialMaterial Elastic 2 2.500E+004
+uniaxialMaterial Elastic 501 1.14285714285714E+012
 uniaxialMaterial Elastic 201 1.38888888888889E+009
 uniaxialMaterial Elastic 301 1.38888888888889E+009
 uniaxialMaterial Elastic 401 3.75555555555556E+013
@@ -318,7 +318,7 @@ element nonlinearBeamColumn 25 14 17 5 1004 25
 element nonlinearBeamColumn 26 15 18 5 1004 26
 element trussSection 27 1 8 5
 element corotTrussSection 28 7 14 6
-element zeroLength 29 19 8 -mat 1 1 1 -dir 4 5 6
+element zeroLength 29 19 8 -mat 1 1 1 501 501 501 -dir 4 5 6 1 2 3
 puts "shell element"
 puts "SOLID element"
 puts "recorder"

@@ -59,10 +59,10 @@ fix 4 1 1 1 1 1 1;
 fix 5 1 1 1 1 1 1;
 fix 6 1 1 1 1 1 1;
 puts "Equal DOF"
-equalDOF 8 19 1 2 3
 puts "material"
 uniaxialMaterial Elastic 1 2.000E+005
 uniaxialMaterial Elastic 2 2.500E+004
+uniaxialMaterial Elastic 501 1.14285714285714E+012
 ##NCOL400 
 section Fiber 1 -GJ 3.75555555555556E+013 {
 fiber -1.600E+002 -1.600E+002 6.400E+003 2
@@ -262,7 +262,7 @@ element elasticBeamColumn 25 14 17 9.600E+003 2.000E+005 7.69230769230769E+004 1
 element elasticBeamColumn 26 15 18 9.600E+003 2.000E+005 7.69230769230769E+004 1.440E+008 1.2072E+008 6.392E+007 26
 element trussSection 27 1 8 5
 element corotTrussSection 28 7 14 6
-element zeroLength 29 19 8 -mat 1 1 1 -dir 4 5 6
+element zeroLength 29 19 8 -mat 1 1 1 501 501 501 -dir 4 5 6 1 2 3
 puts "shell element"
 puts "SOLID element"
 puts "recorder"
