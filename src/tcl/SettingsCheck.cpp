@@ -178,6 +178,20 @@ int MassDofCount(const TModel& model) {
             if (joint >= 1 && joint <= nodes) ofSolid[Slot(joint)] = true;
         }
 
+    // The directions an equal constraint ties to another joint: a tie to a restrained joint
+    // fixes them, a tie to a joint with mass merges them with it (bits 1 << (dof - 1)).
+    std::vector<unsigned> merged(tiedBy.size(), 0);
+    const int ties = std::min<int>(CountOf(model.EqualDofCount), int(model.EqualDofs.size()) - 1);
+    for (int t = 1; t <= ties; ++t) {
+        const TEQUALDOF& tie = model.EqualDofs[Slot(t)];
+        if (!IsValidJoint(model, tie.Retained) || !IsValidJoint(model, tie.Constrained)) continue;
+        const TNODE& retained = model.Nodes[Slot(tie.Retained)];
+        for (int dof = 1; dof <= 6; ++dof)
+            if (tie.Dof[Slot(dof)] &&
+                (retained.Restraint[Slot(dof)] != 0 || retained.Mass[Slot(dof)] != 0))
+                merged[Slot(tie.Constrained)] |= 1u << (dof - 1);
+    }
+
     int count = 0;
     std::vector<Matrix3> groupMass(Slot(std::max(diaphs, 0)) + 1, Matrix3{});
     for (int i = 1; i <= nodes; ++i) {
@@ -189,7 +203,9 @@ int MassDofCount(const TModel& model) {
             const bool inPlane = dof == 1 || dof == 2 || dof == 6;
             if (d != 0 && inPlane) continue; // carried by the master below
             if (dof > 3 && ofSolid[Slot(i)]) continue;
-            const bool fixed = node.Restraint[Slot(dof)] != 0 || (isMaster && dof >= 3 && dof <= 5);
+            const bool fixed = node.Restraint[Slot(dof)] != 0 ||
+                               (isMaster && dof >= 3 && dof <= 5) ||
+                               (merged[Slot(i)] & (1u << (dof - 1))) != 0;
             if (node.Mass[Slot(dof)] != 0 && !fixed) ++count;
         }
         if (d == 0) continue;
