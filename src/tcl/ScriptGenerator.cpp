@@ -2,6 +2,7 @@
 
 #include "model/AtomicFile.h"
 #include "model/Errors.h"
+#include "model/JointStability.h"
 #include "sections/Fibers.h"
 #include "tcl/ScriptWriters.h"
 #include "tcl/SettingsCheck.h"
@@ -222,6 +223,16 @@ void GenerateScript(const TModel& model, const TSettings& settings, ScriptLineLi
                     WarningList* warnings) {
     CheckModel(model);
     CheckSettings(model, settings);
+    // A joint that end releases leave free to turn makes the stiffness matrix singular.
+    if (const std::vector<TLooseJoint> loose = LooseReleasedJoints(model); !loose.empty()) {
+        std::string frames;
+        for (int f : loose.front().Frames)
+            frames += (frames.empty() ? "" : ", ") + Num(f);
+        throw InputError("Joint " + Num(loose.front().Joint) +
+                         " is free to turn: the end releases of frame " + frames +
+                         " leave nothing to hold it in the released rotation; take a release off "
+                         "or hold the joint");
+    }
     const TagPlan tags(model, settings);
     const std::vector<TScriptSection> sections = ScriptSectionsOf(model, settings);
     CheckFiniteValues(model, settings, sections);

@@ -50,6 +50,16 @@ const Refusal kRefusals[] = {
      "Frame 1 refers to frame section 2, which does not exist"},
     {SmallColumnModel,
      {},
+     [](TModel& m, TSettings&) {
+         TFrameAssign hinge;
+         hinge.ReleaseJ = kReleaseM2;
+         m.FrameAssigns.push_back(hinge);
+         m.Frames[1].Assign = 1;
+     },
+     "Joint 2 is free to turn: the end releases of frame 1 leave nothing to hold it in the "
+     "released rotation; take a release off or hold the joint"},
+    {SmallColumnModel,
+     {},
      [](TModel& m, TSettings&) { m.Nodes[2].LinkNode = 3; },
      "Joint 2 refers to joint 3, which does not exist"},
     {SmallColumnModel,
