@@ -144,15 +144,21 @@ void WriteFrameElements(const ScriptContext& context, ScriptLineList& lines) {
         const double torsion = ((relI | relJ) & kReleaseTorsion) ? 0.0 : props.TorsJ;
         switch (sec.FrameType) {
         case kElasticBeamColumn: {
-            std::string line = text::Format(
-                "element elasticBeamColumn %D %D %D %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E %D",
-                {ele, nodeI, nodeJ, props.Area, mat.E, mat.G, torsion, props.I33, props.I22,
-                 transf});
+            static constexpr std::string_view kElastic =
+                "element elasticBeamColumn %D %D %D %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E %D";
             // Local z of the element is axis 2 (moments about it: M2), local y axis -3 (M3).
-            if (const int z = EndReleaseOption(relI & kReleaseM2, relJ & kReleaseM2))
-                text::AppendFormat(line, " -releasez %d", {z});
-            if (const int y = EndReleaseOption(relI & kReleaseM3, relJ & kReleaseM3))
-                text::AppendFormat(line, " -releasey %d", {y});
+            const int z = EndReleaseOption(relI & kReleaseM2, relJ & kReleaseM2);
+            const int y = EndReleaseOption(relI & kReleaseM3, relJ & kReleaseM3);
+            if (z == 0 && y == 0) {
+                Line(lines, kElastic,
+                     {ele, nodeI, nodeJ, props.Area, mat.E, mat.G, torsion, props.I33, props.I22,
+                      transf});
+                break;
+            }
+            std::string line = text::Format(kElastic, {ele, nodeI, nodeJ, props.Area, mat.E, mat.G,
+                                                       torsion, props.I33, props.I22, transf});
+            if (z != 0) text::AppendFormat(line, " -releasez %d", {z});
+            if (y != 0) text::AppendFormat(line, " -releasey %d", {y});
             Line(lines, line);
             break;
         }
