@@ -50,6 +50,10 @@ private:
 SolverRun RunSolver(const ScriptLineList& scriptLines,
                     const std::vector<std::filesystem::path>& extraFiles = {},
                     unsigned timeoutSeconds = 600);
+// The same for a script file.
+SolverRun RunSolverFile(const std::filesystem::path& script,
+                        const std::vector<std::filesystem::path>& extraFiles = {},
+                        unsigned timeoutSeconds = 600);
 
 // The lines of the console that show a failure: those starting with "WARNING" or saying that
 // something "failed", and the text of a Tcl error (its message and the "while executing" trace).
