@@ -11,6 +11,9 @@ using namespace script;
 
 namespace {
 
+// The damping ratio of the time-history templates.
+constexpr double kTemplateDamping = 0.05;
+
 // Why a load is left out of its pattern, or nullptr when it is written. A load on a joint or a
 // frame element that the script does not define would stop the solver.
 const char* SkipReason(const TModel& model, const TLOAD& load) {
@@ -141,8 +144,9 @@ bool IsDense(const TModel& model, int modes) {
 }
 
 void ModalBlock(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
-    Line(lines, "set numModes %d", {settings.ModalNumber});
-    Line(lines, IsDense(model, settings.ModalNumber) ? "set lambda [eigen -fullGenLapack $numModes]"
+    const int modes = ModesToCompute(model, settings);
+    Line(lines, "set numModes %d", {modes});
+    Line(lines, IsDense(model, modes) ? "set lambda [eigen -fullGenLapack $numModes]"
                                                      : "set lambda [eigen  $numModes]");
     for (std::string_view line : {
              "set period \"Periods.txt\"",
@@ -154,9 +158,11 @@ void ModalBlock(const TModel& model, const TSettings& settings, ScriptLineList& 
         Line(lines, line);
 }
 
-// Rayleigh damping of 5 % fitted to the first two modes.
-void DampingBlock(const TModel& model, ScriptLineList& lines) {
-    for (std::string_view line : {" ", "set xDamp 0.05;", "set nEigenI 1;", "set nEigenJ 2;"})
+// Rayleigh damping of the given ratio fitted to the first two modes.
+void DampingBlock(const TModel& model, double damping, ScriptLineList& lines) {
+    Line(lines, " ");
+    Line(lines, "set xDamp %s;", {text::FormatGeneral(damping)});
+    for (std::string_view line : {"set nEigenI 1;", "set nEigenJ 2;"})
         Line(lines, line);
     Line(lines, IsDense(model, kDampingModes)
                     ? "set lambdaN [eigen -fullGenLapack [expr $nEigenJ]];"
@@ -269,7 +275,7 @@ void WriteLoadsAndAnalysis(const ScriptContext& context, ScriptLineList& lines) 
         ModalBlock(model, settings, lines);
         break;
     case kTimeHistory:
-        DampingBlock(model, lines);
+        DampingBlock(model, kTemplateDamping, lines);
         UniformExcitationBlocks(tags, lines);
         break;
     case kGravityTimeHistory:
@@ -277,16 +283,25 @@ void WriteLoadsAndAnalysis(const ScriptContext& context, ScriptLineList& lines) 
         Line(lines, "loadConst -time 0.0");
         // The transient analysis replaces the static one, which the solver otherwise warns about.
         Line(lines, "wipeAnalysis");
-        DampingBlock(model, lines);
+        DampingBlock(model, kTemplateDamping, lines);
         UniformExcitationBlocks(tags, lines);
         break;
     case kMultipleSupport:
-        DampingBlock(model, lines);
+        DampingBlock(model, kTemplateDamping, lines);
         MultipleSupportBlock(tags, lines);
         break;
     default: // GenerateScript refuses any other type
         break;
     }
+}
+
+void WriteGroundMotionPrelude(const ScriptContext& context, double damping, ScriptLineList& lines) {
+    if (context.settings.AnalysisType == kGravityTimeHistory) {
+        Gravity(context.model, context.settings, context.tags, lines);
+        Line(lines, "loadConst -time 0.0");
+        Line(lines, "wipeAnalysis");
+    }
+    DampingBlock(context.model, damping, lines);
 }
 
 void AddSkippedLoadWarnings(const TModel& model, const TSettings& settings, WarningList& warnings) {

@@ -4,8 +4,12 @@
 #include "view/render/Canvas.h"
 #include "view/render/LineRaster.h"
 
+#include <QPaintDevice>
+#include <QPainter>
+
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace vandra {
 namespace {
@@ -378,14 +382,9 @@ void DrawLoadLabels(Canvas& c, const TModel& m, const TProjection& p, const TVie
     }
 }
 
-} // namespace
-
-void RedrawModel(QImage& image, const TModel& model, const TViewOptions& options,
-                 const TViewState& view, int SelectedFrame, const TResults& results,
-                 TProjection& projection, DrawPath path) {
-    ProjectModel(model, view, image.width(), image.height(), OffsetsOf(results.Disp), projection);
-    const TProjection& p = projection;
-    Canvas c(image, path == DrawPath::Plain);
+// Every layer the view options switch on, then the load labels.
+void DrawLayers(Canvas& c, const TModel& model, const TViewOptions& options, int SelectedFrame,
+                const TResults& results, const TProjection& p) {
     if (!c.IsActive()) return;
     DrawBackgroundAndLogo(c);
     const auto& opt = options.ViewOpt;
@@ -403,6 +402,43 @@ void RedrawModel(QImage& image, const TModel& model, const TViewOptions& options
     if (opt[kOptSolidElement]) DrawSolids(c, model, p);
     if (opt[kOptSolidLabel]) DrawSolidLabels(c, model, p);
     if (options.ShownLoadCase != 0) DrawLoadLabels(c, model, p, options);
+}
+
+} // namespace
+
+void RedrawModel(QImage& image, const TModel& model, const TViewOptions& options,
+                 const TViewState& view, int SelectedFrame, const TResults& results,
+                 TProjection& projection, DrawPath path) {
+    ProjectModel(model, view, image.width(), image.height(), OffsetsOf(results.Disp), projection);
+    Canvas c(image, path == DrawPath::Plain);
+    DrawLayers(c, model, options, SelectedFrame, results, projection);
+}
+
+void PaintModel(QPainter& painter, int width, int height, const TModel& model,
+                const TViewOptions& options, const TViewState& view, int SelectedFrame,
+                const TResults& results) {
+    TProjection projection;
+    ProjectModel(model, view, width, height, OffsetsOf(results.Disp), projection);
+    Canvas c(painter, width, height);
+    DrawLayers(c, model, options, SelectedFrame, results, projection);
+}
+
+Picture ModelViewPicture(const TModel& model, const TViewOptions& options, const TViewState& view,
+                         int SelectedFrame, const TResults& results, int width, int height,
+                         std::string title) {
+    Picture picture{width, height, {}, std::move(title), {}};
+    picture.Paint = [&model, &options, view, SelectedFrame, &results, width,
+                     height](QPainter& painter) {
+        if (painter.device()->devType() == QInternal::Image) {
+            QImage image(width, height, QImage::Format_RGB32);
+            RedrawModel(image, model, options, view, SelectedFrame, results);
+            painter.drawImage(0, 0, image);
+            return;
+        }
+        painter.translate(0.5, 0.5);
+        PaintModel(painter, width, height, model, options, view, SelectedFrame, results);
+    };
+    return picture;
 }
 
 TProjection RedrawModel(QImage& image, const TModel& model, const TViewOptions& options,
