@@ -18,10 +18,16 @@ TOpenedModel ReadModelFile(const std::string& path, std::vector<std::string>* re
 }
 
 void Document::replace(TOpenedModel opened) noexcept {
+    // A length setting keeps its size when the next model counts lengths in another unit.
+    const double scale =
+        MillimetresPerUnit(model_.LengthUnit) / MillimetresPerUnit(opened.Model.LengthUnit);
     model_ = std::move(opened.Model);
     text_ = std::move(opened.Text);
     path_ = std::move(opened.Path);
-    if (opened.Settings) settings_ = *opened.Settings;
+    if (opened.Settings)
+        settings_ = *opened.Settings;
+    else
+        settings_.ControlDisp *= scale;
     if (opened.SuitePath) suitePath_ = std::move(*opened.SuitePath);
     results_ = TResults();
 }

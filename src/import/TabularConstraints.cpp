@@ -148,61 +148,91 @@ std::vector<bool> DiaphragmSlaves(const TModel& m) {
     return slave;
 }
 
-// Row r of the equal constraints over its joints (at least two): a direction in which one of them
-// is restrained restrains them all; the others are tied to the first joint by equalDOF, except
-// in-plane directions of a diaphragm's joint.
+// Row r of the equal constraints over its joints (at least two). A direction in which some of them
+// are restrained ties each of the others to the nearest restrained one: equal to a support is held
+// by it, and its reaction is that support's. The other directions tie the joints to the first one
+// that no diaphragm holds; a joint of a diaphragm is left out of them (the solver takes one
+// constraint per joint, and the diaphragm's comes first).
 void ReadEqualConstraint(Importer& im, const TabularTable& t, size_t r,
                          const std::vector<int>& joints, const std::vector<bool>& slave) {
     static constexpr std::string_view kKeys[] = {"UX", "UY", "UZ", "RX", "RY", "RZ"};
     TModel& m = im.Model;
     const TabularRow& row = t.Rows[r];
     const std::string name(t.Value(row, "Name"));
-    std::array<bool, 7> tie{};
-    std::string fixed, tied;
+    // Ties by (retained, constrained) pair, in the order they are made.
+    std::vector<TEQUALDOF> ties;
+    auto tie = [&](int retained, int constrained, size_t d) {
+        for (TEQUALDOF& e : ties)
+            if (e.Retained == retained && e.Constrained == constrained) {
+                e.Dof[d] = 1;
+                return;
+            }
+        TEQUALDOF e;
+        e.Retained = retained;
+        e.Constrained = constrained;
+        e.Dof[d] = 1;
+        ties.push_back(e);
+    };
+    int free = 0;
+    for (const int j : joints)
+        if (!slave[static_cast<size_t>(j)]) {
+            free = j;
+            break;
+        }
+    std::string supported, tied;
+    std::vector<int> leftOut;
     for (size_t d = 1; d <= 6; ++d) {
         if (!im.Yes(t, r, kKeys[d - 1])) continue;
-        bool anyFixed = false;
+        std::vector<int> supports;
         for (int j : joints)
-            anyFixed = anyFixed || m.Nodes[static_cast<size_t>(j)].Restraint[d];
-        if (anyFixed) {
-            // Equal to a fixed value is fixed.
-            for (int j : joints)
-                m.Nodes[static_cast<size_t>(j)].Restraint[d] = 1;
-            fixed += (fixed.empty() ? "" : " ") + std::string(kKeys[d - 1]);
-        } else {
-            tie[d] = true;
-            tied += (tied.empty() ? "" : " ") + std::string(kKeys[d - 1]);
-        }
-    }
-    if (!fixed.empty())
-        im.Warn(row.Line, "equal constraint " + name + " ties " + fixed + " of a restrained joint",
-                "those degrees of freedom are restrained at all its " +
-                    Int(static_cast<long long>(joints.size())) + " joints");
-    if (tied.empty()) return;
-    int conflicts = 0;
-    for (size_t k = 1; k < joints.size(); ++k) {
-        TEQUALDOF e;
-        e.Retained = joints[0];
-        e.Constrained = joints[k];
-        bool any = false;
-        for (size_t d = 1; d <= 6; ++d) {
+            if (m.Nodes[static_cast<size_t>(j)].Restraint[d]) supports.push_back(j);
+        if (!supports.empty()) {
             const bool inPlane = d == 1 || d == 2 || d == 6;
-            if (tie[d] && inPlane &&
-                (slave[static_cast<size_t>(e.Constrained)] ||
-                 slave[static_cast<size_t>(e.Retained)])) {
-                ++conflicts;
+            for (int j : joints) {
+                if (m.Nodes[static_cast<size_t>(j)].Restraint[d]) continue;
+                if (inPlane && slave[static_cast<size_t>(j)]) {
+                    if (std::find(leftOut.begin(), leftOut.end(), j) == leftOut.end())
+                        leftOut.push_back(j);
+                    continue;
+                }
+                int nearest = supports.front();
+                double best = 1e300;
+                for (int s : supports) {
+                    const double distance = Norm(Sub(im.Position(j), im.Position(s)));
+                    if (distance < best) {
+                        best = distance;
+                        nearest = s;
+                    }
+                }
+                tie(nearest, j, d);
+            }
+            supported += (supported.empty() ? "" : " ") + std::string(kKeys[d - 1]);
+            continue;
+        }
+        for (int j : joints) {
+            if (j == free) continue;
+            if (slave[static_cast<size_t>(j)] || free == 0) {
+                if (std::find(leftOut.begin(), leftOut.end(), j) == leftOut.end())
+                    leftOut.push_back(j);
                 continue;
             }
-            e.Dof[d] = tie[d] ? 1 : 0;
-            any = any || tie[d];
+            tie(free, j, d);
         }
-        if (any) m.EqualDofs.push_back(e);
+        tied += (tied.empty() ? "" : " ") + std::string(kKeys[d - 1]);
     }
-    im.Info("Equal constraint " + name + ": " + tied + " tied by equalDOF to joint " +
-            std::string(im.JointLabel[static_cast<size_t>(joints[0])]));
-    if (conflicts > 0)
-        im.Warn(row.Line, "equal constraint " + name + " ties in-plane motion of diaphragm joints",
-                "the diaphragm governs those degrees of freedom");
+    m.EqualDofs.insert(m.EqualDofs.end(), ties.begin(), ties.end());
+    if (!supported.empty())
+        im.Info("Equal constraint " + name + ": " + supported +
+                " tied to the nearest of its restrained joints");
+    if (!tied.empty() && free != 0)
+        im.Info("Equal constraint " + name + ": " + tied + " tied by equalDOF to joint " +
+                std::string(im.JointLabel[static_cast<size_t>(free)]));
+    if (!leftOut.empty())
+        im.Warn(row.Line,
+                im.Where(t, r) + ": equal constraint " + name + " ties joints of a diaphragm (" +
+                    FirstLabels(im, leftOut) + ")",
+                "they are left out of it where a support does not hold the direction or the "
+                "diaphragm moves it: the solver takes one constraint per joint");
 }
 
 void ReadEqualTable(Importer& im, const ConstraintJoints& members) {
@@ -254,6 +284,8 @@ void RestrainIsolatedJoints(Importer& im) {
         const TDIAPH& diaph = m.Diaphs[static_cast<size_t>(d)];
         used[static_cast<size_t>(diaph.Master)] = true;
     }
+    for (const TJOINTSPRING& s : m.Springs)
+        used[static_cast<size_t>(s.Joint)] = true;
     for (int e = 1; e <= m.EqualDofCount; ++e) {
         used[static_cast<size_t>(m.EqualDofs[static_cast<size_t>(e)].Retained)] = true;
         used[static_cast<size_t>(m.EqualDofs[static_cast<size_t>(e)].Constrained)] = true;

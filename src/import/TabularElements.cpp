@@ -141,22 +141,18 @@ void ReadFrameLocalAxes(Importer& im) {
     }
 }
 
+// The end that a rigid beam ties by a link (the releases themselves are read with the other frame
+// assignments).
 void ReadFrameReleases(Importer& im) {
     const TabularTable* a = im.Table("FRAME RELEASE ASSIGNMENTS 1 - GENERAL");
     if (a == nullptr) return;
-    int released = 0;
     for (size_t r = 0; r < a->Rows.size(); ++r) {
         TFRAME& f = im.Model.Frames[static_cast<size_t>(im.Frame(*a, r))];
         for (std::string_view k : {"PI", "V2I", "V3I", "TI", "M2I", "M3I"})
             if (im.Yes(*a, r, k)) f.Release = kReleaseI;
         for (std::string_view k : {"PJ", "V2J", "V3J", "TJ", "M2J", "M3J"})
             if (im.Yes(*a, r, k)) f.Release = kReleaseJ;
-        if (f.Release != kNoRelease) ++released;
     }
-    if (released > 0)
-        im.Warn(a->Line, Int(released) + " frames have end releases",
-                "the end is marked released; elastic elements keep both ends fixed (only "
-                "rigid beams use a release)");
 }
 
 // A cut of a frame: its place s along the frame from joint I (0 to 1), and the joint there (0 for
@@ -327,6 +323,7 @@ void ReadFrameTables(Importer& im) {
     ReadFrameReleases(im);
     ReadFrameAutoMesh(im);
     SetFrameAxes(m);
+    ReadFrameAssignments(im);
     im.Info("Frames: " + Int(static_cast<long long>(t->Rows.size())) + " read, " +
             Int(m.FrameCount) + " in the model");
 }

@@ -357,10 +357,12 @@ TModel ImportTabular(const S2kText& lines, const std::string& fileName,
                                                                tabular::ReadAreaTables,
                                                                tabular::ReadSolidTables,
                                                                tabular::ReadRestraintTables,
+                                                               tabular::ReadJointSprings,
                                                                tabular::ReadConstraintTables,
                                                                tabular::ReadLoadTables,
                                                                tabular::ReadMassTables,
                                                                tabular::RestrainIsolatedJoints,
+                                                               tabular::WarnLooseJoints,
                                                                tabular::ReportUnreadTables};
     StartProgress(progress, "Converting the tables", std::size(kReaders) + 1);
     std::vector<std::string> own;

@@ -391,7 +391,8 @@ void AddSelfWeight(LoadRows& rows, const std::vector<double>& selfWeight) {
             if (frame.SecIdx == 0) continue;
             const TSECTION& sec = m.Sections[static_cast<size_t>(frame.SecIdx)];
             const double w = mult * im.UnitWeight[static_cast<size_t>(sec.MatIdx)] *
-                             im.WeightArea[static_cast<size_t>(frame.SecIdx)];
+                             im.WeightArea[static_cast<size_t>(frame.SecIdx)] *
+                             im.ModifiersOf(f).Weight;
             if (w == 0) continue;
             rows.builder.FrameLoad(c, f, {{0, 0, -1}, 0, true}, 0, 1, w, w);
             total += w * AxesOf(im, f).Length;
@@ -453,7 +454,8 @@ MassSource ReadMassSource(Importer& im) {
 // The translational mass lumped at each joint, and the sums of its parts.
 struct JointMasses {
     explicit JointMasses(const Importer& importer)
-        : im(importer), Mass(static_cast<size_t>(importer.Model.NodeCount) + 1, 0.0) {}
+        : im(importer), Mass(static_cast<size_t>(importer.Model.NodeCount) + 1, 0.0),
+          OwnMass(Mass.size(), std::array<double, 7>{}) {}
 
     // perLength along every piece of a SAP frame, half to each end.
     void AddFrame(int sapFrame, double perLength, double& total) {
@@ -478,7 +480,8 @@ struct JointMasses {
     }
 
     const Importer& im;
-    std::vector<double> Mass; // [joint]
+    std::vector<double> Mass;                 // [joint]: the same in each direction
+    std::vector<std::array<double, 7>> OwnMass; // [joint][1..6]: the joint's own added masses
     double FromElements = 0, FromAdded = 0, FromLoads = 0;
 };
 
@@ -491,7 +494,7 @@ void AddElementMasses(JointMasses& jm) {
         if (s == 0) continue;
         jm.AddFrame(f,
                     im.UnitMass[static_cast<size_t>(m.Sections[static_cast<size_t>(s)].MatIdx)] *
-                        im.WeightArea[static_cast<size_t>(s)],
+                        im.WeightArea[static_cast<size_t>(s)] * im.ModifiersOf(f).Mass,
                     jm.FromElements);
     }
     for (const AreaRecord& area : im.Areas) {
@@ -511,10 +514,19 @@ void AddAddedMasses(JointMasses& jm) {
             jm.AddFrame(im.Frame(*t, r), im.Number(*t, r, "MassPerLen") * fs / (ls * ls),
                         jm.FromAdded);
     if (const TabularTable* t = im.Table("JOINT ADDED MASS ASSIGNMENTS")) {
+        // Masses in each direction, and rotational inertias (mass x length^2).
+        static constexpr std::string_view kKeys[6][2] = {{"Mass1", "U1"}, {"Mass2", "U2"},
+                                                         {"Mass3", "U3"}, {"MMI1", "R1"},
+                                                         {"MMI2", "R2"}, {"MMI3", "R3"}};
         for (size_t r = 0; r < t->Rows.size(); ++r) {
-            const double value = im.Number(*t, r, "U1", im.Number(*t, r, "Mass1")) * fs / ls;
-            jm.Mass[static_cast<size_t>(im.Joint(*t, r, "Joint"))] += value;
-            jm.FromAdded += value;
+            std::array<double, 7>& added = jm.OwnMass[static_cast<size_t>(im.Joint(*t, r, "Joint"))];
+            for (size_t k = 0; k < 6; ++k) {
+                const double value =
+                    im.Number(*t, r, kKeys[k][0], im.Number(*t, r, kKeys[k][1])) * fs *
+                    (k < 3 ? 1 / ls : ls);
+                added[k + 1] += value;
+                if (k == 0) jm.FromAdded += value;
+            }
         }
     }
     if (const TabularTable* t = im.Table("AREA ADDED MASS ASSIGNMENTS"))
@@ -606,7 +618,9 @@ void ReadMassTables(Importer& im) {
             value = 0;
         }
         TNODE& n = m.Nodes[static_cast<size_t>(i)];
-        n.Mass[1] = n.Mass[2] = n.Mass[3] = value;
+        const std::array<double, 7>& own = jm.OwnMass[static_cast<size_t>(i)];
+        for (size_t k = 1; k <= 6; ++k)
+            n.Mass[k] = (k <= 3 ? value : 0) + own[k];
     }
     if (!negative.empty())
         im.Warn(0,
@@ -654,12 +668,14 @@ void ReportUnreadTables(Importer& im) {
         "JOINT ADDED MASS ASSIGNMENTS",
         "AREA ADDED MASS ASSIGNMENTS",
         "COORDINATE SYSTEMS",
+        "FRAME PROPERTY MODIFIERS",
+        "FRAME RELEASE ASSIGNMENTS 2 - PARTIAL FIXITY",
+        "FRAME INSERTION POINT ASSIGNMENTS",
+        "FRAME OFFSET ALONG LENGTH ASSIGNMENTS",
+        "JOINT SPRING ASSIGNMENTS 1 - UNCOUPLED",
     };
     // Tables whose content changes the structure or its loads: each is a warning.
     static const std::pair<std::string_view, std::string_view> kLost[] = {
-        {"FRAME OFFSET ALONG LENGTH", "rigid end zones are not carried"},
-        {"FRAME INSERTION POINT", "insertion points are not carried; frames lie on their joints"},
-        {"FRAME PROPERTY MODIFIERS", "property modifiers are not carried"},
         {"AREA STIFFNESS MODIFIERS", "property modifiers are not carried"},
         {"LANE", "moving loads are not carried"},
         {"VEHICLE", "moving loads are not carried"},

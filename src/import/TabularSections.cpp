@@ -59,7 +59,8 @@ void ReadShape(Importer& im, const TabularTable& t, size_t r, std::string_view s
     }
 }
 
-// The properties the file gives for a section without a shape VANDRA draws.
+// The properties the file gives for the section: those SAP2000 analyses it with (a rolled shape's
+// fillets included), which its elastic elements get.
 void ReadGivenProperties(Importer& im, const TabularTable& t, size_t r, std::string_view shape,
                          const std::string& name, TSECTION& sec) {
     const double l = im.LengthScale, l2 = l * l, l4 = l2 * l2;
@@ -77,16 +78,15 @@ void ReadGivenProperties(Importer& im, const TabularTable& t, size_t r, std::str
                 "its frames have no stiffness until the section is edited");
 }
 
-// A warning for a section with property modifiers other than 1.
-void WarnModifiers(Importer& im, const TabularTable& t, size_t r, const std::string& name) {
-    for (std::string_view mod :
-         {"AMod", "A2Mod", "A3Mod", "JMod", "I2Mod", "I3Mod", "MMod", "WMod"})
-        if (im.Number(t, r, mod, 1) != 1) {
-            im.Warn(t.Rows[r].Line, "frame section " + name + " has property modifiers",
-                    "modifiers are not carried; the unmodified section is used");
-            return;
-        }
+// The file gives the properties of a shaped section when it gives its area and both moments of
+// inertia.
+bool GivesProperties(const TabularTable& t, size_t r) {
+    const TabularRow& row = t.Rows[r];
+    return t.Has(row, "Area") && t.Has(row, "I33") && t.Has(row, "I22");
 }
+
+constexpr std::string_view kSectionModifierKeys[8] = {"AMod",  "A2Mod", "A3Mod", "JMod",
+                                                      "I2Mod", "I3Mod", "MMod",  "WMod"};
 
 } // namespace
 
@@ -94,9 +94,11 @@ void ReadFrameSectionTable(Importer& im) {
     TModel& m = im.Model;
     m.Sections.assign(1, TSECTION{});
     im.WeightArea.assign(1, 0.0);
+    im.SectionModifiers.assign(1, PropertyModifiers{});
     const TabularTable* t = im.Table("FRAME SECTION PROPERTIES 01 - GENERAL");
     if (t == nullptr) return;
-    std::vector<std::string> given, autoSelect;
+    std::vector<std::string> given, autoSelect, filed;
+    int timoshenko = 0;
     for (size_t r = 0; r < t->Rows.size(); ++r) {
         const TabularRow& row = t->Rows[r];
         const std::string_view shape = t->Value(row, "Shape");
@@ -121,17 +123,37 @@ void ReadFrameSectionTable(Importer& im) {
         } else {
             sec.HingeLenI = sec.HingeLenJ = sec.T[1];
             if (sec.Shape == kShapePipe) sec.DivideFX = 20;
+            if (GivesProperties(*t, r)) {
+                ReadGivenProperties(im, *t, r, shape, name, sec);
+                filed.push_back(name);
+            }
         }
-        WarnModifiers(im, *t, r, name);
+        // SAP2000 deforms a frame in shear wherever its section has a shear area.
+        const TSectionProps props = SectionPropertiesOf(sec);
+        if (props.AS2 > 0 || props.AS3 > 0) {
+            sec.FrameType = kElasticTimoshenkoBeam;
+            ++timoshenko;
+        }
+        im.SectionModifiers.push_back(
+            ReadModifiers(im, *t, r, kSectionModifierKeys, "frame section " + name));
         // A section whose file gives no area gets the one computed from its shape for self weight.
         const double fileArea = im.Number(*t, r, "Area") * (im.LengthScale * im.LengthScale);
-        im.WeightArea.push_back(fileArea > 0 ? fileArea : SectionPropertiesOf(sec).Area);
+        im.WeightArea.push_back(fileArea > 0 ? fileArea : props.Area);
         m.Sections.push_back(std::move(sec));
     }
     m.SectionCount = static_cast<int>(m.Sections.size()) - 1;
-    im.Info("Frame sections: " + Int(m.SectionCount) +
-            ", all as Elastic BeamColumn; rectangle, I, box, pipe and circle (a solid pipe) by "
+    im.Info("Frame sections: " + Int(m.SectionCount) + ", " + Int(timoshenko) +
+            " with shear areas as ElasticTimoshenkoBeam (shear deformation), the others as "
+            "Elastic BeamColumn; rectangle, I, box, pipe and circle (a solid pipe) drawn by "
             "their dimensions");
+    if (!filed.empty()) {
+        std::string list;
+        for (const std::string& f : filed)
+            list += (list.empty() ? "" : ", ") + f;
+        im.Info("Sections whose elements take the area, I33, I22, torsion constant and shear areas "
+                "the file gives (their dimensions draw them and make their fibers): " +
+                list);
+    }
     if (!given.empty()) {
         std::string list;
         for (const std::string& g : given)

@@ -47,6 +47,13 @@ private:
     std::unordered_map<std::string_view, int> byText_;
 };
 
+// The property modifiers of a section or a frame: the stiffness multipliers the model keeps, and
+// those of mass and weight, which the import spends on the masses and the self weight.
+struct PropertyModifiers {
+    TModifiers Stiffness;
+    double Mass = 1, Weight = 1;
+};
+
 struct Importer {
     const TabularFile& File;
     std::string FileName;
@@ -67,6 +74,8 @@ struct Importer {
     std::vector<AreaRecord> Areas;                       // [0..] in table order
     std::vector<double> UnitWeight, UnitMass;            // per material, N/mm^3 and N s^2/mm^4
     std::vector<double> WeightArea;                      // per frame section: area for weight, mm^2
+    std::vector<PropertyModifiers> SectionModifiers;     // per frame section
+    std::vector<PropertyModifiers> FrameModifiers;       // SAP frame position -> frame x section
     std::unordered_map<std::string_view, int> PatternOf; // load pattern -> load case
 
     // Per load case, the downward force lumped at each joint (for a loads-based mass source).
@@ -96,6 +105,14 @@ struct Importer {
     int LoadCase(const TabularTable& table, size_t row) const;
     int NewJoint(double x, double y, double z);
 
+    // The modifiers of a SAP frame (frame x section); all 1 when none are given.
+    const PropertyModifiers& ModifiersOf(int sapFrame) const {
+        static const PropertyModifiers kNone;
+        return static_cast<size_t>(sapFrame) < FrameModifiers.size()
+                   ? FrameModifiers[static_cast<size_t>(sapFrame)]
+                   : kNone;
+    }
+
     Vec3 Position(int joint) const {
         const TNODE& n = Model.Nodes[static_cast<size_t>(joint)];
         return {n.X, n.Y, n.Z};
@@ -109,6 +126,17 @@ void ReadMaterialTables(Importer& im);
 void ReadFrameSectionTable(Importer& im);
 void ReadAreaSectionTable(Importer& im);
 void ReadFrameTables(Importer& im);
+// Modifiers, end releases and partial fixity, insertion points and rigid end zones of the frames
+// (after their auto mesh and local axes), and the joint springs.
+void ReadFrameAssignments(Importer& im);
+// The modifiers of row r under its keys (area, shear 2, shear 3, torsion, I22, I33, mass,
+// weight); absent ones are 1. `what` names the section or frame. A negative modifier throws
+// InputError naming table, row and `what`; a stiffness modifier of 0 is a warning.
+PropertyModifiers ReadModifiers(Importer& im, const TabularTable& t, size_t r,
+                                const std::string_view (&keys)[8], const std::string& what);
+void ReadJointSprings(Importer& im);
+// A warning for each joint that end releases leave free to turn (the script refuses such a model).
+void WarnLooseJoints(Importer& im);
 void ReadAreaTables(Importer& im);
 void ReadSolidTables(Importer& im);
 void ReadRestraintTables(Importer& im);

@@ -123,8 +123,52 @@ struct TFRAME {
     double Axis2X = 0, Axis2Y = 0, Axis2Z = 0;
     int Nseg = 0; // NSEG of a version 6 file (output segments), written back as read
     int Release = kNoRelease;
+    int Assign = 0; // its record of TModel::FrameAssigns; 0: none (record 0 holds the defaults)
 
     bool operator==(const TFRAME&) const = default;
+};
+
+// Multipliers of the elastic properties a frame's element gets from its section (the property
+// modifiers of a SAP2000 model, the section's times the frame's).
+struct TModifiers {
+    double Area = 1, AS2 = 1, AS3 = 1, TorsJ = 1, I22 = 1, I33 = 1;
+
+    bool operator==(const TModifiers&) const = default;
+};
+
+// End release bits (TFrameAssign::ReleaseI, ReleaseJ), in the frame's local directions; the bit
+// of direction k (1..6: axial, shear 2, shear 3, torsion, moment 2, moment 3) is 1 << (k - 1).
+enum EndReleaseBits : unsigned {
+    kReleaseAxial = 1,
+    kReleaseV2 = 2,
+    kReleaseV3 = 4,
+    kReleaseTorsion = 8,
+    kReleaseM2 = 16,
+    kReleaseM3 = 32,
+};
+
+// What a frame carries beyond its joints and its section (assignments of a SAP2000 model). Frames
+// with nothing of the kind share record 0, which holds these defaults.
+struct TFrameAssign {
+    TModifiers Modifiers;
+    // The rigid lengths at the two ends, along the frame from joint I and from joint J: the
+    // element spans the rest.
+    double RigidI = 0, RigidJ = 0;
+    // Where the element's axis lies from the line of its joints, along local 2 and local 3.
+    double Offset2 = 0, Offset3 = 0;
+    unsigned ReleaseI = 0, ReleaseJ = 0; // EndReleaseBits
+    // The spring that holds each released direction 1..6 at each end ([0] unused); 0: free.
+    std::array<double, 7> FixityI{}, FixityJ{};
+
+    bool operator==(const TFrameAssign&) const = default;
+};
+
+// Springs from a joint to the ground, in the global directions.
+struct TJOINTSPRING {
+    int Joint = 0;
+    std::array<double, 7> K{}; // [1..6]: UX, UY, UZ, RX, RY, RZ; force per length or per radian
+
+    bool operator==(const TJOINTSPRING&) const = default;
 };
 
 // The elastic properties of a frame section, in model units: as a file gives them, or as
@@ -242,6 +286,8 @@ struct TModel {
     int DiaphCount = 0;
     std::vector<TEQUALDOF> EqualDofs; // [1..EqualDofCount]: ties of equal constraints
     int EqualDofCount = 0;
+    std::vector<TFrameAssign> FrameAssigns{TFrameAssign{}}; // [0]: the defaults; TFRAME::Assign
+    std::vector<TJOINTSPRING> Springs;                       // [0..]: one per joint with springs
     std::vector<std::string> LoadCaseNames{std::string()}; // [1..LoadCaseCount]; grows as needed
     int LoadCaseCount = 0;
     int LengthUnit = kLengthMM; // the unit of every length of the model (LengthUnitCode)

@@ -218,6 +218,12 @@ int SignificantDigits(const Decimal& x) {
     return n;
 }
 
+// The decimals a finite value has at 15-digit precision (0 for a whole number).
+int DecimalsNeeded(double value) {
+    const Decimal x = Decompose(value);
+    return x.zero ? 0 : std::max(SignificantDigits(x) - 1 - x.exp, 0);
+}
+
 } // namespace
 
 void AppendInt(std::string& out, long long value) {
@@ -283,12 +289,8 @@ void AppendEAtLeast(std::string& out, double value, int significant) {
 }
 
 void AppendFAtLeast(std::string& out, double value, int decimals) {
-    int needed = 0;
-    if (std::isfinite(value)) {
-        const Decimal x = Decompose(value);
-        if (!x.zero) needed = SignificantDigits(x) - 1 - x.exp;
-    }
-    AppendF(out, value, std::max(decimals, needed));
+    AppendF(out, value,
+            std::isfinite(value) ? std::max(decimals, DecimalsNeeded(value)) : decimals);
 }
 
 std::string FormatEAtLeast(double value, int significant) {
@@ -379,15 +381,23 @@ void AppendFormat(std::string& out, std::string_view tmpl, std::initializer_list
                 throw std::logic_error("text placeholder without a text: " + std::string(tmpl));
             text(a.s);
             ++i;
-        } else if (c == '0' && i + 3 < n && tmpl[i + 1] == '.' && tmpl[i + 2] >= '0' &&
-                   tmpl[i + 2] <= '9') {
-            const int digits = tmpl[i + 2] - '0';
+        } else if ((c == '0' || c == '#') && i + 3 + (c == '#') < n) {
+            // "%#0.nE": as "%0.nE", with more digits when the value needs them.
+            const bool whole = c == '#';
+            if (whole) ++i;
+            if (tmpl[i] != '0' || tmpl[i + 1] != '.' || tmpl[i + 2] < '0' || tmpl[i + 2] > '9')
+                throw std::logic_error("bad template: " + std::string(tmpl));
+            int digits = tmpl[i + 2] - '0';
             const char kind = tmpl[i + 3];
             const double v = real(take());
             if (kind == 'E' || kind == 'e') {
-                room(RoomE(std::max(digits, 1)));
-                p = WriteE(p, v, std::max(digits, 1));
+                digits = std::max(digits, 1);
+                if (whole && std::isfinite(v))
+                    digits = std::max(digits, SignificantDigits(Decompose(v)));
+                room(RoomE(digits));
+                p = WriteE(p, v, digits);
             } else if (kind == 'F' || kind == 'f') {
+                if (whole && std::isfinite(v)) digits = std::max(digits, DecimalsNeeded(v));
                 room(RoomF(digits));
                 p = WriteF(p, v, digits);
             } else {

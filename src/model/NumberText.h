@@ -8,6 +8,9 @@
 //                      digits: FormatE(200000, 4) == "2.000E+005"
 //   "%0.nF" / "%0.nf"  fixed notation with n decimals: FormatF(-1, 3) == "-1.000";
 //                      FormatF(450.5, 0) == "451"
+//   "%#0.nE", "%#0.nF" the same with more digits when the value needs them to be written whole
+//                      (to 15 significant digits): Format("%#0.4E", {205939.65}) ==
+//                      "2.0593965E+005", Format("%#0.4E", {200000.0}) == "2.000E+005"
 //   "%d" / "%D"        signed decimal integer
 //   "%s" / "%S"        the text unchanged
 //   general            shortest text of up to 15 significant digits (edit boxes, grids)
@@ -57,10 +60,10 @@ struct FmtArg {
 };
 
 // Fills a template whose placeholders are "%d", "%D", "%s", "%S", "%0.nE", "%0.ne", "%0.nF",
-// "%0.nf" (n one digit) and "%%". An integer argument is accepted by the real formats; a
-// placeholder without its argument, a wrong kind or a surplus argument is a programming error
-// (std::logic_error).
+// "%0.nf", the same four with "#" after "%" (n one digit) and "%%". An integer argument is accepted
+// by the real formats; a placeholder without its argument, a wrong kind or a surplus argument is a
+// programming error (std::logic_error).
 void AppendFormat(std::string& out, std::string_view tmpl, std::initializer_list<FmtArg> args);
 std::string Format(std::string_view tmpl, std::initializer_list<FmtArg> args);
 
-}  // namespace vandra::text
+} // namespace vandra::text

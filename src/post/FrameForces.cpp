@@ -5,6 +5,7 @@
 #include "post/RecorderText.h"
 #include "post/ResultTags.h"
 #include "tcl/RecorderFiles.h"
+#include "tcl/TagPlan.h"
 
 #include <algorithm>
 
@@ -23,11 +24,13 @@ struct ForceLayout {
     std::vector<Block> Main, Axial;
 };
 
-ForceLayout LayOutForces(const TModel& model) {
+ForceLayout LayOutForces(const TModel& model, const TSettings& settings) {
     if (model.FrameCount > 0 && static_cast<long long>(model.Frames.size()) <= model.FrameCount)
         throw InputError("The frame table holds fewer records than its count");
     const int frames = CountOf(model.FrameCount);
     const int tagCount = ElementTagCount(model);
+    // A rigid link the constraints cannot hold holds its translations by springs too.
+    const TagPlan tags(model, settings);
     ForceLayout layout;
     layout.Types.assign(static_cast<size_t>(frames) + 1, 0);
     std::vector<Item> main, axial;
@@ -36,7 +39,9 @@ ForceLayout LayOutForces(const TModel& model) {
         const int type = FrameTypeOf(model, f);
         const int tag = FrameElementTag(model, f);
         layout.Types[static_cast<size_t>(f)] = type;
-        main.push_back(Item{tag, f, recorder::ElementForceCount(type)});
+        const bool stiff = type == kRigidBeam && tags.Constraints().StiffRigidBeam(f);
+        main.push_back(Item{tag, f, stiff ? 2 * recorder::ElementForceCount(type)
+                                          : recorder::ElementForceCount(type)});
         if (type == kCorotTruss) axial.push_back(Item{tag, f, recorder::kTrussAxialValues});
     }
     const auto blockOf = [tagCount](int tag) { return recorder::ElementFileBlock(tag, tagCount); };
@@ -141,7 +146,7 @@ ForceKind ForceKindOf(int frameType) {
 TFrameForces ReadFrameForces(const TModel& model, const TSettings& settings,
                              const std::string& folder, int step) {
     CheckStep(step);
-    const ForceLayout layout = LayOutForces(model);
+    const ForceLayout layout = LayOutForces(model, settings);
     const size_t size = layout.Types.size();
     TFrameForces forces;
     forces.Step = step;
@@ -186,7 +191,7 @@ bool BuildFrameDiagram(const TModel& model, const TFrameLoads& loads, const TFra
 
 int ScanFrameForces(const TModel& model, const TSettings& settings, const std::string& folder,
                     const FrameForceVisitor& visit) {
-    const ForceLayout layout = LayOutForces(model);
+    const ForceLayout layout = LayOutForces(model, settings);
     const int held = HeldGravityLine(settings);
     int steps = -1;
     std::string firstPath;

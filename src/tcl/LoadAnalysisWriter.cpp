@@ -2,6 +2,7 @@
 #include "tcl/ScriptWriters.h"
 #include "tcl/SettingsCheck.h"
 
+#include <array>
 #include <string>
 
 namespace vandra {
@@ -28,6 +29,33 @@ const char* SkipReason(const TModel& model, const TLOAD& load) {
     return nullptr;
 }
 
+// The share of a distributed load that falls on the rigid end zones of its frame: the element
+// spans only the rest, so the load of each zone goes to its joint as a force and the moment of
+// that force about the joint.
+void RigidZoneLoads(const TModel& model, const TagPlan& tags, const TLOAD& load,
+                    ScriptLineList& lines) {
+    const TFRAME& frame = model.Frames[Slot(load.Target)];
+    const TFrameAssign& a = At(model.FrameAssigns, frame.Assign);
+    if (a.RigidI == 0 && a.RigidJ == 0) return;
+    const FrameAxes axes = FrameAxesOf(model, frame);
+    const std::array<double, 3>& dir =
+        load.Dir == 1 ? axes.E1 : load.Dir == 2 ? axes.E2 : axes.E3;
+    for (int end = 0; end < 2; ++end) {
+        const double length = end == 0 ? a.RigidI : a.RigidJ;
+        if (length == 0) continue;
+        const double arm = (end == 0 ? 0.5 : -0.5) * length;
+        std::array<double, 3> r{}, f{};
+        for (size_t k = 0; k < 3; ++k) {
+            r[k] = arm * axes.E1[k] + a.Offset2 * axes.E2[k] + a.Offset3 * axes.E3[k];
+            f[k] = load.FX * length * dir[k];
+        }
+        const int joint = end == 0 ? frame.NodeI : frame.NodeJ;
+        Line(lines, "load %D %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E",
+             {tags.JointNode(joint), f[0], f[1], f[2], r[1] * f[2] - r[2] * f[1],
+              r[2] * f[0] - r[0] * f[2], r[0] * f[1] - r[1] * f[0]});
+    }
+}
+
 bool IsCaseKnown(const TModel& model, int c) {
     return c >= 1 && c <= model.LoadCaseCount && c < static_cast<int>(model.LoadCaseNames.size());
 }
@@ -45,23 +73,24 @@ void LoadPattern(const TModel& model, const TagPlan& tags, int c, ScriptLineList
         if (load.Kind == kJointForce) {
             // A node of solids only has no rotations to load.
             if (tags.JointDofs(load.Target) == 3)
-                Line(lines, "load %D %0.4E %0.4E %0.4E",
+                Line(lines, "load %D %#0.4E %#0.4E %#0.4E",
                      {tags.JointNode(load.Target), load.FX, load.FY, load.FZ});
             else
-                Line(lines, "load %D %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E",
+                Line(lines, "load %D %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E",
                      {tags.JointNode(load.Target), load.FX, load.FY, load.FZ, load.MX, load.MY,
                       load.MZ});
         } else if (load.Kind == kFrameDistributed) {
             // Local 2 of the model is the element's z; local 3 points opposite to its y.
             if (load.Dir == 1)
-                Line(lines, "eleLoad -ele %D -type -beamUniform 0 0 %0.4E",
+                Line(lines, "eleLoad -ele %D -type -beamUniform 0 0 %#0.4E",
                      {tags.FrameElement(load.Target), load.FX});
             else if (load.Dir == 2)
-                Line(lines, "eleLoad -ele %D -type -beamUniform 0 %0.4E 0",
+                Line(lines, "eleLoad -ele %D -type -beamUniform 0 %#0.4E 0",
                      {tags.FrameElement(load.Target), load.FX});
             else if (load.Dir == 3)
-                Line(lines, "eleLoad -ele %D -type -beamUniform %0.4E 0 0",
+                Line(lines, "eleLoad -ele %D -type -beamUniform %#0.4E 0 0",
                      {tags.FrameElement(load.Target), -load.FX});
+            RigidZoneLoads(model, tags, load, lines);
         }
     }
     Line(lines, "}");
@@ -87,7 +116,7 @@ void StaticCommands(const TModel& model, ScriptLineList& lines) {
 
 void LoadControlStage(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
     StaticCommands(model, lines);
-    Line(lines, "integrator LoadControl %0.4E", {settings.LoadFactor / settings.LoadSteps});
+    Line(lines, "integrator LoadControl %#0.4E", {settings.LoadFactor / settings.LoadSteps});
     Line(lines, "analysis Static");
     Line(lines, "analyze %d", {settings.LoadSteps});
 }
@@ -95,7 +124,7 @@ void LoadControlStage(const TModel& model, const TSettings& settings, ScriptLine
 void DisplacementControlStage(const TModel& model, const TSettings& settings, const TagPlan& tags,
                               ScriptLineList& lines) {
     StaticCommands(model, lines);
-    Line(lines, "integrator DisplacementControl %d %d %0.4E",
+    Line(lines, "integrator DisplacementControl %d %d %#0.4E",
          {tags.JointNode(settings.ControlNode), settings.ControlDof, settings.ControlDisp});
     Line(lines, "analysis Static");
     Line(lines, "analyze %d", {settings.AnalysisStep});

@@ -23,7 +23,7 @@ void WriteMaterial(const ScriptContext& context, int m, ScriptLineList& lines) {
     const TMAT& mat = context.model.Mats[Slot(m)];
     const int tag = context.tags.MaterialTag(m);
     if (mat.MatType == kMatElastic) {
-        Line(lines, "uniaxialMaterial Elastic %d %0.4e", {tag, mat.E});
+        Line(lines, "uniaxialMaterial Elastic %d %#0.4e", {tag, mat.E});
         return;
     }
     // A nonlinear law: its parameters in the solver's order, under the same tag.
@@ -33,7 +33,7 @@ void WriteMaterial(const ScriptContext& context, int m, ScriptLineList& lines) {
     text::AppendFormat(line, "uniaxialMaterial %s %d", {law->name, tag});
     for (const MaterialParam& p : law->params) {
         line += ' ';
-        text::AppendE(line, mat.*p.field, 4);
+        text::AppendEAtLeast(line, mat.*p.field, 4);
     }
     Line(lines, line);
 }
@@ -43,10 +43,10 @@ void WriteFiberSection(const ScriptContext& context, int s, ScriptLineList& line
     const TScriptSection& derived = context.sections[Slot(s)];
     Line(lines, "##%S ", {InertName(context.model.Sections[Slot(s)].Name)});
     // A 3D fiber section needs its elastic torsional stiffness.
-    Line(lines, "section Fiber %D -GJ %0.4E {",
+    Line(lines, "section Fiber %D -GJ %#0.4E {",
          {tags.FiberSectionTag(s), derived.G * derived.Props.TorsJ});
     for (const TFIBER& f : derived.Fibers)
-        Line(lines, "fiber %0.4E %0.4E %0.4E %D",
+        Line(lines, "fiber %#0.4E %#0.4E %#0.4E %D",
              {f.FibY, f.FibZ, f.FibArea, tags.MaterialTag(f.FibMat)});
     Line(lines, "}");
 }
@@ -59,15 +59,18 @@ void WriteMaterials(const ScriptContext& context, ScriptLineList& lines) {
     const int mats = CountOf(model.MatCount);
     for (int m = 1; m <= mats; ++m)
         WriteMaterial(context, m, lines);
+    // The springs of joints and frame ends, one material per stiffness.
+    for (double k : tags.SpringStiffnesses())
+        Line(lines, "uniaxialMaterial Elastic %d %#0.4e", {tags.SpringMaterialTag(k), k});
     if (!settings.UseAggregator) return;
     const int sections = CountOf(model.SectionCount);
     for (int s = 1; s <= sections; ++s) {
         const TScriptSection& sec = context.sections[Slot(s)];
-        Line(lines, "uniaxialMaterial Elastic %d %0.4e",
+        Line(lines, "uniaxialMaterial Elastic %d %#0.4e",
              {tags.ShearYTag(s), sec.G * sec.Props.AS2});
-        Line(lines, "uniaxialMaterial Elastic %d %0.4e",
+        Line(lines, "uniaxialMaterial Elastic %d %#0.4e",
              {tags.ShearZTag(s), sec.G * sec.Props.AS3});
-        Line(lines, "uniaxialMaterial Elastic %d %0.4e",
+        Line(lines, "uniaxialMaterial Elastic %d %#0.4e",
              {tags.TorsionTag(s), sec.G * sec.Props.TorsJ});
     }
 }
@@ -103,7 +106,7 @@ void WritePlateFiberSections(const ScriptContext& context, ScriptLineList& lines
     for (int m = 1; m <= mats; ++m) {
         if (!tags.PlateUsesMaterial(m)) continue;
         const TMAT& mat = model.Mats[Slot(m)];
-        Line(lines, "nDMaterial ElasticIsotropic %d %0.4E %0.4E",
+        Line(lines, "nDMaterial ElasticIsotropic %d %#0.4E %#0.4E",
              {tags.ElasticNdTag(m), mat.E, mat.U});
     }
 

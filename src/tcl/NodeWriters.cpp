@@ -31,7 +31,19 @@ void WriteNodesAndConstraints(const ScriptContext& context, ScriptLineList& line
     for (int i = 1; i <= nodes; ++i) {
         if (tags.JointDofs(i) != 6) continue;
         const TNODE& at = WrittenPlace(model, i);
-        Line(lines, "node %D %0.4E %0.4E %0.4E", {tags.JointNode(i), at.X, at.Y, at.Z});
+        Line(lines, "node %D %#0.4E %#0.4E %#0.4E", {tags.JointNode(i), at.X, at.Y, at.Z});
+    }
+    // The ground ends of joint springs and the end nodes of released frame ends, at their joints.
+    for (size_t s = 0; s < model.Springs.size(); ++s) {
+        const TNODE& at = WrittenPlace(model, model.Springs[s].Joint);
+        Line(lines, "node %D %#0.4E %#0.4E %#0.4E",
+             {tags.GroundNode(static_cast<int>(s)), at.X, at.Y, at.Z});
+    }
+    for (size_t k = 0; k < tags.EndNodes().size(); ++k) {
+        const auto [f, end] = tags.EndNodes()[k];
+        const TFRAME& frame = model.Frames[Slot(f)];
+        const TNODE& at = WrittenPlace(model, end == 0 ? frame.NodeI : frame.NodeJ);
+        Line(lines, "node %D %#0.4E %#0.4E %#0.4E", {tags.EndNode(k), at.X, at.Y, at.Z});
     }
     // Nodes of solids carry translations only; the builder goes back to six dof before any other
     // command.
@@ -40,12 +52,12 @@ void WriteNodesAndConstraints(const ScriptContext& context, ScriptLineList& line
         for (int i = 1; i <= nodes; ++i) {
             if (tags.JointDofs(i) != 3) continue;
             const TNODE& at = WrittenPlace(model, i);
-            Line(lines, "node %D %0.4E %0.4E %0.4E", {tags.JointNode(i), at.X, at.Y, at.Z});
+            Line(lines, "node %D %#0.4E %#0.4E %#0.4E", {tags.JointNode(i), at.X, at.Y, at.Z});
         }
         for (int i = 1; i <= nodes; ++i) {
             if (tags.TwinNode(i) == 0) continue;
             const TNODE& at = WrittenPlace(model, i);
-            Line(lines, "node %D %0.4E %0.4E %0.4E", {tags.TwinNode(i), at.X, at.Y, at.Z});
+            Line(lines, "node %D %#0.4E %#0.4E %#0.4E", {tags.TwinNode(i), at.X, at.Y, at.Z});
         }
         Line(lines, "model BasicBuilder -ndm 3 -ndf 6");
     }
@@ -66,9 +78,9 @@ void WriteNodesAndConstraints(const ScriptContext& context, ScriptLineList& line
         if (std::all_of(m.begin() + 1, m.begin() + 1 + dofs, [](double v) { return v == 0; }))
             continue;
         if (dofs == 3)
-            Line(lines, "mass %d %0.4E %0.4E %0.4E", {tags.JointNode(i), m[1], m[2], m[3]});
+            Line(lines, "mass %d %#0.4E %#0.4E %#0.4E", {tags.JointNode(i), m[1], m[2], m[3]});
         else
-            Line(lines, "mass %d %0.4E %0.4E %0.4E %0.4E %0.4E %0.4E",
+            Line(lines, "mass %d %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E",
                  {tags.JointNode(i), m[1], m[2], m[3], m[4], m[5], m[6]});
     }
 
@@ -78,8 +90,13 @@ void WriteNodesAndConstraints(const ScriptContext& context, ScriptLineList& line
     for (int d = 1; d <= diaphs; ++d)
         if (model.Diaphs[Slot(d)].Master != 0)
             Line(lines, "fix %d 0 0 1 1 1 0", {tags.JointNode(model.Diaphs[Slot(d)].Master)});
+    // A joint that a tie holds to a support is fixed in the tied directions (the same motion).
+    const ConstraintPlan& plan = tags.Constraints();
     for (int i = 1; i <= nodes; ++i) {
-        const auto& r = model.Nodes[Slot(i)].Restraint;
+        auto r = model.Nodes[Slot(i)].Restraint;
+        const unsigned held = plan.HeldBySupport(tags.JointNode(i));
+        for (size_t d = 1; d <= 6; ++d)
+            if (held & (1u << (d - 1))) r[d] = 1;
         if (tags.JointDofs(i) == 3) {
             if (r[1] + r[2] + r[3] > 0)
                 Line(lines, "fix %D %D %D %D;", {tags.JointNode(i), r[1], r[2], r[3]});
@@ -88,39 +105,24 @@ void WriteNodesAndConstraints(const ScriptContext& context, ScriptLineList& line
                  {tags.JointNode(i), r[1], r[2], r[3], r[4], r[5], r[6]});
         }
     }
+    for (int i = 1; i <= nodes; ++i) // twins
+        if (const int twin = tags.TwinNode(i); twin != 0)
+            if (const unsigned held = plan.HeldBySupport(twin); held != 0)
+                Line(lines, "fix %D %D %D %D;",
+                     {twin, held & 1u ? 1 : 0, held & 2u ? 1 : 0, held & 4u ? 1 : 0});
+    for (size_t s = 0; s < model.Springs.size(); ++s)
+        Line(lines, "fix %D 1 1 1 1 1 1;", {tags.GroundNode(static_cast<int>(s))});
 }
 
 void WriteEqualDofs(const ScriptContext& context, ScriptLineList& lines) {
-    const TModel& model = context.model;
-    const TagPlan& tags = context.tags;
+    // Rigid beams, the twins of joints that solids share and equal constraints, each tie at the
+    // end of its chain (ConstraintPlan.h); a rigid beam that no tie can hold holds itself by its
+    // element's springs.
     Line(lines, "puts \"Equal DOF\"");
-    const int frames = CountOf(model.FrameCount);
-    for (int f = 1; f <= frames; ++f) {
-        const TFRAME& frame = model.Frames[Slot(f)];
-        if (At(model.Sections, frame.SecIdx).FrameType != kRigidBeam) continue;
-        // The first node is retained, the second constrained; the rotations are carried by the
-        // frame's zero-length element.
-        if (frame.Release == kReleaseI)
-            Line(lines, "equalDOF %d %d 1 2 3",
-                 {tags.JointNode(frame.NodeI), tags.JointNode(frame.NodeJ)});
-        else if (frame.Release == kReleaseJ)
-            Line(lines, "equalDOF %d %d 1 2 3",
-                 {tags.JointNode(frame.NodeJ), tags.JointNode(frame.NodeI)});
-    }
-    // The twin of a shared joint moves with it.
-    const int nodes = CountOf(model.NodeCount);
-    for (int i = 1; i <= nodes; ++i)
-        if (tags.TwinNode(i) != 0)
-            Line(lines, "equalDOF %d %d 1 2 3", {tags.TwinAnchor(i), tags.TwinNode(i)});
-    // The ties of equal constraints, in the directions they name.
-    const int ties =
-        std::min<int>(model.EqualDofCount, static_cast<int>(model.EqualDofs.size()) - 1);
-    for (int t = 1; t <= ties; ++t) {
-        const TEQUALDOF& tie = model.EqualDofs[Slot(t)];
-        std::string line = text::Format(
-            "equalDOF %d %d", {tags.JointNode(tie.Retained), tags.JointNode(tie.Constrained)});
+    for (const ConstraintPlan::Tie& tie : context.tags.Constraints().EqualDofs()) {
+        std::string line = text::Format("equalDOF %d %d", {tie.Retained, tie.Constrained});
         for (int d = 1; d <= 6; ++d)
-            if (tie.Dof[Slot(d)]) text::AppendFormat(line, " %d", {d});
+            if (tie.Dofs & (1u << (d - 1))) text::AppendFormat(line, " %d", {d});
         Line(lines, line);
     }
 }

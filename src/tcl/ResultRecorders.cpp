@@ -42,43 +42,26 @@ template <typename Emit> void ForEachTagBlock(const std::vector<int>& tags, Emit
 
 std::vector<ReactionNode> ReactionNodes(const TModel& model, const TagPlan& tags) {
     const int nodes = CountOf(model.NodeCount);
-    // supportOf[j]: the joint whose support the node of joint j loads (0: none).
-    std::vector<int> supportOf(Slot(nodes) + 1, 0);
+    std::vector<bool> support(Slot(nodes) + 1, false);
     for (int j = 1; j <= nodes; ++j)
-        if (IsRestrained(model, tags, j)) supportOf[Slot(j)] = j;
+        support[Slot(j)] = IsRestrained(model, tags, j);
     for (int d = 1; d <= CountOf(model.DiaphCount); ++d) {
         const int master = model.Diaphs[Slot(d)].Master;
-        if (master >= 1 && master <= nodes) supportOf[Slot(master)] = master;
+        if (master >= 1 && master <= nodes) support[Slot(master)] = true;
     }
-    const std::vector<int> supports = supportOf;
-    const auto tie = [&](int retained, int constrained) {
-        if (retained < 1 || retained > nodes || constrained < 1 || constrained > nodes) return;
-        if (supports[Slot(retained)] != 0 && supportOf[Slot(constrained)] == 0)
-            supportOf[Slot(constrained)] = retained;
-    };
-    for (int f = 1; f <= CountOf(model.FrameCount); ++f) {
-        const TFRAME& frame = model.Frames[Slot(f)];
-        if (At(model.Sections, frame.SecIdx).FrameType != kRigidBeam) continue;
-        if (frame.Release == kReleaseI) tie(frame.NodeI, frame.NodeJ);
-        if (frame.Release == kReleaseJ) tie(frame.NodeJ, frame.NodeI);
-    }
-    const int ties =
-        std::min<int>(model.EqualDofCount, static_cast<int>(model.EqualDofs.size()) - 1);
-    for (int t = 1; t <= ties; ++t)
-        tie(model.EqualDofs[Slot(t)].Retained, model.EqualDofs[Slot(t)].Constrained);
-
     std::vector<ReactionNode> list;
     for (int j = 1; j <= nodes; ++j)
-        if (supportOf[Slot(j)] != 0) list.push_back({tags.JointNode(j), supportOf[Slot(j)]});
-    // A twin follows its anchor (a joint's node tag is its number).
-    for (int j = 1; j <= nodes; ++j) {
-        const int twin = tags.TwinNode(j);
-        const int anchor = tags.TwinAnchor(j);
-        if (twin != 0 && anchor >= 1 && anchor <= nodes && supports[Slot(anchor)] != 0)
-            list.push_back({twin, anchor});
-    }
+        if (support[Slot(j)]) list.push_back({tags.JointNode(j), j});
+    // The nodes the constraint plan ties to a support, or holds in its stead.
+    for (const ConstraintPlan::Support& tied : tags.Constraints().TiedSupports())
+        if (tied.Joint >= 1 && tied.Joint <= nodes) list.push_back({tied.Node, tied.Joint});
     std::sort(list.begin(), list.end(),
               [](const ReactionNode& a, const ReactionNode& b) { return a.Tag < b.Tag; });
+    list.erase(std::unique(list.begin(), list.end(),
+                           [](const ReactionNode& a, const ReactionNode& b) {
+                               return a.Tag == b.Tag;
+                           }),
+               list.end());
     return list;
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/AtomicFile.h"
 #include "model/Errors.h"
+#include "model/JointStability.h"
 #include "sections/Fibers.h"
 #include "tcl/ScriptWriters.h"
 #include "tcl/SettingsCheck.h"
@@ -18,10 +19,10 @@ using script::InertName;
 using script::Slot;
 
 // The sections of the script, in the order the solver must read them.
-constexpr std::array<ScriptWriter, 10> kWriters = {
-    WriteNodesAndConstraints, WriteEqualDofs,        WriteMaterials,     WriteFiberSections,
-    WritePlateFiberSections,  WriteFrameElements,    WriteShellElements, WriteSolidElements,
-    WriteRecorders,           WriteLoadsAndAnalysis,
+constexpr std::array<ScriptWriter, 11> kWriters = {
+    WriteNodesAndConstraints, WriteEqualDofs,      WriteMaterials,     WriteFiberSections,
+    WritePlateFiberSections,  WriteFrameElements,  WriteShellElements, WriteSolidElements,
+    WriteSpringElements,      WriteRecorders,      WriteLoadsAndAnalysis,
 };
 
 std::string Num(long long v) {
@@ -203,7 +204,7 @@ void AddNameWarnings(const TModel& m, const TSettings& settings, WarningList& wa
 constexpr size_t kReservedBytesPerLine = 96;
 
 // The writers that define the model, the first kModelWriters of kWriters.
-constexpr size_t kModelWriters = 8;
+constexpr size_t kModelWriters = 9;
 
 // What a generation works from, checked: the tag plan and the derived sections.
 struct Checked {
@@ -214,6 +215,16 @@ struct Checked {
 Checked Check(const TModel& model, const TSettings& settings) {
     CheckModel(model);
     CheckSettings(model, settings);
+    // A joint that end releases leave free to turn makes the stiffness matrix singular.
+    if (const std::vector<TLooseJoint> loose = LooseReleasedJoints(model); !loose.empty()) {
+        std::string frames;
+        for (int f : loose.front().Frames)
+            frames += (frames.empty() ? "" : ", ") + Num(f);
+        throw InputError("Joint " + Num(loose.front().Joint) +
+                         " is free to turn: the end releases of frame " + frames +
+                         " leave nothing to hold it in the released rotation; take a release off "
+                         "or hold the joint");
+    }
     Checked checked{TagPlan(model, settings), ScriptSectionsOf(model, settings)};
     CheckFiniteValues(model, settings, checked.sections);
     return checked;

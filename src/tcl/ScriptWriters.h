@@ -11,6 +11,7 @@
 #include "tcl/ScriptGenerator.h"
 #include "tcl/TagPlan.h"
 
+#include <array>
 #include <cmath>
 #include <initializer_list>
 #include <string>
@@ -39,6 +40,7 @@ void WritePlateFiberSections(const ScriptContext& context, ScriptLineList& lines
 void WriteFrameElements(const ScriptContext& context, ScriptLineList& lines);
 void WriteShellElements(const ScriptContext& context, ScriptLineList& lines);
 void WriteSolidElements(const ScriptContext& context, ScriptLineList& lines);
+void WriteSpringElements(const ScriptContext& context, ScriptLineList& lines);
 void WriteRecorders(const ScriptContext& context, ScriptLineList& lines);
 void WriteLoadsAndAnalysis(const ScriptContext& context, ScriptLineList& lines);
 
@@ -93,6 +95,17 @@ template <typename Record> const Record& At(const std::vector<Record>& table, in
 inline size_t Slot(int index) {
     return static_cast<size_t>(index);
 }
+
+// A frame's local axes 1, 2, 3 as unit vectors, and its length, between the places the script
+// writes its joints at.
+struct FrameAxes {
+    std::array<double, 3> E1{1, 0, 0}, E2{0, 0, 1}, E3{0, -1, 0};
+    double Length = 0;
+};
+FrameAxes FrameAxesOf(const TModel& model, const TFRAME& frame);
+
+// The section properties of a frame's element: its section's times its modifiers.
+TSectionProps ModifiedProperties(const TSectionProps& props, const TModifiers& modifiers);
 
 } // namespace script
 } // namespace vandra

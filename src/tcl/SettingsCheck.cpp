@@ -1,6 +1,7 @@
 #include "tcl/SettingsCheck.h"
 
 #include "model/Errors.h"
+#include "model/JointStability.h"
 #include "model/NumberText.h"
 #include "sections/Fibers.h"
 
@@ -19,35 +20,6 @@ size_t Slot(int index) {
 
 std::string Num(long long v) {
     return text::FormatInt(v);
-}
-
-using Matrix3 = std::array<std::array<double, 3>, 3>;
-
-// Rank of a symmetric positive semi-definite 3 x 3 matrix, by elimination with full pivoting; a
-// pivot below 1e-12 of the largest diagonal term counts as zero.
-int Rank(Matrix3 a) {
-    double largest = 0;
-    for (int i = 0; i < 3; ++i)
-        largest = std::max(largest, std::abs(a[i][i]));
-    if (largest == 0) return 0;
-    const double tolerance = largest * 1e-12;
-    std::array<bool, 3> used{};
-    int rank = 0;
-    for (int step = 0; step < 3; ++step) {
-        int p = -1;
-        for (int i = 0; i < 3; ++i)
-            if (!used[i] && (p < 0 || std::abs(a[i][i]) > std::abs(a[p][p]))) p = i;
-        if (std::abs(a[p][p]) <= tolerance) break;
-        used[p] = true;
-        ++rank;
-        for (int i = 0; i < 3; ++i) {
-            if (used[i]) continue;
-            const double factor = a[i][p] / a[p][p];
-            for (int j = 0; j < 3; ++j)
-                a[i][j] -= factor * a[p][j];
-        }
-    }
-    return rank;
 }
 
 // The joints of a diaphragm group: its slaves and its master.
@@ -206,6 +178,20 @@ int MassDofCount(const TModel& model) {
             if (joint >= 1 && joint <= nodes) ofSolid[Slot(joint)] = true;
         }
 
+    // The directions an equal constraint ties to another joint: a tie to a restrained joint
+    // fixes them, a tie to a joint with mass merges them with it (bits 1 << (dof - 1)).
+    std::vector<unsigned> merged(tiedBy.size(), 0);
+    const int ties = std::min<int>(CountOf(model.EqualDofCount), int(model.EqualDofs.size()) - 1);
+    for (int t = 1; t <= ties; ++t) {
+        const TEQUALDOF& tie = model.EqualDofs[Slot(t)];
+        if (!IsValidJoint(model, tie.Retained) || !IsValidJoint(model, tie.Constrained)) continue;
+        const TNODE& retained = model.Nodes[Slot(tie.Retained)];
+        for (int dof = 1; dof <= 6; ++dof)
+            if (tie.Dof[Slot(dof)] &&
+                (retained.Restraint[Slot(dof)] != 0 || retained.Mass[Slot(dof)] != 0))
+                merged[Slot(tie.Constrained)] |= 1u << (dof - 1);
+    }
+
     int count = 0;
     std::vector<Matrix3> groupMass(Slot(std::max(diaphs, 0)) + 1, Matrix3{});
     for (int i = 1; i <= nodes; ++i) {
@@ -217,7 +203,9 @@ int MassDofCount(const TModel& model) {
             const bool inPlane = dof == 1 || dof == 2 || dof == 6;
             if (d != 0 && inPlane) continue; // carried by the master below
             if (dof > 3 && ofSolid[Slot(i)]) continue;
-            const bool fixed = node.Restraint[Slot(dof)] != 0 || (isMaster && dof >= 3 && dof <= 5);
+            const bool fixed = node.Restraint[Slot(dof)] != 0 ||
+                               (isMaster && dof >= 3 && dof <= 5) ||
+                               (merged[Slot(i)] & (1u << (dof - 1))) != 0;
             if (node.Mass[Slot(dof)] != 0 && !fixed) ++count;
         }
         if (d == 0) continue;
@@ -242,7 +230,7 @@ int MassDofCount(const TModel& model) {
             if (model.Nodes[Slot(master)].Restraint[Slot(kDofs[Slot(r)])] != 0)
                 for (int c = 0; c < 3; ++c)
                     m[r][c] = m[c][r] = 0;
-        count += Rank(m);
+        count += RankOf(m);
     }
     return count;
 }

@@ -36,7 +36,7 @@ void WriteSolidElements(const ScriptContext& context, ScriptLineList& lines) {
     for (int m = 1; m <= mats; ++m) {
         if (!tags.SolidUsesMaterial(m) || tags.PlateUsesMaterial(m)) continue;
         const TMAT& mat = model.Mats[Slot(m)];
-        Line(lines, "nDMaterial ElasticIsotropic %d %0.4E %0.4E",
+        Line(lines, "nDMaterial ElasticIsotropic %d %#0.4E %#0.4E",
              {tags.ElasticNdTag(m), mat.E, mat.U});
     }
     const int solids = CountOf(model.SolidCount);

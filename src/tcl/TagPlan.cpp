@@ -2,9 +2,12 @@
 
 #include "model/Errors.h"
 #include "model/NumberText.h"
+#include "sections/SectionProperties.h"
 #include "tcl/ScriptWriters.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <set>
 #include <string>
 
@@ -99,24 +102,39 @@ std::vector<uint8_t> JointUses(const TModel& model) {
     return use;
 }
 
-// [joint]: the retained end of the rigid beam that ties the joint, 0 for none.
-std::vector<int> RigidBeamRetainers(const TModel& model) {
-    const int nodes = CountOf(model.NodeCount);
-    std::vector<int> retainedBy(static_cast<size_t>(nodes) + 1, 0);
+// Whether a frame end released as given needs an end node: the element cannot release it itself.
+bool NeedsEndNode(int frameType, unsigned bits, const std::array<double, 7>& fixity) {
+    if (bits == 0 || frameType == kTruss || frameType == kCorotTruss || frameType == kRigidBeam)
+        return false;
+    for (size_t d = 1; d <= 6; ++d)
+        if (fixity[d] > 0) return true;
+    if (bits & (kReleaseAxial | kReleaseV2 | kReleaseV3)) return true;
+    if (frameType == kElasticBeamColumn) return false;
+    if (frameType == kElasticTimoshenkoBeam) return (bits & (kReleaseM2 | kReleaseM3)) != 0;
+    return true;
+}
+
+// What a rigid tie's spring is stiffer than: the largest E A / L and E I / L of the frames.
+std::pair<double, double> LargestFrameStiffness(const TModel& model) {
+    double axial = 0, bending = 0;
     for (int f = 1; f <= model.FrameCount; ++f) {
         const TFRAME& frame = model.Frames[static_cast<size_t>(f)];
-        if (!FrameHasElement(model, frame) ||
-            model.Sections[static_cast<size_t>(frame.SecIdx)].FrameType != kRigidBeam)
-            continue;
-        const int retained = frame.Release == kReleaseI   ? frame.NodeI
-                             : frame.Release == kReleaseJ ? frame.NodeJ
-                                                          : 0;
-        const int constrained = frame.Release == kReleaseI ? frame.NodeJ : frame.NodeI;
-        if (retained >= 1 && retained <= nodes && constrained >= 1 && constrained <= nodes)
-            retainedBy[static_cast<size_t>(constrained)] = retained;
+        if (!FrameHasElement(model, frame)) continue;
+        const TSECTION& sec = model.Sections[static_cast<size_t>(frame.SecIdx)];
+        if (sec.FrameType == kRigidBeam || sec.MatIdx < 1 || sec.MatIdx > model.MatCount) continue;
+        const TNODE& a = model.Nodes[static_cast<size_t>(frame.NodeI)];
+        const TNODE& b = model.Nodes[static_cast<size_t>(frame.NodeJ)];
+        const double length = std::hypot(b.X - a.X, b.Y - a.Y, b.Z - a.Z);
+        if (!(length > 0)) continue;
+        const double e = model.Mats[static_cast<size_t>(sec.MatIdx)].E;
+        const TSectionProps p = SectionPropertiesOf(sec);
+        axial = std::max(axial, std::abs(e * p.Area / length));
+        bending = std::max(bending, std::abs(e * std::max({p.I22, p.I33, p.TorsJ}) / length));
     }
-    return retainedBy;
+    return {axial > 0 ? axial : 1.0, bending > 0 ? bending : 1.0};
 }
+
+constexpr double kStiffRatio = 1e6; // a rigid tie's spring over the stiffest frame
 
 } // namespace
 
@@ -145,6 +163,76 @@ TagPlan::TagPlan(const TModel& model, const TSettings& settings) : model_(model)
         }
 
     if (CountOf(model.SolidCount) > 0) PlanSolids(settings);
+    constraints_ = ConstraintPlan(model, twins_, dofs_);
+    PlanSprings(torsionBase_ + aggregated);
+}
+
+void TagPlan::PlanSprings(int uniaxialBelow) {
+    const TModel& model = model_;
+    const int nodes = CountOf(model.NodeCount);
+    int last = nodes;
+    for (int twin : twins_)
+        last = std::max(last, twin);
+    groundBase_ = last;
+    endBase_ = groundBase_ + static_cast<int>(model.Springs.size());
+    const int assigns = static_cast<int>(model.FrameAssigns.size());
+    for (int f = 1; f <= model.FrameCount; ++f) {
+        const TFRAME& frame = model.Frames[static_cast<size_t>(f)];
+        if (frame.Assign <= 0 || frame.Assign >= assigns || !FrameHasElement(model, frame)) continue;
+        const TFrameAssign& a = model.FrameAssigns[static_cast<size_t>(frame.Assign)];
+        const int type = model.Sections[static_cast<size_t>(frame.SecIdx)].FrameType;
+        for (int end = 0; end < 2; ++end) {
+            if (!NeedsEndNode(type, end == 0 ? a.ReleaseI : a.ReleaseJ,
+                              end == 0 ? a.FixityI : a.FixityJ))
+                continue;
+            if (endNodeOf_.empty()) endNodeOf_.assign(2 * static_cast<size_t>(model.FrameCount) + 2, 0);
+            endNodes_.push_back({f, end});
+            endNodeOf_[2 * static_cast<size_t>(f) + static_cast<size_t>(end)] =
+                static_cast<int>(endNodes_.size());
+        }
+    }
+    const int elementsBelow = CountOf(model.FrameCount) + CountOf(model.ShellCount) + CountOf(model.SolidCount);
+    springElementBase_ = elementsBelow;
+    endElementBase_ = springElementBase_ + static_cast<int>(model.Springs.size());
+
+    std::vector<double> values;
+    for (const TJOINTSPRING& spring : model.Springs)
+        for (size_t d = 1; d <= 6; ++d)
+            if (spring.K[d] > 0) values.push_back(spring.K[d]);
+    if (!endNodes_.empty() || constraints_.HasStiffRigidBeams()) {
+        const auto [axial, bending] = LargestFrameStiffness(model);
+        stiffTranslation_ = kStiffRatio * axial;
+        stiffRotation_ = kStiffRatio * bending;
+        values.push_back(stiffTranslation_);
+        if (!endNodes_.empty()) values.push_back(stiffRotation_);
+    }
+    for (const auto& [f, end] : endNodes_) {
+        const TFrameAssign& a =
+            model.FrameAssigns[static_cast<size_t>(model.Frames[static_cast<size_t>(f)].Assign)];
+        for (size_t d = 1; d <= 6; ++d) {
+            const double k = end == 0 ? a.FixityI[d] : a.FixityJ[d];
+            if (k > 0) values.push_back(k);
+        }
+    }
+    std::sort(values.begin(), values.end());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
+    springValues_ = std::move(values);
+    springMaterialBase_ = BlockBase(500, uniaxialBelow);
+}
+
+int TagPlan::FrameEndNode(int frame, int end) const {
+    const size_t at = 2 * static_cast<size_t>(frame) + static_cast<size_t>(end);
+    if (at < endNodeOf_.size() && endNodeOf_[at] != 0)
+        return endBase_ + endNodeOf_[at];
+    const TFRAME& f = model_.Frames[static_cast<size_t>(frame)];
+    return JointNode(end == 0 ? f.NodeI : f.NodeJ);
+}
+
+int TagPlan::SpringMaterialTag(double stiffness) const {
+    const auto it = std::lower_bound(springValues_.begin(), springValues_.end(), stiffness);
+    if (it == springValues_.end() || *it != stiffness)
+        throw InputError("No spring material of stiffness " + text::FormatGeneral(stiffness));
+    return springMaterialBase_ + static_cast<int>(it - springValues_.begin()) + 1;
 }
 
 void TagPlan::PlanSolids(const TSettings& settings) {
@@ -170,18 +258,6 @@ void TagPlan::PlanSolids(const TSettings& settings) {
             twins_[static_cast<size_t>(j)] = ++nextTwin;
             ++threeDofNodes_;
         }
-    }
-
-    // A twin follows the joint whose translations its joint follows: the retained end of the
-    // rigid beams that tie it, so that no constraint is chained to another.
-    const std::vector<int> retainedBy = RigidBeamRetainers(model);
-    anchors_.assign(static_cast<size_t>(nodes) + 1, 0);
-    for (int j = 1; j <= nodes; ++j) {
-        if (twins_[static_cast<size_t>(j)] == 0) continue;
-        int anchor = j;
-        for (int step = 0; step < nodes && retainedBy[static_cast<size_t>(anchor)] != 0; ++step)
-            anchor = retainedBy[static_cast<size_t>(anchor)];
-        anchors_[static_cast<size_t>(j)] = anchor;
     }
 
     std::set<int> unnamed;
@@ -222,12 +298,6 @@ int TagPlan::JointDofs(int joint) const {
 int TagPlan::TwinNode(int joint) const {
     if (joint < 1 || static_cast<size_t>(joint) >= twins_.size()) return 0;
     return twins_[static_cast<size_t>(joint)];
-}
-
-int TagPlan::TwinAnchor(int joint) const {
-    if (joint < 1 || static_cast<size_t>(joint) >= anchors_.size()) return JointNode(joint);
-    const int anchor = anchors_[static_cast<size_t>(joint)];
-    return JointNode(anchor != 0 ? anchor : joint);
 }
 
 int TagPlan::SolidNode(int solid, int corner) const {

@@ -53,5 +53,30 @@ TEST(Document, ReplaceTakesTheModelAndDropsTheResultsOfTheOneBefore) {
     }
 }
 
+// Control Disp is a length: 0.1 mm at first, the same length in the unit of each model opened
+// after, and what a project brings as it is.
+TEST(Document, LengthSettingsKeepTheirSizeAcrossUnits) {
+    const struct {
+        int unit;
+        std::optional<double> brought;
+        double controlDisp;
+    } steps[] = {{kLengthM, std::nullopt, 1e-4},
+                 {kLengthCM, std::nullopt, 0.01},
+                 {kLengthIN, 0.5, 0.5},
+                 {kLengthMM, std::nullopt, 12.7},
+                 {kLengthFT, std::nullopt, 12.7 / 304.8}};
+    Document doc;
+    for (const auto& s : steps) {
+        TOpenedModel next;
+        next.Model.LengthUnit = s.unit;
+        if (s.brought) {
+            next.Settings = TSettings();
+            next.Settings->ControlDisp = *s.brought;
+        }
+        doc.replace(std::move(next));
+        EXPECT_NEAR(doc.settings().ControlDisp, s.controlDisp, 1e-12 * s.controlDisp) << s.unit;
+    }
+}
+
 } // namespace
 } // namespace vandra

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <filesystem>
 #include <random>
+#include <vector>
 
 using namespace vandra;
 using namespace vandra::testing;
@@ -237,8 +238,18 @@ TEST(WholeFile, CorpusBuildingAndBridgeKeepTheirStructure) {
         for (int j = 1; j <= d.SlaveCount; ++j)
             EXPECT_EQ(b.Nodes[d.DiaNodes[j]].Z, b.Nodes[d.Master].Z);
     }
-    for (int i = 1; i <= 36; ++i)
-        EXPECT_EQ(b.Nodes[i].Restraint[3], 1) << i; // EQUAL1 ties UZ to the fixed base
+    // EQUAL1 ties UZ of joints 1..36 with the fixed base: each free one is tied in UZ to a
+    // restrained one, where its reaction belongs.
+    std::vector<int> heldBy(37, 0);
+    for (int e = 1; e <= b.EqualDofCount; ++e) {
+        const TEQUALDOF& tie = b.EqualDofs[e];
+        if (tie.Constrained <= 36 && tie.Dof[3]) heldBy[tie.Constrained] = tie.Retained;
+    }
+    for (int i = 1; i <= 36; ++i) {
+        const int by = b.Nodes[i].Restraint[3] ? i : heldBy[i];
+        ASSERT_GT(by, 0) << i;
+        EXPECT_EQ(b.Nodes[by].Restraint[3], 1) << i;
+    }
     int pushes = 0;
     for (const TLOAD& l : b.Loads)
         if (l.CaseIdx > 0 && b.LoadCaseNames[l.CaseIdx] == "P_Load") {

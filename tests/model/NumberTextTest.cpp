@@ -1,6 +1,6 @@
-#include "model/NumberParse.h"
 #include "model/NumberText.h"
 #include "model/Errors.h"
+#include "model/NumberParse.h"
 
 #include <gtest/gtest.h>
 
@@ -9,42 +9,76 @@
 using namespace vandra;
 
 TEST(NumberText, ScientificFormats) {
-    struct Case { double v; int sig; const char* want; };
-    const Case cases[] = {
-        {200000, 4, "2.000E+005"},     {-0.0012345, 4, "-1.235E-003"}, {0, 4, "0.000E+000"},
-        {-0.0, 4, "0.000E+000"},       {1000, 4, "1.000E+003"},        {-2.5, 4, "-2.500E+000"},
-        {9.9995, 4, "1.000E+001"},     {9.9994, 4, "9.999E+000"},      {0.01, 4, "1.000E-002"},
-        {1.5e-300, 4, "1.500E-300"},   {2.5e300, 4, "2.500E+300"},     {123456789, 5, "1.2346E+008"},
-        {1.0, 3, "1.00E+000"},         {0.1, 3, "1.00E-001"},          {0.12345, 3, "1.23E-001"},
+    struct Case {
+        double v;
+        int sig;
+        const char* want;
     };
-    for (const Case& c : cases) EXPECT_EQ(text::FormatE(c.v, c.sig), c.want) << c.v;
+    const Case cases[] = {
+        {200000, 4, "2.000E+005"},   {-0.0012345, 4, "-1.235E-003"}, {0, 4, "0.000E+000"},
+        {-0.0, 4, "0.000E+000"},     {1000, 4, "1.000E+003"},        {-2.5, 4, "-2.500E+000"},
+        {9.9995, 4, "1.000E+001"},   {9.9994, 4, "9.999E+000"},      {0.01, 4, "1.000E-002"},
+        {1.5e-300, 4, "1.500E-300"}, {2.5e300, 4, "2.500E+300"},     {123456789, 5, "1.2346E+008"},
+        {1.0, 3, "1.00E+000"},       {0.1, 3, "1.00E-001"},          {0.12345, 3, "1.23E-001"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(text::FormatE(c.v, c.sig), c.want) << c.v;
 }
 
 TEST(NumberText, FixedFormats) {
-    struct Case { double v; int dec; const char* want; };
-    const Case cases[] = {
-        {0, 3, "0.000"},         {-1, 3, "-1.000"},         {1, 3, "1.000"},
-        {-1.2e-16, 3, "0.000"},  {6e-17, 3, "0.000"},       {-0.0004, 3, "0.000"},
-        {-0.0005, 3, "-0.001"},  {0.9995, 3, "1.000"},      {200, 2, "200.00"},
-        {450.5, 0, "451"},       {-450.5, 0, "-451"},       {300, 0, "300"},
-        {0.5, 0, "1"},           {0.49, 0, "0"},            {12000.0 / 1000, 0, "12"},
-        {-12.3, 2, "-12.30"},    {1e20, 2, "100000000000000000000.00"},
-        {0.125, 2, "0.13"},      {2.675, 2, "2.68"},        {99.5, 0, "100"},
-        // Near a tenth of the last place, below which a value writes as zero.
-        {0.0999, 0, "0"},        {-9.9999e-5, 3, "0.000"},  {-4e-11, 9, "0.000000000"},
-        {1.5e-10, 9, "0.000000000"}, {5e-10, 9, "0.000000001"}, {1e-12, 12, "0.000000000001"},
+    struct Case {
+        double v;
+        int dec;
+        const char* want;
     };
-    for (const Case& c : cases) EXPECT_EQ(text::FormatF(c.v, c.dec), c.want) << c.v;
+    const Case cases[] = {
+        {0, 3, "0.000"},
+        {-1, 3, "-1.000"},
+        {1, 3, "1.000"},
+        {-1.2e-16, 3, "0.000"},
+        {6e-17, 3, "0.000"},
+        {-0.0004, 3, "0.000"},
+        {-0.0005, 3, "-0.001"},
+        {0.9995, 3, "1.000"},
+        {200, 2, "200.00"},
+        {450.5, 0, "451"},
+        {-450.5, 0, "-451"},
+        {300, 0, "300"},
+        {0.5, 0, "1"},
+        {0.49, 0, "0"},
+        {12000.0 / 1000, 0, "12"},
+        {-12.3, 2, "-12.30"},
+        {1e20, 2, "100000000000000000000.00"},
+        {0.125, 2, "0.13"},
+        {2.675, 2, "2.68"},
+        {99.5, 0, "100"},
+        // Near a tenth of the last place, below which a value writes as zero.
+        {0.0999, 0, "0"},
+        {-9.9999e-5, 3, "0.000"},
+        {-4e-11, 9, "0.000000000"},
+        {1.5e-10, 9, "0.000000000"},
+        {5e-10, 9, "0.000000001"},
+        {1e-12, 12, "0.000000000001"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(text::FormatF(c.v, c.dec), c.want) << c.v;
 }
 
 TEST(NumberText, GeneralFormat) {
-    struct Case { double v; const char* want; };
-    const Case cases[] = {
-        {0, "0"},           {1, "1"},         {0.1, "0.1"},       {-2.5, "-2.5"},
-        {1e-5, "0.00001"},  {1e-6, "1E-6"},   {1e15, "1E15"},     {123456789012345.0, "123456789012345"},
-        {0.1 + 0.2, "0.3"}, {1.0 / 3, "0.333333333333333"},       {450.6, "450.6"},
+    struct Case {
+        double v;
+        const char* want;
     };
-    for (const Case& c : cases) EXPECT_EQ(text::FormatGeneral(c.v), c.want) << c.v;
+    const Case cases[] = {
+        {0, "0"},           {1, "1"},
+        {0.1, "0.1"},       {-2.5, "-2.5"},
+        {1e-5, "0.00001"},  {1e-6, "1E-6"},
+        {1e15, "1E15"},     {123456789012345.0, "123456789012345"},
+        {0.1 + 0.2, "0.3"}, {1.0 / 3, "0.333333333333333"},
+        {450.6, "450.6"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(text::FormatGeneral(c.v), c.want) << c.v;
 }
 
 TEST(NumberText, TemplatesFillPlaceholdersInOrder) {
@@ -102,12 +136,18 @@ TEST(NumberParse, AcceptsNumbersAndRaisesTheExactMessages) {
 }
 
 TEST(NumberText, AtLeastFormatsKeepEveryDigitThatMatters) {
-    struct Case { double v; int sig; const char* e; int dec; const char* f; };
+    struct Case {
+        double v;
+        int sig;
+        const char* e;
+        int dec;
+        const char* f;
+    };
     const Case cases[] = {
-        {500, 4, "5.000E+002", 0, "500"},  // the plain texts where they are whole
+        {500, 4, "5.000E+002", 0, "500"}, // the plain texts where they are whole
         {2.5, 4, "2.500E+000", 2, "2.50"},
-        {0.5, 4, "5.000E-001", 0, "0.5"},      // a 0.5 m hinge is neither 0 nor 1
-        {0.125, 4, "1.250E-001", 2, "0.125"},  // a 0.125 m slab is not 0.13
+        {0.5, 4, "5.000E-001", 0, "0.5"},     // a 0.5 m hinge is neither 0 nor 1
+        {0.125, 4, "1.250E-001", 2, "0.125"}, // a 0.125 m slab is not 0.13
         {12345.6, 4, "1.23456E+004", 0, "12345.6"},
         {-1000, 5, "-1.0000E+003", 0, "-1000"},
         {0, 4, "0.000E+000", 2, "0.00"},
@@ -118,5 +158,9 @@ TEST(NumberText, AtLeastFormatsKeepEveryDigitThatMatters) {
     for (const Case& c : cases) {
         EXPECT_EQ(text::FormatEAtLeast(c.v, c.sig), c.e) << c.v;
         EXPECT_EQ(text::FormatFAtLeast(c.v, c.dec), c.f) << c.v;
+        // The "#" placeholders of templates write the same texts.
+        const std::string e = "%#0." + std::to_string(c.sig) + "E";
+        const std::string f = "%#0." + std::to_string(c.dec) + "F";
+        EXPECT_EQ(text::Format(e + " " + f, {c.v, c.v}), std::string(c.e) + " " + c.f) << c.v;
     }
 }

@@ -58,7 +58,7 @@ TEST(ResultRecorders, ReactionNodesAreTheSupportsAndWhatIsTiedToThem) {
     AddFrame(m, 1, 6, kRigidBeam, kReleaseI); // equalDOF 1 6: joint 6 loads the support at 1
     AddFrame(m, 8, 2, kRigidBeam, kReleaseJ); // equalDOF 2 8
     AddTie(m, 2, 7);                          // an equal constraint tied to the roller
-    AddTie(m, 4, 5);                          // tied to a joint without a support: not one
+    AddTie(m, 11, 12);                        // tied to a joint without a support: not one
     AddFrame(m, 1, 9, kElasticBeamColumn);    // joint 1 also carries a frame ...
     // ... and a solid on joints 1, 10..16, so joint 1 gets a three-dof twin for it.
     m.MatCount = 1;

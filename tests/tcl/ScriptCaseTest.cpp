@@ -1,12 +1,13 @@
-// The script cases of tests/cases/tcl/*.case: a model (a file or an inline version 6 text) and
-// settings give a script, checked against a reference file (whole, or as a diff from another
-// one), by the lines it holds, the lines that start alike, its warnings and a run through the Tcl
-// stand-in of the solver; or they are refused with the exact message, leaving the model and the
-// previous script as they were.
+// The script cases of tests/cases/tcl/*.case: a model (a file, or an inline text of version 6 or
+// tabular) and settings give a script, checked against a reference file (whole, or as a diff from
+// another one), by the lines it holds, the lines that start alike, its warnings and a run through
+// the Tcl stand-in of the solver; or they are refused with the exact message, leaving the model
+// and the previous script as they were.
 #include "CaseFile.h"
 #include "ScriptTestSupport.h"
 
 #include "document/SettingsByName.h"
+#include "import/ModelFile.h"
 #include "model/Errors.h"
 
 #include <gtest/gtest.h>
@@ -78,8 +79,9 @@ void ExpectGoldenOf(const TestCase& c, const std::string& actual) {
 
 void RunScriptCase(const TestCase& c) {
     SCOPED_TRACE(c.where + ": " + c.title);
-    TModel model = ImportS2k(c.Has("text") ? SplitS2kLines(c.One("text"))
-                                           : ReadS2kFile(SourcePath(c.One("model"))));
+    TModel model = ImportModelText(c.Has("text") ? SplitS2kLines(c.One("text"))
+                                                 : ReadS2kFile(SourcePath(c.One("model"))),
+                                   c.where);
     TSettings settings;
     TModel before;
     std::array<bool, 6> flags = settings.RecOpt;

@@ -15,7 +15,7 @@ uniaxialMaterial Elastic 1 3.000E+004
 puts "transformation"
 geomTransf Linear 1 1.000 0.000 0.000 
 puts "element"
-element elasticBeamColumn 1 1 2 1.500E+005 3.000E+004 1.250E+004 2.817E+009 3.125E+009 1.125E+009 1
+element elasticBeamColumn 1 1 2 1.500E+005 3.000E+004 1.250E+004 2.8173708E+009 3.125E+009 1.125E+009 1
 puts "shell element"
 puts "SOLID element"
 puts "recorder"
