@@ -55,7 +55,8 @@ bool RunWithProgress(QWidget* parent, const QString& title,
     worker.join();
     dialog.hide();
 
-    if (!failure) return true;
+    // A Cancel that came after the last count still counts: the caller commits nothing.
+    if (!failure) return !dialog.wasCanceled() && !progress.IsCancelled();
     try {
         std::rethrow_exception(failure);
     } catch (const Cancelled&) {

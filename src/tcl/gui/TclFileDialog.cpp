@@ -79,11 +79,13 @@ void TclFileDialog::generate() {
         return;
     }
     WarningList warnings;
+    ScriptLineList next;
     try {
         if (!RunWithProgress(this, QStringLiteral("Generate"), [&](Progress& progress) {
-                GenerateScript(model_, settings_, ScriptLines, &warnings, &progress);
+                GenerateScript(model_, settings_, next, &warnings, &progress);
             }))
             return;
+        ScriptLines.swap(next);
     } catch (const std::exception& e) {
         ShowErrorBox(this, QString::fromLatin1(e.what()));
         return;
