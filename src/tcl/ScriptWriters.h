@@ -42,8 +42,9 @@ void WriteSolidElements(const ScriptContext& context, ScriptLineList& lines);
 void WriteRecorders(const ScriptContext& context, ScriptLineList& lines);
 void WriteLoadsAndAnalysis(const ScriptContext& context, ScriptLineList& lines);
 
-// A warning for each load of the written load patterns that is left out because the joint or the
-// frame element it acts on is not in the script.
+// A warning for each load of the written load patterns that is left out (the joint or the frame
+// element it acts on is not in the script, or is a rigid link) or that acts along a truss and was
+// written as loads on the truss's end joints.
 void AddSkippedLoadWarnings(const TModel& model, const TSettings& settings, WarningList& warnings);
 
 namespace script {

@@ -79,6 +79,8 @@ TEST_F(ExampleRunsTest, EveryExampleUnderEveryAnalysisType) {
                 for (const char* s : example.pushSettings)
                     AssignSetting(model, settings, s);
             settings.RecOpt = {false, true, true, true, false, type == kModal};
+            settings.RecReactions = settings.RecRotations = true;
+            settings.RecModalReport = type == kModal;
             if (type == kModal) settings.ModalNumber = MaxModes(model);
             const SolverRun run = RunScriptOf(model, settings);
             ExpectCleanRun(run, what);

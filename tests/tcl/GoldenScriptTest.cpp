@@ -51,7 +51,8 @@ const std::vector<ExampleCase>& ExampleCases() {
           "Sections[DCOL350].GeoTransf=2"}},
         {"two_storey_frame.s2k",
          "two_storey_frame_all_recorders.tcl",
-         {"AnalysisType=4", "RecOpt=1,1,1,1,1", "ModalNumber=3"}},
+         {"AnalysisType=4", "RecOpt=1,1,1,1,1", "ModalNumber=3", "RecReactions=1",
+          "RecRotations=1", "RecModalReport=1"}},
         {"slab_wall.s2k", "slab_wall_type1.tcl", {}},
         {"slab_wall.s2k",
          "slab_wall_type3.tcl",
@@ -59,8 +60,8 @@ const std::vector<ExampleCase>& ExampleCases() {
         {"slab_wall.s2k",
          "slab_wall_all_recorders.tcl",
          {"AnalysisType=2", "LoadVector=2", "ControlNode=12", "RecOpt=1,1,1,1,1",
-          "GenPlateFiber=0"}},
-        {"solid_block.s2k", "solid_block_type1.tcl", {"RecOpt=1,0,0,0,0"}},
+          "GenPlateFiber=0", "RecReactions=1", "RecRotations=1"}},
+        {"solid_block.s2k", "solid_block_type1.tcl", {"RecOpt=1,0,0,0,0", "RecReactions=1"}},
     };
     return cases;
 }

@@ -41,6 +41,8 @@ element ShellMITC4 8 11 12 15 14 702
 puts "SOLID element"
 puts "recorder"
 recorder Node -file node0.out -time -nodeRange 1 15 -dof 1 2 3 disp
+recorder Node -file node0_rot.out -time -nodeRange 1 15 -dof 4 5 6 disp
+recorder Node -file react0.out -time -node 1 2 3 -dof 1 2 3 4 5 6 reaction
 puts "loading"
 ## Load Case = WIND
 pattern Plain 2 Linear {

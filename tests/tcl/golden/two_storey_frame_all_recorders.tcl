@@ -267,7 +267,10 @@ puts "shell element"
 puts "SOLID element"
 puts "recorder"
 recorder Node -file node0.out -time -nodeRange 1 21 -dof 1 2 3 disp
+recorder Node -file node0_rot.out -time -nodeRange 1 21 -dof 4 5 6 disp
+recorder Node -file react0.out -time -node 1 2 3 4 5 6 20 21 -dof 1 2 3 4 5 6 reaction
 recorder Element -file ele0.out -time -eleRange 1 29 localForce
+recorder Element -file ele0_axial.out -time -ele 28 axialForce
 recorder Element -file ele0_secs.out -time -eleRange 1 29 section 1 deformation
 recorder Element -file ele0_secn.out -time -eleRange 1 29 section 3 deformation
 recorder Node -file eigen1_node0.out -time -nodeRange 1 21 -dof 1 2 3 "eigen 1"
@@ -280,3 +283,4 @@ set Periods [open $period "w"]
 puts $Periods " $lambda"
 close $Periods
 record
+modalProperties -file ModalProperties.txt
