@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 namespace vandra {
@@ -23,6 +24,11 @@ enum ForceComponent : int {
     kForceMz = 5, // moment about local z
 };
 inline constexpr int kForceComponentCount = 6;
+
+// "N", "Vy", "Vz", "T", "My", "Mz"; empty for a number that is not a component.
+std::string_view ForceComponentName(int component);
+// The component of that name (as ForceComponentName gives it), or -1.
+int ForceComponentNamed(std::string_view name);
 
 // The section forces of a member at end I and at end J, [component].
 struct TEndForces {
