@@ -52,6 +52,10 @@ const SettingEntry kSettings[] = {
     {"ViewOpt", "13 flags 0/1", &TViewOptions::ViewOpt, true, "Object View", kViewLayers},
     {"ShownLoadCase", "integer", &TViewOptions::ShownLoadCase},
     {"ShownLoadType", "integer", &TViewOptions::ShownLoadType},
+    {"Diagram", "0..6: none, N, Vy, Vz, T, My, Mz", &TViewOptions::Diagram},
+    {"DiagramScale", "number", &TViewOptions::DiagramScale},
+    {"DiagramValues", "0/1", &TViewOptions::DiagramValues},
+    {"ShowReactions", "0/1", &TViewOptions::ShowReactions},
     {"ResultMin", "number", &TResults::ResultMin},
     {"ResultMax", "number", &TResults::ResultMax},
 };

@@ -1,14 +1,17 @@
 // vandra-cli render FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...
-// [--dir RUN (--step N | --mode M) [--scale S] [--section axial|kz|ky]]: imports the model,
-// applies the assignments in order, sets the plane view and draws what the model view shows after
-// zoom all; with --dir, the results loaded as the Deformation Shape dialog loads them and drawn as
-// the view draws them after its OK (the scale S, default 1; the colour range found).
+// [--dir RUN (--step N | --envelope | --mode M) [--scale S] [--section axial|kz|ky]
+// [--forces N|Vy|Vz|T|My|Mz] [--reactions]]: imports the model, applies the assignments in order,
+// sets the plane view and draws what the model view shows after zoom all; with --dir, the results
+// loaded as the Deformation Shape dialog loads them and drawn as the view draws them after its OK
+// (the scale S, default 1; the colour range found); --forces adds the diagram of a member force
+// and --reactions the reactions' arrows, of the step or of the envelope.
 #include "app/cli/CliResultOptions.h"
 #include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
 #include "model/NumberParse.h"
+#include "post/ResultLoading.h"
 #include "view/Camera.h"
 
 #ifdef VANDRA_HAVE_RENDER
@@ -74,9 +77,15 @@ int CommandRender(const QStringList& args) {
     resultOptions.addTo(parser);
     const QCommandLineOption scale("scale", "Displacement scale of the results (default 1).", "S");
     parser.addOption(scale);
+    const QCommandLineOption forces("forces", "Draw the diagram of a member force.",
+                                    "N|Vy|Vz|T|My|Mz");
+    const QCommandLineOption reactions("reactions", "Draw the reactions as arrows.");
+    parser.addOption(forces);
+    parser.addOption(reactions);
     const std::string usage = "render takes one FILE.s2k -o OUT.png [--size WxH] "
                               "[--view xy|xz|yz] [--set NAME=VALUE]... [--dir RUN (--step N | "
-                              "--mode M) [--scale S] [--section axial|kz|ky]]";
+                              "--envelope | --mode M) [--scale S] [--section axial|kz|ky] "
+                              "[--forces N|Vy|Vz|T|My|Mz] [--reactions]]";
     const QString file = ParseModelFile(parser, args, "render", usage);
     if (!parser.isSet(output)) throw UsageError(usage);
     const ImageSize imageSize = parser.isSet(size) ? ParseSize(parser.value(size)) : ImageSize();
@@ -85,6 +94,17 @@ int CommandRender(const QStringList& args) {
     if (parser.isSet(scale) && request.folder.empty()) throw UsageError("--scale needs --dir RUN");
     const double displacementScale =
         parser.isSet(scale) ? parse::Float(Local(parser.value(scale))) : 1.0;
+    int diagram = -1;
+    if (parser.isSet(forces)) {
+        diagram = ForceComponentNamed(Local(parser.value(forces)));
+        if (diagram < 0)
+            throw UsageError("--forces takes N, Vy, Vz, T, My or Mz, not '" +
+                             Local(parser.value(forces)) + "'");
+    }
+    if ((diagram >= 0 || parser.isSet(reactions)) && request.folder.empty())
+        throw UsageError("--forces and --reactions need --dir RUN");
+    if ((diagram >= 0 || parser.isSet(reactions)) && request.modeShape)
+        throw UsageError("a mode shape has no member forces or reactions");
 
 #ifdef VANDRA_HAVE_RENDER
     RefuseOutputOverInput(file, parser.value(output));
@@ -93,6 +113,16 @@ int CommandRender(const QStringList& args) {
     ImportModel(file, doc, &options);
     AssignSettings(doc, options, parser.values(set));
     LoadResults(doc, request);
+    if (diagram >= 0) {
+        LoadFrameForces(doc.results(), doc.model(), doc.settings(), request.folder,
+                        request.loadedStep());
+        options.Diagram = diagram + 1;
+    }
+    if (parser.isSet(reactions)) {
+        LoadReactions(doc.results(), doc.model(), doc.settings(), request.folder,
+                      request.loadedStep());
+        options.ShowReactions = true;
+    }
 
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         throw std::logic_error("render needs the GUI application that main() makes for it");

@@ -3,6 +3,7 @@
 #include "model/NumberText.h"
 #include "view/render/Canvas.h"
 #include "view/render/LineRaster.h"
+#include "view/render/ResultLayers.h"
 
 #include <algorithm>
 #include <string>
@@ -128,8 +129,9 @@ void DrawSupports(Canvas& c, const TModel& m, const TProjection& p) {
     }
 }
 
-void DrawFrames(Canvas& c, const TModel& m, const TProjection& p, int selected) {
-    const int last = LastRecord(m.Frames, m.FrameCount);
+// The frames as straight lines (`lines`; else only the selected frame's highlight).
+void DrawFrames(Canvas& c, const TModel& m, const TProjection& p, int selected, bool lines) {
+    const int last = lines ? LastRecord(m.Frames, m.FrameCount) : 0;
     for (int f = 1; f <= last; ++f) {
         const TFRAME& fr = m.Frames[static_cast<size_t>(f)];
         const TSECTION& sec = SectionOf(m, fr.SecIdx);
@@ -378,20 +380,20 @@ void DrawLoadLabels(Canvas& c, const TModel& m, const TProjection& p, const TVie
     }
 }
 
-} // namespace
-
-void RedrawModel(QImage& image, const TModel& model, const TViewOptions& options,
-                 const TViewState& view, int SelectedFrame, const TResults& results,
-                 TProjection& projection, DrawPath path) {
-    ProjectModel(model, view, image.width(), image.height(), OffsetsOf(results.Disp), projection);
-    const TProjection& p = projection;
-    Canvas c(image, path == DrawPath::Plain);
-    if (!c.IsActive()) return;
+// Every layer of the model that the view options switch on, then the load labels.
+void DrawModelLayers(Canvas& c, const TModel& model, const TViewOptions& options,
+                     const TViewState& view, int SelectedFrame, const TResults& results,
+                     const TProjection& p) {
     DrawBackgroundAndLogo(c);
     const auto& opt = options.ViewOpt;
     if (opt[kOptNode]) DrawNodes(c, model, p);
     if (opt[kOptNodeSupport]) DrawSupports(c, model, p);
-    if (opt[kOptFrame]) DrawFrames(c, model, p, SelectedFrame);
+    if (opt[kOptFrame] && DrawsCurvedFrames(results, view)) {
+        DrawCurvedFrames(c, model, view, results);
+        DrawFrames(c, model, p, SelectedFrame, false);
+    } else if (opt[kOptFrame]) {
+        DrawFrames(c, model, p, SelectedFrame, true);
+    }
     if (opt[kOptNodeLabels]) DrawNodeLabels(c, model, p);
     if (opt[kOptFrameLabels]) DrawFrameLabels(c, model, p);
     if (opt[kOptFrameAxis]) DrawFrameAxes(c, model, p);
@@ -404,6 +406,21 @@ void RedrawModel(QImage& image, const TModel& model, const TViewOptions& options
     if (opt[kOptSolidLabel]) DrawSolidLabels(c, model, p);
     if (options.ShownLoadCase != 0) DrawLoadLabels(c, model, p, options);
 }
+
+} // namespace
+
+void RedrawModel(QImage& image, const TModel& model, const TViewOptions& options,
+                 const TViewState& view, int SelectedFrame, const TResults& results,
+                 TProjection& projection, DrawPath path) {
+    ProjectModel(model, view, image.width(), image.height(), OffsetsOf(results.Disp), projection);
+    {
+        Canvas c(image, path == DrawPath::Plain);
+        if (!c.IsActive()) return;
+        DrawModelLayers(c, model, options, view, SelectedFrame, results, projection);
+    }
+    DrawResultLayers(image, model, options, view, results, path);
+}
+
 
 TProjection RedrawModel(QImage& image, const TModel& model, const TViewOptions& options,
                         const TViewState& view, int SelectedFrame, const TResults& results,
@@ -431,7 +448,7 @@ void RedrawAnimationFrame(QImage& image, const TModel& model, const TViewState& 
         DrawBackgroundAndLogo(c);
         DrawNodes(c, model, p);
         DrawSupports(c, model, p);
-        if (!direct) DrawFrames(c, model, p, 0);
+        if (!direct) DrawFrames(c, model, p, 0, true);
     }
     if (direct) DrawFramesDirect(image, model, p);
 }

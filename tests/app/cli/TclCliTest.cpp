@@ -34,7 +34,8 @@ TEST(TclCli, WritesTheReferenceScriptToAFileOrToStandardOutput) {
     EXPECT_TRUE(ReadFile(file) == golden); // CR LF lines, byte for byte
 
     const CliRun toStdout = Tcl(kFrame + " --set AnalysisType=4 --set RecOpt=1,1,1,1,1 "
-                                         "--set ModalNumber=3");
+                                         "--set ModalNumber=3 --set RecReactions=1 "
+                                         "--set RecRotations=1 --set RecModalReport=1");
     EXPECT_EQ(toStdout.status, 0) << toStdout.err;
     EXPECT_TRUE(toStdout.out ==
                 ReadFile(SourcePath("tests/tcl/golden/two_storey_frame_all_recorders.tcl")));
