@@ -3,6 +3,7 @@
 #include "model/Errors.h"
 #include "model/NumberText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -122,6 +123,29 @@ std::string ReadSmallFile(const std::string& path, std::string_view what, size_t
     }
     ::close(fd);
     return text;
+}
+
+std::string ReadFileTail(const std::string& path, size_t maxBytes) {
+    long long size = 0;
+    int fd = -1;
+    try {
+        fd = OpenRegular(path, "log", size);
+    } catch (const InputError&) {
+        return {};
+    }
+    const long long start = std::max(0LL, size - static_cast<long long>(maxBytes));
+    std::string tail(static_cast<size_t>(size - start), '\0');
+    size_t got = 0;
+    while (got < tail.size()) {
+        const ssize_t n = ::pread(fd, tail.data() + got, tail.size() - got,
+                                  static_cast<off_t>(start + static_cast<long long>(got)));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    tail.resize(got);
+    return tail;
 }
 
 std::string PathBeside(const std::string& file, const std::string& written) {

@@ -52,13 +52,19 @@ const char* const kCommands =
     "  v14 FILE [-o OUT.s2k]              a SAP2000 V14 solid model as version 6 text\n"
     "  convert FILE [-o OUT.s2k]          version 6 text of the model (what it cannot hold on\n"
     "                                     stderr)\n"
+    "  run-suite DIR [--jobs N] [--slurm [--partition P] [--time T]] [--solver PATH]\n"
+    "                                     runs every run of a suite not done yet, here on N\n"
+    "                                     solvers at a time or as a Slurm job array; exit 1\n"
+    "                                     when a run failed (listed on stderr)\n"
+    "  suite-results DIR [--csv]          the IDA table of a suite, or every run as CSV\n"
     "FILE.s2k may also be a project (.vandra): its model with its choices and settings, or a\n"
     "tabular SAP2000 file (.s2k, .$2k), converted to N and mm with its report on stderr.\n"
     "\n";
 
 const char* const kExitStatus =
     "\n"
-    "Exit status: 0 done, 1 a conversion, range or file error, 2 a usage error.\n";
+    "Exit status: 0 done, 1 a conversion, range or file error or a run of run-suite that failed,\n"
+    "2 a usage error, 130 run-suite interrupted (its runs in progress are pending again).\n";
 
 // Drawing text needs the platform's font database, which only a QGuiApplication opens; the other
 // commands need no platform at all. Without a display the offscreen platform serves.
@@ -96,9 +102,10 @@ int main(int argc, char** argv) {
         QString::fromLatin1(kExitStatus));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument("command", "info, dump, tcl, render, results, history, forces, "
-                                            "reactions, periods, drifts, preview, save-project, "
-                                            "v14 or convert");
+    parser.addPositionalArgument("command",
+                                 "info, dump, tcl, render, results, history, forces, reactions, "
+                                 "periods, drifts, preview, save-project, v14, convert, run-suite "
+                                 "or suite-results");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     // The arguments as the system gave them (argv after the application took its own options).
     QStringList arguments;
@@ -142,6 +149,8 @@ int main(int argc, char** argv) {
         if (command == "save-project") return vandra::cli::CommandSaveProject(rest);
         if (command == "v14") return vandra::cli::CommandV14(rest);
         if (command == "convert") return vandra::cli::CommandConvert(rest);
+        if (command == "run-suite") return vandra::cli::CommandRunSuite(rest);
+        if (command == "suite-results") return vandra::cli::CommandSuiteResults(rest);
         std::fprintf(stderr, "vandra-cli: unknown command '%s'\n%s", qPrintable(command),
                      kCommands);
         return 2;

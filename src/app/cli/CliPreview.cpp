@@ -5,7 +5,7 @@
 #include "model/Errors.h"
 
 #ifdef VANDRA_HAVE_RENDER
-#include "sections/gui/SectionPreviewPainter.h"
+#include "sections/render/SectionPreviewPainter.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -45,7 +45,7 @@ int CommandPreview(const QStringList& args) {
 
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         throw std::logic_error("preview needs the GUI application that main() makes for it");
-    const QImage image = gui::SectionPreviewImage(model.Sections[static_cast<size_t>(s)]);
+    const QImage image = SectionPreviewImage(model.Sections[static_cast<size_t>(s)]);
     const QString path = parser.value(output);
     if (!image.save(path, "PNG"))
         throw InputError("Cannot write the picture to '" + Local(path) + "'");

@@ -3,9 +3,8 @@
 // Import and Export read and write the same settings of every section as a section library.
 #pragma once
 
+#include "app/gui/ModelessDialog.h"
 #include "model/Model.h"
-
-#include <QDialog>
 #include <QImage>
 
 #include <array>
@@ -19,7 +18,7 @@ class QListWidget;
 
 namespace vandra::gui {
 
-class FrameSectionDialog : public QDialog {
+class FrameSectionDialog : public ModelessDialog {
     Q_OBJECT
 public:
     explicit FrameSectionDialog(TModel& model, QWidget* parent = nullptr);
@@ -32,12 +31,14 @@ public:
     void setImportFileChooser(FileChooser chooser) { chooseImportFile_ = std::move(chooser); }
     void setExportFileChooser(FileChooser chooser) { chooseExportFile_ = std::move(chooser); }
 
-    void load();               // refills the lists and shows the first section
+    void load() override;      // refills the lists and shows the first section
     void showSection(int row); // fills every box from section row + 1 and draws it
-    void apply();              // OK: stores the boxes in order, then redraws the picture
-    void chooseSwatchColor();  // the swatch was pressed
-    void importLibrary();      // Import
-    void exportLibrary();      // Export
+    // OK: stores the boxes in order, then redraws the picture. A box that does not convert
+    // throws there, the fields before it stored.
+    void apply() override;
+    void chooseSwatchColor(); // the swatch was pressed
+    void importLibrary();     // Import
+    void exportLibrary();     // Export
     const QImage& picture() const { return picture_; }
 
 signals:
@@ -45,11 +46,13 @@ signals:
     void redrawRequested();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QWidget* makePicturePanel();
+    QWidget* makePropertiesGroup();
+    QLayout* makeSettingGroups();
+    QLayout* makeButtonRow();
     int selectedSection() const; // 0 when no line is selected
     void drawPicture(int s);
     void setSwatch(const QColor& color);
