@@ -28,6 +28,23 @@ int ForceComponentNamed(std::string_view name) {
     return -1;
 }
 
+std::string_view ForceSignConvention(int component) {
+    switch (component) {
+    case kForceN:
+        return "+ tension, - compression; drawn along local z";
+    case kForceVy:
+        return "+ along local +y; drawn along y";
+    case kForceVz:
+        return "+ along local +z; drawn along z";
+    case kForceT:
+        return "+ about local +x; drawn along z";
+    case kForceMy:
+        return "+ tension on the +z side; drawn on the tension side";
+    default:
+        return "+ tension on the -y side; drawn on the tension side";
+    }
+}
+
 void TMemberDiagram::Build(double length, const TEndForces& ends, const TLoadPiece* pieces,
                            size_t count) {
     length_ = length;

@@ -13,22 +13,16 @@
 #include "app/cli/CliTable.h"
 #include "app/cli/Commands.h"
 #include "model/Errors.h"
-#include "post/Envelopes.h"
+#include "post/PostTables.h"
 #include "post/ResultLoading.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <array>
 #include <string>
 
 namespace vandra::cli {
 namespace {
-
-constexpr std::array<const char*, kReactionComponents> kReactionNames = {"FX", "FY", "FZ",
-                                                                         "MX", "MY", "MZ"};
-constexpr std::array<const char*, kModalDirections> kModalNames = {"UX", "UY", "UZ",
-                                                                   "RX", "RY", "RZ"};
 
 // What every post-processing command parses: the result options, --csv and --set.
 struct PostCommand {
@@ -63,7 +57,7 @@ struct PostCommand {
     }
 
     // Prints the table: CSV, or JSON under `key` beside the values of `head`.
-    void print(const OutputTable& table, QJsonObject head, const char* key) const {
+    void print(const TTable& table, QJsonObject head, const char* key) const {
         if (parser.isSet(csv)) {
             WriteStdout(CsvOf(table));
         } else {
@@ -75,17 +69,6 @@ struct PostCommand {
     }
 };
 
-// The columns of a value's envelope: NAMEMin, NAMEMinStep, NAMEMax, NAMEMaxStep.
-void EnvelopeColumns(std::vector<std::string>& columns, const std::string& name) {
-    for (const char* part : {"Min", "MinStep", "Max", "MaxStep"})
-        columns.push_back(name + part);
-}
-
-void EnvelopeCells(std::vector<Cell>& row, const TValueRange& r) {
-    row.insert(row.end(), {r.Min, static_cast<long long>(r.MinStep), r.Max,
-                           static_cast<long long>(r.MaxStep)});
-}
-
 QJsonObject StepHead(int step, double time) {
     return QJsonObject{{"Step", step}, {"Time", time}};
 }
@@ -94,64 +77,19 @@ QJsonObject EnvelopeHead(int steps) {
     return QJsonObject{{"Envelope", true}, {"Steps", steps}};
 }
 
-int Components(ForceKind kind) {
-    return kind == ForceKind::Beam ? kForceComponentCount : kind == ForceKind::Axial ? 1 : 0;
-}
-
-std::string ComponentName(int c) {
-    return std::string(ForceComponentName(c));
-}
-
 } // namespace
 
 int CommandForces(const QStringList& args) {
     PostCommand command(args, "forces", false);
-    const TModel& model = command.doc.model();
-    TResults& results = command.doc.results();
     const int step = command.request.loadedStep();
-    LoadFrameForces(results, model, command.doc.settings(), command.request.folder, step);
+    TResults& results = command.doc.results();
+    LoadFrameForces(results, command.doc.model(), command.doc.settings(), command.request.folder,
+                    step);
     const TForceResults& forces = results.Forces;
-    OutputTable table;
-    table.Columns = {"Frame", "Component"};
-    if (step == kEnvelopeStep) {
-        for (const char* end : {"I", "J"})
-            EnvelopeColumns(table.Columns, end);
-        table.Columns.insert(table.Columns.end(),
-                             {"Min", "MinX", "MinStep", "Max", "MaxX", "MaxStep"});
-        for (size_t f = 1; f < forces.Envelope.Kind.size(); ++f)
-            for (int c = 0; c < Components(forces.Envelope.Kind[f]); ++c) {
-                const TComponentEnvelope& e = forces.Envelope.Frames[f][static_cast<size_t>(c)];
-                std::vector<Cell>& row = table.AddRow();
-                row = {static_cast<long long>(f), ComponentName(c)};
-                EnvelopeCells(row, e.I);
-                EnvelopeCells(row, e.J);
-                row.insert(row.end(), {e.Along.Min.Value, e.Along.Min.X,
-                                       static_cast<long long>(e.Along.MinStep), e.Along.Max.Value,
-                                       e.Along.Max.X, static_cast<long long>(e.Along.MaxStep)});
-            }
-        command.print(table, EnvelopeHead(forces.Envelope.Steps), "Forces");
-        return 0;
-    }
-    table.Columns.insert(table.Columns.end(), {"I", "J", "Min", "MinX", "Max", "MaxX"});
-    TMemberDiagram diagram;
-    for (size_t f = 1; f < forces.AtStep.Kind.size(); ++f) {
-        const int components = Components(forces.AtStep.Kind[f]);
-        if (components == 0 ||
-            !BuildFrameDiagram(model, forces.Loads, forces.AtStep, static_cast<int>(f), diagram))
-            continue;
-        for (int c = 0; c < components; ++c) {
-            const TDiagramExtremes e = diagram.Extremes(c);
-            table.AddRow() = {static_cast<long long>(f),
-                              ComponentName(c),
-                              forces.AtStep.Ends[f].I[static_cast<size_t>(c)],
-                              forces.AtStep.Ends[f].J[static_cast<size_t>(c)],
-                              e.Min.Value,
-                              e.Min.X,
-                              e.Max.Value,
-                              e.Max.X};
-        }
-    }
-    command.print(table, StepHead(step, forces.AtStep.Time), "Forces");
+    command.print(ForceTable(command.doc.model(), forces),
+                  step == kEnvelopeStep ? EnvelopeHead(forces.Envelope.Steps)
+                                        : StepHead(step, forces.AtStep.Time),
+                  "Forces");
     return 0;
 }
 
@@ -162,34 +100,10 @@ int CommandReactions(const QStringList& args) {
     LoadReactions(results, command.doc.model(), command.doc.settings(), command.request.folder,
                   step);
     const TReactionHistory& reactions = results.Reactions;
-    OutputTable table;
-    table.Columns = {"Joint"};
-    if (step == kEnvelopeStep) {
-        const TReactionEnvelope envelope = EnvelopeOf(reactions);
-        for (const char* name : kReactionNames)
-            EnvelopeColumns(table.Columns, name);
-        const auto add = [&](Cell joint, const std::array<TValueRange, kReactionComponents>& r) {
-            std::vector<Cell>& row = table.AddRow();
-            row.push_back(std::move(joint));
-            for (const TValueRange& range : r)
-                EnvelopeCells(row, range);
-        };
-        for (size_t k = 0; k < reactions.Joints.size(); ++k)
-            add(static_cast<long long>(reactions.Joints[k]), envelope.Joints[k]);
-        add(std::string("Total"), envelope.Total);
-        command.print(table, EnvelopeHead(reactions.Steps), "Reactions");
-        return 0;
-    }
-    table.Columns.insert(table.Columns.end(), kReactionNames.begin(), kReactionNames.end());
-    const auto add = [&](Cell joint, const TReaction& r) {
-        std::vector<Cell>& row = table.AddRow();
-        row.push_back(std::move(joint));
-        row.insert(row.end(), r.begin(), r.end());
-    };
-    for (size_t k = 0; k < reactions.Joints.size(); ++k)
-        add(static_cast<long long>(reactions.Joints[k]), reactions.At(step, k));
-    add(std::string("Total"), reactions.Total(step));
-    command.print(table, StepHead(step, reactions.Time[static_cast<size_t>(step - 1)]),
+    command.print(ReactionTable(reactions, step),
+                  step == kEnvelopeStep
+                      ? EnvelopeHead(reactions.Steps)
+                      : StepHead(step, reactions.Time[static_cast<size_t>(step - 1)]),
                   "Reactions");
     return 0;
 }
@@ -203,21 +117,7 @@ int CommandPeriods(const QStringList& args) {
     if (only != 0 && (only < 1 || only > static_cast<int>(modal.Modes.size())))
         throw InputError("Mode " + std::to_string(only) + " was not computed: the run holds " +
                          std::to_string(modal.Modes.size()) + " modes");
-    OutputTable table;
-    table.Columns = {"Mode", "Period", "Frequency", "Eigenvalue"};
-    for (const char* name : kModalNames)
-        table.Columns.push_back(name);
-    for (const char* name : kModalNames)
-        table.Columns.push_back(std::string("Sum") + name);
-    for (const TModeRow& mode : modal.Modes) {
-        if (only != 0 && mode.Mode != only) continue;
-        std::vector<Cell>& row = table.AddRow();
-        row = {static_cast<long long>(mode.Mode), mode.Period, mode.Frequency, mode.Eigenvalue};
-        for (const TModalValues* values : {&mode.Ratio, &mode.Cumulative})
-            for (double v : *values)
-                row.push_back(modal.MassRatios ? Cell(v) : Cell());
-    }
-    command.print(table, QJsonObject{{"MassRatios", modal.MassRatios}}, "Modes");
+    command.print(ModalRows(modal, only), QJsonObject{{"MassRatios", modal.MassRatios}}, "Modes");
     return 0;
 }
 
@@ -231,36 +131,12 @@ int CommandDrifts(const QStringList& args) {
         throw InputError("Load Step " + std::to_string(step) +
                          " was not recorded: the node files hold " +
                          std::to_string(drifts.Steps) + " steps");
-    OutputTable table;
-    table.Columns = {"Storey", "Bottom", "Top"};
-    if (step == kEnvelopeStep) {
-        EnvelopeColumns(table.Columns, "DriftX");
-        EnvelopeColumns(table.Columns, "DriftY");
-    } else {
-        table.Columns.insert(table.Columns.end(), {"DriftX", "JointX", "DriftY", "JointY"});
-    }
-    for (int s = 1; s <= drifts.StoreyCount(); ++s) {
-        const auto k = static_cast<size_t>(s - 1);
-        std::vector<Cell>& row = table.AddRow();
-        row = {static_cast<long long>(s), drifts.Bottom[k], drifts.Top[k]};
-        if (drifts.Pairs[k] == 0) {
-            row.resize(table.Columns.size());
-        } else if (step == kEnvelopeStep) {
-            EnvelopeCells(row, drifts.RangeX[k]);
-            EnvelopeCells(row, drifts.RangeY[k]);
-        } else {
-            const TStoreyDrift& d = drifts.At(step, s);
-            row.insert(row.end(), {d.X, static_cast<long long>(d.JointX), d.Y,
-                                   static_cast<long long>(d.JointY)});
-        }
-    }
-    const QJsonObject head = step == kEnvelopeStep
-                                 ? EnvelopeHead(drifts.Steps)
-                                 : StepHead(step, drifts.Steps > 0
-                                                      ? results.History.Time[static_cast<size_t>(
-                                                            step - 1)]
-                                                      : 0);
-    command.print(table, head, "Storeys");
+    const QJsonObject head =
+        step == kEnvelopeStep
+            ? EnvelopeHead(drifts.Steps)
+            : StepHead(step, drifts.Steps > 0 ? results.History.Time[static_cast<size_t>(step - 1)]
+                                              : 0);
+    command.print(DriftTable(drifts, step), head, "Storeys");
     return 0;
 }
 

@@ -22,13 +22,13 @@ void AppendWord(std::string& out, const std::string& word) {
 
 } // namespace
 
-QJsonArray JsonRows(const OutputTable& table) {
+QJsonArray JsonRows(const TTable& table) {
     QJsonArray rows;
-    for (const std::vector<Cell>& row : table.Rows) {
+    for (const std::vector<TCell>& row : table.Rows) {
         QJsonObject o;
         for (size_t k = 0; k < row.size() && k < table.Columns.size(); ++k) {
             const QString name = QString::fromStdString(table.Columns[k]);
-            const Cell& cell = row[k];
+            const TCell& cell = row[k];
             if (const auto* i = std::get_if<long long>(&cell))
                 o.insert(name, static_cast<qint64>(*i));
             else if (const auto* d = std::get_if<double>(&cell))
@@ -43,7 +43,7 @@ QJsonArray JsonRows(const OutputTable& table) {
     return rows;
 }
 
-std::string CsvOf(const OutputTable& table) {
+std::string CsvOf(const TTable& table) {
     std::string out;
     const auto endLine = [&out] {
         if (!out.empty() && out.back() == ',') out.pop_back();
@@ -54,8 +54,8 @@ std::string CsvOf(const OutputTable& table) {
         out += ',';
     }
     endLine();
-    for (const std::vector<Cell>& row : table.Rows) {
-        for (const Cell& cell : row) {
+    for (const std::vector<TCell>& row : table.Rows) {
+        for (const TCell& cell : row) {
             if (const auto* i = std::get_if<long long>(&cell))
                 text::AppendInt(out, *i);
             else if (const auto* d = std::get_if<double>(&cell))

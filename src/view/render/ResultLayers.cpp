@@ -355,24 +355,6 @@ double DrawDiagrams(QImage& image, const TModel& model, const TViewOptions& opti
     return largest;
 }
 
-// The sign convention of each component, for the legend.
-const char* Convention(int component) {
-    switch (component) {
-    case kForceN:
-        return "+ tension, - compression; drawn along local z";
-    case kForceVy:
-        return "+ along local +y; drawn along y";
-    case kForceVz:
-        return "+ along local +z; drawn along z";
-    case kForceT:
-        return "+ about local +x; drawn along z";
-    case kForceMy:
-        return "+ tension on the +z side; drawn on the tension side";
-    default:
-        return "+ tension on the -y side; drawn on the tension side";
-    }
-}
-
 std::string StepText(int step, int envelopeSteps) {
     return step == kEnvelopeStep ? "envelope of " + text::FormatInt(envelopeSteps) + " steps"
                                  : "step " + text::FormatInt(step);
@@ -523,7 +505,7 @@ void DrawResultLayers(QImage& image, const TModel& model, const TViewOptions& op
                                             path == DrawPath::Fast, labels);
         const std::string name(ForceComponentName(component));
         legend.push_back(name + " at " + StepText(forces.Step, forces.Envelope.Steps) + ": " +
-                         Convention(component) + " (blue +, red -)");
+                         std::string(ForceSignConvention(component)) + " (blue +, red -)");
         legend.push_back("Local axes: x from end I to end J, z along axis 2, y = z x x");
         legend.push_back("Largest |" + name + "| " + ValueText(largest));
     }

@@ -1,5 +1,5 @@
 // The results drawn over the model view: member force diagrams, reactions as arrows, and frames
-// drawn curved from their end rotations. ResultLayers.md gives the conventions.
+// drawn curved from their end rotations. post/Forces.md gives the signs.
 //
 // A diagram is drawn on every frame that has the component (trusses N only, rigid links none), at
 // the frame's undisplaced place, in the plane of the component: N, Vz, T and My along the local z
