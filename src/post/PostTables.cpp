@@ -1,9 +1,11 @@
 #include "post/PostTables.h"
 
+#include "model/NumberParse.h"
 #include "model/NumberText.h"
 #include "post/Envelopes.h"
 
 #include <array>
+#include <cmath>
 
 namespace vandra {
 namespace {
@@ -35,7 +37,9 @@ int Components(ForceKind kind) {
 
 std::string CellText(const TCell& cell) {
     if (const auto* i = std::get_if<long long>(&cell)) return text::FormatInt(*i);
-    if (const auto* d = std::get_if<double>(&cell)) return text::FormatGeneral(*d);
+    // Rounded to six significant digits first, then written short: 37499.956 as 37500.
+    if (const auto* d = std::get_if<double>(&cell))
+        return text::FormatGeneral(std::isfinite(*d) ? parse::Float(text::FormatE(*d, 6)) : *d);
     if (const auto* w = std::get_if<std::string>(&cell)) return *w;
     return {};
 }

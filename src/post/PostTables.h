@@ -24,7 +24,8 @@ struct TTable {
     std::vector<TCell>& AddRow() { return Rows.emplace_back(); }
 };
 
-// A cell as text: numbers to 6 significant digits (NumberText's general form), empty for none.
+// A cell as the windows show it: a number rounded to 6 significant digits and written short
+// (NumberText's general form), nothing for an empty cell.
 std::string CellText(const TCell& cell);
 
 // Per frame that has forces and per component: Frame, Component, I, J, Min, MinX, Max, MaxX at

@@ -42,6 +42,9 @@ enum class Command {
     Animation,
     NodeHistory,
     Force,
+    ReactionTable,
+    PeriodTable,
+    DriftTable,
     Tutorial,
     About,
 };

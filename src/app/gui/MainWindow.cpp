@@ -13,7 +13,9 @@
 #include "model/Errors.h"
 #include "post/gui/AnimationDialog.h"
 #include "post/gui/DeformationDialog.h"
+#include "post/gui/ForceDiagramDialog.h"
 #include "post/gui/NodeHistoryWindow.h"
+#include "post/gui/PostTablesWindow.h"
 #include "sections/gui/FramePropertiesDialog.h"
 #include "sections/gui/FrameSectionDialog.h"
 #include "sections/gui/MaterialDialog.h"
@@ -140,6 +142,8 @@ MainWindow::~MainWindow() {
     delete deformationDialog_;
     delete animationDialog_;
     delete nodeHistoryWindow_;
+    delete forceDiagramDialog_;
+    delete postTablesWindow_;
     delete viewOptionDialog_;
     delete showLoadDialog_;
     delete warningsDialog_;
@@ -225,6 +229,10 @@ void MainWindow::createDialogs() {
     animationDialog_ =
         new AnimationDialog(model, document_.results(), animation_, resultsFolder_, this);
     nodeHistoryWindow_ = new NodeHistoryWindow(model, resultsFolder_, this);
+    forceDiagramDialog_ = new ForceDiagramDialog(model, settings, viewOptions_,
+                                                 document_.results(), resultsFolder_, this);
+    postTablesWindow_ =
+        new PostTablesWindow(model, settings, document_.results(), resultsFolder_, this);
     v14ConverterWindow_ = new V14ConverterWindow(this);
     warningsDialog_ = new WarningsDialog(this);
     connect(tclFileDialog_, &TclFileDialog::warningsFound, this,
@@ -236,7 +244,8 @@ void MainWindow::createDialogs() {
     const auto redraw = [this] { viewWidget_->redraw(); };
     for (ModelessDialog* d : {static_cast<ModelessDialog*>(viewOptionDialog_),
                               static_cast<ModelessDialog*>(showLoadDialog_),
-                              static_cast<ModelessDialog*>(deformationDialog_)})
+                              static_cast<ModelessDialog*>(deformationDialog_),
+                              static_cast<ModelessDialog*>(forceDiagramDialog_)})
         connect(d, &ModelessDialog::applied, this, redraw);
     connect(framePropertiesDialog_, &FramePropertiesDialog::selectionCleared, this, redraw);
     connect(animationDialog_, &AnimationDialog::runStopRequested, this,

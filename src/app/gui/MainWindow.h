@@ -31,6 +31,8 @@ class ModelessDialog;
 class AnimationDialog;
 class DeformationDialog;
 class NodeHistoryWindow;
+class ForceDiagramDialog;
+class PostTablesWindow;
 class FramePropertiesDialog;
 class FrameSectionDialog;
 class MaterialDialog;
@@ -99,6 +101,8 @@ public:
     DeformationDialog* deformationDialog() const { return deformationDialog_; }
     AnimationDialog* animationDialog() const { return animationDialog_; }
     NodeHistoryWindow* nodeHistoryWindow() const { return nodeHistoryWindow_; }
+    ForceDiagramDialog* forceDiagramDialog() const { return forceDiagramDialog_; }
+    PostTablesWindow* postTablesWindow() const { return postTablesWindow_; }
     ModelViewWidget* modelView() const { return viewWidget_; }
     SolverWindow* solverWindow() const { return solverWindow_; }
     ViewOptionDialog* viewOptionDialog() const { return viewOptionDialog_; }
@@ -157,6 +161,8 @@ private:
     DeformationDialog* deformationDialog_ = nullptr;
     AnimationDialog* animationDialog_ = nullptr;
     NodeHistoryWindow* nodeHistoryWindow_ = nullptr;
+    ForceDiagramDialog* forceDiagramDialog_ = nullptr;
+    PostTablesWindow* postTablesWindow_ = nullptr;
     V14ConverterWindow* v14ConverterWindow_ = nullptr;
     WarningsDialog* warningsDialog_ = nullptr;
 
