@@ -47,6 +47,14 @@ const char* const kCommands =
     "                                     per storey its levels and drift ratios in X and Y\n"
     "  preview FILE.s2k --section NAME -o OUT.png [--set NAME=VALUE]...\n"
     "                                     the frame section dialog's picture of one section\n"
+    "  mcurv FILE.s2k --section NAME --axial P --dir y|z [--max-curvature K]\n"
+    "        [--set NAME=VALUE]... [-o OUT.csv]\n"
+    "                                     the section's moment-curvature curve, run in the\n"
+    "                                     solver, as CSV (P positive in tension); its marks on\n"
+    "                                     stderr\n"
+    "  pm FILE.s2k --section NAME [--set NAME=VALUE]... [-o OUT.csv]\n"
+    "                                     the section's axial force - moment interaction\n"
+    "                                     diagrams about y and z as CSV\n"
     "  save-project FILE.s2k -o OUT.vandra [--set NAME=VALUE]...\n"
     "                                     the project file: the model's path and every choice\n"
     "  v14 FILE [-o OUT.s2k]              a SAP2000 V14 solid model as version 6 text\n"
@@ -104,8 +112,8 @@ int main(int argc, char** argv) {
     parser.addVersionOption();
     parser.addPositionalArgument("command",
                                  "info, dump, tcl, render, results, history, forces, reactions, "
-                                 "periods, drifts, preview, save-project, v14, convert, run-suite "
-                                 "or suite-results");
+                                 "periods, drifts, preview, mcurv, pm, save-project, v14, "
+                                 "convert, run-suite or suite-results");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     // The arguments as the system gave them (argv after the application took its own options).
     QStringList arguments;
@@ -148,6 +156,8 @@ int main(int argc, char** argv) {
         if (command == "preview") return vandra::cli::CommandPreview(rest);
         if (command == "save-project") return vandra::cli::CommandSaveProject(rest);
         if (command == "v14") return vandra::cli::CommandV14(rest);
+        if (command == "mcurv") return vandra::cli::CommandMcurv(rest);
+        if (command == "pm") return vandra::cli::CommandPm(rest);
         if (command == "convert") return vandra::cli::CommandConvert(rest);
         if (command == "run-suite") return vandra::cli::CommandRunSuite(rest);
         if (command == "suite-results") return vandra::cli::CommandSuiteResults(rest);

@@ -24,5 +24,7 @@ int CommandPreview(const QStringList& args);
 int CommandV14(const QStringList& args);
 int CommandRunSuite(const QStringList& args);
 int CommandSuiteResults(const QStringList& args);
+int CommandMcurv(const QStringList& args);
+int CommandPm(const QStringList& args);
 
 } // namespace vandra::cli

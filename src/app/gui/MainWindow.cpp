@@ -19,6 +19,7 @@
 #include "sections/gui/FramePropertiesDialog.h"
 #include "sections/gui/FrameSectionDialog.h"
 #include "sections/gui/MaterialDialog.h"
+#include "sections/gui/SectionAnalysisWindow.h"
 #include "sections/gui/ShellSectionDialog.h"
 #include "tcl/gui/AnalysisSettingDialog.h"
 #include "tcl/gui/RecorderSettingDialog.h"
@@ -151,6 +152,7 @@ MainWindow::~MainWindow() {
     delete analysisSettingDialog_;
     delete recorderSettingDialog_;
     delete framePropertiesDialog_;
+    delete sectionAnalysisWindow_;
     delete frameSectionDialog_;
     delete materialDialog_;
     delete shellSectionDialog_;
@@ -217,6 +219,7 @@ void MainWindow::createDialogs() {
     recorderSettingDialog_ = new RecorderSettingDialog(settings, this);
     framePropertiesDialog_ = new FramePropertiesDialog(model, interaction_, this);
     frameSectionDialog_ = new FrameSectionDialog(model, this);
+    sectionAnalysisWindow_ = new SectionAnalysisWindow(model, settings, this);
     materialDialog_ = new MaterialDialog(model, this);
     shellSectionDialog_ = new ShellSectionDialog(model, this);
     solverWindow_ = new SolverWindow(this);
@@ -256,6 +259,11 @@ void MainWindow::createDialogs() {
                 showDialog(deformationDialog_);
             });
     connect(frameSectionDialog_, &FrameSectionDialog::redrawRequested, this, redraw);
+    connect(frameSectionDialog_, &FrameSectionDialog::sectionAnalysisRequested, this,
+            [this](int s) {
+                sectionAnalysisWindow_->showSection(s);
+                showDialog(sectionAnalysisWindow_);
+            });
 }
 
 void MainWindow::showDialog(QWidget* dialog) {
@@ -302,6 +310,7 @@ void MainWindow::replaceModel(TOpenedModel opened) {
     animation_.AnimFrame = 0;
     document_.replace(std::move(opened));
     if (framePropertiesDialog_->isVisible()) framePropertiesDialog_->reject();
+    sectionAnalysisWindow_->forget();
     interaction_.SelectedFrame = 0;
     viewOptions_.ShownLoadCase = 0;
     statusPanels_->setCounts(CountsOf(document_.model()));

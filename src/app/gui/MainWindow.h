@@ -33,6 +33,7 @@ class DeformationDialog;
 class NodeHistoryWindow;
 class ForceDiagramDialog;
 class PostTablesWindow;
+class SectionAnalysisWindow;
 class FramePropertiesDialog;
 class FrameSectionDialog;
 class MaterialDialog;
@@ -113,6 +114,7 @@ public:
     TclFileDialog* tclFileDialog() const { return tclFileDialog_; }
     WarningsDialog* warningsDialog() const { return warningsDialog_; }
     FrameSectionDialog* frameSectionDialog() const { return frameSectionDialog_; }
+    SectionAnalysisWindow* sectionAnalysisWindow() const { return sectionAnalysisWindow_; }
     MaterialDialog* materialDialog() const { return materialDialog_; }
     ShellSectionDialog* shellSectionDialog() const { return shellSectionDialog_; }
     V14ConverterWindow* v14ConverterWindow() const { return v14ConverterWindow_; }
@@ -155,6 +157,7 @@ private:
     RecorderSettingDialog* recorderSettingDialog_ = nullptr;
     FramePropertiesDialog* framePropertiesDialog_ = nullptr;
     FrameSectionDialog* frameSectionDialog_ = nullptr;
+    SectionAnalysisWindow* sectionAnalysisWindow_ = nullptr;
     MaterialDialog* materialDialog_ = nullptr;
     ShellSectionDialog* shellSectionDialog_ = nullptr;
     SolverWindow* solverWindow_ = nullptr;

@@ -213,11 +213,14 @@ QLayout* FrameSectionDialog::makeButtonRow() {
     importButton->setObjectName(QStringLiteral("importButton"));
     auto* exportButton = new QPushButton(QStringLiteral("Export"), this);
     exportButton->setObjectName(QStringLiteral("exportButton"));
+    auto* analysisButton = new QPushButton(QStringLiteral("Section analysis"), this);
+    analysisButton->setObjectName(QStringLiteral("sectionAnalysisButton"));
     unitLabel_ = new QLabel(this);
     unitLabel_->setObjectName(QStringLiteral("unitLabel"));
     auto* row = new QHBoxLayout;
     row->addWidget(importButton);
     row->addWidget(exportButton);
+    row->addWidget(analysisButton);
     row->addStretch();
     row->addWidget(unitLabel_);
     row->addStretch();
@@ -228,6 +231,9 @@ QLayout* FrameSectionDialog::makeButtonRow() {
     ok->setObjectName(QStringLiteral("okButton"));
     connect(importButton, &QPushButton::clicked, this, &FrameSectionDialog::importLibrary);
     connect(exportButton, &QPushButton::clicked, this, &FrameSectionDialog::exportLibrary);
+    connect(analysisButton, &QPushButton::clicked, this, [this] {
+        if (const int s = selectedSection(); s > 0 && tryApply()) emit sectionAnalysisRequested(s);
+    });
     return row;
 }
 

@@ -1,6 +1,7 @@
 // "Frame Section (Nonlinear)": per frame section, the element type, transformation, fiber
 // divisions, bars, cover, hinge lengths and colour, with the picture of the fibers they give.
-// Import and Export read and write the same settings of every section as a section library.
+// Import and Export read and write the same settings of every section as a section library;
+// "Section analysis" stores the boxes and asks for the section's analysis window.
 #pragma once
 
 #include "app/gui/ModelessDialog.h"
@@ -44,6 +45,8 @@ public:
 signals:
     // The dialog closed: frames may show their section's new colour.
     void redrawRequested();
+    // "Section analysis": the boxes were stored; frame section s is to be analysed.
+    void sectionAnalysisRequested(int s);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
