@@ -34,7 +34,8 @@ void MainWindowStartupTest::menusInOrderWithSeparators() {
         {"Define", "Frame Section", "Material", "Shell Section", "-", "Recorder Setting",
          "Analysis Case"},
         {"Gen_tcl", "OpenSEES tcl File", "-", "Run OpenSEES"},
-        {"Post", "Deformation", "!Force", "-", "Animation", "Node History"},
+        {"Post", "Deformation", "Force", "Reactions and Storey Shear", "Periods and Mass",
+         "Storey Drift", "-", "Animation", "Node History"},
         {"Help", "VANDRA Tutorial", "-", "About"},
     };
     const QList<QAction*> menus = window.menuBar()->actions();
