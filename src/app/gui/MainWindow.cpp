@@ -311,6 +311,7 @@ void MainWindow::replaceModel(TOpenedModel opened) {
     document_.replace(std::move(opened));
     if (framePropertiesDialog_->isVisible()) framePropertiesDialog_->reject();
     sectionAnalysisWindow_->forget();
+    postTablesWindow_->forget();
     interaction_.SelectedFrame = 0;
     viewOptions_.ShownLoadCase = 0;
     statusPanels_->setCounts(CountsOf(document_.model()));

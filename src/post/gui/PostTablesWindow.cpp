@@ -164,7 +164,6 @@ void PostTablesWindow::loadTables() {
     const QString chosen = folder_.ensure(this);
     if (chosen.isEmpty()) return;
     const std::string folder = QFile::encodeName(chosen).toStdString();
-    loaded_ = true;
     QStringList said;
     const auto part = [&](const QString& name, const std::function<void()>& work) {
         try {
@@ -173,8 +172,8 @@ void PostTablesWindow::loadTables() {
             said << name + QStringLiteral(": ") + QString::fromLocal8Bit(e.what());
         }
     };
-    for (QTableWidget* table : tables_)
-        table->clear();
+    forget();
+    loaded_ = true;
     if (settings_.RecReactions)
         part(QStringLiteral("Reactions"), [&] {
             LoadReactions(results_, model_, settings_, folder, step);
@@ -210,6 +209,17 @@ void PostTablesWindow::loadTables() {
         });
     statusLabel_->setText(said.isEmpty() ? QStringLiteral("Loaded from %1.").arg(chosen)
                                          : said.join(QLatin1Char('\n')));
+    replot();
+}
+
+void PostTablesWindow::forget() {
+    loaded_ = false;
+    for (QTableWidget* table : tables_) {
+        table->clear();
+        table->setRowCount(0);
+        table->setColumnCount(0);
+    }
+    statusLabel_->clear();
     replot();
 }
 

@@ -38,6 +38,8 @@ public:
     // into the results and the tables. Each part that cannot be read is said in the status line;
     // the others are shown.
     void loadTables();
+    // Empties the tables and plots of a model that was replaced: the next showTab() loads anew.
+    void forget();
 
     QTableWidget* table(Tab tab) const { return tables_[tab]; }
     QString statusText() const;

@@ -125,6 +125,9 @@ void PostWindowsTest::tablesShowTheRunsReactionsShearsAndDrifts() {
     QVERIFY(upper > 0 && upper < 150000);
     QCOMPARE(w->table(PostTablesWindow::DriftsTab)->rowCount(), 2);
     QVERIFY(messages_.isEmpty());
+    // Another model: the run's tables go with the one they belonged to.
+    window.importModel(kData + QStringLiteral("two_storey_frame.s2k"));
+    QCOMPARE(reactions->rowCount(), 0);
 }
 
 QTEST_MAIN(PostWindowsTest)
