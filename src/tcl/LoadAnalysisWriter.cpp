@@ -60,8 +60,10 @@ bool TrussLoadForce(const TModel& model, const TLOAD& load, Vec& force) {
         const Vec z = Cross(x, y);
         along = load.Dir == 2 ? z : Vec{-y[0], -y[1], -y[2]};
     }
+    // A component of the unit direction within rounding of 0 (axis 2 from the angle's sine and
+    // cosine) is 0, not a stray 1e-13 of the load in the script.
     for (size_t c = 0; c < 3; ++c)
-        force[c] = load.FX * length * along[c];
+        force[c] = std::abs(along[c]) < 1e-12 ? 0 : load.FX * length * along[c];
     return true;
 }
 
