@@ -1,5 +1,5 @@
-// vandra: the desktop program. "vandra FILE.s2k" opens that model at start; without an argument
-// the program starts with an empty model.
+// vandra: the desktop program. "vandra FILE.s2k" imports that model at start, "vandra
+// FILE.vandra" opens that project; without an argument the program starts with an empty model.
 #include "app/gui/MainWindow.h"
 #include "app/gui/Startup.h"
 
@@ -13,6 +13,6 @@ int main(int argc, char** argv) {
     vandra::gui::MainWindow window;
     window.show();
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) window.importModel(arguments.at(1));
+    if (arguments.size() > 1) window.openFile(arguments.at(1));
     return app.exec();
 }

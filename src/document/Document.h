@@ -7,6 +7,7 @@
 
 #include "import/S2kText.h"
 #include "model/Model.h"
+#include "model/Progress.h"
 #include "post/Results.h"
 
 #include <optional>
@@ -23,12 +24,17 @@ struct TOpenedModel {
     // The analysis settings that came with the model (a project); without them the document
     // keeps its own.
     std::optional<TSettings> Settings;
+    // The ground-motion suite that came with the model (a project: its file's path, empty for
+    // none); without it the document keeps its own.
+    std::optional<std::string> SuitePath;
 };
 
 // Reads the model file at path and imports it by the importer of its format (a tabular file is
 // converted and says how in *report). What the reader and the importers throw passes through:
-// nothing is open until replace() takes the result.
-TOpenedModel ReadModelFile(const std::string& path, std::vector<std::string>* report = nullptr);
+// nothing is open until replace() takes the result. The import counts its progress; a cancel
+// throws Cancelled and leaves the open model as it was.
+TOpenedModel ReadModelFile(const std::string& path, std::vector<std::string>* report = nullptr,
+                           Progress* progress = nullptr);
 
 class Document {
 public:
@@ -43,11 +49,14 @@ public:
     // The model file of the open model; empty before the first replace.
     const std::string& path() const { return path_; }
     bool hasModel() const { return !path_.empty(); }
+    // The ground-motion suite kept with the project (the path of its file), empty when none.
+    const std::string& suitePath() const { return suitePath_; }
+    void setSuitePath(std::string path) { suitePath_ = std::move(path); }
 
     // Opens `opened` in place of the open model: its model, text, path and (when it brought them)
-    // settings replace the document's, and the loaded results and their colour range go. Cannot
-    // fail, so a file that fails to read or import, which never gets here, leaves the document
-    // exactly as it was.
+    // settings and suite replace the document's, and the loaded results and their colour range go.
+    // Cannot fail, so a file that fails to read or import, which never gets here, leaves the
+    // document exactly as it was.
     void replace(TOpenedModel opened) noexcept;
 
 private:
@@ -56,6 +65,7 @@ private:
     TResults results_;
     S2kText text_;
     std::string path_;
+    std::string suitePath_;
 };
 
 } // namespace vandra

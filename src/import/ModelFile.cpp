@@ -7,9 +7,9 @@
 namespace vandra {
 
 TModel ImportModelText(const S2kText& lines, const std::string& fileName,
-                       std::vector<std::string>* report) {
-    if (IsTabularSap2000(lines)) return ImportTabular(lines, fileName, report);
-    return ImportS2k(lines, fileName);
+                       std::vector<std::string>* report, Progress* progress) {
+    if (IsTabularSap2000(lines)) return ImportTabular(lines, fileName, report, progress);
+    return ImportS2k(lines, fileName, progress);
 }
 
 } // namespace vandra

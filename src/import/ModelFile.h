@@ -5,6 +5,7 @@
 
 #include "import/S2kText.h"
 #include "model/Model.h"
+#include "model/Progress.h"
 
 #include <string>
 #include <vector>
@@ -15,7 +16,8 @@ namespace vandra {
 // tabular SAP2000 file (TABLE: headers) is converted, anything else is read as version 6 text.
 // fileName names the file in warnings and errors. The conversion of a tabular file says what it
 // read and how in report lines (empty for version 6 text).
+// The importer counts its progress (a cancel throws Cancelled).
 TModel ImportModelText(const S2kText& lines, const std::string& fileName,
-                       std::vector<std::string>* report = nullptr);
+                       std::vector<std::string>* report = nullptr, Progress* progress = nullptr);
 
 } // namespace vandra

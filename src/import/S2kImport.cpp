@@ -77,22 +77,34 @@ void ReadElementsAndLoads(const S2kInput& in, TModel& model) {
 
 } // namespace
 
-TModel ImportS2k(const S2kText& S2kLines, const std::string& fileName) {
+TModel ImportS2k(const S2kText& S2kLines, const std::string& fileName, Progress* progress) {
+    StartProgress(progress, "Importing the model", 11);
     TModel model;
     const S2kInput in{S2kLines, IndexSections(S2kLines, fileName, model.Warnings), fileName};
     if (!in.Sections.AnyFound())
         throw InputError((fileName.empty() ? std::string() : "\"" + fileName + "\": ") +
                          "no SAP2000 version 6 section found");
+    AddProgress(progress, 1);
     ReadSystem(S2kLines, fileName, model);
+    AddProgress(progress, 1);
     ReadJoints(in, model);
+    AddProgress(progress, 1);
     ReadConstraints(in, model);
+    AddProgress(progress, 1);
     ReadRestraints(in, model);
+    AddProgress(progress, 1);
     ReadMasses(in, model);
+    AddProgress(progress, 1);
     ReadMaterials(in, model);
+    AddProgress(progress, 1);
     ReadFrameSections(in, model);
+    AddProgress(progress, 1);
     ReadShellSections(in, model);
+    AddProgress(progress, 1);
     ReadElementsAndLoads(in, model);
+    AddProgress(progress, 1);
     LinkRigidBeams(model);
+    AddProgress(progress, 1);
     return model;
 }
 

@@ -3,6 +3,7 @@
 
 #include "import/S2kText.h"
 #include "model/Model.h"
+#include "model/Progress.h"
 
 #include <string>
 #include <string_view>
@@ -20,7 +21,9 @@ S2kText SplitS2kLines(std::string_view text);
 // (ConversionError, "Line 12 (MATERIAL): '6e3x' is not a valid floating point value"), a
 // reference outside its table or a text without any of the eleven section keywords ("no SAP2000
 // version 6 section found", InputError) is thrown and no partial model escapes.
-TModel ImportS2k(const S2kText& S2kLines, const std::string& fileName = std::string());
+// Counts one unit of progress a reader and throws Cancelled at the first count after a cancel.
+TModel ImportS2k(const S2kText& S2kLines, const std::string& fileName = std::string(),
+                 Progress* progress = nullptr);
 
 // The seven counts of the status bar: max(count, 0) of NodeCount, FrameCount, ShellCount1,
 // SolidCount, MatCount, SectionCount, AreaSecCount.

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <numbers>
 
 namespace vandra {
@@ -345,25 +346,32 @@ void ReadRestraintTables(Importer& im) {
 } // namespace tabular
 
 TModel ImportTabular(const S2kText& lines, const std::string& fileName,
-                     std::vector<std::string>* report) {
+                     std::vector<std::string>* report, Progress* progress) {
+    // The readers in their order; each counts one unit of progress.
+    static constexpr void (*kReaders[])(tabular::Importer&) = {tabular::ReadUnits,
+                                                               tabular::ReadJointTable,
+                                                               tabular::ReadMaterialTables,
+                                                               tabular::ReadFrameSectionTable,
+                                                               tabular::ReadAreaSectionTable,
+                                                               tabular::ReadFrameTables,
+                                                               tabular::ReadAreaTables,
+                                                               tabular::ReadSolidTables,
+                                                               tabular::ReadRestraintTables,
+                                                               tabular::ReadConstraintTables,
+                                                               tabular::ReadLoadTables,
+                                                               tabular::ReadMassTables,
+                                                               tabular::RestrainIsolatedJoints,
+                                                               tabular::ReportUnreadTables};
+    StartProgress(progress, "Converting the tables", std::size(kReaders) + 1);
     std::vector<std::string> own;
     const TabularFile file = ReadTabular(lines);
+    AddProgress(progress, 1);
     tabular::Importer im(file, fileName, report != nullptr ? *report : own);
     im.Model.LengthUnit = kLengthMM;
-    tabular::ReadUnits(im);
-    tabular::ReadJointTable(im);
-    tabular::ReadMaterialTables(im);
-    tabular::ReadFrameSectionTable(im);
-    tabular::ReadAreaSectionTable(im);
-    tabular::ReadFrameTables(im);
-    tabular::ReadAreaTables(im);
-    tabular::ReadSolidTables(im);
-    tabular::ReadRestraintTables(im);
-    tabular::ReadConstraintTables(im);
-    tabular::ReadLoadTables(im);
-    tabular::ReadMassTables(im);
-    tabular::RestrainIsolatedJoints(im);
-    tabular::ReportUnreadTables(im);
+    for (const auto read : kReaders) {
+        read(im);
+        AddProgress(progress, 1);
+    }
     im.Info(
         "Joints: " + text::FormatInt(im.Model.NodeCount) + " (" +
         text::FormatInt(file.Find("JOINT COORDINATES")

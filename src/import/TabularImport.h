@@ -9,6 +9,7 @@
 
 #include "import/S2kText.h"
 #include "model/Model.h"
+#include "model/Progress.h"
 
 #include <string>
 #include <vector>
@@ -17,8 +18,9 @@ namespace vandra {
 
 // Builds the model of a tabular file whose lines are `lines`. `fileName` names the file in
 // warnings and errors. A bad number throws ConversionError and an unknown reference InputError,
-// both naming table, row and line; no partial model escapes.
+// both naming table, row and line; no partial model escapes. Counts one unit of progress a table
+// reader and throws Cancelled at the first count after a cancel.
 TModel ImportTabular(const S2kText& lines, const std::string& fileName,
-                     std::vector<std::string>* report = nullptr);
+                     std::vector<std::string>* report = nullptr, Progress* progress = nullptr);
 
 } // namespace vandra

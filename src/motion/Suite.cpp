@@ -124,7 +124,7 @@ Suite ParseSuite(const std::string& text, const std::string& path,
         const Json* value = json::Optional(doc, key);
         if (!value) continue;
         const std::string where = json::KeyWhere(path, key);
-        if (factors) {
+        if (key[0] == 'p' && factors) {
             warnings.push_back(where + ": used only with \"levels\"; ignored");
         } else if (key[0] == 'p') {
             suite.period = Positive(*value, where, "period in seconds");
@@ -168,10 +168,9 @@ std::string SuiteText(const Suite& suite, const std::string& path) {
     for (double v : suite.intensities)
         out.Number(v);
     out.EndArray();
-    if (suite.kind == IntensityKind::kLevel) {
-        if (suite.period) out.NumberField("period", *suite.period);
-        out.NumberField("damping", suite.damping);
-    }
+    if (suite.kind == IntensityKind::kLevel && suite.period)
+        out.NumberField("period", *suite.period);
+    out.NumberField("damping", suite.damping);
     out.EndObject();
     return out.Take();
 }

@@ -27,7 +27,9 @@ struct Suite {
     IntensityKind kind = IntensityKind::kFactor;
     std::vector<double> intensities;  // the factors, or the levels in g
     std::optional<double> period;     // T1 in s for levels; else the first period of a modal run
-    double damping = kDefaultDamping; // of the spectrum that scales records to levels
+    // The damping ratio of the building (Rayleigh, fitted to its first two modes) and of the
+    // spectrum that scales records to levels.
+    double damping = kDefaultDamping;
 
     friend bool operator==(const Suite&, const Suite&) = default;
 };

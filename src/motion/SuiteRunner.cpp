@@ -60,11 +60,15 @@ SuiteRunner::Lock::~Lock() {
 }
 
 SuiteProgress SuiteRunner::Progress() const {
+    return ProgressOf(manifest_, &waiting_);
+}
+
+SuiteProgress ProgressOf(const Manifest& manifest, const std::vector<char>* waiting) {
     SuiteProgress p;
-    p.total = static_cast<int>(manifest_.runs.size());
-    for (size_t i = 0; i < manifest_.runs.size(); ++i) {
-        const ManifestRun& run = manifest_.runs[i];
-        if (waiting_[i]) {
+    p.total = static_cast<int>(manifest.runs.size());
+    for (size_t i = 0; i < manifest.runs.size(); ++i) {
+        const ManifestRun& run = manifest.runs[i];
+        if (waiting != nullptr && (*waiting)[i]) {
             ++p.waiting;
             continue;
         }

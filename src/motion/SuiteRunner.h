@@ -23,6 +23,10 @@ struct SuiteProgress {
     friend bool operator==(const SuiteProgress&, const SuiteProgress&) = default;
 };
 
+// The progress of the runs as the manifest gives them; a run marked in `waiting` (the runner's
+// runs not started yet or queued) counts as waiting whatever its status.
+SuiteProgress ProgressOf(const Manifest& manifest, const std::vector<char>* waiting = nullptr);
+
 class SuiteRunner {
 public:
     virtual ~SuiteRunner();

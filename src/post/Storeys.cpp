@@ -101,25 +101,31 @@ TLevels FindLevels(const TModel& model) {
     return result;
 }
 
+std::vector<std::vector<TStoreyPair>> StoreyPairs(const TModel& model, const TLevels& levels) {
+    std::vector<std::vector<TStoreyPair>> pairs(static_cast<size_t>(levels.StoreyCount()));
+    for (size_t s = 0; s < pairs.size(); ++s) {
+        const PlanIndex below(model, levels.Levels[s], levels.Tolerance);
+        for (int t : levels.Levels[s + 1].Joints) {
+            Vec3 p;
+            if (!JointPlace(model, t, p)) continue;
+            if (const int b = below.Below(p[0], p[1]); b != 0) pairs[s].push_back({t, b});
+        }
+    }
+    return pairs;
+}
+
 TDrifts ComputeDrifts(const TModel& model, const TLevels& levels, const TNodeHistory& history) {
     TDrifts drifts;
     const int storeys = levels.StoreyCount();
     drifts.Steps = history.Steps;
-    // Per storey: the (top, bottom) joint pairs.
-    std::vector<std::vector<std::pair<int, int>>> pairs(static_cast<size_t>(storeys));
+    // Per storey: the pairs of joints the history holds.
+    std::vector<std::vector<TStoreyPair>> pairs = StoreyPairs(model, levels);
     for (int s = 1; s <= storeys; ++s) {
-        const TLevel& bottom = levels.Levels[static_cast<size_t>(s - 1)];
-        const TLevel& top = levels.Levels[static_cast<size_t>(s)];
-        drifts.Bottom.push_back(bottom.Z);
-        drifts.Top.push_back(top.Z);
-        const PlanIndex below(model, bottom, levels.Tolerance);
-        for (int t : top.Joints) {
-            Vec3 p;
-            if (!JointPlace(model, t, p)) continue;
-            const int b = below.Below(p[0], p[1]);
-            if (b != 0 && static_cast<size_t>(std::max(t, b)) < history.Stride)
-                pairs[static_cast<size_t>(s - 1)].emplace_back(t, b);
-        }
+        drifts.Bottom.push_back(levels.Levels[static_cast<size_t>(s - 1)].Z);
+        drifts.Top.push_back(levels.Levels[static_cast<size_t>(s)].Z);
+        std::erase_if(pairs[static_cast<size_t>(s - 1)], [&](const TStoreyPair& p) {
+            return static_cast<size_t>(std::max(p.Top, p.Bottom)) >= history.Stride;
+        });
         drifts.Pairs.push_back(static_cast<int>(pairs[static_cast<size_t>(s - 1)].size()));
     }
     drifts.Values.assign(static_cast<size_t>(history.Steps) * static_cast<size_t>(storeys), {});

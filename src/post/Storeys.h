@@ -56,6 +56,16 @@ struct TDrifts {
     }
 };
 
+// A joint of a storey's top level above a joint of its bottom level (the pairs whose drifts make
+// the storey's drift).
+struct TStoreyPair {
+    int Top = 0, Bottom = 0;
+};
+
+// Per storey ([s - 1]), its pairs: each joint of the top level, in joint order, with the joint of
+// the bottom level at its plan position (within the tolerance), when there is one.
+std::vector<std::vector<TStoreyPair>> StoreyPairs(const TModel& model, const TLevels& levels);
+
 // The drifts of every storey at every step of a displacement history.
 TDrifts ComputeDrifts(const TModel& model, const TLevels& levels, const TNodeHistory& history);
 

@@ -13,6 +13,9 @@ using namespace script;
 
 namespace {
 
+// The damping ratio of the time-history templates.
+constexpr double kTemplateDamping = 0.05;
+
 using Vec = std::array<double, 3>;
 
 Vec Cross(const Vec& a, const Vec& b) {
@@ -187,8 +190,9 @@ bool IsDense(const TModel& model, int modes) {
 }
 
 void ModalBlock(const TModel& model, const TSettings& settings, ScriptLineList& lines) {
-    Line(lines, "set numModes %d", {settings.ModalNumber});
-    Line(lines, IsDense(model, settings.ModalNumber) ? "set lambda [eigen -fullGenLapack $numModes]"
+    const int modes = ModesToCompute(model, settings);
+    Line(lines, "set numModes %d", {modes});
+    Line(lines, IsDense(model, modes) ? "set lambda [eigen -fullGenLapack $numModes]"
                                                      : "set lambda [eigen  $numModes]");
     for (std::string_view line : {
              "set period \"Periods.txt\"",
@@ -201,9 +205,11 @@ void ModalBlock(const TModel& model, const TSettings& settings, ScriptLineList& 
     if (settings.RecModalReport) WriteModalReport(lines);
 }
 
-// Rayleigh damping of 5 % fitted to the first two modes.
-void DampingBlock(const TModel& model, ScriptLineList& lines) {
-    for (std::string_view line : {" ", "set xDamp 0.05;", "set nEigenI 1;", "set nEigenJ 2;"})
+// Rayleigh damping of the given ratio fitted to the first two modes.
+void DampingBlock(const TModel& model, double damping, ScriptLineList& lines) {
+    Line(lines, " ");
+    Line(lines, "set xDamp %s;", {text::FormatGeneral(damping)});
+    for (std::string_view line : {"set nEigenI 1;", "set nEigenJ 2;"})
         Line(lines, line);
     Line(lines, IsDense(model, kDampingModes)
                     ? "set lambdaN [eigen -fullGenLapack [expr $nEigenJ]];"
@@ -316,7 +322,7 @@ void WriteLoadsAndAnalysis(const ScriptContext& context, ScriptLineList& lines) 
         ModalBlock(model, settings, lines);
         break;
     case kTimeHistory:
-        DampingBlock(model, lines);
+        DampingBlock(model, kTemplateDamping, lines);
         UniformExcitationBlocks(tags, lines);
         break;
     case kGravityTimeHistory:
@@ -324,16 +330,25 @@ void WriteLoadsAndAnalysis(const ScriptContext& context, ScriptLineList& lines) 
         Line(lines, "loadConst -time 0.0");
         // The transient analysis replaces the static one, which the solver otherwise warns about.
         Line(lines, "wipeAnalysis");
-        DampingBlock(model, lines);
+        DampingBlock(model, kTemplateDamping, lines);
         UniformExcitationBlocks(tags, lines);
         break;
     case kMultipleSupport:
-        DampingBlock(model, lines);
+        DampingBlock(model, kTemplateDamping, lines);
         MultipleSupportBlock(tags, lines);
         break;
     default: // GenerateScript refuses any other type
         break;
     }
+}
+
+void WriteGroundMotionPrelude(const ScriptContext& context, double damping, ScriptLineList& lines) {
+    if (context.settings.AnalysisType == kGravityTimeHistory) {
+        Gravity(context.model, context.settings, context.tags, lines);
+        Line(lines, "loadConst -time 0.0");
+        Line(lines, "wipeAnalysis");
+    }
+    DampingBlock(context.model, damping, lines);
 }
 
 void AddSkippedLoadWarnings(const TModel& model, const TSettings& settings, WarningList& warnings) {

@@ -3,6 +3,7 @@
 #include "tcl/RecorderFiles.h"
 #include "tcl/ResultRecorders.h"
 #include "tcl/ScriptWriters.h"
+#include "tcl/SettingsCheck.h"
 
 #include <string>
 
@@ -111,11 +112,11 @@ void WriteRecorders(const ScriptContext& context, ScriptLineList& lines) {
         HingeEndJBlocks(model, tags, lines, frames);
     }
     // Mode shapes exist only after the eigen analysis of a modal analysis, which computes
-    // exactly ModalNumber modes.
+    // exactly ModesToCompute modes.
     if (rec[kRecModeShape] && settings.AnalysisType == kModalAnalysis) {
         static constexpr std::string_view kTmpl =
             "recorder Node -file %s -time -nodeRange %D %D -dof 1 2 3 \"eigen %D\"";
-        for (int m = 1; m <= settings.ModalNumber; ++m)
+        for (int m = 1, modes = ModesToCompute(model, settings); m <= modes; ++m)
             ForEachNodeBlock(tags, nodes, [&](int k, int first, int last) {
                 Line(lines, kTmpl, {FileName(RecorderFile::ModeShape, k, m), first, last, m});
             });

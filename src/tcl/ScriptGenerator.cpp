@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cmath>
+#include <span>
 
 namespace vandra {
 namespace {
@@ -201,10 +202,48 @@ void AddNameWarnings(const TModel& m, const TSettings& settings, WarningList& wa
 // it grows. Room that is never written costs no memory.
 constexpr size_t kReservedBytesPerLine = 96;
 
-// Runs the writers and appends their lines to `lines` in the writers' order.
-void RunWriters(const ScriptContext& context, ScriptLineList& lines) {
-    for (ScriptWriter write : kWriters)
-        write(context, lines);
+// The writers that define the model, the first kModelWriters of kWriters.
+constexpr size_t kModelWriters = 8;
+
+// What a generation works from, checked: the tag plan and the derived sections.
+struct Checked {
+    TagPlan tags;
+    std::vector<TScriptSection> sections;
+};
+
+Checked Check(const TModel& model, const TSettings& settings) {
+    CheckModel(model);
+    CheckSettings(model, settings);
+    Checked checked{TagPlan(model, settings), ScriptSectionsOf(model, settings)};
+    CheckFiniteValues(model, settings, checked.sections);
+    return checked;
+}
+
+// The header and the lines of the given writers, in their order, into a new list.
+ScriptLineList RunWriters(const ScriptContext& context, std::span<const ScriptWriter> writers,
+                          Progress* progress = nullptr) {
+    const TModel& model = context.model;
+    const size_t lines = 64 + 2 * Slot(CountOf(model.NodeCount)) +
+                         2 * Slot(CountOf(model.FrameCount)) + Slot(CountOf(model.ShellCount)) +
+                         Slot(CountOf(model.SolidCount)) + Slot(CountOf(model.LoadCount));
+    ScriptLineList next;
+    next.reserve(lines, lines * kReservedBytesPerLine);
+    script::Line(next, "wipe");
+    script::Line(next, "puts \"System\"");
+    script::Line(next, "model basic -ndm 3 -ndf 6");
+    for (ScriptWriter write : writers) {
+        write(context, next);
+        AddProgress(progress, 1);
+    }
+    return next;
+}
+
+void AddWarnings(const TModel& model, const TSettings& settings, const TagPlan& tags,
+                 WarningList& warnings) {
+    warnings.insert(warnings.end(), tags.Warnings().begin(), tags.Warnings().end());
+    AddSettingsWarnings(model, settings, warnings);
+    AddNameWarnings(model, settings, warnings);
+    AddSkippedLoadWarnings(model, settings, warnings);
 }
 
 } // namespace
@@ -219,30 +258,37 @@ std::string script::InertName(std::string_view name) {
 }
 
 void GenerateScript(const TModel& model, const TSettings& settings, ScriptLineList& ScriptLines,
-                    WarningList* warnings) {
-    CheckModel(model);
-    CheckSettings(model, settings);
-    const TagPlan tags(model, settings);
-    const std::vector<TScriptSection> sections = ScriptSectionsOf(model, settings);
-    CheckFiniteValues(model, settings, sections);
-
+                    WarningList* warnings, Progress* progress) {
+    StartProgress(progress, "Generating the script", std::size(kWriters) + 1);
+    const Checked checked = Check(model, settings);
+    AddProgress(progress, 1);
     // Built aside, so that a refusal by a writer leaves the previous script.
-    const size_t lines = 64 + 2 * Slot(CountOf(model.NodeCount)) +
-                         2 * Slot(CountOf(model.FrameCount)) + Slot(CountOf(model.ShellCount)) +
-                         Slot(CountOf(model.SolidCount)) + Slot(CountOf(model.LoadCount));
-    ScriptLineList next;
-    next.reserve(lines, lines * kReservedBytesPerLine);
-    script::Line(next, "wipe");
-    script::Line(next, "puts \"System\"");
-    script::Line(next, "model basic -ndm 3 -ndf 6");
-    RunWriters({model, settings, tags, sections}, next);
+    ScriptLineList next =
+        RunWriters({model, settings, checked.tags, checked.sections}, kWriters, progress);
     ScriptLines.swap(next);
+    if (warnings != nullptr) AddWarnings(model, settings, checked.tags, *warnings);
+}
 
+void GenerateGroundMotionModel(const TModel& model, const TSettings& settings, double damping,
+                               ScriptLineList& modelLines, ScriptLineList& preludeLines,
+                               WarningList* warnings) {
+    const int type = settings.AnalysisType;
+    if (type != kTimeHistory && type != kGravityTimeHistory && type != kMultipleSupport)
+        throw InputError("A ground-motion suite runs a time history: Analysis Type (AnalysisType) "
+                         "is " +
+                         Num(type) + ", it must be 5, 6 or 7");
+    const Checked checked = Check(model, settings);
+    const ScriptContext context{model, settings, checked.tags, checked.sections};
+    ScriptLineList next = RunWriters(context, std::span(kWriters).first(kModelWriters));
+    ScriptLineList prelude;
+    WriteGroundMotionPrelude(context, damping, prelude);
+    modelLines.swap(next);
+    preludeLines.swap(prelude);
+    // The joints of the multiple-support template are not those a suite moves.
     if (warnings == nullptr) return;
-    warnings->insert(warnings->end(), tags.Warnings().begin(), tags.Warnings().end());
-    AddSettingsWarnings(model, settings, *warnings);
-    AddNameWarnings(model, settings, *warnings);
-    AddSkippedLoadWarnings(model, settings, *warnings);
+    TSettings warned = settings;
+    if (type == kMultipleSupport) warned.AnalysisType = kTimeHistory;
+    AddWarnings(model, warned, checked.tags, *warnings);
 }
 
 void WriteScriptFile(const std::string& path, const ScriptLineList& lines) {

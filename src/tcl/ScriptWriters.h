@@ -42,6 +42,11 @@ void WriteSolidElements(const ScriptContext& context, ScriptLineList& lines);
 void WriteRecorders(const ScriptContext& context, ScriptLineList& lines);
 void WriteLoadsAndAnalysis(const ScriptContext& context, ScriptLineList& lines);
 
+// What every run of a ground-motion suite does before its record: for D+L+Time Hist Analysis the
+// gravity stage, its loads then held constant at time 0; then Rayleigh damping of the given ratio
+// fitted to the first two modes.
+void WriteGroundMotionPrelude(const ScriptContext& context, double damping, ScriptLineList& lines);
+
 // One uniaxial material (model material m) and one fiber section (frame section s, whose fibers
 // the context's sections hold) as WriteMaterials and WriteFiberSections write them; the section
 // analysis writes its one section with them.

@@ -274,12 +274,59 @@ void CheckSettings(const TModel& model, const TSettings& s) {
     if (UsesDisplacementControl(type)) CheckControl(model, s);
     CheckSections(model, s);
     if (type == kModal)
-        CheckModes(model, SettingName("Modal Number", "ModalNumber"), s.ModalNumber, false);
+        CheckModes(model, SettingName("Modal Number", "ModalNumber"), ModesToCompute(model, s),
+                   false);
     if (UsesDamping(type)) CheckModes(model, AnalysisLabel(type), kDampingModes, true);
     if (type == kMultipleSupport && CountOf(model.NodeCount) < kMultipleSupportJoints)
         throw InputError(std::string(AnalysisLabel(type)) + " imposes motions on joints 1 to " +
                          Num(kMultipleSupportJoints) + ", but the model has " +
                          Num(CountOf(model.NodeCount)) + " joints");
+}
+
+int ModesToCompute(const TModel& model, const TSettings& settings) {
+    return settings.ModalNumber != 0 ? settings.ModalNumber
+                                     : std::min(kAutomaticModes, MaxModes(model));
+}
+
+bool AnalysisUses(int type, std::string_view setting) {
+    for (std::string_view s : {"LoadCase", "LoadSteps", "LoadFactor"})
+        if (setting == s) return UsesLoadCase(type);
+    for (std::string_view s : {"LoadVector", "ControlNode", "ControlDof", "ControlDisp",
+                               "AnalysisStep"})
+        if (setting == s) return UsesDisplacementControl(type);
+    if (setting == "ModalNumber") return type == kModal;
+    return true;
+}
+
+int DefaultControlJoint(const TModel& model, int dof) {
+    const int nodes = std::min<int>(CountOf(model.NodeCount), int(model.Nodes.size()) - 1);
+    const int diaphs = std::min<int>(CountOf(model.DiaphCount), int(model.Diaphs.size()) - 1);
+    std::vector<bool> tied(Slot(std::max(nodes, 0)) + 1, false), master(tied.size(), false);
+    for (int d = 1; d <= diaphs; ++d) {
+        const TDIAPH& diaph = model.Diaphs[Slot(d)];
+        if (!IsValidJoint(model, diaph.Master)) continue;
+        master[Slot(diaph.Master)] = true;
+        for (int j = 1; j <= diaph.SlaveCount && Slot(j) < diaph.DiaNodes.size(); ++j)
+            if (IsValidJoint(model, diaph.DiaNodes[Slot(j)]))
+                tied[Slot(diaph.DiaNodes[Slot(j)])] = true;
+    }
+    const bool anyMaster = std::find(master.begin(), master.end(), true) != master.end();
+    int best = 0;
+    for (int i = 1; i <= nodes; ++i) {
+        const bool candidate = anyMaster ? master[Slot(i)]
+                                         : !tied[Slot(i)] && dof >= 1 && dof <= 6 &&
+                                               !IsFixed(model, i, dof);
+        if (candidate && (best == 0 || model.Nodes[Slot(i)].Z > model.Nodes[Slot(best)].Z))
+            best = i;
+    }
+    return best;
+}
+
+void ChooseSettingsForModel(const TModel& model, TSettings& settings) {
+    if (const int joint = DefaultControlJoint(model, settings.ControlDof); joint != 0)
+        settings.ControlNode = joint;
+    const int most = MaxModes(model);
+    if (most >= 1 && settings.ModalNumber > most) settings.ModalNumber = most;
 }
 
 void AddSettingsWarnings(const TModel& model, const TSettings& s, WarningList& warnings) {

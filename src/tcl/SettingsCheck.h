@@ -5,6 +5,8 @@
 #include "model/Model.h"
 #include "model/ModelCheck.h"
 
+#include <string_view>
+
 namespace vandra {
 
 // Limits of the checked settings.
@@ -33,6 +35,24 @@ int MaxModes(const TModel& model);
 // The eigen solver that computes `modes` modes of the model (modes within 1..MaxModes): the
 // default solver when it can, else the dense one.
 EigenSolver EigenSolverFor(const TModel& model, int modes);
+
+// Modal Number 0 asks for this many modes, fewer when the model allows fewer.
+constexpr int kAutomaticModes = 12;
+// The modes the script computes: ModalNumber, or for 0 kAutomaticModes limited to MaxModes.
+int ModesToCompute(const TModel& model, const TSettings& settings);
+
+// False for an analysis setting (by its name in the settings table) that the script of this
+// analysis type does not read: the load case stage, the displacement control stage, the modes.
+bool AnalysisUses(int analysisType, std::string_view setting);
+
+// The joint displacement control follows unless the engineer picks one: the highest master of a
+// rigid diaphragm, else the highest joint free in dof and not tied to a diaphragm (the lower number
+// on a tie); 0 when no joint qualifies.
+int DefaultControlJoint(const TModel& model, int dof);
+
+// What an import chooses from the model: the control joint above, and no more modes than the
+// model's masses allow (Modal Number 0 stays: it already means that).
+void ChooseSettingsForModel(const TModel& model, TSettings& settings);
 
 // Throws InputError, naming the setting, its value and the allowed range, when a setting that the
 // chosen analysis uses cannot give a script the solver runs.

@@ -1,5 +1,6 @@
 #include "view/Camera.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -95,27 +96,22 @@ void ProjectModel(const TModel& model, const TViewState& view, int W, int H,
 void ZoomAll(const TModel& model, TViewState& view, int W, int H) {
     const int last = LastRecord(model.Nodes, model.NodeCount);
     if (last < 1 || W <= 0 || H <= 0) return;
-    TProjection projection;
-    for (int pass = 0; pass < 2; ++pass) {
-        ProjectNodes(model, view, W, H, {}, projection);
-        int maxX = projection.Nodes[1].X, minX = maxX;
-        int maxY = projection.Nodes[1].Y, minY = maxY;
-        for (int i = 1; i <= last; ++i) {
-            const TScreenPoint& p = projection.Nodes[static_cast<size_t>(i)];
-            if (p.X > maxX) maxX = p.X;
-            if (p.X < minX) minX = p.X;
-            if (p.Y > maxY) maxY = p.Y;
-            if (p.Y < minY) minY = p.Y;
-        }
-        const double spanX = static_cast<double>(maxX) - minX;
-        const double spanY = static_cast<double>(maxY) - minY;
-        view.PanU = spanX / 2 * view.ViewScale;
-        view.PanV = -spanY / 2 * view.ViewScale;
-        const double rx = spanX / (W * kFitFraction);
-        const double ry = spanY / (H * kFitFraction);
-        const double r = ry > rx ? ry : rx;
-        view.ViewScale = r != 0 ? view.ViewScale * r : 1.0;
+    // The extent of the joints in the screen's axes (model units), straight from the rotation:
+    // the view is centred on the middle of that extent, whatever the coordinates' origin.
+    const Projector rotate(TViewState{view.PlanAngle, view.TiltAngle, 1.0, 0, 0, 0}, 0, 0);
+    double minU = 0, maxU = 0, minV = 0, maxV = 0;
+    for (int i = 1; i <= last; ++i) {
+        const TNODE& n = model.Nodes[static_cast<size_t>(i)];
+        const double u = rotate.U(n.X, n.Y), v = rotate.V(n.X, n.Y, n.Z);
+        if (i == 1 || u < minU) minU = u;
+        if (i == 1 || u > maxU) maxU = u;
+        if (i == 1 || v < minV) minV = v;
+        if (i == 1 || v > maxV) maxV = v;
     }
+    view.PanU = (minU + maxU) / 2;
+    view.PanV = (minV + maxV) / 2;
+    const double r = std::max((maxU - minU) / (W * kFitFraction), (maxV - minV) / (H * kFitFraction));
+    view.ViewScale = r > 0 && std::isfinite(r) ? r : 1.0;
 }
 
 void SetPlaneView(TViewState& view, PlaneView plane) {
@@ -152,6 +148,11 @@ void RotateDrag(TViewState& view, int X, int Y, int X0, int Y0, int W, int H) {
     if (H > 0) view.TiltAngle += (static_cast<double>(Y) - Y0) / H * kDragHalfTurn;
     view.PlanAngle = ResetBeyondFullTurn(view.PlanAngle);
     view.TiltAngle = ResetBeyondFullTurn(view.TiltAngle);
+}
+
+void FitViewToSize(TViewState& view, int W, int H, int w, int h) {
+    if (W <= 0 || H <= 0 || w <= 0 || h <= 0) return;
+    view.ViewScale /= std::min(static_cast<double>(w) / W, static_cast<double>(h) / H);
 }
 
 } // namespace vandra

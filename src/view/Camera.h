@@ -45,11 +45,14 @@ template <typename Table> int LastRecord(const Table& table, int count) {
 struct ViewProjector {
     ViewProjector(const TViewState& view, int W, int H);
 
+    // The rotated coordinates across and up the screen, before scale and pan.
+    double U(double X, double Y) const { return X * cosA - Y * sinA; }
+    double V(double X, double Y, double Z) const { return Z * sinB - (X * sinA + Y * cosA) * cosB; }
+
     // In pixels from the image's top-left corner, not rounded.
     void Place(double X, double Y, double Z, double& sx, double& sy) const {
-        const double u = X * cosA - Y * sinA;
-        const double w = X * sinA + Y * cosA;
-        const double v = Z * sinB - w * cosB;
+        const double u = U(X, Y);
+        const double v = V(X, Y, Z);
         sx = (u - panU) / scale + halfW;
         sy = (v - panV) / scale + halfH;
     }
@@ -93,9 +96,14 @@ void ProjectModel(const TModel& model, const TViewState& view, int W, int H,
 void ProjectNodes(const TModel& model, const TViewState& view, int W, int H,
                   const TNodeOffsets& offsets, TProjection& projection);
 
-// Zoom all: fits the model into the image (twice, reprojecting after each pass). Does nothing on
-// an empty node table or an empty image.
+// Zoom all: centres the joints' extent in the image and scales it to 80 % of the image's width or
+// height, whichever is tighter, for any coordinates. Does nothing on an empty node table or an
+// empty image; a single joint (no extent) gets 1 model unit per pixel.
 void ZoomAll(const TModel& model, TViewState& view, int W, int H);
+
+// The view of a W x H image for an image of w x h pixels showing the same: the centre stays and
+// the scale grows or shrinks so that what fills the W x H image fits w x h.
+void FitViewToSize(TViewState& view, int W, int H, int w, int h);
 
 enum class PlaneView { XY, XZ, YZ };
 // Sets the two angles of a plane view (the caller then redraws and zooms all).

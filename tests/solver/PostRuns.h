@@ -54,6 +54,10 @@ inline PostRun RunPost(TModel model, const std::vector<std::string>& assignments
     return p;
 }
 
+inline TModel ModelOf(const std::string& s2kText) {
+    return ImportS2k(SplitS2kLines(s2kText));
+}
+
 inline TModel ModelFile(const std::string& name) {
     return ImportS2k(ReadS2kFile(std::string(VANDRA_SOURCE_DIR) + "/tests/data/" + name));
 }

@@ -3,8 +3,8 @@
 // slurmctld and slurmd in the foreground on free ports. The cluster's table equals the local
 // pool's, a task whose solver is killed or whose folder went fails with that reason, and cancel
 // leaves the runs pending. Skipped with the reason when the cluster cannot start (not root, Slurm
-// missing).
-#include "SolverSupport.h"
+// missing). The same holds for a suite of the example frame as the suite command writes it.
+#include "PostRuns.h"
 #include "SuiteFolders.h"
 #include "TestTempDir.h"
 
@@ -14,6 +14,7 @@
 #include "motion/LocalPool.h"
 #include "motion/SlurmRunner.h"
 #include "motion/SuiteResults.h"
+#include "suite/SuiteFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -262,6 +263,31 @@ TEST_F(SlurmSolverTest, JobArrayGivesTheLocalPoolsTableAndCancels) {
     }
     EXPECT_EQ(cluster.runs[3].reason, "The solver was killed by signal 9 (Killed)");
     EXPECT_FALSE(cluster.runs[5].result->converged);
+
+    // A suite the suite command writes for the example frame: the same peaks on the cluster.
+    {
+        const TModel model = ModelFile("two_storey_frame.s2k");
+        TSettings settings;
+        settings.AnalysisType = kTimeHistory;
+        const fs::path records = FreshSuiteFolder(ProcessTempDir(), "slurm_records");
+        WriteFileAtomically((records / "gm.txt").string(),
+                            motion::SingleColumnText(GroundMotion(2, 3)));
+        motion::Suite suite;
+        suite.records = {{(records / "gm.txt").string(), motion::RecordFormat::kColumns, 0.01}};
+        suite.intensities = {0.5, 1.0};
+        const auto write = [&](const char* name) {
+            const fs::path dir = ProcessTempDir() + "/" + name;
+            fs::remove_all(dir);
+            suite::WriteSuite(model, settings, suite, dir.string(), [] { return std::string(); });
+            return dir.string();
+        };
+        motion::SlurmRunner onSlurm(write("slurm_frame"), {solver, "", "", 0, 1});
+        RunToEnd(onSlurm);
+        motion::LocalPool onPool(write("local_frame"), {solver, 2});
+        RunToEnd(onPool);
+        EXPECT_EQ(onSlurm.Progress().done, 2);
+        EXPECT_EQ(onSlurm.Runs().runs, onPool.Runs().runs);
+    }
 
     // Cancel: the tasks leave the queue and their runs are pending again.
     const fs::path slow = FreshSuiteFolder(ProcessTempDir(), "slurm_cancel");

@@ -143,6 +143,19 @@ SolverRun RunSolver(const ScriptLineList& scriptLines, const std::vector<fs::pat
     return Execute(folder, timeoutSeconds);
 }
 
+SolverRun RunSolverFile(const fs::path& script, const std::vector<fs::path>& extraFiles,
+                        unsigned timeoutSeconds) {
+    const fs::path folder = MakeRunFolder();
+    if (folder.empty()) return {};
+    CopyExtras(folder, extraFiles);
+    std::ifstream in(script, std::ios::binary);
+    if (!in) ADD_FAILURE() << "cannot read " << script;
+    std::ostringstream text;
+    text << in.rdbuf() << EndMarkerLine();
+    std::ofstream(folder / kScriptName, std::ios::binary) << text.str();
+    return Execute(folder, timeoutSeconds);
+}
+
 std::vector<std::string> FailureLines(const std::string& console) {
     std::vector<std::string> failures;
     std::istringstream in(console);

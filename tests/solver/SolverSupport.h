@@ -50,6 +50,10 @@ private:
 SolverRun RunSolver(const ScriptLineList& scriptLines,
                     const std::vector<std::filesystem::path>& extraFiles = {},
                     unsigned timeoutSeconds = 600);
+// The same for a script file.
+SolverRun RunSolverFile(const std::filesystem::path& script,
+                        const std::vector<std::filesystem::path>& extraFiles = {},
+                        unsigned timeoutSeconds = 600);
 
 // The lines of the console that show a failure: those starting with "WARNING", saying that
 // something "failed" or that an element dropped a load ("...::addLoad - load type unknown"), and

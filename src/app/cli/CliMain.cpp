@@ -24,12 +24,15 @@ const char* const kCommands =
     "  dump FILE.s2k                      the whole model store as JSON\n"
     "  tcl FILE.s2k [-o OUT.tcl] [--set NAME=VALUE]...\n"
     "                                     the OpenSees script, lines ended by CR LF\n"
-    "  render FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...\n"
+    "  render FILE.s2k -o OUT.png|OUT.svg [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...\n"
     "                                     the model view after import and zoom all; with\n"
     "                                     --dir RUN (--step N | --mode M) [--scale S]\n"
     "                                     [--section axial|kz|ky] the deformed shape, with\n"
     "                                     --forces N|Vy|Vz|T|My|Mz a member force diagram (of\n"
-    "                                     the step or --envelope), with --reactions arrows\n"
+    "                                     the step or --envelope), with --reactions arrows;\n"
+    "                                     --animate OUT.mp4|OUT.gif [--fps N] --dir RUN\n"
+    "                                     [--mode M] instead of -o: a movie of every step\n"
+    "                                     or of the mode swinging through one period\n"
     "  results FILE.s2k --dir RUN [--step N | --envelope | --mode M] [--section axial|kz|ky]\n"
     "          [--set ...]                the loaded results (or the displacements' envelope)\n"
     "                                     as JSON\n"
@@ -55,16 +58,23 @@ const char* const kCommands =
     "  pm FILE.s2k --section NAME [--set NAME=VALUE]... [-o OUT.csv]\n"
     "                                     the section's axial force - moment interaction\n"
     "                                     diagrams about y and z as CSV\n"
-    "  save-project FILE.s2k -o OUT.vandra [--set NAME=VALUE]...\n"
-    "                                     the project file: the model's path and every choice\n"
+    "  save-project FILE.s2k -o OUT.vandra [--set NAME=VALUE]... [--suite SUITE.json]\n"
+    "                                     the project file: the model's path, every choice and\n"
+    "                                     the ground-motion suite\n"
     "  v14 FILE [-o OUT.s2k]              a SAP2000 V14 solid model as version 6 text\n"
     "  convert FILE [-o OUT.s2k]          version 6 text of the model (what it cannot hold on\n"
     "                                     stderr)\n"
+    "  suite FILE.s2k [--suite SUITE.json] --out DIR [--set NAME=VALUE]... [--solver PATH]\n"
+    "                                     the folder of a ground-motion suite: the model once,\n"
+    "                                     a script per run (analysis type 5, 6 or 7), the\n"
+    "                                     manifest; levels without a period run a modal analysis\n"
     "  run-suite DIR [--jobs N] [--slurm [--partition P] [--time T]] [--solver PATH]\n"
     "                                     runs every run of a suite not done yet, here on N\n"
     "                                     solvers at a time or as a Slurm job array; exit 1\n"
     "                                     when a run failed (listed on stderr)\n"
-    "  suite-results DIR [--csv]          the IDA table of a suite, or every run as CSV\n"
+    "  suite-results DIR [--csv] [--plot OUT.png|OUT.svg]\n"
+    "                                     the IDA table of a suite, or every run as CSV; the\n"
+    "                                     IDA curves with their median drawn\n"
     "FILE.s2k may also be a project (.vandra): its model with its choices and settings, or a\n"
     "tabular SAP2000 file (.s2k, .$2k), converted to N and mm with its report on stderr.\n"
     "\n";
@@ -78,7 +88,13 @@ const char* const kExitStatus =
 // commands need no platform at all. Without a display the offscreen platform serves.
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
 #ifdef VANDRA_HAVE_RENDER
-    if (argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "preview") == 0)) {
+    const auto plots = [&] {
+        for (int i = 2; i < argc; ++i)
+            if (std::strncmp(argv[i], "--plot", 6) == 0) return true;
+        return false;
+    };
+    if (argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "preview") == 0 ||
+                     (std::strcmp(argv[1], "suite-results") == 0 && plots()))) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
             qEnvironmentVariableIsEmpty("DISPLAY"))
@@ -113,7 +129,7 @@ int main(int argc, char** argv) {
     parser.addPositionalArgument("command",
                                  "info, dump, tcl, render, results, history, forces, reactions, "
                                  "periods, drifts, preview, mcurv, pm, save-project, v14, "
-                                 "convert, run-suite or suite-results");
+                                 "convert, suite, run-suite or suite-results");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     // The arguments as the system gave them (argv after the application took its own options).
     QStringList arguments;
@@ -159,6 +175,7 @@ int main(int argc, char** argv) {
         if (command == "mcurv") return vandra::cli::CommandMcurv(rest);
         if (command == "pm") return vandra::cli::CommandPm(rest);
         if (command == "convert") return vandra::cli::CommandConvert(rest);
+        if (command == "suite") return vandra::cli::CommandSuite(rest);
         if (command == "run-suite") return vandra::cli::CommandRunSuite(rest);
         if (command == "suite-results") return vandra::cli::CommandSuiteResults(rest);
         std::fprintf(stderr, "vandra-cli: unknown command '%s'\n%s", qPrintable(command),

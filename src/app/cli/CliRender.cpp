@@ -1,10 +1,14 @@
-// vandra-cli render FILE.s2k -o OUT.png [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...
+// vandra-cli render FILE.s2k (-o OUT.png|OUT.svg | --animate OUT.mp4|OUT.gif [--fps N])
+// [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...
 // [--dir RUN (--step N | --envelope | --mode M) [--scale S] [--section axial|kz|ky]
 // [--forces N|Vy|Vz|T|My|Mz] [--reactions]]: imports the model, applies the assignments in order,
 // sets the plane view and draws what the model view shows after zoom all; with --dir, the results
 // loaded as the Deformation Shape dialog loads them and drawn as the view draws them after its OK
 // (the scale S, default 1; the colour range found); --forces adds the diagram of a member force
 // and --reactions the reactions' arrows, of the step or of the envelope.
+// --animate writes a movie of every step of the run's history, or with --mode M of the mode shape
+// swinging through one period; each frame is the picture -o gives for that step.
+#include "app/cli/CliProgress.h"
 #include "app/cli/CliResultOptions.h"
 #include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
@@ -15,14 +19,17 @@
 #include "view/Camera.h"
 
 #ifdef VANDRA_HAVE_RENDER
+#include "post/RecorderReaders.h"
 #include "view/render/ModelRenderer.h"
+#include "view/render/MovieExport.h"
+#include "view/render/MovieWriter.h"
+#include "view/render/PictureWriter.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #endif
 
 #include <QCommandLineParser>
-#include <QFile>
 
 #include <stdexcept>
 #include <string>
@@ -30,9 +37,10 @@
 namespace vandra::cli {
 namespace {
 
+#ifdef VANDRA_HAVE_RENDER
 constexpr int kDefaultWidth = 1208;
 constexpr int kDefaultHeight = 729;
-constexpr int kMaxSide = 16384;
+constexpr int kDefaultFps = 30;
 
 struct ImageSize {
     int W = kDefaultWidth, H = kDefaultHeight;
@@ -46,11 +54,10 @@ ImageSize ParseSize(const QString& text) {
     const auto h = parse::TryInteger(Local(text.mid(x + 1)));
     if (!w || !h)
         throw UsageError("--size takes WxH, for example 1208x729, not '" + Local(text) + "'");
-    const ImageSize size{*w, *h};
-    if (size.W < 1 || size.H < 1 || size.W > kMaxSide || size.H > kMaxSide)
-        throw UsageError("--size " + Local(text) + ": each side must lie between 1 and 16384");
-    return size;
+    CheckPictureSize("picture", *w, *h);
+    return ImageSize{*w, *h};
 }
+#endif
 
 PlaneView ParseView(const QString& text) {
     if (text == "xy") return PlaneView::XY;
@@ -63,13 +70,20 @@ PlaneView ParseView(const QString& text) {
 
 int CommandRender(const QStringList& args) {
     QCommandLineParser parser;
-    const QCommandLineOption output(QStringList{"o", "output"}, "Write the picture to FILE.png.",
-                                    "FILE");
+    const QCommandLineOption output(QStringList{"o", "output"},
+                                    "Write the picture to FILE.png or FILE.svg.", "FILE");
+    const QCommandLineOption animate("animate",
+                                     "Write a movie of every step (or of the mode of --mode) to "
+                                     "FILE.mp4 or FILE.gif.",
+                                     "FILE");
+    const QCommandLineOption fps("fps", "Frames a second of the movie (default 30).", "N");
     const QCommandLineOption size("size", "Image size in pixels (default 1208x729).", "WxH");
     const QCommandLineOption view("view", "Plane view: xy (default), xz or yz.", "PLANE");
     const QCommandLineOption set("set", "Assign a setting or a section field before drawing.",
                                  "NAME=VALUE");
     parser.addOption(output);
+    parser.addOption(animate);
+    parser.addOption(fps);
     parser.addOption(size);
     parser.addOption(view);
     parser.addOption(set);
@@ -82,16 +96,21 @@ int CommandRender(const QStringList& args) {
     const QCommandLineOption reactions("reactions", "Draw the reactions as arrows.");
     parser.addOption(forces);
     parser.addOption(reactions);
-    const std::string usage = "render takes one FILE.s2k -o OUT.png [--size WxH] "
-                              "[--view xy|xz|yz] [--set NAME=VALUE]... [--dir RUN (--step N | "
-                              "--envelope | --mode M) [--scale S] [--section axial|kz|ky] "
-                              "[--forces N|Vy|Vz|T|My|Mz] [--reactions]]";
+    const std::string usage =
+        "render takes one FILE.s2k (-o OUT.png|OUT.svg | --animate OUT.mp4|OUT.gif [--fps N]) "
+        "[--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]... [--dir RUN (--step N | --envelope | "
+        "--mode M) [--scale S] [--section axial|kz|ky] [--forces N|Vy|Vz|T|My|Mz] [--reactions]]";
     const QString file = ParseModelFile(parser, args, "render", usage);
-    if (!parser.isSet(output)) throw UsageError(usage);
-    const ImageSize imageSize = parser.isSet(size) ? ParseSize(parser.value(size)) : ImageSize();
+    const bool movie = parser.isSet(animate);
+    if (movie == parser.isSet(output)) throw UsageError(usage);
+    if (parser.isSet(fps) && !movie) throw UsageError("--fps needs --animate FILE");
     const PlaneView plane = parser.isSet(view) ? ParseView(parser.value(view)) : PlaneView::XY;
     const ResultRequest request = ParseResultRequest(parser, resultOptions, false);
     if (parser.isSet(scale) && request.folder.empty()) throw UsageError("--scale needs --dir RUN");
+    if (movie && request.folder.empty())
+        throw UsageError("--animate needs --dir RUN: the run whose steps or mode it shows");
+    if (movie && (parser.isSet(resultOptions.step) || parser.isSet(resultOptions.section)))
+        throw UsageError("--animate shows every step: --step and --section draw one");
     const double displacementScale =
         parser.isSet(scale) ? parse::Float(Local(parser.value(scale))) : 1.0;
     int diagram = -1;
@@ -107,12 +126,24 @@ int CommandRender(const QStringList& args) {
         throw UsageError("a mode shape has no member forces or reactions");
 
 #ifdef VANDRA_HAVE_RENDER
-    RefuseOutputOverInput(file, parser.value(output));
+    const ImageSize imageSize = parser.isSet(size) ? ParseSize(parser.value(size)) : ImageSize();
+    const std::string target = Local(parser.value(movie ? animate : output));
+    const int frameRate =
+        parser.isSet(fps) ? parse::Integer(Local(parser.value(fps))) : kDefaultFps;
+    if (movie)
+        MovieFormatOf(target);
+    else if (PictureFormatOf(target) == PictureFormat::Csv)
+        throw UsageError("A picture of the model is written as .png or .svg, not \"" + target +
+                         "\"");
+    RefuseOutputOverInput(file, FromLocal(target));
     Document doc;
     TViewOptions options;
     ImportModel(file, doc, &options);
     AssignSettings(doc, options, parser.values(set));
-    LoadResults(doc, request);
+    if (movie && !request.modeShape)
+        doc.results().History = ReadNodeHistory(doc.model(), request.folder, 0);
+    else
+        LoadResults(doc, request);
     if (diagram >= 0) {
         LoadFrameForces(doc.results(), doc.model(), doc.settings(), request.folder,
                         request.loadedStep());
@@ -128,14 +159,24 @@ int CommandRender(const QStringList& args) {
         throw std::logic_error("render needs the GUI application that main() makes for it");
     TViewState camera;
     SetPlaneView(camera, plane);
-    QImage image(imageSize.W, imageSize.H, QImage::Format_RGB32);
     ZoomAll(doc.model(), camera, imageSize.W, imageSize.H);
     if (!request.folder.empty()) camera.DisplacementScale = displacementScale;
+    if (movie) {
+        const MovieScene scene{doc.model(), options, camera, doc.results(),
+                               request.modeShape ? MovieMotion::ModeShape : MovieMotion::History};
+        Progress progress;
+        const TerminalProgress shown(progress);
+        ExportMovie(target, imageSize.W, imageSize.H, frameRate, scene, &progress);
+        return 0;
+    }
+    if (PictureFormatOf(target) == PictureFormat::Svg) {
+        SavePicture(target, ModelViewPicture(doc.model(), options, camera, 0, doc.results(),
+                                             imageSize.W, imageSize.H, Local(file)));
+        return 0;
+    }
+    QImage image(imageSize.W, imageSize.H, QImage::Format_RGB32);
     RedrawModel(image, doc.model(), options, camera, 0, doc.results());
-
-    const QString path = parser.value(output);
-    if (!image.save(QFile::decodeName(QByteArray::fromStdString(Local(path))), "PNG"))
-        throw InputError("Cannot write the picture to '" + Local(path) + "'");
+    WritePng(target, image);
     return 0;
 #else
     throw UsageError("render is not available: this vandra-cli was built without the renderer");

@@ -1,5 +1,6 @@
-// vandra-cli save-project FILE.s2k -o P.vandra [--set NAME=VALUE]...: imports the model (or opens
-// a project), applies the assignments in order and writes the project file.
+// vandra-cli save-project FILE.s2k -o P.vandra [--set NAME=VALUE]... [--suite SUITE.json]: imports
+// the model (or opens a project), applies the assignments in order and writes the project file,
+// naming the suite given (or the opened project's).
 #include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
 #include "app/project/ProjectFile.h"
@@ -17,9 +18,13 @@ int CommandSaveProject(const QStringList& args) {
                                     "FILE");
     const QCommandLineOption set("set", "Assign a setting or a section field before saving.",
                                  "NAME=VALUE");
+    const QCommandLineOption suite("suite", "Keep this ground-motion suite with the project.",
+                                   "SUITE.json");
     parser.addOption(output);
     parser.addOption(set);
-    const std::string usage = "save-project takes one FILE.s2k -o OUT.vandra [--set NAME=VALUE]...";
+    parser.addOption(suite);
+    const std::string usage = "save-project takes one FILE.s2k -o OUT.vandra [--set NAME=VALUE]... "
+                              "[--suite SUITE.json]";
     const QString file = ParseModelFile(parser, args, "save-project", usage);
     if (!parser.isSet(output)) throw UsageError(usage);
 
@@ -27,8 +32,9 @@ int CommandSaveProject(const QStringList& args) {
     TViewOptions view;
     ImportModel(file, doc, &view);
     AssignSettings(doc, view, parser.values(set));
-    project::SaveProject(Local(parser.value(output)), doc.model(), doc.settings(), view,
-                         doc.path());
+    if (parser.isSet(suite)) doc.setSuitePath(Local(parser.value(suite)));
+    project::SaveProject(Local(parser.value(output)), doc.model(), doc.settings(), view, doc.path(),
+                         doc.suitePath());
     return 0;
 }
 

@@ -1,16 +1,26 @@
+// vandra-cli suite FILE [--suite SUITE.json] --out DIR [--set NAME=VALUE]... [--solver PATH]:
+// writes the suite's folder for the model (the model once, a folder per run, the manifest); a
+// project's own suite unless --suite names one.
 // vandra-cli run-suite DIR [--jobs N] [--slurm [--partition P] [--time T]] [--solver PATH]: runs
 // every run of the suite in DIR that is not done, here on N solvers at a time or on Slurm as one
 // job array, keeping DIR/manifest.json up to date.
-// vandra-cli suite-results DIR [--csv]: the IDA table of the suite (or the CSV of every run).
+// vandra-cli suite-results DIR [--csv] [--plot OUT.png|OUT.svg]: the IDA table of the suite (or
+// the CSV of every run), and the IDA curves drawn.
 #include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
 #include "model/Errors.h"
 #include "model/NumberParse.h"
+#include "model/NumberText.h"
 #include "model/SolverLocator.h"
 #include "motion/LocalPool.h"
 #include "motion/SlurmRunner.h"
 #include "motion/SuiteReport.h"
 #include "motion/SuiteResults.h"
+#include "suite/SuiteFolder.h"
+
+#ifdef VANDRA_HAVE_RENDER
+#include "view/render/IdaPlot.h"
+#endif
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -30,6 +40,8 @@ namespace {
 constexpr int kPollMilliseconds = 500;
 // Between two looks at the Slurm queue.
 constexpr int kSlurmPollSeconds = 10;
+// The IDA plot's size in pixels.
+constexpr int kPlotWidth = 1000, kPlotHeight = 700;
 
 volatile std::sig_atomic_t interrupted = 0;
 
@@ -61,6 +73,47 @@ void PrintError(const std::string& text) {
 }
 
 } // namespace
+
+int CommandSuite(const QStringList& args) {
+    QCommandLineParser parser;
+    const QCommandLineOption suiteFile("suite", "The suite (JSON); default: the project's.",
+                                       "SUITE.json");
+    const QCommandLineOption out("out", "The folder to write the suite into.", "DIR");
+    const QCommandLineOption set("set", "Assign a setting or a section field before writing.",
+                                 "NAME=VALUE");
+    const QCommandLineOption solver("solver", "The OpenSees executable (for the modal run).",
+                                    "PATH");
+    for (const QCommandLineOption* o : {&suiteFile, &out, &set, &solver})
+        parser.addOption(*o);
+    const QString file = ParseModelFile(parser, args, "suite",
+                                        "suite takes one FILE [--suite SUITE.json] --out DIR "
+                                        "[--set NAME=VALUE]... [--solver PATH]");
+    if (!parser.isSet(out)) throw UsageError("suite needs --out DIR");
+
+    Document doc;
+    TViewOptions view;
+    ImportModel(file, doc, &view);
+    AssignSettings(doc, view, parser.values(set));
+    // A project may name its suite.
+    const std::string suitePath =
+        parser.isSet(suiteFile) ? Local(parser.value(suiteFile)) : doc.suitePath();
+    if (suitePath.empty())
+        throw UsageError("suite needs --suite SUITE.json (or a project that names a suite)");
+    std::vector<std::string> suiteWarnings;
+    const motion::Suite suite = motion::ReadSuiteFile(suitePath, suiteWarnings);
+    for (const std::string& w : suiteWarnings)
+        PrintError(w + "\n");
+    const std::string dir = Local(parser.value(out));
+    WarningList warnings;
+    const motion::Manifest manifest = suite::WriteSuite(
+        doc.model(), doc.settings(), suite, dir, [&] { return SolverPath(parser, solver); },
+        &warnings);
+    PrintWarnings(warnings);
+    const motion::SuiteProgress progress = motion::ProgressOf(manifest);
+    PrintError(text::FormatInt(progress.total - progress.failed) + " runs written to " + dir +
+               " (vandra-cli run-suite runs them)\n" + motion::FailedRunsText(manifest, dir));
+    return 0;
+}
 
 int CommandRunSuite(const QStringList& args) {
     QCommandLineParser parser;
@@ -116,10 +169,24 @@ int CommandRunSuite(const QStringList& args) {
 int CommandSuiteResults(const QStringList& args) {
     QCommandLineParser parser;
     const QCommandLineOption csv("csv", "One line per run, comma-separated.");
+    const QCommandLineOption plot("plot", "Draw the IDA curves into OUT.png or OUT.svg.", "OUT");
     parser.addOption(csv);
-    const std::string dir =
-        Local(ParseModelFile(parser, args, "suite-results", "suite-results takes one DIR [--csv]"));
+    parser.addOption(plot);
+    const std::string dir = Local(ParseModelFile(parser, args, "suite-results",
+                                                 "suite-results takes one DIR [--csv] "
+                                                 "[--plot OUT.png|OUT.svg]"));
     const motion::Manifest manifest = motion::ReadManifest(dir + "/" + motion::kManifestFile);
+    if (parser.isSet(plot)) {
+#ifdef VANDRA_HAVE_RENDER
+        const std::string out = Local(parser.value(plot));
+        if (PictureFormatOf(out) == PictureFormat::Csv)
+            throw UsageError("--plot draws a .png or an .svg; --csv gives the table");
+        SavePicture(out, IdaPlotPicture(motion::BuildIdaTable(manifest), kPlotWidth, kPlotHeight,
+                                        "IDA curves of " + dir));
+#else
+        throw UsageError("--plot needs the build with the renderer");
+#endif
+    }
     if (parser.isSet(csv)) {
         WriteStdout(motion::SuiteResultsCsv(manifest));
     } else {

@@ -1,5 +1,6 @@
 #include "app/cli/CliSupport.h"
 
+#include "app/cli/CliProgress.h"
 #include "app/project/ProjectFile.h"
 #include "document/SettingsByName.h"
 #include "model/Errors.h"
@@ -48,7 +49,12 @@ void ImportModel(const QString& path, Document& doc, TViewOptions* view) {
     } else {
         // A tabular file is converted: what was read and how goes to standard error.
         std::vector<std::string> report;
-        TOpenedModel opened = ReadModelFile(file, &report);
+        Progress progress;
+        TOpenedModel opened;
+        {
+            const TerminalProgress shown(progress);
+            opened = ReadModelFile(file, &report, &progress);
+        }
         for (const std::string& line : report)
             std::fprintf(stderr, "%s\n", line.c_str());
         PrintWarnings(opened.Model.Warnings);

@@ -1,5 +1,6 @@
 // vandra-cli tcl FILE.s2k [-o OUT.tcl] [--set NAME=VALUE]...: imports the model, applies the
 // assignments in order, generates the script and writes it as the script dialog's Save does.
+#include "app/cli/CliProgress.h"
 #include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
 #include "import/S2kImport.h"
@@ -31,7 +32,11 @@ int CommandTcl(const QStringList& args) {
     AssignSettings(doc, view, parser.values(set));
     ScriptLineList lines;
     WarningList warnings;
-    GenerateScript(doc.model(), doc.settings(), lines, &warnings);
+    Progress progress;
+    {
+        const TerminalProgress shown(progress);
+        GenerateScript(doc.model(), doc.settings(), lines, &warnings, &progress);
+    }
     PrintWarnings(warnings);
 
     if (parser.isSet(output)) {

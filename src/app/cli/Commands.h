@@ -22,6 +22,7 @@ int CommandDrifts(const QStringList& args);
 int CommandSaveProject(const QStringList& args);
 int CommandPreview(const QStringList& args);
 int CommandV14(const QStringList& args);
+int CommandSuite(const QStringList& args);
 int CommandRunSuite(const QStringList& args);
 int CommandSuiteResults(const QStringList& args);
 int CommandMcurv(const QStringList& args);

@@ -11,9 +11,11 @@
 #include "sections/gui/FrameSectionDialog.h"
 #include "sections/gui/MaterialDialog.h"
 #include "sections/gui/ShellSectionDialog.h"
+#include "suite/gui/SuiteWindow.h"
 #include "tcl/gui/AnalysisSettingDialog.h"
 #include "tcl/gui/RecorderSettingDialog.h"
 #include "tcl/gui/TclFileDialog.h"
+#include "view/gui/SaveViewDialog.h"
 #include "view/gui/ShowLoadDialog.h"
 #include "view/gui/ViewOptionDialog.h"
 
@@ -46,10 +48,16 @@ std::vector<CommandRow> MakeTable() {
         {.command = C::SaveProject, .menu = "File", .text = "Save Project",
          .toolTip = "Save the model's path, the settings and every choice (.vandra)",
          .shortcut = QKeySequence::Save, .run = &W::askToSaveProject},
+        {.command = C::SavePicture, .menu = "File", .separatorBefore = true,
+         .text = "Save picture", .toolTip = "Save the view as a picture (PNG, SVG)",
+         .run = Show(&W::savePictureDialog)},
         {.command = C::ConvertV14, .menu = "File", .separatorBefore = true,
          .text = "Sap2000V14 to Sap2000 v6 (s2k)",
          .toolTip = "Convert a SAP2000 V14 text model to v6 (s2k)",
          .run = Show(&W::v14ConverterWindow)},
+        {.command = C::Exit, .menu = "File", .separatorBefore = true, .text = "Exit",
+         .toolTip = "Close the program (asks first when choices are not saved)",
+         .shortcut = QKeySequence::Quit, .run = [](W& w) { w.close(); }},
 
         {.command = C::Pan, .menu = "View", .text = "Pan", .toolTip = "Pan: drag in the drawing",
          .icon = "pan", .toolBar = {3, 6},
@@ -98,6 +106,10 @@ std::vector<CommandRow> MakeTable() {
          .text = "Run OpenSEES", .toolTip = "Run OpenSEES on a saved script (F9)",
          .shortcut = Qt::Key_F9, .icon = "run-solver", .toolBar = {6, 1}, .run = &W::runSolver},
 
+        {.command = C::RunSuite, .menu = "Analysis", .text = "Run suite",
+         .toolTip = "Run a suite of ground motions (IDA) on the local pool or on Slurm",
+         .run = Show(&W::suiteWindow)},
+
         {.command = C::Deformation, .menu = "Post", .text = "Deformation",
          .toolTip = "Deformation shape", .icon = "deformation", .toolBar = {6, 3},
          .run = Show(&W::deformationDialog)},
@@ -119,6 +131,9 @@ std::vector<CommandRow> MakeTable() {
         {.command = C::NodeHistory, .menu = "Post", .text = "Node History",
          .toolTip = "Node history: one joint's displacement against the time column",
          .run = Show(&W::nodeHistoryWindow)},
+        {.command = C::ExportAnimation, .menu = "Post", .text = "Export animation",
+         .toolTip = "Export the animation or a mode shape as a movie (MP4, GIF)",
+         .run = Show(&W::exportAnimationDialog)},
 
         {.command = C::Tutorial, .menu = "Help", .text = "VANDRA Tutorial",
          .toolTip = "VANDRA tutorial (F1)", .shortcut = QKeySequence::HelpContents,

@@ -3,7 +3,9 @@
 #include "app/gui/Commands.h"
 #include "app/gui/ConversionReport.h"
 #include "app/gui/ErrorBox.h"
+#include "app/gui/FileDialogs.h"
 #include "app/gui/HelpPages.h"
+#include "app/gui/ProgressRun.h"
 #include "app/gui/SolverLocator.h"
 #include "app/gui/SolverWindow.h"
 #include "app/gui/WarningsDialog.h"
@@ -21,21 +23,26 @@
 #include "sections/gui/MaterialDialog.h"
 #include "sections/gui/SectionAnalysisWindow.h"
 #include "sections/gui/ShellSectionDialog.h"
+#include "suite/gui/SuiteWindow.h"
+#include "tcl/SettingsCheck.h"
 #include "tcl/gui/AnalysisSettingDialog.h"
 #include "tcl/gui/RecorderSettingDialog.h"
 #include "tcl/gui/TclFileDialog.h"
 #include "view/Picking.h"
 #include "view/gui/ModelViewWidget.h"
+#include "view/gui/SaveViewDialog.h"
 #include "view/gui/ShowLoadDialog.h"
 #include "view/gui/ViewOptionDialog.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QSettings>
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
@@ -65,15 +72,8 @@ constexpr int kMessageTime = 8000;    // milliseconds a status bar message stays
 constexpr const char* kNoModelForProject =
     "Import a model before saving a project: the project refers to the model's .s2k file.";
 
-QString AskForFile(QWidget* parent, const QString& caption, const QString& filter,
-                   const QString& suffix) {
-    QFileDialog dialog(parent, caption, QString(), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(suffix);
-    if (dialog.exec() != QDialog::Accepted) return QString();
-    return dialog.selectedFiles().value(0);
-}
+constexpr int kRecentFiles = 8;
+const QString kRecentKey = QStringLiteral("recentFiles");
 
 template <typename Work> void Guarded(QWidget* parent, Work&& work) {
     try {
@@ -91,24 +91,28 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     resize(kWindowWidth, kWindowHeight);
 
     chooseModelFile_ = [](QWidget* p) {
-        return AskForFile(p, QStringLiteral("Import Sap2000 txt file"),
-                          QStringLiteral("s2k file (*.s2k *.$2k)"), QStringLiteral("s2k"));
+        return AskFileToOpen(p, QStringLiteral("Import Sap2000 txt file"),
+                             QStringLiteral("s2k file (*.s2k *.$2k)"), QStringLiteral("model"));
     };
     chooseProjectToOpen_ = [](QWidget* p) {
-        return AskForFile(p, QStringLiteral("Open Project"),
-                          QStringLiteral("VANDRA project (*.vandra)"), QStringLiteral("vandra"));
+        return AskFileToOpen(p, QStringLiteral("Open Project"),
+                             QStringLiteral("VANDRA project (*.vandra)"), QStringLiteral("project"));
     };
     chooseProjectToSave_ = [](QWidget* p) {
-        QFileDialog dialog(p, QStringLiteral("Save Project"), QString(),
-                           QStringLiteral("VANDRA project (*.vandra)"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("vandra"));
-        if (dialog.exec() != QDialog::Accepted) return QString();
-        return dialog.selectedFiles().value(0);
+        return AskFileToSave(p, QStringLiteral("Save Project"),
+                             QStringLiteral("VANDRA project (*.vandra)"), QStringLiteral("project"),
+                             QStringLiteral("vandra"));
+    };
+    askUnsaved_ = [](QWidget* p) {
+        return QMessageBox::question(
+            p, QStringLiteral("Unsaved choices"),
+            QStringLiteral("The sections, materials or settings chosen for this model are not "
+                           "saved in a project. Save them?"),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     };
     chooseScriptFile_ = [](QWidget* p) {
-        return AskForFile(p, QStringLiteral("Run OpenSEES"), QStringLiteral("tcl file (*.tcl)"),
-                          QStringLiteral("tcl"));
+        return AskFileToOpen(p, QStringLiteral("Run OpenSEES"), QStringLiteral("tcl file (*.tcl)"),
+                             QStringLiteral("script"));
     };
 
     auto* panel = new QFrame(this);
@@ -126,6 +130,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
     createDialogs();
     createCommands();
+    recentMenu_ = new QMenu(QStringLiteral("Recent Files"), this);
+    recentMenu_->setObjectName(QStringLiteral("recentFilesMenu"));
+    menu("File")->insertMenu(action(Command::Exit), recentMenu_);
+    menu("File")->insertSeparator(action(Command::Exit));
+    showRecentFiles();
 
     connect(viewWidget_, &ModelViewWidget::modeTextChanged, this, &MainWindow::setMouseModeText);
     connect(viewWidget_, &ModelViewWidget::framePicked, this,
@@ -148,6 +157,8 @@ MainWindow::~MainWindow() {
     delete viewOptionDialog_;
     delete showLoadDialog_;
     delete warningsDialog_;
+    delete savePictureDialog_;
+    delete exportAnimationDialog_;
     delete tclFileDialog_;
     delete analysisSettingDialog_;
     delete recorderSettingDialog_;
@@ -237,7 +248,14 @@ void MainWindow::createDialogs() {
     postTablesWindow_ =
         new PostTablesWindow(model, settings, document_.results(), resultsFolder_, this);
     v14ConverterWindow_ = new V14ConverterWindow(this);
+    suiteWindow_ = new SuiteWindow(document_, this);
     warningsDialog_ = new WarningsDialog(this);
+    const auto viewSize = [this] { return viewWidget_->image().size(); };
+    savePictureDialog_ = new SaveViewDialog(SaveViewDialog::Kind::Picture, model, viewOptions_,
+                                            view_, document_.results(), animation_, viewSize, this);
+    exportAnimationDialog_ =
+        new SaveViewDialog(SaveViewDialog::Kind::Movie, model, viewOptions_, view_,
+                           document_.results(), animation_, viewSize, this);
     connect(tclFileDialog_, &TclFileDialog::warningsFound, this,
             [this](const WarningList& warnings) {
                 warningsDialog_->showWarnings(
@@ -273,6 +291,7 @@ void MainWindow::showDialog(QWidget* dialog) {
 }
 
 void MainWindow::openModel() {
+    if (!mayDropOpenModel()) return;
     const QString path = chooseModelFile_(this);
     if (!path.isEmpty()) importModel(path);
 }
@@ -280,9 +299,15 @@ void MainWindow::openModel() {
 void MainWindow::importModel(const QString& path) {
     Guarded(this, [&] {
         // Read and imported whole before anything shown changes: a file that fails leaves the
-        // open model as it was.
+        // open model as it was. The file is read on a worker thread; Cancel keeps the open model.
         std::vector<std::string> report;
-        replaceModel(ReadModelFile(QFile::encodeName(path).toStdString(), &report));
+        TOpenedModel opened;
+        const std::string file = QFile::encodeName(path).toStdString();
+        if (!RunWithProgress(this, QStringLiteral("Import"), [&](Progress& progress) {
+                opened = ReadModelFile(file, &report, &progress);
+            }))
+            return;
+        replaceModel(std::move(opened), QString());
         if (!report.empty())
             ShowConversionReport(this, report, document_.model().Warnings);
         else
@@ -297,7 +322,7 @@ void MainWindow::openProject(const QString& path) {
         // The project is read, imported and applied whole before anything shown changes.
         project::OpenedProject opened = project::OpenProject(QFile::encodeName(path).toStdString());
         viewOptions_ = opened.view;
-        replaceModel(std::move(opened.model));
+        replaceModel(std::move(opened.model), path);
         if (!opened.unmatched.empty())
             ShowErrorBox(this, QString::fromLocal8Bit(project::UnmatchedMessage(opened.unmatched)));
         warningsDialog_->showWarnings(modelPath(), QStringLiteral("The model was imported; check:"),
@@ -305,10 +330,21 @@ void MainWindow::openProject(const QString& path) {
     });
 }
 
-void MainWindow::replaceModel(TOpenedModel opened) {
+void MainWindow::openFile(const QString& path) {
+    if (project::IsProjectPath(QFile::encodeName(path).toStdString()))
+        openProject(path);
+    else
+        importModel(path);
+}
+
+void MainWindow::replaceModel(TOpenedModel opened, const QString& projectPath) {
     animationTimer_->stop();
     animation_.AnimFrame = 0;
+    const bool imported = !opened.Settings.has_value();
     document_.replace(std::move(opened));
+    // An import keeps the engineer's settings, but those that name parts of a model follow it.
+    if (imported) ChooseSettingsForModel(document_.model(), document_.settings());
+    nodeHistoryWindow_->clearHistory();
     if (framePropertiesDialog_->isVisible()) framePropertiesDialog_->reject();
     sectionAnalysisWindow_->forget();
     postTablesWindow_->forget();
@@ -317,21 +353,91 @@ void MainWindow::replaceModel(TOpenedModel opened) {
     statusPanels_->setCounts(CountsOf(document_.model()));
     viewWidget_->redraw();
     viewWidget_->zoomAll();
+    projectPath_ = projectPath;
+    savedChoices_ = currentChoices();
+    SetModelFolder(QFileInfo(modelPath()).absolutePath());
+    addRecentFile(projectPath.isEmpty() ? modelPath() : projectPath);
+}
+
+QStringList MainWindow::recentFiles() const {
+    return QSettings().value(kRecentKey).toStringList();
+}
+
+void MainWindow::addRecentFile(const QString& path) {
+    QStringList files = recentFiles();
+    const QString full = QFileInfo(path).absoluteFilePath();
+    files.removeAll(full);
+    files.prepend(full);
+    while (files.size() > kRecentFiles)
+        files.removeLast();
+    QSettings().setValue(kRecentKey, files);
+    showRecentFiles();
+}
+
+void MainWindow::showRecentFiles() {
+    recentMenu_->clear();
+    const QStringList files = recentFiles();
+    for (const QString& file : files) {
+        QAction* a = recentMenu_->addAction(file);
+        connect(a, &QAction::triggered, this, [this, file] {
+            if (mayDropOpenModel()) openFile(file);
+        });
+    }
+    recentMenu_->setEnabled(!files.isEmpty());
+}
+
+QJsonObject MainWindow::currentChoices() const {
+    if (!document_.hasModel()) return {};
+    return project::ProjectDocument(document_.model(), document_.settings(), viewOptions_,
+                                    document_.path(), document_.path());
+}
+
+bool MainWindow::hasUnsavedChoices() const {
+    return document_.hasModel() && currentChoices() != savedChoices_;
+}
+
+bool MainWindow::mayDropOpenModel() {
+    if (!hasUnsavedChoices()) return true;
+    switch (askUnsaved_(this)) {
+    case QMessageBox::Discard:
+        return true;
+    case QMessageBox::Save: {
+        const QString path = projectPath_.isEmpty() ? chooseProjectToSave_(this) : projectPath_;
+        return !path.isEmpty() && saveProject(path);
+    }
+    default:
+        return false;
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (mayDropOpenModel())
+        event->accept();
+    else
+        event->ignore();
 }
 
 QString MainWindow::modelPath() const {
     return QFile::decodeName(document_.path().c_str());
 }
 
-void MainWindow::saveProject(const QString& path) {
+bool MainWindow::saveProject(const QString& path) {
+    bool saved = false;
     Guarded(this, [&] {
         if (!document_.hasModel()) throw InputError(kNoModelForProject);
         project::SaveProject(QFile::encodeName(path).toStdString(), document_.model(),
-                             document_.settings(), viewOptions_, document_.path());
+                             document_.settings(), viewOptions_, document_.path(),
+                             document_.suitePath());
+        projectPath_ = path;
+        savedChoices_ = currentChoices();
+        saved = true;
+        addRecentFile(path);
     });
+    return saved;
 }
 
 void MainWindow::askToOpenProject() {
+    if (!mayDropOpenModel()) return;
     const QString path = chooseProjectToOpen_(this);
     if (!path.isEmpty()) openProject(path);
 }
@@ -364,6 +470,7 @@ void MainWindow::refresh() {
 
 void MainWindow::clearResults() {
     ClearResults(document_.results());
+    nodeHistoryWindow_->clearHistory();
     viewWidget_->redraw();
 }
 

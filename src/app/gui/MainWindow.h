@@ -11,7 +11,9 @@
 #include "view/Interaction.h"
 #include "view/ViewOptions.h"
 
+#include <QJsonObject>
 #include <QMainWindow>
+#include <QMessageBox>
 
 #include <functional>
 #include <map>
@@ -40,8 +42,10 @@ class MaterialDialog;
 class ShellSectionDialog;
 class ModelViewWidget;
 class RecorderSettingDialog;
+class SaveViewDialog;
 class ShowLoadDialog;
 class SolverWindow;
+class SuiteWindow;
 class TclFileDialog;
 class V14ConverterWindow;
 class ViewOptionDialog;
@@ -59,6 +63,20 @@ public:
     void setScriptFileChooser(FileChooser chooser) { chooseScriptFile_ = std::move(chooser); }
     void setProjectOpenChooser(FileChooser chooser) { chooseProjectToOpen_ = std::move(chooser); }
     void setProjectSaveChooser(FileChooser chooser) { chooseProjectToSave_ = std::move(chooser); }
+    // Asks what to do with choices that are not saved in a project: Save, Discard or Cancel.
+    using UnsavedQuestion = std::function<QMessageBox::StandardButton(QWidget* parent)>;
+    void setUnsavedQuestion(UnsavedQuestion question) { askUnsaved_ = std::move(question); }
+
+    // True when the open model's choices, settings or view switches differ from what was last
+    // imported, opened or saved as a project.
+    bool hasUnsavedChoices() const;
+    // Before the open model goes (import, open, exit): with unsaved choices asks Save / Discard /
+    // Cancel. True when the caller may go on: nothing unsaved, discarded, or saved (a project
+    // saved under its last name, else under a name asked for). Cancel, or a save that did not
+    // happen, keeps everything as it is.
+    bool mayDropOpenModel();
+    // Projects and models last opened, imported or saved, the latest first (File > Recent Files).
+    QStringList recentFiles() const;
 
     // The open command: asks for a file, then imports it; a cancelled dialog changes nothing.
     void openModel();
@@ -69,7 +87,11 @@ public:
     // settings and view options; the open model's results and animation end.
     void openProject(const QString& path);
     // File > "Save Project": the model file's path, the settings and every choice by name.
-    void saveProject(const QString& path);
+    // False (after an error box) when the project could not be written.
+    bool saveProject(const QString& path);
+    // A file given by name (the command line, the recent files): a .vandra project is opened,
+    // anything else imported as a model.
+    void openFile(const QString& path);
     // File > "Open Project" and "Save Project": ask for the file, then open or save it.
     void askToOpenProject();
     void askToSaveProject();
@@ -118,9 +140,14 @@ public:
     MaterialDialog* materialDialog() const { return materialDialog_; }
     ShellSectionDialog* shellSectionDialog() const { return shellSectionDialog_; }
     V14ConverterWindow* v14ConverterWindow() const { return v14ConverterWindow_; }
+    SaveViewDialog* savePictureDialog() const { return savePictureDialog_; }
+    SaveViewDialog* exportAnimationDialog() const { return exportAnimationDialog_; }
+    SuiteWindow* suiteWindow() const { return suiteWindow_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Closing the window with unsaved choices asks first; Cancel keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
@@ -133,8 +160,12 @@ private:
     // The one way a model comes in (import and open project): the document's replace, then the
     // animation stops and the picked frame and the labelled load case end with the model they
     // belonged to; the counts and the view follow the new model.
-    void replaceModel(TOpenedModel opened);
+    void replaceModel(TOpenedModel opened, const QString& projectPath);
+    // What a project saved now would hold (compared with savedChoices_).
+    QJsonObject currentChoices() const;
     QString modelPath() const;
+    void addRecentFile(const QString& path);
+    void showRecentFiles();
 
     Document document_;
     TViewOptions viewOptions_;
@@ -149,6 +180,7 @@ private:
     ModelViewWidget* viewWidget_ = nullptr;
     std::unique_ptr<StatusPanels> statusPanels_;
     QToolBar* toolBar_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
 
     ViewOptionDialog* viewOptionDialog_ = nullptr;
     ShowLoadDialog* showLoadDialog_ = nullptr;
@@ -167,12 +199,18 @@ private:
     ForceDiagramDialog* forceDiagramDialog_ = nullptr;
     PostTablesWindow* postTablesWindow_ = nullptr;
     V14ConverterWindow* v14ConverterWindow_ = nullptr;
+    SuiteWindow* suiteWindow_ = nullptr;
     WarningsDialog* warningsDialog_ = nullptr;
+    SaveViewDialog* savePictureDialog_ = nullptr;
+    SaveViewDialog* exportAnimationDialog_ = nullptr;
 
     FileChooser chooseModelFile_;
     FileChooser chooseScriptFile_;
     FileChooser chooseProjectToOpen_;
     FileChooser chooseProjectToSave_;
+    UnsavedQuestion askUnsaved_;
+    QJsonObject savedChoices_; // as imported, opened or last saved
+    QString projectPath_;      // the project last opened or saved for the open model
     int wheelRemainder_ = 0;
     bool shownOnce_ = false;
 };

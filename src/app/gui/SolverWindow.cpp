@@ -74,7 +74,10 @@ SolverWindow::SolverWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
             [this] { readChannel(QProcess::StandardError); });
     connect(process_, &QProcess::finished, this, &SolverWindow::finish);
     connect(process_, &QProcess::errorOccurred, this, &SolverWindow::failToStart);
-    connect(stopButton_, &QPushButton::clicked, process_, &QProcess::kill);
+    connect(stopButton_, &QPushButton::clicked, this, [this] {
+        stopPressed_ = true;
+        process_->kill();
+    });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(loadResultsButton_, &QPushButton::clicked, this,
             [this] { emit loadResultsRequested(workingDir_); });
@@ -92,6 +95,7 @@ void SolverWindow::start(const QString& solver, const QString& script, const QSt
     pendingOut_.clear();
     pendingErr_.clear();
     troubleLines_ = 0;
+    stopPressed_ = false;
     workingDir_ = workingDir;
     loadResultsButton_->setEnabled(false);
     appendLine(QStringLiteral("Solver:  %1").arg(QDir::toNativeSeparators(solver)), LineKind::Note);
@@ -160,6 +164,15 @@ void SolverWindow::finish(int exitCode, QProcess::ExitStatus status) {
     const int marked = troubleLines_;
     const bool crashed = status == QProcess::CrashExit;
     const bool troubled = crashed || exitCode != 0 || troubleLines_ > 0;
+    if (crashed && stopPressed_) {
+        appendLine(QStringLiteral("The run was stopped (Stop): the results written so far end "
+                                  "where it stopped"),
+                   LineKind::Trouble);
+        stateLabel_->setText(QStringLiteral("Stopped"));
+        loadResultsButton_->setEnabled(true);
+        emit solverFinished(-1);
+        return;
+    }
     if (crashed) {
         appendLine(QStringLiteral("Solver stopped before its end (crashed or killed)"),
                    LineKind::Trouble);

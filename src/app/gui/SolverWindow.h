@@ -53,6 +53,7 @@ private:
     QString workingDir_;
     QByteArray pendingOut_, pendingErr_;
     int troubleLines_ = 0;
+    bool stopPressed_ = false; // Stop killed the run: it did not crash
 };
 
 } // namespace vandra::gui

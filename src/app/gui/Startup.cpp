@@ -8,6 +8,8 @@ namespace vandra::gui {
 
 void SetApplicationTitle() {
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+    // Where QSettings keeps the recent files.
+    QCoreApplication::setOrganizationName(QStringLiteral("VANDRA"));
 }
 
 } // namespace vandra::gui

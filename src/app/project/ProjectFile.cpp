@@ -231,7 +231,7 @@ std::vector<std::string> ImportSectionLibrary(const std::string& path, TModel& m
 
 QJsonObject ProjectDocument(const TModel& model, const TSettings& settings,
                             const TViewOptions& view, const std::string& s2kPath,
-                            const std::string& projectPath) {
+                            const std::string& projectPath, const std::string& suitePath) {
     const QDir projectDir = QFileInfo(QFile::decodeName(projectPath.c_str())).absoluteDir();
     const QString s2k = QFileInfo(QFile::decodeName(s2kPath.c_str())).absoluteFilePath();
     QJsonObject areaSecs, mats;
@@ -243,18 +243,25 @@ QJsonObject ProjectDocument(const TModel& model, const TSettings& settings,
         const TMAT& mat = model.Mats[static_cast<size_t>(m)];
         mats.insert(Q(mat.Name), MaterialObject(mat));
     }
-    return QJsonObject{{QStringLiteral("Format"), QLatin1String(kFormat)},
-                       {QStringLiteral("Version"), kVersion},
-                       {QStringLiteral("Model"), projectDir.relativeFilePath(s2k)},
-                       {QStringLiteral("Settings"), SettingsObject({&settings, &view})},
-                       {QStringLiteral("Sections"), SectionSettings(model)},
-                       {QStringLiteral("AreaSecs"), areaSecs},
-                       {QStringLiteral("Mats"), mats}};
+    QJsonObject document{{QStringLiteral("Format"), QLatin1String(kFormat)},
+                         {QStringLiteral("Version"), kVersion},
+                         {QStringLiteral("Model"), projectDir.relativeFilePath(s2k)},
+                         {QStringLiteral("Settings"), SettingsObject({&settings, &view})},
+                         {QStringLiteral("Sections"), SectionSettings(model)},
+                         {QStringLiteral("AreaSecs"), areaSecs},
+                         {QStringLiteral("Mats"), mats}};
+    if (!suitePath.empty())
+        document.insert(QStringLiteral("Suite"),
+                        projectDir.relativeFilePath(
+                            QFileInfo(QFile::decodeName(suitePath.c_str())).absoluteFilePath()));
+    return document;
 }
 
 void SaveProject(const std::string& projectPath, const TModel& model, const TSettings& settings,
-                 const TViewOptions& view, const std::string& s2kPath) {
-    WriteJsonFile(projectPath, ProjectDocument(model, settings, view, s2kPath, projectPath));
+                 const TViewOptions& view, const std::string& s2kPath,
+                 const std::string& suitePath) {
+    WriteJsonFile(projectPath,
+                  ProjectDocument(model, settings, view, s2kPath, projectPath, suitePath));
 }
 
 OpenedProject OpenProject(const std::string& projectPath) {
@@ -286,6 +293,12 @@ OpenedProject OpenProject(const std::string& projectPath) {
             ReadSettings(stored.toObject(), {&settings, &p.view}, "Settings");
         }
         p.model.Settings = settings;
+        const QJsonValue suite = o.value(QStringLiteral("Suite"));
+        if (!suite.isUndefined() && !suite.isString())
+            throw InputError("Suite must be the path of a suite file");
+        p.model.SuitePath =
+            suite.isString() ? Local(QDir::cleanPath(projectDir.absoluteFilePath(suite.toString())))
+                             : std::string();
         ApplyByName(model.Sections, model, o.value(QStringLiteral("Sections")), "Sections",
                     FindSection, ReadSection, p.unmatched);
         ApplyByName(

@@ -1,8 +1,12 @@
 // The project file (.vandra): what an engineer chose for a model, kept between sessions. A JSON
-// document holding the path of the .s2k file relative to the project file, the settings, and the
-// choices per frame section, shell section and material keyed by name:
+// document holding the path of the .s2k file relative to the project file, the settings, the
+// choices per frame section, shell section and material keyed by name, and the path of the
+// ground-motion suite relative to the project file when there is one:
 //   {"Format": "VANDRA project", "Version": 1, "Model": "frame.s2k", "Settings": {...},
-//    "Sections": {"NCOL400": {"FrameType": 2, ...}}, "AreaSecs": {...}, "Mats": {...}}
+//    "Sections": {"NCOL400": {"FrameType": 2, ...}}, "AreaSecs": {...}, "Mats": {...},
+//    "Suite": "suites/far-field.json"}
+// "Suite" is optional: a project without it is a project without a suite, and a program that
+// knows no suites reads the rest, so the version stays 1.
 // The same "Sections" object, alone, is the section library that the frame section dialog
 // exports and imports.
 #pragma once
@@ -37,16 +41,18 @@ std::vector<std::string> ImportSectionLibrary(const std::string& path, TModel& m
 
 // The project document for a model imported from s2kPath, to be written at projectPath. Its
 // "Settings" hold the settings of the settings table that projects keep: the analysis settings
-// and the view's layer switches.
+// and the view's layer switches. suitePath (empty: none) is the suite's file.
 QJsonObject ProjectDocument(const TModel& model, const TSettings& settings,
                             const TViewOptions& view, const std::string& s2kPath,
-                            const std::string& projectPath);
+                            const std::string& projectPath, const std::string& suitePath = {});
 void SaveProject(const std::string& projectPath, const TModel& model, const TSettings& settings,
-                 const TViewOptions& view, const std::string& s2kPath);
+                 const TViewOptions& view, const std::string& s2kPath,
+                 const std::string& suitePath = {});
 
 struct OpenedProject {
-    // The model file (its absolute path) imported with the project's choices, and the project's
-    // analysis settings (the defaults where it names none): what the document's replace takes.
+    // The model file (its absolute path) imported with the project's choices, the project's
+    // analysis settings (the defaults where it names none) and its suite (the absolute path of
+    // its file, empty when it has none): what the document's replace takes.
     TOpenedModel model;
     TViewOptions view; // the project's view options, the defaults where it names none
     std::vector<std::string> unmatched; // "Sections[NAME]", "AreaSecs[NAME]", "Mats[NAME]"

@@ -4,6 +4,8 @@
 #include "import/S2kImport.h"
 
 #include <QFile>
+#include "app/gui/FileDialogs.h"
+
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -47,14 +49,22 @@ V14ConverterWindow::V14ConverterWindow(QWidget* parent) : QDialog(parent) {
     layout->addWidget(log_);
     layout->addLayout(buttons);
 
-    openPath_ = [this] { return QFileDialog::getOpenFileName(this); };
-    savePath_ = [this] { return QFileDialog::getSaveFileName(this); };
+    openPath_ = [this] {
+        return AskFileToOpen(this, QStringLiteral("Open a SAP2000 V14 text model"),
+                             QStringLiteral("SAP2000 V14 text (*.s2k *.$2k);;All files (*)"),
+                             QStringLiteral("v14"));
+    };
+    savePath_ = [this] {
+        return AskFileToSave(this, QStringLiteral("Save the v6 model"),
+                             QStringLiteral("s2k file (*.s2k)"), QStringLiteral("v6"),
+                             QStringLiteral("s2k"));
+    };
     connect(open, &QPushButton::clicked, this, [this] {
         const QString path = openPath_ ? openPath_() : QString();
         if (!path.isEmpty()) openFile(path);
     });
     connect(save, &QPushButton::clicked, this, [this] {
-        const QString path = savePath_ ? savePath_() : QString();
+        const QString path = WithSuffix(savePath_ ? savePath_() : QString(), QStringLiteral("s2k"));
         if (!path.isEmpty()) saveFile(path);
     });
 }

@@ -139,6 +139,13 @@ void NodeHistoryWindow::jointPicked(int joint) {
     guarded([&] { showJoint(joint); });
 }
 
+void NodeHistoryWindow::clearHistory() {
+    history_ = TJointHistory();
+    joint_ = 0;
+    statusLabel_->clear();
+    plot_->setCurve(PlotCurve());
+}
+
 void NodeHistoryWindow::replot() {
     if (joint_ == 0) return;
     const int d = directionCombo_->currentIndex();

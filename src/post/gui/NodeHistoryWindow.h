@@ -37,6 +37,8 @@ public:
     // True while the next click in the model view picks the joint.
     bool isPicking() const;
     void jointPicked(int joint);
+    // The results it was read from are gone (another model, Clear Results): no curve is shown.
+    void clearHistory();
 
     void exportCsv(const QString& path) const;
     void exportPng(const QString& path) const;

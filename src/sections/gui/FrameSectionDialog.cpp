@@ -9,6 +9,8 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QEvent>
+#include "app/gui/FileDialogs.h"
+
 #include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
@@ -91,8 +93,9 @@ QString AskForJson(QWidget* parent, bool save) {
     const QString caption = save ? QStringLiteral("Export section settings")
                                  : QStringLiteral("Import section settings");
     const QString filter = QStringLiteral("Section settings (*.json)");
-    return save ? QFileDialog::getSaveFileName(parent, caption, QString(), filter)
-                : QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    const QString kind = QStringLiteral("library");
+    return save ? AskFileToSave(parent, caption, filter, kind, QStringLiteral("json"))
+                : AskFileToOpen(parent, caption, filter, kind);
 }
 
 } // namespace
@@ -346,7 +349,7 @@ void FrameSectionDialog::importLibrary() {
 }
 
 void FrameSectionDialog::exportLibrary() {
-    const QString path = chooseExportFile_(this);
+    const QString path = WithSuffix(chooseExportFile_(this), QStringLiteral("json"));
     if (path.isEmpty()) return;
     try {
         project::ExportSectionLibrary(QFile::encodeName(path).toStdString(), model_);

@@ -2,7 +2,11 @@
 
 #include "app/gui/SettingControls.h"
 #include "model/Errors.h"
+#include "model/NumberParse.h"
+#include "model/NumberText.h"
 #include "tcl/SettingsCheck.h"
+
+#include <optional>
 #include "view/gui/LoadCaseList.h"
 
 #include <QCheckBox>
@@ -10,6 +14,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -86,6 +91,10 @@ AnalysisSettingDialog::AnalysisSettingDialog(const TModel& model, TSettings& set
     dispControl->addRow(Label("LoadVector"), loadVector_);
     for (std::string_view setting : {"ControlNode", "ControlDisp", "ControlDof", "AnalysisStep"})
         AddEdit(dispControl, this, setting);
+    controlTarget_ = new QLabel(this);
+    controlTarget_->setObjectName(QStringLiteral("controlTargetLabel"));
+    controlTarget_->setWordWrap(true);
+    dispControl->addRow(controlTarget_);
 
     auto* nonlinear = new QFormLayout;
     AddEdit(nonlinear, this, "NumIntgrPts");
@@ -114,6 +123,42 @@ AnalysisSettingDialog::AnalysisSettingDialog(const TModel& model, TSettings& set
     layout->addLayout(top);
     layout->addLayout(columns);
     layout->addWidget(makeButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel));
+
+    connect(findChild<QComboBox*>(QStringLiteral("analysisTypeCombo")),
+            &QComboBox::currentIndexChanged, this, &AnalysisSettingDialog::showUsedSettings);
+    for (const char* name : {"controlDispEdit", "analysisStepEdit"})
+        connect(findChild<QLineEdit*>(QLatin1String(name)), &QLineEdit::textChanged, this,
+                &AnalysisSettingDialog::showControlTarget);
+}
+
+void AnalysisSettingDialog::showUsedSettings() {
+    const int type = findChild<QComboBox*>(QStringLiteral("analysisTypeCombo"))->currentIndex() + 1;
+    for (std::string_view setting : kStoreOrder) {
+        const SettingEntry& entry = SettingNamed(setting);
+        for (const char* kind : {"Edit", "Combo", "Check"}) {
+            auto* control = findChild<QWidget*>(ControlName(entry, kind));
+            if (control == nullptr) continue;
+            const bool used = AnalysisUses(type, setting);
+            control->setEnabled(used);
+            for (auto* form : findChildren<QFormLayout*>())
+                if (QWidget* label = form->labelForField(control)) label->setEnabled(used);
+        }
+    }
+    controlTarget_->setEnabled(AnalysisUses(type, "ControlDisp"));
+}
+
+void AnalysisSettingDialog::showControlTarget() {
+    const auto text = [this](const char* name) {
+        return findChild<QLineEdit*>(QLatin1String(name))->text().trimmed().toStdString();
+    };
+    const std::optional<double> increment = parse::TryFloat(text("controlDispEdit"));
+    const std::optional<int> steps = parse::TryInteger(text("analysisStepEdit"));
+    QString target = QStringLiteral("?");
+    if (increment && steps) target = QString::fromStdString(text::FormatGeneral(*increment * *steps));
+    controlTarget_->setText(
+        QStringLiteral("Control Disp is the displacement of the control joint in one step: "
+                       "Control Disp x Analysis Step = %1 (model length units) is the target.")
+            .arg(target));
 }
 
 void AnalysisSettingDialog::load() {
@@ -124,6 +169,8 @@ void AnalysisSettingDialog::load() {
     loadVector_->addItems(cases);
     for (std::string_view setting : kStoreOrder)
         LoadControl(this, SettingNamed(setting), {&settings_});
+    showUsedSettings();
+    showControlTarget();
 }
 
 void AnalysisSettingDialog::apply() {

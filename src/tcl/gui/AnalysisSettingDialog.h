@@ -5,6 +5,7 @@
 #include "model/Model.h"
 
 class QComboBox;
+class QLabel;
 
 namespace vandra::gui {
 
@@ -19,11 +20,17 @@ public:
     void apply() override;
 
 private:
+    // Greys out the settings the chosen analysis type does not use.
+    void showUsedSettings();
+    // The displacement the control joint reaches: Control Disp x Analysis Step.
+    void showControlTarget();
+
     const TModel& model_;
     TSettings& settings_;
 
     QComboBox* loadCase_ = nullptr;
     QComboBox* loadVector_ = nullptr;
+    QLabel* controlTarget_ = nullptr;
 };
 
 } // namespace vandra::gui

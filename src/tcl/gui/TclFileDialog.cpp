@@ -1,9 +1,12 @@
 #include "tcl/gui/TclFileDialog.h"
 
 #include "app/gui/ErrorBox.h"
+#include "app/gui/ProgressRun.h"
 #include "model/Errors.h"
 
 #include <QFile>
+#include "app/gui/FileDialogs.h"
+
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -53,8 +56,9 @@ TclFileDialog::TclFileDialog(TModel& model, TSettings& settings, QWidget* parent
     layout->addLayout(buttons);
 
     savePath_ = [this] {
-        return QFileDialog::getSaveFileName(this, QString(), QString(),
-                                            QStringLiteral("OpenSEES tcl (*.tcl)"));
+        return AskFileToSave(this, QStringLiteral("Save the OpenSEES tcl file"),
+                             QStringLiteral("OpenSEES tcl (*.tcl)"), QStringLiteral("script"),
+                             QStringLiteral("tcl"));
     };
 
     connect(generate, &QPushButton::clicked, this, [this] { this->generate(); });
@@ -68,10 +72,18 @@ void TclFileDialog::setSavePathProvider(std::function<QString()> provider) {
 
 void TclFileDialog::generate() {
     // GenerateScript leaves ScriptLines as they were when it refuses; the text box then keeps
-    // whatever it shows.
+    // whatever it shows, and so does a cancelled generation.
+    if (model_.NodeCount < 1) {
+        ShowErrorBox(this, QStringLiteral("There is nothing to generate: import a model first "
+                                          "(File > Import Sap2000 txt file)."));
+        return;
+    }
     WarningList warnings;
     try {
-        GenerateScript(model_, settings_, ScriptLines, &warnings);
+        if (!RunWithProgress(this, QStringLiteral("Generate"), [&](Progress& progress) {
+                GenerateScript(model_, settings_, ScriptLines, &warnings, &progress);
+            }))
+            return;
     } catch (const std::exception& e) {
         ShowErrorBox(this, QString::fromLatin1(e.what()));
         return;
@@ -111,7 +123,7 @@ bool TclFileDialog::saveTo(const QString& path) {
 }
 
 void TclFileDialog::save() {
-    const QString path = savePath_ ? savePath_() : QString();
+    const QString path = WithSuffix(savePath_ ? savePath_() : QString(), QStringLiteral("tcl"));
     if (path.isEmpty()) return;
     saveTo(path);
 }

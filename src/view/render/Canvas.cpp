@@ -101,28 +101,42 @@ QPolygonF ClipPolygon(const QPolygonF& polygon, const ClipBox& box) {
 
 } // namespace
 
-Canvas::Canvas(QImage& image, bool plain) : image_(image), plain_(plain) {
-    if (image_.isNull()) return;
-    image_.setDotsPerMeterX(kDotsPerMeter);
-    image_.setDotsPerMeterY(kDotsPerMeter);
-    width_ = image_.width();
-    height_ = image_.height();
-    image_.bits(); // detach now, so that the painter and the dot blits share one buffer
-    if (!painter_.begin(&image_)) return;
-    painter_.setRenderHint(QPainter::Antialiasing, false);
+Canvas::Canvas(QImage& image, bool plain) : image_(&image), painter_(&ownPainter_), plain_(plain) {
+    if (image.isNull()) return;
+    image.setDotsPerMeterX(kDotsPerMeter);
+    image.setDotsPerMeterY(kDotsPerMeter);
+    width_ = image.width();
+    height_ = image.height();
+    image.bits(); // detach now, so that the painter and the dot blits share one buffer
+    if (!ownPainter_.begin(&image)) return;
+    Start();
+}
+
+Canvas::Canvas(QPainter& painter, int width, int height)
+    : painter_(&painter), plain_(false), vector_(true), width_(width), height_(height) {
+    if (!painter.isActive()) return;
+    painter.save();
+    Start();
+}
+
+void Canvas::Start() {
+    painter_->setRenderHint(QPainter::Antialiasing, false);
     font_.setStyleHint(QFont::SansSerif);
     NextBatch();
 }
 
 Canvas::~Canvas() {
-    if (!painter_.isActive()) return;
+    if (!painter_->isActive()) return;
     Flush();
-    painter_.end();
+    if (vector_)
+        painter_->restore();
+    else
+        ownPainter_.end();
 }
 
 void Canvas::SetPen(QRgb color, int width) {
     if (!penClear_ && penColor_ == color && penWidth_ == width) return;
-    Flush();
+    if (!vector_) Flush();
     penClear_ = false;
     penColor_ = color;
     penWidth_ = width;
@@ -130,7 +144,7 @@ void Canvas::SetPen(QRgb color, int width) {
 
 void Canvas::SetPenClear() {
     if (penClear_) return;
-    Flush();
+    if (!vector_) Flush();
     penClear_ = true;
 }
 
@@ -144,17 +158,17 @@ void Canvas::SetBrushStyle(BrushStyle style) {
 void Canvas::SetFontFace(const QString& face) {
     if (metrics_ && font_.families().value(0) == face) return;
     font_.setFamilies({face, QString::fromLatin1(kFallbackFace)});
-    if (!painter_.isActive()) return;
-    painter_.setFont(font_);
-    metrics_.emplace(painter_.fontMetrics());
+    if (!painter_->isActive()) return;
+    painter_->setFont(font_);
+    metrics_.emplace(painter_->fontMetrics());
 }
 
 void Canvas::SetFontSize(int points) {
     if (metrics_ && font_.pointSize() == points) return;
     font_.setPointSize(points);
-    if (!painter_.isActive()) return;
-    painter_.setFont(font_);
-    metrics_.emplace(painter_.fontMetrics());
+    if (!painter_->isActive()) return;
+    painter_->setFont(font_);
+    metrics_.emplace(painter_->fontMetrics());
 }
 
 void Canvas::SetFontColor(QRgb color) {
@@ -163,14 +177,14 @@ void Canvas::SetFontColor(QRgb color) {
 
 void Canvas::ApplyPen() {
     if (penClear_) {
-        if (painterPen_ != PainterPen::NoPen) painter_.setPen(Qt::NoPen);
+        if (painterPen_ != PainterPen::NoPen) painter_->setPen(Qt::NoPen);
         painterPen_ = PainterPen::NoPen;
         return;
     }
     if (painterPen_ == PainterPen::Pen && painterPenColor_ == penColor_ &&
         painterPenWidth_ == penWidth_)
         return;
-    painter_.setPen(
+    painter_->setPen(
         QPen(QColor::fromRgb(penColor_), penWidth_, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painterPen_ = PainterPen::Pen;
     painterPenColor_ = penColor_;
@@ -183,13 +197,13 @@ void Canvas::ApplyBrush() {
         return;
     switch (brushStyle_) {
     case BrushStyle::Solid:
-        painter_.setBrush(QColor::fromRgb(brushColor_));
+        painter_->setBrush(QColor::fromRgb(brushColor_));
         break;
     case BrushStyle::Clear:
-        painter_.setBrush(Qt::NoBrush);
+        painter_->setBrush(Qt::NoBrush);
         break;
     case BrushStyle::DiagCross:
-        painter_.setBrush(QBrush(QColor::fromRgb(brushColor_), Qt::DiagCrossPattern));
+        painter_->setBrush(QBrush(QColor::fromRgb(brushColor_), Qt::DiagCrossPattern));
         break;
     }
     brushApplied_ = true;
@@ -204,30 +218,30 @@ bool Canvas::BoxOutside(int x1, int y1, int x2, int y2, int margin) const {
 }
 
 void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
-    if (!painter_.isActive() || x2 <= x1 || y2 <= y1) return;
+    if (!painter_->isActive() || x2 <= x1 || y2 <= y1) return;
     Flush();
     if (!plain_ && BoxOutside(x1, y1, x2, y2, 0)) return;
     const int w = x2 - x1, h = y2 - y1;
     if (brushStyle_ == BrushStyle::Solid) {
-        painter_.fillRect(QRect(x1, y1, w, h), QColor::fromRgb(brushColor_));
+        painter_->fillRect(QRect(x1, y1, w, h), QColor::fromRgb(brushColor_));
     } else if (brushStyle_ == BrushStyle::DiagCross) {
-        painter_.fillRect(QRect(x1, y1, w, h),
-                          QBrush(QColor::fromRgb(brushColor_), Qt::DiagCrossPattern));
+        painter_->fillRect(QRect(x1, y1, w, h),
+                           QBrush(QColor::fromRgb(brushColor_), Qt::DiagCrossPattern));
     }
     if (penClear_) return;
     // The outline runs along the inside of the box.
     ApplyPen();
-    painter_.setBrush(Qt::NoBrush);
+    painter_->setBrush(Qt::NoBrush);
     brushApplied_ = false;
     const int p = penWidth_;
     if (p <= 1)
-        painter_.drawRect(QRect(x1, y1, w - 1, h - 1));
+        painter_->drawRect(QRect(x1, y1, w - 1, h - 1));
     else
-        painter_.drawRect(QRectF(x1 + p / 2.0, y1 + p / 2.0, w - p, h - p));
+        painter_->drawRect(QRectF(x1 + p / 2.0, y1 + p / 2.0, w - p, h - p));
 }
 
 void Canvas::Ellipse(int x1, int y1, int x2, int y2) {
-    if (!painter_.isActive() || x2 <= x1 || y2 <= y1) return;
+    if (!painter_->isActive() || x2 <= x1 || y2 <= y1) return;
     Flush();
     if (!plain_ && BoxOutside(x1, y1, x2, y2, 0)) return;
     const int w = x2 - x1, h = y2 - y1;
@@ -236,21 +250,21 @@ void Canvas::Ellipse(int x1, int y1, int x2, int y2) {
         // Without an outline the rasteriser trims the ellipse unevenly; an outline of the
         // brush's own colour gives the symmetric shape that fills the box.
         if (brushStyle_ != BrushStyle::Solid) return;
-        painter_.setPen(QColor::fromRgb(brushColor_));
+        painter_->setPen(QColor::fromRgb(brushColor_));
         painterPen_ = PainterPen::Unset;
-        painter_.drawEllipse(QRect(x1, y1, w - 1, h - 1));
+        painter_->drawEllipse(QRect(x1, y1, w - 1, h - 1));
         return;
     }
     ApplyPen();
     const int p = penWidth_;
     if (p <= 1)
-        painter_.drawEllipse(QRect(x1, y1, w - 1, h - 1));
+        painter_->drawEllipse(QRect(x1, y1, w - 1, h - 1));
     else
-        painter_.drawEllipse(QRectF(x1 + p / 2.0, y1 + p / 2.0, w - p, h - p));
+        painter_->drawEllipse(QRectF(x1 + p / 2.0, y1 + p / 2.0, w - p, h - p));
 }
 
 void Canvas::Line(int x1, int y1, int x2, int y2) {
-    if (!painter_.isActive() || penClear_) return;
+    if (!painter_->isActive() || penClear_) return;
     if (!plain_ && BoxOutside(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1,
                               std::max(y1, y2) + 1, penWidth_ + 1))
         return;
@@ -261,7 +275,11 @@ void Canvas::Line(int x1, int y1, int x2, int y2) {
     }
     if (plain_) {
         ApplyPen();
-        painter_.drawLine(line);
+        painter_->drawLine(line);
+        return;
+    }
+    if (vector_) {
+        vectorLines_.Add(penColor_, penWidth_, line);
         return;
     }
     if (SeenInBatch(x1, y1, x2, y2)) return;
@@ -318,15 +336,20 @@ bool Canvas::SeenInBatch(int x1, int y1, int x2, int y2) {
 }
 
 void Canvas::Flush() {
+    if (vector_ && !vectorLines_.Empty()) {
+        vectorLines_.Draw(*painter_);
+        painterPen_ = PainterPen::Unset;
+        brushApplied_ = false;
+    }
     if (pendingLines_.isEmpty()) return;
     ApplyPen();
-    painter_.drawLines(pendingLines_);
+    painter_->drawLines(pendingLines_);
     pendingLines_.clear();
     NextBatch();
 }
 
 void Canvas::Polygon(const QPoint* points, int count) {
-    if (!painter_.isActive() || count < 2) return;
+    if (!painter_->isActive() || count < 2) return;
     Flush();
     int minX = points[0].x(), maxX = minX, minY = points[0].y(), maxY = minY;
     for (int i = 1; i < count; ++i) {
@@ -347,29 +370,30 @@ void Canvas::Polygon(const QPoint* points, int count) {
     }
     ApplyBrush();
     ApplyPen();
-    painter_.drawPolygon(polygon);
+    painter_->drawPolygon(polygon);
 }
 
 void Canvas::TextOut(int x, int y, std::string_view text) {
-    if (!painter_.isActive() || text.empty() || !metrics_) return;
+    if (!painter_->isActive() || text.empty() || !metrics_) return;
     if (x >= width_ + kTextReach || y >= height_ + kTextReach || x < -kTextReach || y < -kTextReach)
         return;
     Flush();
     const QString qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
     if (brushStyle_ == BrushStyle::Solid) {
-        painter_.fillRect(QRect(x, y, metrics_->horizontalAdvance(qtext), metrics_->height()),
-                          QColor::fromRgb(brushColor_));
+        painter_->fillRect(QRect(x, y, metrics_->horizontalAdvance(qtext), metrics_->height()),
+                           QColor::fromRgb(brushColor_));
     }
     if (painterPen_ != PainterPen::Text || painterPenColor_ != fontColor_) {
-        painter_.setPen(QColor::fromRgb(fontColor_));
+        painter_->setPen(QColor::fromRgb(fontColor_));
         painterPen_ = PainterPen::Text;
         painterPenColor_ = fontColor_;
     }
-    painter_.drawText(QPoint(x, y + metrics_->ascent()), qtext);
+    painter_->drawText(QPoint(x, y + metrics_->ascent()), qtext);
 }
 
 bool Canvas::DotMaskUsable() const {
-    const QImage::Format f = image_.format();
+    if (image_ == nullptr) return false;
+    const QImage::Format f = image_->format();
     return !plain_ && penClear_ && brushStyle_ == BrushStyle::Solid &&
            (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
             f == QImage::Format_ARGB32_Premultiplied);
@@ -405,13 +429,13 @@ void Canvas::NodeDot(int x, int y) {
         Ellipse(x - kHalf, y - kHalf, x + kHalf, y + kHalf);
         return;
     }
-    if (!painter_.isActive() || BoxOutside(x - kHalf, y - kHalf, x + kHalf, y + kHalf, 0)) return;
+    if (!painter_->isActive() || BoxOutside(x - kHalf, y - kHalf, x + kHalf, y + kHalf, 0)) return;
     Flush();
     if (!dotMaskBuilt_) BuildDotMask();
     const QRgb color = brushColor_ | 0xFF000000u;
     const int x0 = x - kHalf, y0 = y - kHalf;
-    uchar* bits = image_.bits();
-    const qsizetype stride = image_.bytesPerLine();
+    uchar* bits = image_->bits();
+    const qsizetype stride = image_->bytesPerLine();
     for (int dy = std::max(0, -y0); dy < kDot && y0 + dy < height_; ++dy) {
         QRgb* row = reinterpret_cast<QRgb*>(bits + stride * (y0 + dy));
         const auto& span = dotSpans_[static_cast<size_t>(dy)];

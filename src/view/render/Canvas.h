@@ -7,6 +7,10 @@
 // also collects consecutive lines drawn with one pen into one QPainter::drawLines call, paints
 // node dots from a pre-rendered mask, and skips shapes whose box lies wholly outside the image;
 // none of this changes a pixel (the renderer's tests compare both ways of drawing).
+//
+// A canvas over a painter of a vector device (an SVG) collects the lines of a layer by pen and
+// draws each pen's lines as one path when the layer ends (a shape or text that is not a line, or
+// the canvas's end), which keeps the SVG of a large model small (LineBatch).
 #pragma once
 
 #include <QColor>
@@ -17,6 +21,8 @@
 #include <QPainter>
 #include <QPoint>
 #include <QVector>
+
+#include "view/render/LineBatch.h"
 
 #include <array>
 #include <cstdint>
@@ -31,11 +37,14 @@ enum class BrushStyle { Solid, Clear, DiagCross };
 class Canvas {
 public:
     Canvas(QImage& image, bool plain);
+    // Draws with a painter that is already active on a device of width x height pixels; the
+    // painter's state is restored at the end.
+    Canvas(QPainter& painter, int width, int height);
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    bool IsActive() const { return painter_.isActive(); }
+    bool IsActive() const { return painter_->isActive(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
 
@@ -61,15 +70,19 @@ public:
 private:
     static constexpr int kDot = 8;
 
+    void Start();
     void ApplyPen();
     void ApplyBrush();
     bool BoxOutside(int x1, int y1, int x2, int y2, int margin) const;
     bool DotMaskUsable() const;
     void BuildDotMask();
 
-    QImage& image_;
-    QPainter painter_;
+    QImage* image_ = nullptr; // null on a vector device
+    QPainter ownPainter_;
+    QPainter* painter_;
     bool plain_;
+    bool vector_ = false;
+    LineBatch vectorLines_;
     int width_ = 0, height_ = 0;
 
     // The canvas state as the drawing code set it.

@@ -5,8 +5,12 @@
 #include "view/render/LineRaster.h"
 #include "view/render/ResultLayers.h"
 
+#include <QPaintDevice>
+#include <QPainter>
+
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace vandra {
 namespace {
@@ -384,6 +388,7 @@ void DrawLoadLabels(Canvas& c, const TModel& m, const TProjection& p, const TVie
 void DrawModelLayers(Canvas& c, const TModel& model, const TViewOptions& options,
                      const TViewState& view, int SelectedFrame, const TResults& results,
                      const TProjection& p) {
+    if (!c.IsActive()) return;
     DrawBackgroundAndLogo(c);
     const auto& opt = options.ViewOpt;
     if (opt[kOptNode]) DrawNodes(c, model, p);
@@ -421,6 +426,32 @@ void RedrawModel(QImage& image, const TModel& model, const TViewOptions& options
     DrawResultLayers(image, model, options, view, results, path);
 }
 
+void PaintModel(QPainter& painter, int width, int height, const TModel& model,
+                const TViewOptions& options, const TViewState& view, int SelectedFrame,
+                const TResults& results) {
+    TProjection projection;
+    ProjectModel(model, view, width, height, OffsetsOf(results.Disp), projection);
+    Canvas c(painter, width, height);
+    DrawModelLayers(c, model, options, view, SelectedFrame, results, projection);
+}
+
+Picture ModelViewPicture(const TModel& model, const TViewOptions& options, const TViewState& view,
+                         int SelectedFrame, const TResults& results, int width, int height,
+                         std::string title) {
+    Picture picture{width, height, {}, std::move(title), {}};
+    picture.Paint = [&model, &options, view, SelectedFrame, &results, width,
+                     height](QPainter& painter) {
+        if (painter.device()->devType() == QInternal::Image) {
+            QImage image(width, height, QImage::Format_RGB32);
+            RedrawModel(image, model, options, view, SelectedFrame, results);
+            painter.drawImage(0, 0, image);
+            return;
+        }
+        painter.translate(0.5, 0.5);
+        PaintModel(painter, width, height, model, options, view, SelectedFrame, results);
+    };
+    return picture;
+}
 
 TProjection RedrawModel(QImage& image, const TModel& model, const TViewOptions& options,
                         const TViewState& view, int SelectedFrame, const TResults& results,

@@ -5,8 +5,11 @@
 #include "post/Results.h"
 #include "view/Camera.h"
 #include "view/ViewOptions.h"
+#include "view/render/PictureWriter.h"
 
 #include <QImage>
+
+class QPainter;
 
 namespace vandra {
 
@@ -25,6 +28,21 @@ void RedrawModel(QImage& image, const TModel& model, const TViewOptions& options
 TProjection RedrawModel(QImage& image, const TModel& model, const TViewOptions& options,
                         const TViewState& view, int SelectedFrame,
                         const TResults& results = TResults(), DrawPath path = DrawPath::Fast);
+
+// What RedrawModel draws, on a painter already active on a device of width x height pixels (an
+// SVG): the same layers through the same drawing code, each layer's lines merged into one path a
+// pen.
+void PaintModel(QPainter& painter, int width, int height, const TModel& model,
+                const TViewOptions& options, const TViewState& view, int SelectedFrame,
+                const TResults& results);
+
+// The model view of width x height pixels as a picture to save (SavePicture): a PNG holds the
+// pixels RedrawModel draws, an SVG what PaintModel draws, shifted by half a pixel so that
+// one-pixel lines lie on pixel centres as on the image. The picture refers to model, options and
+// results, which must outlive it.
+Picture ModelViewPicture(const TModel& model, const TViewOptions& options, const TViewState& view,
+                         int SelectedFrame, const TResults& results, int width, int height,
+                         std::string title);
 
 // The reduced redraw of animation step `step` (1..history.Steps): background, nodes, supports and
 // frames without option tests or selection, nodes displaced by the history of that step (their

@@ -8,6 +8,7 @@
 #include "CaseFile.h"
 #include "CorpusFiles.h"
 #include "TestTempDir.h"
+#include "model/SolverLocator.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -114,6 +115,9 @@ class CliCase : public ::testing::TestWithParam<TestCase> {};
 
 TEST_P(CliCase, ExitsWithItsStatusOutputAndFiles) {
     if (GetParam().Has("corpus") && !HaveCorpus()) GTEST_SKIP() << "no corpus";
+    if (GetParam().Has("solver") &&
+        vandra::FindSolver(std::filesystem::path(VANDRA_CLI_PATH).parent_path().string()).empty())
+        GTEST_SKIP() << "no OpenSees solver found";
     RunCliCase(GetParam());
 }
 

@@ -3,6 +3,7 @@
 #include "app/gui/MainWindow.h"
 #include "app/gui/SolverWindow.h"
 #include "post/gui/DeformationDialog.h"
+#include "tcl/gui/TclFileDialog.h"
 
 #include <QAction>
 #include <QDir>
@@ -51,6 +52,7 @@ private slots:
     void fakeSolverGetsTheScriptAsOneArgument_data();
     void fakeSolverGetsTheScriptAsOneArgument();
     void cancelDoesNothing();
+    void stopIsReportedAsStoppedNotCrashed();
     void missingSolverNamesWhereItLooked();
 
 private:
@@ -144,6 +146,23 @@ void SolverRunTest::fakeSolverGetsTheScriptAsOneArgument() {
     load->click();
     QCOMPARE(window.resultsFolder().folder(), QFileInfo(script).absolutePath());
     QVERIFY(window.deformationDialog()->isVisible());
+}
+
+void SolverRunTest::stopIsReportedAsStoppedNotCrashed() {
+    QVERIFY(WriteFakeSolver("echo started\nexec sleep 30\n"));
+    MainWindow window;
+    window.setScriptFileChooser([](QWidget*) { return QStringLiteral("/tmp/run.tcl"); });
+    SolverWindow* solver = window.solverWindow();
+    QSignalSpy finished(solver, &SolverWindow::solverFinished);
+    window.action(Command::RunSolver)->trigger();
+    QTRY_VERIFY(solver->outputText().contains(QStringLiteral("started")));
+    solver->findChild<QPushButton*>(QStringLiteral("stopSolverButton"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
+    QVERIFY(solver->outputText().contains(QStringLiteral("The run was stopped (Stop)")));
+    QVERIFY(!solver->outputText().contains(QStringLiteral("crashed")));
+    window.document().model().NodeCount = 0; // Generate before any import says so
+    window.tclFileDialog()->generate();
+    QVERIFY(messages_.value(0).contains(QStringLiteral("nothing to generate")));
 }
 
 void SolverRunTest::cancelDoesNothing() {

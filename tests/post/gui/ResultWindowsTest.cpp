@@ -250,6 +250,10 @@ void ResultWindowsTest::nodeHistoryPlotsAndExports() {
         for (int x = 0; x < picture.width(); ++x)
             blue += qBlue(picture.pixel(x, y)) > 150 && qRed(picture.pixel(x, y)) < 80;
     QVERIFY(blue > 100);
+
+    // The curve goes with the results it was read from.
+    window.clearResults();
+    QVERIFY(h->plot()->curve().x.empty() && h->history().Time.empty());
 }
 
 QTEST_MAIN(ResultWindowsTest)

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -73,6 +74,26 @@ private slots:
         gui::SetErrorBoxHandler([this](const QString& title, const QString& text) {
             messages_ << title + QStringLiteral(": ") + text;
         });
+    }
+
+    void settingsTheTypeDoesNotUseAreGreyedAndTheTargetShown() {
+        TModel model;
+        TSettings settings;
+        AnalysisSettingDialog dialog(model, settings);
+        dialog.show();
+        // Per type, enabled: the load case stage, the displacement control stage, the modes.
+        const int cases[][4] = {
+            {1, 1, 0, 0}, {2, 0, 1, 0}, {3, 1, 1, 0}, {4, 0, 0, 1}, {5, 0, 0, 0}};
+        for (const auto& c : cases) {
+            Find<QComboBox>(dialog, "analysisTypeCombo")->setCurrentIndex(c[0] - 1);
+            QCOMPARE(Find<QLineEdit>(dialog, "loadStepsEdit")->isEnabled(), c[1] == 1);
+            QCOMPARE(Find<QLineEdit>(dialog, "controlDispEdit")->isEnabled(), c[2] == 1);
+            QCOMPARE(Find<QLineEdit>(dialog, "modalNumberEdit")->isEnabled(), c[3] == 1);
+        }
+        Find<QLineEdit>(dialog, "controlDispEdit")->setText(QStringLiteral("2.5"));
+        Find<QLineEdit>(dialog, "analysisStepEdit")->setText(QStringLiteral("40"));
+        QVERIFY(
+            Find<QLabel>(dialog, "controlTargetLabel")->text().contains(QStringLiteral("= 100 ")));
     }
 
     void showLoadsTheStoreAndOkStoresRoundedValues() {

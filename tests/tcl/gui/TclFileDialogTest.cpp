@@ -74,11 +74,12 @@ private slots:
         Press(dialog, "saveButton"); // cancelled: nothing written
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
 
-        path = dir.filePath(QStringLiteral("model"));
+        path = dir.filePath(QStringLiteral("model")); // typed without its extension
         Press(dialog, "saveButton");
         QVERIFY(messages_.isEmpty());
+        path += QStringLiteral(".tcl");
         QCOMPARE(ReadAll(path), QByteArray("wipe\r\n\r\n## B\xE9ton\r\nanalyze 10\r\n"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"model"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"model.tcl"});
         QCOMPARE(saved.size(), 1); // only the save that wrote the file
         QCOMPARE(saved[0][0].toString(), path);
 
