@@ -1,6 +1,8 @@
 // Full redraw of a grid building with 50,000 joints and 100,000 frames at 1208 x 729, default
-// view options, after zoom all: the plan view and a rotated view.
+// view options, after zoom all: the plan view and a rotated view; and the rotated view with the
+// moment diagram Mz of every frame drawn over it.
 #include "GridBuilding.h"
+#include "post/Results.h"
 #include "view/Camera.h"
 #include "view/render/ModelRenderer.h"
 
@@ -43,9 +45,45 @@ void BM_RedrawRotatedViewPlain(benchmark::State& s) {
     Redraw(s, 30, -60, DrawPath::Plain);
 }
 
+// Every frame a beam-column with Mz from +1 at end I to -1 at end J (the loads of the model's
+// first case along it), drawn as a moment diagram with its values.
+void BM_RedrawMomentDiagram(benchmark::State& state) {
+    TModel model = bench::GridBuilding();
+    TViewOptions options;
+    options.Diagram = kForceMz + 1;
+    TResults results;
+    TForceResults& forces = results.Forces;
+    forces.Step = 1;
+    forces.Loads = TFrameLoads(model, TSettings());
+    forces.AtStep.Step = 1;
+    forces.AtStep.Time = 1;
+    forces.AtStep.Factors = LoadFactorsAt(TSettings(), 1, 1, 0);
+    const auto frames = static_cast<size_t>(model.FrameCount) + 1;
+    forces.AtStep.Kind.assign(frames, ForceKind::Beam);
+    forces.AtStep.Kind[0] = ForceKind::None;
+    forces.AtStep.Ends.resize(frames);
+    for (TEndForces& e : forces.AtStep.Ends) {
+        e.I[kForceMz] = 1;
+        e.J[kForceMz] = -1;
+    }
+    forces.Shapes = ShapeDiagrams(model, forces.Loads, forces.AtStep);
+    TProjection projection;
+    TViewState view;
+    view.PlanAngle = 30;
+    view.TiltAngle = -60;
+    QImage image(kW, kH, QImage::Format_RGB32);
+    ZoomAll(model, view, kW, kH);
+    for (auto _ : state) {
+        RedrawModel(image, model, options, view, 0, results, projection, DrawPath::Fast);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["frames"] = model.FrameCount;
+}
+
 BENCHMARK(BM_RedrawPlanView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawRotatedView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawRotatedViewPlain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawMomentDiagram)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -38,6 +38,7 @@ enum class SettingRoom { Analysis, View, Results };
 // [1..size - 1] are the flags.
 using SettingField = std::variant<int TSettings::*, double TSettings::*, bool TSettings::*,
                                   std::array<bool, 6> TSettings::*, int TViewOptions::*,
+                                  double TViewOptions::*, bool TViewOptions::*,
                                   std::array<bool, 14> TViewOptions::*, double TResults::*>;
 
 struct SettingEntry {

@@ -319,6 +319,11 @@ struct TSettings {
     int RebarMat = 1;
     bool GenPlateFiber = true;
     bool GenNodeMass = true;
+    // The recorders of the post-processing: the reactions of the supports, the joints' rotations
+    // (frames drawn curved) and the solver's own report of a modal analysis.
+    bool RecReactions = false;
+    bool RecRotations = false;
+    bool RecModalReport = false;
 };
 
 // Colours pack red in the lowest byte, green in the next, blue in the third.

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "post/Reactions.h"
-#include "post/Results.h"
+#include "post/ResultFields.h"
 #include "post/ValueRange.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 // One joint's recorded history as CSV text: a header "time,X,Y,Z" and one line per recorded step.
 #pragma once
 
-#include "post/Results.h"
+#include "post/ResultFields.h"
 
 #include <string>
 

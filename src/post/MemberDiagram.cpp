@@ -11,7 +11,39 @@ double Evaluate(const std::array<double, 4>& c, double t) {
     return c[0] + t * (c[1] + t * (c[2] + t * c[3]));
 }
 
+constexpr std::array<std::string_view, kForceComponentCount> kComponentNames = {
+    "N", "Vy", "Vz", "T", "My", "Mz"};
+
 } // namespace
+
+std::string_view ForceComponentName(int component) {
+    return component >= 0 && component < kForceComponentCount
+               ? kComponentNames[static_cast<size_t>(component)]
+               : std::string_view();
+}
+
+int ForceComponentNamed(std::string_view name) {
+    for (int c = 0; c < kForceComponentCount; ++c)
+        if (kComponentNames[static_cast<size_t>(c)] == name) return c;
+    return -1;
+}
+
+std::string_view ForceSignConvention(int component) {
+    switch (component) {
+    case kForceN:
+        return "+ tension, - compression; drawn along local z";
+    case kForceVy:
+        return "+ along local +y; drawn along y";
+    case kForceVz:
+        return "+ along local +z; drawn along z";
+    case kForceT:
+        return "+ about local +x; drawn along z";
+    case kForceMy:
+        return "+ tension on the +z side; drawn on the tension side";
+    default:
+        return "+ tension on the -y side; drawn on the tension side";
+    }
+}
 
 void TMemberDiagram::Build(double length, const TEndForces& ends, const TLoadPiece* pieces,
                            size_t count) {

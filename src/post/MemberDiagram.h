@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 namespace vandra {
@@ -23,6 +24,14 @@ enum ForceComponent : int {
     kForceMz = 5, // moment about local z
 };
 inline constexpr int kForceComponentCount = 6;
+
+// "N", "Vy", "Vz", "T", "My", "Mz"; empty for a number that is not a component.
+std::string_view ForceComponentName(int component);
+// The component of that name (as ForceComponentName gives it), or -1.
+int ForceComponentNamed(std::string_view name);
+// What a positive value of the component is and on which side of the member its diagram is
+// drawn, as the legends state it.
+std::string_view ForceSignConvention(int component);
 
 // The section forces of a member at end I and at end J, [component].
 struct TEndForces {

@@ -5,6 +5,12 @@
 namespace vandra {
 namespace {
 
+// The frames whose distributed loads reach the structure: the beam-columns, and the trusses, whose
+// loads the script puts on their end joints.
+bool TakesFrameLoad(int frameType) {
+    return IsBeamColumn(frameType) || frameType == kTruss || frameType == kCorotTruss;
+}
+
 // The load along the element's local axes of a uniform load FX in model direction `dir`.
 bool LocalLoad(int dir, double fx, Vec3& w) {
     switch (dir) {
@@ -145,7 +151,7 @@ Vec3 AppliedForce(const TModel& model, const TSettings& settings, const TLoadFac
             total[1] += factor * load.FY;
             total[2] += factor * load.FZ;
         } else if (load.Kind == kFrameDistributed && load.Target >= 1 && load.Target <= frames &&
-                   IsBeamColumn(FrameTypeOf(model, load.Target))) {
+                   TakesFrameLoad(FrameTypeOf(model, load.Target))) {
             const TFrameGeometry g = FrameGeometryOf(model, load.Target);
             Vec3 w;
             if (!g.Valid || !LocalLoad(load.Dir, load.FX, w)) continue;

@@ -3,8 +3,8 @@
 // kind kFrameDistributed: a SAP2000 trapezoid, a tabular load piece or self weight) as one
 // "eleLoad -beamUniform" over the whole element in its local axes: model direction 1 along x,
 // direction 2 along z, direction 3 against y (see LoadPattern in tcl/LoadAnalysisWriter.cpp).
-// Only beam-column elements take it; trusses and rigid links ignore it (the solver says "load
-// type unknown"), so they get no piece here.
+// Only beam-column elements take it: the script writes a load along a truss as loads on its end
+// joints (half at each) and leaves out a load on a rigid link, so neither gets a piece here.
 #pragma once
 
 #include "model/Model.h"
@@ -61,8 +61,8 @@ private:
 
 // The total force (global X, Y, Z) the applied patterns put on the structure at these factors:
 // the joint forces and the distributed loads over their members' lengths, as the solver applies
-// them (loads on trusses and rigid links, which their elements ignore, left out). Under a static
-// analysis the reactions sum to minus this.
+// them (the loads along trusses at their end joints, those on rigid links left out). Under a
+// static analysis the reactions sum to minus this.
 Vec3 AppliedForce(const TModel& model, const TSettings& settings, const TLoadFactors& factors);
 
 } // namespace vandra

@@ -43,6 +43,21 @@ struct ReportSection {
     int columns;
 };
 
+// A row's mode, eigenvalue, period and frequency.
+TModeRow PeriodRow(int mode, double lambda) {
+    if (!(lambda > 0))
+        throw InputError("Mode " + Num(mode) + " has the eigenvalue " +
+                         text::FormatGeneral(lambda) +
+                         ", which is not positive: the model is not stable");
+    TModeRow row;
+    row.Mode = mode;
+    row.Eigenvalue = lambda;
+    const double omega = std::sqrt(lambda);
+    row.Period = 2 * std::numbers::pi / omega;
+    row.Frequency = omega / (2 * std::numbers::pi);
+    return row;
+}
+
 } // namespace
 
 std::vector<double> ReadEigenvalues(const std::string& folder) {
@@ -90,6 +105,7 @@ TModalTable ComputeModalTable(const TModel& model, const std::vector<double>& ei
             m[sj][k] = fixed[sj][k + 1] ? 0 : node.Mass[k + 1];
     }
     TModalTable table;
+    table.MassRatios = true;
     // The centre: each coordinate weighted by the masses along it; along a direction without
     // mass (Z of most buildings), by all the translational masses.
     double all = 0;
@@ -139,17 +155,7 @@ TModalTable ComputeModalTable(const TModel& model, const std::vector<double>& ei
             l[kRY] += mj[0] * ux * z - mj[2] * uz * x;
             l[kRZ] += mj[1] * uy * x - mj[0] * ux * y;
         }
-        const double lambda = eigenvalues[mode];
-        if (!(lambda > 0))
-            throw InputError("Mode " + Num(static_cast<long long>(mode) + 1) +
-                             " has the eigenvalue " + text::FormatGeneral(lambda) +
-                             ", which is not positive: the model is not stable");
-        TModeRow row;
-        row.Mode = static_cast<int>(mode) + 1;
-        row.Eigenvalue = lambda;
-        const double omega = std::sqrt(lambda);
-        row.Period = 2 * std::numbers::pi / omega;
-        row.Frequency = omega / (2 * std::numbers::pi);
+        TModeRow row = PeriodRow(static_cast<int>(mode) + 1, eigenvalues[mode]);
         for (size_t d = 0; d < static_cast<size_t>(kModalDirections); ++d) {
             const double total = table.FreeMass[d];
             row.Ratio[d] = generalized > 0 && total > 0 ? l[d] * l[d] / generalized / total : 0;
@@ -184,6 +190,7 @@ TModalTable ReadModalReport(const std::string& folder) {
     RecorderText text;
     text.load(PathOf(folder, recorder::FileName(RecorderFile::ModalReport, 0)));
     TModalTable table;
+    table.MassRatios = true;
     std::vector<std::array<double, 7>> ratios, sums;
     bool seen[11] = {};
     int section = 0;
@@ -230,6 +237,13 @@ TModalTable ReadModalReport(const std::string& folder) {
             table.Modes[k].Ratio[d] = ratios[k][d + 1] / 100;
             table.Modes[k].Cumulative[d] = sums[k][d + 1] / 100;
         }
+    return table;
+}
+
+TModalTable PeriodTable(const std::vector<double>& eigenvalues) {
+    TModalTable table;
+    for (size_t k = 0; k < eigenvalues.size(); ++k)
+        table.Modes.push_back(PeriodRow(static_cast<int>(k) + 1, eigenvalues[k]));
     return table;
 }
 

@@ -6,7 +6,7 @@
 
 #include "model/Model.h"
 #include "post/FrameGeometry.h"
-#include "post/Results.h"
+#include "post/ResultFields.h"
 
 #include <array>
 #include <string>
@@ -30,6 +30,9 @@ struct TModeRow {
 
 struct TModalTable {
     std::vector<TModeRow> Modes;
+    // The ratios, free masses and centre are known (from the mode shapes or the solver's report);
+    // without them a row holds its eigenvalue, period and frequency only.
+    bool MassRatios = false;
     TModalValues FreeMass{}; // the masses (X, Y, Z) and mass moments (about X, Y, Z) at free dof
     Vec3 Centre{};           // the centre the rotations are taken about
 };
@@ -49,5 +52,8 @@ TModalTable ReadModalTable(const TModel& model, const std::string& folder, int m
 
 // The solver's report "ModalProperties.txt" of a results folder.
 TModalTable ReadModalReport(const std::string& folder);
+
+// The periods and frequencies of the eigenvalues alone (no mass ratios).
+TModalTable PeriodTable(const std::vector<double>& eigenvalues);
 
 } // namespace vandra

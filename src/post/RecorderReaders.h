@@ -7,7 +7,7 @@
 #pragma once
 
 #include "model/Model.h"
-#include "post/Results.h"
+#include "post/ResultFields.h"
 
 #include <string>
 

@@ -9,6 +9,9 @@ void ClearResults(TResults& results) {
     for (std::vector<double>* v :
          {&results.Disp.X, &results.Disp.Y, &results.Disp.Z, &results.Ends.I, &results.Ends.J})
         std::fill(v->begin(), v->end(), 0.0);
+    results.Rotations = TNodeField();
+    results.Forces = TForceResults();
+    results.Reactions = TReactionHistory();
 }
 
 void TakeSectionValues(TResults& results, TFrameEnds ends) {

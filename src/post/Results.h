@@ -1,50 +1,47 @@
 // Results read back from the solver's recorder files, kept beside the model: the displacements
-// drawn at the nodes (one load step or one mode shape), the section deformations at the frame ends,
-// and the displacement history of every node for the animation. Tables are indexed like the model's
-// (entry 0 unused); an empty table means that nothing has been loaded.
+// drawn at the nodes (one load step or one mode shape) with the rotations of that step, the
+// section deformations at the frame ends, the displacement history of every node, the member
+// forces of one step or their envelope, the reactions of every step, the periods and
+// participating masses of a modal analysis and the storey drifts. Tables are indexed like the
+// model's (entry 0 unused); an empty table means that nothing has been loaded.
 #pragma once
 
-#include <string>
+#include "post/DiagramShapes.h"
+#include "post/FrameForces.h"
+#include "post/MemberLoads.h"
+#include "post/ModalTable.h"
+#include "post/Reactions.h"
+#include "post/ResultFields.h"
+#include "post/Storeys.h"
+
 #include <vector>
 
 namespace vandra {
 
-// X, Y, Z displacement of node i at [i], i = 1..NodeCount.
-struct TNodeField {
-    std::vector<double> X, Y, Z;
-};
+// The step a result shows: a recorded line (from 1), or the envelope over every line.
+inline constexpr int kEnvelopeStep = -1;
 
-// Section deformation of one component at end I and end J of frame f at [f]. A frame whose element
-// records no section values has HasI / HasJ 0 and is drawn without end circles.
-struct TFrameEnds {
-    std::vector<double> I, J;
-    std::vector<unsigned char> HasI, HasJ;
-    bool Any = false;        // some frame has a value
-    double Min = 0, Max = 0; // the range over the values present (when Any)
-};
+// The member forces of one step, or their envelope, and what draws their diagrams.
+struct TForceResults {
+    int Step = 0;                 // the step loaded, kEnvelopeStep, or 0 before any load
+    TFrameForces AtStep;          // when Step >= 1
+    TFrameForceEnvelope Envelope; // when Step is kEnvelopeStep
+    TFrameLoads Loads;            // the loads along the frames, for the values between the ends
+    TDiagramShapes Shapes;        // the shapes of the loaded frames' diagrams at the step
 
-// Displacement history: Steps recorded lines; step k (1..Steps) of node i at
-// [(k - 1) * Stride + i], Stride = NodeCount + 1. Time[k - 1] is the recorded time column (the load
-// factor of a displacement-controlled analysis).
-struct TNodeHistory {
-    int Steps = 0;
-    size_t Stride = 0;
-    std::vector<double> Time, X, Y, Z;
-
-    const double* StepX(int k) const { return X.data() + static_cast<size_t>(k - 1) * Stride; }
-    const double* StepY(int k) const { return Y.data() + static_cast<size_t>(k - 1) * Stride; }
-    const double* StepZ(int k) const { return Z.data() + static_cast<size_t>(k - 1) * Stride; }
-};
-
-// One node's whole history: time column and its X, Y, Z displacement, line by line.
-struct TJointHistory {
-    std::vector<double> Time, X, Y, Z;
+    bool Loaded() const { return Step != 0; }
 };
 
 struct TResults {
     TNodeField Disp;
+    TNodeField Rotations; // of the step of Disp, when recorded: frames are drawn curved
     TFrameEnds Ends;
     TNodeHistory History;
+    TForceResults Forces;
+    TReactionHistory Reactions;
+    int ReactionStep = 1; // the step whose reactions are drawn, or kEnvelopeStep
+    TModalTable Modal;
+    TDrifts Drifts;
     // The colour range of the end circles: ResultMin and below take the first colour step,
     // ResultMax and above the last.
     double ResultMin = -0.0001;
@@ -52,7 +49,9 @@ struct TResults {
 };
 
 // The clear-results command: every displacement and frame end value becomes 0 (which frames have
-// values stays known); the history and the colour range stay.
+// values stays known), the rotations, member forces and reactions go (the view draws neither
+// curved frames, diagrams nor arrows); the history, the modal table, the drifts and the colour
+// range stay.
 void ClearResults(TResults& results);
 
 // Keeps the section values of the frame ends; when some frame has a value, the colour range

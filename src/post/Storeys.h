@@ -15,7 +15,7 @@
 #include "model/Model.h"
 #include "post/FrameForces.h"
 #include "post/MemberLoads.h"
-#include "post/Results.h"
+#include "post/ResultFields.h"
 #include "post/ValueRange.h"
 
 #include <vector>

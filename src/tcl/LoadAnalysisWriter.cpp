@@ -1,8 +1,10 @@
 // Load patterns and the analysis commands of the chosen analysis type.
+#include "tcl/ResultRecorders.h"
 #include "tcl/ScriptWriters.h"
 #include "tcl/SettingsCheck.h"
 
 #include <array>
+#include <cmath>
 #include <string>
 
 namespace vandra {
@@ -14,8 +16,63 @@ namespace {
 // The damping ratio of the time-history templates.
 constexpr double kTemplateDamping = 0.05;
 
+using Vec = std::array<double, 3>;
+
+Vec Cross(const Vec& a, const Vec& b) {
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
+double Norm(const Vec& a) {
+    return std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
+}
+
+// Both ends of a rigid beam stand where the linked joint stands.
+Vec WrittenPoint(const TModel& model, int joint) {
+    const TNODE& own = model.Nodes[Slot(joint)];
+    const TNODE& at = own.LinkNode == 0 ? own : At(model.Nodes, own.LinkNode);
+    return {at.X, at.Y, at.Z};
+}
+
+int FrameTypeOfLoad(const TModel& model, const TLOAD& load) {
+    return At(model.Sections, model.Frames[Slot(load.Target)].SecIdx).FrameType;
+}
+
+bool IsTruss(int frameType) {
+    return frameType == kTruss || frameType == kCorotTruss;
+}
+
+// The whole force (global X, Y, Z) of a uniform load along a truss: its intensity times the
+// length, along the element's x (direction 1), z (direction 2) or minus y (direction 3), the axes
+// a beam's geomTransf would give it (y = axis 2 x x, z = x x y). False when the truss has no
+// length or its axis 2 runs along it.
+bool TrussLoadForce(const TModel& model, const TLOAD& load, Vec& force) {
+    const TFRAME& frame = model.Frames[Slot(load.Target)];
+    const Vec i = WrittenPoint(model, frame.NodeI), j = WrittenPoint(model, frame.NodeJ);
+    const Vec d = {j[0] - i[0], j[1] - i[1], j[2] - i[2]};
+    const double length = Norm(d);
+    if (!(length > 0)) return false;
+    const Vec x = {d[0] / length, d[1] / length, d[2] / length};
+    Vec y = Cross({frame.Axis2X, frame.Axis2Y, frame.Axis2Z}, x);
+    const double ny = Norm(y);
+    if (load.Dir != 1 && !(ny > 1e-12)) return false;
+    Vec along;
+    if (load.Dir == 1) {
+        along = x;
+    } else {
+        y = {y[0] / ny, y[1] / ny, y[2] / ny};
+        const Vec z = Cross(x, y);
+        along = load.Dir == 2 ? z : Vec{-y[0], -y[1], -y[2]};
+    }
+    // A component of the unit direction within rounding of 0 (axis 2 from the angle's sine and
+    // cosine) is 0, not a stray 1e-13 of the load in the script.
+    for (size_t c = 0; c < 3; ++c)
+        force[c] = std::abs(along[c]) < 1e-12 ? 0 : load.FX * length * along[c];
+    return true;
+}
+
 // Why a load is left out of its pattern, or nullptr when it is written. A load on a joint or a
-// frame element that the script does not define would stop the solver.
+// frame element that the script does not define would stop the solver; a rigid link and a truss
+// take no load along their length (the solver ignores it, "load type unknown").
 const char* SkipReason(const TModel& model, const TLOAD& load) {
     if (load.Kind == kJointForce && (load.Target < 1 || load.Target > CountOf(model.NodeCount)))
         return "acts on a joint that does not exist";
@@ -25,6 +82,11 @@ const char* SkipReason(const TModel& model, const TLOAD& load) {
         const int sec = model.Frames[Slot(load.Target)].SecIdx;
         if (sec < 1 || sec > CountOf(model.SectionCount))
             return "acts on a frame whose section matches no frame section, so it has no element";
+        const int type = FrameTypeOfLoad(model, load);
+        if (type == kRigidBeam) return "acts on a rigid link, which takes no load along its length";
+        Vec force;
+        if (IsTruss(type) && !TrussLoadForce(model, load, force))
+            return "acts on a truss without length or across one whose local axis 2 runs along it";
     }
     return nullptr;
 }
@@ -56,6 +118,16 @@ void RigidZoneLoads(const TModel& model, const TagPlan& tags, const TLOAD& load,
     }
 }
 
+// A joint load of three forces (a node of solids has no rotations to load).
+void JointLoadLine(const TagPlan& tags, int joint, const Vec& f, const Vec& m,
+                   ScriptLineList& lines) {
+    if (tags.JointDofs(joint) == 3)
+        Line(lines, "load %D %#0.4E %#0.4E %#0.4E", {tags.JointNode(joint), f[0], f[1], f[2]});
+    else
+        Line(lines, "load %D %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E",
+             {tags.JointNode(joint), f[0], f[1], f[2], m[0], m[1], m[2]});
+}
+
 bool IsCaseKnown(const TModel& model, int c) {
     return c >= 1 && c <= model.LoadCaseCount && c < static_cast<int>(model.LoadCaseNames.size());
 }
@@ -71,14 +143,16 @@ void LoadPattern(const TModel& model, const TagPlan& tags, int c, ScriptLineList
         const TLOAD& load = model.Loads[Slot(l)];
         if (load.CaseIdx != c || SkipReason(model, load) != nullptr) continue;
         if (load.Kind == kJointForce) {
-            // A node of solids only has no rotations to load.
-            if (tags.JointDofs(load.Target) == 3)
-                Line(lines, "load %D %#0.4E %#0.4E %#0.4E",
-                     {tags.JointNode(load.Target), load.FX, load.FY, load.FZ});
-            else
-                Line(lines, "load %D %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E %#0.4E",
-                     {tags.JointNode(load.Target), load.FX, load.FY, load.FZ, load.MX, load.MY,
-                      load.MZ});
+            JointLoadLine(tags, load.Target, {load.FX, load.FY, load.FZ},
+                          {load.MX, load.MY, load.MZ}, lines);
+        } else if (load.Kind == kFrameDistributed && IsTruss(FrameTypeOfLoad(model, load))) {
+            // Half the load at each end joint, as a truss carries it to them.
+            Vec force;
+            TrussLoadForce(model, load, force);
+            const Vec half = {force[0] / 2, force[1] / 2, force[2] / 2};
+            const TFRAME& frame = model.Frames[Slot(load.Target)];
+            JointLoadLine(tags, frame.NodeI, half, {0, 0, 0}, lines);
+            JointLoadLine(tags, frame.NodeJ, half, {0, 0, 0}, lines);
         } else if (load.Kind == kFrameDistributed) {
             // Local 2 of the model is the element's z; local 3 points opposite to its y.
             if (load.Dir == 1)
@@ -156,6 +230,7 @@ void ModalBlock(const TModel& model, const TSettings& settings, ScriptLineList& 
              "record",
          })
         Line(lines, line);
+    if (settings.RecModalReport) WriteModalReport(lines);
 }
 
 // Rayleigh damping of the given ratio fitted to the first two modes.
@@ -315,14 +390,17 @@ void AddSkippedLoadWarnings(const TModel& model, const TSettings& settings, Warn
         const bool written =
             IsCaseKnown(model, load.CaseIdx) && ((gravity && load.CaseIdx == settings.LoadCase) ||
                                                  (push && load.CaseIdx == settings.LoadVector));
-        const char* reason = written ? SkipReason(model, load) : nullptr;
-        if (reason == nullptr) continue;
-        warnings.push_back(
-            {"", 0,
-             text::Format("Load %d of load case \"%s\" (on %s %d) %s",
-                          {l, InertName(model.LoadCaseNames[Slot(load.CaseIdx)]),
-                           load.Kind == kJointForce ? "joint" : "frame", load.Target, reason}),
-             "it was left out of the script"});
+        if (!written) continue;
+        const char* reason = SkipReason(model, load);
+        const std::string what =
+            text::Format("Load %d of load case \"%s\" (on %s %d) ",
+                         {l, InertName(model.LoadCaseNames[Slot(load.CaseIdx)]),
+                          load.Kind == kJointForce ? "joint" : "frame", load.Target});
+        if (reason != nullptr)
+            warnings.push_back({"", 0, what + reason, "it was left out of the script"});
+        else if (load.Kind == kFrameDistributed && IsTruss(FrameTypeOfLoad(model, load)))
+            warnings.push_back({"", 0, what + "acts along a truss, which takes no load along its length",
+                                "half of it was written as a load on each end joint"});
     }
 }
 

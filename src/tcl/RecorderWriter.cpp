@@ -1,6 +1,7 @@
 // Recorders of nodes and frame elements, in files of blocks of 100 tags that the result readers
 // find by block number and place in the block. The file names come from RecorderFiles.
 #include "tcl/RecorderFiles.h"
+#include "tcl/ResultRecorders.h"
 #include "tcl/ScriptWriters.h"
 #include "tcl/SettingsCheck.h"
 
@@ -91,9 +92,15 @@ void WriteRecorders(const ScriptContext& context, ScriptLineList& lines) {
     if (rec[kRecNodeDisp])
         NodeBlocks(lines, tags, nodes, RecorderFile::NodeDisplacement,
                    "recorder Node -file %s -time -nodeRange %D %D -dof 1 2 3 disp");
-    if (rec[kRecElementForce])
+    if (settings.RecRotations) WriteRotationRecorders(model, tags, lines);
+    if (settings.RecReactions) WriteReactionRecorders(model, tags, lines);
+    // A corotational truss writes no column for "localForce": its axial force has a file of its
+    // own.
+    if (rec[kRecElementForce]) {
         ElementBlocks(lines, tags, frames, RecorderFile::ElementForce,
                       "recorder Element -file %s -time -eleRange %D %D localForce");
+        WriteTrussAxialRecorders(model, tags, lines);
+    }
     if (rec[kRecSectionDeformation]) {
         ElementBlocks(lines, tags, frames, RecorderFile::SectionFirst,
                       "recorder Element -file %s -time -eleRange %D %D section 1 deformation");

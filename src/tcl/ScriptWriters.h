@@ -55,8 +55,9 @@ void WriteGroundMotionPrelude(const ScriptContext& context, double damping, Scri
 void WriteMaterial(const ScriptContext& context, int m, ScriptLineList& lines);
 void WriteFiberSection(const ScriptContext& context, int s, ScriptLineList& lines);
 
-// A warning for each load of the written load patterns that is left out because the joint or the
-// frame element it acts on is not in the script.
+// A warning for each load of the written load patterns that is left out (the joint or the frame
+// element it acts on is not in the script, or is a rigid link) or that acts along a truss and was
+// written as loads on the truss's end joints.
 void AddSkippedLoadWarnings(const TModel& model, const TSettings& settings, WarningList& warnings);
 
 namespace script {

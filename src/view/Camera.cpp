@@ -14,25 +14,7 @@ constexpr double kWheelFactor = 0.9;
 constexpr double kFullTurn = 360.0;
 constexpr double kDragHalfTurn = 180.0;
 
-// The rotation, scale and image centre of one projection, computed once per redraw.
-struct Projector {
-    double cosA, sinA, cosB, sinB, scale, panU, panV, halfW, halfH;
-
-    Projector(const TViewState& view, int W, int H)
-        : cosA(std::cos(view.PlanAngle * kDegree)), sinA(std::sin(view.PlanAngle * kDegree)),
-          cosB(std::cos(view.TiltAngle * kDegree)), sinB(std::sin(view.TiltAngle * kDegree)),
-          scale(view.ViewScale), panU(view.PanU), panV(view.PanV), halfW(W / 2.0), halfH(H / 2.0) {}
-
-    double U(double X, double Y) const { return X * cosA - Y * sinA; }
-    double V(double X, double Y, double Z) const { return Z * sinB - (X * sinA + Y * cosA) * cosB; }
-
-    void operator()(double X, double Y, double Z, int& sx, int& sy) const {
-        const double u = U(X, Y);
-        const double v = V(X, Y, Z);
-        sx = RoundPixel((u - panU) / scale + halfW);
-        sy = RoundPixel((v - panV) / scale + halfH);
-    }
-};
+using Projector = ViewProjector;
 
 void ProjectNodesWith(const TModel& model, const TViewState& view, const Projector& project,
                       const TNodeOffsets& offsets, TProjection& projection) {
@@ -85,6 +67,11 @@ double ResetBeyondFullTurn(double angle) {
 }
 
 } // namespace
+
+ViewProjector::ViewProjector(const TViewState& view, int W, int H)
+    : cosA(std::cos(view.PlanAngle * kDegree)), sinA(std::sin(view.PlanAngle * kDegree)),
+      cosB(std::cos(view.TiltAngle * kDegree)), sinB(std::sin(view.TiltAngle * kDegree)),
+      scale(view.ViewScale), panU(view.PanU), panV(view.PanV), halfW(W / 2.0), halfH(H / 2.0) {}
 
 int RoundPixel(double v) {
     if (std::isnan(v)) return 0;

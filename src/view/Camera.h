@@ -40,6 +40,33 @@ template <typename Table> int LastRecord(const Table& table, int count) {
     return static_cast<int>(count < inVector ? count : inVector);
 }
 
+// The rotation, scale and image centre of one projection, computed once per redraw: where a
+// point of the model's space falls in an image W x H.
+struct ViewProjector {
+    ViewProjector(const TViewState& view, int W, int H);
+
+    // The rotated coordinates across and up the screen, before scale and pan.
+    double U(double X, double Y) const { return X * cosA - Y * sinA; }
+    double V(double X, double Y, double Z) const { return Z * sinB - (X * sinA + Y * cosA) * cosB; }
+
+    // In pixels from the image's top-left corner, not rounded.
+    void Place(double X, double Y, double Z, double& sx, double& sy) const {
+        const double u = U(X, Y);
+        const double v = V(X, Y, Z);
+        sx = (u - panU) / scale + halfW;
+        sy = (v - panV) / scale + halfH;
+    }
+    // Rounded to the pixel (RoundPixel), as the nodes are projected.
+    void operator()(double X, double Y, double Z, int& sx, int& sy) const {
+        double x, y;
+        Place(X, Y, Z, x, y);
+        sx = RoundPixel(x);
+        sy = RoundPixel(y);
+    }
+
+    double cosA, sinA, cosB, sinB, scale, panU, panV, halfW, halfH;
+};
+
 // A point of the image, in pixels from its top-left corner.
 struct TScreenPoint {
     int X = 0, Y = 0;

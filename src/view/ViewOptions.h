@@ -38,6 +38,14 @@ struct TViewOptions {
                                  false, false, true,  false, true,  true,  false};
     int ShownLoadCase = 0; // the load case whose loads are labelled; 0 for none
     int ShownLoadType = 0; // ShownLoadTypeCode
+    // The member force drawn as a diagram on the frames: 0 none, 1..6 N, Vy, Vz, T, My, Mz (the
+    // ForceComponent + 1). The largest value is drawn at a tenth of the model's size times
+    // DiagramScale; DiagramValues prints the values at the ends and the extreme.
+    int Diagram = 0;
+    double DiagramScale = 1;
+    bool DiagramValues = true;
+    // The reactions of the supports drawn as arrows with their values.
+    bool ShowReactions = false;
 };
 
 } // namespace vandra

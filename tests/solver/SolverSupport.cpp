@@ -162,9 +162,12 @@ std::vector<std::string> FailureLines(const std::string& console) {
     std::string line, previous;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        // Some failures (a failed analyze, an integrator that cannot start) are not warnings.
-        const bool warning =
-            line.starts_with("WARNING") || line.find("failed") != std::string::npos;
+        // Some failures (a failed analyze, an integrator that cannot start) are not warnings;
+        // an element that cannot take a load says so in its addLoad and drops the load.
+        const bool warning = line.starts_with("WARNING") ||
+                             line.find("failed") != std::string::npos ||
+                             line.find("::addLoad") != std::string::npos ||
+                             line.find("load type unknown") != std::string::npos;
         // An uncaught Tcl error prints its message, then the trace "    while executing".
         const bool trace = line.find("while executing") != std::string::npos ||
                            line.find("invoked from within") != std::string::npos;

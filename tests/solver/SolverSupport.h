@@ -55,8 +55,9 @@ SolverRun RunSolverFile(const std::filesystem::path& script,
                         const std::vector<std::filesystem::path>& extraFiles = {},
                         unsigned timeoutSeconds = 600);
 
-// The lines of the console that show a failure: those starting with "WARNING" or saying that
-// something "failed", and the text of a Tcl error (its message and the "while executing" trace).
+// The lines of the console that show a failure: those starting with "WARNING", saying that
+// something "failed" or that an element dropped a load ("...::addLoad - load type unknown"), and
+// the text of a Tcl error (its message and the "while executing" trace).
 std::vector<std::string> FailureLines(const std::string& console);
 
 // Fails the current test when the run printed a WARNING or a Tcl error, or stopped before the end

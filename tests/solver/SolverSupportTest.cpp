@@ -17,6 +17,8 @@ TEST(SolverSupportTest, FailureLinesFindWarningsAndTclErrors) {
         {"WARNING DirectIntegrationAnalysis::eigen() - EigenSOE failed in solve()\r\n",
          {"WARNING DirectIntegrationAnalysis::eigen() - EigenSOE failed in solve()"}},
         {"  WARNING is not at the start\n", {}},
+        {"TrussSection::addLoad - load type unknown for truss with tag: 1\n",
+         {"TrussSection::addLoad - load type unknown for truss with tag: 1"}},
         {"StaticAnalysis::analyze() - the Integrator failed at step: 0\n",
          {"StaticAnalysis::analyze() - the Integrator failed at step: 0"}},
         {"invalid command name \"foo\"\n    while executing\n\"foo 1 2\"\n",

@@ -154,7 +154,11 @@ TEST_F(SuitePoolSolverTest, FaultsFailOnlyTheirRunsAndASecondStartSkipsWhatIsDon
 
     // A run done alone gives exactly the peaks the pool recorded.
     const fs::path alone = dir / first.runs[1].folder;
-    const SolverRun run = RunSolverFile(alone / motion::kRunScript, {alone / "record.txt"});
+    ScriptLineList script;
+    std::ifstream in(alone / motion::kRunScript, std::ios::binary);
+    for (std::string line; std::getline(in, line);)
+        script.push_back(line);
+    const SolverRun run = RunSolver(script, {alone / "record.txt"});
     EXPECT_EQ(motion::ReadRunOutcome((run.Folder() / motion::kRunOutcome).string()),
               *first.runs[1].result);
 

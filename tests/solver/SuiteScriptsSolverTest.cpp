@@ -176,10 +176,9 @@ TEST_F(SuiteScriptsSolverTest, RunGivesThePeaksOfTheSingleScriptAndTheResultRead
     TSettings settings;
     AssignSetting(model, settings, "AnalysisType=5");
     AssignSetting(model, settings, "RecOpt=1,0,0,0,0");
-    ScriptLineList lines, reactionRecorders;
+    AssignSetting(model, settings, "RecReactions=1");
+    ScriptLineList lines;
     GenerateScript(model, settings, lines);
-    WriteReactionRecorders(model, TagPlan(model, settings), reactionRecorders);
-    InsertAfter(lines, "puts \"recorder\"", reactionRecorders);
     const SolverRun run = RunSolver(lines, {gmx});
     ExpectCleanRun(run, "single time history");
     const int steps = 500;

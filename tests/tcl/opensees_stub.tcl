@@ -140,7 +140,7 @@ proc element {type tag args} {
     define eles $tag element
 }
 
-# Recorders name existing nodes and elements only.
+# Recorders name existing nodes and elements only, as ranges or as lists.
 proc recorder {kind args} {
     foreach {option table what} {-nodeRange nodes node -eleRange eles element} {
         set i [lsearch $args $option]
@@ -149,7 +149,16 @@ proc recorder {kind args} {
         if {$from > $to} { error "recorder range $from $to is reversed" }
         for {set t $from} {$t <= $to} {incr t} { need $table $t $what }
     }
+    foreach {option table what} {-node nodes node -ele eles element} {
+        set i [lsearch -exact $args $option]
+        if {$i < 0} continue
+        foreach t [lrange $args [expr {$i + 1}] end] {
+            if {![string is integer -strict $t]} break
+            need $table $t $what
+        }
+    }
 }
+proc modalProperties {args} {}
 
 # A time series given inline as "Series TAG ..." defines TAG; "Linear" has no tag.
 proc series {given} {

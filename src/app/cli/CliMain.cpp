@@ -27,14 +27,27 @@ const char* const kCommands =
     "  render FILE.s2k -o OUT.png|OUT.svg [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...\n"
     "                                     the model view after import and zoom all; with\n"
     "                                     --dir RUN (--step N | --mode M) [--scale S]\n"
-    "                                     [--section axial|kz|ky] the deformed shape;\n"
+    "                                     [--section axial|kz|ky] the deformed shape, with\n"
+    "                                     --forces N|Vy|Vz|T|My|Mz a member force diagram (of\n"
+    "                                     the step or --envelope), with --reactions arrows;\n"
     "                                     --animate OUT.mp4|OUT.gif [--fps N] --dir RUN\n"
     "                                     [--mode M] instead of -o: a movie of every step\n"
     "                                     or of the mode swinging through one period\n"
-    "  results FILE.s2k --dir RUN [--step N | --mode M] [--section axial|kz|ky] [--set ...]\n"
-    "                                     the loaded results as JSON\n"
+    "  results FILE.s2k --dir RUN [--step N | --envelope | --mode M] [--section axial|kz|ky]\n"
+    "          [--set ...]                the loaded results (or the displacements' envelope)\n"
+    "                                     as JSON\n"
     "  history FILE.s2k --dir RUN --node N\n"
     "                                     one joint's displacement history as CSV\n"
+    "  forces FILE.s2k --dir RUN [--step N | --envelope] [--csv] [--set ...]\n"
+    "                                     per frame and component the section forces at both\n"
+    "                                     ends and the extremes along it with their places\n"
+    "  reactions FILE.s2k --dir RUN [--step N | --envelope] [--csv] [--set ...]\n"
+    "                                     per support joint its reactions, and their totals\n"
+    "  periods FILE.s2k --dir RUN [--mode M] [--csv] [--set ...]\n"
+    "                                     per mode period, frequency, participating mass\n"
+    "                                     ratios and their sums\n"
+    "  drifts FILE.s2k --dir RUN [--step N | --envelope] [--csv] [--set ...]\n"
+    "                                     per storey its levels and drift ratios in X and Y\n"
     "  preview FILE.s2k --section NAME -o OUT.png [--set NAME=VALUE]...\n"
     "                                     the frame section dialog's picture of one section\n"
     "  mcurv FILE.s2k --section NAME --axial P --dir y|z [--max-curvature K]\n"
@@ -114,8 +127,9 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument("command",
-                                 "info, dump, tcl, render, results, history, preview, mcurv, pm, "
-                                 "save-project, v14, convert, suite, run-suite or suite-results");
+                                 "info, dump, tcl, render, results, history, forces, reactions, "
+                                 "periods, drifts, preview, mcurv, pm, save-project, v14, "
+                                 "convert, suite, run-suite or suite-results");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     // The arguments as the system gave them (argv after the application took its own options).
     QStringList arguments;
@@ -151,6 +165,10 @@ int main(int argc, char** argv) {
         if (command == "render") return vandra::cli::CommandRender(rest);
         if (command == "results") return vandra::cli::CommandResults(rest);
         if (command == "history") return vandra::cli::CommandHistory(rest);
+        if (command == "forces") return vandra::cli::CommandForces(rest);
+        if (command == "reactions") return vandra::cli::CommandReactions(rest);
+        if (command == "periods") return vandra::cli::CommandPeriods(rest);
+        if (command == "drifts") return vandra::cli::CommandDrifts(rest);
         if (command == "preview") return vandra::cli::CommandPreview(rest);
         if (command == "save-project") return vandra::cli::CommandSaveProject(rest);
         if (command == "v14") return vandra::cli::CommandV14(rest);

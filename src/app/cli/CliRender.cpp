@@ -1,9 +1,11 @@
 // vandra-cli render FILE.s2k (-o OUT.png|OUT.svg | --animate OUT.mp4|OUT.gif [--fps N])
 // [--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]...
-// [--dir RUN (--step N | --mode M) [--scale S] [--section axial|kz|ky]]: imports the model,
-// applies the assignments in order, sets the plane view and draws what the model view shows after
-// zoom all; with --dir, the results loaded as the Deformation Shape dialog loads them and drawn as
-// the view draws them after its OK (the scale S, default 1; the colour range found).
+// [--dir RUN (--step N | --envelope | --mode M) [--scale S] [--section axial|kz|ky]
+// [--forces N|Vy|Vz|T|My|Mz] [--reactions]]: imports the model, applies the assignments in order,
+// sets the plane view and draws what the model view shows after zoom all; with --dir, the results
+// loaded as the Deformation Shape dialog loads them and drawn as the view draws them after its OK
+// (the scale S, default 1; the colour range found); --forces adds the diagram of a member force
+// and --reactions the reactions' arrows, of the step or of the envelope.
 // --animate writes a movie of every step of the run's history, or with --mode M of the mode shape
 // swinging through one period; each frame is the picture -o gives for that step.
 #include "app/cli/CliProgress.h"
@@ -13,6 +15,7 @@
 #include "import/S2kImport.h"
 #include "model/Errors.h"
 #include "model/NumberParse.h"
+#include "post/ResultLoading.h"
 #include "view/Camera.h"
 
 #ifdef VANDRA_HAVE_RENDER
@@ -88,10 +91,15 @@ int CommandRender(const QStringList& args) {
     resultOptions.addTo(parser);
     const QCommandLineOption scale("scale", "Displacement scale of the results (default 1).", "S");
     parser.addOption(scale);
+    const QCommandLineOption forces("forces", "Draw the diagram of a member force.",
+                                    "N|Vy|Vz|T|My|Mz");
+    const QCommandLineOption reactions("reactions", "Draw the reactions as arrows.");
+    parser.addOption(forces);
+    parser.addOption(reactions);
     const std::string usage =
         "render takes one FILE.s2k (-o OUT.png|OUT.svg | --animate OUT.mp4|OUT.gif [--fps N]) "
-        "[--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]... [--dir RUN (--step N | --mode M) "
-        "[--scale S] [--section axial|kz|ky]]";
+        "[--size WxH] [--view xy|xz|yz] [--set NAME=VALUE]... [--dir RUN (--step N | --envelope | "
+        "--mode M) [--scale S] [--section axial|kz|ky] [--forces N|Vy|Vz|T|My|Mz] [--reactions]]";
     const QString file = ParseModelFile(parser, args, "render", usage);
     const bool movie = parser.isSet(animate);
     if (movie == parser.isSet(output)) throw UsageError(usage);
@@ -105,6 +113,17 @@ int CommandRender(const QStringList& args) {
         throw UsageError("--animate shows every step: --step and --section draw one");
     const double displacementScale =
         parser.isSet(scale) ? parse::Float(Local(parser.value(scale))) : 1.0;
+    int diagram = -1;
+    if (parser.isSet(forces)) {
+        diagram = ForceComponentNamed(Local(parser.value(forces)));
+        if (diagram < 0)
+            throw UsageError("--forces takes N, Vy, Vz, T, My or Mz, not '" +
+                             Local(parser.value(forces)) + "'");
+    }
+    if ((diagram >= 0 || parser.isSet(reactions)) && request.folder.empty())
+        throw UsageError("--forces and --reactions need --dir RUN");
+    if ((diagram >= 0 || parser.isSet(reactions)) && request.modeShape)
+        throw UsageError("a mode shape has no member forces or reactions");
 
 #ifdef VANDRA_HAVE_RENDER
     const ImageSize imageSize = parser.isSet(size) ? ParseSize(parser.value(size)) : ImageSize();
@@ -125,6 +144,16 @@ int CommandRender(const QStringList& args) {
         doc.results().History = ReadNodeHistory(doc.model(), request.folder, 0);
     else
         LoadResults(doc, request);
+    if (diagram >= 0) {
+        LoadFrameForces(doc.results(), doc.model(), doc.settings(), request.folder,
+                        request.loadedStep());
+        options.Diagram = diagram + 1;
+    }
+    if (parser.isSet(reactions)) {
+        LoadReactions(doc.results(), doc.model(), doc.settings(), request.folder,
+                      request.loadedStep());
+        options.ShowReactions = true;
+    }
 
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         throw std::logic_error("render needs the GUI application that main() makes for it");

@@ -4,6 +4,7 @@
 #include "model/Errors.h"
 #include "model/NumberParse.h"
 #include "post/RecorderReaders.h"
+#include "post/ResultLoading.h"
 
 #include <utility>
 
@@ -12,6 +13,7 @@ namespace vandra::cli {
 void ResultOptions::addTo(QCommandLineParser& parser) const {
     parser.addOption(dir);
     parser.addOption(step);
+    parser.addOption(envelope);
     parser.addOption(mode);
     parser.addOption(section);
 }
@@ -21,16 +23,23 @@ ResultRequest ParseResultRequest(const QCommandLineParser& parser, const ResultO
     ResultRequest request;
     if (!parser.isSet(options.dir)) {
         if (dirRequired) throw UsageError("--dir RUN is needed: the folder of the recorder files");
-        if (parser.isSet(options.step) || parser.isSet(options.mode) ||
-            parser.isSet(options.section))
-            throw UsageError("--step, --mode and --section need --dir RUN");
+        if (parser.isSet(options.step) || parser.isSet(options.envelope) ||
+            parser.isSet(options.mode) || parser.isSet(options.section))
+            throw UsageError("--step, --envelope, --mode and --section need --dir RUN");
         return request;
     }
     request.folder = Local(parser.value(options.dir));
-    if (parser.isSet(options.step) && parser.isSet(options.mode))
-        throw UsageError("--step and --mode exclude each other");
-    if (parser.isSet(options.step))
+    if (parser.isSet(options.step) + parser.isSet(options.envelope) + parser.isSet(options.mode) >
+        1)
+        throw UsageError("--step, --envelope and --mode exclude each other");
+    request.envelope = parser.isSet(options.envelope);
+    if (request.envelope && parser.isSet(options.section))
+        throw UsageError("--section reads a load step; its envelope is not drawn");
+    if (parser.isSet(options.step)) {
         request.step = parse::Integer(Local(parser.value(options.step)));
+        if (request.step < 1)
+            throw InputError("Load Step must be 1 or more, not " + Local(parser.value(options.step)));
+    }
     if (parser.isSet(options.mode)) {
         request.modeShape = true;
         request.mode = parse::Integer(Local(parser.value(options.mode)));
@@ -51,17 +60,24 @@ ResultRequest ParseResultRequest(const QCommandLineParser& parser, const ResultO
     return request;
 }
 
+int ResultRequest::loadedStep() const {
+    return envelope ? kEnvelopeStep : step;
+}
+
 void LoadResults(Document& doc, const ResultRequest& request) {
-    if (request.folder.empty()) return;
+    if (request.folder.empty() || request.envelope) return;
     const TModel& model = doc.model();
-    TNodeField disp = request.modeShape ? ReadModeShape(model, request.folder, request.mode)
-                                        : ReadNodeStep(model, request.folder, request.step);
-    TFrameEnds ends;
+    TResults loaded = doc.results();
+    if (request.modeShape) {
+        loaded.Disp = ReadModeShape(model, request.folder, request.mode);
+        loaded.Rotations = TNodeField();
+    } else {
+        LoadNodeStep(loaded, model, doc.settings(), request.folder, request.step);
+    }
     if (request.component > 0)
-        ends =
-            ReadSectionStep(model, doc.settings(), request.folder, request.step, request.component);
-    doc.results().Disp = std::move(disp);
-    if (request.component > 0) TakeSectionValues(doc.results(), std::move(ends));
+        TakeSectionValues(loaded, ReadSectionStep(model, doc.settings(), request.folder,
+                                                  request.step, request.component));
+    doc.results() = std::move(loaded);
 }
 
 } // namespace vandra::cli

@@ -1,11 +1,13 @@
-// vandra-cli results FILE.s2k --dir RUN [--step N | --mode M] [--section axial|kz|ky]
-// [--set NAME=VALUE]...: the values the readers load, as JSON.
+// vandra-cli results FILE.s2k --dir RUN [--step N | --envelope | --mode M]
+// [--section axial|kz|ky] [--set NAME=VALUE]...: the values the readers load, as JSON (with
+// --envelope the smallest and largest displacement of every joint over the steps).
 // vandra-cli history FILE.s2k --dir RUN --node N: one joint's recorded history as CSV.
 #include "app/cli/CliResultOptions.h"
 #include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
 #include "model/Errors.h"
 #include "model/NumberParse.h"
+#include "post/Envelopes.h"
 #include "post/HistoryText.h"
 #include "post/RecorderReaders.h"
 
@@ -50,6 +52,23 @@ QJsonObject ResultsJson(const TModel& model, const TResults& results, bool secti
     return out;
 }
 
+QJsonObject RangeJson(const TValueRange& r) {
+    return QJsonObject{{"Min", r.Min}, {"MinStep", r.MinStep}, {"Max", r.Max}, {"MaxStep", r.MaxStep}};
+}
+
+// The smallest and largest displacement of every joint over every recorded step.
+QJsonObject EnvelopeJson(const TModel& model, const std::string& folder) {
+    const TNodeHistory history = ReadNodeHistory(model, folder, 0);
+    const TNodeEnvelope envelope = EnvelopeOf(history);
+    QJsonArray nodes;
+    for (size_t j = 1; j < envelope.Joints.size(); ++j) {
+        const auto& xyz = envelope.Joints[j];
+        nodes.append(QJsonObject{
+            {"DispX", RangeJson(xyz[0])}, {"DispY", RangeJson(xyz[1])}, {"DispZ", RangeJson(xyz[2])}});
+    }
+    return QJsonObject{{"Envelope", true}, {"Steps", history.Steps}, {"Nodes", nodes}};
+}
+
 } // namespace
 
 int CommandResults(const QStringList& args) {
@@ -59,8 +78,8 @@ int CommandResults(const QStringList& args) {
     const QCommandLineOption set("set", "Assign a setting or a section field before reading.",
                                  "NAME=VALUE");
     parser.addOption(set);
-    const std::string usage = "results takes one FILE.s2k --dir RUN [--step N | --mode M] "
-                              "[--section axial|kz|ky] [--set NAME=VALUE]...";
+    const std::string usage = "results takes one FILE.s2k --dir RUN [--step N | --envelope | "
+                              "--mode M] [--section axial|kz|ky] [--set NAME=VALUE]...";
     const QString file = ParseModelFile(parser, args, "results", usage);
     const ResultRequest request = ParseResultRequest(parser, options, true);
     Document doc;
@@ -68,9 +87,10 @@ int CommandResults(const QStringList& args) {
     ImportModel(file, doc, &view);
     AssignSettings(doc, view, parser.values(set));
     LoadResults(doc, request);
-    const QByteArray json =
-        QJsonDocument(ResultsJson(doc.model(), doc.results(), request.component > 0))
-            .toJson(QJsonDocument::Indented);
+    const QJsonObject out = request.envelope
+                                ? EnvelopeJson(doc.model(), request.folder)
+                                : ResultsJson(doc.model(), doc.results(), request.component > 0);
+    const QByteArray json = QJsonDocument(out).toJson(QJsonDocument::Indented);
     WriteStdout(std::string_view(json.constData(), static_cast<size_t>(json.size())));
     FinishStdout();
     return 0;

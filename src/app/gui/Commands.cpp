@@ -5,7 +5,9 @@
 #include "convert/gui/V14ConverterWindow.h"
 #include "post/gui/AnimationDialog.h"
 #include "post/gui/DeformationDialog.h"
+#include "post/gui/ForceDiagramDialog.h"
 #include "post/gui/NodeHistoryWindow.h"
+#include "post/gui/PostTablesWindow.h"
 #include "sections/gui/FrameSectionDialog.h"
 #include "sections/gui/MaterialDialog.h"
 #include "sections/gui/ShellSectionDialog.h"
@@ -24,6 +26,11 @@ namespace {
 template <typename Dialog>
 std::function<void(MainWindow&)> Show(Dialog* (MainWindow::*dialog)() const) {
     return [dialog](MainWindow& w) { w.showDialog((w.*dialog)()); };
+}
+
+// The work of a command that shows the post tables at one tab.
+std::function<void(MainWindow&)> ShowTable(PostTablesWindow::Tab tab) {
+    return [tab](MainWindow& w) { w.postTablesWindow()->showTab(tab); };
 }
 
 std::vector<CommandRow> MakeTable() {
@@ -106,8 +113,18 @@ std::vector<CommandRow> MakeTable() {
         {.command = C::Deformation, .menu = "Post", .text = "Deformation",
          .toolTip = "Deformation shape", .icon = "deformation", .toolBar = {6, 3},
          .run = Show(&W::deformationDialog)},
-        {.command = C::Force, .menu = "Post", .text = "Force", .toolTip = "Force",
-         .available = false},
+        {.command = C::Force, .menu = "Post", .text = "Force",
+         .toolTip = "Member force diagram (N, Vy, Vz, T, My, Mz) and reactions on the view",
+         .run = Show(&W::forceDiagramDialog)},
+        {.command = C::ReactionTable, .menu = "Post", .text = "Reactions and Storey Shear",
+         .toolTip = "Reactions of the supports, base shear over the steps, storey shears",
+         .run = ShowTable(PostTablesWindow::ReactionsTab)},
+        {.command = C::PeriodTable, .menu = "Post", .text = "Periods and Mass",
+         .toolTip = "Periods, frequencies and participating mass ratios of the modes",
+         .run = ShowTable(PostTablesWindow::PeriodsTab)},
+        {.command = C::DriftTable, .menu = "Post", .text = "Storey Drift",
+         .toolTip = "Drift ratio of every storey and the drift profile",
+         .run = ShowTable(PostTablesWindow::DriftsTab)},
         {.command = C::Animation, .menu = "Post", .separatorBefore = true, .text = "Animation",
          .toolTip = "Animation", .icon = "animation", .toolBar = {6, 4},
          .run = Show(&W::animationDialog)},

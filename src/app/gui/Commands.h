@@ -46,6 +46,9 @@ enum class Command {
     NodeHistory,
     ExportAnimation,
     Force,
+    ReactionTable,
+    PeriodTable,
+    DriftTable,
     Tutorial,
     About,
 };

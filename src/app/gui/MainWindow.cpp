@@ -15,7 +15,9 @@
 #include "model/Errors.h"
 #include "post/gui/AnimationDialog.h"
 #include "post/gui/DeformationDialog.h"
+#include "post/gui/ForceDiagramDialog.h"
 #include "post/gui/NodeHistoryWindow.h"
+#include "post/gui/PostTablesWindow.h"
 #include "sections/gui/FramePropertiesDialog.h"
 #include "sections/gui/FrameSectionDialog.h"
 #include "sections/gui/MaterialDialog.h"
@@ -150,6 +152,8 @@ MainWindow::~MainWindow() {
     delete deformationDialog_;
     delete animationDialog_;
     delete nodeHistoryWindow_;
+    delete forceDiagramDialog_;
+    delete postTablesWindow_;
     delete viewOptionDialog_;
     delete showLoadDialog_;
     delete warningsDialog_;
@@ -239,6 +243,10 @@ void MainWindow::createDialogs() {
     animationDialog_ =
         new AnimationDialog(model, document_.results(), animation_, resultsFolder_, this);
     nodeHistoryWindow_ = new NodeHistoryWindow(model, resultsFolder_, this);
+    forceDiagramDialog_ = new ForceDiagramDialog(model, settings, viewOptions_,
+                                                 document_.results(), resultsFolder_, this);
+    postTablesWindow_ =
+        new PostTablesWindow(model, settings, document_.results(), resultsFolder_, this);
     v14ConverterWindow_ = new V14ConverterWindow(this);
     suiteWindow_ = new SuiteWindow(document_, this);
     warningsDialog_ = new WarningsDialog(this);
@@ -257,7 +265,8 @@ void MainWindow::createDialogs() {
     const auto redraw = [this] { viewWidget_->redraw(); };
     for (ModelessDialog* d : {static_cast<ModelessDialog*>(viewOptionDialog_),
                               static_cast<ModelessDialog*>(showLoadDialog_),
-                              static_cast<ModelessDialog*>(deformationDialog_)})
+                              static_cast<ModelessDialog*>(deformationDialog_),
+                              static_cast<ModelessDialog*>(forceDiagramDialog_)})
         connect(d, &ModelessDialog::applied, this, redraw);
     connect(framePropertiesDialog_, &FramePropertiesDialog::selectionCleared, this, redraw);
     connect(animationDialog_, &AnimationDialog::runStopRequested, this,
@@ -338,6 +347,7 @@ void MainWindow::replaceModel(TOpenedModel opened, const QString& projectPath) {
     nodeHistoryWindow_->clearHistory();
     if (framePropertiesDialog_->isVisible()) framePropertiesDialog_->reject();
     sectionAnalysisWindow_->forget();
+    postTablesWindow_->forget();
     interaction_.SelectedFrame = 0;
     viewOptions_.ShownLoadCase = 0;
     statusPanels_->setCounts(CountsOf(document_.model()));

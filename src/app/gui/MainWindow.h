@@ -33,6 +33,8 @@ class ModelessDialog;
 class AnimationDialog;
 class DeformationDialog;
 class NodeHistoryWindow;
+class ForceDiagramDialog;
+class PostTablesWindow;
 class SectionAnalysisWindow;
 class FramePropertiesDialog;
 class FrameSectionDialog;
@@ -122,6 +124,8 @@ public:
     DeformationDialog* deformationDialog() const { return deformationDialog_; }
     AnimationDialog* animationDialog() const { return animationDialog_; }
     NodeHistoryWindow* nodeHistoryWindow() const { return nodeHistoryWindow_; }
+    ForceDiagramDialog* forceDiagramDialog() const { return forceDiagramDialog_; }
+    PostTablesWindow* postTablesWindow() const { return postTablesWindow_; }
     ModelViewWidget* modelView() const { return viewWidget_; }
     SolverWindow* solverWindow() const { return solverWindow_; }
     ViewOptionDialog* viewOptionDialog() const { return viewOptionDialog_; }
@@ -192,6 +196,8 @@ private:
     DeformationDialog* deformationDialog_ = nullptr;
     AnimationDialog* animationDialog_ = nullptr;
     NodeHistoryWindow* nodeHistoryWindow_ = nullptr;
+    ForceDiagramDialog* forceDiagramDialog_ = nullptr;
+    PostTablesWindow* postTablesWindow_ = nullptr;
     V14ConverterWindow* v14ConverterWindow_ = nullptr;
     SuiteWindow* suiteWindow_ = nullptr;
     WarningsDialog* warningsDialog_ = nullptr;

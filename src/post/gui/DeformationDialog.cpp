@@ -4,6 +4,7 @@
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
 #include "post/RecorderReaders.h"
+#include "post/ResultLoading.h"
 #include "post/gui/ResultLegend.h"
 #include "post/gui/ResultsFolder.h"
 
@@ -187,8 +188,13 @@ void DeformationDialog::loadNodeStep() {
     const int step = parse::Integer(Local(stepEdit_->text()));
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
-    results_.Disp = ReadNodeStep(model_, FolderPath(folder), step);
-    statusLabel_->setText(QStringLiteral("Node displacements of load step %1 loaded.").arg(step));
+    LoadNodeStep(results_, model_, settings_, FolderPath(folder), step);
+    statusLabel_->setText(
+        (results_.Rotations.X.empty()
+             ? QStringLiteral("Node displacements of load step %1 loaded.")
+             : QStringLiteral("Node displacements and rotations of load step %1 loaded: frames "
+                              "are drawn curved."))
+            .arg(step));
 }
 
 void DeformationDialog::loadSections() {
@@ -218,6 +224,7 @@ void DeformationDialog::loadModeShape() {
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
     results_.Disp = ReadModeShape(model_, FolderPath(folder), mode);
+    results_.Rotations = TNodeField();
     statusLabel_->setText(QStringLiteral("Mode shape %1 loaded.").arg(mode));
 }
 

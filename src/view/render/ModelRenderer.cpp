@@ -3,6 +3,7 @@
 #include "model/NumberText.h"
 #include "view/render/Canvas.h"
 #include "view/render/LineRaster.h"
+#include "view/render/ResultLayers.h"
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -132,8 +133,9 @@ void DrawSupports(Canvas& c, const TModel& m, const TProjection& p) {
     }
 }
 
-void DrawFrames(Canvas& c, const TModel& m, const TProjection& p, int selected) {
-    const int last = LastRecord(m.Frames, m.FrameCount);
+// The frames as straight lines (`lines`; else only the selected frame's highlight).
+void DrawFrames(Canvas& c, const TModel& m, const TProjection& p, int selected, bool lines) {
+    const int last = lines ? LastRecord(m.Frames, m.FrameCount) : 0;
     for (int f = 1; f <= last; ++f) {
         const TFRAME& fr = m.Frames[static_cast<size_t>(f)];
         const TSECTION& sec = SectionOf(m, fr.SecIdx);
@@ -382,15 +384,21 @@ void DrawLoadLabels(Canvas& c, const TModel& m, const TProjection& p, const TVie
     }
 }
 
-// Every layer the view options switch on, then the load labels.
-void DrawLayers(Canvas& c, const TModel& model, const TViewOptions& options, int SelectedFrame,
-                const TResults& results, const TProjection& p) {
+// Every layer of the model that the view options switch on, then the load labels.
+void DrawModelLayers(Canvas& c, const TModel& model, const TViewOptions& options,
+                     const TViewState& view, int SelectedFrame, const TResults& results,
+                     const TProjection& p) {
     if (!c.IsActive()) return;
     DrawBackgroundAndLogo(c);
     const auto& opt = options.ViewOpt;
     if (opt[kOptNode]) DrawNodes(c, model, p);
     if (opt[kOptNodeSupport]) DrawSupports(c, model, p);
-    if (opt[kOptFrame]) DrawFrames(c, model, p, SelectedFrame);
+    if (opt[kOptFrame] && DrawsCurvedFrames(results, view)) {
+        DrawCurvedFrames(c, model, view, results);
+        DrawFrames(c, model, p, SelectedFrame, false);
+    } else if (opt[kOptFrame]) {
+        DrawFrames(c, model, p, SelectedFrame, true);
+    }
     if (opt[kOptNodeLabels]) DrawNodeLabels(c, model, p);
     if (opt[kOptFrameLabels]) DrawFrameLabels(c, model, p);
     if (opt[kOptFrameAxis]) DrawFrameAxes(c, model, p);
@@ -410,8 +418,12 @@ void RedrawModel(QImage& image, const TModel& model, const TViewOptions& options
                  const TViewState& view, int SelectedFrame, const TResults& results,
                  TProjection& projection, DrawPath path) {
     ProjectModel(model, view, image.width(), image.height(), OffsetsOf(results.Disp), projection);
-    Canvas c(image, path == DrawPath::Plain);
-    DrawLayers(c, model, options, SelectedFrame, results, projection);
+    {
+        Canvas c(image, path == DrawPath::Plain);
+        if (!c.IsActive()) return;
+        DrawModelLayers(c, model, options, view, SelectedFrame, results, projection);
+    }
+    DrawResultLayers(image, model, options, view, results, path);
 }
 
 void PaintModel(QPainter& painter, int width, int height, const TModel& model,
@@ -420,7 +432,7 @@ void PaintModel(QPainter& painter, int width, int height, const TModel& model,
     TProjection projection;
     ProjectModel(model, view, width, height, OffsetsOf(results.Disp), projection);
     Canvas c(painter, width, height);
-    DrawLayers(c, model, options, SelectedFrame, results, projection);
+    DrawModelLayers(c, model, options, view, SelectedFrame, results, projection);
 }
 
 Picture ModelViewPicture(const TModel& model, const TViewOptions& options, const TViewState& view,
@@ -467,7 +479,7 @@ void RedrawAnimationFrame(QImage& image, const TModel& model, const TViewState& 
         DrawBackgroundAndLogo(c);
         DrawNodes(c, model, p);
         DrawSupports(c, model, p);
-        if (!direct) DrawFrames(c, model, p, 0);
+        if (!direct) DrawFrames(c, model, p, 0, true);
     }
     if (direct) DrawFramesDirect(image, model, p);
 }

@@ -135,6 +135,9 @@ private slots:
             {"GenPlateFiber", "0"},
             {"GenNodeMass", "0"},
             {"RecOpt", "0,1,1,1,1"},
+            {"RecReactions", "1"},
+            {"RecRotations", "1"},
+            {"RecModalReport", "1"},
             {"ViewOpt", "1,0,1,0,1,1,0,1,1,0,1,0,0"}};
         const QString project = dir_.filePath(QStringLiteral("every.vandra"));
         std::map<std::string_view, std::string> saved;

@@ -44,6 +44,7 @@ element stdBrick 1 1 2 4 3 5 6 8 7 1
 element stdBrick 2 5 6 8 7 9 10 12 11 1
 puts "recorder"
 recorder Node -file node0.out -time -nodeRange 1 12 -dof 1 2 3 disp
+recorder Node -file react0.out -time -node 1 2 3 4 -dof 1 2 3 4 5 6 reaction
 puts "loading"
 ## Load Case = TOP
 pattern Plain 1 Linear {

@@ -1,0 +1,72 @@
+#include "post/ResultLoading.h"
+
+#include "model/Errors.h"
+#include "model/NumberText.h"
+#include "post/RecorderReaders.h"
+
+#include <utility>
+
+namespace vandra {
+namespace {
+
+constexpr size_t kRecModeShape = 5; // TSettings::RecOpt[5]
+
+std::string StepText(int step) {
+    return text::FormatInt(step);
+}
+
+} // namespace
+
+void LoadFrameForces(TResults& results, const TModel& model, const TSettings& settings,
+                     const std::string& folder, int step) {
+    TForceResults forces;
+    forces.Loads = TFrameLoads(model, settings);
+    if (step == kEnvelopeStep) {
+        forces.Envelope = ReadFrameForceEnvelope(model, settings, folder);
+    } else {
+        forces.AtStep = ReadFrameForces(model, settings, folder, step);
+        forces.Shapes = ShapeDiagrams(model, forces.Loads, forces.AtStep);
+    }
+    forces.Step = step;
+    results.Forces = std::move(forces);
+}
+
+void LoadReactions(TResults& results, const TModel& model, const TSettings& settings,
+                   const std::string& folder, int step) {
+    TReactionHistory reactions = ReadReactions(model, settings, folder);
+    if (step != kEnvelopeStep && (step < 1 || step > reactions.Steps))
+        throw InputError("Load Step " + StepText(step) + " was not recorded: the reaction files hold " +
+                         StepText(reactions.Steps) + " steps");
+    results.Reactions = std::move(reactions);
+    results.ReactionStep = step;
+}
+
+void LoadModalTable(TResults& results, const TModel& model, const TSettings& settings,
+                    const std::string& folder) {
+    TModalTable table;
+    if (settings.RecOpt[kRecModeShape])
+        table = ReadModalTable(model, folder, static_cast<int>(ReadEigenvalues(folder).size()));
+    else if (settings.RecModalReport)
+        table = ReadModalReport(folder);
+    else
+        table = PeriodTable(ReadEigenvalues(folder));
+    results.Modal = std::move(table);
+}
+
+void LoadDrifts(TResults& results, const TModel& model, const std::string& folder) {
+    TNodeHistory history = ReadNodeHistory(model, folder, 0);
+    TDrifts drifts = ComputeDrifts(model, FindLevels(model), history);
+    results.History = std::move(history);
+    results.Drifts = std::move(drifts);
+}
+
+void LoadNodeStep(TResults& results, const TModel& model, const TSettings& settings,
+                  const std::string& folder, int step) {
+    TNodeField disp = ReadNodeStep(model, folder, step);
+    TNodeField rotations;
+    if (settings.RecRotations) rotations = ReadNodeRotationStep(model, folder, step);
+    results.Disp = std::move(disp);
+    results.Rotations = std::move(rotations);
+}
+
+} // namespace vandra

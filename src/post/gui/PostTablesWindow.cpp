@@ -1,0 +1,242 @@
+#include "post/gui/PostTablesWindow.h"
+
+#include "app/gui/ErrorBox.h"
+#include "model/Errors.h"
+#include "model/NumberParse.h"
+#include "post/FrameForces.h"
+#include "post/ResultLoading.h"
+#include "post/gui/HistoryPlot.h"
+#include "post/gui/ResultsFolder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStringList>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace vandra::gui {
+namespace {
+
+constexpr size_t kRecDisplacement = 1; // TSettings::RecOpt[1]
+constexpr size_t kRecElementForce = 2; // TSettings::RecOpt[2]
+
+QComboBox* DirectionCombo(const QString& name, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->addItems({QStringLiteral("X"), QStringLiteral("Y")});
+    return combo;
+}
+
+} // namespace
+
+PostTablesWindow::PostTablesWindow(const TModel& model, const TSettings& settings,
+                                   TResults& results, ResultsFolder& folder, QWidget* parent)
+    : QWidget(parent, Qt::Window), model_(model), settings_(settings), results_(results),
+      folder_(folder) {
+    setObjectName(QStringLiteral("postTablesWindow"));
+    setWindowTitle(QStringLiteral("Post Tables"));
+
+    stepEdit_ = new QLineEdit(QStringLiteral("1"), this);
+    stepEdit_->setObjectName(QStringLiteral("tableStepEdit"));
+    stepEdit_->setMaximumWidth(90);
+    envelopeCheck_ = new QCheckBox(QStringLiteral("Envelope of every step"), this);
+    envelopeCheck_->setObjectName(QStringLiteral("tableEnvelopeCheck"));
+    auto* loadButton = new QPushButton(QStringLiteral("Load"), this);
+    loadButton->setObjectName(QStringLiteral("loadTablesButton"));
+    auto* folderButton = new QPushButton(QStringLiteral("Results Folder..."), this);
+    folderButton->setObjectName(QStringLiteral("resultsFolderButton"));
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("closeButton"));
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("tablesStatusLabel"));
+    statusLabel_->setWordWrap(true);
+    shearDirection_ = DirectionCombo(QStringLiteral("baseShearDirection"), this);
+    driftDirection_ = DirectionCombo(QStringLiteral("driftDirection"), this);
+    shearPlot_ = new HistoryPlot(this);
+    driftPlot_ = new HistoryPlot(this);
+
+    tabs_ = new QTabWidget(this);
+    tabs_->addTab(makePage(ReactionsTab, shearDirection_, shearPlot_), QStringLiteral("Reactions"));
+    tabs_->addTab(makePage(StoreyShearTab, nullptr, nullptr), QStringLiteral("Storey Shear"));
+    tabs_->addTab(makePage(PeriodsTab, nullptr, nullptr), QStringLiteral("Periods"));
+    tabs_->addTab(makePage(DriftsTab, driftDirection_, driftPlot_), QStringLiteral("Drifts"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("Load Step"), this));
+    top->addWidget(stepEdit_);
+    top->addWidget(envelopeCheck_);
+    top->addWidget(loadButton);
+    top->addStretch();
+    top->addWidget(folderButton);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(statusLabel_, 1);
+    bottom->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(tabs_, 1);
+    layout->addLayout(bottom);
+    resize(900, 640);
+
+    connect(envelopeCheck_, &QCheckBox::toggled, stepEdit_, &QWidget::setDisabled);
+    connect(loadButton, &QPushButton::clicked, this, [this] { loadTables(); });
+    connect(stepEdit_, &QLineEdit::returnPressed, this, [this] { loadTables(); });
+    connect(folderButton, &QPushButton::clicked, this, [this] {
+        if (folder_.choose(this)) loadTables();
+    });
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    for (QComboBox* combo : {shearDirection_, driftDirection_})
+        connect(combo, &QComboBox::currentIndexChanged, this, [this] { replot(); });
+}
+
+QWidget* PostTablesWindow::makePage(Tab tab, QComboBox* direction, HistoryPlot* plot) {
+    auto* table = new QTableWidget(this);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    tables_[tab] = table;
+    if (plot == nullptr) return table;
+    auto* page = new QWidget(this);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("Direction"), page));
+    row->addWidget(direction);
+    row->addStretch();
+    auto* plotPage = new QWidget(page);
+    auto* plotLayout = new QVBoxLayout(plotPage);
+    plotLayout->setContentsMargins(0, 0, 0, 0);
+    plotLayout->addLayout(row);
+    plotLayout->addWidget(plot, 1);
+    auto* split = new QSplitter(Qt::Vertical, page);
+    split->addWidget(table);
+    split->addWidget(plotPage);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(split);
+    return page;
+}
+
+void PostTablesWindow::showTab(Tab tab) {
+    tabs_->setCurrentIndex(tab);
+    show();
+    raise();
+    activateWindow();
+    if (!loaded_) loadTables();
+}
+
+QString PostTablesWindow::statusText() const {
+    return statusLabel_->text();
+}
+
+void PostTablesWindow::fill(Tab tab, const TTable& t) {
+    QTableWidget* table = tables_[tab];
+    table->clear();
+    table->setColumnCount(static_cast<int>(t.Columns.size()));
+    table->setRowCount(static_cast<int>(t.Rows.size()));
+    QStringList names;
+    for (const std::string& name : t.Columns)
+        names << QString::fromStdString(name);
+    table->setHorizontalHeaderLabels(names);
+    for (size_t r = 0; r < t.Rows.size(); ++r)
+        for (size_t c = 0; c < t.Rows[r].size(); ++c)
+            table->setItem(static_cast<int>(r), static_cast<int>(c),
+                           new QTableWidgetItem(QString::fromStdString(CellText(t.Rows[r][c]))));
+    table->resizeColumnsToContents();
+}
+
+void PostTablesWindow::loadTables() {
+    int step = kEnvelopeStep;
+    try {
+        if (!envelopeCheck_->isChecked()) step = parse::Integer(stepEdit_->text().toStdString());
+    } catch (const std::exception& e) {
+        ShowErrorBox(this, QString::fromLocal8Bit(e.what()));
+        return;
+    }
+    const QString chosen = folder_.ensure(this);
+    if (chosen.isEmpty()) return;
+    const std::string folder = QFile::encodeName(chosen).toStdString();
+    QStringList said;
+    const auto part = [&](const QString& name, const std::function<void()>& work) {
+        try {
+            work();
+        } catch (const std::exception& e) {
+            said << name + QStringLiteral(": ") + QString::fromLocal8Bit(e.what());
+        }
+    };
+    forget();
+    loaded_ = true;
+    if (settings_.RecReactions)
+        part(QStringLiteral("Reactions"), [&] {
+            LoadReactions(results_, model_, settings_, folder, step);
+            fill(ReactionsTab, ReactionTable(results_.Reactions, step));
+        });
+    else
+        said << QStringLiteral("Reactions: not recorded (Recorder Setting, reactions)");
+    if (!settings_.RecOpt[kRecElementForce])
+        said << QStringLiteral("Storey shear: the element forces were not recorded");
+    else if (step == kEnvelopeStep)
+        said << QStringLiteral("Storey shear: shown at a load step, not as an envelope");
+    else
+        part(QStringLiteral("Storey shear"), [&] {
+            const TFrameLoads loads(model_, settings_);
+            const TFrameForces forces = ReadFrameForces(model_, settings_, folder, step);
+            const TLevels levels = FindLevels(model_);
+            fill(StoreyShearTab, StoreyShearTable(levels, StoreyShears(model_, levels, loads,
+                                                                        forces)));
+        });
+    if (settings_.AnalysisType == kModal)
+        part(QStringLiteral("Periods"), [&] {
+            LoadModalTable(results_, model_, settings_, folder);
+            fill(PeriodsTab, ModalRows(results_.Modal, 0));
+        });
+    else if (settings_.RecOpt[kRecDisplacement])
+        part(QStringLiteral("Drifts"), [&] {
+            LoadDrifts(results_, model_, folder);
+            if (step != kEnvelopeStep && step > results_.Drifts.Steps)
+                throw InputError("Load Step " + std::to_string(step) +
+                                 " was not recorded: the node files hold " +
+                                 std::to_string(results_.Drifts.Steps) + " steps");
+            fill(DriftsTab, DriftTable(results_.Drifts, step));
+        });
+    statusLabel_->setText(said.isEmpty() ? QStringLiteral("Loaded from %1.").arg(chosen)
+                                         : said.join(QLatin1Char('\n')));
+    replot();
+}
+
+void PostTablesWindow::forget() {
+    loaded_ = false;
+    for (QTableWidget* table : tables_) {
+        table->clear();
+        table->setRowCount(0);
+        table->setColumnCount(0);
+    }
+    statusLabel_->clear();
+    replot();
+}
+
+void PostTablesWindow::replot() {
+    const int shear = shearDirection_->currentIndex();
+    const QString axis = shearDirection_->currentText();
+    shearPlot_->setCurve(PlotCurve{results_.Reactions.Time, BaseShears(results_.Reactions, shear),
+                                   QStringLiteral("Base shear %1 over the steps").arg(axis),
+                                   QStringLiteral("time column (load factor)"),
+                                   QStringLiteral("base shear %1").arg(axis)});
+    const int drift = driftDirection_->currentIndex();
+    const TProfile profile = DriftProfile(results_.Drifts, drift);
+    driftPlot_->setCurve(PlotCurve{profile.Drift, profile.Height,
+                                   QStringLiteral("Drift profile %1: the largest drift ratio of "
+                                                  "each storey over the run")
+                                       .arg(driftDirection_->currentText()),
+                                   QStringLiteral("drift ratio"), QStringLiteral("height")});
+}
+
+} // namespace vandra::gui
