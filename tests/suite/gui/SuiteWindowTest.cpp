@@ -118,8 +118,10 @@ void SuiteWindowTest::writesRunsAndShowsTheirAnswers() {
         QCOMPARE(table->item(row, 3)->text(), QStringLiteral("done"));
         QVERIFY(m.runs[static_cast<size_t>(row)].result);
     }
-    // Elastic: the drift doubles with the level (to the recorders' six digits).
-    QVERIFY(std::abs(m.runs[1].result->peakDrift / m.runs[0].result->peakDrift - 2) < 1e-5);
+    // Elastic: the drift doubles with the level (a drift is the difference of two displacements
+    // recorded to six digits, so it keeps about five).
+    const double ratio = m.runs[1].result->peakDrift / m.runs[0].result->peakDrift;
+    QVERIFY2(std::abs(ratio - 2) < 1e-4, qPrintable(QString::number(ratio, 'g', 10)));
     QCOMPARE(Child<IdaPlotWidget>(w, "idaPlot")->table().median.size(), 2u);
     QVERIFY(Child<QPlainTextEdit>(w, "idaTableText")->toPlainText().contains("median"));
 
