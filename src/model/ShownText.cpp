@@ -1,0 +1,32 @@
+#include "model/ShownText.h"
+
+#include "model/NumberText.h"
+
+namespace vandra::text {
+
+std::string EscapeControls(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 32 || u == 127) {
+            out += '^';
+            out += static_cast<char>(u ^ 64);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string ShownToken(std::string_view token, char quote) {
+    if (token.size() <= kShownTokenBytes) return quote + EscapeControls(token) + quote;
+    size_t cut = kShownTokenBytes;
+    // A UTF-8 continuation byte (10xxxxxx) belongs to the character before it.
+    while (cut > 0 && (static_cast<unsigned char>(token[cut]) & 0xC0) == 0x80)
+        --cut;
+    return quote + EscapeControls(token.substr(0, cut)) + "..." + quote + " (" +
+           FormatInt(static_cast<long long>(token.size())) + " bytes)";
+}
+
+} // namespace vandra::text
