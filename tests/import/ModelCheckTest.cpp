@@ -135,10 +135,11 @@ TEST(ModelCheck, ConversionErrorsNameLineAndSection) {
 
 TEST(ModelCheck, ANameGivenByManyRecordsIsHeldOnce) {
     const std::string longName(100000, 'N');
-    std::string body = JointsAlongX(2) + "FRAME\n";
+    // Three joints, so that the shells have an area.
+    std::string body = JointsAlongX(3) + "FRAME\n";
     for (int k = 1; k <= 3000; ++k)
         body += "  " + std::to_string(k) + "  J=1,2  SEC=" + longName + "  NSEG=1  ANG=0\n";
-    body += "\nSHELL\n  1  J=1,2,2,1  SEC=" + longName + "\n  2  J=1,2,2,1  SEC=" + longName +
+    body += "\nSHELL\n  1  J=1,2,3,1  SEC=" + longName + "\n  2  J=1,2,3,1  SEC=" + longName +
             "\n\nLOAD\n  NAME=" + longName + "\n    TYPE=FORCE\n";
     for (int k = 1; k <= 3000; ++k)
         body += "      ADD=1  UX=1\n";
