@@ -126,7 +126,9 @@ TEST_F(NonlinearMaterialSolverTest, ConcreteTrussCarriesNoTension) {
                                                    std::string("ControlDisp=") + step,
                                                    "AnalysisStep=10",
                                                    std::string("Mats[CONC].MatType=") + law,
+                                                   "Sections[TBAR].BarTop=0",
                                                    "Sections[TBAR].BarNumNX=0",
+                                                   "Sections[TBAR].BarBot=0",
                                                    "Sections[TBAR].BarNumNY=0"};
             const SolverRun run = RunSolver(SteppedScript(s2k, sets, 3, "[lindex [eleForce 2] 2]"));
             ExpectCleanRun(run, law);
