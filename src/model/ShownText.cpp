@@ -20,12 +20,13 @@ std::string EscapeControls(std::string_view text) {
 }
 
 std::string ShownToken(std::string_view token, char quote) {
-    if (token.size() <= kShownTokenBytes) return quote + EscapeControls(token) + quote;
+    const std::string q = quote == '\0' ? std::string() : std::string(1, quote);
+    if (token.size() <= kShownTokenBytes) return q + EscapeControls(token) + q;
     size_t cut = kShownTokenBytes;
     // A UTF-8 continuation byte (10xxxxxx) belongs to the character before it.
     while (cut > 0 && (static_cast<unsigned char>(token[cut]) & 0xC0) == 0x80)
         --cut;
-    return quote + EscapeControls(token.substr(0, cut)) + "..." + quote + " (" +
+    return q + EscapeControls(token.substr(0, cut)) + "..." + q + " (" +
            FormatInt(static_cast<long long>(token.size())) + " bytes)";
 }
 

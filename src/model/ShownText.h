@@ -18,7 +18,8 @@ inline constexpr size_t kShownTokenBytes = 64;
 std::string EscapeControls(std::string_view text);
 
 // The token quoted and escaped: "'abc'"; a token longer than kShownTokenBytes keeps its first
-// bytes (never half a UTF-8 character) and gains its size: "'abc...' (50000000 bytes)".
+// bytes (never half a UTF-8 character) and gains its size: "'abc...' (50000000 bytes)". A quote
+// of '\0' writes none.
 std::string ShownToken(std::string_view token, char quote = '\'');
 
 } // namespace vandra::text

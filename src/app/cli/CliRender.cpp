@@ -9,17 +9,18 @@
 #include "import/S2kImport.h"
 #include "model/Errors.h"
 #include "model/NumberParse.h"
+#include "model/ShownText.h"
 #include "view/Camera.h"
 
 #ifdef VANDRA_HAVE_RENDER
 #include "view/render/ModelRenderer.h"
+#include "view/render/PictureWriter.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #endif
 
 #include <QCommandLineParser>
-#include <QFile>
 
 #include <stdexcept>
 #include <string>
@@ -38,11 +39,13 @@ struct ImageSize {
 ImageSize ParseSize(const QString& text) {
     const qsizetype x = text.indexOf(QLatin1Char('x'));
     if (x < 0)
-        throw UsageError("--size takes WxH, for example 1208x729, not '" + Local(text) + "'");
+        throw UsageError("--size takes WxH, for example 1208x729, not " +
+                         text::ShownToken(Local(text)));
     const auto w = parse::TryInteger(Local(text.left(x)));
     const auto h = parse::TryInteger(Local(text.mid(x + 1)));
     if (!w || !h)
-        throw UsageError("--size takes WxH, for example 1208x729, not '" + Local(text) + "'");
+        throw UsageError("--size takes WxH, for example 1208x729, not " +
+                         text::ShownToken(Local(text)));
     const ImageSize size{*w, *h};
     if (size.W < 1 || size.H < 1 || size.W > kMaxSide || size.H > kMaxSide)
         throw UsageError("--size " + Local(text) + ": each side must lie between 1 and 16384");
@@ -53,7 +56,7 @@ PlaneView ParseView(const QString& text) {
     if (text == "xy") return PlaneView::XY;
     if (text == "xz") return PlaneView::XZ;
     if (text == "yz") return PlaneView::YZ;
-    throw UsageError("--view takes xy, xz or yz, not '" + Local(text) + "'");
+    throw UsageError("--view takes xy, xz or yz, not " + text::ShownToken(Local(text)));
 }
 
 } // namespace
@@ -83,14 +86,13 @@ int CommandRender(const QStringList& args) {
     const PlaneView plane = parser.isSet(view) ? ParseView(parser.value(view)) : PlaneView::XY;
     const ResultRequest request = ParseResultRequest(parser, resultOptions, false);
     if (parser.isSet(scale) && request.folder.empty()) throw UsageError("--scale needs --dir RUN");
-    const double displacementScale =
-        parser.isSet(scale) ? parse::Float(Local(parser.value(scale))) : 1.0;
+    const double displacementScale = parser.isSet(scale) ? FiniteOption(parser, "scale") : 1.0;
 
 #ifdef VANDRA_HAVE_RENDER
-    RefuseOutputOverInput(file, parser.value(output));
     Document doc;
     TViewOptions options;
-    ImportModel(file, doc, &options);
+    const std::vector<ReadInput> inputs = ImportModel(file, doc, &options);
+    RefuseOutputOverInputs(parser.value(output), inputs);
     AssignSettings(doc, options, parser.values(set));
     LoadResults(doc, request);
 
@@ -103,9 +105,9 @@ int CommandRender(const QStringList& args) {
     if (!request.folder.empty()) camera.DisplacementScale = displacementScale;
     RedrawModel(image, doc.model(), options, camera, 0, doc.results());
 
-    const QString path = parser.value(output);
-    if (!image.save(QFile::decodeName(QByteArray::fromStdString(Local(path))), "PNG"))
-        throw InputError("Cannot write the picture to '" + Local(path) + "'");
+    const QByteArray png = EncodePng(Local(parser.value(output)), image);
+    WriteOutputFile(parser.value(output),
+                    std::string_view(png.constData(), static_cast<size_t>(png.size())));
     return 0;
 #else
     throw UsageError("render is not available: this vandra-cli was built without the renderer");

@@ -10,6 +10,7 @@
 #include "app/project/ProjectFile.h"
 #include "convert/gui/V14ConverterWindow.h"
 #include "import/S2kImport.h"
+#include "model/AtomicFile.h"
 #include "model/Errors.h"
 #include "post/gui/AnimationDialog.h"
 #include "post/gui/DeformationDialog.h"
@@ -452,6 +453,8 @@ void MainWindow::replaceModel(TOpenedModel opened) {
     animationTimer_->stop();
     animation_.AnimFrame = 0;
     document_.replace(std::move(opened));
+    // No save of the window may replace the model file it was read from.
+    ProtectInputs({{document_.path(), "the model file"}});
     if (framePropertiesDialog_->isVisible()) framePropertiesDialog_->reject();
     interaction_.SelectedFrame = 0;
     viewOptions_.ShownLoadCase = 0;

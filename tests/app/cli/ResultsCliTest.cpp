@@ -59,8 +59,8 @@ TEST(ResultsCli, ErrorsAndUsage) {
     } cases[] = {
         {"results " + kCantilever + " --dir " + Data("cantilever_elastic") + " --step 11", 1,
          "node0.out, line 11: the file ends after line 10"},
-        {"results " + kCantilever + " --dir " + Data("cantilever_elastic") + " --step x", 1,
-         "'x' is not a valid integer value"},
+        {"results " + kCantilever + " --dir " + Data("cantilever_elastic") + " --step x", 2,
+         "--step: 'x' is not a valid integer value"},
         {"results " + kCantilever + " --step 1", 2, "--dir RUN is needed"},
         {"results " + kCantilever + " --dir " + Data("frame_modal") + " --mode 1 --step 1", 2,
          "exclude each other"},
