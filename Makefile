@@ -1,11 +1,12 @@
 # VANDRA: build, run and test. Every target installs the missing Debian packages first.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+CORE_BUILD ?= build-core
 JOBS       ?= $(shell nproc)
 EXAMPLE    ?= examples/two_storey_frame.s2k
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test test-asan bench format clean
+.PHONY: all deps configure build run test test-asan core bench format clean
 
 all: build
 
@@ -39,6 +40,13 @@ test-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The Qt-free core and its tests alone, configured with Qt made unavailable.
+core: deps
+	cmake -S . -B $(CORE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANDRA_QT=OFF \
+	    -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON $(CMAKE_ARGS)
+	cmake --build $(CORE_BUILD) -j $(JOBS)
+	cd $(CORE_BUILD) && ctest --output-on-failure -j $(JOBS)
+
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
 
@@ -46,4 +54,4 @@ format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(CORE_BUILD)

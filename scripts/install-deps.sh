@@ -9,7 +9,9 @@ packages=(cmake make g++ ninja-build pkg-config qt6-base-dev libgl-dev
           # what the OpenSees solver needs to run (the solver tests use it when it is found)
           libtcl8.6 liblapack3 libblas3 libgfortran5 zlib1g
           # what bench/end_to_end.sh runs (valgrind for its instruction counts)
-          python3 bc valgrind)
+          python3 bc valgrind
+          # suites on a cluster: the Slurm test starts a one-node cluster of its own
+          slurm-wlm munge)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -50,6 +50,10 @@ bool InputFile::Read(char* out, size_t n, size_t& got) {
     }
 }
 
+bool InputFile::SeekTo(long long offset) {
+    return ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) >= 0;
+}
+
 bool InputFile::ReadAll(std::string& text) {
     const size_t start = text.size();
     text.resize(start + static_cast<size_t>(size_) + 1);

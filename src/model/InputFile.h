@@ -34,6 +34,8 @@ public:
     // Reads up to n bytes into out; returns how many, 0 at the end of the file. False (errno set)
     // on a read error.
     bool Read(char* out, size_t n, size_t& got);
+    // Moves to offset bytes from the start of the file. False (errno set) when it cannot.
+    bool SeekTo(long long offset);
     // Reads the rest of the file onto the end of text (its size known, so one allocation).
     // False (errno set) on a read error.
     bool ReadAll(std::string& text);

@@ -65,6 +65,7 @@ void WriteRun(JsonWriter& out, const ManifestRun& run) {
             // A run that diverged may have no number for a peak.
             std::isfinite(value) ? out.Number(value) : out.Null();
         }
+        out.NumberField("time", r.time);
     }
     out.EndObject();
 }
@@ -139,6 +140,8 @@ ManifestRun ReadRunEntry(const Json& e, const Manifest& m, const std::string& wh
         result.peakDrift = peak("peakDrift");
         result.peakRoof = peak("peakRoof");
         result.peakBaseShear = peak("peakBaseShear");
+        if (const Json* time = json::Optional(e, "time"))
+            result.time = NonNegative(*time, key("time"));
         run.result = result;
     }
     if (run.status == RunStatus::kDone && !run.result)

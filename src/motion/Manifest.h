@@ -26,6 +26,7 @@ struct RunResult {
     double peakDrift = 0;     // peak storey drift ratio
     double peakRoof = 0;      // peak roof displacement, model length unit
     double peakBaseShear = 0; // peak base shear, model force unit
+    double time = 0;          // the analysis time reached, s: where a run stopped converging
 
     friend bool operator==(const RunResult&, const RunResult&) = default;
 };

@@ -4,6 +4,7 @@
 #include "model/InputFile.h"
 #include "model/NumberText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -96,6 +97,26 @@ std::string ReadSmallFile(const std::string& path, std::string_view what, size_t
     }
     text.resize(got);
     return text;
+}
+
+std::string ReadFileTail(const std::string& path, size_t maxBytes) {
+    InputFile file;
+    try {
+        file = OpenRegular(path, "log");
+    } catch (const InputError&) {
+        return {};
+    }
+    const long long start = std::max(0LL, file.Size() - static_cast<long long>(maxBytes));
+    if (!file.SeekTo(start)) return {};
+    std::string tail(static_cast<size_t>(file.Size() - start), '\0');
+    size_t got = 0;
+    while (got < tail.size()) {
+        size_t n = 0;
+        if (!file.Read(tail.data() + got, tail.size() - got, n) || n == 0) break;
+        got += n;
+    }
+    tail.resize(got);
+    return tail;
 }
 
 std::string PathBeside(const std::string& file, const std::string& written) {

@@ -48,6 +48,10 @@ private:
 // "<path>: larger than <maxBytes> bytes" beyond the given size.
 std::string ReadSmallFile(const std::string& path, std::string_view what, size_t maxBytes);
 
+// The last maxBytes bytes of a file (where a log says why a program stopped); empty when the file
+// is not a regular file, is empty or cannot be read.
+std::string ReadFileTail(const std::string& path, size_t maxBytes);
+
 // Paths written in a suite or a manifest are relative to the folder of that file.
 // PathBeside gives the path a written one stands for (an absolute one as it is), PathFrom the text
 // to write for a path in the file at `file` (absolute when no relative path leads there).

@@ -19,29 +19,46 @@ bool HasAggregator(int frameType) {
 
 } // namespace
 
+void WriteMaterial(const ScriptContext& context, int m, ScriptLineList& lines) {
+    const TMAT& mat = context.model.Mats[Slot(m)];
+    const int tag = context.tags.MaterialTag(m);
+    if (mat.MatType == kMatElastic) {
+        Line(lines, "uniaxialMaterial Elastic %d %0.4e", {tag, mat.E});
+        return;
+    }
+    // A nonlinear law: its parameters in the solver's order, under the same tag.
+    const MaterialLaw* law = FindMaterialLaw(mat.MatType);
+    if (law == nullptr) return;
+    std::string line;
+    text::AppendFormat(line, "uniaxialMaterial %s %d", {law->name, tag});
+    for (const MaterialParam& p : law->params) {
+        line += ' ';
+        text::AppendE(line, mat.*p.field, 4);
+    }
+    Line(lines, line);
+}
+
+void WriteFiberSection(const ScriptContext& context, int s, ScriptLineList& lines) {
+    const TagPlan& tags = context.tags;
+    const TScriptSection& derived = context.sections[Slot(s)];
+    Line(lines, "##%S ", {InertName(context.model.Sections[Slot(s)].Name)});
+    // A 3D fiber section needs its elastic torsional stiffness.
+    Line(lines, "section Fiber %D -GJ %0.4E {",
+         {tags.FiberSectionTag(s), derived.G * derived.Props.TorsJ});
+    for (const TFIBER& f : derived.Fibers)
+        Line(lines, "fiber %0.4E %0.4E %0.4E %D",
+             {f.FibY, f.FibZ, f.FibArea, tags.MaterialTag(f.FibMat)});
+    Line(lines, "}");
+}
+
 void WriteMaterials(const ScriptContext& context, ScriptLineList& lines) {
     const TModel& model = context.model;
     const TSettings& settings = context.settings;
     const TagPlan& tags = context.tags;
     Line(lines, "puts \"material\"");
     const int mats = CountOf(model.MatCount);
-    for (int m = 1; m <= mats; ++m) {
-        const TMAT& mat = model.Mats[Slot(m)];
-        if (mat.MatType == kMatElastic) {
-            Line(lines, "uniaxialMaterial Elastic %d %0.4e", {tags.MaterialTag(m), mat.E});
-            continue;
-        }
-        // A nonlinear law: its parameters in the solver's order, under the same tag.
-        const MaterialLaw* law = FindMaterialLaw(mat.MatType);
-        if (law == nullptr) continue;
-        std::string line;
-        text::AppendFormat(line, "uniaxialMaterial %s %d", {law->name, tags.MaterialTag(m)});
-        for (const MaterialParam& p : law->params) {
-            line += ' ';
-            text::AppendE(line, mat.*p.field, 4);
-        }
-        Line(lines, line);
-    }
+    for (int m = 1; m <= mats; ++m)
+        WriteMaterial(context, m, lines);
     if (!settings.UseAggregator) return;
     const int sections = CountOf(model.SectionCount);
     for (int s = 1; s <= sections; ++s) {
@@ -60,19 +77,9 @@ void WriteFiberSections(const ScriptContext& context, ScriptLineList& lines) {
     const TSettings& settings = context.settings;
     const TagPlan& tags = context.tags;
     const int sections = CountOf(model.SectionCount);
-    for (int s = 1; s <= sections; ++s) {
-        const TSECTION& sec = model.Sections[Slot(s)];
-        if (!HasFiberSection(sec.FrameType)) continue;
-        const TScriptSection& derived = context.sections[Slot(s)];
-        Line(lines, "##%S ", {InertName(sec.Name)});
-        // A 3D fiber section needs its elastic torsional stiffness.
-        Line(lines, "section Fiber %D -GJ %0.4E {",
-             {tags.FiberSectionTag(s), derived.G * derived.Props.TorsJ});
-        for (const TFIBER& f : derived.Fibers)
-            Line(lines, "fiber %0.4E %0.4E %0.4E %D",
-                 {f.FibY, f.FibZ, f.FibArea, tags.MaterialTag(f.FibMat)});
-        Line(lines, "}");
-    }
+    for (int s = 1; s <= sections; ++s)
+        if (HasFiberSection(model.Sections[Slot(s)].FrameType))
+            WriteFiberSection(context, s, lines);
     if (!settings.UseAggregator) return;
     // Torsion is in the fiber section already; the aggregator adds the two shears.
     for (int s = 1; s <= sections; ++s) {

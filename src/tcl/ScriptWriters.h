@@ -42,6 +42,12 @@ void WriteSolidElements(const ScriptContext& context, ScriptLineList& lines);
 void WriteRecorders(const ScriptContext& context, ScriptLineList& lines);
 void WriteLoadsAndAnalysis(const ScriptContext& context, ScriptLineList& lines);
 
+// One uniaxial material (model material m) and one fiber section (frame section s, whose fibers
+// the context's sections hold) as WriteMaterials and WriteFiberSections write them; the section
+// analysis writes its one section with them.
+void WriteMaterial(const ScriptContext& context, int m, ScriptLineList& lines);
+void WriteFiberSection(const ScriptContext& context, int s, ScriptLineList& lines);
+
 // A warning for each load of the written load patterns that is left out because the joint or the
 // frame element it acts on is not in the script.
 void AddSkippedLoadWarnings(const TModel& model, const TSettings& settings, WarningList& warnings);

@@ -154,7 +154,7 @@ Manifest SampleManifest(const std::string& dir) {
         }
     }
     MarkDone(m.runs[0], {true, 0.0123, 45.5, 1.5e6});
-    MarkDone(m.runs[1], {false, 0.25, 300, 2e6});
+    MarkDone(m.runs[1], {false, 0.25, 300, 2e6, 7.35});
     MarkRunning(m.runs[2]);
     MarkFailed(m.runs[3], "The solver was killed (signal 9)\nsee \"run.log\"");
     MarkFailed(m.runs[4], m.records[2].problem);

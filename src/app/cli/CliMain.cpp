@@ -35,18 +35,32 @@ const char* const kCommands =
     "                                     one joint's displacement history as CSV\n"
     "  preview FILE.s2k --section NAME -o OUT.png [--set NAME=VALUE]...\n"
     "                                     the frame section dialog's picture of one section\n"
+    "  mcurv FILE.s2k --section NAME --axial P --dir y|z [--max-curvature K]\n"
+    "        [--set NAME=VALUE]... [-o OUT.csv]\n"
+    "                                     the section's moment-curvature curve, run in the\n"
+    "                                     solver, as CSV (P positive in tension); its marks on\n"
+    "                                     stderr\n"
+    "  pm FILE.s2k --section NAME [--set NAME=VALUE]... [-o OUT.csv]\n"
+    "                                     the section's axial force - moment interaction\n"
+    "                                     diagrams about y and z as CSV\n"
     "  save-project FILE.s2k -o OUT.vandra [--set NAME=VALUE]...\n"
     "                                     the project file: the model's path and every choice\n"
     "  v14 FILE [-o OUT.s2k]              a SAP2000 V14 solid model as version 6 text\n"
     "  convert FILE [-o OUT.s2k]          version 6 text of the model (what it cannot hold on\n"
     "                                     stderr)\n"
+    "  run-suite DIR [--jobs N] [--slurm [--partition P] [--time T]] [--solver PATH]\n"
+    "                                     runs every run of a suite not done yet, here on N\n"
+    "                                     solvers at a time or as a Slurm job array; exit 1\n"
+    "                                     when a run failed (listed on stderr)\n"
+    "  suite-results DIR [--csv]          the IDA table of a suite, or every run as CSV\n"
     "FILE.s2k may also be a project (.vandra): its model with its choices and settings, or a\n"
     "tabular SAP2000 file (.s2k, .$2k), converted to N and mm with its report on stderr.\n"
     "\n";
 
 const char* const kExitStatus =
     "\n"
-    "Exit status: 0 done, 1 a conversion, range or file error, 2 a usage error.\n";
+    "Exit status: 0 done, 1 a conversion, range or file error or a run of run-suite that failed,\n"
+    "2 a usage error, 130 run-suite interrupted (its runs in progress are pending again).\n";
 
 // Qt's complaints about the session's runtime folder (XDG_RUNTIME_DIR unset, as under cron or a
 // batch scheduler) say nothing about the command: they would come before its own messages on
@@ -100,8 +114,9 @@ int main(int argc, char** argv) {
         QString::fromLatin1(kExitStatus));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument("command", "info, dump, tcl, render, results, history, preview, "
-                                            "save-project, v14 or convert");
+    parser.addPositionalArgument("command",
+                                 "info, dump, tcl, render, results, history, preview, mcurv, pm, "
+                                 "save-project, v14, convert, run-suite or suite-results");
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     // The arguments as the system gave them (argv after the application took its own options).
     QStringList arguments;
@@ -140,7 +155,11 @@ int main(int argc, char** argv) {
         if (command == "preview") return vandra::cli::CommandPreview(rest);
         if (command == "save-project") return vandra::cli::CommandSaveProject(rest);
         if (command == "v14") return vandra::cli::CommandV14(rest);
+        if (command == "mcurv") return vandra::cli::CommandMcurv(rest);
+        if (command == "pm") return vandra::cli::CommandPm(rest);
         if (command == "convert") return vandra::cli::CommandConvert(rest);
+        if (command == "run-suite") return vandra::cli::CommandRunSuite(rest);
+        if (command == "suite-results") return vandra::cli::CommandSuiteResults(rest);
         std::fprintf(stderr, "vandra-cli: unknown command %s\n%s",
                      vandra::text::ShownToken(vandra::cli::Local(command)).c_str(), kCommands);
         return 2;

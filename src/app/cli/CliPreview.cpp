@@ -6,7 +6,7 @@
 #include "model/ShownText.h"
 
 #ifdef VANDRA_HAVE_RENDER
-#include "sections/gui/SectionPreviewPainter.h"
+#include "sections/render/SectionPreviewPainter.h"
 #include "view/render/PictureWriter.h"
 
 #include <QGuiApplication>
@@ -48,7 +48,7 @@ int CommandPreview(const QStringList& args) {
 
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         throw std::logic_error("preview needs the GUI application that main() makes for it");
-    const QImage image = gui::SectionPreviewImage(model.Sections[static_cast<size_t>(s)]);
+    const QImage image = SectionPreviewImage(model.Sections[static_cast<size_t>(s)]);
     const QByteArray png = EncodePng(Local(parser.value(output)), image);
     WriteOutputFile(parser.value(output),
                     std::string_view(png.constData(), static_cast<size_t>(png.size())));

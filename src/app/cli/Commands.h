@@ -18,5 +18,9 @@ int CommandHistory(const QStringList& args);
 int CommandSaveProject(const QStringList& args);
 int CommandPreview(const QStringList& args);
 int CommandV14(const QStringList& args);
+int CommandRunSuite(const QStringList& args);
+int CommandSuiteResults(const QStringList& args);
+int CommandMcurv(const QStringList& args);
+int CommandPm(const QStringList& args);
 
 } // namespace vandra::cli

@@ -1,11 +1,11 @@
 #include "app/gui/MainWindow.h"
 
+#include "app/gui/Commands.h"
 #include "app/gui/ConversionReport.h"
 #include "app/gui/ErrorBox.h"
 #include "app/gui/HelpPages.h"
 #include "app/gui/SolverLocator.h"
 #include "app/gui/SolverWindow.h"
-#include "app/gui/ToolIcons.h"
 #include "app/gui/WarningsDialog.h"
 #include "app/project/ProjectFile.h"
 #include "convert/gui/V14ConverterWindow.h"
@@ -18,6 +18,7 @@
 #include "sections/gui/FramePropertiesDialog.h"
 #include "sections/gui/FrameSectionDialog.h"
 #include "sections/gui/MaterialDialog.h"
+#include "sections/gui/SectionAnalysisWindow.h"
 #include "sections/gui/ShellSectionDialog.h"
 #include "tcl/gui/AnalysisSettingDialog.h"
 #include "tcl/gui/RecorderSettingDialog.h"
@@ -35,15 +36,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -54,51 +56,13 @@ constexpr int kWindowWidth = 1228;
 constexpr int kWindowHeight = 840;
 constexpr int kButtonWidth = 30;
 constexpr int kButtonHeight = 26;
+constexpr int kIconSize = 20;
 constexpr int kWheelNotch = 120;      // angle units of one wheel notch
 constexpr int kAnimationInterval = 1; // milliseconds: the timer's shortest interval
 constexpr int kPickRadius = 10;       // pixels around a joint that pick it
 constexpr int kMessageTime = 8000;    // milliseconds a status bar message stays
 constexpr const char* kNoModelForProject =
     "Import a model before saving a project: the project refers to the model's .s2k file.";
-
-// The tool bar, group by group, with a separator between groups.
-const std::vector<std::vector<Command>> kToolBarGroups = {
-    {Command::OpenModel},
-    {Command::FrameSections, Command::Materials, Command::ShellSections},
-    {Command::ViewXY, Command::ViewXZ, Command::ViewYZ, Command::ZoomAll, Command::Rotate,
-     Command::Pan, Command::Refresh},
-    {Command::ShowLoads, Command::ViewOptions, Command::Select, Command::Idle},
-    {Command::AnalysisSettings, Command::RecorderSettings, Command::Script},
-    {Command::RunSolver, Command::ClearResults, Command::Deformation, Command::Animation},
-};
-
-const std::map<Command, ToolIcon> kIcons = {
-    {Command::OpenModel, ToolIcon::OpenModel},
-    {Command::FrameSections, ToolIcon::FrameSections},
-    {Command::Materials, ToolIcon::Materials},
-    {Command::ShellSections, ToolIcon::ShellSections},
-    {Command::ViewXY, ToolIcon::ViewXY},
-    {Command::ViewXZ, ToolIcon::ViewXZ},
-    {Command::ViewYZ, ToolIcon::ViewYZ},
-    {Command::ZoomAll, ToolIcon::ZoomAll},
-    {Command::Rotate, ToolIcon::Rotate},
-    {Command::Pan, ToolIcon::Pan},
-    {Command::Refresh, ToolIcon::Refresh},
-    {Command::ShowLoads, ToolIcon::ShowLoads},
-    {Command::ViewOptions, ToolIcon::ViewOptions},
-    {Command::Select, ToolIcon::Select},
-    {Command::Idle, ToolIcon::Idle},
-    {Command::AnalysisSettings, ToolIcon::AnalysisSettings},
-    {Command::RecorderSettings, ToolIcon::RecorderSettings},
-    {Command::Script, ToolIcon::Script},
-    {Command::RunSolver, ToolIcon::RunSolver},
-    {Command::ClearResults, ToolIcon::ClearResults},
-    {Command::Deformation, ToolIcon::Deformation},
-    {Command::Animation, ToolIcon::Animation},
-};
-
-// Commands whose windows are not part of this program yet: present, but disabled.
-const Command kNotYetAvailable[] = {Command::Force};
 
 QString AskForFile(QWidget* parent, const QString& caption, const QString& filter,
                    const QString& suffix) {
@@ -159,10 +123,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     statusPanels_ = std::make_unique<StatusPanels>(statusBar());
     statusBar()->setSizeGripEnabled(true);
 
-    createActions();
-    createMenus();
-    createToolBar();
     createDialogs();
+    createCommands();
 
     connect(viewWidget_, &ModelViewWidget::modeTextChanged, this, &MainWindow::setMouseModeText);
     connect(viewWidget_, &ModelViewWidget::framePicked, this,
@@ -187,181 +149,60 @@ MainWindow::~MainWindow() {
     delete analysisSettingDialog_;
     delete recorderSettingDialog_;
     delete framePropertiesDialog_;
+    delete sectionAnalysisWindow_;
     delete frameSectionDialog_;
     delete materialDialog_;
     delete shellSectionDialog_;
     delete takeCentralWidget();
 }
 
-QAction* MainWindow::addAction(Command command, const QString& text, const QString& toolTip) {
-    auto* action = new QAction(text, this);
-    action->setToolTip(toolTip);
-    action->setMenuRole(QAction::NoRole);
-    const auto icon = kIcons.find(command);
-    if (icon != kIcons.end()) action->setIcon(MakeToolIcon(icon->second));
-    actions_[command] = action;
-    return action;
-}
-
-void MainWindow::bind(Command command, std::function<void()> work) {
-    connect(action(command), &QAction::triggered, this,
-            [this, work = std::move(work)] { Guarded(this, work); });
-}
-
-void MainWindow::createActions() {
-    addAction(Command::OpenModel, QStringLiteral("Import Sap2000 txt file"),
-              QStringLiteral("Import a SAP2000 v6 text model (.s2k)"))
-        ->setShortcut(QKeySequence::Open);
-    addAction(Command::OpenProject, QStringLiteral("Open Project"),
-              QStringLiteral("Open a VANDRA project (.vandra): the model and every choice"));
-    addAction(Command::SaveProject, QStringLiteral("Save Project"),
-              QStringLiteral("Save the model's path, the settings and every choice (.vandra)"))
-        ->setShortcut(QKeySequence::Save);
-    addAction(Command::ConvertV14, QStringLiteral("Sap2000V14 to Sap2000 v6 (s2k)"),
-              QStringLiteral("Convert a SAP2000 V14 text model to v6 (s2k)"));
-    addAction(Command::FrameSections, QStringLiteral("Frame Section"),
-              QStringLiteral("Frame sections"));
-    addAction(Command::Materials, QStringLiteral("Material"), QStringLiteral("Materials"));
-    addAction(Command::ShellSections, QStringLiteral("Shell Section"),
-              QStringLiteral("Shell sections"));
-    addAction(Command::ViewXY, QStringLiteral("XY View"), QStringLiteral("XY view"));
-    addAction(Command::ViewXZ, QStringLiteral("XZ View"), QStringLiteral("XZ view"));
-    addAction(Command::ViewYZ, QStringLiteral("YZ View"), QStringLiteral("YZ view"));
-    addAction(Command::ZoomAll, QStringLiteral("Zoom All"), QStringLiteral("Zoom all (Home)"))
-        ->setShortcut(Qt::Key_Home);
-    addAction(Command::Rotate, QStringLiteral("Rotate View"),
-              QStringLiteral("Rotate view: drag in the drawing"));
-    addAction(Command::Pan, QStringLiteral("Pan"), QStringLiteral("Pan: drag in the drawing"));
-    addAction(Command::Refresh, QStringLiteral("Refresh"), QStringLiteral("Refresh (F5)"))
-        ->setShortcut(QKeySequence::Refresh);
-    addAction(Command::ShowLoads, QStringLiteral("Show Load"), QStringLiteral("Show load"));
-    addAction(Command::ViewOptions, QStringLiteral("View Option"), QStringLiteral("View option"));
-    addAction(Command::Select, QStringLiteral("Select Elem"),
-              QStringLiteral("Select element: click a frame's midpoint"));
-    addAction(Command::Idle, QStringLiteral("Idle"),
-              QStringLiteral("Idle: clicks in the drawing do nothing"));
-    addAction(Command::AnalysisSettings, QStringLiteral("Analysis Case"),
-              QStringLiteral("Analysis setting"));
-    addAction(Command::RecorderSettings, QStringLiteral("Recorder Setting"),
-              QStringLiteral("Recorder setting"));
-    addAction(Command::Script, QStringLiteral("OpenSEES tcl File"),
-              QStringLiteral("OpenSEES Tcl file: generate and save the script (Ctrl+G)"))
-        ->setShortcut(Qt::CTRL | Qt::Key_G);
-    addAction(Command::RunSolver, QStringLiteral("Run OpenSEES"),
-              QStringLiteral("Run OpenSEES on a saved script (F9)"))
-        ->setShortcut(Qt::Key_F9);
-    addAction(Command::ClearResults, QStringLiteral("Clear Results"),
-              QStringLiteral("Clear results: no displacements or frame end results shown"));
-    addAction(Command::Deformation, QStringLiteral("Deformation"),
-              QStringLiteral("Deformation shape"));
-    addAction(Command::Animation, QStringLiteral("Animation"), QStringLiteral("Animation"));
-    addAction(Command::NodeHistory, QStringLiteral("Node History"),
-              QStringLiteral("Node history: one joint's displacement against the time column"));
-    addAction(Command::Force, QStringLiteral("Force"), QStringLiteral("Force"));
-    addAction(Command::Tutorial, QStringLiteral("VANDRA Tutorial"),
-              QStringLiteral("VANDRA tutorial (F1)"))
-        ->setShortcut(QKeySequence::HelpContents);
-    addAction(Command::About, QStringLiteral("About"), QStringLiteral("About VANDRA"));
-
-    for (Command command : kNotYetAvailable) {
-        QAction* a = action(command);
-        a->setEnabled(false);
-        a->setToolTip(a->toolTip() + QStringLiteral(" (not available in this version)"));
-    }
-
-    bind(Command::OpenModel, [this] { openModel(); });
-    bind(Command::ConvertV14, [this] { showDialog(v14ConverterWindow_); });
-    bind(Command::OpenProject, [this] {
-        const QString path = chooseProjectToOpen_(this);
-        if (!path.isEmpty()) openProject(path);
-    });
-    bind(Command::SaveProject, [this] {
-        if (!document_.hasModel()) throw InputError(kNoModelForProject);
-        const QString path = chooseProjectToSave_(this);
-        if (!path.isEmpty()) saveProject(path);
-    });
-    bind(Command::FrameSections, [this] { showDialog(frameSectionDialog_); });
-    bind(Command::Materials, [this] { showDialog(materialDialog_); });
-    bind(Command::ShellSections, [this] { showDialog(shellSectionDialog_); });
-    bind(Command::ViewXY, [this] { planeView(PlaneView::XY); });
-    bind(Command::ViewXZ, [this] { planeView(PlaneView::XZ); });
-    bind(Command::ViewYZ, [this] { planeView(PlaneView::YZ); });
-    bind(Command::ZoomAll, [this] { viewWidget_->zoomAll(); });
-    bind(Command::Rotate, [this] {
-        setMouseModeText(QString::fromStdString(ChooseRotate(interaction_).statusText));
-    });
-    bind(Command::Pan,
-         [this] { setMouseModeText(QString::fromStdString(ChoosePan(interaction_).statusText)); });
-    bind(Command::Select, [this] {
-        setMouseModeText(QString::fromStdString(ChooseSelect(interaction_).statusText));
-    });
-    bind(Command::Idle, [this] {
-        const MouseOutcome outcome = ChooseIdle(interaction_);
-        if (outcome.setStatus) setMouseModeText(QString::fromStdString(outcome.statusText));
-    });
-    bind(Command::Refresh, [this] { refresh(); });
-    bind(Command::ShowLoads, [this] { showDialog(showLoadDialog_); });
-    bind(Command::ViewOptions, [this] { showDialog(viewOptionDialog_); });
-    bind(Command::AnalysisSettings, [this] { showDialog(analysisSettingDialog_); });
-    bind(Command::RecorderSettings, [this] { showDialog(recorderSettingDialog_); });
-    bind(Command::Script, [this] { showDialog(tclFileDialog_); });
-    bind(Command::RunSolver, [this] { runSolver(); });
-    bind(Command::ClearResults, [this] { clearResults(); });
-    bind(Command::Deformation, [this] { showDialog(deformationDialog_); });
-    bind(Command::Animation, [this] { showDialog(animationDialog_); });
-    bind(Command::NodeHistory, [this] { showDialog(nodeHistoryWindow_); });
-    bind(Command::Tutorial, [this] { openHelpPage(QStringLiteral("tutorial.html")); });
-    bind(Command::About, [this] { openHelpPage(QStringLiteral("about.html")); });
-}
-
-void MainWindow::createMenus() {
-    QMenuBar* bar = menuBar();
-    const auto fill = [this, bar](const QString& title, std::initializer_list<Command> items,
-                                  std::initializer_list<int> separatorsAfter) {
-        QMenu* menu = bar->addMenu(title);
-        int position = 0;
-        for (Command command : items) {
-            menu->addAction(action(command));
-            ++position;
-            for (int after : separatorsAfter) {
-                if (after == position) menu->addSeparator();
-            }
-        }
-    };
-    fill(QStringLiteral("File"),
-         {Command::OpenModel, Command::OpenProject, Command::SaveProject, Command::ConvertV14},
-         {1, 3});
-    fill(QStringLiteral("View"),
-         {Command::Pan, Command::ZoomAll, Command::Rotate, Command::Refresh, Command::ViewXY,
-          Command::ViewXZ, Command::ViewYZ, Command::ViewOptions, Command::ShowLoads},
-         {4, 7});
-    fill(QStringLiteral("Define"),
-         {Command::FrameSections, Command::Materials, Command::ShellSections,
-          Command::RecorderSettings, Command::AnalysisSettings},
-         {3});
-    fill(QStringLiteral("Gen_tcl"), {Command::Script, Command::RunSolver}, {1});
-    fill(QStringLiteral("Post"),
-         {Command::Deformation, Command::Force, Command::Animation, Command::NodeHistory}, {2});
-    fill(QStringLiteral("Help"), {Command::Tutorial, Command::About}, {1});
-}
-
-void MainWindow::createToolBar() {
+void MainWindow::createCommands() {
     toolBar_ = addToolBar(QStringLiteral("Commands"));
     toolBar_->setObjectName(QStringLiteral("commandToolBar"));
     toolBar_->setMovable(false);
     toolBar_->setFloatable(false);
     toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    toolBar_->setIconSize(QSize(20, 20));
-    bool first = true;
-    for (const std::vector<Command>& group : kToolBarGroups) {
-        if (!first) toolBar_->addSeparator();
-        first = false;
-        for (Command command : group) {
-            toolBar_->addAction(action(command));
-            QWidget* button = toolBar_->widgetForAction(action(command));
-            button->setFixedSize(kButtonWidth, kButtonHeight);
+    toolBar_->setIconSize(QSize(kIconSize, kIconSize));
+    std::vector<std::pair<ToolBarPlace, QAction*>> tools;
+    for (const CommandRow& row : CommandTable()) {
+        QAction* a = makeAction(row);
+        if (row.menu != nullptr) {
+            QMenu*& menu = menus_[row.menu];
+            if (menu == nullptr)
+                menu = menuBar()->addMenu(QString::fromLatin1(row.menu));
+            else if (row.separatorBefore)
+                menu->addSeparator();
+            menu->addAction(a);
         }
+        if (row.toolBar.group > 0) tools.emplace_back(row.toolBar, a);
     }
+    std::stable_sort(tools.begin(), tools.end(), [](const auto& x, const auto& y) {
+        return std::pair(x.first.group, x.first.order) < std::pair(y.first.group, y.first.order);
+    });
+    for (size_t k = 0; k < tools.size(); ++k) {
+        if (k > 0 && tools[k].first.group != tools[k - 1].first.group) toolBar_->addSeparator();
+        toolBar_->addAction(tools[k].second);
+        toolBar_->widgetForAction(tools[k].second)->setFixedSize(kButtonWidth, kButtonHeight);
+    }
+}
+
+QAction* MainWindow::makeAction(const CommandRow& row) {
+    auto* a = new QAction(QString::fromLatin1(row.text), this);
+    QString toolTip = QString::fromLatin1(row.toolTip);
+    a->setMenuRole(QAction::NoRole);
+    a->setShortcut(row.shortcut);
+    if (row.icon != nullptr) a->setIcon(QIcon(IconPath(row.icon)));
+    if (!row.available) {
+        a->setEnabled(false);
+        toolTip += QStringLiteral(" (not available in this version)");
+    }
+    a->setToolTip(toolTip);
+    if (row.run) {
+        connect(a, &QAction::triggered, this,
+                [this, run = row.run] { Guarded(this, [&] { run(*this); }); });
+    }
+    actions_[row.command] = a;
+    return a;
 }
 
 void MainWindow::createDialogs() {
@@ -375,6 +216,7 @@ void MainWindow::createDialogs() {
     recorderSettingDialog_ = new RecorderSettingDialog(settings, this);
     framePropertiesDialog_ = new FramePropertiesDialog(model, interaction_, this);
     frameSectionDialog_ = new FrameSectionDialog(model, this);
+    sectionAnalysisWindow_ = new SectionAnalysisWindow(model, settings, this);
     materialDialog_ = new MaterialDialog(model, this);
     shellSectionDialog_ = new ShellSectionDialog(model, this);
     solverWindow_ = new SolverWindow(this);
@@ -396,10 +238,11 @@ void MainWindow::createDialogs() {
             });
 
     const auto redraw = [this] { viewWidget_->redraw(); };
-    connect(viewOptionDialog_, &ViewOptionDialog::redrawRequested, this, redraw);
-    connect(showLoadDialog_, &ShowLoadDialog::redrawRequested, this, redraw);
+    for (ModelessDialog* d : {static_cast<ModelessDialog*>(viewOptionDialog_),
+                              static_cast<ModelessDialog*>(showLoadDialog_),
+                              static_cast<ModelessDialog*>(deformationDialog_)})
+        connect(d, &ModelessDialog::applied, this, redraw);
     connect(framePropertiesDialog_, &FramePropertiesDialog::selectionCleared, this, redraw);
-    connect(deformationDialog_, &DeformationDialog::redrawRequested, this, redraw);
     connect(animationDialog_, &AnimationDialog::runStopRequested, this,
             &MainWindow::toggleAnimation);
     connect(solverWindow_, &SolverWindow::loadResultsRequested, this,
@@ -408,6 +251,11 @@ void MainWindow::createDialogs() {
                 showDialog(deformationDialog_);
             });
     connect(frameSectionDialog_, &FrameSectionDialog::redrawRequested, this, redraw);
+    connect(frameSectionDialog_, &FrameSectionDialog::sectionAnalysisRequested, this,
+            [this](int s) {
+                sectionAnalysisWindow_->showSection(s);
+                showDialog(sectionAnalysisWindow_);
+            });
 }
 
 void MainWindow::showDialog(QWidget* dialog) {
@@ -456,6 +304,7 @@ void MainWindow::replaceModel(TOpenedModel opened) {
     // No save of the window may replace the model file it was read from.
     ProtectInputs({{document_.path(), "the model file"}});
     if (framePropertiesDialog_->isVisible()) framePropertiesDialog_->reject();
+    sectionAnalysisWindow_->forget();
     interaction_.SelectedFrame = 0;
     viewOptions_.ShownLoadCase = 0;
     statusPanels_->setCounts(CountsOf(document_.model()));
@@ -473,6 +322,26 @@ void MainWindow::saveProject(const QString& path) {
         project::SaveProject(QFile::encodeName(path).toStdString(), document_.model(),
                              document_.settings(), viewOptions_, document_.path());
     });
+}
+
+void MainWindow::askToOpenProject() {
+    const QString path = chooseProjectToOpen_(this);
+    if (!path.isEmpty()) openProject(path);
+}
+
+void MainWindow::askToSaveProject() {
+    if (!document_.hasModel()) throw InputError(kNoModelForProject);
+    const QString path = chooseProjectToSave_(this);
+    if (!path.isEmpty()) saveProject(path);
+}
+
+void MainWindow::zoomAll() {
+    viewWidget_->zoomAll();
+}
+
+void MainWindow::chooseMouseMode(MouseOutcome (*choose)(TInteraction&)) {
+    const MouseOutcome outcome = choose(interaction_);
+    if (outcome.setStatus) setMouseModeText(QString::fromStdString(outcome.statusText));
 }
 
 void MainWindow::planeView(PlaneView plane) {

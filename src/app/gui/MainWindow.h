@@ -2,6 +2,7 @@
 // and the commands that bind them together.
 #pragma once
 
+#include "app/gui/Commands.h"
 #include "app/gui/StatusPanels.h"
 #include "document/Document.h"
 #include "post/Animation.h"
@@ -19,15 +20,18 @@
 #include <vector>
 
 class QAction;
+class QMenu;
 class QTimer;
 class QToolBar;
 
 namespace vandra::gui {
 
 class AnalysisSettingDialog;
+class ModelessDialog;
 class AnimationDialog;
 class DeformationDialog;
 class NodeHistoryWindow;
+class SectionAnalysisWindow;
 class FramePropertiesDialog;
 class FrameSectionDialog;
 class MaterialDialog;
@@ -40,39 +44,6 @@ class TclFileDialog;
 class V14ConverterWindow;
 class ViewOptionDialog;
 class WarningsDialog;
-
-// Every command of the main window. A menu item and its tool button share one QAction.
-enum class Command {
-    OpenModel,
-    OpenProject,
-    SaveProject,
-    ConvertV14,
-    FrameSections,
-    Materials,
-    ShellSections,
-    ViewXY,
-    ViewXZ,
-    ViewYZ,
-    ZoomAll,
-    Rotate,
-    Pan,
-    Refresh,
-    ShowLoads,
-    ViewOptions,
-    Select,
-    Idle,
-    AnalysisSettings,
-    RecorderSettings,
-    Script,
-    RunSolver,
-    ClearResults,
-    Deformation,
-    Animation,
-    NodeHistory,
-    Force,
-    Tutorial,
-    About,
-};
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -97,9 +68,19 @@ public:
     void openProject(const QString& path);
     // File > "Save Project": the model file's path, the settings and every choice by name.
     void saveProject(const QString& path);
+    // File > "Open Project" and "Save Project": ask for the file, then open or save it.
+    void askToOpenProject();
+    void askToSaveProject();
     void runSolver();
     void clearResults();
     void refresh();
+    void zoomAll();
+    void planeView(PlaneView plane);
+    // A mouse mode command (ChoosePan, ChooseRotate, ChooseSelect, ChooseIdle).
+    void chooseMouseMode(MouseOutcome (*choose)(TInteraction&));
+    // Shows a dialog or window of the main window and brings it to the front.
+    void showDialog(QWidget* dialog);
+    void openHelpPage(const QString& fileName);
     // "Run Animation / Stop Animation": the animation counter restarts at 1 and the timer switches;
     // without a loaded history nothing starts and the status bar says so.
     void toggleAnimation();
@@ -108,6 +89,8 @@ public:
     bool animationRunning() const;
 
     QAction* action(Command command) const { return actions_.at(command); }
+    // The menu bar's menu of that title ("File", "View", ...).
+    QMenu* menu(const std::string& title) const { return menus_.at(title); }
     Document& document() { return document_; }
     TViewOptions& viewOptions() { return viewOptions_; }
     TViewState& viewState() { return view_; }
@@ -119,10 +102,15 @@ public:
     NodeHistoryWindow* nodeHistoryWindow() const { return nodeHistoryWindow_; }
     ModelViewWidget* modelView() const { return viewWidget_; }
     SolverWindow* solverWindow() const { return solverWindow_; }
+    ViewOptionDialog* viewOptionDialog() const { return viewOptionDialog_; }
+    ShowLoadDialog* showLoadDialog() const { return showLoadDialog_; }
+    AnalysisSettingDialog* analysisSettingDialog() const { return analysisSettingDialog_; }
+    RecorderSettingDialog* recorderSettingDialog() const { return recorderSettingDialog_; }
     FramePropertiesDialog* framePropertiesDialog() const { return framePropertiesDialog_; }
     TclFileDialog* tclFileDialog() const { return tclFileDialog_; }
     WarningsDialog* warningsDialog() const { return warningsDialog_; }
     FrameSectionDialog* frameSectionDialog() const { return frameSectionDialog_; }
+    SectionAnalysisWindow* sectionAnalysisWindow() const { return sectionAnalysisWindow_; }
     MaterialDialog* materialDialog() const { return materialDialog_; }
     ShellSectionDialog* shellSectionDialog() const { return shellSectionDialog_; }
     V14ConverterWindow* v14ConverterWindow() const { return v14ConverterWindow_; }
@@ -132,16 +120,11 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    void createActions();
-    void createMenus();
-    void createToolBar();
     void createDialogs();
-    QAction* addAction(Command command, const QString& text, const QString& toolTip);
-    void bind(Command command, std::function<void()> work);
-    void showDialog(QWidget* dialog);
-    void planeView(PlaneView plane);
+    // The actions, menus and tool bar of CommandTable().
+    void createCommands();
+    QAction* makeAction(const CommandRow& row);
     void setMouseModeText(const QString& text);
-    void openHelpPage(const QString& fileName);
     void pickJoint(int x, int y);
     // The one way a model comes in (import and open project): the document's replace, then the
     // animation stops and the picked frame and the labelled load case end with the model they
@@ -158,6 +141,7 @@ private:
     QTimer* animationTimer_ = nullptr;
 
     std::map<Command, QAction*> actions_;
+    std::map<std::string, QMenu*> menus_;
     ModelViewWidget* viewWidget_ = nullptr;
     std::unique_ptr<StatusPanels> statusPanels_;
     QToolBar* toolBar_ = nullptr;
@@ -169,6 +153,7 @@ private:
     RecorderSettingDialog* recorderSettingDialog_ = nullptr;
     FramePropertiesDialog* framePropertiesDialog_ = nullptr;
     FrameSectionDialog* frameSectionDialog_ = nullptr;
+    SectionAnalysisWindow* sectionAnalysisWindow_ = nullptr;
     MaterialDialog* materialDialog_ = nullptr;
     ShellSectionDialog* shellSectionDialog_ = nullptr;
     SolverWindow* solverWindow_ = nullptr;

@@ -57,22 +57,72 @@ QString General(double v) {
 DeformationDialog::DeformationDialog(const TModel& model, const TSettings& settings,
                                      TViewState& view, TResults& results, ResultsFolder& folder,
                                      QWidget* parent)
-    : QDialog(parent), model_(model), settings_(settings), view_(view), results_(results),
+    : ModelessDialog(parent), model_(model), settings_(settings), view_(view), results_(results),
       folder_(folder) {
     setObjectName(QStringLiteral("deformationDialog"));
     setWindowTitle(QStringLiteral("Deformation Shape"));
-    setModal(false);
 
-    auto* nodeButton =
-        Button(QStringLiteral("loadNodeButton"), QStringLiteral("Load Node Deform Data"), this);
-    auto* secButton =
-        Button(QStringLiteral("loadSecButton"), QStringLiteral("Load Sec Deform Data"), this);
-    auto* modeButton =
-        Button(QStringLiteral("loadModeButton"), QStringLiteral("Load Model Shape"), this);
+    folderLabel_ = new QLabel(this);
+    folderLabel_->setObjectName(QStringLiteral("resultsFolderLabel"));
+    folderLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* folderButton =
+        Button(QStringLiteral("resultsFolderButton"), QStringLiteral("Results Folder..."), this);
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("loadStatusLabel"));
+    statusLabel_->setWordWrap(true);
 
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(folderButton);
+    folderRow->addWidget(folderLabel_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(makeLoadGrid());
+    layout->addWidget(makeSectionGroup());
+    layout->addLayout(folderRow);
+    layout->addWidget(statusLabel_);
+    layout->addWidget(makeButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel));
+
+    connect(folderButton, &QPushButton::clicked, this, [this] {
+        if (folder_.choose(this)) showFolder();
+    });
+}
+
+QLayout* DeformationDialog::makeLoadGrid() {
     stepEdit_ = Edit(QStringLiteral("loadStepEdit"), QStringLiteral("1"), this);
     scaleEdit_ = Edit(QStringLiteral("scalingFactorEdit"), QStringLiteral("1"), this);
     modeEdit_ = Edit(QStringLiteral("modeNumEdit"), QStringLiteral("1"), this);
+    const auto group = [this](const QString& title, const QString& label, QWidget* field) {
+        auto* box = new QGroupBox(title, this);
+        auto* form = new QFormLayout(box);
+        form->addRow(label, field);
+        return box;
+    };
+    // Each load button beside the field it reads.
+    const struct {
+        const char* name;
+        const char* text;
+        void (DeformationDialog::*load)();
+        QGroupBox* field;
+    } rows[] = {
+        {"loadNodeButton", "Load Node Deform Data", &DeformationDialog::loadNodeStep,
+         group(QStringLiteral("Load Step"), QStringLiteral("Load Step"), stepEdit_)},
+        {"loadSecButton", "Load Sec Deform Data", &DeformationDialog::loadSections,
+         group(QStringLiteral("Disp Scaling"), QStringLiteral("Scaling Factor"), scaleEdit_)},
+        {"loadModeButton", "Load Model Shape", &DeformationDialog::loadModeShape,
+         group(QStringLiteral("Modal Shape"), QStringLiteral("Mode Num"), modeEdit_)},
+    };
+    auto* grid = new QGridLayout;
+    int row = 0;
+    for (const auto& r : rows) {
+        QPushButton* button = Button(QLatin1String(r.name), QLatin1String(r.text), this);
+        connect(button, &QPushButton::clicked, this,
+                [this, load = r.load] { guarded([this, load] { (this->*load)(); }); });
+        grid->addWidget(button, row, 0);
+        grid->addWidget(r.field, row++, 1);
+    }
+    return grid;
+}
+
+QWidget* DeformationDialog::makeSectionGroup() {
     maxEdit_ = Edit(QStringLiteral("maxValueEdit"), QStringLiteral("0.0001"), this);
     minEdit_ = Edit(QStringLiteral("minValueEdit"), QStringLiteral("-0.0001"), this);
     componentCombo_ = new QComboBox(this);
@@ -80,19 +130,12 @@ DeformationDialog::DeformationDialog(const TModel& model, const TSettings& setti
     componentCombo_->addItems({QStringLiteral("Axial Strain"), QStringLiteral("Curvature Kz"),
                                QStringLiteral("Curvature Ky")});
 
-    const auto group = [this](const QString& title, const QString& label, QWidget* field) {
-        auto* box = new QGroupBox(title, this);
-        auto* form = new QFormLayout(box);
-        form->addRow(label, field);
-        return box;
-    };
-
-    auto* sectionBox = new QGroupBox(QStringLiteral("Section Deformation"), this);
-    auto* sectionForm = new QFormLayout;
-    sectionForm->addRow(QStringLiteral("Deformation"), componentCombo_);
-    sectionForm->addRow(QStringLiteral("Max Value"), maxEdit_);
-    sectionForm->addRow(QStringLiteral("Min Value"), minEdit_);
-    auto* legendPanel = new QFrame(sectionBox);
+    auto* box = new QGroupBox(QStringLiteral("Section Deformation"), this);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Deformation"), componentCombo_);
+    form->addRow(QStringLiteral("Max Value"), maxEdit_);
+    form->addRow(QStringLiteral("Min Value"), minEdit_);
+    auto* legendPanel = new QFrame(box);
     legendPanel->setObjectName(QStringLiteral("legendPanel"));
     legendPanel->setAutoFillBackground(true);
     QPalette white = legendPanel->palette();
@@ -105,67 +148,13 @@ DeformationDialog::DeformationDialog(const TModel& model, const TSettings& setti
     auto* legendLayout = new QVBoxLayout(legendPanel);
     legendLayout->setContentsMargins(4, 4, 4, 4);
     legendLayout->addWidget(legend);
-    auto* sectionLayout = new QHBoxLayout(sectionBox);
-    sectionLayout->addLayout(sectionForm);
-    sectionLayout->addWidget(legendPanel, 0, Qt::AlignVCenter);
+    auto* layout = new QHBoxLayout(box);
+    layout->addLayout(form);
+    layout->addWidget(legendPanel, 0, Qt::AlignVCenter);
+    return box;
+}
 
-    folderLabel_ = new QLabel(this);
-    folderLabel_->setObjectName(QStringLiteral("resultsFolderLabel"));
-    folderLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* folderButton =
-        Button(QStringLiteral("resultsFolderButton"), QStringLiteral("Results Folder..."), this);
-    statusLabel_ = new QLabel(this);
-    statusLabel_->setObjectName(QStringLiteral("loadStatusLabel"));
-    statusLabel_->setWordWrap(true);
-
-    auto* ok = Button(QStringLiteral("okButton"), QStringLiteral("OK"), this);
-    ok->setDefault(true);
-    auto* cancel = Button(QStringLiteral("cancelButton"), QStringLiteral("Cancel"), this);
-
-    auto* grid = new QGridLayout;
-    grid->addWidget(nodeButton, 0, 0);
-    grid->addWidget(group(QStringLiteral("Load Step"), QStringLiteral("Load Step"), stepEdit_), 0,
-                    1);
-    grid->addWidget(secButton, 1, 0);
-    grid->addWidget(
-        group(QStringLiteral("Disp Scaling"), QStringLiteral("Scaling Factor"), scaleEdit_), 1, 1);
-    grid->addWidget(modeButton, 2, 0);
-    grid->addWidget(group(QStringLiteral("Modal Shape"), QStringLiteral("Mode Num"), modeEdit_), 2,
-                    1);
-    auto* folderRow = new QHBoxLayout;
-    folderRow->addWidget(folderButton);
-    folderRow->addWidget(folderLabel_, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(sectionBox);
-    layout->addLayout(folderRow);
-    layout->addWidget(statusLabel_);
-    layout->addLayout(buttons);
-
-    connect(nodeButton, &QPushButton::clicked, this,
-            [this] { guarded([this] { loadNodeStep(); }); });
-    connect(secButton, &QPushButton::clicked, this,
-            [this] { guarded([this] { loadSections(); }); });
-    connect(modeButton, &QPushButton::clicked, this,
-            [this] { guarded([this] { loadModeShape(); }); });
-    connect(folderButton, &QPushButton::clicked, this, [this] {
-        if (folder_.choose(this)) showFolder();
-    });
-    connect(ok, &QPushButton::clicked, this, [this] {
-        try {
-            apply();
-        } catch (const std::exception& e) {
-            ShowErrorBox(this, QString::fromLocal8Bit(e.what()));
-            return;
-        }
-        emit redrawRequested();
-        hide();
-    });
-    connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
+void DeformationDialog::load() {
     showFolder();
 }
 
@@ -233,6 +222,7 @@ void DeformationDialog::loadModeShape() {
 }
 
 void DeformationDialog::apply() {
+    // In this order: a field that is not a number stops there, the fields before it applied.
     results_.ResultMax = parse::Float(Local(maxEdit_->text()));
     results_.ResultMin = parse::Float(Local(minEdit_->text()));
     view_.DisplacementScale = parse::Float(Local(scaleEdit_->text()));

@@ -3,11 +3,10 @@
 // displacement scale and the colour range of the end circles.
 #pragma once
 
+#include "app/gui/ModelessDialog.h"
 #include "model/Model.h"
 #include "post/Results.h"
 #include "view/Camera.h"
-
-#include <QDialog>
 
 class QComboBox;
 class QLabel;
@@ -17,7 +16,7 @@ namespace vandra::gui {
 
 class ResultsFolder;
 
-class DeformationDialog : public QDialog {
+class DeformationDialog : public ModelessDialog {
     Q_OBJECT
 public:
     DeformationDialog(const TModel& model, const TSettings& settings, TViewState& view,
@@ -27,16 +26,17 @@ public:
     void loadNodeStep();
     void loadSections();
     void loadModeShape();
+    // Shows the results folder, which the solver window may have set.
+    void load() override;
     // OK: ResultMax, ResultMin, DisplacementScale from the fields, in this order; a field that is
     // not a number stops there (ConversionError) with the fields before it applied.
-    void apply();
+    void apply() override;
 
     QString statusText() const;
 
-signals:
-    void redrawRequested();
-
 private:
+    QLayout* makeLoadGrid();
+    QWidget* makeSectionGroup();
     template <typename Work> void guarded(Work&& work);
     QString folderOrAsk();
     void showFolder();

@@ -15,6 +15,8 @@ namespace {
 constexpr int kLeft = 80, kRight = 20, kTop = 30, kBottom = 50;
 constexpr int kTicks = 5;
 constexpr int kTickLength = 4;
+constexpr double kMarkRadius = 3.5;
+constexpr double kMarkMargin = 0.08; // of the range, above and right of a plot with marks
 
 struct Range {
     double lo = 0, hi = 1;
@@ -52,19 +54,29 @@ QString TickText(double v, double step) {
 
 void DrawHistoryPlot(QPainter& p, const QRect& area, const PlotCurve& curve) {
     p.fillRect(area, Qt::white);
-    const QRect plot = area.adjusted(kLeft, kTop, -kRight, -kBottom);
+    Range rx = RangeOf(curve.x), ry = RangeOf(curve.y);
+    if (!curve.marks.empty()) { // room for the marks' dots and labels at the edges
+        rx.hi += (rx.hi - rx.lo) * kMarkMargin;
+        ry.hi += (ry.hi - ry.lo) * kMarkMargin;
+    }
+    const QFontMetrics metrics = p.fontMetrics();
+    // Room on the left for the widest tick label beside the axis label.
+    int left = kLeft;
+    const double yStep = NiceStep(ry);
+    for (double v = std::ceil(ry.lo / yStep) * yStep; v <= ry.hi + yStep * 1e-9; v += yStep)
+        left = std::max(left, metrics.horizontalAdvance(TickText(v, yStep)) + kTickLength +
+                                  metrics.height() + 12);
+    const QRect plot = area.adjusted(left, kTop, -kRight, -kBottom);
     if (plot.width() < 10 || plot.height() < 10) return;
     p.setPen(Qt::black);
     p.drawText(QRect(area.left(), area.top(), area.width(), kTop), Qt::AlignCenter, curve.title);
     p.drawRect(plot);
-    const Range rx = RangeOf(curve.x), ry = RangeOf(curve.y);
     const auto sx = [&](double x) {
         return plot.left() + (x - rx.lo) / (rx.hi - rx.lo) * plot.width();
     };
     const auto sy = [&](double y) {
         return plot.bottom() - (y - ry.lo) / (ry.hi - ry.lo) * plot.height();
     };
-    const QFontMetrics metrics = p.fontMetrics();
     for (const bool horizontal : {true, false}) {
         const Range& r = horizontal ? rx : ry;
         const double step = NiceStep(r);
@@ -107,6 +119,19 @@ void DrawHistoryPlot(QPainter& p, const QRect& area, const PlotCurve& curve) {
     p.setPen(QPen(QColor(0, 0, 200), 2));
     p.setClipRect(plot);
     p.drawPath(path);
+    for (const PlotMark& mark : curve.marks) {
+        const QPointF at(sx(mark.x), sy(mark.y));
+        p.setPen(QPen(QColor(200, 0, 0), 1));
+        p.setBrush(QColor(200, 0, 0));
+        p.drawEllipse(at, kMarkRadius, kMarkRadius);
+        p.setPen(Qt::black);
+        // Right of the dot, or left of it where the plot ends.
+        const double width = metrics.horizontalAdvance(mark.label);
+        const double x = at.x() + kMarkRadius + 2 + width <= plot.right()
+                             ? at.x() + kMarkRadius + 2
+                             : at.x() - kMarkRadius - 2 - width;
+        p.drawText(QPointF(x, at.y() - kMarkRadius - 2), mark.label);
+    }
 }
 
 HistoryPlot::HistoryPlot(QWidget* parent) : QWidget(parent) {

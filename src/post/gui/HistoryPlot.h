@@ -1,5 +1,5 @@
-// A line plot of one joint's displacement against the recorded time column, drawn with QPainter
-// (on the screen and into a PNG alike).
+// A line plot with QPainter (on the screen and into a PNG alike): one joint's displacement against
+// the recorded time column, a section's moment against its curvature.
 #pragma once
 
 #include <QString>
@@ -11,12 +11,19 @@ class QPainter;
 
 namespace vandra::gui {
 
+// A point of a plot marked with a dot and a short label beside it.
+struct PlotMark {
+    double x = 0, y = 0;
+    QString label;
+};
+
 struct PlotCurve {
     std::vector<double> x, y;
     QString title, xLabel, yLabel;
+    std::vector<PlotMark> marks;
 };
 
-// Draws axes with ticks and labels and the curve into `area`.
+// Draws axes with ticks and labels, the curve and its marks into `area`.
 void DrawHistoryPlot(QPainter& painter, const QRect& area, const PlotCurve& curve);
 
 class HistoryPlot : public QWidget {

@@ -147,7 +147,7 @@ void NodeHistoryWindow::replot() {
     PlotCurve curve{history_.Time, values,
                     QStringLiteral("Joint %1, %2 displacement").arg(joint_).arg(direction),
                     QStringLiteral("time column (load factor under displacement control)"),
-                    QStringLiteral("%1 displacement").arg(direction)};
+                    QStringLiteral("%1 displacement").arg(direction), {}};
     if (swapCheck_->isChecked()) {
         std::swap(curve.x, curve.y);
         std::swap(curve.xLabel, curve.yLabel);

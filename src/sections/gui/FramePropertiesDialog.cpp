@@ -5,13 +5,11 @@
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -62,7 +60,7 @@ const TMAT& MaterialAt(const TModel& model, int m) {
 
 FramePropertiesDialog::FramePropertiesDialog(TModel& model, TInteraction& interaction,
                                              QWidget* parent)
-    : QDialog(parent), model_(model), interaction_(interaction) {
+    : ModelessDialog(parent), model_(model), interaction_(interaction) {
     setWindowTitle(QStringLiteral("Frame Properties"));
     setFont(QFont(QStringLiteral("Arial"), 8, QFont::Bold));
     resize(298, 413);
@@ -99,19 +97,12 @@ FramePropertiesDialog::FramePropertiesDialog(TModel& model, TInteraction& intera
     for (int row = 0; row < kFilledRows; ++row)
         grid_->item(row, 0)->setText(QString::fromLatin1(kRowNames[static_cast<size_t>(row)]));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(labelRow);
     layout->addWidget(grid_);
-    layout->addLayout(buttons);
+    layout->addWidget(makeButtons(QDialogButtonBox::Ok));
 
     connect(refresh, &QPushButton::clicked, this, &FramePropertiesDialog::refresh);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void FramePropertiesDialog::setValue(int row, const QString& value) {
@@ -143,23 +134,14 @@ void FramePropertiesDialog::refresh() {
     setValue(kMaterialRow, QString::fromLatin1(MaterialAt(model_, section.MatIdx).Name));
 }
 
-void FramePropertiesDialog::showEvent(QShowEvent* event) {
-    // Filled only when the window becomes visible: a later pick brings it to the front and it
-    // keeps showing the frame it was opened for.
-    if (!event->spontaneous()) {
-        frameLabel_->setText(Int(interaction_.SelectedFrame));
-        refresh();
-    }
-    QDialog::showEvent(event);
-}
-
-void FramePropertiesDialog::closeEvent(QCloseEvent* event) {
-    // The close box rejects the dialog, which ends in done() like OK.
-    QDialog::closeEvent(event);
+void FramePropertiesDialog::load() {
+    frameLabel_->setText(Int(interaction_.SelectedFrame));
+    refresh();
 }
 
 void FramePropertiesDialog::done(int result) {
-    QDialog::done(result);
+    // OK, Escape and the close box (which rejects) all end here.
+    ModelessDialog::done(result);
     interaction_.SelectedFrame = 0;
     emit selectionCleared();
 }

@@ -1,30 +1,28 @@
 // "Frame Properties": a read-only grid of what the store knows about the picked frame.
 #pragma once
 
+#include "app/gui/ModelessDialog.h"
 #include "model/Model.h"
 #include "view/Interaction.h"
-
-#include <QDialog>
 
 class QLineEdit;
 class QTableWidget;
 
 namespace vandra::gui {
 
-class FramePropertiesDialog : public QDialog {
+class FramePropertiesDialog : public ModelessDialog {
     Q_OBJECT
 public:
     FramePropertiesDialog(TModel& model, TInteraction& interaction, QWidget* parent = nullptr);
 
+    // Shows the picked frame. Run only when the window becomes visible: a later pick brings it
+    // to the front and it keeps showing the frame it was opened for.
+    void load() override;
     void refresh(); // fills column 1 from the frame number in "Frame Label"
 
 signals:
     // The window closed: SelectedFrame is 0 again and the view must be redrawn.
     void selectionCleared();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     TModel& model_;

@@ -5,10 +5,11 @@
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
 #include "sections/Fibers.h"
-#include "sections/gui/SectionPreviewPainter.h"
+#include "sections/render/SectionPreviewPainter.h"
 
 #include <QColorDialog>
 #include <QComboBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -66,10 +66,20 @@ QComboBox* Combo(QWidget* parent, const QString& name, const QStringList& items)
     return box;
 }
 
-// The dialog has a fixed size: its groups keep their rows close together.
-void Compact(QGridLayout* grid) {
+// A group of label and control rows. The dialog has a fixed size: its groups keep their rows
+// close together.
+QGroupBox* Group(QWidget* parent, const QString& title,
+                 std::initializer_list<std::pair<const char*, QWidget*>> rows) {
+    auto* group = new QGroupBox(title, parent);
+    auto* grid = new QGridLayout(group);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setVerticalSpacing(3);
+    int row = 0;
+    for (const auto& [label, widget] : rows) {
+        grid->addWidget(new QLabel(QString::fromLatin1(label), group), row, 0);
+        grid->addWidget(widget, row++, 1);
+    }
+    return group;
 }
 
 QLineEdit* Edit(QWidget* parent, const QString& name, const QString& text = QString()) {
@@ -89,7 +99,7 @@ QString AskForJson(QWidget* parent, bool save) {
 } // namespace
 
 FrameSectionDialog::FrameSectionDialog(TModel& model, QWidget* parent)
-    : QDialog(parent, Qt::Tool), model_(model),
+    : ModelessDialog(parent, Qt::Tool), model_(model),
       picture_(kPreviewSize, kPreviewSize, QImage::Format_RGB32) {
     setWindowTitle(QStringLiteral("Frame Section (Nonlinear)"));
     setFont(QFont(QStringLiteral("Arial"), 8));
@@ -103,146 +113,129 @@ FrameSectionDialog::FrameSectionDialog(TModel& model, QWidget* parent)
     chooseImportFile_ = [](QWidget* p) { return AskForJson(p, false); };
     chooseExportFile_ = [](QWidget* p) { return AskForJson(p, true); };
 
-    auto* picturePanel = new QFrame(this);
-    picturePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    auto* pictureLayout = new QVBoxLayout(picturePanel);
-    pictureLayout->setContentsMargins(1, 1, 1, 1);
-    pictureLabel_ = new QLabel(picturePanel);
+    sectionList_ = new QListWidget(this);
+    sectionList_->setObjectName(QStringLiteral("sectionList"));
+    auto* top = new QHBoxLayout;
+    top->addWidget(makePicturePanel());
+    top->addWidget(sectionList_);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(makePropertiesGroup(), 5);
+    middle->addLayout(makeSettingGroups(), 4);
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(4);
+    layout->addLayout(top);
+    layout->addLayout(middle);
+    layout->addLayout(makeButtonRow());
+
+    connect(sectionList_, &QListWidget::currentRowChanged, this, &FrameSectionDialog::showSection);
+    // Closed in any way (Close, the close box, Escape): frames may show a new colour.
+    connect(this, &QDialog::finished, this, &FrameSectionDialog::redrawRequested);
+}
+
+QWidget* FrameSectionDialog::makePicturePanel() {
+    auto* panel = new QFrame(this);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(1, 1, 1, 1);
+    pictureLabel_ = new QLabel(panel);
     pictureLabel_->setObjectName(QStringLiteral("sectionPicture"));
     pictureLabel_->setFixedSize(kPreviewSize, kPreviewSize);
     pictureLabel_->setPixmap(QPixmap::fromImage(picture_));
-    pictureLayout->addWidget(pictureLabel_);
-    unitLabel_ = new QLabel(this);
-    unitLabel_->setObjectName(QStringLiteral("unitLabel"));
+    layout->addWidget(pictureLabel_);
+    return panel;
+}
 
-    sectionList_ = new QListWidget(this);
-    sectionList_->setObjectName(QStringLiteral("sectionList"));
-
-    auto* properties = new QGroupBox(QStringLiteral("Section Properties"), this);
-    auto* grid = new QGridLayout(properties);
-    Compact(grid);
-    swatch_ = new QLabel(properties);
+QWidget* FrameSectionDialog::makePropertiesGroup() {
+    swatch_ = new QLabel(this);
     swatch_->setObjectName(QStringLiteral("frameColorSwatch"));
     swatch_->setFixedSize(60, 18);
     swatch_->setFrameStyle(QFrame::Box | QFrame::Plain);
     swatch_->setAutoFillBackground(true);
     swatch_->installEventFilter(this);
     setSwatch(Qt::black);
-    frameType_ = Combo(properties, QStringLiteral("frameTypeCombo"), kFrameTypes);
-    sectionName_ = Combo(properties, QStringLiteral("sectionNameCombo"), {});
-    sectionName_->setEnabled(false);
-    sectionShape_ = Combo(properties, QStringLiteral("sectionShapeCombo"), kShapes);
-    sectionShape_->setEnabled(false);
-    material_ = Combo(properties, QStringLiteral("materialCombo"), {});
-    material_->setEnabled(false);
-    int row = 0;
-    const auto addRow = [&](const QString& label, QWidget* w) {
-        grid->addWidget(new QLabel(label, properties), row, 0);
-        grid->addWidget(w, row++, 1);
-    };
-    addRow(QStringLiteral("Frame Color"), swatch_);
-    addRow(QStringLiteral("Frame Type"), frameType_);
-    addRow(QStringLiteral("Section Name"), sectionName_);
-    addRow(QStringLiteral("Section Shape"), sectionShape_);
-    addRow(QStringLiteral("Material"), material_);
+    frameType_ = Combo(this, QStringLiteral("frameTypeCombo"), kFrameTypes);
+    sectionName_ = Combo(this, QStringLiteral("sectionNameCombo"), {});
+    sectionShape_ = Combo(this, QStringLiteral("sectionShapeCombo"), kShapes);
+    material_ = Combo(this, QStringLiteral("materialCombo"), {});
+    for (QComboBox* shownOnly : {sectionName_, sectionShape_, material_})
+        shownOnly->setEnabled(false);
     for (int t = 1; t <= 6; ++t) {
-        QLineEdit* edit = Edit(properties, QStringLiteral("dimensionT%1Edit").arg(t));
+        QLineEdit* edit = Edit(this, QStringLiteral("dimensionT%1Edit").arg(t));
         edit->setReadOnly(true);
         dimensions_[static_cast<size_t>(t)] = edit;
-        addRow(QStringLiteral("Dimention T%1").arg(t), edit);
     }
+    return Group(this, QStringLiteral("Section Properties"),
+                 {{"Frame Color", swatch_},
+                  {"Frame Type", frameType_},
+                  {"Section Name", sectionName_},
+                  {"Section Shape", sectionShape_},
+                  {"Material", material_},
+                  {"Dimention T1", dimensions_[1]},
+                  {"Dimention T2", dimensions_[2]},
+                  {"Dimention T3", dimensions_[3]},
+                  {"Dimention T4", dimensions_[4]},
+                  {"Dimention T5", dimensions_[5]},
+                  {"Dimention T6", dimensions_[6]}});
+}
 
-    auto* pDelta = new QGroupBox(QStringLiteral("P-Delta"), this);
-    auto* pDeltaLayout = new QGridLayout(pDelta);
-    Compact(pDeltaLayout);
-    geoTransf_ = Combo(pDelta, QStringLiteral("geoTransfCombo"), kTransforms);
-    pDeltaLayout->addWidget(new QLabel(QStringLiteral("GeoTransf"), pDelta), 0, 0);
-    pDeltaLayout->addWidget(geoTransf_, 0, 1);
+QLayout* FrameSectionDialog::makeSettingGroups() {
+    geoTransf_ = Combo(this, QStringLiteral("geoTransfCombo"), kTransforms);
+    barTop_ = Edit(this, QStringLiteral("barTopEdit"));
+    barBot_ = Edit(this, QStringLiteral("barBotEdit"));
+    sectionKind_ = Combo(this, QStringLiteral("sectionTypeCombo"), kSectionKinds);
+    divideFX_ = Edit(this, QStringLiteral("divideFXEdit"));
+    divideFY_ = Edit(this, QStringLiteral("divideFYEdit"));
+    barNumNX_ = Edit(this, QStringLiteral("barNumNXEdit"));
+    barNumNY_ = Edit(this, QStringLiteral("barNumNYEdit"));
+    cover_ = Edit(this, QStringLiteral("coverEdit"));
+    hingeLenI_ = Edit(this, QStringLiteral("hingeLengthIEdit"), QStringLiteral("1000"));
+    hingeLenJ_ = Edit(this, QStringLiteral("hingeLengthJEdit"), QStringLiteral("1000"));
 
-    auto* rebar = new QGroupBox(QStringLiteral("Rebar Setting"), this);
-    auto* rebarLayout = new QGridLayout(rebar);
-    Compact(rebarLayout);
-    barTop_ = Edit(rebar, QStringLiteral("barTopEdit"));
-    barBot_ = Edit(rebar, QStringLiteral("barBotEdit"));
-    rebarLayout->addWidget(new QLabel(QStringLiteral("X-Bar(Top) "), rebar), 0, 0);
-    rebarLayout->addWidget(barTop_, 0, 1);
-    rebarLayout->addWidget(new QLabel(QStringLiteral("Y-Bar(Bot)"), rebar), 1, 0);
-    rebarLayout->addWidget(barBot_, 1, 1);
+    auto* column = new QVBoxLayout;
+    column->addWidget(Group(this, QStringLiteral("P-Delta"), {{"GeoTransf", geoTransf_}}));
+    column->addWidget(Group(this, QStringLiteral("Rebar Setting"),
+                            {{"X-Bar(Top) ", barTop_}, {"Y-Bar(Bot)", barBot_}}));
+    column->addWidget(Group(this, QStringLiteral("Nonlinear Setting"),
+                            {{"Section Type", sectionKind_},
+                             {"Divide FX", divideFX_},
+                             {"Divide FY", divideFY_},
+                             {"Bar Num NX", barNumNX_},
+                             {"Bar Num NY", barNumNY_},
+                             {"Cover", cover_}}));
+    column->addWidget(
+        Group(this, QStringLiteral("Beam With Hinge(Hinge Length)"),
+              {{"Hinge Length Node I", hingeLenI_}, {"Hinge Length Node J", hingeLenJ_}}));
+    column->addStretch();
+    return column;
+}
 
-    auto* nonlinear = new QGroupBox(QStringLiteral("Nonlinear Setting"), this);
-    auto* nonlinearLayout = new QGridLayout(nonlinear);
-    Compact(nonlinearLayout);
-    sectionKind_ = Combo(nonlinear, QStringLiteral("sectionTypeCombo"), kSectionKinds);
-    divideFX_ = Edit(nonlinear, QStringLiteral("divideFXEdit"));
-    divideFY_ = Edit(nonlinear, QStringLiteral("divideFYEdit"));
-    barNumNX_ = Edit(nonlinear, QStringLiteral("barNumNXEdit"));
-    barNumNY_ = Edit(nonlinear, QStringLiteral("barNumNYEdit"));
-    cover_ = Edit(nonlinear, QStringLiteral("coverEdit"));
-    const std::pair<const char*, QWidget*> nonlinearRows[] = {
-        {"Section Type", sectionKind_}, {"Divide FX", divideFX_},  {"Divide FY", divideFY_},
-        {"Bar Num NX", barNumNX_},      {"Bar Num NY", barNumNY_}, {"Cover", cover_}};
-    row = 0;
-    for (const auto& [label, widget] : nonlinearRows) {
-        nonlinearLayout->addWidget(new QLabel(QString::fromLatin1(label), nonlinear), row, 0);
-        nonlinearLayout->addWidget(widget, row++, 1);
-    }
-
-    auto* hinge = new QGroupBox(QStringLiteral("Beam With Hinge(Hinge Length)"), this);
-    auto* hingeLayout = new QGridLayout(hinge);
-    Compact(hingeLayout);
-    hingeLenI_ = Edit(hinge, QStringLiteral("hingeLengthIEdit"), QStringLiteral("1000"));
-    hingeLenJ_ = Edit(hinge, QStringLiteral("hingeLengthJEdit"), QStringLiteral("1000"));
-    hingeLayout->addWidget(new QLabel(QStringLiteral("Hinge Length Node I"), hinge), 0, 0);
-    hingeLayout->addWidget(hingeLenI_, 0, 1);
-    hingeLayout->addWidget(new QLabel(QStringLiteral("Hinge Length Node J"), hinge), 1, 0);
-    hingeLayout->addWidget(hingeLenJ_, 1, 1);
-
+QLayout* FrameSectionDialog::makeButtonRow() {
     auto* importButton = new QPushButton(QStringLiteral("Import"), this);
     importButton->setObjectName(QStringLiteral("importButton"));
     auto* exportButton = new QPushButton(QStringLiteral("Export"), this);
     exportButton->setObjectName(QStringLiteral("exportButton"));
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* analysisButton = new QPushButton(QStringLiteral("Section analysis"), this);
+    analysisButton->setObjectName(QStringLiteral("sectionAnalysisButton"));
+    unitLabel_ = new QLabel(this);
+    unitLabel_->setObjectName(QStringLiteral("unitLabel"));
+    auto* row = new QHBoxLayout;
+    row->addWidget(importButton);
+    row->addWidget(exportButton);
+    row->addWidget(analysisButton);
+    row->addStretch();
+    row->addWidget(unitLabel_);
+    row->addStretch();
+    // "OK" stores the section and keeps the dialog open for the next one.
+    row->addWidget(makeButtons(QDialogButtonBox::Apply | QDialogButtonBox::Close));
+    QPushButton* ok = button(QDialogButtonBox::Apply);
+    ok->setText(QStringLiteral("OK"));
     ok->setObjectName(QStringLiteral("okButton"));
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("closeButton"));
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(picturePanel);
-    top->addWidget(sectionList_);
-    auto* right = new QVBoxLayout;
-    right->addWidget(pDelta);
-    right->addWidget(rebar);
-    right->addWidget(nonlinear);
-    right->addWidget(hinge);
-    right->addStretch();
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(properties, 5);
-    middle->addLayout(right, 4);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(importButton);
-    buttons->addWidget(exportButton);
-    buttons->addStretch();
-    buttons->addWidget(unitLabel_);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->setSpacing(4);
-    layout->addLayout(top);
-    layout->addLayout(middle);
-    layout->addLayout(buttons);
-
-    connect(sectionList_, &QListWidget::currentRowChanged, this, &FrameSectionDialog::showSection);
-    connect(ok, &QPushButton::clicked, this, [this] {
-        try {
-            apply();
-        } catch (const std::exception& e) {
-            ShowErrorBox(this, QString::fromLocal8Bit(e.what()));
-        }
-    });
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(importButton, &QPushButton::clicked, this, &FrameSectionDialog::importLibrary);
     connect(exportButton, &QPushButton::clicked, this, &FrameSectionDialog::exportLibrary);
+    connect(analysisButton, &QPushButton::clicked, this, [this] {
+        if (const int s = selectedSection(); s > 0 && tryApply()) emit sectionAnalysisRequested(s);
+    });
+    return row;
 }
 
 void FrameSectionDialog::load() {
@@ -381,17 +374,7 @@ bool FrameSectionDialog::eventFilter(QObject* watched, QEvent* event) {
         chooseSwatchColor();
         return true;
     }
-    return QDialog::eventFilter(watched, event);
-}
-
-void FrameSectionDialog::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) load();
-    QDialog::showEvent(event);
-}
-
-void FrameSectionDialog::closeEvent(QCloseEvent* event) {
-    QDialog::closeEvent(event);
-    emit redrawRequested();
+    return ModelessDialog::eventFilter(watched, event);
 }
 
 } // namespace vandra::gui

@@ -1,11 +1,11 @@
 // "Frame Section (Nonlinear)": per frame section, the element type, transformation, fiber
 // divisions, bars, cover, hinge lengths and colour, with the picture of the fibers they give.
-// Import and Export read and write the same settings of every section as a section library.
+// Import and Export read and write the same settings of every section as a section library;
+// "Section analysis" stores the boxes and asks for the section's analysis window.
 #pragma once
 
+#include "app/gui/ModelessDialog.h"
 #include "model/Model.h"
-
-#include <QDialog>
 #include <QImage>
 
 #include <array>
@@ -19,7 +19,7 @@ class QListWidget;
 
 namespace vandra::gui {
 
-class FrameSectionDialog : public QDialog {
+class FrameSectionDialog : public ModelessDialog {
     Q_OBJECT
 public:
     explicit FrameSectionDialog(TModel& model, QWidget* parent = nullptr);
@@ -32,24 +32,30 @@ public:
     void setImportFileChooser(FileChooser chooser) { chooseImportFile_ = std::move(chooser); }
     void setExportFileChooser(FileChooser chooser) { chooseExportFile_ = std::move(chooser); }
 
-    void load();               // refills the lists and shows the first section
+    void load() override;      // refills the lists and shows the first section
     void showSection(int row); // fills every box from section row + 1 and draws it
-    void apply();              // OK: stores the boxes in order, then redraws the picture
-    void chooseSwatchColor();  // the swatch was pressed
-    void importLibrary();      // Import
-    void exportLibrary();      // Export
+    // OK: stores the boxes in order, then redraws the picture. A box that does not convert
+    // throws there, the fields before it stored.
+    void apply() override;
+    void chooseSwatchColor(); // the swatch was pressed
+    void importLibrary();     // Import
+    void exportLibrary();     // Export
     const QImage& picture() const { return picture_; }
 
 signals:
     // The dialog closed: frames may show their section's new colour.
     void redrawRequested();
+    // "Section analysis": the boxes were stored; frame section s is to be analysed.
+    void sectionAnalysisRequested(int s);
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QWidget* makePicturePanel();
+    QWidget* makePropertiesGroup();
+    QLayout* makeSettingGroups();
+    QLayout* makeButtonRow();
     int selectedSection() const; // 0 when no line is selected
     void drawPicture(int s);
     // The boxes into sec in the order apply() stores them; a conversion error stops at its box.

@@ -1,6 +1,5 @@
 #include "sections/gui/MaterialDialog.h"
 
-#include "app/gui/ErrorBox.h"
 #include "model/MaterialLaws.h"
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
@@ -13,10 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
-
-#include <exception>
 
 namespace vandra::gui {
 namespace {
@@ -28,7 +24,7 @@ QString Latin(std::string_view s) {
 } // namespace
 
 MaterialDialog::MaterialDialog(TModel& model, QWidget* parent)
-    : QDialog(parent, Qt::Tool), model_(model) {
+    : ModelessDialog(parent, Qt::Tool), model_(model) {
     setWindowTitle(QStringLiteral("Material Data"));
     setFont(QFont(QStringLiteral("Arial"), 8));
     resize(410, 369);
@@ -77,19 +73,16 @@ MaterialDialog::MaterialDialog(TModel& model, QWidget* parent)
         params_[p.name] = {label, edit};
     }
 
-    auto* modify = new QPushButton(QStringLiteral("Modify"), this);
-    modify->setObjectName(QStringLiteral("modifyButton"));
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("closeButton"));
-
     auto* left = new QVBoxLayout;
     left->addWidget(elastic);
     left->addWidget(nonlinear);
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(list_);
-    right->addWidget(modify);
-    right->addWidget(close);
+    right->addWidget(makeButtons(QDialogButtonBox::Apply | QDialogButtonBox::Close));
+    QPushButton* modify = button(QDialogButtonBox::Apply);
+    modify->setText(QStringLiteral("Modify"));
+    modify->setObjectName(QStringLiteral("modifyButton"));
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 3);
     layout->addLayout(right, 2);
@@ -103,14 +96,6 @@ MaterialDialog::MaterialDialog(TModel& model, QWidget* parent)
         ChooseMaterialLaw(shown, index + 1);
         showLaw(shown);
     });
-    connect(modify, &QPushButton::clicked, this, [this] {
-        try {
-            apply();
-        } catch (const std::exception& e) {
-            ShowErrorBox(this, QString::fromLocal8Bit(e.what()));
-        }
-    });
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
 }
 
 void MaterialDialog::load() {
@@ -168,11 +153,6 @@ void MaterialDialog::apply() {
             parse::Float(params_.at(p.name).edit->text().toLocal8Bit().toStdString());
     CheckMaterialLaw(changed);
     model_.Mats[static_cast<size_t>(m)] = changed;
-}
-
-void MaterialDialog::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) load();
-    QDialog::showEvent(event);
 }
 
 } // namespace vandra::gui

@@ -2,9 +2,8 @@
 // each follows in fibers and trusses ("Type") with its parameters, stored by "Modify".
 #pragma once
 
+#include "app/gui/ModelessDialog.h"
 #include "model/Model.h"
-
-#include <QDialog>
 
 #include <map>
 #include <string_view>
@@ -16,17 +15,14 @@ class QListWidget;
 
 namespace vandra::gui {
 
-class MaterialDialog : public QDialog {
+class MaterialDialog : public ModelessDialog {
     Q_OBJECT
 public:
     explicit MaterialDialog(TModel& model, QWidget* parent = nullptr);
 
-    void load();                // refills the list and shows the first material
+    void load() override;       // refills the list and shows the first material
     void showMaterial(int row); // fills the boxes from material row + 1
-    void apply();               // Modify: stores the type and its parameters, or nothing
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    void apply() override;      // Modify: stores the type and its parameters, or nothing
 
 private:
     int selectedMaterial() const;  // 0 when no line is selected

@@ -10,13 +10,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace vandra::gui {
 
 ShellSectionDialog::ShellSectionDialog(TModel& model, QWidget* parent)
-    : QDialog(parent), model_(model) {
+    : ModelessDialog(parent), model_(model) {
     setWindowTitle(QStringLiteral("Shell Section"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     resize(502, 423);
@@ -44,24 +43,19 @@ ShellSectionDialog::ShellSectionDialog(TModel& model, QWidget* parent)
         grid->addWidget(new QLabel(QString::fromLatin1(label), group), row, 0);
         grid->addWidget(widget, row++, 1);
     }
-    auto* modify = new QPushButton(QStringLiteral("Modify"), group);
-    modify->setObjectName(QStringLiteral("modifyButton"));
-    grid->addWidget(modify, row, 1);
-
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("closeButton"));
 
     auto* right = new QVBoxLayout;
     right->addWidget(group);
     right->addStretch();
-    right->addWidget(close, 0, Qt::AlignRight);
+    right->addWidget(makeButtons(QDialogButtonBox::Apply | QDialogButtonBox::Close));
+    QPushButton* modify = button(QDialogButtonBox::Apply);
+    modify->setText(QStringLiteral("Modify"));
+    modify->setObjectName(QStringLiteral("modifyButton"));
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(list_);
     layout->addLayout(right);
 
     connect(list_, &QListWidget::currentRowChanged, this, &ShellSectionDialog::showSection);
-    connect(modify, &QPushButton::clicked, this, &ShellSectionDialog::apply);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
 }
 
 void ShellSectionDialog::load() {
@@ -91,11 +85,6 @@ void ShellSectionDialog::apply() {
     const int row = list_->currentRow();
     if (row < 0 || row >= CountOf(model_.AreaSecCount) || type_->currentIndex() < 0) return;
     model_.AreaSecs[static_cast<size_t>(row + 1)].NonlinType = type_->currentIndex();
-}
-
-void ShellSectionDialog::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) load();
-    QDialog::showEvent(event);
 }
 
 } // namespace vandra::gui

@@ -2,9 +2,8 @@
 // shells get in the script, stored by "Modify".
 #pragma once
 
+#include "app/gui/ModelessDialog.h"
 #include "model/Model.h"
-
-#include <QDialog>
 
 class QComboBox;
 class QLineEdit;
@@ -12,17 +11,14 @@ class QListWidget;
 
 namespace vandra::gui {
 
-class ShellSectionDialog : public QDialog {
+class ShellSectionDialog : public ModelessDialog {
     Q_OBJECT
 public:
     explicit ShellSectionDialog(TModel& model, QWidget* parent = nullptr);
 
-    void load();               // refills the list and shows the first section
+    void load() override;      // refills the list and shows the first section
     void showSection(int row); // fills the boxes from area section row + 1
-    void apply();              // Modify: stores the element type of the selected section
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    void apply() override;     // Modify: stores the element type of the selected section
 
 private:
     TModel& model_;

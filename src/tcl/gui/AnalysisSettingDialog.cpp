@@ -1,6 +1,5 @@
 #include "tcl/gui/AnalysisSettingDialog.h"
 
-#include "app/gui/ErrorBox.h"
 #include "app/gui/SettingControls.h"
 #include "model/Errors.h"
 #include "tcl/SettingsCheck.h"
@@ -12,8 +11,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace vandra::gui {
@@ -72,7 +69,7 @@ QGroupBox* CheckGroup(QWidget* parent, const char* title, std::string_view setti
 
 AnalysisSettingDialog::AnalysisSettingDialog(const TModel& model, TSettings& settings,
                                              QWidget* parent)
-    : QDialog(parent), model_(model), settings_(settings) {
+    : ModelessDialog(parent), model_(model), settings_(settings) {
     setWindowTitle(QStringLiteral("Analysis Setting"));
 
     auto* top = new QFormLayout;
@@ -97,13 +94,6 @@ AnalysisSettingDialog::AnalysisSettingDialog(const TModel& model, TSettings& set
     auto* modal = new QFormLayout;
     AddEdit(modal, this, "ModalNumber");
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-
     // Load and displacement control on the left, the options on the right.
     auto* left = new QVBoxLayout;
     left->addWidget(NewGroup(this, "Load Control Case (Const)", loadControl));
@@ -123,11 +113,7 @@ AnalysisSettingDialog::AnalysisSettingDialog(const TModel& model, TSettings& set
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(columns);
-    layout->addLayout(buttons);
-
-    connect(ok, &QPushButton::clicked, this, [this] {
-        if (apply()) accept();
-    });
+    layout->addWidget(makeButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel));
 }
 
 void AnalysisSettingDialog::load() {
@@ -140,7 +126,7 @@ void AnalysisSettingDialog::load() {
         LoadControl(this, SettingNamed(setting), {&settings_});
 }
 
-bool AnalysisSettingDialog::apply() {
+void AnalysisSettingDialog::apply() {
     // Read one by one in this order: a field that does not convert stops here, the settings
     // before it keep their new values and the later ones their old values. Values that convert
     // but that the generator would refuse are refused here with its message, storing nothing.
@@ -148,25 +134,12 @@ bool AnalysisSettingDialog::apply() {
     try {
         for (std::string_view setting : kStoreOrder)
             ApplyControl(this, SettingNamed(setting), {&next});
-    } catch (const ConversionError& e) {
+    } catch (const ConversionError&) {
         settings_ = next;
-        ShowErrorBox(this, QString::fromLatin1(e.what()));
-        return false;
+        throw;
     }
-    try {
-        CheckSettings(model_, next);
-    } catch (const InputError& e) {
-        ShowErrorBox(this, QString::fromLatin1(e.what()));
-        return false;
-    }
+    CheckSettings(model_, next);
     settings_ = next;
-    return true;
-}
-
-void AnalysisSettingDialog::showEvent(QShowEvent* event) {
-    // A window restored by the system (un-minimised) keeps what the user typed.
-    if (!event->spontaneous()) load();
-    QDialog::showEvent(event);
 }
 
 } // namespace vandra::gui

@@ -1,24 +1,22 @@
 // "Analysis Setting": the analysis type, load cases, control values and nonlinear options.
 #pragma once
 
+#include "app/gui/ModelessDialog.h"
 #include "model/Model.h"
-
-#include <QDialog>
 
 class QComboBox;
 
 namespace vandra::gui {
 
-class AnalysisSettingDialog : public QDialog {
+class AnalysisSettingDialog : public ModelessDialog {
     Q_OBJECT
 public:
     AnalysisSettingDialog(const TModel& model, TSettings& settings, QWidget* parent = nullptr);
 
-    void load();  // fills every control from the settings (runs whenever the dialog is shown)
-    bool apply(); // stores the controls in order; false (message shown, dialog open) on an error
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    void load() override;
+    // Stores the controls in order; throws on a value that does not convert or that the script
+    // generator would refuse.
+    void apply() override;
 
 private:
     const TModel& model_;

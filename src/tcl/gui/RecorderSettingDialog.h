@@ -1,22 +1,18 @@
 // "Recorder Setting": the five recorder options.
 #pragma once
 
+#include "app/gui/ModelessDialog.h"
 #include "model/Model.h"
-
-#include <QDialog>
 
 namespace vandra::gui {
 
-class RecorderSettingDialog : public QDialog {
+class RecorderSettingDialog : public ModelessDialog {
     Q_OBJECT
 public:
     explicit RecorderSettingDialog(TSettings& settings, QWidget* parent = nullptr);
 
-    void load();
-    void apply();
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    void load() override;
+    void apply() override;
 
 private:
     TSettings& settings_;

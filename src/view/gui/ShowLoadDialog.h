@@ -1,28 +1,21 @@
 // "Show Load": which load case and kind the view labels.
 #pragma once
 
+#include "app/gui/ModelessDialog.h"
 #include "model/Model.h"
 #include "view/ViewOptions.h"
-
-#include <QDialog>
 
 class QComboBox;
 
 namespace vandra::gui {
 
-class ShowLoadDialog : public QDialog {
+class ShowLoadDialog : public ModelessDialog {
     Q_OBJECT
 public:
     ShowLoadDialog(const TModel& model, TViewOptions& options, QWidget* parent = nullptr);
 
-    void load();
-    void apply();
-
-signals:
-    void redrawRequested();
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    void load() override;
+    void apply() override;
 
 private:
     const TModel& model_;

@@ -1,25 +1,18 @@
 // "View Option": the thirteen layer switches of the model view.
 #pragma once
 
+#include "app/gui/ModelessDialog.h"
 #include "view/ViewOptions.h"
-
-#include <QDialog>
 
 namespace vandra::gui {
 
-class ViewOptionDialog : public QDialog {
+class ViewOptionDialog : public ModelessDialog {
     Q_OBJECT
 public:
     explicit ViewOptionDialog(TViewOptions& options, QWidget* parent = nullptr);
 
-    void load();
-    void apply();
-
-signals:
-    void redrawRequested();
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    void load() override;
+    void apply() override;
 
 private:
     TViewOptions& options_;

@@ -118,6 +118,11 @@ struct MovieWriter::Encoder {
     FramePalette palette;
     int64_t gifFlags = 0; // what the GIF encoder stores of a frame: what changed, by default
     bool gifTrailerPending = false;
+
+    // The encoder of the format for frames of that size, and its frame and scaler.
+    void OpenCodec(bool mp4, QSize size, int fps, const std::string& path);
+    // Opens the output and writes the container's header.
+    void OpenFile(bool mp4, int fps, const std::string& path);
 };
 
 MovieWriter::MovieWriter(const std::string& path, int width, int height, int fps)
@@ -136,27 +141,31 @@ MovieWriter::MovieWriter(const std::string& path, int width, int height, int fps
 
     CatchLibraryMessages();
     auto e = std::make_unique<Encoder>(path);
+    const bool mp4 = format_ == MovieFormat::Mp4;
+    e->OpenCodec(mp4, EncodedMovieSize(format_, width, height), fps, path);
+    e->OpenFile(mp4, fps, path);
+    encoder_ = std::move(e);
+}
+
+void MovieWriter::Encoder::OpenCodec(bool mp4, QSize size, int fps, const std::string& path) {
     const auto check = [&](int code) {
         if (code < 0) throw InputError("Cannot encode the movie \"" + path + "\". " + Reason(code));
     };
-    const bool mp4 = format_ == MovieFormat::Mp4;
-    const QSize size = EncodedMovieSize(format_, width, height);
-    check(avformat_alloc_output_context2(&e->container, nullptr, mp4 ? "mp4" : "gif",
-                                         e->output.WritePath().c_str()));
-    const AVCodec* codec =
+    check(avformat_alloc_output_context2(&container, nullptr, mp4 ? "mp4" : "gif",
+                                         output.WritePath().c_str()));
+    const AVCodec* encoder =
         mp4 ? avcodec_find_encoder_by_name("libx264") : avcodec_find_encoder(AV_CODEC_ID_GIF);
-    if (codec == nullptr)
+    if (encoder == nullptr)
         throw InputError("Cannot encode the movie \"" + path + "\". The FFmpeg libraries have no " +
                          (mp4 ? "H.264 encoder (libx264)" : "GIF encoder"));
-    e->stream = avformat_new_stream(e->container, nullptr);
-    e->codec = avcodec_alloc_context3(codec);
-    e->picture = av_frame_alloc();
-    e->packet = av_packet_alloc();
-    if (e->stream == nullptr || e->codec == nullptr || e->picture == nullptr ||
-        e->packet == nullptr)
+    stream = avformat_new_stream(container, nullptr);
+    codec = avcodec_alloc_context3(encoder);
+    picture = av_frame_alloc();
+    packet = av_packet_alloc();
+    if (stream == nullptr || codec == nullptr || picture == nullptr || packet == nullptr)
         check(AVERROR(ENOMEM));
 
-    AVCodecContext* c = e->codec;
+    AVCodecContext* c = codec;
     c->width = size.width();
     c->height = size.height();
     c->time_base = AVRational{1, fps};
@@ -177,36 +186,38 @@ MovieWriter::MovieWriter(const std::string& path, int width, int height, int fps
     } else {
         c->pix_fmt = AV_PIX_FMT_PAL8;
     }
-    if (e->container->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    const int opened = avcodec_open2(c, codec, &codecOptions);
+    if (container->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    const int opened = avcodec_open2(c, encoder, &codecOptions);
     av_dict_free(&codecOptions);
     check(opened);
-    if (!mp4) check(av_opt_get_int(c->priv_data, "gifflags", 0, &e->gifFlags));
-    check(avcodec_parameters_from_context(e->stream->codecpar, c));
-    e->stream->time_base = c->time_base;
-    e->stream->avg_frame_rate = c->framerate;
+    if (!mp4) check(av_opt_get_int(c->priv_data, "gifflags", 0, &gifFlags));
+    check(avcodec_parameters_from_context(stream->codecpar, c));
+    stream->time_base = c->time_base;
+    stream->avg_frame_rate = c->framerate;
 
-    e->picture->format = c->pix_fmt;
-    e->picture->width = c->width;
-    e->picture->height = c->height;
-    check(av_frame_get_buffer(e->picture, 0));
+    picture->format = c->pix_fmt;
+    picture->width = c->width;
+    picture->height = c->height;
+    check(av_frame_get_buffer(picture, 0));
     if (mp4) {
-        e->scaler = sws_getContext(
+        scaler = sws_getContext(
             c->width, c->height, AV_PIX_FMT_RGB32, c->width, c->height, AV_PIX_FMT_YUV420P,
             SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INP, nullptr, nullptr, nullptr);
-        if (e->scaler == nullptr) check(AVERROR(EINVAL));
+        if (scaler == nullptr) check(AVERROR(EINVAL));
         const int* bt709 = sws_getCoefficients(SWS_CS_ITU709);
-        sws_setColorspaceDetails(e->scaler, bt709, 1, bt709, 0, 0, 1 << 16, 1 << 16);
+        sws_setColorspaceDetails(scaler, bt709, 1, bt709, 0, 0, 1 << 16, 1 << 16);
     }
+}
 
-    const int io = avio_open(&e->container->pb, e->output.WritePath().c_str(), AVIO_FLAG_WRITE);
+void MovieWriter::Encoder::OpenFile(bool mp4, int fps, const std::string& path) {
+    const int io = avio_open(&container->pb, output.WritePath().c_str(), AVIO_FLAG_WRITE);
     if (io < 0) throw InputError("Cannot write file \"" + path + "\". " + Reason(io));
     AVDictionary* muxerOptions = nullptr;
     if (mp4) {
-        const bool seekable = (e->container->pb->seekable & AVIO_SEEKABLE_NORMAL) != 0;
+        const bool seekable = (container->pb->seekable & AVIO_SEEKABLE_NORMAL) != 0;
         // A regular file gets its index at the front, so that a player starts before it has
         // read the whole file; a pipe cannot be gone back over and gets a fragmented movie.
-        if (!e->output.Direct())
+        if (!output.Direct())
             av_dict_set(&muxerOptions, "movflags", "+faststart", 0);
         else if (!seekable)
             av_dict_set(&muxerOptions, "movflags", "+frag_keyframe+empty_moov+default_base_moof",
@@ -218,11 +229,10 @@ MovieWriter::MovieWriter(const std::string& path, int width, int height, int fps
         av_dict_set(&muxerOptions, "final_delay", text::FormatInt((100 + fps / 2) / fps).c_str(),
                     0);
     }
-    const int header = avformat_write_header(e->container, &muxerOptions);
+    const int header = avformat_write_header(container, &muxerOptions);
     av_dict_free(&muxerOptions);
     if (header < 0) throw InputError("Cannot write file \"" + path + "\". " + Reason(header));
-    e->gifTrailerPending = !mp4;
-    encoder_ = std::move(e);
+    gifTrailerPending = !mp4;
 }
 
 MovieWriter::~MovieWriter() {

@@ -1,21 +1,15 @@
-// The main window as it starts: titles, size, menus, tool bar and status bar.
-#include "app/gui/ErrorBox.h"
+// The main window as it starts: the menus and tool bar its command table builds, and the view.
 #include "app/gui/HelpPages.h"
 #include "app/gui/MainWindow.h"
-#include "app/gui/Startup.h"
-#include "app/gui/ToolIcons.h"
 #include "view/gui/ModelViewWidget.h"
 
 #include <QAction>
-#include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
-#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
-#include <QToolButton>
 
 using namespace vandra;
 using namespace vandra::gui;
@@ -23,32 +17,11 @@ using namespace vandra::gui;
 class MainWindowStartupTest : public QObject {
     Q_OBJECT
 private slots:
-    void titlesAndSize();
     void menusInOrderWithSeparators();
     void toolBarGroupsShareTheMenuActions();
-    void statusBarPanels();
+    void everyCommandOnceWithItsOwnShortcutAndPicture();
     void refreshBeforeAnyImportShowsAnEmptyModel();
 };
-
-void MainWindowStartupTest::titlesAndSize() {
-    SetApplicationTitle();
-    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("MERVA"));
-    QString title;
-    SetErrorBoxHandler([&](const QString& t, const QString&) { title = t; });
-    ShowErrorBox(nullptr, QStringLiteral("x"));
-    SetErrorBoxHandler(nullptr);
-    QCOMPARE(title, QStringLiteral("MERVA"));
-
-    MainWindow window;
-    QVERIFY(window.windowTitle().startsWith(QStringLiteral("VANDRA")));
-    QVERIFY(window.windowTitle().contains(QStringLiteral(VANDRA_VERSION_DATE)));
-    QCOMPARE(window.size(), QSize(1228, 840));
-    auto* panel = qobject_cast<QFrame*>(window.centralWidget());
-    QVERIFY(panel);
-    QCOMPARE(panel->frameShape(), QFrame::StyledPanel);
-    QCOMPARE(panel->frameShadow(), QFrame::Sunken);
-    QCOMPARE(window.modelView()->parentWidget(), panel);
-}
 
 void MainWindowStartupTest::menusInOrderWithSeparators() {
     MainWindow window;
@@ -76,9 +49,6 @@ void MainWindowStartupTest::menusInOrderWithSeparators() {
         }
         QCOMPARE(seen, expected[m]);
     }
-    QCOMPARE(window.action(Command::OpenModel)->shortcut(), QKeySequence(QKeySequence::Open));
-    QCOMPARE(window.action(Command::SaveProject)->shortcut(), QKeySequence(QKeySequence::Save));
-    QCOMPARE(window.action(Command::Refresh)->shortcut(), QKeySequence(Qt::Key_F5));
     // The help items find their pages from the build folder too.
     const QString here = QCoreApplication::applicationDirPath();
     for (const char* page : {"tutorial.html", "about.html"})
@@ -98,12 +68,6 @@ void MainWindowStartupTest::toolBarGroupsShareTheMenuActions() {
         }
         ++groups.last();
         buttons << a;
-        auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(a));
-        QVERIFY(button);
-        QCOMPARE(button->size(), QSize(30, 26));
-        QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonIconOnly);
-        QVERIFY2(!a->toolTip().isEmpty(), qPrintable(a->text()));
-        QVERIFY2(!a->icon().isNull(), qPrintable(a->text()));
     }
     QCOMPARE(groups, (QList<int>{1, 3, 7, 4, 3, 4}));
     const QList<Command> order = {Command::OpenModel,
@@ -131,28 +95,37 @@ void MainWindowStartupTest::toolBarGroupsShareTheMenuActions() {
     QCOMPARE(buttons.size(), order.size());
     for (int k = 0; k < order.size(); ++k)
         QCOMPARE(buttons[k], window.action(order[k]));
-
-    // Every picture is its own drawing.
-    QSet<qint64> pictures;
-    for (int k = 0; k < kToolIconCount; ++k) {
-        const QImage image = MakeToolIcon(ToolIcon(k)).pixmap(24, 24).toImage();
-        QVERIFY(!image.isNull());
-        pictures.insert(qHashBits(image.constBits(), image.sizeInBytes()));
-    }
-    QCOMPARE(pictures.size(), kToolIconCount);
 }
 
-void MainWindowStartupTest::statusBarPanels() {
+void MainWindowStartupTest::everyCommandOnceWithItsOwnShortcutAndPicture() {
     MainWindow window;
-    const QStringList fixed = {"Operation", "",  "Node",  "0", "Frame", "0",
-                               "Shell",     "0", "Solid", "0", "Mat",   "0",
-                               "Fsec",      "0", "Wsec",  "0", ""};
-    for (int i = 0; i < 17; ++i) {
-        auto* label =
-            window.statusBar()->findChild<QLabel*>(QStringLiteral("statusPanel%1").arg(i));
-        QVERIFY2(label, qPrintable(QString::number(i)));
-        QCOMPARE(label->text(), fixed[i]);
-        QCOMPARE(label->width(), i == 0 ? 80 : 50);
+    QSet<int> commands;
+    QSet<QString> shortcuts;
+    QSet<QByteArray> pictures;
+    for (const CommandRow& row : CommandTable()) {
+        QVERIFY2(!commands.contains(int(row.command)), row.text);
+        commands.insert(int(row.command));
+        QAction* a = window.action(row.command);
+        QCOMPARE(a->text(), QString::fromLatin1(row.text));
+        // Two actions with one shortcut make it ambiguous: it then runs neither.
+        if (!a->shortcut().isEmpty()) {
+            QVERIFY2(!shortcuts.contains(a->shortcut().toString()), row.text);
+            shortcuts.insert(a->shortcut().toString());
+        }
+        QCOMPARE(a->isEnabled(), bool(row.run));
+        if (row.icon == nullptr) continue;
+        // The picture comes from the resources through the SVG icon engine; each is its own.
+        const QImage image = a->icon().pixmap(20, 20).toImage();
+        QVERIFY2(!image.isNull(), row.icon);
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                inked += image.pixelColor(x, y).alpha() > 0;
+        QVERIFY2(inked > image.width() * image.height() / 10, row.icon);
+        const QByteArray bits(reinterpret_cast<const char*>(image.constBits()),
+                              image.sizeInBytes());
+        QVERIFY2(!pictures.contains(bits), row.icon);
+        pictures.insert(bits);
     }
 }
 

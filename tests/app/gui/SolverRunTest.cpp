@@ -58,6 +58,8 @@ private:
 };
 
 void SolverRunTest::init() {
+    // The fake beside the test program is found only when VANDRA_OPENSEES names no other solver.
+    qunsetenv("VANDRA_OPENSEES");
     messages_.clear();
     SetErrorBoxHandler([this](const QString&, const QString& text) { messages_ << text; });
 }

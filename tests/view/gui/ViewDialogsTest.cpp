@@ -23,7 +23,7 @@ private slots:
         TViewOptions settings;
         const auto defaults = settings.ViewOpt;
         ViewOptionDialog dialog(settings);
-        QSignalSpy redraws(&dialog, &ViewOptionDialog::redrawRequested);
+        QSignalSpy redraws(&dialog, &ViewOptionDialog::applied);
         auto box = [&](int i) {
             return dialog.findChild<QCheckBox*>(QStringLiteral("viewOptCheck%1").arg(i));
         };
@@ -58,7 +58,7 @@ private slots:
         model.LoadCaseCount = 3;
         TViewOptions settings;
         ShowLoadDialog dialog(model, settings);
-        QSignalSpy redraws(&dialog, &ShowLoadDialog::redrawRequested);
+        QSignalSpy redraws(&dialog, &ShowLoadDialog::applied);
         auto* type = dialog.findChild<QComboBox*>(QStringLiteral("loadTypeCombo"));
         auto* cases = dialog.findChild<QComboBox*>(QStringLiteral("loadCaseCombo"));
         QCOMPARE(type->currentText(), QStringLiteral("Point Force"));

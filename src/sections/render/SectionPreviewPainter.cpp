@@ -1,9 +1,9 @@
-#include "sections/gui/SectionPreviewPainter.h"
+#include "sections/render/SectionPreviewPainter.h"
 
 #include <QFont>
 #include <QPainter>
 
-namespace vandra::gui {
+namespace vandra {
 namespace {
 
 QColor ColorOf(PreviewColor c) {
@@ -69,4 +69,4 @@ QImage SectionPreviewImage(const TSECTION& s) {
     return image;
 }
 
-} // namespace vandra::gui
+} // namespace vandra

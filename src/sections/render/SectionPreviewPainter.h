@@ -11,11 +11,11 @@
 
 class QPainter;
 
-namespace vandra::gui {
+namespace vandra {
 
 void PaintSectionPreview(QPainter& painter, const std::vector<PreviewPrimitive>& picture);
 
 // The kPreviewSize square picture of section s.
 QImage SectionPreviewImage(const TSECTION& s);
 
-} // namespace vandra::gui
+} // namespace vandra

@@ -1,0 +1,230 @@
+// The local pool runs a suite with the real solver: runs that end well give the oscillator's
+// closed-form peaks, each fault fails only its own run with its reason, a run that stops
+// converging is a result, a second start skips what is done, and cancel leaves nothing running.
+#include "SolverSupport.h"
+#include "SuiteFolders.h"
+#include "TestTempDir.h"
+
+#include "model/AtomicFile.h"
+#include "model/Errors.h"
+#include "motion/LocalPool.h"
+#include "motion/RunOutcome.h"
+#include "motion/Spectrum.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+namespace vandra::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using motion::LocalPool;
+using motion::ManifestRun;
+using motion::RunStatus;
+
+constexpr double kPeriod = 0.5;
+constexpr double kSeconds = 8;
+
+class SuitePoolSolverTest : public SolverTest {};
+
+// The steps of a run: the record, then three periods of free vibration.
+int Steps(const motion::Record& record) {
+    return record.Steps() - 1 + static_cast<int>(3 * kPeriod / record.dt);
+}
+
+int LineCount(const fs::path& file) {
+    std::ifstream in(file);
+    std::string line;
+    int n = 0;
+    while (std::getline(in, line))
+        ++n;
+    return n;
+}
+
+std::string Solver() {
+    return fs::absolute(FindOpenSees()).string();
+}
+
+// Runs the pool to its end; `during` sees it after every look.
+void RunToEnd(LocalPool& pool, const std::function<void(LocalPool&)>& during = {}) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(5);
+    while (pool.Poll(200)) {
+        if (during) during(pool);
+        ASSERT_LT(std::chrono::steady_clock::now(), limit) << "the suite did not end";
+    }
+}
+
+struct Expected {
+    const char* folder;
+    RunStatus status;
+    const char* reason; // a part of the reason of a failed run
+};
+
+void ExpectRuns(const motion::Manifest& m, const std::vector<Expected>& expected) {
+    ASSERT_EQ(m.runs.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const ManifestRun& run = m.runs[i];
+        EXPECT_EQ(run.folder, expected[i].folder);
+        EXPECT_EQ(run.status, expected[i].status) << run.folder << ": " << run.reason;
+        EXPECT_NE(run.reason.find(expected[i].reason), std::string::npos)
+            << run.folder << ": " << run.reason;
+        EXPECT_EQ(run.result.has_value(), run.status == RunStatus::kDone) << run.folder;
+    }
+}
+
+// Three records at three factors on two solvers at a time. Record 1 is elastic throughout; record
+// 2 misses its record file at factor 2 and yields at factor 3; record 3's solver kills itself at
+// factor 1, its folder is removed while it runs at factor 2, and it has no script at factor 3.
+TEST_F(SuitePoolSolverTest, FaultsFailOnlyTheirRunsAndASecondStartSkipsWhatIsDone) {
+    const fs::path dir = FreshSuiteFolder(ProcessTempDir(), "pool_faults");
+    const std::vector<motion::Record> records = {
+        GroundMotion(1, kSeconds), GroundMotion(2, kSeconds), GroundMotion(3, kSeconds)};
+    const motion::Manifest planned =
+        MakeSuite(dir, records, {0.5, 1.0, 2.0}, [&](const ManifestRun& run, const auto& record) {
+            Oscillator o{kPeriod, 0, ""};
+            if (run.record == 1 && run.level == 2) o.yieldForce = 2.0;
+            if (run.record == 2 && run.level == 0) o.before = "exec kill -KILL [pid]";
+            if (run.record == 2 && run.level == 1) o.before = "after 1500";
+            return OscillatorScript(o, record.dt, Steps(record), run.scale);
+        });
+    fs::remove(dir / planned.runs[4].folder / "record.txt");
+    fs::remove(dir / planned.runs[8].folder / motion::kRunScript);
+    const fs::path removed = dir / planned.runs[7].folder;
+
+    motion::Manifest first;
+    {
+        LocalPool pool(dir.string(), {Solver(), 2});
+        int most = 0;
+        RunToEnd(pool, [&](LocalPool& p) {
+            const motion::SuiteProgress progress = p.Progress();
+            EXPECT_LE(progress.running, 2);
+            most = std::max(most, progress.running);
+            if (p.Runs().runs[7].status == RunStatus::kRunning) fs::remove_all(removed);
+        });
+        EXPECT_EQ(most, 2);
+        first = pool.Runs();
+        EXPECT_EQ(pool.Progress(), (motion::SuiteProgress{9, 5, 1, 4, 0, 0}));
+    }
+    ExpectRuns(
+        first,
+        {
+            {"run_001_gm1_F1", RunStatus::kDone, ""},
+            {"run_002_gm1_F2", RunStatus::kDone, ""},
+            {"run_003_gm1_F3", RunStatus::kDone, ""},
+            {"run_004_gm2_F1", RunStatus::kDone, ""},
+            {"run_005_gm2_F2", RunStatus::kFailed,
+             "The solver stopped before writing outcome.txt: the record file "
+             "record.txt is missing"},
+            {"run_006_gm2_F3", RunStatus::kDone, ""},
+            {"run_007_gm3_F1", RunStatus::kFailed, "The solver was killed by signal 9"},
+            {"run_008_gm3_F2", RunStatus::kFailed, "The run folder was removed during the run"},
+            {"run_009_gm3_F3", RunStatus::kFailed, "The run folder has no script run.tcl"},
+        });
+    // What was written is what the pool holds (to the 15 digits the manifest keeps).
+    const motion::Manifest written = motion::ReadManifest((dir / motion::kManifestFile).string());
+    EXPECT_EQ(motion::ManifestText(written, "m.json"), motion::ManifestText(first, "m.json"));
+
+    // Elastic runs: the peak displacement is the spectral displacement of the scaled record, the
+    // base shear the spring's force at that displacement, the drift it over the storey height.
+    const double k = OscillatorStiffness(kPeriod);
+    for (size_t i : {0, 1, 2, 3}) {
+        const ManifestRun& run = first.runs[i];
+        const motion::RunResult& r = *run.result;
+        const motion::Record& record = records[static_cast<size_t>(run.record)];
+        const double sd = run.scale * motion::PeakResponse(record, kPeriod, 0.05).sd;
+        EXPECT_TRUE(r.converged) << run.folder;
+        EXPECT_NEAR(r.peakRoof / sd, 1, 0.005) << run.folder;
+        EXPECT_NEAR(r.peakBaseShear / (k * r.peakRoof), 1, 1e-9) << run.folder;
+        EXPECT_NEAR(r.peakDrift * kStoreyHeight / r.peakRoof, 1, 1e-12) << run.folder;
+        EXPECT_NEAR(r.time, Steps(record) * record.dt, 1e-9) << run.folder;
+    }
+    // The yielding run stopped converging at the first yield: a result, cut short, whose spring
+    // never carried more than its yield force.
+    const motion::RunResult& yielded = *first.runs[5].result;
+    EXPECT_FALSE(yielded.converged);
+    EXPECT_GT(yielded.time, 0);
+    EXPECT_LT(yielded.time, kSeconds);
+    EXPECT_LE(yielded.peakBaseShear, 2.0);
+    EXPECT_GT(yielded.peakBaseShear, 1.0);
+
+    // A run done alone gives exactly the peaks the pool recorded.
+    const fs::path alone = dir / first.runs[1].folder;
+    const SolverRun run = RunSolverFile(alone / motion::kRunScript, {alone / "record.txt"});
+    EXPECT_EQ(motion::ReadRunOutcome((run.Folder() / motion::kRunOutcome).string()),
+              *first.runs[1].result);
+
+    // Started again with the record put back: only the runs not done are started; the one whose
+    // record is back is done now.
+    WriteFileAtomically((dir / first.runs[4].folder / "record.txt").string(),
+                        motion::SingleColumnText(records[1]));
+    {
+        LocalPool pool(dir.string(), {Solver(), 2});
+        RunToEnd(pool);
+        const motion::Manifest& again = pool.Runs();
+        for (size_t i : {0, 1, 2, 3, 5}) {
+            EXPECT_EQ(again.runs[i].result, written.runs[i].result) << again.runs[i].folder;
+            EXPECT_EQ(LineCount(dir / again.runs[i].folder / "starts.txt"), 1);
+        }
+        EXPECT_EQ(again.runs[4].status, RunStatus::kDone);
+        EXPECT_EQ(LineCount(dir / again.runs[4].folder / "starts.txt"), 2);
+        EXPECT_EQ(LineCount(dir / again.runs[6].folder / "starts.txt"), 2);
+        EXPECT_NE(again.runs[7].reason.find("run_008_gm3_F2\" is missing"), std::string::npos)
+            << again.runs[7].reason;
+        EXPECT_EQ(again.runs[8].reason, first.runs[8].reason);
+    }
+}
+
+bool ProcessGone(pid_t pid) {
+    // A killed process that its new parent has not reaped yet is a zombie: gone as well.
+    for (int tries = 0; tries < 100; ++tries) {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string pidText, name, state;
+        if (!(stat >> pidText >> name >> state) || state == "Z") return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+// Cancel stops the solvers and what their scripts started, and leaves every run pending on disk;
+// a second runner on the same suite is refused while the first one holds it.
+TEST_F(SuitePoolSolverTest, CancelStopsEverythingAndLeavesTheRunsPending) {
+    const fs::path dir = FreshSuiteFolder(ProcessTempDir(), "pool_cancel");
+    MakeSuite(dir, {GroundMotion(1, 1)}, {0.5, 1.0, 2.0}, [](const ManifestRun&, const auto&) {
+        return "set f [open child.pid w]; puts $f [exec sleep 60 &]; close $f\nafter 60000\n";
+    });
+    LocalPool pool(dir.string(), {Solver(), 2});
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    const auto child = [&](size_t run) {
+        std::ifstream in(dir / pool.Runs().runs[run].folder / "child.pid");
+        pid_t pid = 0;
+        return in >> pid ? pid : 0;
+    };
+    while (child(0) == 0 || child(1) == 0) {
+        ASSERT_TRUE(pool.Poll(100));
+        ASSERT_LT(std::chrono::steady_clock::now(), limit) << "the scripts did not start";
+    }
+    EXPECT_EQ(pool.Progress(), (motion::SuiteProgress{3, 0, 0, 0, 2, 1}));
+    try {
+        LocalPool second(dir.string(), {Solver(), 1});
+        ADD_FAILURE() << "a second runner was let in";
+    } catch (const InputError& e) {
+        EXPECT_EQ(std::string(e.what()), "Another runner is working on the suite \"" +
+                                             dir.lexically_normal().string() + "\"");
+    }
+    pool.Cancel();
+    EXPECT_FALSE(pool.Poll(0));
+    for (size_t i : {0, 1})
+        EXPECT_TRUE(ProcessGone(child(i))) << "the child of run " << i << " still runs";
+    const motion::Manifest onDisk = motion::ReadManifest((dir / motion::kManifestFile).string());
+    for (const ManifestRun& run : onDisk.runs)
+        EXPECT_EQ(run.status, RunStatus::kPending) << run.folder;
+    EXPECT_EQ(pool.Progress(), (motion::SuiteProgress{3, 0, 0, 0, 0, 3}));
+}
+
+} // namespace
+} // namespace vandra::testing
