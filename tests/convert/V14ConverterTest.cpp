@@ -180,6 +180,16 @@ TEST(V14Converter, ErrorsNameTheLineAndTheTable) {
          "Line 16 (JOINT LOADS - FORCE): 'x' is not a valid integer value", true},
         {"t\n" + JointTable({{1, 0, 0, 0}, {2, 1, 0, 0}, {1, 2, 0, 0}}),
          "Line 5 (JOINT COORDINATES): joint 1 is given twice (first on line 3)", false},
+        {"t\nTABLE:  \"JOINT COORDINATES\"\n   Joint=1   XorR=0   Y=0\n",
+         "Line 3 (JOINT COORDINATES): the row gives no Z", false},
+        {Cube("", ForceRow(9, {1, 0, 0, 0, 0, 0})),
+         "Line 16 (JOINT LOADS - FORCE): joint 9 is not in the table \"JOINT COORDINATES\"", false},
+        {Cube(RestraintRow(12, {"Yes", "No", "No", "No", "No", "No"}), ""),
+         "Line 14 (JOINT RESTRAINT ASSIGNMENTS): joint 12 is not in the table \"JOINT "
+         "COORDINATES\"",
+         false},
+        {"t\nJOINT\n  1  X=0  Y=0  Z=0\n",
+         "The file has no table \"JOINT COORDINATES\": it is not a SAP2000 V14 table file", false},
     };
     for (const auto& c : cases) {
         try {
@@ -193,6 +203,15 @@ TEST(V14Converter, ErrorsNameTheLineAndTheTable) {
             EXPECT_EQ(e.what(), c.message);
         }
     }
+}
+
+// Columns in another order and a quoted value with blanks convert to the same text.
+TEST(V14Converter, ValuesAreFoundByTheirKeys) {
+    std::string text = CubeFile();
+    const std::string row = "CoordSys=GLOBAL   CoordType=Cartesian   XorR=1000   Y=0   Z=0";
+    text.replace(text.find(row), row.size(), "Z=0   Y=0   XorR=1000");
+    text.replace(text.find("LoadPat=PUSH"), 12, "LoadPat=\"PU SH\"");
+    EXPECT_EQ(Convert(text).V6Lines, CubeV6Lines());
 }
 
 // Randomly corrupted V14 files: a conversion whose text imports, or a clear error; never a crash.

@@ -27,7 +27,7 @@ TEST(NumberParse, IntegersAndTheirLimits) {
     for (const auto& c : cases) {
         const auto v = parse::TryInteger(c.text);
         EXPECT_EQ(v.has_value(), c.valid) << c.text;
-        if (v) EXPECT_EQ(*v, c.value) << c.text;
+        if (v) { EXPECT_EQ(*v, c.value) << c.text; }
     }
 }
 

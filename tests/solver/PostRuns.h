@@ -61,13 +61,10 @@ inline PostRun RunPost(TModel model, const std::vector<std::string>& assignments
         WriteModalReport(report);
         InsertAfter(p.lines, "record", report);
     }
-    p.run = RunSolver(p.lines);
+    p.run = RunSolver(p.lines, {std::string(VANDRA_SOURCE_DIR) + "/tests/data/GMX.txt",
+                                std::string(VANDRA_SOURCE_DIR) + "/tests/data/DM1X.txt"});
     ExpectCleanRun(p.run, "post-processing run");
     return p;
-}
-
-inline TModel ModelOf(const std::string& s2kText) {
-    return ImportS2k(SplitS2kLines(s2kText));
 }
 
 inline TModel ModelFile(const std::string& name) {

@@ -32,18 +32,6 @@ Scene FramesWithMidpoints(std::initializer_list<std::pair<int, int>> mids) {
 
 } // namespace
 
-TEST(Interaction, ModeCommandsSetTheStatusText) {
-    TInteraction s;
-    EXPECT_EQ(ChoosePan(s).statusText, "Pan");
-    EXPECT_EQ(s.MouseMode, kPanArmed);
-    EXPECT_EQ(ChooseRotate(s).statusText, "Rotate View");
-    EXPECT_EQ(s.MouseMode, kRotateArmed);
-    EXPECT_EQ(ChooseSelect(s).statusText, "Select Elem");
-    EXPECT_EQ(s.MouseMode, kSelect);
-    EXPECT_FALSE(ChooseIdle(s).setStatus);
-    EXPECT_EQ(s.MouseMode, kIdle);
-}
-
 TEST(Interaction, PanAndRotateDragsStayArmed) {
     const TModel m;
     const struct {

@@ -5,14 +5,12 @@
 #include "document/SettingsByName.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
-#include "tcl/ScriptGenerator.h"
 #include "tcl/gui/AnalysisSettingDialog.h"
 #include "tcl/gui/RecorderSettingDialog.h"
 #include "view/gui/ViewOptionDialog.h"
 
 #include <QDir>
 #include <QFile>
-#include <QJsonDocument>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,21 +31,6 @@ const QString kFrameModel = QStringLiteral(VANDRA_SOURCE_DIR "/examples/two_stor
 
 std::string Path(const QString& p) {
     return QFile::encodeName(p).toStdString();
-}
-
-// A reinforced concrete fiber model of the example, as an engineer sets it up in the dialogs.
-void MakeReinforcedConcrete(TModel& model, TSettings& settings) {
-    for (const char* s : {"Mats[CONC].MatType=5", "Mats[CONC].fpc=-32", "Mats[STEEL].MatType=4",
-                          "Sections[NCOL400].DivideFX=6", "Sections[DCOL350].FrameType=4",
-                          "Sections[DCOL350].Color=255", "AnalysisType=3", "LoadVector=2",
-                          "ControlNode=21", "UseAggregator=1", "RecOpt=1,0,1,0,1"})
-        AssignSetting(model, settings, s);
-}
-
-ScriptLineList Script(TModel model, const TSettings& settings) {
-    ScriptLineList lines;
-    GenerateScript(model, settings, lines);
-    return lines;
 }
 
 SettingRooms RoomsOf(gui::MainWindow& window) {
@@ -89,96 +72,6 @@ private slots:
         QVERIFY(QFile::copy(kFrameModel, s2k_));
     }
 
-    void saveAndOpenGiveTheSameScript() {
-        TModel model = ImportS2k(ReadS2kFile(Path(s2k_)));
-        TSettings settings;
-        MakeReinforcedConcrete(model, settings);
-        model.AreaSecs.resize(1);
-        const QString project = dir_.filePath(QStringLiteral("frame.vandra"));
-        project::SaveProject(Path(project), model, settings, TViewOptions(), Path(s2k_));
-
-        const QJsonObject doc = QJsonDocument::fromJson(ReadAll(project)).object();
-        QCOMPARE(doc.value(QStringLiteral("Model")).toString(), QStringLiteral("models/frame.s2k"));
-
-        const project::OpenedProject opened = project::OpenProject(Path(project));
-        QVERIFY(opened.unmatched.empty());
-        QCOMPARE(opened.model.Model.Mats[2].MatType, int(kMatConcrete02));
-        QCOMPARE(opened.model.Model.Mats[2].fpc, -32.0);
-        QCOMPARE(opened.model.Settings->RecOpt, settings.RecOpt);
-        QVERIFY(Script(opened.model.Model, *opened.model.Settings) == Script(model, settings));
-    }
-
-    void namesThatNoLongerMatchAreReported() {
-        TModel model = ImportS2k(ReadS2kFile(Path(s2k_)));
-        TSettings settings;
-        MakeReinforcedConcrete(model, settings);
-        const QString project = dir_.filePath(QStringLiteral("renamed.vandra"));
-        project::SaveProject(Path(project), model, settings, TViewOptions(), Path(s2k_));
-        // The model file changes: a section and a material are renamed.
-        QByteArray text = ReadAll(s2k_);
-        text.replace("NAME=DCOL350", "NAME=DCOL360").replace("NAME=CONC", "NAME=C30");
-        text.replace("SEC=DCOL350", "SEC=DCOL360").replace("MAT=CONC", "MAT=C30");
-        QFile out(s2k_);
-        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(text);
-        out.close();
-
-        const project::OpenedProject opened = project::OpenProject(Path(project));
-        QCOMPARE(opened.unmatched, (std::vector<std::string>{"Sections[DCOL350]", "Mats[CONC]"}));
-        QCOMPARE(opened.model.Model.Sections[1].DivideFX, 6);
-        QCOMPARE(opened.model.Model.Mats[1].MatType, int(kMatSteel02));
-    }
-
-    void missingModelFileAndBadProjectsAreClearErrors() {
-        TModel model = ImportS2k(ReadS2kFile(Path(s2k_)));
-        const QString project = dir_.filePath(QStringLiteral("moved.vandra"));
-        project::SaveProject(Path(project), model, TSettings(), TViewOptions(), Path(s2k_));
-        QVERIFY(QFile::remove(s2k_));
-        try {
-            project::OpenProject(Path(project));
-            QFAIL("a project without its model file opened");
-        } catch (const InputError& e) {
-            const QString message = QString::fromLocal8Bit(e.what());
-            QVERIFY2(message.contains(QStringLiteral("models/frame.s2k")) &&
-                         message.contains(QStringLiteral("does not exist")),
-                     qPrintable(message));
-        }
-
-        struct Case {
-            const char* text;
-            const char* message;
-        };
-        const Case cases[] = {
-            {"{\"Format\": \"VANDRA proj", "is not a VANDRA project"},
-            {"[1, 2]", "is not a VANDRA project"},
-            {"{\"Format\": \"other\", \"Model\": \"a.s2k\"}", "is not a VANDRA project"},
-            {"{\"Format\": \"VANDRA project\", \"Version\": 1, \"Model\": \"frame.s2k\", "
-             "\"Mats\": {\"CONC\": {\"MatType\": 3, \"fpc\": 30}}}",
-             "fpc must be negative"},
-            {"{\"Format\": \"VANDRA project\", \"Version\": 1, \"Model\": \"frame.s2k\", "
-             "\"Settings\": {\"LoadSteps\": 2.5}}",
-             "Settings: LoadSteps must be an integer"},
-            {"{\"Format\": \"VANDRA project\", \"Version\": 1, \"Model\": \"frame.s2k\", "
-             "\"AreaSecs\": {\"X\": 4}}",
-             "AreaSecs[X] must be a JSON object"},
-        };
-        QVERIFY(QFile::copy(kFrameModel, dir_.filePath(QStringLiteral("frame.s2k"))));
-        for (const Case& c : cases) {
-            const QString bad = dir_.filePath(QStringLiteral("bad.vandra"));
-            QFile f(bad);
-            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write(c.text);
-            f.close();
-            try {
-                project::OpenProject(Path(bad));
-                QFAIL(c.text);
-            } catch (const InputError& e) {
-                QVERIFY2(QString::fromLocal8Bit(e.what()).contains(QLatin1String(c.message)),
-                         e.what());
-            }
-        }
-    }
-
     void failedSaveKeepsTheOldProject() {
         TModel model = ImportS2k(ReadS2kFile(Path(s2k_)));
         const QString folder = dir_.filePath(QStringLiteral("locked"));
@@ -217,32 +110,6 @@ private slots:
                                                                   TViewOptions(), Path(s2k_)));
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(ReadAll(project), old);
-    }
-
-    // The whole way through the window: a model, choices, Save Project, a new session, Open
-    // Project, the same script.
-    void mainWindowSaveAndOpenProject() {
-        const QString project = dir_.filePath(QStringLiteral("session.vandra"));
-        ScriptLineList saved;
-        {
-            gui::MainWindow window;
-            window.action(gui::Command::SaveProject)->trigger();
-            QCOMPARE(messages_.size(), 1); // no model yet: nothing to refer to
-            QVERIFY(messages_.front().contains(QStringLiteral("Import a model")));
-            messages_.clear();
-            window.importModel(s2k_);
-            MakeReinforcedConcrete(window.document().model(), window.document().settings());
-            window.setProjectSaveChooser([&](QWidget*) { return project; });
-            window.action(gui::Command::SaveProject)->trigger();
-            QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
-            saved = Script(window.document().model(), window.document().settings());
-        }
-        gui::MainWindow window;
-        window.setProjectOpenChooser([&](QWidget*) { return project; });
-        window.action(gui::Command::OpenProject)->trigger();
-        QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
-        QCOMPARE(window.document().model().SectionCount, 7);
-        QVERIFY(Script(window.document().model(), window.document().settings()) == saved);
     }
 
     // Every setting a project keeps comes back through Save Project, Open Project and the dialog
@@ -300,6 +167,21 @@ private slots:
         QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
         for (const auto& [name, text] : saved)
             QCOMPARE(ValueText(SettingNamed(name), RoomsOf(window)), text);
+    }
+
+    // A name's JSON text reads back as its bytes: UTF-8 as it is, other bytes in private-use
+    // characters, and a UTF-8 name that spells such a character kept apart from the byte.
+    void namesKeepTheirBytesAsJsonText() {
+        const std::pair<std::string, QString> cases[] = {
+            {"NCOL400", "NCOL400"},
+            {"B\xC3\xA9ton", QString::fromUtf8("B\xC3\xA9ton")},
+            {"B\xE9ton", QString("B") + QChar(0xEFE9) + "ton"},
+            {"\xEE\xBF\xA9", QString(QChar(0xEFEE)) + QChar(0xEFBF) + QChar(0xEFA9)},
+        };
+        for (const auto& [bytes, text] : cases) {
+            QCOMPARE(project::JsonText(bytes), text);
+            QCOMPARE(project::BytesOf(text), bytes);
+        }
     }
 
 private:

@@ -96,15 +96,6 @@ private slots:
         QCOMPARE(Current(d, "sectionShapeCombo"), QStringLiteral("Pipe"));
         QCOMPARE(Current(d, "materialCombo"), QStringLiteral("STEEL"));
         QCOMPARE(Current(d, "frameTypeCombo"), QStringLiteral("Truss"));
-        QCOMPARE(Child<QLabel>(d, "unitLabel")->text(),
-                 QStringLiteral("Lengths in mm"));
-
-        // A model in metres says so when the dialog is shown again.
-        d.hide();
-        model.LengthUnit = kLengthM;
-        d.show();
-        QCOMPARE(Child<QLabel>(d, "unitLabel")->text(),
-                 QStringLiteral("Lengths in m"));
         const QByteArray shots = qgetenv("VANDRA_SHOT_DIR");
         if (!shots.isEmpty()) d.grab().save(QString::fromLocal8Bit(shots) + "/frame_section.png");
     }
@@ -247,33 +238,15 @@ private slots:
         QCOMPARE(model.Mats[2].Ets, 1500.0);
         QCOMPARE(model.Mats[2].E, 25000.0);
 
-        // Refused: a concrete that is not negative, a steel that does not yield, a bad number.
-        struct Refusal {
-            int row, type;
-            const char* edit;
-            const char* text;
-            QString message;
-        };
-        const Refusal refusals[] = {
-            {1, kMatConcrete01, "paramfpcEdit", "30", "fpc must be negative"},
-            {0, kMatSteel02, "paramFyEdit", "0", "Fy must be positive"},
-            {0, kMatSteel01, "parambEdit", "0.0l", "'0.0l' is not a valid floating point value"},
-        };
-        for (const Refusal& r : refusals) {
-            messages_.clear();
-            Select(d, "materialList", r.row);
-            const TMAT before = model.Mats[static_cast<size_t>(r.row + 1)];
-            Choose(d, "typeCombo", r.type - 1);
-            Type(d, r.edit, QString::fromLatin1(r.text));
-            Press(d, "modifyButton");
-            QCOMPARE(messages_.size(), 1);
-            QVERIFY2(messages_.front().contains(r.message), qPrintable(messages_.front()));
-            const TMAT& after = model.Mats[static_cast<size_t>(r.row + 1)];
-            QCOMPARE(after.MatType, before.MatType);
-            QCOMPARE(after.fpc, before.fpc);
-            QCOMPARE(after.Fy, before.Fy);
-            QCOMPARE(after.b, before.b);
-        }
+        // Refused (the laws' own checks are the model's): the material stays as it was.
+        Select(d, "materialList", 0);
+        const TMAT before = model.Mats[1];
+        Choose(d, "typeCombo", kMatSteel01 - 1);
+        Type(d, "parambEdit", QStringLiteral("0.0l"));
+        Press(d, "modifyButton");
+        QCOMPARE(messages_, QStringList{"'0.0l' is not a valid floating point value"});
+        QCOMPARE(model.Mats[1].MatType, before.MatType);
+        QCOMPARE(model.Mats[1].b, before.b);
     }
 
     void shellSectionModify() {

@@ -1,3 +1,4 @@
+#include "tcl/gui/RecorderSettingDialog.h"
 #include "view/gui/ShowLoadDialog.h"
 #include "view/gui/ViewOptionDialog.h"
 
@@ -6,6 +7,9 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <memory>
+#include <vector>
 
 using namespace vandra;
 using vandra::gui::ShowLoadDialog;
@@ -19,37 +23,64 @@ class ViewDialogsTest : public QObject {
     }
 
 private slots:
-    void viewOptionOkStoresAndRedrawsCancelChangesNothing() {
-        TViewOptions settings;
-        const auto defaults = settings.ViewOpt;
-        ViewOptionDialog dialog(settings);
-        QSignalSpy redraws(&dialog, &ViewOptionDialog::applied);
-        auto box = [&](int i) {
-            return dialog.findChild<QCheckBox*>(QStringLiteral("viewOptCheck%1").arg(i));
+    // The check box dialogs: each box shows its flag when the dialog opens, OK stores every box,
+    // closing without OK (Cancel where there is one) stores none and the next opening shows the
+    // flags again.
+    void checkBoxDialogsShowStoreAndDiscard_data() {
+        QTest::addColumn<int>("which");
+        QTest::newRow("view options") << 0;
+        QTest::newRow("recorders") << 1;
+    }
+
+    void checkBoxDialogsShowStoreAndDiscard() {
+        QFETCH(int, which);
+        TViewOptions view;
+        TSettings settings;
+        settings.RecOpt = {false, false, true, false, true, false};
+        std::unique_ptr<QDialog> dialog;
+        if (which == 0) dialog = std::make_unique<ViewOptionDialog>(view);
+        else dialog = std::make_unique<gui::RecorderSettingDialog>(settings);
+        const QString prefix = which == 0 ? QStringLiteral("viewOptCheck") : QStringLiteral("recOptCheck");
+        const int count = which == 0 ? 13 : 5;
+        const auto flags = [&] {
+            std::vector<bool> v;
+            for (int i = 1; i <= count; ++i)
+                v.push_back(which == 0 ? view.ViewOpt[size_t(i)] : settings.RecOpt[size_t(i)]);
+            return v;
         };
-        QCOMPARE(box(13)->text(), QStringLiteral("Solid Label"));
+        const auto boxes = [&] {
+            std::vector<bool> v;
+            for (int i = 1; i <= count; ++i)
+                v.push_back(dialog->findChild<QCheckBox*>(prefix + QString::number(i))->isChecked());
+            return v;
+        };
+        const auto toggleAll = [&] {
+            for (int i = 1; i <= count; ++i)
+                dialog->findChild<QCheckBox*>(prefix + QString::number(i))->toggle();
+        };
+        std::unique_ptr<QSignalSpy> redraws;
+        if (which == 0)
+            redraws = std::make_unique<QSignalSpy>(static_cast<ViewOptionDialog*>(dialog.get()),
+                                                   &ViewOptionDialog::applied);
+        const std::vector<bool> before = flags();
+        dialog->show();
+        QCOMPARE(boxes(), before);
+        toggleAll();
+        if (which == 0) Press(*dialog, "cancelButton");
+        else dialog->close();
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(flags(), before);
+        if (redraws) QCOMPARE(redraws->count(), 0);
 
-        dialog.show();
-        for (int i = 1; i <= 13; ++i)
-            QCOMPARE(box(i)->isChecked(), defaults[size_t(i)]);
-        for (int i = 1; i <= 13; ++i)
-            box(i)->toggle();
-        Press(dialog, "cancelButton");
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(settings.ViewOpt, defaults);
-        QCOMPARE(redraws.count(), 0);
-
-        dialog.show();
-        QCOMPARE(box(1)->isChecked(), defaults[1]);
-        box(3)->setChecked(false);
-        box(13)->setChecked(true);
-        Press(dialog, "okButton");
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(redraws.count(), 1);
-        auto expected = defaults;
-        expected[3] = false;
-        expected[13] = true;
-        QCOMPARE(settings.ViewOpt, expected);
+        dialog->show();
+        QCOMPARE(boxes(), before);
+        toggleAll();
+        Press(*dialog, "okButton");
+        QVERIFY(!dialog->isVisible());
+        std::vector<bool> toggled = before;
+        toggled.flip();
+        QCOMPARE(flags(), toggled);
+        if (redraws) QCOMPARE(redraws->count(), 1);
     }
 
     void showLoadPicksCaseAndKind() {

@@ -133,11 +133,9 @@ TEST(MovieWriter, MoviesDecodeToTheirFrames) {
         const char* probe; // codec,width,height,pixel format,frames
         int others = -1;   // a rectangle, red or blue by turns, and this many other colours
     } cases[] = {
-        {"even.mp4", 320, 240, 30, 12, "h264,320,240,yuv420p,12"},
+        {"even.mp4", 320, 240, 30, 6, "h264,320,240,yuv420p,6"},
         {"odd.MP4", 321, 241, 25, 5, "h264,322,242,yuv420p,5"},
         {"slow.mp4", 64, 48, 1, 3, "h264,64,48,yuv420p,3"},
-        {"fast.mp4", 160, 120, 120, 30, "h264,160,120,yuv420p,30"},
-        {"colours.gif", 320, 240, 10, 6, "gif,320,240,bgra,6"},
         {"thirds.gif", 33, 17, 30, 7, "gif,33,17,bgra,7"},
         {"wide.gif", 8000, 3, 50, 2, "gif,8000,3,bgra,2"},
         {"dot.gif", 1, 1, 1, 1, "gif,1,1,bgra,1"},

@@ -1,0 +1,261 @@
+// Whole files: randomly corrupted copies of the examples and of the corpus give a sound model (and a
+// script) or an import error and never anything else; a large LOAD section read beside the
+// elements gives what reading in sequence gives; a name given by many records is held once; the
+// corpus buildings and bridge keep their structure.
+#include "CaseFile.h"
+#include "CorpusFiles.h"
+
+#include "import/ModelFile.h"
+#include "import/S2kImport.h"
+#include "model/Errors.h"
+#include "tcl/ScriptGenerator.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <random>
+
+using namespace vandra;
+using namespace vandra::testing;
+
+namespace {
+
+class Mutator {
+public:
+    explicit Mutator(unsigned seed) : rng_(seed) {}
+
+    std::string Mutate(std::string t) {
+        for (int k = Pick(1, 4); k > 0 && !t.empty(); --k) {
+            const size_t p = Pos(t);
+            const size_t b = p == 0 ? 0 : t.rfind('\n', p - 1) + 1; // the line around p
+            const size_t e = std::min(t.find('\n', p), t.size() - 1) + 1;
+            const size_t digit = t.find_first_of("0123456789", p);
+            switch (Pick(0, 6)) {
+            case 0: t[p] = static_cast<char>(Pick(0, 255)); break;
+            case 1: t.erase(b, e - b); break;
+            case 2: t.insert(Pick(0, 1) ? b : e, t.substr(b, e - b)); break;
+            case 3:
+                if (digit != std::string::npos) t[digit] = static_cast<char>('A' + Pick(0, 25));
+                break;
+            case 4:
+                if (digit != std::string::npos)
+                    t.replace(digit, t.find_first_not_of("0123456789.", digit) - digit,
+                              kHuge[Pick(0, 8)]);
+                break;
+            case 5: t.insert(p, std::string(size_t(Pick(1, 4)), ' ')); break;
+            default: t.insert(p, 1, "=,\"\t\r\n-."[Pick(0, 8)]);
+            }
+        }
+        return t;
+    }
+
+private:
+    static constexpr const char* kHuge[] = {"1E308",       "-1.7E308", "99999999999",
+                                            "2147483647",  "0",        "-2147483648",
+                                            "1E-320",      "-0",       "-1"};
+    std::mt19937 rng_;
+    int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+    size_t Pos(const std::string& t) { return size_t(Pick(0, int(t.size()) - 1)); }
+};
+
+// Every reference lies within its table, every coordinate and axis is finite.
+void ExpectSound(const TModel& m) {
+    const auto sized = [](const auto& table, int count) {
+        return count < 0 ? table.empty() : table.size() == size_t(count) + 1;
+    };
+    ASSERT_TRUE(sized(m.Nodes, m.NodeCount) && sized(m.Frames, m.FrameCount) &&
+                sized(m.Shells, m.ShellCount) && sized(m.Solids, m.SolidCount) &&
+                sized(m.Mats, m.MatCount) && sized(m.Sections, m.SectionCount) &&
+                sized(m.AreaSecs, m.AreaSecCount) && sized(m.Loads, m.LoadCount) &&
+                sized(m.Diaphs, m.DiaphCount) &&
+                m.LoadCaseNames.size() == size_t(m.LoadCaseCount) + 1);
+    const auto joint = [&](int n) { return n >= 1 && n <= m.NodeCount; };
+    for (int k = 1; k <= m.NodeCount; ++k) {
+        const TNODE& n = m.Nodes[k];
+        ASSERT_TRUE((n.LinkNode == 0 || joint(n.LinkNode)) && std::isfinite(n.X + n.Y + n.Z));
+    }
+    for (int k = 1; k <= m.FrameCount; ++k) {
+        const TFRAME& f = m.Frames[k];
+        ASSERT_TRUE(joint(f.NodeI) && joint(f.NodeJ) && f.SecIdx >= 0 &&
+                    f.SecIdx <= CountOf(m.SectionCount));
+        ASSERT_NEAR(std::hypot(f.Axis2X, f.Axis2Y, f.Axis2Z), 1, 1e-9);
+    }
+    for (int k = 1; k <= m.ShellCount; ++k) {
+        const TSHELL& s = m.Shells[k];
+        ASSERT_TRUE(joint(s.N1) && joint(s.N2) && joint(s.N3) && joint(s.N4) && s.SecIdx >= 0 &&
+                    s.SecIdx <= CountOf(m.AreaSecCount));
+    }
+    for (int k = 1; k <= m.SolidCount; ++k)
+        for (int c = 1; c <= 8; ++c)
+            ASSERT_TRUE(joint(m.Solids[k].N[c]));
+    for (int k = 1; k <= m.SectionCount; ++k)
+        ASSERT_TRUE(m.Sections[k].MatIdx >= 0 && m.Sections[k].MatIdx <= m.MatCount);
+    for (int k = 1; k <= m.MatCount; ++k)
+        ASSERT_TRUE(std::isfinite(m.Mats[k].G));
+    for (int k = 1; k <= m.LoadCount; ++k) {
+        const TLOAD& l = m.Loads[k];
+        ASSERT_TRUE(l.Kind != kJointForce || joint(l.Target));
+        ASSERT_TRUE(l.Kind != kFrameDistributed ||
+                    (l.Target >= 1 && l.Target <= m.FrameCount && std::isfinite(l.FX)));
+    }
+    for (int d = 1; d <= m.DiaphCount; ++d) {
+        const TDIAPH& g = m.Diaphs[d];
+        ASSERT_TRUE((g.Master == 0 || joint(g.Master)) &&
+                    g.DiaNodes.size() == size_t(g.SlaveCount) + 1);
+        for (int s = 1; s <= g.SlaveCount; ++s)
+            ASSERT_TRUE(joint(g.DiaNodes[s]));
+    }
+    for (int e = 1; e <= m.EqualDofCount; ++e)
+        ASSERT_TRUE(joint(m.EqualDofs[e].Retained) && joint(m.EqualDofs[e].Constrained));
+}
+
+TModel Import(const std::string& text) {
+    return ImportModelText(SplitS2kLines(text), "m.s2k");
+}
+
+} // namespace
+
+TEST(WholeFile, CorruptedCopiesGiveASoundModelOrAnImportError) {
+    struct File {
+        std::string path;
+        int rounds;
+    };
+    std::vector<File> files = {{SourcePath("examples/two_storey_frame.s2k"), 2000},
+                               {SourcePath("examples/slab_wall.s2k"), 2000},
+                               {SourcePath("examples/solid_block.s2k"), 2000}};
+    if (HaveCorpus())
+        files.insert(files.end(), {{CorpusFile("building-pso.$2k"), 80},
+                                   {CorpusFile("bridge-ga.$2k"), 120},
+                                   {CorpusFile("init.$2k"), 100},
+                                   {CorpusFile("ofem-demo.s2k"), 8}});
+    Mutator mutator(20261206);
+    int models = 0, conversions = 0, inputs = 0;
+    for (const File& f : files) {
+        const std::string original = ReadText(f.path);
+        ASSERT_FALSE(original.empty()) << f.path;
+        for (int round = 0; round < f.rounds; ++round) {
+            const std::string text = mutator.Mutate(original);
+            try {
+                const TModel m = Import(text);
+                ++models;
+                ExpectSound(m);
+                ASSERT_FALSE(::testing::Test::HasFatalFailure()) << f.path << ":\n" << text;
+                TSettings settings; // whatever the file held, a sound model gives a script
+                settings.AnalysisType = 1 + round % 7;
+                settings.UseAggregator = round % 2 == 0;
+                ScriptLineList script;
+                GenerateScript(m, settings, script);
+                ASSERT_GT(script.size(), 10u) << f.path << " round " << round;
+            } catch (const ConversionError&) {
+                ++conversions;
+            } catch (const InputError&) {
+                ++inputs;
+            }
+        }
+    }
+    EXPECT_GT(models, 100);
+    EXPECT_GT(conversions, 100);
+    EXPECT_GT(inputs, 10);
+}
+
+// The version 6 reader given the corpus's tabular files (a format it does not know) gives a model
+// of absent sections or an error with a message.
+TEST(WholeFile, TheVersion6ReaderOnTabularFilesGivesAModelOrAMessage) {
+    if (!HaveCorpus()) GTEST_SKIP() << "no corpus";
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(CorpusFile("init.$2k")).parent_path())) {
+        if (entry.path().extension() == ".md") continue;
+        try {
+            EXPECT_GE(ImportS2k(ReadS2kFile(entry.path().string())).NodeCount, -1);
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()), "") << entry.path();
+        }
+    }
+}
+
+// Below and above the size from which the loads are read on a second thread beside the elements:
+// the same loads, the same warnings in the same order, and of two errors the frame's.
+TEST(WholeFile, ALargeLoadSectionGivesWhatReadingInSequenceGives) {
+    const auto model = [](int forces, const std::string& angle, const std::string& last) {
+        std::string s = "t\nJOINT\n  1  X=0  Y=0  Z=0\n  2  X=1  Y=0  Z=0\n  3  X=2  Y=0  Z=0\n"
+                        "  4  X=3  Y=0  Z=0\n\nFRAME SECTION\n  NAME=A  MAT=STEEL  SH=R  T=400,400\n"
+                        "\nFRAME\n  1  J=1,2  SEC=A  NSEG=1  ANG=0\n  2  J=2,3  SEC=B  NSEG=1  ANG=" +
+                        angle + "\n\nLOAD\n  NAME=DEAD\n      ADD=3  UX=9\n    TYPE=FORCE\n";
+        for (int k = 1; k < forces; ++k)
+            s += "      ADD=" + std::to_string(1 + k % 4) + "  UX=" + std::to_string(k) + "\n";
+        return s + "      ADD=4  UX=" + last + "\n\n";
+    };
+    const auto error = [](const std::string& text) {
+        try {
+            Import(text);
+        } catch (const ConversionError& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    for (const int forces : {100, 30000}) {
+        SCOPED_TRACE(forces);
+        const TModel m = Import(model(forces, "0", "-2.5"));
+        ASSERT_EQ(m.LoadCount, forces + 1);
+        // The ADD line before any TYPE is counted without a load of its own.
+        EXPECT_EQ(std::vector({m.Loads[1].Target, m.Loads[forces].Target}), std::vector({2, 4}));
+        EXPECT_EQ(std::vector({m.Loads[1].FX, m.Loads[forces].FX}), std::vector({1.0, -2.5}));
+        ASSERT_EQ(m.Warnings.size(), 3u);
+        EXPECT_TRUE(m.Warnings[0].What.starts_with("FRAME SECTION: ") &&
+                    m.Warnings[1].What.starts_with("FRAME: ") &&
+                    m.Warnings[2].What.starts_with("LOAD: "));
+        EXPECT_NE(error(model(forces, "x", "y")).find("(FRAME)"), std::string::npos);
+        EXPECT_NE(error(model(forces, "0", "y")).find("(LOAD)"), std::string::npos);
+    }
+}
+
+TEST(WholeFile, ANameGivenByManyRecordsIsHeldOnce) {
+    const std::string name(1000, 'N');
+    // Three joints, so that the shells have an area.
+    std::string text =
+        "t\nJOINT\n  1  X=0  Y=0  Z=0\n  2  X=1  Y=0  Z=0\n  3  X=1  Y=1  Z=0\n\nFRAME\n";
+    for (int k = 1; k <= 300; ++k)
+        text += "  " + std::to_string(k) + "  J=1,2  SEC=" + name + "  NSEG=1  ANG=0\n";
+    text += "\nSHELL\n  1  J=1,2,3,1  SEC=" + name + "\n  2  J=1,2,3,1  SEC=" + name +
+            "\n\nLOAD\n  NAME=" + name + "\n    TYPE=FORCE\n      ADD=1  UX=1\n\n";
+    const TModel m = Import(text);
+    ASSERT_EQ(m.FrameCount, 300);
+    EXPECT_EQ(m.Frames[1].SecName, name);
+    EXPECT_EQ(m.Frames[1].SecName.c_str(), m.Frames[300].SecName.c_str());
+    EXPECT_EQ(m.Shells[1].SecName.c_str(), m.Shells[2].SecName.c_str());
+    EXPECT_EQ(m.LoadCaseNames[1], name);
+}
+
+// The diaphragms of the corpus buildings (their masters new joints at each level's centre), their
+// equal constraint at a fixed base and their point load; the bridge meshed at its mid-span sensor
+// joint with its inactive degrees of freedom restrained.
+TEST(WholeFile, CorpusBuildingAndBridgeKeepTheirStructure) {
+    if (!HaveCorpus()) GTEST_SKIP() << "no corpus";
+    const TModel b = Import(ReadText(CorpusFile("building-pso.$2k")));
+    ASSERT_EQ(b.DiaphCount, 2);
+    for (const TDIAPH& d : {b.Diaphs[1], b.Diaphs[2]}) {
+        EXPECT_GT(d.Master, 38);
+        for (int j = 1; j <= d.SlaveCount; ++j)
+            EXPECT_EQ(b.Nodes[d.DiaNodes[j]].Z, b.Nodes[d.Master].Z);
+    }
+    for (int i = 1; i <= 36; ++i)
+        EXPECT_EQ(b.Nodes[i].Restraint[3], 1) << i; // EQUAL1 ties UZ to the fixed base
+    int pushes = 0;
+    for (const TLOAD& l : b.Loads)
+        if (l.CaseIdx > 0 && b.LoadCaseNames[l.CaseIdx] == "P_Load") {
+            ++pushes;
+            EXPECT_EQ(l.Target, 6);
+            EXPECT_DOUBLE_EQ(l.FX, 150 * 9.80665);
+        }
+    EXPECT_EQ(pushes, 1);
+    const TModel bridge = Import(ReadText(CorpusFile("bridge-pso.$2k")));
+    int ends = 0;
+    for (const TFRAME& f : bridge.Frames)
+        ends += (f.NodeI == 2) + (f.NodeJ == 2);
+    EXPECT_EQ(ends, 2);
+    for (int i = 1; i <= bridge.NodeCount; ++i) {
+        const auto& r = bridge.Nodes[i].Restraint;
+        EXPECT_EQ(r[2] + r[4] + r[6], 3) << i;
+    }
+}
