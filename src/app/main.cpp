@@ -6,7 +6,14 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <csignal>
+
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+    // Past the file size limit (ulimit -f) a save fails with a message instead of ending the
+    // program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication app(argc, argv);
     vandra::gui::SetApplicationTitle();
 

@@ -4,6 +4,8 @@
 #include "model/MaterialLaws.h"
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
+#include "model/ShownText.h"
+#include "sections/Fibers.h"
 
 #include <stdexcept>
 #include <string>
@@ -79,7 +81,7 @@ const SectionFieldEntry kSectionFields[] = {
 constexpr SettingName kAreaSecFields[] = {{"NonlinType", "0/1"}};
 
 std::string Quoted(std::string_view s) {
-    return "'" + std::string(s) + "'";
+    return text::ShownToken(s);
 }
 
 bool Flag(std::string_view name, std::string_view value) {
@@ -145,7 +147,10 @@ bool AssignProgramSetting(const SettingRooms& rooms, std::string_view name,
     return false;
 }
 
-void AssignSectionField(TSECTION& sec, std::string_view field, std::string_view value) {
+// A change that leaves the section with a layout that would be silently wrong is refused and
+// changes nothing.
+void AssignSectionField(TSECTION& stored, std::string_view field, std::string_view value) {
+    TSECTION sec = stored;
     for (const SectionFieldEntry& f : kSectionFields) {
         if (f.Text.Name != field) continue;
         std::visit(
@@ -165,6 +170,8 @@ void AssignSectionField(TSECTION& sec, std::string_view field, std::string_view 
                 }
             },
             f.Field);
+        CheckFiberLayout(sec);
+        stored = sec;
         return;
     }
     throw UsageError("unknown frame section field " + Quoted(field));

@@ -29,6 +29,44 @@ double ClampUnit(double v) {
     return std::clamp(v, -1.0, 1.0);
 }
 
+bool SamePoint(const TModel& model, int a, int b) {
+    const TNODE& p = model.Nodes[static_cast<size_t>(a)];
+    const TNODE& q = model.Nodes[static_cast<size_t>(b)];
+    return p.X == q.X && p.Y == q.Y && p.Z == q.Z;
+}
+
+// A frame joins two joints; two at one point are refused too, but for a rigid link, which ties
+// two joints that stand together.
+void CheckFrameJoints(const TModel& model, const TFRAME& frame, int record, int lineIndex) {
+    if (frame.NodeI == frame.NodeJ)
+        throw InputError(text::Format("Line %d: frame %d joins joint %d to itself",
+                                      {lineIndex + 1, record, frame.NodeI}));
+    const bool rigid = frame.SecIdx > 0 &&
+                       model.Sections[static_cast<size_t>(frame.SecIdx)].FrameType == kRigidBeam;
+    if (!rigid && SamePoint(model, frame.NodeI, frame.NodeJ))
+        throw InputError(text::Format("Line %d: frame %d joins joints %d and %d, which stand at "
+                                      "the same point; it would have no length",
+                                      {lineIndex + 1, record, frame.NodeI, frame.NodeJ}));
+}
+
+// A shell's corners must stand at three points at least (a triangle may repeat a corner); with
+// fewer it has no area and the solver fails on it.
+void CheckShellCorners(const TModel& model, const TSHELL& shell, int record, int lineIndex) {
+    const int corners[4] = {shell.N1, shell.N2, shell.N3, shell.N4};
+    int points = 0;
+    for (int a = 0; a < 4; ++a) {
+        bool seen = false;
+        for (int b = 0; b < a && !seen; ++b)
+            seen = SamePoint(model, corners[a], corners[b]);
+        if (!seen) ++points;
+    }
+    if (points < 3)
+        throw InputError(
+            text::Format("Line %d: shell %d has its corners (joints %d, %d, %d, %d) "
+                         "at fewer than three points; it would have no area",
+                         {lineIndex + 1, record, shell.N1, shell.N2, shell.N4, shell.N3}));
+}
+
 } // namespace
 
 // alpha is the plan angle of the frame axis (a vertical frame takes cos alpha = -1), beta its
@@ -109,6 +147,7 @@ void ReadFrames(const S2kInput& in, TModel& model) {
         frame.Nseg = parse::Integer(t[7]);
         frame.SecIdx = sections.Find(frame.SecName);
         if (frame.SecIdx == 0) unmatched.Add(frame.SecName, i, k);
+        CheckFrameJoints(model, frame, k, i);
         frame.Angle = parse::Float(t[9]);
         frame.Release = kNoRelease;
         for (int j = 0; j < 20; ++j) {
@@ -157,6 +196,7 @@ void ReadShells(const S2kInput& in, TModel& model) {
         shell.N3 = parse::Integer(t[5]);
         for (int n : {shell.N1, shell.N2, shell.N3, shell.N4})
             CheckRange(n, model.NodeCount, "joint", i);
+        CheckShellCorners(model, shell, k, i);
         shell.SecName = names.Of(t[7]);
         shell.SecIdx = sections.Find(shell.SecName);
         if (shell.SecIdx == 0) unmatched.Add(shell.SecName, i, k);

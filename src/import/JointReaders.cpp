@@ -5,6 +5,7 @@
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -151,6 +152,8 @@ void ReadConstraints(const S2kInput& in, TModel& model) {
         d.DiaNodes.assign(1, 0);
 
     std::vector<bool> named(model.Diaphs.size(), false);
+    // The diaphragm that holds each joint: the solver ties a joint to one diaphragm only.
+    std::vector<int> owner(static_cast<size_t>(std::max(model.NodeCount, 0)) + 1, 0);
     int d = 0;
     ForEachDataLine(in, kConstraintKeyword, [&](int i) {
         Tokenize(in.Lines[static_cast<size_t>(i)], t);
@@ -172,6 +175,15 @@ void ReadConstraints(const S2kInput& in, TModel& model) {
                     "Line %d: ADD line outside any diaphragm (no NAME line before it)", {i + 1}));
             const int joint = parse::Integer(t[2]);
             CheckRange(joint, model.NodeCount, "joint", i);
+            int& held = owner[static_cast<size_t>(joint)];
+            if (held == d)
+                throw InputError(text::Format("Line %d: joint %d is added twice to diaphragm %d",
+                                              {i + 1, joint, d}));
+            if (held != 0)
+                throw InputError(text::Format("Line %d: joint %d of diaphragm %d is in diaphragm "
+                                              "%d already; a joint can be in one diaphragm only",
+                                              {i + 1, joint, d, held}));
+            held = d;
             model.Diaphs[static_cast<size_t>(d)].DiaNodes.push_back(joint);
         }
     });

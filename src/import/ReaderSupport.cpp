@@ -1,6 +1,7 @@
 #include "import/ReaderSupport.h"
 
 #include "model/NumberText.h"
+#include "model/ShownText.h"
 
 namespace vandra::s2k {
 
@@ -43,17 +44,7 @@ void SectionWarnings::Finish(std::string_view what) {
 }
 
 std::string QuotedToken(std::string_view token) {
-    std::string out = "'";
-    for (char c : token) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 32 || u == 127) {
-            out += '^';
-            out += static_cast<char>(u ^ 64);
-        } else {
-            out += c;
-        }
-    }
-    return out + "'";
+    return text::ShownToken(token);
 }
 
 std::string MisplacedKey(const S2kTokens& t, std::initializer_list<KeyAt> keys) {

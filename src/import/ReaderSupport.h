@@ -97,7 +97,8 @@ struct KeyAt {
 };
 std::string MisplacedKey(const S2kTokens& t, std::initializer_list<KeyAt> keys);
 
-// A token shown in a warning: quoted, control characters as ^X.
+// A token shown in a warning: quoted, control characters as ^X, a long one cut
+// (text::ShownToken).
 std::string QuotedToken(std::string_view token);
 
 // Index by name of records 1..count, the last record of a name winning, as the store's look-up

@@ -2,11 +2,10 @@
 
 #include "import/S2kReaders.h"
 #include "model/Errors.h"
+#include "model/InputFile.h"
 #include "model/LargeMemory.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <future>
 #include <iterator>
 
@@ -17,23 +16,14 @@ S2kText SplitS2kLines(std::string_view text) {
 }
 
 S2kText ReadS2kFile(const std::string& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(std::filesystem::path(path), error))
-        throw InputError("\"" + path + "\" is a directory, not a model file");
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw InputError("Cannot open file \"" + path + "\"");
+    InputFile file = OpenInputFile(path);
+    if (!file.Kind().empty())
+        throw InputError("\"" + path + "\" is " + std::string(file.Kind()) + ", not a model file");
+    if (!file.IsOpen()) throw InputError("Cannot open file \"" + path + "\"");
     std::string text;
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    file.seekg(0, std::ios::beg);
-    if (size > 0) {
-        text.reserve(static_cast<size_t>(size));
-        AdviseHugePages(text.data(), text.capacity());
-        text.resize(static_cast<size_t>(size));
-        file.read(text.data(), size);
-    }
-    if (!file || file.gcount() != std::max<std::streamoff>(size, 0) || size < 0)
-        throw InputError("Cannot read file \"" + path + "\"");
+    text.reserve(static_cast<size_t>(file.Size()) + 1);
+    AdviseHugePages(text.data(), text.capacity());
+    if (!file.ReadAll(text)) throw InputError("Cannot read file \"" + path + "\"");
     return S2kText(std::move(text));
 }
 

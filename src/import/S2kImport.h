@@ -12,7 +12,8 @@
 namespace vandra {
 
 // Reads a whole file as 8-bit text lines; a line ends at CR, LF, CR LF or CR CR LF. A file that
-// cannot be read, or a directory, raises InputError naming it.
+// cannot be read, or anything but a regular file (a directory, a FIFO, a device), raises
+// InputError naming it.
 S2kText ReadS2kFile(const std::string& path);
 S2kText SplitS2kLines(std::string_view text);
 

@@ -14,7 +14,8 @@ class S2kText {
 public:
     S2kText() = default;
     // Splits text into lines; a line ends at CR, LF, CR LF or CR CR LF. A last line without a line
-    // end still counts; a line end at the very end adds no line.
+    // end still counts; a line end at the very end adds no line. A UTF-8 byte order mark at the
+    // start of a line is no part of it.
     explicit S2kText(std::string text);
 
     size_t size() const { return lines_.size(); }
@@ -30,6 +31,7 @@ private:
     struct Line {
         size_t begin = 0, length = 0;
     };
+    Line LineAt(size_t begin, size_t end) const;
     std::string text_;
     std::vector<Line> lines_;
 };

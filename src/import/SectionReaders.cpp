@@ -115,6 +115,13 @@ void ReadMaterials(const S2kInput& in, TModel& model) {
 
 namespace {
 
+// A dimension must be positive: a section of no size has no stiffness and the solver fails on it.
+void CheckPositive(double value, int lineIndex, std::string_view keyword, const std::string& what) {
+    if (!(value > 0))
+        throw InputError(text::Format("Line %d (%s): %s must be positive, not %s",
+                                      {lineIndex + 1, keyword, what, text::FormatGeneral(value)}));
+}
+
 // A material name looked up for a section; one that matches nothing is remembered for a warning.
 int SectionMaterial(const NameIndex<TMAT>& materials, std::string_view name, int lineIndex,
                     int record, UnmatchedNames& unmatched) {
@@ -170,8 +177,12 @@ void ReadFrameSections(const S2kInput& in, TModel& model) {
             dimensions = 2;
             sec.DivideFX = 20;
         }
-        for (int d = 1; d <= dimensions; ++d)
+        for (int d = 1; d <= dimensions; ++d) {
             sec.T[static_cast<size_t>(d)] = parse::Float(t[6 + d]);
+            CheckPositive(
+                sec.T[static_cast<size_t>(d)], i, kFrameSectionKeyword,
+                text::Format("section %s: dimension %d of T", {QuotedToken(sec.Name), d}));
+        }
         if (dimensions > 0) sec.HingeLenI = sec.HingeLenJ = sec.T[1];
     });
     keys.Finish("keys out of place");
@@ -222,6 +233,8 @@ void ReadShellSections(const S2kInput& in, TModel& model) {
         sec.Color = SectionColor(k);
         sec.ShellKind = 1;
         sec.Thickness = parse::Float(t[9]);
+        CheckPositive(sec.Thickness, i, kShellSectionKeyword,
+                      "section " + QuotedToken(sec.Name) + ": the thickness TH");
         sec.NonlinType = kShellMITC4;
     });
     keys.Finish("keys out of place");

@@ -1,10 +1,12 @@
 // The tabular import: diaphragms, equal constraints and the restraint of joints that nothing
 // holds.
 #include "import/TabularSupport.h"
+#include "model/Errors.h"
 #include "model/NumberText.h"
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 namespace vandra::tabular {
 namespace {
@@ -75,18 +77,32 @@ void AddLevelDiaphragm(Importer& im, const std::string& name, const std::vector<
     m.Diaphs.push_back(std::move(d));
 }
 
-// One row of the diaphragm definitions: its unrestrained joints, one diaphragm per level.
-void ReadDiaphragm(Importer& im, const TabularRow& row, const std::string& name,
-                   const std::vector<int>& assigned, const std::vector<bool>& inElement) {
+// The diaphragm that holds each joint so far, by the row of its definition.
+using DiaphragmOfJoint = std::unordered_map<int, size_t>;
+
+// One row of the diaphragm definitions: its unrestrained joints, one diaphragm per level. A joint
+// that another diaphragm already holds is refused: the solver cannot tie it to two.
+void ReadDiaphragm(Importer& im, const TabularTable& t, size_t r, const std::string& name,
+                   const std::vector<int>& assigned, const std::vector<bool>& inElement,
+                   DiaphragmOfJoint& owner) {
     const TModel& m = im.Model;
+    const TabularRow& row = t.Rows[r];
     std::vector<int> joints;
     std::vector<int> dropped;
     for (int j : assigned) {
         const TNODE& n = m.Nodes[static_cast<size_t>(j)];
-        if (n.Restraint[1] || n.Restraint[2] || n.Restraint[6])
+        if (n.Restraint[1] || n.Restraint[2] || n.Restraint[6]) {
             dropped.push_back(j);
-        else
-            joints.push_back(j);
+            continue;
+        }
+        const auto [it, fresh] = owner.try_emplace(j, r);
+        if (!fresh && it->second != r)
+            throw InputError(im.Where(t, r) + ": joint " +
+                             Label(im.JointLabel[static_cast<size_t>(j)]) + " of diaphragm " +
+                             Label(name) + " is also in diaphragm " +
+                             Label(t.Value(t.Rows[it->second], "Name")) +
+                             "; a joint can be in one diaphragm only");
+        if (fresh) joints.push_back(j);
     }
     if (!dropped.empty())
         im.Warn(row.Line,
@@ -123,6 +139,7 @@ void ReadDiaphragmTable(Importer& im, const ConstraintJoints& members) {
     const TabularTable* t = im.Table("CONSTRAINT DEFINITIONS - DIAPHRAGM");
     if (t == nullptr) return;
     const std::vector<bool> inElement = ElementJoints(im);
+    DiaphragmOfJoint owner;
     for (size_t r = 0; r < t->Rows.size(); ++r) {
         const TabularRow& row = t->Rows[r];
         const std::string name(t->Value(row, "Name"));
@@ -134,7 +151,7 @@ void ReadDiaphragmTable(Importer& im, const ConstraintJoints& members) {
                     "skipped; only diaphragms in horizontal planes are written");
             continue;
         }
-        ReadDiaphragm(im, row, name, it->second, inElement);
+        ReadDiaphragm(im, *t, r, name, it->second, inElement, owner);
     }
 }
 

@@ -13,16 +13,16 @@ namespace vandra::tabular {
 
 namespace {
 
-// Joints in a uniform grid of cells, to find the joints that lie on a frame.
+// The joints of the file in a uniform grid of cells about as large as the mean distance between
+// them, to find the joints that lie on a frame. Joints that the mesh makes never join it: a
+// frame cut into thousands of pieces would crowd them into the few cells along it.
 class JointGrid {
 public:
     JointGrid(const TModel& m, double cell) : model_(m), cell_(cell) {
-        for (int i = 1; i <= m.NodeCount; ++i)
-            Add(i);
-    }
-    void Add(int joint) {
-        const TNODE& n = model_.Nodes[static_cast<size_t>(joint)];
-        cells_[Key(Cell(n.X), Cell(n.Y), Cell(n.Z))].push_back(joint);
+        for (int i = 1; i <= m.NodeCount; ++i) {
+            const TNODE& n = model_.Nodes[static_cast<size_t>(i)];
+            cells_[Key(Cell(n.X), Cell(n.Y), Cell(n.Z))].push_back(i);
+        }
     }
     // Calls visit(joint) for every joint in the cells of the box [lo, hi].
     template <typename Visit> void ForBox(const Vec3& lo, const Vec3& hi, Visit visit) const {
@@ -61,7 +61,60 @@ private:
 };
 
 constexpr double kOnFrameTolerance = 1e-3; // mm: a joint this close to a frame lies on it
+
+// Every joint, those the mesh makes included, by the cube of side 10 tolerances that holds it: a
+// cut point finds the joint already there by looking at the cubes within the tolerance, at most
+// eight, each holding a handful of joints however many the mesh makes.
+class PointIndex {
+public:
+    explicit PointIndex(const Importer& im) : im_(im) {
+        cells_.reserve(static_cast<size_t>(im.Model.NodeCount) * 2 + 16);
+        for (int i = 1; i <= im.Model.NodeCount; ++i)
+            Add(i);
+    }
+    void Add(int joint) {
+        const Vec3 p = im_.Position(joint);
+        cells_[{Cell(p[0]), Cell(p[1]), Cell(p[2])}].push_back(joint);
+    }
+    // A joint within the tolerance of p; 0 when there is none.
+    int Find(const Vec3& p) const {
+        const int64_t x0 = Cell(p[0] - kOnFrameTolerance), x1 = Cell(p[0] + kOnFrameTolerance);
+        const int64_t y0 = Cell(p[1] - kOnFrameTolerance), y1 = Cell(p[1] + kOnFrameTolerance);
+        const int64_t z0 = Cell(p[2] - kOnFrameTolerance), z1 = Cell(p[2] + kOnFrameTolerance);
+        for (int64_t x = x0; x <= x1; ++x)
+            for (int64_t y = y0; y <= y1; ++y)
+                for (int64_t z = z0; z <= z1; ++z) {
+                    const auto it = cells_.find({x, y, z});
+                    if (it == cells_.end()) continue;
+                    for (int j : it->second)
+                        if (Norm(Sub(im_.Position(j), p)) <= kOnFrameTolerance) return j;
+                }
+        return 0;
+    }
+
+private:
+    struct Key {
+        int64_t X, Y, Z;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        size_t operator()(const Key& k) const {
+            const uint64_t h = static_cast<uint64_t>(k.X) * 0x9E3779B97F4A7C15ull ^
+                               static_cast<uint64_t>(k.Y) * 0xC2B2AE3D27D4EB4Full ^
+                               static_cast<uint64_t>(k.Z) * 0x165667B19E3779F9ull;
+            return static_cast<size_t>(h ^ (h >> 29));
+        }
+    };
+    static int64_t Cell(double v) {
+        // Coordinates are below 1e30 mm; beyond 1e15 cubes the clamp only merges far cubes.
+        return static_cast<int64_t>(
+            std::clamp(std::floor(v / (10 * kOnFrameTolerance)), -1e15, 1e15));
+    }
+    const Importer& im_;
+    std::unordered_map<Key, std::vector<int>, KeyHash> cells_;
+};
 constexpr long long kMaxFrames = 10000000; // frames an auto mesh may make in all
+constexpr int kMaxSegments = 10000;        // pieces an auto mesh cuts one frame into
 // The tables give a frame no NSEG (output segments); version 6 text written from the model says 3.
 constexpr int kTabularNseg = 3;
 
@@ -80,14 +133,17 @@ void ReadFrameConnectivity(Importer& im, const TabularTable& t) {
         frame.NodeI = im.Joint(t, r, "JointI");
         frame.NodeJ = im.Joint(t, r, "JointJ");
         if (frame.NodeI == frame.NodeJ)
-            throw InputError(im.Where(t, r) + ": frame \"" + std::string(label) +
-                             "\" joins joint " + std::string(t.Value(row, "JointI")) +
-                             " to itself");
+            throw InputError(im.Where(t, r) + ": frame " + Label(label) + " joins joint " +
+                             Label(t.Value(row, "JointI")) + " to itself");
+        if (Norm(Sub(im.Position(frame.NodeI), im.Position(frame.NodeJ))) <= kOnFrameTolerance)
+            throw InputError(im.Where(t, r) + ": frame " + Label(label) + " joins joints " +
+                             Label(t.Value(row, "JointI")) + " and " +
+                             Label(t.Value(row, "JointJ")) +
+                             ", which stand at the same point; it would have no length");
         if (t.Value(row, "IsCurved") == "Yes") curved.push_back(row.Line);
         m.Frames.push_back(std::move(frame));
         if (!im.FrameOf.Add(label, static_cast<int>(r) + 1))
-            throw InputError(im.Where(t, r) + ": frame \"" + std::string(label) +
-                             "\" is listed twice");
+            throw InputError(im.Where(t, r) + ": frame " + Label(label) + " is listed twice");
         im.FrameLine.push_back(row.Line);
     }
     m.FrameCount = static_cast<int>(rows);
@@ -160,10 +216,11 @@ void ReadFrameReleases(Importer& im) {
 using Cut = std::pair<double, int>;
 
 // Where row r of the auto mesh cuts frame `base`: at the joints on it (AtJoints), and into equal
-// segments (NumSegments, MaxLength); cuts closer than the tolerance are one, a joint winning over
-// a new point. Sorted along the frame; empty when the frame stays whole.
+// segments (NumSegments, MaxLength, at most kMaxSegments: *capped is set when more were asked
+// for); cuts closer than the tolerance are one, a joint winning over a new point. Sorted along the
+// frame; empty when the frame stays whole.
 std::vector<Cut> MeshCuts(const Importer& im, const TabularTable& mesh, size_t r,
-                          const TFRAME& base, const JointGrid& grid) {
+                          const TFRAME& base, const JointGrid& grid, bool* capped) {
     const TModel& m = im.Model;
     const Vec3 pi = im.Position(base.NodeI), pj = im.Position(base.NodeJ);
     const Vec3 axis = Sub(pj, pi);
@@ -186,11 +243,11 @@ std::vector<Cut> MeshCuts(const Importer& im, const TabularTable& mesh, size_t r
             if (Norm(off) <= tol) cuts.push_back({s, j});
         });
     }
-    int segments = static_cast<int>(std::min(im.Number(mesh, r, "NumSegments"), 10000.0));
+    double asked = im.Number(mesh, r, "NumSegments");
     const double maxLength = im.Number(mesh, r, "MaxLength") * im.LengthScale;
-    if (maxLength > 0)
-        segments =
-            std::max(segments, static_cast<int>(std::min(std::ceil(length / maxLength), 10000.0)));
+    if (maxLength > 0) asked = std::max(asked, std::ceil(length / maxLength));
+    *capped = asked > kMaxSegments;
+    const int segments = static_cast<int>(std::min(asked, static_cast<double>(kMaxSegments)));
     if (static_cast<long long>(m.FrameCount) + segments > kMaxFrames)
         throw InputError(im.Where(mesh, r) + ": the auto mesh would make more than " +
                          Int(kMaxFrames) + " frames");
@@ -212,7 +269,7 @@ std::vector<Cut> MeshCuts(const Importer& im, const TabularTable& mesh, size_t r
 // others follow all the frames. A cut without a joint takes an existing joint at its point, so that
 // pieces of crossing frames meet, else a new joint. Returns the number of new joints.
 int CutFrame(Importer& im, int f, const TFRAME& base, const std::vector<Cut>& cuts,
-             JointGrid& grid) {
+             PointIndex& points) {
     TModel& m = im.Model;
     const Vec3 pi = im.Position(base.NodeI);
     const Vec3 axis = Sub(im.Position(base.NodeJ), pi);
@@ -229,13 +286,10 @@ int CutFrame(Importer& im, int f, const TFRAME& base, const std::vector<Cut>& cu
             end = cuts[k].second;
             if (end == 0) {
                 const Vec3 p{pi[0] + axis[0] * s1, pi[1] + axis[1] * s1, pi[2] + axis[2] * s1};
-                const Vec3 e{kOnFrameTolerance, kOnFrameTolerance, kOnFrameTolerance};
-                grid.ForBox(Sub(p, e), Vec3{p[0] + e[0], p[1] + e[1], p[2] + e[2]}, [&](int j) {
-                    if (end == 0 && Norm(Sub(im.Position(j), p)) <= kOnFrameTolerance) end = j;
-                });
+                end = points.Find(p);
                 if (end == 0) {
                     end = im.NewJoint(p[0], p[1], p[2]);
-                    grid.Add(end);
+                    points.Add(end);
                     ++made;
                 }
             }
@@ -275,19 +329,28 @@ void ReadFrameAutoMesh(Importer& im) {
     const double size = m.NodeCount > 0 ? Norm(Sub(hi, lo)) : 0;
     const double cell =
         std::max(size / std::max(1.0, std::cbrt(static_cast<double>(m.NodeCount))), 1.0);
-    JointGrid grid(m, cell);
+    const JointGrid grid(m, cell);
+    PointIndex points(im);
     const int originalFrames = m.FrameCount;
     int meshed = 0, made = 0;
+    std::vector<int> cappedLines;
     for (size_t r = 0; r < mesh->Rows.size(); ++r) {
         if (!im.Yes(*mesh, r, "AutoMesh")) continue;
         const int f = im.Frame(*mesh, r);
         if (f > originalFrames) continue;
         const TFRAME base = m.Frames[static_cast<size_t>(f)];
-        const std::vector<Cut> cuts = MeshCuts(im, *mesh, r, base, grid);
+        bool capped = false;
+        const std::vector<Cut> cuts = MeshCuts(im, *mesh, r, base, grid, &capped);
+        if (capped) cappedLines.push_back(mesh->Rows[r].Line);
         if (cuts.empty()) continue;
         ++meshed;
-        made += CutFrame(im, f, base, cuts, grid);
+        made += CutFrame(im, f, base, cuts, points);
     }
+    if (!cappedLines.empty())
+        im.Warn(cappedLines.front(),
+                Int(static_cast<long long>(cappedLines.size())) +
+                    " frames ask the auto mesh for more than " + Int(kMaxSegments) + " pieces",
+                "each is cut into " + Int(kMaxSegments) + " pieces");
     if (meshed > 0)
         im.Info("Frame auto mesh: " + Int(meshed) + " frames cut into " +
                 Int(m.FrameCount - originalFrames + meshed) + " pieces, " + Int(made) +
@@ -308,6 +371,21 @@ void SetFrameAxes(TModel& m) {
         frame.Axis2Z = axis.Z;
         frame.Nseg = kTabularNseg;
     }
+}
+
+// A shell's corners must stand at three points at least; with fewer it has no area.
+void CheckCorners(const Importer& im, const TabularTable& t, size_t r,
+                  const std::vector<int>& joints) {
+    int points = 0;
+    for (size_t a = 0; a < joints.size(); ++a) {
+        bool seen = false;
+        for (size_t b = 0; b < a && !seen; ++b)
+            seen = Norm(Sub(im.Position(joints[a]), im.Position(joints[b]))) <= kOnFrameTolerance;
+        if (!seen) ++points;
+    }
+    if (points < 3)
+        throw InputError(im.Where(t, r) + ": area " + Label(t.Value(t.Rows[r], "Area")) +
+                         " has its corners at fewer than three points; it would have no area");
 }
 
 } // namespace
@@ -357,6 +435,7 @@ void ReadAreaTables(Importer& im) {
         auto idx = sectionIndex.find(NameOf(secName));
         area.Section = idx == sectionIndex.end() ? 0 : idx->second;
         if (area.Joints.size() == 4) {
+            CheckCorners(im, *t, r, area.Joints);
             TSHELL shell;
             shell.SecName = NameOf(secName);
             shell.SecIdx = area.Section;
@@ -371,8 +450,7 @@ void ReadAreaTables(Importer& im) {
             polygons.push_back(row.Line);
         }
         if (!im.AreaOf.Add(label, static_cast<int>(im.Areas.size()) + 1))
-            throw InputError(im.Where(*t, r) + ": area \"" + std::string(label) +
-                             "\" is listed twice");
+            throw InputError(im.Where(*t, r) + ": area " + Label(label) + " is listed twice");
         im.Areas.push_back(std::move(area));
     }
     m.ShellCount = static_cast<int>(m.Shells.size()) - 1;

@@ -6,6 +6,7 @@
 #include "model/Errors.h"
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
+#include "model/ShownText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -148,17 +149,34 @@ double Importer::Number(const TabularTable& table, size_t row, std::string_view 
                           parse::FloatMessage(text));
 }
 
+double Importer::Required(const TabularTable& table, size_t row, std::string_view key) const {
+    if (!table.Has(table.Rows[row], key))
+        throw InputError(Where(table, row) + ": the row gives no " + std::string(key));
+    return Number(table, row, key);
+}
+
+double Importer::Positive(const TabularTable& table, size_t row, std::string_view key,
+                          const std::string& what) const {
+    const double v = Required(table, row, key);
+    if (!(v > 0))
+        throw InputError(Where(table, row) + ": " + std::string(key) + " of " + what +
+                         " must be positive, not " + Num(v));
+    return v;
+}
+
 bool Importer::Yes(const TabularTable& table, size_t row, std::string_view key) const {
     const std::string_view v = table.Value(table.Rows[row], key);
     return v == "Yes" || v == "YES" || v == "yes";
 }
 
 int Importer::Joint(const TabularTable& table, size_t row, std::string_view key) const {
+    if (!table.Has(table.Rows[row], key))
+        throw InputError(Where(table, row) + ": the row gives no " + std::string(key));
     const std::string_view label = table.Value(table.Rows[row], key);
     const int joint = JointOf.Find(label);
     if (joint == 0)
-        throw InputError(Where(table, row) + ": joint \"" + std::string(label) + "\" (" +
-                         std::string(key) + ") is not in JOINT COORDINATES");
+        throw InputError(Where(table, row) + ": joint " + Label(label) + " (" + std::string(key) +
+                         ") is not in JOINT COORDINATES");
     return joint;
 }
 
@@ -200,8 +218,8 @@ void ReadUnits(Importer& im) {
     for (const UnitName& u : kLengthUnits)
         if (u.Name == length) l = &u;
     if (f == nullptr || l == nullptr)
-        throw InputError("PROGRAM CONTROL (line " + Int(line) + "): units \"" + std::string(units) +
-                         "\" are not known (forces N, KN, Kgf, Tonf, lb, Kip; lengths mm, cm, m, "
+        throw InputError("PROGRAM CONTROL (line " + Int(line) + "): units " + Label(units) +
+                         " are not known (forces N, KN, Kgf, Tonf, lb, Kip; lengths mm, cm, m, "
                          "in, ft)");
     im.ForceScale = f->Scale;
     im.LengthScale = l->Scale;
@@ -232,22 +250,22 @@ void ReadJointTable(Importer& im) {
         const std::string_view system = t->Value(row, "CoordSys", "GLOBAL");
         const std::string_view type = t->Value(row, "CoordType", "Cartesian");
         if (t->Has(row, "GlobalX")) {
-            x = im.Number(*t, r, "GlobalX");
-            y = im.Number(*t, r, "GlobalY");
-            z = im.Number(*t, r, "GlobalZ");
+            x = im.Required(*t, r, "GlobalX");
+            y = im.Required(*t, r, "GlobalY");
+            z = im.Required(*t, r, "GlobalZ");
         } else if (system == "GLOBAL" && type == "Cartesian") {
-            x = im.Number(*t, r, "XorR");
-            y = im.Number(*t, r, "Y");
-            z = im.Number(*t, r, "Z");
+            x = im.Required(*t, r, "XorR");
+            y = im.Required(*t, r, "Y");
+            z = im.Required(*t, r, "Z");
         } else if (system == "GLOBAL" && type == "Cylindrical") {
-            const double radius = im.Number(*t, r, "XorR");
-            const double theta = im.Number(*t, r, "T") * std::numbers::pi / 180;
+            const double radius = im.Required(*t, r, "XorR");
+            const double theta = im.Required(*t, r, "T") * std::numbers::pi / 180;
             x = radius * std::cos(theta);
             y = radius * std::sin(theta);
-            z = im.Number(*t, r, "Z");
+            z = im.Required(*t, r, "Z");
         } else {
-            throw InputError(im.Where(*t, r) + ": joint \"" + std::string(label) +
-                             "\" is given in coordinate system " + std::string(system) + " (" +
+            throw InputError(im.Where(*t, r) + ": joint " + Label(label) +
+                             " is given in coordinate system " + std::string(system) + " (" +
                              std::string(type) +
                              "), which cannot be read without its global "
                              "coordinates");
@@ -259,8 +277,7 @@ void ReadJointTable(Importer& im) {
         m.Nodes.push_back(std::move(node));
         const int number = static_cast<int>(m.Nodes.size()) - 1;
         if (!im.JointOf.Add(label, number))
-            throw InputError(im.Where(*t, r) + ": joint \"" + std::string(label) +
-                             "\" is listed twice");
+            throw InputError(im.Where(*t, r) + ": joint " + Label(label) + " is listed twice");
         im.JointLabel.push_back(label);
         im.SpecialJoint.push_back(t->Value(row, "SpecialJt") == "Yes");
     }
@@ -294,7 +311,7 @@ void ReadMaterialTables(Importer& im) {
         TMAT mat;
         mat.Name = NameOf(t->Value(row, "Material"));
         mat.MatType = 1;
-        mat.E = im.Number(*t, r, "E1") * stress;
+        mat.E = im.Positive(*t, r, "E1", "material " + Label(mat.Name)) * stress;
         mat.U = im.Number(*t, r, "U12");
         mat.G = 1 + mat.U != 0 ? mat.E / 2 / (1 + mat.U) : 0;
         if (!t->Has(row, "U12"))
@@ -370,6 +387,13 @@ TModel ImportTabular(const S2kText& lines, const std::string& fileName,
     AddProgress(progress, 1);
     tabular::Importer im(file, fileName, report != nullptr ? *report : own);
     im.Model.LengthUnit = kLengthMM;
+    for (const UnclosedQuote& q : file.UnclosedQuotes)
+        im.Warn(q.Line,
+                "the quote opened on this line is not closed before " +
+                    (q.Until > 0
+                         ? "the table header or END TABLE DATA on line " + tabular::Int(q.Until)
+                         : std::string("the end of the file")),
+                "the value ends there; the lines it took in are not read as rows");
     for (const auto read : kReaders) {
         read(im);
         AddProgress(progress, 1);

@@ -553,8 +553,8 @@ int Importer::Frame(const TabularTable& table, size_t row) const {
     const std::string_view label = table.Value(table.Rows[row], "Frame");
     const int frame = FrameOf.Find(label);
     if (frame == 0)
-        throw InputError(Where(table, row) + ": frame \"" + std::string(label) +
-                         "\" is not in CONNECTIVITY - FRAME");
+        throw InputError(Where(table, row) + ": frame " + Label(label) +
+                         " is not in CONNECTIVITY - FRAME");
     return frame;
 }
 
@@ -562,8 +562,8 @@ const AreaRecord& Importer::Area(const TabularTable& table, size_t row) const {
     const std::string_view label = table.Value(table.Rows[row], "Area");
     const int area = AreaOf.Find(label);
     if (area == 0)
-        throw InputError(Where(table, row) + ": area \"" + std::string(label) +
-                         "\" is not in CONNECTIVITY - AREA");
+        throw InputError(Where(table, row) + ": area " + Label(label) +
+                         " is not in CONNECTIVITY - AREA");
     return Areas[static_cast<size_t>(area) - 1];
 }
 
@@ -571,8 +571,8 @@ int Importer::LoadCase(const TabularTable& table, size_t row) const {
     const std::string_view name = table.Value(table.Rows[row], "LoadPat");
     auto it = PatternOf.find(name);
     if (it == PatternOf.end())
-        throw InputError(Where(table, row) + ": load pattern \"" + std::string(name) +
-                         "\" is not in LOAD PATTERN DEFINITIONS");
+        throw InputError(Where(table, row) + ": load pattern " + Label(name) +
+                         " is not in LOAD PATTERN DEFINITIONS");
     return it->second;
 }
 

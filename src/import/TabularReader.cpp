@@ -36,6 +36,11 @@ bool EndsTable(std::string_view line) {
     return Trim(line).empty() || line.starts_with(kTableHeader) || Trim(line) == kEndOfData;
 }
 
+// A line that no quoted value runs into.
+bool EndsQuote(std::string_view line) {
+    return line.starts_with(kTableHeader) || Trim(line) == kEndOfData;
+}
+
 // Reads the pairs of the row that starts at line `i`; returns the line after the row.
 size_t ReadRow(const S2kText& lines, size_t i, TabularTable& table, TabularFile& file) {
     TabularRow row;
@@ -67,10 +72,12 @@ size_t ReadRow(const S2kText& lines, size_t i, TabularTable& table, TabularFile&
                 value = line.substr(p + 1, close - p - 1);
                 p = close + 1;
             } else {
-                // The value goes on over the next lines up to the one holding the closing quote.
+                // The value goes on over the next lines up to the one holding the closing quote,
+                // but not into a table header.
+                const int opened = static_cast<int>(i) + 1;
                 std::string joined(line.substr(p + 1));
                 size_t closeAt = std::string_view::npos;
-                while (i + 1 < lines.size()) {
+                while (i + 1 < lines.size() && !EndsQuote(lines[i + 1])) {
                     line = lines[++i];
                     closeAt = line.find('"');
                     joined += '\n';
@@ -79,6 +86,10 @@ size_t ReadRow(const S2kText& lines, size_t i, TabularTable& table, TabularFile&
                 }
                 file.Joined.push_back(std::move(joined));
                 value = file.Joined.back();
+                if (closeAt == std::string_view::npos) {
+                    const int until = i + 1 < lines.size() ? static_cast<int>(i) + 2 : 0;
+                    file.UnclosedQuotes.push_back({opened, until});
+                }
                 p = closeAt == std::string_view::npos ? line.size() : closeAt + 1;
             }
         } else {

@@ -21,11 +21,12 @@ void SectionDefaults(TSECTION& sec, int k) {
     sec.GeoTransf = kLinear;
 }
 
-// The dimensions of a section of a shape VANDRA draws (a circle is a solid pipe); the shape stays
-// none for any other.
+// The dimensions of a section of a shape VANDRA draws (a circle is a solid pipe), each given and
+// positive; the shape stays none for any other.
 void ReadShape(Importer& im, const TabularTable& t, size_t r, std::string_view shape,
                const std::string& name, TSECTION& sec) {
-    auto dim = [&](std::string_view key) { return im.Number(t, r, key) * im.LengthScale; };
+    const std::string what = "frame section " + Label(name);
+    auto dim = [&](std::string_view key) { return im.Positive(t, r, key, what) * im.LengthScale; };
     const TabularRow& row = t.Rows[r];
     if (shape == "Rectangular") {
         sec.Shape = kShapeRectangle;
@@ -183,6 +184,7 @@ void ReadAreaSectionTable(Importer& im) {
         const std::string_view type = t->Value(row, "Type");
         if (areaType == "Shell" && (type == "Shell-Thin" || type == "Shell-Thick")) {
             sec.ShellKind = 1;
+            im.Positive(*t, r, "Thickness", "area section " + Label(sec.Name));
         } else {
             im.Warn(row.Line,
                     "area section " + sec.Name + " is of type " + std::string(areaType) + " " +

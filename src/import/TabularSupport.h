@@ -5,6 +5,7 @@
 #include "import/TabularReader.h"
 #include "model/Model.h"
 #include "model/NumberText.h"
+#include "model/ShownText.h"
 
 #include <array>
 #include <cstdint>
@@ -94,8 +95,15 @@ struct Importer {
     // ConversionError naming the place.
     double Number(const TabularTable& table, size_t row, std::string_view key,
                   double absent = 0) const;
+    // A number the row must give: InputError "<where>: the row gives no <key>" when it does not.
+    double Required(const TabularTable& table, size_t row, std::string_view key) const;
+    // A required number that must be positive (an elastic modulus, a dimension): InputError
+    // "<where>: <key> of <what> must be positive, not <value>" otherwise.
+    double Positive(const TabularTable& table, size_t row, std::string_view key,
+                    const std::string& what) const;
     bool Yes(const TabularTable& table, size_t row, std::string_view key) const;
-    // The joint of a SAP label given under `key`; an unknown label throws InputError.
+    // The joint of a SAP label given under `key`; a missing key or an unknown label throws
+    // InputError.
     int Joint(const TabularTable& table, size_t row, std::string_view key) const;
     // The SAP frame position of the label under "Frame", the area of the label under "Area", the
     // load case of the pattern under "LoadPat"; one that the file does not define throws
@@ -156,6 +164,11 @@ inline std::string NameOf(std::string_view text) {
     for (char& c : name)
         if (static_cast<unsigned char>(c) < ' ') c = '_';
     return name;
+}
+
+// A label of the file in a message: quoted, control characters escaped, a long one cut.
+inline std::string Label(std::string_view label) {
+    return text::ShownToken(label, '"');
 }
 
 // Number text of the report.

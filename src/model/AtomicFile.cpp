@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,9 +40,44 @@ std::string Replaced(const std::string& path) {
     return resolved;
 }
 
+std::mutex& ProtectedMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::vector<ReadInput>& Protected() {
+    static std::vector<ReadInput> inputs;
+    return inputs;
+}
+
+void RefuseProtected(const std::string& path) {
+    const std::lock_guard<std::mutex> lock(ProtectedMutex());
+    if (const ReadInput* input = InputReplacedBy(path, Protected()))
+        throw InputError("Cannot write file \"" + path + "\". It is " + input->Role + " \"" +
+                         input->Path + "\", which was read; choose another file");
+}
+
 } // namespace
 
+const ReadInput* InputReplacedBy(const std::string& output, std::span<const ReadInput> inputs) {
+    struct stat out {};
+    if (::stat(output.c_str(), &out) != 0) return nullptr;
+    for (const ReadInput& input : inputs) {
+        struct stat in {};
+        if (::stat(input.Path.c_str(), &in) == 0 && in.st_dev == out.st_dev &&
+            in.st_ino == out.st_ino)
+            return &input;
+    }
+    return nullptr;
+}
+
+void ProtectInputs(std::vector<ReadInput> inputs) {
+    const std::lock_guard<std::mutex> lock(ProtectedMutex());
+    Protected() = std::move(inputs);
+}
+
 AtomicOutput::AtomicOutput(const std::string& path) : path_(path), replaced_(Replaced(path)) {
+    RefuseProtected(path);
     struct stat old {};
     const bool exists = ::stat(replaced_.c_str(), &old) == 0;
     if (exists && (S_ISCHR(old.st_mode) || S_ISBLK(old.st_mode) || S_ISFIFO(old.st_mode) ||

@@ -6,10 +6,29 @@
 // symbolic link keeps its link; the file it points to is replaced.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vandra {
+
+// A file that the open work was read from (a model file, a project, the project's model file):
+// no output may replace it.
+struct ReadInput {
+    std::string Path;
+    std::string Role; // what it is, for messages: "the model file"
+};
+
+// The input that writing to `output` would replace, or nullptr. Files are compared by identity
+// (device and inode), so another name of the same file ("./m.s2k", a link to it) is found too; an
+// output that does not exist yet replaces nothing.
+const ReadInput* InputReplacedBy(const std::string& output, std::span<const ReadInput> inputs);
+
+// The inputs of what is open, which every output below refuses to replace (InputError "Cannot
+// write file "<path>". It is <role> "<input>", which was read; choose another file"). The window
+// and vandra-cli set them where they open a model; each call replaces the previous list.
+void ProtectInputs(std::vector<ReadInput> inputs);
 
 // Writes content to path atomically. InputError naming the file when it cannot be written; the
 // previous file, if any, is then left as it was.
@@ -22,7 +41,7 @@ void WriteFileAtomically(const std::string& path, std::string_view content);
 class AtomicOutput {
 public:
     // Creates the temporary file. InputError "Cannot write file "<path>". <reason>" when it
-    // cannot be created.
+    // cannot be created or would replace a protected input (ProtectInputs).
     explicit AtomicOutput(const std::string& path);
     ~AtomicOutput();
     AtomicOutput(const AtomicOutput&) = delete;

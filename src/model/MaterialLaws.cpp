@@ -96,10 +96,19 @@ void CheckMaterialLaw(const TMAT& mat) {
         throw InputError("Material " + mat.Name +
                          ": the concrete strength fpc must be negative (compression), not " +
                          text::FormatGeneral(mat.fpc));
+    if (IsConcreteLaw(mat.MatType) && !(mat.epsc0 < 0))
+        throw InputError("Material " + mat.Name +
+                         ": the concrete strain at strength epsc0 must be negative "
+                         "(compression), not " +
+                         text::FormatGeneral(mat.epsc0));
     if (IsSteelLaw(mat.MatType) && !(mat.Fy > 0))
         throw InputError("Material " + mat.Name +
                          ": the steel yield stress Fy must be positive, not " +
                          text::FormatGeneral(mat.Fy));
+    if (IsSteelLaw(mat.MatType) && !(mat.E0 > 0))
+        throw InputError("Material " + mat.Name +
+                         ": the steel elastic modulus E0 must be positive, not " +
+                         text::FormatGeneral(mat.E0));
 }
 
 } // namespace vandra

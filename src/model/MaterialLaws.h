@@ -39,8 +39,9 @@ bool IsConcreteLaw(int matType);
 // UsageError and leaves mat as it was.
 void ChooseMaterialLaw(TMAT& mat, int matType);
 
-// InputError naming the material when its parameters cannot describe its law: a concrete whose
-// fpc is not negative (compression) or a steel whose Fy is not positive.
+// InputError naming the material and the parameter when its parameters cannot describe its law: a
+// concrete whose fpc or epsc0 is not negative (compression), a steel whose Fy or E0 is not
+// positive.
 void CheckMaterialLaw(const TMAT& mat);
 
 } // namespace vandra

@@ -1,6 +1,7 @@
 #include "model/NumberParse.h"
 
 #include "model/Errors.h"
+#include "model/ShownText.h"
 
 #include <charconv>
 #include <cmath>
@@ -24,11 +25,11 @@ bool IsDigit(char c) {
 } // namespace
 
 std::string IntegerMessage(std::string_view text) {
-    return "'" + std::string(text) + "' is not a valid integer value";
+    return text::ShownToken(text) + " is not a valid integer value";
 }
 
 std::string FloatMessage(std::string_view text) {
-    return "'" + std::string(text) + "' is not a valid floating point value";
+    return text::ShownToken(text) + " is not a valid floating point value";
 }
 
 std::optional<int> TryInteger(std::string_view text) {

@@ -1,6 +1,7 @@
 // Number parsing: the one place where text becomes a number. A text that is not a number raises
 // ConversionError with exactly "'<text>' is not a valid integer value" or
-// "'<text>' is not a valid floating point value".
+// "'<text>' is not a valid floating point value", the text shown as text::ShownToken shows it
+// (control bytes escaped, a long text cut with its size named).
 #pragma once
 
 #include <optional>
@@ -22,4 +23,4 @@ std::optional<double> TryFloat(std::string_view text);
 std::string IntegerMessage(std::string_view text);
 std::string FloatMessage(std::string_view text);
 
-}  // namespace vandra::parse
+} // namespace vandra::parse

@@ -1,15 +1,13 @@
 #include "motion/MotionFile.h"
 
 #include "model/Errors.h"
+#include "model/InputFile.h"
 #include "model/NumberText.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vandra::motion {
 namespace {
@@ -21,45 +19,29 @@ constexpr size_t kChunk = 64 * 1024;
                      "\": " + std::strerror(error));
 }
 
-// Opens path for reading when it names a regular file. The first stat gives the message before
-// anything is opened; the file is then opened without waiting (a FIFO put in its place meanwhile
-// would otherwise block) and checked again through its descriptor.
-int OpenRegular(const std::string& path, std::string_view what, long long& size) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) CannotOpen(path, what, errno);
-    if (!S_ISREG(st.st_mode)) throw InputError(path + " is not a regular file");
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) CannotOpen(path, what, errno);
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        throw InputError(path + " is not a regular file");
-    }
-    size = static_cast<long long>(st.st_size);
-    if (size == 0) {
-        ::close(fd);
-        throw InputError(path + ": the file is empty");
-    }
-    return fd;
+// Opens path for reading when it names a regular file that is not empty.
+InputFile OpenRegular(const std::string& path, std::string_view what) {
+    InputFile file = OpenInputFile(path);
+    if (!file.Kind().empty()) throw InputError(path + " is not a regular file");
+    if (!file.IsOpen()) CannotOpen(path, what, file.Error());
+    if (file.Size() == 0) throw InputError(path + ": the file is empty");
+    return file;
 }
 
 // Reads up to n bytes; 0 at the end of the file.
-size_t ReadSome(int fd, char* data, size_t n, const std::string& path) {
-    for (;;) {
-        const ssize_t got = ::read(fd, data, n);
-        if (got >= 0) return static_cast<size_t>(got);
-        if (errno != EINTR)
-            throw InputError("Cannot read \"" + path + "\": " + std::strerror(errno));
-    }
+size_t ReadSome(InputFile& file, char* data, size_t n, const std::string& path) {
+    size_t got = 0;
+    if (!file.Read(data, n, got))
+        throw InputError("Cannot read \"" + path + "\": " + std::strerror(errno));
+    return got;
 }
 
 } // namespace
 
 LineReader::LineReader(const std::string& path, std::string_view what)
-    : path_(path), fd_(OpenRegular(path, what, size_)) {}
+    : path_(path), file_(OpenRegular(path, what)), size_(file_.Size()) {}
 
-LineReader::~LineReader() {
-    ::close(fd_);
-}
+LineReader::~LineReader() = default;
 
 bool LineReader::Fill() {
     if (end_) return false;
@@ -69,7 +51,7 @@ bool LineReader::Fill() {
     }
     const size_t old = buffer_.size();
     buffer_.resize(old + kChunk);
-    const size_t got = ReadSome(fd_, buffer_.data() + old, kChunk, path_);
+    const size_t got = ReadSome(file_, buffer_.data() + old, kChunk, path_);
     buffer_.resize(old + got);
     if (got == 0) end_ = true;
     return got > 0;
@@ -102,48 +84,37 @@ bool LineReader::Next(std::string_view& line) {
 }
 
 std::string ReadSmallFile(const std::string& path, std::string_view what, size_t maxBytes) {
-    long long size = 0;
-    const int fd = OpenRegular(path, what, size);
-    std::string text;
-    try {
-        if (static_cast<unsigned long long>(size) > maxBytes)
-            throw InputError(path + ": larger than " +
-                             text::FormatInt(static_cast<long long>(maxBytes)) + " bytes");
-        text.resize(static_cast<size_t>(size));
-        size_t got = 0;
-        while (got < text.size()) {
-            const size_t n = ReadSome(fd, text.data() + got, text.size() - got, path);
-            if (n == 0) break;
-            got += n;
-        }
-        text.resize(got);
-    } catch (...) {
-        ::close(fd);
-        throw;
+    InputFile file = OpenRegular(path, what);
+    if (static_cast<unsigned long long>(file.Size()) > maxBytes)
+        throw InputError(path + ": larger than " +
+                         text::FormatInt(static_cast<long long>(maxBytes)) + " bytes");
+    std::string text(static_cast<size_t>(file.Size()), '\0');
+    size_t got = 0;
+    while (got < text.size()) {
+        const size_t n = ReadSome(file, text.data() + got, text.size() - got, path);
+        if (n == 0) break;
+        got += n;
     }
-    ::close(fd);
+    text.resize(got);
     return text;
 }
 
 std::string ReadFileTail(const std::string& path, size_t maxBytes) {
-    long long size = 0;
-    int fd = -1;
+    InputFile file;
     try {
-        fd = OpenRegular(path, "log", size);
+        file = OpenRegular(path, "log");
     } catch (const InputError&) {
         return {};
     }
-    const long long start = std::max(0LL, size - static_cast<long long>(maxBytes));
-    std::string tail(static_cast<size_t>(size - start), '\0');
+    const long long start = std::max(0LL, file.Size() - static_cast<long long>(maxBytes));
+    if (!file.SeekTo(start)) return {};
+    std::string tail(static_cast<size_t>(file.Size() - start), '\0');
     size_t got = 0;
     while (got < tail.size()) {
-        const ssize_t n = ::pread(fd, tail.data() + got, tail.size() - got,
-                                  static_cast<off_t>(start + static_cast<long long>(got)));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        got += static_cast<size_t>(n);
+        size_t n = 0;
+        if (!file.Read(tail.data() + got, tail.size() - got, n) || n == 0) break;
+        got += n;
     }
-    ::close(fd);
     tail.resize(got);
     return tail;
 }

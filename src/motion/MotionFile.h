@@ -3,6 +3,8 @@
 // FIFO never blocks the program, and no file is held in memory beyond a fixed size.
 #pragma once
 
+#include "model/InputFile.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -34,7 +36,7 @@ private:
     bool Fill();
 
     std::string path_;
-    int fd_ = -1;
+    InputFile file_;
     long long size_ = 0;
     long long line_ = 0;
     std::string buffer_;

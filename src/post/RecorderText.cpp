@@ -1,6 +1,7 @@
 #include "post/RecorderText.h"
 
 #include "model/Errors.h"
+#include "model/InputFile.h"
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
 
@@ -8,10 +9,8 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <optional>
 
 namespace vandra::recorder_text {
@@ -20,6 +19,22 @@ namespace {
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
+
+// The solver writes its recorder files as printable text: numbers, blanks, line ends, and the
+// words of its modal report.
+bool IsRecordByte(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= 32 && u < 127) || c == '\t' || c == '\r';
+}
+
+std::string HexByte(char c) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    const auto u = static_cast<unsigned char>(c);
+    return std::string("0x") + kDigits[u >> 4] + kDigits[u & 15];
+}
+
+// Files are read in pieces of this size.
+constexpr size_t kReadPiece = size_t{1} << 20;
 
 } // namespace
 
@@ -37,28 +52,52 @@ std::string PathOf(const std::string& folder, const std::string& name) {
 
 void RecorderText::load(const std::string& path) {
     path_ = path;
-    const auto close = [](std::FILE* f) { std::fclose(f); };
-    std::unique_ptr<std::FILE, decltype(close)> file(std::fopen(path.c_str(), "rb"), close);
-    if (!file)
-        throw InputError("Cannot open the result file " + path + ": " + std::strerror(errno));
-    // Read straight into the buffer, in as many pieces as the file turns out to need.
-    size_t size = 0;
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        const long end = std::ftell(file.get());
-        if (end > 0) size = static_cast<size_t>(end);
-        std::rewind(file.get());
-    }
-    text_.resize(size + 1);
-    size_t got = 0;
-    for (;;) {
-        got += std::fread(text_.data() + got, 1, text_.size() - got, file.get());
-        if (got < text_.size()) break;
-        text_.resize(text_.size() * 2);
-    }
-    text_.resize(got);
-    if (std::ferror(file.get())) throw InputError("Cannot read the result file " + path);
+    text_.clear();
     pos_ = 0;
     line_ = 0;
+    InputFile file = OpenInputFile(path);
+    if (!file.Kind().empty())
+        throw InputError(path + " is " + std::string(file.Kind()) + ", not a result file");
+    if (!file.IsOpen())
+        throw InputError("Cannot open the result file " + path + ": " +
+                         std::strerror(file.Error()));
+    // Room for the whole file is only reserved: the pages are used as the text comes, and a file
+    // that is no recorder file is refused at its first bad line, after one piece of it.
+    text_.reserve(static_cast<size_t>(file.Size()) + 1);
+    long long lineNo = 1;
+    size_t lineStart = 0;
+    for (;;) {
+        const size_t at = text_.size();
+        // Within the room reserved while the file is as large as it was when opened.
+        const size_t room = text_.capacity() - at;
+        const size_t piece = room > 0 ? std::min(kReadPiece, room) : kReadPiece;
+        text_.resize(at + piece);
+        size_t got = 0;
+        if (!file.Read(text_.data() + at, piece, got)) {
+            const int error = errno;
+            text_.clear();
+            throw InputError("Cannot read the result file " + path + ": " + std::strerror(error));
+        }
+        text_.resize(at + got);
+        if (got == 0) break;
+        for (size_t i = at; i < text_.size(); ++i) {
+            const char c = text_[i];
+            if (c == '\n') {
+                ++lineNo;
+                lineStart = i + 1;
+            } else if (!IsRecordByte(c)) {
+                text_.clear();
+                throw InputError(path + ", line " + Num(lineNo) + ": the byte " + HexByte(c) +
+                                 " cannot stand in a recorder file");
+            }
+        }
+        if (text_.size() - lineStart > kMaxRecordLine) {
+            text_.clear();
+            throw InputError(path + ", line " + Num(lineNo) + ": longer than " +
+                             Num(static_cast<long long>(kMaxRecordLine)) +
+                             " characters, more than any recorder writes on a line");
+        }
+    }
 }
 
 bool RecorderText::next(std::string_view& line) {

@@ -45,11 +45,17 @@ struct Block {
 // stand in tag order, each after the values of the tags before it.
 template <typename BlockOf> std::vector<Block> LayOut(std::vector<Item> items, BlockOf blockOf);
 
-// The whole text of one recorder file, read at once into a buffer that is reused for the next
-// file.
+// The longest line a recorder file may have: a block of 100 elements writes 1201 numbers, some
+// 30 kB; a million characters is far beyond any record.
+inline constexpr size_t kMaxRecordLine = size_t{1} << 20;
+
+// The whole text of one recorder file, read into a buffer that is reused for the next file.
 class RecorderText {
 public:
-    // InputError when the file cannot be opened or read.
+    // InputError when the path is not a regular file (a directory, a FIFO) or cannot be opened
+    // or read, and, naming the line, at the first byte that no recorder writes (a NUL, a control
+    // character, a byte beyond ASCII) or the first line longer than kMaxRecordLine: the memory
+    // a file that is no recorder file takes stays bounded.
     void load(const std::string& path);
 
     const std::string& path() const { return path_; }

@@ -128,7 +128,57 @@ void Pipe(const TSECTION& s, std::vector<TFIBER>& fibers) {
     }
 }
 
+[[noreturn]] void BadLayout(const TSECTION& s, const std::string& what) {
+    throw InputError("Frame section " + s.Name + ": " + what);
+}
+
+void CheckDivisions(const TSECTION& s, const char* field, int n, int least) {
+    if (n < least) BadLayout(s, text::Format("%s must be at least %d, not %d", {field, least, n}));
+}
+
+// The bars of one face pair: a bar area needs a bar to carry it.
+void CheckBars(const TSECTION& s, const char* countField, int count, const char* areaField,
+               double area) {
+    if (area < 0)
+        BadLayout(s, text::Format("the bar area %s must not be negative, not %s",
+                                  {areaField, text::FormatGeneral(area)}));
+    if (area > 0 && count < 1)
+        BadLayout(s, text::Format("%s must be at least 1 to carry the bar area %s = %s, not %d",
+                                  {countField, areaField, text::FormatGeneral(area), count}));
+}
+
 } // namespace
+
+void CheckFiberLayout(const TSECTION& s) {
+    if (!HasFiberSection(s.FrameType)) return;
+    switch (s.Shape) {
+    case kShapeRectangle: {
+        CheckDivisions(s, "DivideFX", s.DivideFX, 1);
+        CheckDivisions(s, "DivideFY", s.DivideFY, 1);
+        if (s.SectionKind != kBeamSection && s.SectionKind != kColumnSection) return;
+        CheckBars(s, "BarNumNX", s.BarNumNX, "BarTop", s.BarTop);
+        CheckBars(s, "BarNumNY", s.BarNumNY, "BarBot", s.BarBot);
+        const bool bars = (s.BarNumNX > 0 && s.BarTop > 0) || (s.BarNumNY > 0 && s.BarBot > 0);
+        const double side = std::min(s.T[1], s.T[2]);
+        if (bars && !(s.Cover >= 0 && 2 * s.Cover < side))
+            BadLayout(s, text::Format("Cover %s puts the bars outside the %s x %s section (the "
+                                      "cover must lie from 0 to less than half of %s)",
+                                      {text::FormatGeneral(s.Cover), text::FormatGeneral(s.T[2]),
+                                       text::FormatGeneral(s.T[1]), text::FormatGeneral(side)}));
+        return;
+    }
+    case kShapeI:
+    case kShapeBox:
+        CheckDivisions(s, "DivideFX", s.DivideFX, 1);
+        CheckDivisions(s, "DivideFY", s.DivideFY, 1);
+        return;
+    case kShapePipe:
+        CheckDivisions(s, "DivideFX", s.DivideFX, 3);
+        return;
+    default:
+        return;
+    }
+}
 
 long long FiberCountOf(const TSECTION& s) {
     const long long fx = NoneBelowZero(s.DivideFX), fy = NoneBelowZero(s.DivideFY);

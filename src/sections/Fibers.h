@@ -27,6 +27,14 @@ inline constexpr long long kMaxFibersPerSection = 100000;
 // without a layout.
 long long FiberCountOf(const TSECTION& section);
 
+// Refuses (InputError "Frame section <name>: <field> ...") a section of a fiber frame type whose
+// layout would be silently wrong: a division count below 1 (below 3 round a pipe) drops the
+// section's fibers, a bar count of 0 on a face with a bar area drops its bars, a negative bar
+// area, and a cover that puts the bars outside the rectangle (negative, or half its width or
+// depth and more). The one check of a section's fields: the frame section dialog, the setting
+// names of vandra-cli and the project file call it wherever a section's fields change.
+void CheckFiberLayout(const TSECTION& section);
+
 // The fibers of one section from its shape, dimensions, divisions and bars, in the order the
 // script lists them: the cells, then the bars. Bars take material rebarMat, every other fiber the
 // section's MatIdx. None for a shape without a layout. More than kMaxFibersPerSection fibers

@@ -1,5 +1,5 @@
-// The V14 solid model converter: field splitting, the tables, the version 6 text it writes, and
-// that the importer reads that text as the model the V14 file describes.
+// The V14 solid model converter: the tables, the version 6 text it writes, and that the importer
+// reads that text as the model the V14 file describes.
 #include "convert/V14TestSupport.h"
 
 #include "convert/V14Converter.h"
@@ -17,16 +17,6 @@ namespace {
 
 V14Conversion Convert(const std::string& text) {
     return ConvertV14(SplitS2kLines(text));
-}
-
-std::string Fields(std::string_view line) {
-    V14FieldList f;
-    SplitV14Line(line, f);
-    std::string all;
-    for (int k = 1; k <= kV14FieldSlots; ++k)
-        if (!f[static_cast<size_t>(k)].empty())
-            all += std::to_string(k) + ":" + f[static_cast<size_t>(k)] + " ";
-    return all;
 }
 
 std::string Cube(const std::string& restraints, const std::string& forces,
@@ -48,37 +38,6 @@ std::vector<std::string> Section(const V14Conversion& c, const std::string& head
 }
 
 } // namespace
-
-TEST(V14Converter, SplitsLinesIntoKeysAndValues) {
-    const struct {
-        const char* line;
-        const char* fields;
-    } cases[] = {
-        {"   Joint=1   CoordSys=GLOBAL   XorR=-2.5",
-         "1:Joint 2:1 3:CoordSys 4:GLOBAL 5:XorR 6:-2.5 "},
-        {"TABLE:  \"JOINT COORDINATES\"", "1:JOINT COORDINATES "},
-        {"   A=1    B=2", "1:A 2:1 3:B 4:2 "},    // four blanks: one cut
-        {"   A=1     B=2", "1:A 2:1 4:B 5:2 "},   // five: an empty field
-        {"   A=1       B=2", "1:A 2:1 5:B 6:2 "}, // seven: two empty fields
-        {"   A=   B=2", "1:A 2:B 3:2 "},          // blanks right after a cut: no cut
-        {"A=1   B=2", "1:1 2:B 3:2 "},            // no leading blanks: the key is lost
-        {"   Name=\"a b\"   C=x,y", "1:Name 3:a b 4:C 5:x 6:y "},
-        {"=", ""},
-        {"", ""},
-        {"     ", ""},
-        {"   K=\t7\r", "1:K 2:7 "},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Fields(c.line), c.fields) << '"' << c.line << '"';
-
-    std::string many = "  ";
-    for (int k = 0; k < 30; ++k)
-        many += " K" + std::to_string(k) + "=" + std::to_string(k) + "  ";
-    V14FieldList f;
-    SplitV14Line(many, f);
-    EXPECT_EQ(f[39], "K19");
-    EXPECT_EQ(f[40], "19");
-}
 
 TEST(V14Converter, EightJointCubeByteForByte) {
     const V14Conversion c = Convert(CubeFile());
@@ -131,11 +90,6 @@ TEST(V14Converter, RestraintsAndForces) {
          ForceRow(7, {10, 20, 0, 0, 0, 0}, "DEAD") + ForceRow(7, {0, 0, -30, 0, 0, 0}, "LIVE"),
          {},
          {"  NAME=PUSH", "    TYPE=FORCE", "      ADD=7  UZ=-3.0000E+001"}},
-        {"rows naming no joint are ignored, even with bad numbers",
-         RestraintRow(99, {"Yes", "Yes", "Yes", "No", "No", "No"}),
-         "   Joint=99   LoadPat=PUSH   CoordSys=GLOBAL   F1=x\n",
-         {},
-         {"  NAME=PUSH", "    TYPE=FORCE"}},
         {"digits beyond the format are kept",
          "",
          ForceRow(1, {1234567.5, 0, 0, 0, 0, 0}),
@@ -159,15 +113,6 @@ TEST(V14Converter, MissingTablesAndTablesRunningToTheEnd) {
     EXPECT_EQ(c.ConvSolidCount, 2);
     EXPECT_TRUE(Section(c, "RESTRAINT").empty());
     EXPECT_EQ(Section(c, "SOLID").back(), "  2  J=5,6,7,8,1,2,3,4  SEC=100");
-
-    const V14Conversion empty = Convert("nothing here\n");
-    EXPECT_EQ(empty.ConvJointCount, 0);
-    EXPECT_EQ(empty.V6Lines,
-              (std::vector<std::string>{"SYSTEM", "  DOF=UX,UY,UZ,RX,RY,RZ  LENGTH=mm  FORCE=N", "",
-                                        "JOINT", "", "RESTRAINT", "", "LOAD", "  NAME=PUSH",
-                                        "    TYPE=FORCE", "", "SOLID", "", "", "END"}));
-    EXPECT_EQ(empty.Log[1], "NJOINT = 0");
-    EXPECT_EQ(Convert("").V6Lines, empty.V6Lines);
 }
 
 TEST(V14Converter, ConvertingTwiceGivesTheSameOutput) {
@@ -222,11 +167,11 @@ TEST(V14Converter, ErrorsNameTheLineAndTheTable) {
         std::string message;
         bool conversion;
     } cases[] = {
-        {badCoordinate, "Line 3 (JOINT COORDINATES): 'Z' is not a valid floating point value",
+        {badCoordinate, "Line 3 (JOINT COORDINATES): '1,5' is not a valid floating point value",
          true},
         {badLabel, "Line 3 (JOINT COORDINATES): 'A1' is not a valid integer value", true},
         {Cube("", "", "   Solid=1   Joint1=1   Joint2=2\n"),
-         "Line 18 (CONNECTIVITY - SOLID): '' is not a valid integer value", true},
+         "Line 18 (CONNECTIVITY - SOLID): the row gives no Joint3", false},
         {Cube("", "", SolidRow(4, {1, 2, 3, 4, 5, 6, 7, 9})),
          "Line 18 (CONNECTIVITY - SOLID): solid 4 names joint 9, which is not in the table "
          "\"JOINT COORDINATES\"",
@@ -235,6 +180,16 @@ TEST(V14Converter, ErrorsNameTheLineAndTheTable) {
          "Line 16 (JOINT LOADS - FORCE): 'x' is not a valid integer value", true},
         {"t\n" + JointTable({{1, 0, 0, 0}, {2, 1, 0, 0}, {1, 2, 0, 0}}),
          "Line 5 (JOINT COORDINATES): joint 1 is given twice (first on line 3)", false},
+        {"t\nTABLE:  \"JOINT COORDINATES\"\n   Joint=1   XorR=0   Y=0\n",
+         "Line 3 (JOINT COORDINATES): the row gives no Z", false},
+        {Cube("", ForceRow(9, {1, 0, 0, 0, 0, 0})),
+         "Line 16 (JOINT LOADS - FORCE): joint 9 is not in the table \"JOINT COORDINATES\"", false},
+        {Cube(RestraintRow(12, {"Yes", "No", "No", "No", "No", "No"}), ""),
+         "Line 14 (JOINT RESTRAINT ASSIGNMENTS): joint 12 is not in the table \"JOINT "
+         "COORDINATES\"",
+         false},
+        {"t\nJOINT\n  1  X=0  Y=0  Z=0\n",
+         "The file has no table \"JOINT COORDINATES\": it is not a SAP2000 V14 table file", false},
     };
     for (const auto& c : cases) {
         try {
@@ -248,6 +203,15 @@ TEST(V14Converter, ErrorsNameTheLineAndTheTable) {
             EXPECT_EQ(e.what(), c.message);
         }
     }
+}
+
+// Columns in another order and a quoted value with blanks convert to the same text.
+TEST(V14Converter, ValuesAreFoundByTheirKeys) {
+    std::string text = CubeFile();
+    const std::string row = "CoordSys=GLOBAL   CoordType=Cartesian   XorR=1000   Y=0   Z=0";
+    text.replace(text.find(row), row.size(), "Z=0   Y=0   XorR=1000");
+    text.replace(text.find("LoadPat=PUSH"), 12, "LoadPat=\"PU SH\"");
+    EXPECT_EQ(Convert(text).V6Lines, CubeV6Lines());
 }
 
 // Randomly corrupted V14 files: a conversion whose text imports, or a clear error; never a crash.

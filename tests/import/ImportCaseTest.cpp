@@ -1,6 +1,6 @@
 // The import cases of tests/cases/import/*.case: a model text (version 6 or tabular, as the
-// program tells them apart) or a file, and the fields, warnings, report lines or exact error it
-// gives.
+// program tells them apart; \xHH in it is that byte) or a file, and the fields, warnings, report
+// lines or exact error it gives.
 #include "CaseFile.h"
 #include "CorpusFiles.h"
 #include "ModelDump.h"
@@ -30,7 +30,10 @@ bool RunImportCase(const TestCase& c) {
     S2kText lines;
     std::string name = "m.s2k";
     if (c.Has("text")) {
-        lines = SplitS2kLines(c.One("text"));
+        std::string text = c.One("text");
+        for (size_t at; (at = text.find("\\x")) != std::string::npos;)
+            text.replace(at, 4, 1, char(std::stoi(text.substr(at + 2, 2), nullptr, 16)));
+        lines = SplitS2kLines(text);
     } else if (c.Has("corpus")) {
         name = c.One("corpus");
         if (CorpusFile(name).empty()) return false;

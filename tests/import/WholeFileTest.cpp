@@ -213,10 +213,12 @@ TEST(WholeFile, ALargeLoadSectionGivesWhatReadingInSequenceGives) {
 
 TEST(WholeFile, ANameGivenByManyRecordsIsHeldOnce) {
     const std::string name(1000, 'N');
-    std::string text = "t\nJOINT\n  1  X=0  Y=0  Z=0\n  2  X=1  Y=0  Z=0\n\nFRAME\n";
+    // Three joints, so that the shells have an area.
+    std::string text =
+        "t\nJOINT\n  1  X=0  Y=0  Z=0\n  2  X=1  Y=0  Z=0\n  3  X=1  Y=1  Z=0\n\nFRAME\n";
     for (int k = 1; k <= 300; ++k)
         text += "  " + std::to_string(k) + "  J=1,2  SEC=" + name + "  NSEG=1  ANG=0\n";
-    text += "\nSHELL\n  1  J=1,2,2,1  SEC=" + name + "\n  2  J=1,2,2,1  SEC=" + name +
+    text += "\nSHELL\n  1  J=1,2,3,1  SEC=" + name + "\n  2  J=1,2,3,1  SEC=" + name +
             "\n\nLOAD\n  NAME=" + name + "\n    TYPE=FORCE\n      ADD=1  UX=1\n\n";
     const TModel m = Import(text);
     ASSERT_EQ(m.FrameCount, 300);

@@ -91,7 +91,8 @@ TEST_F(ScriptRunsSolverTest, NonlinearLawsYieldAndConcreteCarriesNoTension) {
             const auto s = Steps(truss,
                                  {"AnalysisType=2", "ControlNode=2", "ControlDof=3",
                                   std::string("ControlDisp=") + step, "AnalysisStep=10",
-                                  "Sections[TBAR].BarNumNX=0", "Sections[TBAR].BarNumNY=0", law},
+                                  "Sections[TBAR].BarTop=0", "Sections[TBAR].BarNumNX=0",
+                                  "Sections[TBAR].BarBot=0", "Sections[TBAR].BarNumNY=0", law},
                                  3, "[lindex [eleForce 2] 2]");
             ASSERT_EQ(s.size(), 10u) << law;
             if (step[0] == '-') { EXPECT_GT(s[0].second, 1000) << law << " carries compression"; }

@@ -4,7 +4,6 @@
 #include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
 #include "convert/S2kWriter.h"
-#include "model/AtomicFile.h"
 #include "model/Errors.h"
 
 #include <QCommandLineParser>
@@ -22,15 +21,15 @@ int CommandConvert(const QStringList& args) {
     const QString file =
         ParseModelFile(parser, args, "convert", "convert takes one FILE [-o OUT.s2k]");
 
-    if (parser.isSet(output)) RefuseOutputOverInput(file, parser.value(output));
     Document doc;
-    ImportModel(file, doc);
+    const std::vector<ReadInput> inputs = ImportModel(file, doc);
+    if (parser.isSet(output)) RefuseOutputOverInputs(parser.value(output), inputs);
     WarningList lost;
     const std::string text = WriteS2kText(doc.model(), lost);
     for (const TWarning& w : lost)
         std::fprintf(stderr, "not held by version 6 text: %s\n", FormatWarning(w).c_str());
     if (parser.isSet(output)) {
-        WriteFileAtomically(Local(parser.value(output)), text);
+        WriteOutputFile(parser.value(output), text);
     } else {
         WriteStdout(text);
         FinishStdout();

@@ -3,6 +3,7 @@
 #include "app/cli/Commands.h"
 #include "document/SettingsByName.h"
 #include "model/Errors.h"
+#include "model/ShownText.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -84,6 +85,16 @@ const char* const kExitStatus =
     "Exit status: 0 done, 1 a conversion, range or file error or a run of run-suite that failed,\n"
     "2 a usage error, 130 run-suite interrupted (its runs in progress are pending again).\n";
 
+// Qt's complaints about the session's runtime folder (XDG_RUNTIME_DIR unset, as under cron or a
+// batch scheduler) say nothing about the command: they would come before its own messages on
+// standard error. Every other message of Qt's goes through as before.
+void DropRuntimeFolderNotes(QtMsgType type, const QMessageLogContext& context,
+                            const QString& message) {
+    if (type != QtFatalMsg && message.startsWith(QLatin1String("QStandardPaths: "))) return;
+    const QByteArray line = qFormatLogMessage(type, context, message).toLocal8Bit() + '\n';
+    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
+}
+
 // Drawing text needs the platform's font database, which only a QGuiApplication opens; the other
 // commands need no platform at all. Without a display the offscreen platform serves.
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
@@ -99,6 +110,7 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
             qEnvironmentVariableIsEmpty("DISPLAY"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(DropRuntimeFolderNotes);
         return std::make_unique<QGuiApplication>(argc, argv);
     }
 #endif
@@ -112,6 +124,11 @@ int main(int argc, char** argv) {
     // A reader that closes the pipe makes the next write fail with an error that the commands
     // report (exit 1), instead of ending the program silently.
     std::signal(SIGPIPE, SIG_IGN);
+#endif
+#ifdef SIGXFSZ
+    // Past the file size limit (ulimit -f) a write fails and the command reports it (exit 1)
+    // instead of being ended by the signal.
+    std::signal(SIGXFSZ, SIG_IGN);
 #endif
     const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
     QCoreApplication::setApplicationName("vandra-cli");
@@ -136,7 +153,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < argc; ++i)
         arguments << vandra::cli::FromLocal(argv[i]);
     if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "vandra-cli: %s\n", qPrintable(parser.errorText()));
+        vandra::cli::PrintLine("vandra-cli: " + vandra::cli::Local(parser.errorText()));
         return 2;
     }
     if (parser.isSet("help")) {
@@ -178,14 +195,14 @@ int main(int argc, char** argv) {
         if (command == "suite") return vandra::cli::CommandSuite(rest);
         if (command == "run-suite") return vandra::cli::CommandRunSuite(rest);
         if (command == "suite-results") return vandra::cli::CommandSuiteResults(rest);
-        std::fprintf(stderr, "vandra-cli: unknown command '%s'\n%s", qPrintable(command),
-                     kCommands);
+        std::fprintf(stderr, "vandra-cli: unknown command %s\n%s",
+                     vandra::text::ShownToken(vandra::cli::Local(command)).c_str(), kCommands);
         return 2;
     } catch (const vandra::UsageError& e) {
-        std::fprintf(stderr, "vandra-cli: %s\n", e.what());
+        vandra::cli::PrintLine(std::string("vandra-cli: ") + e.what());
         return 2;
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
+        vandra::cli::PrintLine(e.what());
         return 1;
     }
 }

@@ -3,9 +3,11 @@
 #include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
 #include "model/Errors.h"
+#include "model/ShownText.h"
 
 #ifdef VANDRA_HAVE_RENDER
 #include "sections/render/SectionPreviewPainter.h"
+#include "view/render/PictureWriter.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -36,19 +38,20 @@ int CommandPreview(const QStringList& args) {
 #ifdef VANDRA_HAVE_RENDER
     Document doc;
     TViewOptions view;
-    ImportModel(file, doc, &view);
+    const std::vector<ReadInput> inputs = ImportModel(file, doc, &view);
+    RefuseOutputOverInputs(parser.value(output), inputs);
     AssignSettings(doc, view, parser.values(set));
     const TModel& model = doc.model();
     const std::string name = Local(parser.value(section));
     const int s = FindSection(model, name);
-    if (s == 0) throw UsageError("no frame section named '" + name + "'");
+    if (s == 0) throw UsageError("no frame section named " + text::ShownToken(name));
 
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         throw std::logic_error("preview needs the GUI application that main() makes for it");
     const QImage image = SectionPreviewImage(model.Sections[static_cast<size_t>(s)]);
-    const QString path = parser.value(output);
-    if (!image.save(path, "PNG"))
-        throw InputError("Cannot write the picture to '" + Local(path) + "'");
+    const QByteArray png = EncodePng(Local(parser.value(output)), image);
+    WriteOutputFile(parser.value(output),
+                    std::string_view(png.constData(), static_cast<size_t>(png.size())));
     return 0;
 #else
     throw UsageError("preview is not available: this vandra-cli was built without the renderer");

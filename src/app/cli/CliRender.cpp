@@ -16,6 +16,7 @@
 #include "model/Errors.h"
 #include "model/NumberParse.h"
 #include "post/ResultLoading.h"
+#include "model/ShownText.h"
 #include "view/Camera.h"
 
 #ifdef VANDRA_HAVE_RENDER
@@ -49,11 +50,13 @@ struct ImageSize {
 ImageSize ParseSize(const QString& text) {
     const qsizetype x = text.indexOf(QLatin1Char('x'));
     if (x < 0)
-        throw UsageError("--size takes WxH, for example 1208x729, not '" + Local(text) + "'");
+        throw UsageError("--size takes WxH, for example 1208x729, not " +
+                         text::ShownToken(Local(text)));
     const auto w = parse::TryInteger(Local(text.left(x)));
     const auto h = parse::TryInteger(Local(text.mid(x + 1)));
     if (!w || !h)
-        throw UsageError("--size takes WxH, for example 1208x729, not '" + Local(text) + "'");
+        throw UsageError("--size takes WxH, for example 1208x729, not " +
+                         text::ShownToken(Local(text)));
     CheckPictureSize("picture", *w, *h);
     return ImageSize{*w, *h};
 }
@@ -63,7 +66,7 @@ PlaneView ParseView(const QString& text) {
     if (text == "xy") return PlaneView::XY;
     if (text == "xz") return PlaneView::XZ;
     if (text == "yz") return PlaneView::YZ;
-    throw UsageError("--view takes xy, xz or yz, not '" + Local(text) + "'");
+    throw UsageError("--view takes xy, xz or yz, not " + text::ShownToken(Local(text)));
 }
 
 } // namespace
@@ -111,8 +114,7 @@ int CommandRender(const QStringList& args) {
         throw UsageError("--animate needs --dir RUN: the run whose steps or mode it shows");
     if (movie && (parser.isSet(resultOptions.step) || parser.isSet(resultOptions.section)))
         throw UsageError("--animate shows every step: --step and --section draw one");
-    const double displacementScale =
-        parser.isSet(scale) ? parse::Float(Local(parser.value(scale))) : 1.0;
+    const double displacementScale = parser.isSet(scale) ? FiniteOption(parser, "scale") : 1.0;
     int diagram = -1;
     if (parser.isSet(forces)) {
         diagram = ForceComponentNamed(Local(parser.value(forces)));
@@ -128,17 +130,16 @@ int CommandRender(const QStringList& args) {
 #ifdef VANDRA_HAVE_RENDER
     const ImageSize imageSize = parser.isSet(size) ? ParseSize(parser.value(size)) : ImageSize();
     const std::string target = Local(parser.value(movie ? animate : output));
-    const int frameRate =
-        parser.isSet(fps) ? parse::Integer(Local(parser.value(fps))) : kDefaultFps;
+    const int frameRate = parser.isSet(fps) ? IntegerOption(parser, "fps", 1) : kDefaultFps;
     if (movie)
         MovieFormatOf(target);
     else if (PictureFormatOf(target) == PictureFormat::Csv)
         throw UsageError("A picture of the model is written as .png or .svg, not \"" + target +
                          "\"");
-    RefuseOutputOverInput(file, FromLocal(target));
     Document doc;
     TViewOptions options;
-    ImportModel(file, doc, &options);
+    const std::vector<ReadInput> inputs = ImportModel(file, doc, &options);
+    RefuseOutputOverInputs(FromLocal(target), inputs);
     AssignSettings(doc, options, parser.values(set));
     if (movie && !request.modeShape)
         doc.results().History = ReadNodeHistory(doc.model(), request.folder, 0);

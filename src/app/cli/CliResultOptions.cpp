@@ -3,6 +3,7 @@
 #include "app/cli/CliSupport.h"
 #include "model/Errors.h"
 #include "model/NumberParse.h"
+#include "model/ShownText.h"
 #include "post/RecorderReaders.h"
 #include "post/ResultLoading.h"
 
@@ -35,14 +36,10 @@ ResultRequest ParseResultRequest(const QCommandLineParser& parser, const ResultO
     request.envelope = parser.isSet(options.envelope);
     if (request.envelope && parser.isSet(options.section))
         throw UsageError("--section reads a load step; its envelope is not drawn");
-    if (parser.isSet(options.step)) {
-        request.step = parse::Integer(Local(parser.value(options.step)));
-        if (request.step < 1)
-            throw InputError("Load Step must be 1 or more, not " + Local(parser.value(options.step)));
-    }
+    if (parser.isSet(options.step)) request.step = IntegerOption(parser, "step", 1);
     if (parser.isSet(options.mode)) {
         request.modeShape = true;
-        request.mode = parse::Integer(Local(parser.value(options.mode)));
+        request.mode = IntegerOption(parser, "mode", 1);
         if (parser.isSet(options.section))
             throw UsageError("--section reads a load step; a mode shape has no section values");
     }
@@ -55,7 +52,7 @@ ResultRequest ParseResultRequest(const QCommandLineParser& parser, const ResultO
         else if (c == "ky")
             request.component = 3;
         else
-            throw UsageError("--section takes axial, kz or ky, not '" + Local(c) + "'");
+            throw UsageError("--section takes axial, kz or ky, not " + text::ShownToken(Local(c)));
     }
     return request;
 }

@@ -106,7 +106,7 @@ int CommandHistory(const QStringList& args) {
     const std::string usage = "history takes one FILE.s2k --dir RUN --node N";
     const QString file = ParseModelFile(parser, args, "history", usage);
     if (!parser.isSet(dir) || !parser.isSet(node)) throw UsageError(usage);
-    const int joint = parse::Integer(Local(parser.value(node)));
+    const int joint = IntegerOption(parser, "node", 1);
     Document doc;
     ImportModel(file, doc);
     const TJointHistory history = ReadJointHistory(doc.model(), Local(parser.value(dir)), joint);

@@ -30,7 +30,8 @@ int CommandSaveProject(const QStringList& args) {
 
     Document doc;
     TViewOptions view;
-    ImportModel(file, doc, &view);
+    const std::vector<ReadInput> inputs = ImportModel(file, doc, &view);
+    RefuseOutputOverInputs(parser.value(output), inputs);
     AssignSettings(doc, view, parser.values(set));
     if (parser.isSet(suite)) doc.setSuitePath(Local(parser.value(suite)));
     project::SaveProject(Local(parser.value(output)), doc.model(), doc.settings(), view, doc.path(),

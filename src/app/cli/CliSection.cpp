@@ -37,9 +37,9 @@ struct SectionOptions {
 // Opens the model, applies the assignments and finds the section; returns its index.
 int OpenSection(const QCommandLineParser& parser, const SectionOptions& o, const QString& file,
                 Document& doc) {
-    if (parser.isSet(o.output)) RefuseOutputOverInput(file, parser.value(o.output));
     TViewOptions view;
-    ImportModel(file, doc, &view);
+    const std::vector<ReadInput> inputs = ImportModel(file, doc, &view);
+    if (parser.isSet(o.output)) RefuseOutputOverInputs(parser.value(o.output), inputs);
     AssignSettings(doc, view, parser.values(o.set));
     const std::string name = Local(parser.value(o.section));
     const int s = FindSection(doc.model(), name);

@@ -4,9 +4,12 @@
 #include "app/project/ProjectFile.h"
 #include "document/SettingsByName.h"
 #include "model/Errors.h"
+#include "model/NumberParse.h"
+#include "model/NumberText.h"
+#include "model/ShownText.h"
 
 #include <cstdio>
-#include <filesystem>
+#include <optional>
 
 namespace vandra::cli {
 
@@ -29,22 +32,28 @@ QString ParseModelFile(QCommandLineParser& parser, const QStringList& args, cons
     return files.first();
 }
 
-void PrintWarnings(const WarningList& warnings) {
-    for (const TWarning& w : warnings) {
-        const std::string line = FormatWarning(w) + "\n";
-        std::fwrite(line.data(), 1, line.size(), stderr);
-    }
+void PrintLine(std::string_view message) {
+    const std::string line = text::EscapeControls(message) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
-void ImportModel(const QString& path, Document& doc, TViewOptions* view) {
+void PrintWarnings(const WarningList& warnings) {
+    for (const TWarning& w : warnings)
+        PrintLine(FormatWarning(w));
+}
+
+std::vector<ReadInput> ImportModel(const QString& path, Document& doc, TViewOptions* view) {
     const std::string file = Local(path);
+    std::vector<ReadInput> inputs;
     if (project::IsProjectPath(file)) {
         project::OpenedProject opened = project::OpenProject(file);
         PrintWarnings(opened.model.Model.Warnings);
+        // One line per name; each name escaped by the message itself.
         if (!opened.unmatched.empty())
             std::fprintf(stderr, "vandra-cli: %s\n",
                          project::UnmatchedMessage(opened.unmatched).c_str());
         if (view != nullptr) *view = opened.view;
+        inputs = {{file, "the project"}, {opened.model.Path, "the project's model file"}};
         doc.replace(std::move(opened.model));
     } else {
         // A tabular file is converted: what was read and how goes to standard error.
@@ -56,10 +65,13 @@ void ImportModel(const QString& path, Document& doc, TViewOptions* view) {
             opened = ReadModelFile(file, &report, &progress);
         }
         for (const std::string& line : report)
-            std::fprintf(stderr, "%s\n", line.c_str());
+            PrintLine(line);
         PrintWarnings(opened.Model.Warnings);
+        inputs = {{file, "the model file"}};
         doc.replace(std::move(opened));
     }
+    ProtectInputs(inputs);
+    return inputs;
 }
 
 void AssignSettings(Document& doc, TViewOptions& view, const QStringList& assignments) {
@@ -68,16 +80,41 @@ void AssignSettings(Document& doc, TViewOptions& view, const QStringList& assign
         try {
             AssignSetting(doc.model(), rooms, Local(assignment));
         } catch (const ConversionError& e) {
-            throw UsageError("--set " + Local(assignment) + ": " + e.what());
+            throw UsageError("--set " + text::ShownToken(Local(assignment), '\0') + ": " +
+                             e.what());
         }
     }
 }
 
-void RefuseOutputOverInput(const QString& model, const QString& output) {
-    std::error_code error;
-    if (std::filesystem::equivalent(std::filesystem::path(Local(model)),
-                                    std::filesystem::path(Local(output)), error))
-        throw UsageError("-o " + Local(output) + " names the model file itself");
+void RefuseOutputOverInputs(const QString& output, const std::vector<ReadInput>& inputs) {
+    const std::string out = Local(output);
+    const ReadInput* input = InputReplacedBy(out, inputs);
+    if (input == nullptr) return;
+    // The file named on the command line is refused as itself; a file it led to by its path.
+    const bool named = input == &inputs.front();
+    throw UsageError("-o " + out + " names " + input->Role +
+                     (named ? " itself" : " \"" + input->Path + "\""));
+}
+
+void WriteOutputFile(const QString& output, std::string_view bytes) {
+    WriteFileAtomically(Local(output), bytes);
+}
+
+int IntegerOption(const QCommandLineParser& parser, const QString& option, int least) {
+    const std::string value = Local(parser.value(option));
+    const std::optional<int> n = parse::TryInteger(value);
+    if (!n) throw UsageError("--" + Local(option) + ": " + parse::IntegerMessage(value));
+    if (*n < least)
+        throw UsageError("--" + Local(option) + " takes a whole number from " +
+                         text::FormatInt(least) + ", not " + text::ShownToken(value));
+    return *n;
+}
+
+double FiniteOption(const QCommandLineParser& parser, const QString& option) {
+    const std::string value = Local(parser.value(option));
+    const std::optional<double> x = parse::TryFloat(value);
+    if (!x) throw UsageError("--" + Local(option) + ": " + parse::FloatMessage(value));
+    return *x;
 }
 
 void WriteStdout(std::string_view bytes) {

@@ -24,11 +24,10 @@ int CommandTcl(const QStringList& args) {
     const QString file = ParseModelFile(
         parser, args, "tcl", "tcl takes one FILE.s2k [-o OUT.tcl] [--set NAME=VALUE]...");
 
-    if (parser.isSet(output)) RefuseOutputOverInput(file, parser.value(output));
-
     Document doc;
     TViewOptions view;
-    ImportModel(file, doc, &view);
+    const std::vector<ReadInput> inputs = ImportModel(file, doc, &view);
+    if (parser.isSet(output)) RefuseOutputOverInputs(parser.value(output), inputs);
     AssignSettings(doc, view, parser.values(set));
     ScriptLineList lines;
     WarningList warnings;
@@ -40,7 +39,7 @@ int CommandTcl(const QStringList& args) {
     PrintWarnings(warnings);
 
     if (parser.isSet(output)) {
-        WriteScriptFile(Local(parser.value(output)), lines);
+        WriteOutputFile(parser.value(output), lines.Text());
     } else {
         WriteStdout(lines.Text());
         FinishStdout();

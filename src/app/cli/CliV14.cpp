@@ -16,10 +16,7 @@ namespace vandra::cli {
 namespace {
 
 void WriteToStdout(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text.append(line).append("\r\n");
-    WriteStdout(text);
+    WriteStdout(V6Text(lines));
     FinishStdout();
 }
 
@@ -31,15 +28,17 @@ int CommandV14(const QStringList& args) {
                                     "FILE");
     parser.addOption(output);
     const QString file = ParseModelFile(parser, args, "v14", "v14 takes one FILE [-o OUT]");
-    if (parser.isSet(output)) RefuseOutputOverInput(file, parser.value(output));
+    const std::vector<ReadInput> inputs = {{Local(file), "the model file"}};
+    if (parser.isSet(output)) RefuseOutputOverInputs(parser.value(output), inputs);
+    ProtectInputs(inputs);
 
     const V14Conversion conversion = ConvertV14(ReadS2kFile(Local(file)));
     if (parser.isSet(output))
-        WriteV6File(Local(parser.value(output)), conversion.V6Lines);
+        WriteOutputFile(parser.value(output), V6Text(conversion.V6Lines));
     else
         WriteToStdout(conversion.V6Lines);
     for (const std::string& line : conversion.Log)
-        std::fprintf(stderr, "%s\n", line.c_str());
+        PrintLine(line);
     return 0;
 }
 

@@ -12,6 +12,7 @@
 #include "app/project/ProjectFile.h"
 #include "convert/gui/V14ConverterWindow.h"
 #include "import/S2kImport.h"
+#include "model/AtomicFile.h"
 #include "model/Errors.h"
 #include "post/gui/AnimationDialog.h"
 #include "post/gui/DeformationDialog.h"
@@ -345,6 +346,8 @@ void MainWindow::replaceModel(TOpenedModel opened, const QString& projectPath) {
     // An import keeps the engineer's settings, but those that name parts of a model follow it.
     if (imported) ChooseSettingsForModel(document_.model(), document_.settings());
     nodeHistoryWindow_->clearHistory();
+    // No save of the window may replace the model file it was read from.
+    ProtectInputs({{document_.path(), "the model file"}});
     if (framePropertiesDialog_->isVisible()) framePropertiesDialog_->reject();
     sectionAnalysisWindow_->forget();
     postTablesWindow_->forget();

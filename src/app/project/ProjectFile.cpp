@@ -3,16 +3,22 @@
 #include "document/SettingsByName.h"
 #include "model/AtomicFile.h"
 #include "model/Errors.h"
+#include "model/InputFile.h"
 #include "model/MaterialLaws.h"
 #include "model/NumberText.h"
+#include "model/ShownText.h"
+#include "sections/Fibers.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <sys/stat.h>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <filesystem>
 #include <limits>
 #include <map>
 #include <string_view>
@@ -22,14 +28,46 @@
 namespace vandra::project {
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr const char* kFormat = "VANDRA project";
 constexpr int kVersion = 1;
 
+// Bytes 0x80..0xFF of a name that is not UTF-8, as the characters U+EF80..U+EFFF.
+constexpr char16_t kByteMarkerBase = 0xEF00;
+
+bool IsByteMarker(QChar c) {
+    return c.unicode() >= kByteMarkerBase + 0x80 && c.unicode() <= kByteMarkerBase + 0xFF;
+}
+
+// A JSON value as a message shows it.
+std::string ValueText(const QJsonValue& v) {
+    if (v.isUndefined()) return "missing";
+    if (v.isString()) return text::ShownToken(BytesOf(v.toString()));
+    if (v.isDouble()) return text::FormatGeneral(v.toDouble());
+    if (v.isBool()) return v.toBool() ? "true" : "false";
+    if (v.isNull()) return "null";
+    return v.isArray() ? "a JSON array" : "a JSON object";
+}
+
+// A project this program can read has the Version 1, a number; a larger whole number is a
+// project of a newer program.
+void CheckVersion(const QJsonValue& version, const std::string& projectPath) {
+    const double v = version.toDouble(std::numeric_limits<double>::quiet_NaN());
+    if (version.isDouble() && v > kVersion && v == std::floor(v))
+        throw InputError("\"" + projectPath +
+                         "\" was written by a newer VANDRA; this one reads project version 1");
+    if (!version.isDouble() || v != kVersion)
+        throw InputError("\"" + projectPath +
+                         "\" is not a VANDRA project: its Version must be 1, not " +
+                         ValueText(version));
+}
+
 QString Q(const std::string& s) {
-    return QString::fromLocal8Bit(s);
+    return JsonText(s);
 }
 std::string Local(const QString& s) {
-    return s.toLocal8Bit().toStdString();
+    return BytesOf(s);
 }
 
 [[noreturn]] void Bad(const std::string& where, const char* field, const char* what) {
@@ -121,6 +159,7 @@ QJsonObject SectionObject(const TSECTION& s) {
 void ReadSection(const QJsonObject& o, TSECTION& s, const std::string& where) {
     for (const SectionFieldEntry& f : SectionFieldTable())
         std::visit([&](auto member) { ReadValue(o, f.Text.Name, s.*member, where); }, f.Field);
+    CheckFiberLayout(s);
 }
 
 QJsonObject MaterialObject(const TMAT& m) {
@@ -178,15 +217,23 @@ void ApplyByName(std::vector<Record>& table, const TModel& model, const QJsonVal
 }
 
 QJsonObject ReadJsonFile(const std::string& path, const char* what) {
-    QFile file(QFile::decodeName(path.c_str()));
-    if (!file.open(QIODevice::ReadOnly))
+    InputFile file = OpenInputFile(path);
+    if (!file.Kind().empty())
+        throw InputError("\"" + path + "\" is " + std::string(file.Kind()) + ", not a " + what);
+    std::string bytes;
+    if (!file.IsOpen() || !file.ReadAll(bytes))
         throw InputError("Cannot read " + std::string(what) + " \"" + path + "\". " +
-                         Local(file.errorString()));
+                         std::strerror(file.IsOpen() ? errno : file.Error()));
     QJsonParseError error{};
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
-    if (doc.isNull() || !doc.isObject())
-        throw InputError("\"" + path + "\" is not a " + what + ": " + Local(error.errorString()) +
-                         " at byte " + text::FormatInt(error.offset));
+    const QJsonDocument doc = QJsonDocument::fromJson(
+        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())), &error);
+    if (doc.isNull())
+        throw InputError("\"" + path + "\" is not a " + what + ": " +
+                         error.errorString().toStdString() + " at byte " +
+                         text::FormatInt(error.offset));
+    if (!doc.isObject())
+        throw InputError("\"" + path + "\" is not a " + what +
+                         ": it holds a JSON array where an object must be");
     return doc.object();
 }
 
@@ -232,8 +279,10 @@ std::vector<std::string> ImportSectionLibrary(const std::string& path, TModel& m
 QJsonObject ProjectDocument(const TModel& model, const TSettings& settings,
                             const TViewOptions& view, const std::string& s2kPath,
                             const std::string& projectPath, const std::string& suitePath) {
-    const QDir projectDir = QFileInfo(QFile::decodeName(projectPath.c_str())).absoluteDir();
-    const QString s2k = QFileInfo(QFile::decodeName(s2kPath.c_str())).absoluteFilePath();
+    // Paths as the system's bytes: a folder or file name that is not UTF-8 keeps its bytes.
+    const fs::path projectDir = fs::absolute(fs::path(projectPath)).parent_path();
+    const fs::path s2k = fs::absolute(fs::path(s2kPath)).lexically_normal();
+    const fs::path relative = s2k.lexically_relative(projectDir.lexically_normal());
     QJsonObject areaSecs, mats;
     for (int a = 1; a <= CountOf(model.AreaSecCount); ++a) {
         const TAREASEC& sec = model.AreaSecs[static_cast<size_t>(a)];
@@ -243,17 +292,20 @@ QJsonObject ProjectDocument(const TModel& model, const TSettings& settings,
         const TMAT& mat = model.Mats[static_cast<size_t>(m)];
         mats.insert(Q(mat.Name), MaterialObject(mat));
     }
-    QJsonObject document{{QStringLiteral("Format"), QLatin1String(kFormat)},
-                         {QStringLiteral("Version"), kVersion},
-                         {QStringLiteral("Model"), projectDir.relativeFilePath(s2k)},
-                         {QStringLiteral("Settings"), SettingsObject({&settings, &view})},
-                         {QStringLiteral("Sections"), SectionSettings(model)},
-                         {QStringLiteral("AreaSecs"), areaSecs},
-                         {QStringLiteral("Mats"), mats}};
-    if (!suitePath.empty())
+    QJsonObject document{
+        {QStringLiteral("Format"), QLatin1String(kFormat)},
+        {QStringLiteral("Version"), kVersion},
+        {QStringLiteral("Model"), Q(relative.empty() ? s2k.string() : relative.string())},
+        {QStringLiteral("Settings"), SettingsObject({&settings, &view})},
+        {QStringLiteral("Sections"), SectionSettings(model)},
+        {QStringLiteral("AreaSecs"), areaSecs},
+        {QStringLiteral("Mats"), mats}};
+    if (!suitePath.empty()) {
+        const fs::path suite = fs::absolute(fs::path(suitePath)).lexically_normal();
+        const fs::path fromProject = suite.lexically_relative(projectDir.lexically_normal());
         document.insert(QStringLiteral("Suite"),
-                        projectDir.relativeFilePath(
-                            QFileInfo(QFile::decodeName(suitePath.c_str())).absoluteFilePath()));
+                        Q(fromProject.empty() ? suite.string() : fromProject.string()));
+    }
     return document;
 }
 
@@ -269,16 +321,16 @@ OpenedProject OpenProject(const std::string& projectPath) {
     if (o.value(QStringLiteral("Format")).toString() != QLatin1String(kFormat) ||
         !o.value(QStringLiteral("Model")).isString())
         throw InputError("\"" + projectPath + "\" is not a VANDRA project");
-    if (o.value(QStringLiteral("Version")).toInt() > kVersion)
-        throw InputError("\"" + projectPath +
-                         "\" was written by a newer VANDRA; this one reads project version 1");
+    CheckVersion(o.value(QStringLiteral("Version")), projectPath);
 
     OpenedProject p;
-    const QDir projectDir = QFileInfo(QFile::decodeName(projectPath.c_str())).absoluteDir();
-    const QString s2k =
-        QDir::cleanPath(projectDir.absoluteFilePath(o.value(QStringLiteral("Model")).toString()));
-    const std::string s2kPath = Local(s2k);
-    if (!QFileInfo(s2k).isFile())
+    const fs::path projectDir = fs::absolute(fs::path(projectPath)).parent_path();
+    const std::string s2kPath =
+        (projectDir / fs::path(Local(o.value(QStringLiteral("Model")).toString())))
+            .lexically_normal()
+            .string();
+    struct stat st {};
+    if (::stat(s2kPath.c_str(), &st) != 0 && errno == ENOENT)
         throw InputError("The model file \"" + s2kPath + "\" of project \"" + projectPath +
                          "\" does not exist. Put the .s2k file back beside the project (or at "
                          "the path the project names) and open the project again.");
@@ -297,8 +349,9 @@ OpenedProject OpenProject(const std::string& projectPath) {
         if (!suite.isUndefined() && !suite.isString())
             throw InputError("Suite must be the path of a suite file");
         p.model.SuitePath =
-            suite.isString() ? Local(QDir::cleanPath(projectDir.absoluteFilePath(suite.toString())))
-                             : std::string();
+            suite.isString()
+                ? (projectDir / fs::path(Local(suite.toString()))).lexically_normal().string()
+                : std::string();
         ApplyByName(model.Sections, model, o.value(QStringLiteral("Sections")), "Sections",
                     FindSection, ReadSection, p.unmatched);
         ApplyByName(
@@ -320,9 +373,37 @@ OpenedProject OpenProject(const std::string& projectPath) {
 std::string UnmatchedMessage(const std::vector<std::string>& unmatched) {
     if (unmatched.empty()) return std::string();
     std::string message = "These names match nothing in the model and were not applied:";
+    // A line end inside a name would make a line of its own.
     for (const std::string& name : unmatched)
-        message += "\n" + name;
+        message += "\n" + text::EscapeControls(name);
     return message;
+}
+
+QString JsonText(std::string_view bytes) {
+    const QByteArray raw =
+        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    const QString text = QString::fromUtf8(raw);
+    const bool markerFree = std::none_of(text.begin(), text.end(), IsByteMarker);
+    if (markerFree && text.toUtf8() == raw) return text;
+    QString marked;
+    marked.reserve(static_cast<qsizetype>(bytes.size()));
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        marked += u < 0x80 ? QChar(u) : QChar(static_cast<char16_t>(kByteMarkerBase + u));
+    }
+    return marked;
+}
+
+std::string BytesOf(const QString& text) {
+    if (std::none_of(text.begin(), text.end(), IsByteMarker)) return text.toUtf8().toStdString();
+    std::string bytes;
+    for (const QChar c : text) {
+        if (IsByteMarker(c))
+            bytes += static_cast<char>(c.unicode() - kByteMarkerBase);
+        else
+            bytes += QString(c).toUtf8().toStdString();
+    }
+    return bytes;
 }
 
 } // namespace vandra::project

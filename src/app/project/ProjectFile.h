@@ -18,6 +18,7 @@
 #include <QJsonObject>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vandra::project {
@@ -63,7 +64,16 @@ struct OpenedProject {
 // is missing; ConversionError and InputError of the import pass through.
 OpenedProject OpenProject(const std::string& projectPath);
 
-// The message that lists names of a project or library that matched nothing; empty when none.
+// The message that lists names of a project or library that matched nothing, one a line, control
+// characters escaped; empty when none.
 std::string UnmatchedMessage(const std::vector<std::string>& unmatched);
+
+// Names and paths are bytes; a JSON document holds Unicode text. A name that is UTF-8 is written as
+// its text, so the projects written so far read as they are; any other name (a Latin-1 0xE9) is
+// written with each byte 0x80..0xFF as the private-use character U+EF00 + byte (0xE9 as U+EFE9).
+// A UTF-8 name that holds one of those characters is written the same way, so that two names
+// never share a text and every name reads back as its bytes.
+QString JsonText(std::string_view bytes);
+std::string BytesOf(const QString& text);
 
 } // namespace vandra::project

@@ -2,6 +2,8 @@
 
 #include "app/gui/ErrorBox.h"
 #include "import/S2kImport.h"
+#include "model/AtomicFile.h"
+#include "model/Errors.h"
 
 #include <QFile>
 #include "app/gui/FileDialogs.h"
@@ -76,8 +78,8 @@ QString V14ConverterWindow::logText() const {
 void V14ConverterWindow::openFile(const QString& path) {
     V6Lines.clear();
     try {
-        const V14Conversion conversion =
-            ConvertV14(ReadS2kFile(QFile::encodeName(path).toStdString()));
+        sourcePath_ = QFile::encodeName(path).toStdString();
+        const V14Conversion conversion = ConvertV14(ReadS2kFile(sourcePath_));
         V6Lines = conversion.V6Lines;
         QStringList log;
         for (const std::string& line : conversion.Log)
@@ -93,7 +95,13 @@ void V14ConverterWindow::openFile(const QString& path) {
 
 bool V14ConverterWindow::saveFile(const QString& path) {
     try {
-        WriteV6File(QFile::encodeName(path).toStdString(), V6Lines);
+        const std::string target = QFile::encodeName(path).toStdString();
+        const ReadInput source[] = {{sourcePath_, "the V14 file"}};
+        if (InputReplacedBy(target, source) != nullptr)
+            throw InputError("Cannot write file \"" + target +
+                             "\". It is the V14 file that was "
+                             "converted; choose another file");
+        WriteV6File(target, V6Lines);
     } catch (const std::exception& e) {
         ShowErrorBox(this, QString::fromLocal8Bit(e.what()));
         return false;

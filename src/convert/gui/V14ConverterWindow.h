@@ -38,6 +38,7 @@ public:
 
 private:
     std::vector<std::string> V6Lines;
+    std::string sourcePath_; // the V14 file converted last, which a save may not replace
     QPlainTextEdit* log_ = nullptr;
     PathProvider openPath_;
     PathProvider savePath_;

@@ -4,6 +4,7 @@
 #include "app/project/ProjectFile.h"
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
+#include "sections/Fibers.h"
 #include "sections/render/SectionPreviewPainter.h"
 
 #include <QColorDialog>
@@ -297,8 +298,22 @@ void FrameSectionDialog::showSection(int row) {
 void FrameSectionDialog::apply() {
     const int s = selectedSection();
     if (s == 0) return;
-    // Stored field by field in this order: a bad box stops here, the fields before it stay.
-    TSECTION& sec = model_.Sections[static_cast<size_t>(s)];
+    // Stored field by field in this order: a bad box stops here, the fields before it stay. A
+    // layout that would be silently wrong (CheckFiberLayout) is refused whole.
+    TSECTION& stored = model_.Sections[static_cast<size_t>(s)];
+    TSECTION sec = stored;
+    try {
+        readFields(sec);
+    } catch (...) {
+        stored = sec;
+        throw;
+    }
+    CheckFiberLayout(sec);
+    stored = sec;
+    drawPicture(s);
+}
+
+void FrameSectionDialog::readFields(TSECTION& sec) const {
     sec.FrameType = frameType_->currentIndex() + 1;
     sec.SectionKind = sectionKind_->currentIndex() + 1;
     sec.DivideFX = IntOf(divideFX_);
@@ -312,7 +327,6 @@ void FrameSectionDialog::apply() {
     sec.HingeLenJ = RealOf(hingeLenJ_);
     sec.Color = PackColor(swatchColor_.red(), swatchColor_.green(), swatchColor_.blue());
     sec.GeoTransf = geoTransf_->currentIndex() + 1;
-    drawPicture(s);
 }
 
 void FrameSectionDialog::drawPicture(int s) {

@@ -58,6 +58,8 @@ private:
     QLayout* makeButtonRow();
     int selectedSection() const; // 0 when no line is selected
     void drawPicture(int s);
+    // The boxes into sec in the order apply() stores them; a conversion error stops at its box.
+    void readFields(TSECTION& sec) const;
     void setSwatch(const QColor& color);
 
     TModel& model_;

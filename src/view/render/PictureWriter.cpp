@@ -43,8 +43,7 @@ PictureFormat PictureFormatOf(const std::string& path) {
     throw UsageError("A picture is written as .png, .svg or .csv, not \"" + path + "\"");
 }
 
-void WritePng(const std::string& path, const QImage& image) {
-    CheckPictureSize("picture", image.width(), image.height());
+QByteArray EncodePng(const std::string& path, const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -52,7 +51,12 @@ void WritePng(const std::string& path, const QImage& image) {
         throw InputError("Cannot write file \"" + path +
                          "\". The picture could not be encoded "
                          "as PNG");
-    WriteFileAtomically(path, View(bytes));
+    return bytes;
+}
+
+void WritePng(const std::string& path, const QImage& image) {
+    CheckPictureSize("picture", image.width(), image.height());
+    WriteFileAtomically(path, View(EncodePng(path, image)));
 }
 
 void WriteSvg(const std::string& path, int width, int height, const PaintFunction& paint,

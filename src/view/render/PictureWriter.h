@@ -34,6 +34,10 @@ PictureFormat PictureFormatOf(const std::string& path);
 // Draws the whole picture, background included, on a painter of the picture's size.
 using PaintFunction = std::function<void(QPainter&)>;
 
+// The image as PNG bytes; InputError "Cannot write file "<path>". The picture could not be
+// encoded as PNG" when it cannot be encoded.
+QByteArray EncodePng(const std::string& path, const QImage& image);
+
 // Writes the image as PNG. UsageError for a size outside 1..8000 pixels, InputError "Cannot write
 // file "<path>". <reason>" when it cannot be written.
 void WritePng(const std::string& path, const QImage& image);

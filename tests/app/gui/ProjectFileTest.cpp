@@ -172,6 +172,21 @@ private slots:
             QCOMPARE(ValueText(SettingNamed(name), RoomsOf(window)), text);
     }
 
+    // A name's JSON text reads back as its bytes: UTF-8 as it is, other bytes in private-use
+    // characters, and a UTF-8 name that spells such a character kept apart from the byte.
+    void namesKeepTheirBytesAsJsonText() {
+        const std::pair<std::string, QString> cases[] = {
+            {"NCOL400", "NCOL400"},
+            {"B\xC3\xA9ton", QString::fromUtf8("B\xC3\xA9ton")},
+            {"B\xE9ton", QString("B") + QChar(0xEFE9) + "ton"},
+            {"\xEE\xBF\xA9", QString(QChar(0xEFEE)) + QChar(0xEFBF) + QChar(0xEFA9)},
+        };
+        for (const auto& [bytes, text] : cases) {
+            QCOMPARE(project::JsonText(bytes), text);
+            QCOMPARE(project::BytesOf(text), bytes);
+        }
+    }
+
 private:
     QTemporaryDir dir_;
     QString s2k_;
