@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QSvgGenerator>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
 
@@ -40,6 +42,10 @@ PictureFormat PictureFormatOf(const std::string& path) {
     if (HasExtension(path, ".png")) return PictureFormat::Png;
     if (HasExtension(path, ".svg")) return PictureFormat::Svg;
     if (HasExtension(path, ".csv")) return PictureFormat::Csv;
+    // A device or a FIFO (written in place, /dev/stdout, a pipe) takes the PNG without a name.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)))
+        return PictureFormat::Png;
     throw UsageError("A picture is written as .png, .svg or .csv, not \"" + path + "\"");
 }
 

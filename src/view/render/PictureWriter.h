@@ -28,7 +28,8 @@ enum class PictureFormat { Png, Svg, Csv };
 bool HasExtension(const std::string& path, std::string_view extension);
 
 // The format a file name asks for: ".png", ".svg" or ".csv", in any case. UsageError
-// "A picture is written as .png, .svg or .csv, not "<path>"" otherwise.
+// "A picture is written as .png, .svg or .csv, not "<path>"" otherwise; a device or FIFO without
+// one of these takes PNG.
 PictureFormat PictureFormatOf(const std::string& path);
 
 // Draws the whole picture, background included, on a painter of the picture's size.
