@@ -180,7 +180,8 @@ bool HasRigidDiaphragm(const TModel& model) {
 }
 
 // `analyze` one step at a time, each step done said on the solver's output ("Step 12 of 400"), so
-// that a long run shows how far it got; a step that fails ends the stage, as `analyze N` does.
+// that a long run shows how far it got (flushed, for a solver whose puts goes to a buffered
+// stream); a step that fails ends the stage, as `analyze N` does.
 void AnalyzeSteps(int steps, std::string_view stepArguments, ScriptLineList& lines) {
     Line(lines, "for {set step 1} {$step <= %d} {incr step} {", {steps});
     Line(lines, "    if {[analyze 1%s] != 0} break", {std::string(stepArguments)});

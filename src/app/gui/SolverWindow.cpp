@@ -198,8 +198,13 @@ void SolverWindow::finish(int exitCode, QProcess::ExitStatus status) {
     const bool crashed = status == QProcess::CrashExit;
     const bool troubled = crashed || exitCode != 0 || troubleLines_ > 0;
     if (crashed && stopPressed_) {
-        appendLine(QStringLiteral("The run was stopped (Stop): the results written so far end "
-                                  "where it stopped"),
+        const QString at = progressBar_->isHidden() ? QString()
+                                                    : QStringLiteral(" after step %1 of %2")
+                                                          .arg(progressBar_->value())
+                                                          .arg(progressBar_->maximum());
+        appendLine(QStringLiteral("The run was stopped (Stop)%1: the results written so far end "
+                                  "where it stopped")
+                       .arg(at),
                    LineKind::Trouble);
         stateLabel_->setText(QStringLiteral("Stopped"));
         loadResultsButton_->setEnabled(true);
