@@ -113,7 +113,11 @@ int CommandHistory(const QStringList& args) {
     const int joint = IntegerOption(parser, "node", 1);
     Document doc;
     ImportModel(file, doc);
-    const TJointHistory history = ReadJointHistory(doc.model(), Local(parser.value(dir)), joint);
+    TJointHistory history;
+    {
+        const ResultReadProgress reading;
+        history = ReadJointHistory(doc.model(), Local(parser.value(dir)), joint);
+    }
     const std::string out = JointHistoryCsv(history);
     WriteStdout(out);
     FinishStdout();
