@@ -141,19 +141,22 @@ int CommandRender(const QStringList& args) {
     const std::vector<ReadInput> inputs = ImportModel(file, doc, &options);
     RefuseOutputOverInputs(FromLocal(target), inputs);
     AssignSettings(doc, options, parser.values(set));
-    if (movie && !request.modeShape)
-        doc.results().History = ReadNodeHistory(doc.model(), request.folder, 0);
-    else
-        LoadResults(doc, request);
-    if (diagram >= 0) {
-        LoadFrameForces(doc.results(), doc.model(), doc.settings(), request.folder,
-                        request.loadedStep());
-        options.Diagram = diagram + 1;
-    }
-    if (parser.isSet(reactions)) {
-        LoadReactions(doc.results(), doc.model(), doc.settings(), request.folder,
-                      request.loadedStep());
-        options.ShowReactions = true;
+    {
+        const ResultReadProgress reading;
+        if (movie && !request.modeShape)
+            doc.results().History = ReadNodeHistory(doc.model(), request.folder, 0);
+        else
+            LoadResults(doc, request);
+        if (diagram >= 0) {
+            LoadFrameForces(doc.results(), doc.model(), doc.settings(), request.folder,
+                            request.loadedStep());
+            options.Diagram = diagram + 1;
+        }
+        if (parser.isSet(reactions)) {
+            LoadReactions(doc.results(), doc.model(), doc.settings(), request.folder,
+                          request.loadedStep());
+            options.ShowReactions = true;
+        }
     }
 
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)

@@ -24,6 +24,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 
 namespace vandra::gui {
 namespace {
@@ -188,7 +189,12 @@ void DeformationDialog::loadNodeStep() {
     const int step = parse::Integer(Local(stepEdit_->text()));
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
-    LoadNodeStep(results_, model_, settings_, FolderPath(folder), step);
+    TResults loaded;
+    if (!ReadResultFiles(
+            this, [&] { LoadNodeStep(loaded, model_, settings_, FolderPath(folder), step); }))
+        return statusLabel_->setText(kResultReadCancelled);
+    results_.Disp = std::move(loaded.Disp);
+    results_.Rotations = std::move(loaded.Rotations);
     statusLabel_->setText(
         (results_.Rotations.X.empty()
              ? QStringLiteral("Node displacements of load step %1 loaded.")
@@ -202,8 +208,12 @@ void DeformationDialog::loadSections() {
     const int step = parse::Integer(Local(stepEdit_->text()));
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
-    TakeSectionValues(results_,
-                      ReadSectionStep(model_, settings_, FolderPath(folder), step, component));
+    TFrameEnds read;
+    if (!ReadResultFiles(this, [&] {
+            read = ReadSectionStep(model_, settings_, FolderPath(folder), step, component);
+        }))
+        return statusLabel_->setText(kResultReadCancelled);
+    TakeSectionValues(results_, std::move(read));
     const TFrameEnds& ends = results_.Ends;
     if (!ends.Any) {
         statusLabel_->setText(
@@ -223,7 +233,10 @@ void DeformationDialog::loadModeShape() {
     const int mode = parse::Integer(Local(modeEdit_->text()));
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
-    results_.Disp = ReadModeShape(model_, FolderPath(folder), mode);
+    TNodeField shape;
+    if (!ReadResultFiles(this, [&] { shape = ReadModeShape(model_, FolderPath(folder), mode); }))
+        return statusLabel_->setText(kResultReadCancelled);
+    results_.Disp = std::move(shape);
     results_.Rotations = TNodeField();
     statusLabel_->setText(QStringLiteral("Mode shape %1 loaded.").arg(mode));
 }

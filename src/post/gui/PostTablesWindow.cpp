@@ -3,6 +3,7 @@
 #include "app/gui/ErrorBox.h"
 #include "model/Errors.h"
 #include "model/NumberParse.h"
+#include "model/Progress.h"
 #include "post/FrameForces.h"
 #include "post/ResultLoading.h"
 #include "post/gui/HistoryPlot.h"
@@ -25,6 +26,8 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vandra::gui {
 namespace {
@@ -164,49 +167,76 @@ void PostTablesWindow::loadTables() {
     const QString chosen = folder_.ensure(this);
     if (chosen.isEmpty()) return;
     const std::string folder = QFile::encodeName(chosen).toStdString();
+    // Read on a worker thread into tables of their own; Cancel keeps what the window showed.
     QStringList said;
+    TResults loaded;
+    std::vector<std::pair<Tab, TTable>> tables;
+    bool reactions = false, modal = false, drifts = false;
     const auto part = [&](const QString& name, const std::function<void()>& work) {
         try {
             work();
+        } catch (const Cancelled&) {
+            throw;
         } catch (const std::exception& e) {
             said << name + QStringLiteral(": ") + QString::fromLocal8Bit(e.what());
         }
     };
+    const bool read = ReadResultFiles(this, [&] {
+        if (settings_.RecReactions)
+            part(QStringLiteral("Reactions"), [&] {
+                LoadReactions(loaded, model_, settings_, folder, step);
+                tables.emplace_back(ReactionsTab, ReactionTable(loaded.Reactions, step));
+                reactions = true;
+            });
+        else
+            said << QStringLiteral("Reactions: not recorded (Recorder Setting, reactions)");
+        if (!settings_.RecOpt[kRecElementForce])
+            said << QStringLiteral("Storey shear: the element forces were not recorded");
+        else if (step == kEnvelopeStep)
+            said << QStringLiteral("Storey shear: shown at a load step, not as an envelope");
+        else
+            part(QStringLiteral("Storey shear"), [&] {
+                const TFrameLoads loads(model_, settings_);
+                const TFrameForces forces = ReadFrameForces(model_, settings_, folder, step);
+                const TLevels levels = FindLevels(model_);
+                tables.emplace_back(
+                    StoreyShearTab,
+                    StoreyShearTable(levels, StoreyShears(model_, levels, loads, forces)));
+            });
+        if (settings_.AnalysisType == kModal)
+            part(QStringLiteral("Periods"), [&] {
+                LoadModalTable(loaded, model_, settings_, folder);
+                tables.emplace_back(PeriodsTab, ModalRows(loaded.Modal, 0));
+                modal = true;
+            });
+        else if (settings_.RecOpt[kRecDisplacement])
+            part(QStringLiteral("Drifts"), [&] {
+                LoadDrifts(loaded, model_, folder);
+                if (step != kEnvelopeStep && step > loaded.Drifts.Steps)
+                    throw InputError("Load Step " + std::to_string(step) +
+                                     " was not recorded: the node files hold " +
+                                     std::to_string(loaded.Drifts.Steps) + " steps");
+                tables.emplace_back(DriftsTab, DriftTable(loaded.Drifts, step));
+                drifts = true;
+            });
+    });
+    if (!read) {
+        statusLabel_->setText(kResultReadCancelled);
+        return;
+    }
     forget();
     loaded_ = true;
-    if (settings_.RecReactions)
-        part(QStringLiteral("Reactions"), [&] {
-            LoadReactions(results_, model_, settings_, folder, step);
-            fill(ReactionsTab, ReactionTable(results_.Reactions, step));
-        });
-    else
-        said << QStringLiteral("Reactions: not recorded (Recorder Setting, reactions)");
-    if (!settings_.RecOpt[kRecElementForce])
-        said << QStringLiteral("Storey shear: the element forces were not recorded");
-    else if (step == kEnvelopeStep)
-        said << QStringLiteral("Storey shear: shown at a load step, not as an envelope");
-    else
-        part(QStringLiteral("Storey shear"), [&] {
-            const TFrameLoads loads(model_, settings_);
-            const TFrameForces forces = ReadFrameForces(model_, settings_, folder, step);
-            const TLevels levels = FindLevels(model_);
-            fill(StoreyShearTab, StoreyShearTable(levels, StoreyShears(model_, levels, loads,
-                                                                        forces)));
-        });
-    if (settings_.AnalysisType == kModal)
-        part(QStringLiteral("Periods"), [&] {
-            LoadModalTable(results_, model_, settings_, folder);
-            fill(PeriodsTab, ModalRows(results_.Modal, 0));
-        });
-    else if (settings_.RecOpt[kRecDisplacement])
-        part(QStringLiteral("Drifts"), [&] {
-            LoadDrifts(results_, model_, folder);
-            if (step != kEnvelopeStep && step > results_.Drifts.Steps)
-                throw InputError("Load Step " + std::to_string(step) +
-                                 " was not recorded: the node files hold " +
-                                 std::to_string(results_.Drifts.Steps) + " steps");
-            fill(DriftsTab, DriftTable(results_.Drifts, step));
-        });
+    if (reactions) {
+        results_.Reactions = std::move(loaded.Reactions);
+        results_.ReactionStep = loaded.ReactionStep;
+    }
+    if (modal) results_.Modal = std::move(loaded.Modal);
+    if (drifts) {
+        results_.History = std::move(loaded.History);
+        results_.Drifts = std::move(loaded.Drifts);
+    }
+    for (const auto& [tab, table] : tables)
+        fill(tab, table);
     statusLabel_->setText(said.isEmpty() ? QStringLiteral("Loaded from %1.").arg(chosen)
                                          : said.join(QLatin1Char('\n')));
     replot();
