@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStringList>
 #include <QTabWidget>
@@ -37,6 +38,16 @@ QComboBox* DirectionCombo(const QString& name, QWidget* parent) {
     combo->setObjectName(name);
     combo->addItems({QStringLiteral("X"), QStringLiteral("Y")});
     return combo;
+}
+
+// The model keeps the unit of its lengths; forces stand in the unit of the file.
+QString ForceUnit() {
+    return QStringLiteral("force unit of the model");
+}
+
+QString LengthUnit(const TModel& model) {
+    return QString::fromLatin1(LengthUnitName(model.LengthUnit).data(),
+                               static_cast<qsizetype>(LengthUnitName(model.LengthUnit).size()));
 }
 
 } // namespace
@@ -63,13 +74,18 @@ PostTablesWindow::PostTablesWindow(const TModel& model, const TSettings& setting
     statusLabel_->setObjectName(QStringLiteral("tablesStatusLabel"));
     statusLabel_->setWordWrap(true);
     shearDirection_ = DirectionCombo(QStringLiteral("baseShearDirection"), this);
+    storeyDirection_ = DirectionCombo(QStringLiteral("storeyShearDirection"), this);
+    storeyCombo_ = new QComboBox(this);
+    storeyCombo_->setObjectName(QStringLiteral("storeyCombo"));
     driftDirection_ = DirectionCombo(QStringLiteral("driftDirection"), this);
     shearPlot_ = new HistoryPlot(this);
+    storeyPlot_ = new HistoryPlot(this);
     driftPlot_ = new HistoryPlot(this);
 
     tabs_ = new QTabWidget(this);
     tabs_->addTab(makePage(ReactionsTab, shearDirection_, shearPlot_), QStringLiteral("Reactions"));
-    tabs_->addTab(makePage(StoreyShearTab, nullptr, nullptr), QStringLiteral("Storey Shear"));
+    tabs_->addTab(makePage(StoreyShearTab, storeyDirection_, storeyPlot_, storeyCombo_),
+                  QStringLiteral("Storey Shear"));
     tabs_->addTab(makePage(PeriodsTab, nullptr, nullptr), QStringLiteral("Periods"));
     tabs_->addTab(makePage(DriftsTab, driftDirection_, driftPlot_), QStringLiteral("Drifts"));
 
@@ -96,11 +112,12 @@ PostTablesWindow::PostTablesWindow(const TModel& model, const TSettings& setting
         if (folder_.choose(this)) loadTables();
     });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    for (QComboBox* combo : {shearDirection_, driftDirection_})
+    for (QComboBox* combo : {shearDirection_, storeyDirection_, storeyCombo_, driftDirection_})
         connect(combo, &QComboBox::currentIndexChanged, this, [this] { replot(); });
 }
 
-QWidget* PostTablesWindow::makePage(Tab tab, QComboBox* direction, HistoryPlot* plot) {
+QWidget* PostTablesWindow::makePage(Tab tab, QComboBox* direction, HistoryPlot* plot,
+                                    QComboBox* storey) {
     auto* table = new QTableWidget(this);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
@@ -110,6 +127,10 @@ QWidget* PostTablesWindow::makePage(Tab tab, QComboBox* direction, HistoryPlot* 
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Direction"), page));
     row->addWidget(direction);
+    if (storey != nullptr) {
+        row->addWidget(new QLabel(QStringLiteral("Storey"), page));
+        row->addWidget(storey);
+    }
     row->addStretch();
     auto* plotPage = new QWidget(page);
     auto* plotLayout = new QVBoxLayout(plotPage);
@@ -183,15 +204,15 @@ void PostTablesWindow::loadTables() {
         said << QStringLiteral("Reactions: not recorded (Recorder Setting, reactions)");
     if (!settings_.RecOpt[kRecElementForce])
         said << QStringLiteral("Storey shear: the element forces were not recorded");
-    else if (step == kEnvelopeStep)
-        said << QStringLiteral("Storey shear: shown at a load step, not as an envelope");
     else
         part(QStringLiteral("Storey shear"), [&] {
-            const TFrameLoads loads(model_, settings_);
-            const TFrameForces forces = ReadFrameForces(model_, settings_, folder, step);
-            const TLevels levels = FindLevels(model_);
-            fill(StoreyShearTab, StoreyShearTable(levels, StoreyShears(model_, levels, loads,
-                                                                        forces)));
+            LoadStoreyShears(results_, model_, settings_, folder);
+            const TStoreyShearHistory& shears = results_.StoreyShears;
+            if (step != kEnvelopeStep && step > shears.Steps)
+                throw InputError("Load Step " + std::to_string(step) +
+                                 " was not recorded: the element force files hold " +
+                                 std::to_string(shears.Steps) + " steps");
+            fill(StoreyShearTab, StoreyShearTable(FindLevels(model_), shears, step));
         });
     if (settings_.AnalysisType == kModal)
         part(QStringLiteral("Periods"), [&] {
@@ -214,6 +235,7 @@ void PostTablesWindow::loadTables() {
 
 void PostTablesWindow::forget() {
     loaded_ = false;
+    results_.StoreyShears = TStoreyShearHistory();
     for (QTableWidget* table : tables_) {
         table->clear();
         table->setRowCount(0);
@@ -229,14 +251,36 @@ void PostTablesWindow::replot() {
     shearPlot_->setCurve(PlotCurve{results_.Reactions.Time, BaseShears(results_.Reactions, shear),
                                    QStringLiteral("Base shear %1 over the steps").arg(axis),
                                    QStringLiteral("time column (load factor)"),
-                                   QStringLiteral("base shear %1").arg(axis)});
+                                   QStringLiteral("base shear %1 [%2]").arg(axis, ForceUnit()),
+                                   {}});
+    const int storeys = results_.StoreyShears.Storeys;
+    if (storeyCombo_->count() != storeys) {
+        const QSignalBlocker quiet(storeyCombo_);
+        storeyCombo_->clear();
+        for (int s = 1; s <= storeys; ++s)
+            storeyCombo_->addItem(QString::number(s));
+    }
+    const int storey = storeyCombo_->currentIndex() + 1;
+    const QString storeyAxis = storeyDirection_->currentText();
+    storeyPlot_->setCurve(
+        storey < 1 ? PlotCurve()
+                   : PlotCurve{results_.StoreyShears.Time,
+                               results_.StoreyShears.Curve(storey, storeyDirection_->currentIndex()),
+                               QStringLiteral("Shear of storey %1 in %2 over the steps")
+                                   .arg(storey)
+                                   .arg(storeyAxis),
+                               QStringLiteral("time column (load factor)"),
+                               QStringLiteral("storey shear %1 [%2]").arg(storeyAxis, ForceUnit()),
+                               {}});
     const int drift = driftDirection_->currentIndex();
     const TProfile profile = DriftProfile(results_.Drifts, drift);
     driftPlot_->setCurve(PlotCurve{profile.Drift, profile.Height,
                                    QStringLiteral("Drift profile %1: the largest drift ratio of "
                                                   "each storey over the run")
                                        .arg(driftDirection_->currentText()),
-                                   QStringLiteral("drift ratio"), QStringLiteral("height")});
+                                   QStringLiteral("drift ratio"),
+                                   QStringLiteral("height [%1]").arg(LengthUnit(model_)),
+                                   {}});
 }
 
 } // namespace vandra::gui
