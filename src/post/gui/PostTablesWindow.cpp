@@ -40,9 +40,10 @@ QComboBox* DirectionCombo(const QString& name, QWidget* parent) {
     return combo;
 }
 
-// The model keeps the unit of its lengths; forces stand in the unit of the file.
+// The model keeps the unit of its lengths; forces stand in the unit of the file (a tabular
+// file's are converted to N), which the model does not keep.
 QString ForceUnit() {
-    return QStringLiteral("force unit of the model");
+    return QStringLiteral("model units");
 }
 
 QString LengthUnit(const TModel& model) {

@@ -84,7 +84,7 @@ void PlotSaveTest::storeyShearCurveSavesAsPngSvgAndCsv() {
     const QStringList lines = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 5);
     QCOMPARE(lines[0],
-             QStringLiteral("time column (load factor),storey shear X [force unit of the model]"));
+             QStringLiteral("time column (load factor),storey shear X [model units]"));
     for (size_t k = 0; k < 4; ++k) {
         const QStringList cells = lines[qsizetype(k) + 1].split(u',');
         QCOMPARE(cells.size(), 2);
