@@ -76,6 +76,13 @@ PostTablesWindow::PostTablesWindow(const TModel& model, const TSettings& setting
     statusLabel_->setWordWrap(true);
     shearDirection_ = DirectionCombo(QStringLiteral("baseShearDirection"), this);
     storeyDirection_ = DirectionCombo(QStringLiteral("storeyShearDirection"), this);
+    shearAgainst_ = new QComboBox(this);
+    shearAgainst_->setObjectName(QStringLiteral("baseShearAgainst"));
+    shearAgainst_->addItems({QStringLiteral("Load factor"),
+                             QStringLiteral("Control joint displacement")});
+    shearAgainst_->setToolTip(QStringLiteral(
+        "Against the control joint's displacement (Control Node, Control Dof) the base shear of "
+        "a pushover is its capacity curve"));
     storeyCombo_ = new QComboBox(this);
     storeyCombo_->setObjectName(QStringLiteral("storeyCombo"));
     driftDirection_ = DirectionCombo(QStringLiteral("driftDirection"), this);
@@ -84,8 +91,11 @@ PostTablesWindow::PostTablesWindow(const TModel& model, const TSettings& setting
     driftPlot_ = new HistoryPlot(this);
 
     tabs_ = new QTabWidget(this);
-    tabs_->addTab(makePage(ReactionsTab, shearDirection_, shearPlot_), QStringLiteral("Reactions"));
-    tabs_->addTab(makePage(StoreyShearTab, storeyDirection_, storeyPlot_, storeyCombo_),
+    tabs_->addTab(makePage(ReactionsTab, shearDirection_, shearPlot_, QStringLiteral("Against"),
+                           shearAgainst_),
+                  QStringLiteral("Reactions"));
+    tabs_->addTab(makePage(StoreyShearTab, storeyDirection_, storeyPlot_, QStringLiteral("Storey"),
+                           storeyCombo_),
                   QStringLiteral("Storey Shear"));
     tabs_->addTab(makePage(PeriodsTab, nullptr, nullptr), QStringLiteral("Periods"));
     tabs_->addTab(makePage(DriftsTab, driftDirection_, driftPlot_), QStringLiteral("Drifts"));
@@ -113,12 +123,13 @@ PostTablesWindow::PostTablesWindow(const TModel& model, const TSettings& setting
         if (folder_.choose(this)) loadTables();
     });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    for (QComboBox* combo : {shearDirection_, storeyDirection_, storeyCombo_, driftDirection_})
+    for (QComboBox* combo :
+         {shearDirection_, shearAgainst_, storeyDirection_, storeyCombo_, driftDirection_})
         connect(combo, &QComboBox::currentIndexChanged, this, [this] { replot(); });
 }
 
 QWidget* PostTablesWindow::makePage(Tab tab, QComboBox* direction, HistoryPlot* plot,
-                                    QComboBox* storey) {
+                                    const QString& secondLabel, QComboBox* second) {
     auto* table = new QTableWidget(this);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
@@ -128,9 +139,9 @@ QWidget* PostTablesWindow::makePage(Tab tab, QComboBox* direction, HistoryPlot* 
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Direction"), page));
     row->addWidget(direction);
-    if (storey != nullptr) {
-        row->addWidget(new QLabel(QStringLiteral("Storey"), page));
-        row->addWidget(storey);
+    if (second != nullptr) {
+        row->addWidget(new QLabel(secondLabel, page));
+        row->addWidget(second);
     }
     row->addStretch();
     auto* plotPage = new QWidget(page);
@@ -249,11 +260,29 @@ void PostTablesWindow::forget() {
 void PostTablesWindow::replot() {
     const int shear = shearDirection_->currentIndex();
     const QString axis = shearDirection_->currentText();
-    shearPlot_->setCurve(PlotCurve{results_.Reactions.Time, BaseShears(results_.Reactions, shear),
-                                   QStringLiteral("Base shear %1 over the steps").arg(axis),
-                                   QStringLiteral("time column (load factor)"),
-                                   QStringLiteral("base shear %1 [%2]").arg(axis, ForceUnit()),
-                                   {}});
+    PlotCurve base{results_.Reactions.Time, BaseShears(results_.Reactions, shear),
+                   QStringLiteral("Base shear %1 over the steps").arg(axis),
+                   QStringLiteral("time column (load factor)"),
+                   QStringLiteral("base shear %1 [%2]").arg(axis, ForceUnit()),
+                   {}};
+    if (shearAgainst_->currentIndex() == 1) {
+        const int joint = settings_.ControlNode, dof = settings_.ControlDof;
+        const TNodeHistory& h = results_.History;
+        base.x.clear();
+        if (dof >= 1 && dof <= 3 && joint >= 1 && static_cast<size_t>(joint) < h.Stride &&
+            h.Steps == results_.Reactions.Steps)
+            for (int k = 1; k <= h.Steps; ++k)
+                base.x.push_back((dof == 1 ? h.StepX(k) : dof == 2 ? h.StepY(k) : h.StepZ(k))[joint]);
+        const QString name = QStringLiteral("U%1 of joint %2").arg(dof).arg(joint);
+        base.title = base.x.empty()
+                         ? QStringLiteral("Capacity curve: no displacement history of %1 with "
+                                          "the reactions' steps")
+                               .arg(name)
+                         : QStringLiteral("Capacity curve: base shear %1 against %2").arg(axis, name);
+        base.xLabel = QStringLiteral("%1 [%2]").arg(name, LengthUnit(model_));
+        if (base.x.empty()) base.y.clear();
+    }
+    shearPlot_->setCurve(std::move(base));
     const int storeys = results_.StoreyShears.Storeys;
     if (storeyCombo_->count() != storeys) {
         const QSignalBlocker quiet(storeyCombo_);

@@ -26,7 +26,8 @@ void PlotSaveTest::storeyShearCurveSavesAsPngSvgAndCsv() {
     const QString data = QStringLiteral(VANDRA_SOURCE_DIR "/tests/data/");
     MainWindow window;
     window.importModel(data + QStringLiteral("two_storey_frame.s2k"));
-    for (const char* set : {"AnalysisType=1", "LoadCase=2", "LoadSteps=4", "RecOpt=1,1,0,0,0"})
+    for (const char* set : {"AnalysisType=1", "LoadCase=2", "LoadSteps=4", "RecOpt=1,1,0,0,0",
+                            "RecReactions=1", "ControlNode=16", "ControlDof=1"})
         AssignSetting(window.document().model(),
                       SettingRooms{&window.document().settings(), &window.viewOptions(),
                                    &window.document().results()},
@@ -35,10 +36,12 @@ void PlotSaveTest::storeyShearCurveSavesAsPngSvgAndCsv() {
     PostTablesWindow* w = window.postTablesWindow();
     w->showTab(PostTablesWindow::StoreyShearTab);
     QCOMPARE(w->findChild<QComboBox*>(QStringLiteral("storeyCombo"))->count(), 2);
-    HistoryPlot* plot = nullptr;
-    for (HistoryPlot* p : w->findChildren<HistoryPlot*>())
-        if (p->curve().title.startsWith(QStringLiteral("Shear of storey 1 in X"))) plot = p;
-    QVERIFY(plot != nullptr);
+    const auto plotTitled = [w](const QString& start) {
+        for (HistoryPlot* p : w->findChildren<HistoryPlot*>())
+            if (p->curve().title.startsWith(start)) return p;
+        qFatal("no plot titled %s", qPrintable(start));
+    };
+    HistoryPlot* plot = plotTitled(QStringLiteral("Shear of storey 1 in X"));
     const PlotCurve& curve = plot->curve();
     QCOMPARE(curve.y.size(), size_t(4));
     for (size_t k = 0; k < 4; ++k) {
@@ -46,6 +49,17 @@ void PlotSaveTest::storeyShearCurveSavesAsPngSvgAndCsv() {
         QVERIFY2(std::abs(curve.y[k] - 37500 * double(k + 1)) < 1e-4 * 37500 * double(k + 1),
                  qPrintable(QString::number(curve.y[k])));
     }
+
+    // The capacity curve of an elastic frame is a straight line through the origin: base shear
+    // over the roof joint's displacement is its stiffness at every step.
+    w->findChild<QComboBox*>(QStringLiteral("baseShearAgainst"))->setCurrentIndex(1);
+    const PlotCurve& capacity =
+        plotTitled(QStringLiteral("Capacity curve: base shear X against U1 of joint 16"))->curve();
+    QCOMPARE(capacity.x.size(), size_t(4));
+    for (size_t k = 0; k < 4; ++k)
+        QVERIFY2(std::abs(capacity.y[k] / capacity.x[k] / (capacity.y[3] / capacity.x[3]) - 1) <
+                     1e-4,
+                 qPrintable(QString::number(capacity.y[k] / capacity.x[k])));
 
     QTemporaryDir dir;
     const auto path = [&](const char* name) { return dir.filePath(QLatin1String(name)); };
