@@ -111,6 +111,9 @@ QLayout* DeformationDialog::makeLoadGrid() {
          group(QStringLiteral("Disp Scaling"), QStringLiteral("Scaling Factor"), scaleEdit_)},
         {"loadModeButton", "Load Model Shape", &DeformationDialog::loadModeShape,
          group(QStringLiteral("Modal Shape"), QStringLiteral("Mode Num"), modeEdit_)},
+        {"loadEnvelopeButton", "Load Node Envelope", &DeformationDialog::loadNodeEnvelope,
+         group(QStringLiteral("Envelope"), QStringLiteral("Steps"),
+               new QLabel(QStringLiteral("every recorded step"), this))},
     };
     auto* grid = new QGridLayout;
     int row = 0;
@@ -183,6 +186,16 @@ void DeformationDialog::showFolder() {
 
 QString DeformationDialog::statusText() const {
     return statusLabel_->text();
+}
+
+void DeformationDialog::loadNodeEnvelope() {
+    const QString folder = folderOrAsk();
+    if (folder.isEmpty()) return;
+    LoadNodeEnvelope(results_, model_, FolderPath(folder));
+    statusLabel_->setText(
+        QStringLiteral("Envelope of %1 steps loaded: each joint is drawn at its displacement of "
+                       "larger magnitude in X, Y and Z, each from its own step.")
+            .arg(results_.History.Steps));
 }
 
 void DeformationDialog::loadNodeStep() {
