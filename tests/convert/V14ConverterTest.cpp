@@ -39,17 +39,7 @@ std::vector<std::string> Section(const V14Conversion& c, const std::string& head
 
 } // namespace
 
-TEST(V14Converter, EightJointCubeByteForByte) {
-    const V14Conversion c = Convert(CubeFile());
-    EXPECT_EQ(c.V6Lines, CubeV6Lines());
-    EXPECT_EQ(c.Log, (std::vector<std::string>{"VANDRA import Sap2000 V14 S2k file", "NJOINT = 8",
-                                               "NSOLID = 1", "Finish!!"}));
-    ASSERT_EQ(c.ConvJointCount, 8);
-    EXPECT_EQ(c.ConvJoints[8].Load[3], -1000);
-    EXPECT_EQ(c.ConvJoints[2].FixCount, 3);
-    EXPECT_EQ(c.ConvSolids[1].J[8], 8);
-}
-
+// The cube converts byte for byte to tests/cases/convert/cube.v6 with its log: a cli case.
 TEST(V14Converter, RestraintsAndForces) {
     const struct {
         const char* what;

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <array>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -63,51 +65,21 @@ inline std::vector<Joint> CubeJoints() {
             {5, 0, 0, 1000}, {6, 1000, 0, 1000}, {7, 0, 1000, 1000}, {8, 1000, 1000, 1000}};
 }
 
-// The eight-joint cube: joints 1 to 4 fixed in U1, U2, U3, F3 = -1000 at joint 8, one solid.
-inline std::string CubeFile() {
-    std::string t = "File C:\\models\\cube.s2k was saved on 12/7/26 at 9:14:00\n\n";
-    t += "TABLE:  \"PROGRAM CONTROL\"\n   ProgramName=SAP2000   Version=14.0.0   "
-         "CurrUnits=\"N, mm, C\"\n\n";
-    t += JointTable(CubeJoints());
-    t += "TABLE:  \"JOINT RESTRAINT ASSIGNMENTS\"\n";
-    for (int j = 1; j <= 4; ++j)
-        t += RestraintRow(j, {"Yes", "Yes", "Yes", "No", "No", "No"});
-    t += "\nTABLE:  \"JOINT LOADS - FORCE\"\n" + ForceRow(8, {0, 0, -1000, 0, 0, 0}) + "\n";
-    t += "TABLE:  \"CONNECTIVITY - SOLID\"\n" + SolidRow(1, {1, 2, 3, 4, 5, 6, 7, 8}) + "\n";
-    return t + "END TABLE DATA\n";
+// The eight-joint cube (joints 1 to 4 fixed in U1, U2, U3, F3 = -1000 at joint 8, one solid) and
+// what it converts to: tests/cases/convert/cube.v14 and cube.v6.
+inline std::string CubeText(const char* name) {
+    std::ifstream in(std::string(VANDRA_SOURCE_DIR) + "/tests/cases/convert/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
-
-// What the cube converts to.
+inline std::string CubeFile() {
+    return CubeText("cube.v14");
+}
 inline std::vector<std::string> CubeV6Lines() {
-    return {"SYSTEM",
-            "  DOF=UX,UY,UZ,RX,RY,RZ  LENGTH=mm  FORCE=N",
-            "",
-            "JOINT",
-            "  1  X=0.000E+000  Y=0.000E+000  Z=0.000E+000",
-            "  2  X=1.000E+003  Y=0.000E+000  Z=0.000E+000",
-            "  3  X=0.000E+000  Y=1.000E+003  Z=0.000E+000",
-            "  4  X=1.000E+003  Y=1.000E+003  Z=0.000E+000",
-            "  5  X=0.000E+000  Y=0.000E+000  Z=1.000E+003",
-            "  6  X=1.000E+003  Y=0.000E+000  Z=1.000E+003",
-            "  7  X=0.000E+000  Y=1.000E+003  Z=1.000E+003",
-            "  8  X=1.000E+003  Y=1.000E+003  Z=1.000E+003",
-            "",
-            "RESTRAINT",
-            "  ADD=1  DOF=U1,U2,U3",
-            "  ADD=2  DOF=U1,U2,U3",
-            "  ADD=3  DOF=U1,U2,U3",
-            "  ADD=4  DOF=U1,U2,U3",
-            "",
-            "LOAD",
-            "  NAME=PUSH",
-            "    TYPE=FORCE",
-            "      ADD=8  UZ=-1.0000E+003",
-            "",
-            "SOLID",
-            "  1  J=1,2,3,4,5,6,7,8  SEC=100",
-            "",
-            "",
-            "END"};
+    std::vector<std::string> lines;
+    std::istringstream in(CubeText("cube.v6"));
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line);
+    return lines;
 }
 
 } // namespace v14_test

@@ -4,6 +4,7 @@
 // "[N]" for an array of N, a number or a string; "json: PATH ~ EXPR rel R" for a number), and the files it wrote ("png: FILE WxH",
 // "same: A B", "differ: A B", "filled: FILE"). In every text $CLI, $SRC, $DATA (tests/data),
 // $CASES (tests/cases), $TMP (a folder of this test) and \xHH stand for what they name.
+// "needs: PROGRAM" skips the case when PROGRAM is not on the PATH.
 // "write NAME: TEXT" writes $TMP/NAME first.
 #include "CaseFile.h"
 #include "CorpusFiles.h"
@@ -118,6 +119,9 @@ TEST_P(CliCase, ExitsWithItsStatusOutputAndFiles) {
     if (GetParam().Has("solver") &&
         vandra::FindSolver(std::filesystem::path(VANDRA_CLI_PATH).parent_path().string()).empty())
         GTEST_SKIP() << "no OpenSees solver found";
+    if (GetParam().Has("needs") &&
+        std::system(("command -v " + GetParam().One("needs") + " >/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "no " << GetParam().One("needs");
     RunCliCase(GetParam());
 }
 
