@@ -14,6 +14,7 @@
 #include "post/ResultFields.h"
 #include "post/Storeys.h"
 
+#include <string>
 #include <vector>
 
 namespace vandra {
@@ -33,9 +34,17 @@ struct TForceResults {
 };
 
 struct TResults {
+    std::string Folder; // the results folder all of this was read from
     TNodeField Disp;
+    // What Disp holds: load step DispStep, or mode DispMode with its period (0 when the folder
+    // holds no eigenvalues); both 0 before a load.
+    int DispStep = 0;
+    int DispMode = 0;
+    double DispPeriod = 0;
     TNodeField Rotations; // of the step of Disp, when recorded: frames are drawn curved
     TFrameEnds Ends;
+    int EndsComponent = 0; // the SectionComponent of Ends
+    int EndsStep = 0;
     TNodeHistory History;
     TForceResults Forces;
     TReactionHistory Reactions;

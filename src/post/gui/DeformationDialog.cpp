@@ -3,6 +3,7 @@
 #include "app/gui/ErrorBox.h"
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
+#include "post/DisplacementScale.h"
 #include "post/RecorderReaders.h"
 #include "post/ResultLoading.h"
 #include "post/gui/ResultLegend.h"
@@ -85,6 +86,8 @@ DeformationDialog::DeformationDialog(const TModel& model, const TSettings& setti
     connect(folderButton, &QPushButton::clicked, this, [this] {
         if (folder_.choose(this)) showFolder();
     });
+    connect(scaleEdit_, &QLineEdit::textEdited, this, [this] { scaleTyped_ = true; });
+    connect(stepEdit_, &QLineEdit::textEdited, this, [this] { stepTyped_ = true; });
 }
 
 QLayout* DeformationDialog::makeLoadGrid() {
@@ -159,6 +162,24 @@ void DeformationDialog::load() {
     showFolder();
 }
 
+void DeformationDialog::folderChanged() {
+    showFolder();
+    scaleTyped_ = false;
+    if (folder_.folder().isEmpty() || stepTyped_) return;
+    // The step starts at the run's last one, unless one was typed. A folder whose node files
+    // cannot be read keeps the field: the load buttons report what is wrong with them.
+    try {
+        const int last = LastRecordedStep(model_, FolderPath(folder_.folder()));
+        if (last > 0) stepEdit_->setText(QString::fromStdString(text::FormatInt(last)));
+    } catch (const std::exception&) {
+    }
+}
+
+void DeformationDialog::showAutomaticScale() {
+    if (scaleTyped_) return;
+    scaleEdit_->setText(General(AutomaticScale(model_, LargestDisplacement(model_, results_.Disp))));
+}
+
 template <typename Work> void DeformationDialog::guarded(Work&& work) {
     try {
         work();
@@ -185,10 +206,11 @@ QString DeformationDialog::statusText() const {
 }
 
 void DeformationDialog::loadNodeStep() {
-    const int step = parse::Integer(Local(stepEdit_->text()));
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
+    const int step = parse::Integer(Local(stepEdit_->text()));
     LoadNodeStep(results_, model_, settings_, FolderPath(folder), step);
+    showAutomaticScale();
     statusLabel_->setText(
         (results_.Rotations.X.empty()
              ? QStringLiteral("Node displacements of load step %1 loaded.")
@@ -199,11 +221,10 @@ void DeformationDialog::loadNodeStep() {
 
 void DeformationDialog::loadSections() {
     const int component = componentCombo_->currentIndex() + 1;
-    const int step = parse::Integer(Local(stepEdit_->text()));
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
-    TakeSectionValues(results_,
-                      ReadSectionStep(model_, settings_, FolderPath(folder), step, component));
+    const int step = parse::Integer(Local(stepEdit_->text()));
+    LoadSectionStep(results_, model_, settings_, FolderPath(folder), step, component);
     const TFrameEnds& ends = results_.Ends;
     if (!ends.Any) {
         statusLabel_->setText(
@@ -223,8 +244,8 @@ void DeformationDialog::loadModeShape() {
     const int mode = parse::Integer(Local(modeEdit_->text()));
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
-    results_.Disp = ReadModeShape(model_, FolderPath(folder), mode);
-    results_.Rotations = TNodeField();
+    LoadModeShape(results_, model_, FolderPath(folder), mode);
+    showAutomaticScale();
     statusLabel_->setText(QStringLiteral("Mode shape %1 loaded.").arg(mode));
 }
 
