@@ -23,11 +23,6 @@ constexpr int kLegendPoints = 9;
 constexpr int kMargin = 6;
 constexpr int kCell = 14;
 
-QRgb StepColour(int step) {
-    const uint32_t c = Palette[static_cast<size_t>(kResultColourBase + step)];
-    return qRgb(ColorRed(c), ColorGreen(c), ColorBlue(c));
-}
-
 std::string Number(double v) {
     return text::FormatE(v, 3);
 }
@@ -60,6 +55,11 @@ std::string StepRange(int k, const TResults& r) {
 }
 
 } // namespace
+
+QRgb ResultStepColour(int k) {
+    const uint32_t c = Palette[static_cast<size_t>(kResultColourBase + k)];
+    return qRgb(ColorRed(c), ColorGreen(c), ColorBlue(c));
+}
 
 int ResultColourStep(double value, const TResults& r) {
     const double range = r.ResultMax - r.ResultMin;
@@ -109,7 +109,7 @@ void DrawSectionValuesAlong(Canvas& c, const TModel& m, const TProjection& p,
             const double t1 = static_cast<double>(s + 1) / kAlongSegments;
             const double mid = (t0 + t1) / 2;
             const double value = ends.I[k] + mid * (ends.J[k] - ends.I[k]);
-            c.SetPen(StepColour(ResultColourStep(value, results)), kAlongPen);
+            c.SetPen(ResultStepColour(ResultColourStep(value, results)), kAlongPen);
             c.Line(at(t0, a.X, b.X, ox), at(t0, a.Y, b.Y, oy), at(t1, a.X, b.X, ox),
                    at(t1, a.Y, b.Y, oy));
         }
@@ -170,7 +170,7 @@ void DrawDeformationLegend(QPainter& p, int width, const TModel& model, const TR
     }
     for (size_t s = 0; s < steps.size(); ++s) {
         const int k = kResultColourSteps - static_cast<int>(s);
-        p.fillRect(left, top + 1, kCell, kCell, QColor::fromRgb(StepColour(k)));
+        p.fillRect(left, top + 1, kCell, kCell, QColor::fromRgb(ResultStepColour(k)));
         p.drawText(left + kCell + kMargin,
                    top + (lineHeight + metrics.ascent() - metrics.descent()) / 2,
                    QString::fromStdString(steps[s]));

@@ -28,6 +28,8 @@ inline constexpr int kResultColourBase = 10; // Palette[10 + k], k = 1..6
 // Colour step 1..6 of a section value in the results' colour range: round((v - min) / range * 6)
 // held to 1..6; an empty range draws the middle step (3).
 int ResultColourStep(double value, const TResults& results);
+// The colour of step k (1..6).
+QRgb ResultStepColour(int k);
 
 // A deformed shape is drawn: displacements are loaded and the scale is not 0.
 bool ShowsDeformation(const TResults& results, const TViewState& view);

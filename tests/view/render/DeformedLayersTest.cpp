@@ -21,11 +21,6 @@ namespace {
 
 constexpr int kW = 400, kH = 300;
 
-QRgb StepRgb(int k) {
-    const uint32_t c = Palette[static_cast<size_t>(kResultColourBase + k)];
-    return qRgb(ColorRed(c), ColorGreen(c), ColorBlue(c));
-}
-
 QImage ReadBack(const std::string& path) {
     if (path.ends_with(".png"))
         return QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
@@ -56,12 +51,10 @@ TEST(DeformedLayers, UndeformedBeneathValuesAlongAndLegendInPngAndSvg) {
     TResults r;
     r.Disp.X = {0, 0, 0.5};
     r.Disp.Y = r.Disp.Z = {0, 0, 0};
-    r.DispStep = 3;
     r.Ends.I = {0, 0};
     r.Ends.J = {0, 1};
     r.Ends.HasI = r.Ends.HasJ = {0, 1};
     r.Ends.Any = true;
-    r.EndsComponent = 2;
     r.ResultMin = 0;
     r.ResultMax = 1;
     TViewState view = PixelView(kW, kH);
@@ -77,11 +70,11 @@ TEST(DeformedLayers, UndeformedBeneathValuesAlongAndLegendInPngAndSvg) {
         EXPECT_EQ(image.pixel(60, 60) & 0xFFFFFFu, kUndeformedColour & 0xFFFFFFu);
         // The deformed column passes x = 61.3 at y = 114 and x = 78.9 at y = 35; the band of its
         // values lies 4 pixels to its right.
-        EXPECT_EQ(image.pixel(65, 114) & 0xFFFFFFu, StepRgb(1) & 0xFFFFFFu);
-        EXPECT_EQ(image.pixel(83, 35) & 0xFFFFFFu, StepRgb(6) & 0xFFFFFFu);
+        EXPECT_EQ(image.pixel(65, 114) & 0xFFFFFFu, ResultStepColour(1) & 0xFFFFFFu);
+        EXPECT_EQ(image.pixel(83, 35) & 0xFFFFFFu, ResultStepColour(6) & 0xFFFFFFu);
         int above = -1;
         for (int k = 6; k >= 1; --k) {
-            const int row = FirstRowOf(image, StepRgb(k), 100);
+            const int row = FirstRowOf(image, ResultStepColour(k), 100);
             EXPECT_GT(row, above) << "step " << k;
             above = row;
         }
