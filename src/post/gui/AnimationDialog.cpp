@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <exception>
+#include <utility>
 
 namespace vandra::gui {
 namespace {
@@ -133,7 +134,12 @@ void AnimationDialog::showEvent(QShowEvent* event) {
 void AnimationDialog::loadHistory() {
     const QString folder = folder_.ensure(this);
     if (folder.isEmpty()) return;
-    results_.History = ReadNodeHistory(model_, QFile::encodeName(folder).toStdString(), 0);
+    TNodeHistory history;
+    if (!ReadResultFiles(this, [&] {
+            history = ReadNodeHistory(model_, QFile::encodeName(folder).toStdString(), 0);
+        }))
+        return statusLabel_->setText(kResultReadCancelled);
+    results_.History = std::move(history);
     animation_.Frame = 0;
     motionBox_->setCurrentIndex(0);
     scaleTyped_ = false;

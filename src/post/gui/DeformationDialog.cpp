@@ -25,6 +25,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 
 namespace vandra::gui {
 namespace {
@@ -113,6 +114,9 @@ QLayout* DeformationDialog::makeLoadGrid() {
          group(QStringLiteral("Disp Scaling"), QStringLiteral("Scaling Factor"), scaleEdit_)},
         {"loadModeButton", "Load Model Shape", &DeformationDialog::loadModeShape,
          group(QStringLiteral("Modal Shape"), QStringLiteral("Mode Num"), modeEdit_)},
+        {"loadEnvelopeButton", "Load Node Envelope", &DeformationDialog::loadNodeEnvelope,
+         group(QStringLiteral("Envelope"), QStringLiteral("Steps"),
+               new QLabel(QStringLiteral("every recorded step"), this))},
     };
     auto* grid = new QGridLayout;
     int row = 0;
@@ -205,11 +209,25 @@ QString DeformationDialog::statusText() const {
     return statusLabel_->text();
 }
 
+void DeformationDialog::loadNodeEnvelope() {
+    const QString folder = folderOrAsk();
+    if (folder.isEmpty()) return;
+    LoadNodeEnvelope(results_, model_, FolderPath(folder));
+    statusLabel_->setText(
+        QStringLiteral("Envelope of %1 steps loaded: each joint is drawn at its displacement of "
+                       "larger magnitude in X, Y and Z, each from its own step.")
+            .arg(results_.History.Steps));
+}
+
 void DeformationDialog::loadNodeStep() {
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
     const int step = parse::Integer(Local(stepEdit_->text()));
-    LoadNodeStep(results_, model_, settings_, FolderPath(folder), step);
+    TResults loaded;
+    if (!ReadResultFiles(
+            this, [&] { LoadNodeStep(loaded, model_, settings_, FolderPath(folder), step); }))
+        return statusLabel_->setText(kResultReadCancelled);
+    TakeDisplacements(results_, std::move(loaded));
     showAutomaticScale();
     statusLabel_->setText(
         (results_.Rotations.X.empty()
@@ -224,7 +242,14 @@ void DeformationDialog::loadSections() {
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
     const int step = parse::Integer(Local(stepEdit_->text()));
-    LoadSectionStep(results_, model_, settings_, FolderPath(folder), step, component);
+    TFrameEnds read;
+    if (!ReadResultFiles(this, [&] {
+            read = ReadSectionStep(model_, settings_, FolderPath(folder), step, component);
+        }))
+        return statusLabel_->setText(kResultReadCancelled);
+    TakeSectionValues(results_, std::move(read));
+    results_.EndsComponent = component;
+    results_.EndsStep = step;
     const TFrameEnds& ends = results_.Ends;
     if (!ends.Any) {
         statusLabel_->setText(
@@ -244,7 +269,10 @@ void DeformationDialog::loadModeShape() {
     const int mode = parse::Integer(Local(modeEdit_->text()));
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
-    LoadModeShape(results_, model_, FolderPath(folder), mode);
+    TResults loaded;
+    if (!ReadResultFiles(this, [&] { LoadModeShape(loaded, model_, FolderPath(folder), mode); }))
+        return statusLabel_->setText(kResultReadCancelled);
+    TakeDisplacements(results_, std::move(loaded));
     showAutomaticScale();
     statusLabel_->setText(QStringLiteral("Mode shape %1 loaded.").arg(mode));
 }

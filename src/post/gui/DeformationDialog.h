@@ -1,7 +1,7 @@
-// The "Deformation Shape" dialog: loads one load step of node displacements, the section
-// deformations at the frame ends or one mode shape from the results folder, and sets the
-// displacement scale (automatic after each load until one is typed) and the colour range of the
-// section values.
+// The "Deformation Shape" dialog: loads one load step of node displacements or their envelope,
+// the section deformations at the frame ends or one mode shape from the results folder, and sets
+// the displacement scale (automatic after each load until one is typed) and the colour range of
+// the section values.
 #pragma once
 
 #include "app/gui/ModelessDialog.h"
@@ -27,6 +27,8 @@ public:
     void loadNodeStep();
     void loadSections();
     void loadModeShape();
+    // The displacements' envelope over every step (LoadNodeEnvelope).
+    void loadNodeEnvelope();
     // Shows the results folder, which the solver window may have set.
     void load() override;
     // The results folder changed: shows it and starts the step at the run's last one (unless a

@@ -120,7 +120,10 @@ void DrawSectionValuesAlong(Canvas& c, const TModel& m, const TProjection& p,
 std::vector<std::string> DeformationLegendLines(const TModel& model, const TResults& r,
                                                 const TViewState& view) {
     std::vector<std::string> lines;
-    if (r.DispMode > 0)
+    if (r.DispStep == kEnvelopeStep)
+        lines.push_back("Envelope of " + text::FormatInt(r.History.Steps) +
+                        " steps: each joint at its extreme");
+    else if (r.DispMode > 0)
         lines.push_back("Mode " + text::FormatInt(r.DispMode) +
                         (r.DispPeriod > 0 ? ", period " + Number(r.DispPeriod) + " s" : ""));
     else if (r.DispStep > 0)
