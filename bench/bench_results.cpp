@@ -116,12 +116,14 @@ void BM_AnimationTick(benchmark::State& state) {
     }
     TAnimation animation;
     animation.AnimScale = 10;
-    animation.AnimFrame = 1;
+    animation.Frames = AnimationFrameCount(animation.Motion, history.Steps, kModeShapeFrames);
     TProjection projection;
     for (auto _ : state) {
-        animation.AnimFrame = NextAnimationStep(animation.AnimFrame, history.Steps);
-        view.DisplacementScale = animation.AnimScale;
-        RedrawAnimationFrame(image, model, view, history, animation.AnimFrame, projection);
+        animation.Frame = StepAnimation(animation.Frame, 1, animation.Frames);
+        const TAnimationFrame frame =
+            AnimationFrameAt(animation.Motion, animation.Frame, animation.Frames);
+        view.DisplacementScale = animation.AnimScale * frame.Factor;
+        RedrawAnimationFrame(image, model, view, history, frame.Step, projection);
         benchmark::DoNotOptimize(image.constBits());
     }
     state.counters["frames"] = model.FrameCount;

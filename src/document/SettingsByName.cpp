@@ -58,6 +58,7 @@ const SettingEntry kSettings[] = {
     {"DiagramScale", "number", &TViewOptions::DiagramScale},
     {"DiagramValues", "0/1", &TViewOptions::DiagramValues},
     {"ShowReactions", "0/1", &TViewOptions::ShowReactions},
+    {"ResultLegend", "0/1", &TViewOptions::ResultLegend},
     {"ResultMin", "number", &TResults::ResultMin},
     {"ResultMax", "number", &TResults::ResultMax},
 };

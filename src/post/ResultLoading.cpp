@@ -3,12 +3,18 @@
 #include "model/Errors.h"
 #include "model/NumberText.h"
 #include "post/Envelopes.h"
+#include "post/ModalTable.h"
 #include "post/RecorderReaders.h"
+#include "post/RecorderText.h"
+#include "tcl/RecorderFiles.h"
 
+#include <filesystem>
 #include <utility>
 
 namespace vandra {
 namespace {
+
+using recorder::RecorderFile;
 
 constexpr size_t kRecModeShape = 5; // TSettings::RecOpt[5]
 
@@ -65,6 +71,9 @@ void LoadNodeEnvelope(TResults& results, const TModel& model, const std::string&
     TNodeHistory history = ReadNodeHistory(model, folder, 0);
     results.Disp = ExtremeField(EnvelopeOf(history));
     results.Rotations = TNodeField();
+    results.DispStep = kEnvelopeStep;
+    results.DispMode = 0;
+    results.DispPeriod = 0;
     results.History = std::move(history);
 }
 
@@ -80,6 +89,45 @@ void LoadNodeStep(TResults& results, const TModel& model, const TSettings& setti
     if (settings.RecRotations) rotations = ReadNodeRotationStep(model, folder, step);
     results.Disp = std::move(disp);
     results.Rotations = std::move(rotations);
+    results.DispStep = step;
+    results.DispMode = 0;
+    results.DispPeriod = 0;
+}
+
+void LoadModeShape(TResults& results, const TModel& model, const std::string& folder, int mode) {
+    TNodeField shape = ReadModeShape(model, folder, mode);
+    double period = 0;
+    if (std::filesystem::exists(recorder_text::PathOf(folder, recorder::FileName(RecorderFile::Eigenvalues, 0)))) {
+        const std::vector<double> eigenvalues = ReadEigenvalues(folder);
+        const TModalTable periods = PeriodTable(eigenvalues);
+        if (static_cast<size_t>(mode) <= periods.Modes.size())
+            period = periods.Modes[static_cast<size_t>(mode) - 1].Period;
+    }
+    results.Disp = std::move(shape);
+    results.Rotations = TNodeField();
+    results.DispStep = 0;
+    results.DispMode = mode;
+    results.DispPeriod = period;
+}
+
+void LoadSectionStep(TResults& results, const TModel& model, const TSettings& settings,
+                     const std::string& folder, int step, int component) {
+    TakeSectionValues(results, ReadSectionStep(model, settings, folder, step, component));
+    results.EndsComponent = component;
+    results.EndsStep = step;
+}
+
+void UseResultsFolder(TResults& results, const std::string& folder) {
+    if (results.Folder == folder) return;
+    results = TResults();
+    results.Folder = folder;
+}
+
+int LastRecordedStep(const TModel& model, const std::string& folder) {
+    if (model.NodeCount < 1 ||
+        !std::filesystem::exists(recorder_text::PathOf(folder, recorder::FileName(RecorderFile::NodeDisplacement, 0))))
+        return 0;
+    return static_cast<int>(ReadJointHistory(model, folder, 1).Time.size());
 }
 
 } // namespace vandra

@@ -44,4 +44,21 @@ void LoadStoreyShears(TResults& results, const TModel& model, const TSettings& s
 void LoadNodeStep(TResults& results, const TModel& model, const TSettings& settings,
                   const std::string& folder, int step);
 
+// Mode shape `mode` as the displacements, with its period when the folder holds the eigenvalues.
+void LoadModeShape(TResults& results, const TModel& model, const std::string& folder, int mode);
+
+// The section deformation `component` (SectionComponent) at the frame ends at `step`; when some
+// frame has a value, the colour range becomes the range of the values.
+void LoadSectionStep(TResults& results, const TModel& model, const TSettings& settings,
+                     const std::string& folder, int step, int component);
+
+// Results are read from one folder at a time: when `folder` is not the one the results came from,
+// everything read before goes (the colour range back to its start) and the results belong to
+// `folder`.
+void UseResultsFolder(TResults& results, const std::string& folder);
+
+// The last load step the folder's node files hold (the lines of joint 1's file); 0 when the folder
+// has no node displacement file (a modal run).
+int LastRecordedStep(const TModel& model, const std::string& folder);
+
 } // namespace vandra

@@ -14,6 +14,14 @@ void ClearResults(TResults& results) {
     results.Reactions = TReactionHistory();
 }
 
+void TakeDisplacements(TResults& into, TResults&& from) {
+    into.Disp = std::move(from.Disp);
+    into.Rotations = std::move(from.Rotations);
+    into.DispStep = from.DispStep;
+    into.DispMode = from.DispMode;
+    into.DispPeriod = from.DispPeriod;
+}
+
 void TakeSectionValues(TResults& results, TFrameEnds ends) {
     results.Ends = std::move(ends);
     if (!results.Ends.Any) return;

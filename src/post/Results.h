@@ -15,6 +15,7 @@
 #include "post/ResultFields.h"
 #include "post/Storeys.h"
 
+#include <string>
 #include <vector>
 
 namespace vandra {
@@ -34,9 +35,17 @@ struct TForceResults {
 };
 
 struct TResults {
+    std::string Folder; // the results folder all of this was read from
     TNodeField Disp;
+    // What Disp holds: load step DispStep, or mode DispMode with its period (0 when the folder
+    // holds no eigenvalues); both 0 before a load.
+    int DispStep = 0;
+    int DispMode = 0;
+    double DispPeriod = 0;
     TNodeField Rotations; // of the step of Disp, when recorded: frames are drawn curved
     TFrameEnds Ends;
+    int EndsComponent = 0; // the SectionComponent of Ends
+    int EndsStep = 0;
     TNodeHistory History;
     TForceResults Forces;
     TReactionHistory Reactions;
@@ -55,6 +64,9 @@ struct TResults {
 // curved frames, diagrams nor arrows); the history, the modal table, the drifts and the colour
 // range stay.
 void ClearResults(TResults& results);
+
+// Takes the displacements `from` holds (Disp, Rotations, and the step or mode they are of).
+void TakeDisplacements(TResults& into, TResults&& from);
 
 // Keeps the section values of the frame ends; when some frame has a value, the colour range
 // becomes the range of the values.

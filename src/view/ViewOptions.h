@@ -46,6 +46,8 @@ struct TViewOptions {
     bool DiagramValues = true;
     // The reactions of the supports drawn as arrows with their values.
     bool ShowReactions = false;
+    // The legend of a deformed shape and of section values (step or mode, scale, colour steps).
+    bool ResultLegend = true;
 };
 
 } // namespace vandra

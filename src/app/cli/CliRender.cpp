@@ -4,8 +4,9 @@
 // [--forces N|Vy|Vz|T|My|Mz] [--reactions]]: imports the model, applies the assignments in order,
 // sets the plane view and draws what the model view shows after zoom all; with --dir, the results
 // loaded as the Deformation Shape dialog loads them and drawn as the view draws them after its OK
-// (the scale S, default 1; the colour range found; of the envelope, each joint displaced by its
-// extreme of larger magnitude); --forces adds the diagram of a member force
+// (the scale S, by default the one that draws the largest displacement at a tenth of the model's
+// size; the colour range found; of the envelope, each joint displaced by its extreme of larger
+// magnitude); --forces adds the diagram of a member force
 // and --reactions the reactions' arrows, of the step or of the envelope.
 // --animate writes a movie of every step of the run's history, or with --mode M of the mode shape
 // swinging through one period; each frame is the picture -o gives for that step.
@@ -16,6 +17,7 @@
 #include "import/S2kImport.h"
 #include "model/Errors.h"
 #include "model/NumberParse.h"
+#include "post/DisplacementScale.h"
 #include "post/ResultLoading.h"
 #include "model/ShownText.h"
 #include "view/Camera.h"
@@ -93,7 +95,9 @@ int CommandRender(const QStringList& args) {
     parser.addOption(set);
     const ResultOptions resultOptions;
     resultOptions.addTo(parser);
-    const QCommandLineOption scale("scale", "Displacement scale of the results (default 1).", "S");
+    const QCommandLineOption scale(
+        "scale", "Displacement scale of the results (default: the largest at a tenth of the model).",
+        "S");
     parser.addOption(scale);
     const QCommandLineOption forces("forces", "Draw the diagram of a member force.",
                                     "N|Vy|Vz|T|My|Mz");
@@ -115,7 +119,7 @@ int CommandRender(const QStringList& args) {
         throw UsageError("--animate needs --dir RUN: the run whose steps or mode it shows");
     if (movie && (parser.isSet(resultOptions.step) || parser.isSet(resultOptions.section)))
         throw UsageError("--animate shows every step: --step and --section draw one");
-    const double displacementScale = parser.isSet(scale) ? FiniteOption(parser, "scale") : 1.0;
+    const double givenScale = parser.isSet(scale) ? FiniteOption(parser, "scale") : 0;
     int diagram = -1;
     if (parser.isSet(forces)) {
         diagram = ForceComponentNamed(Local(parser.value(forces)));
@@ -167,7 +171,14 @@ int CommandRender(const QStringList& args) {
     TViewState camera;
     SetPlaneView(camera, plane);
     ZoomAll(doc.model(), camera, imageSize.W, imageSize.H);
-    if (!request.folder.empty()) camera.DisplacementScale = displacementScale;
+    if (!request.folder.empty()) {
+        const TResults& r = doc.results();
+        const double largest = movie && !request.modeShape
+                                   ? LargestDisplacement(doc.model(), r.History)
+                                   : LargestDisplacement(doc.model(), r.Disp);
+        camera.DisplacementScale =
+            parser.isSet(scale) ? givenScale : AutomaticScale(doc.model(), largest);
+    }
     if (movie) {
         const MovieScene scene{doc.model(), options, camera, doc.results(),
                                request.modeShape ? MovieMotion::ModeShape : MovieMotion::History};

@@ -65,15 +65,13 @@ void LoadResults(Document& doc, const ResultRequest& request) {
     if (request.folder.empty() || request.envelope) return;
     const TModel& model = doc.model();
     TResults loaded = doc.results();
-    if (request.modeShape) {
-        loaded.Disp = ReadModeShape(model, request.folder, request.mode);
-        loaded.Rotations = TNodeField();
-    } else {
+    if (request.modeShape)
+        LoadModeShape(loaded, model, request.folder, request.mode);
+    else
         LoadNodeStep(loaded, model, doc.settings(), request.folder, request.step);
-    }
     if (request.component > 0)
-        TakeSectionValues(loaded, ReadSectionStep(model, doc.settings(), request.folder,
-                                                  request.step, request.component));
+        LoadSectionStep(loaded, model, doc.settings(), request.folder, request.step,
+                        request.component);
     doc.results() = std::move(loaded);
 }
 

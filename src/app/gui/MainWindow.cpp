@@ -14,6 +14,7 @@
 #include "import/S2kImport.h"
 #include "model/AtomicFile.h"
 #include "model/Errors.h"
+#include "post/ResultLoading.h"
 #include "post/gui/AnimationDialog.h"
 #include "post/gui/DeformationDialog.h"
 #include "post/gui/ForceDiagramDialog.h"
@@ -67,7 +68,6 @@ constexpr int kButtonWidth = 30;
 constexpr int kButtonHeight = 26;
 constexpr int kIconSize = 20;
 constexpr int kWheelNotch = 120;      // angle units of one wheel notch
-constexpr int kAnimationInterval = 1; // milliseconds: the timer's shortest interval
 constexpr int kPickRadius = 10;       // pixels around a joint that pick it
 constexpr int kMessageTime = 8000;    // milliseconds a status bar message stays
 constexpr const char* kNoModelForProject =
@@ -143,7 +143,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     connect(viewWidget_, &ModelViewWidget::leftPressed, this, &MainWindow::pickJoint);
 
     animationTimer_ = new QTimer(this);
-    animationTimer_->setInterval(kAnimationInterval);
     connect(animationTimer_, &QTimer::timeout, this, &MainWindow::animationTick);
 }
 
@@ -272,6 +271,17 @@ void MainWindow::createDialogs() {
     connect(framePropertiesDialog_, &FramePropertiesDialog::selectionCleared, this, redraw);
     connect(animationDialog_, &AnimationDialog::runStopRequested, this,
             &MainWindow::toggleAnimation);
+    connect(animationDialog_, &AnimationDialog::stepRequested, this, &MainWindow::stepAnimation);
+    // Results come from one folder at a time: choosing another (or a solver run) drops the old.
+    resultsFolder_.setListener([this](const QString& folder) {
+        animationTimer_->stop();
+        animation_.Frame = 0;
+        UseResultsFolder(document_.results(), QFile::encodeName(folder).toStdString());
+        nodeHistoryWindow_->clearHistory();
+        deformationDialog_->folderChanged();
+        animationDialog_->showFrame(false);
+        viewWidget_->redraw();
+    });
     connect(solverWindow_, &SolverWindow::loadResultsRequested, this,
             [this](const QString& folder) {
                 resultsFolder_.setFolder(folder);
@@ -346,7 +356,7 @@ void MainWindow::openFile(const QString& path) {
 
 void MainWindow::replaceModel(TOpenedModel opened, const QString& projectPath) {
     animationTimer_->stop();
-    animation_.AnimFrame = 0;
+    animation_.Frame = 0;
     const bool imported = !opened.Settings.has_value();
     document_.replace(std::move(opened));
     // An import keeps the engineer's settings, but those that name parts of a model follow it.
@@ -488,29 +498,58 @@ bool MainWindow::animationRunning() const {
 }
 
 void MainWindow::toggleAnimation() {
-    animation_.AnimFrame = 1;
     if (animationTimer_->isActive()) {
         animationTimer_->stop();
+        animationDialog_->showFrame(false);
         return;
     }
-    if (document_.results().History.Steps < 1) {
-        statusBar()->showMessage(
-            QStringLiteral("No displacement history is loaded: press LOAD DISP DATA first."),
-            kMessageTime);
-        return;
-    }
-    animationTimer_->start();
+    if (!drawAnimationFrame()) return;
+    animationTimer_->start(AnimationInterval(animation_.StepsPerSecond));
+    animationDialog_->showFrame(true);
 }
 
 void MainWindow::animationTick() {
-    const TNodeHistory& history = document_.results().History;
-    animation_.AnimFrame = NextAnimationStep(animation_.AnimFrame, history.Steps);
-    if (animation_.AnimFrame == 0) {
-        animationTimer_->stop();
-        return;
+    animation_.Frame = StepAnimation(animation_.Frame, 1, animation_.Frames);
+    if (!drawAnimationFrame()) animationTimer_->stop();
+    animationDialog_->showFrame(animationTimer_->isActive());
+}
+
+void MainWindow::stepAnimation(int delta) {
+    animationTimer_->stop();
+    animation_.Frame = StepAnimation(animation_.Frame, delta, animation_.Frames);
+    drawAnimationFrame();
+    animationDialog_->showFrame(false);
+}
+
+bool MainWindow::drawAnimationFrame() {
+    const TResults& results = document_.results();
+    const bool history = animation_.Motion == AnimationMotion::History;
+    animation_.Frames = AnimationFrameCount(animation_.Motion, results.History.Steps,
+                                            kModeShapeFrames);
+    if (history ? results.History.Steps < 1 : results.Disp.X.empty()) {
+        animation_.Frames = 0;
+        statusBar()->showMessage(
+            history ? QStringLiteral("No displacement history is loaded: press LOAD DISP DATA first.")
+                    : QStringLiteral("No mode shape is loaded: load one in Deformation Shape first."),
+            kMessageTime);
+        return false;
     }
-    view_.DisplacementScale = animation_.AnimScale;
-    viewWidget_->drawAnimationStep(history, animation_.AnimFrame);
+    animation_.Frame = StepAnimation(animation_.Frame, 0, animation_.Frames);
+    const TAnimationFrame frame =
+        AnimationFrameAt(animation_.Motion, animation_.Frame, animation_.Frames);
+    view_.DisplacementScale = animation_.AnimScale * frame.Factor;
+    if (history) {
+        viewWidget_->drawAnimationStep(results.History, frame.Step);
+        return true;
+    }
+    const TNodeField& shape = results.Disp;
+    modeShape_.Steps = 1;
+    modeShape_.Stride = std::min({shape.X.size(), shape.Y.size(), shape.Z.size()});
+    modeShape_.X.assign(shape.X.begin(), shape.X.begin() + static_cast<long>(modeShape_.Stride));
+    modeShape_.Y.assign(shape.Y.begin(), shape.Y.begin() + static_cast<long>(modeShape_.Stride));
+    modeShape_.Z.assign(shape.Z.begin(), shape.Z.begin() + static_cast<long>(modeShape_.Stride));
+    viewWidget_->drawAnimationStep(modeShape_, 1);
+    return true;
 }
 
 void MainWindow::pickJoint(int x, int y) {

@@ -105,11 +105,13 @@ public:
     // Shows a dialog or window of the main window and brings it to the front.
     void showDialog(QWidget* dialog);
     void openHelpPage(const QString& fileName);
-    // "Run Animation / Stop Animation": the animation counter restarts at 1 and the timer switches;
-    // without a loaded history nothing starts and the status bar says so.
+    // Play / Pause: the timer switches, at the animation's speed; it plays on from the frame shown.
+    // Without a loaded history (or mode shape) nothing starts and the status bar says so.
     void toggleAnimation();
-    // One timer tick: the next history step, drawn with AnimScale.
+    // One timer tick: the next frame of the cycle (after the last, the first).
     void animationTick();
+    // A step back (-1) or forward (+1): the animation pauses and draws that frame.
+    void stepAnimation(int delta);
     bool animationRunning() const;
 
     QAction* action(Command command) const { return actions_.at(command); }
@@ -171,7 +173,12 @@ private:
     TViewOptions viewOptions_;
     TViewState view_;
     TInteraction interaction_;
+    // Draws the animation's frame (a history step, or the mode shape at its phase); false, with the
+    // status bar saying why, when nothing is loaded to move.
+    bool drawAnimationFrame();
+
     TAnimation animation_;
+    TNodeHistory modeShape_; // the loaded mode shape as a one-step history, while it animates
     ResultsFolder resultsFolder_;
     QTimer* animationTimer_ = nullptr;
 

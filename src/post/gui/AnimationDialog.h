@@ -1,5 +1,7 @@
-// The "Animation" dialog: loads the displacement history of every node and starts or stops the
-// main window's animation timer.
+// The "Animation" dialog: loads the displacement history of every node (every recorded step),
+// chooses what moves (every loaded step, or the loaded mode shape through one period), the scale
+// (automatic after each load until one is typed) and the speed in steps a second, and drives the
+// main window's animation: play or pause, a step back or forward, with the step counter.
 #pragma once
 
 #include "model/Model.h"
@@ -8,8 +10,10 @@
 
 #include <QDialog>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace vandra::gui {
 
@@ -21,24 +25,41 @@ public:
     AnimationDialog(const TModel& model, TResults& results, TAnimation& animation,
                     ResultsFolder& folder, QWidget* parent = nullptr);
 
-    // "LOAD DISP DATA": Nstep and AnimScale from the fields, then the history of Nstep steps
-    // (stored only when every node file was read).
+    // "LOAD DISP DATA": every step of every node file (stored only when every file was read).
     void loadHistory();
+    // The motion, scale and speed from the fields into the animation; a refused field throws,
+    // naming it, with the animation as it was.
+    void storeFields();
+    // The counter and the play button as the animation stands (`running`: the timer runs).
+    void showFrame(bool running);
 
     QString statusText() const;
 
 signals:
-    // "Run Animation / Stop Animation": the main window switches its timer.
+    // Play / Pause: the main window switches its timer.
     void runStopRequested();
+    // A step back (-1) or forward (+1), the animation paused.
+    void stepRequested(int delta);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
+    template <typename Work> void guarded(Work&& work);
+    AnimationMotion motion() const;
+    void showAutomaticScale();
+
     const TModel& model_;
     TResults& results_;
     TAnimation& animation_;
     ResultsFolder& folder_;
-    QLineEdit* nstepEdit_ = nullptr;
+    QComboBox* motionBox_ = nullptr;
     QLineEdit* scaleEdit_ = nullptr;
+    QLineEdit* speedEdit_ = nullptr;
+    QPushButton* playButton_ = nullptr;
+    QLabel* counterLabel_ = nullptr;
     QLabel* statusLabel_ = nullptr;
+    bool scaleTyped_ = false;
 };
 
 } // namespace vandra::gui

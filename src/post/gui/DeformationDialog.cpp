@@ -3,6 +3,7 @@
 #include "app/gui/ErrorBox.h"
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
+#include "post/DisplacementScale.h"
 #include "post/RecorderReaders.h"
 #include "post/ResultLoading.h"
 #include "post/gui/ResultLegend.h"
@@ -86,6 +87,8 @@ DeformationDialog::DeformationDialog(const TModel& model, const TSettings& setti
     connect(folderButton, &QPushButton::clicked, this, [this] {
         if (folder_.choose(this)) showFolder();
     });
+    connect(scaleEdit_, &QLineEdit::textEdited, this, [this] { scaleTyped_ = true; });
+    connect(stepEdit_, &QLineEdit::textEdited, this, [this] { stepTyped_ = true; });
 }
 
 QLayout* DeformationDialog::makeLoadGrid() {
@@ -163,6 +166,24 @@ void DeformationDialog::load() {
     showFolder();
 }
 
+void DeformationDialog::folderChanged() {
+    showFolder();
+    scaleTyped_ = false;
+    if (folder_.folder().isEmpty() || stepTyped_) return;
+    // The step starts at the run's last one, unless one was typed. A folder whose node files
+    // cannot be read keeps the field: the load buttons report what is wrong with them.
+    try {
+        const int last = LastRecordedStep(model_, FolderPath(folder_.folder()));
+        if (last > 0) stepEdit_->setText(QString::fromStdString(text::FormatInt(last)));
+    } catch (const std::exception&) {
+    }
+}
+
+void DeformationDialog::showAutomaticScale() {
+    if (scaleTyped_) return;
+    scaleEdit_->setText(General(AutomaticScale(model_, LargestDisplacement(model_, results_.Disp))));
+}
+
 template <typename Work> void DeformationDialog::guarded(Work&& work) {
     try {
         work();
@@ -199,15 +220,15 @@ void DeformationDialog::loadNodeEnvelope() {
 }
 
 void DeformationDialog::loadNodeStep() {
-    const int step = parse::Integer(Local(stepEdit_->text()));
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
+    const int step = parse::Integer(Local(stepEdit_->text()));
     TResults loaded;
     if (!ReadResultFiles(
             this, [&] { LoadNodeStep(loaded, model_, settings_, FolderPath(folder), step); }))
         return statusLabel_->setText(kResultReadCancelled);
-    results_.Disp = std::move(loaded.Disp);
-    results_.Rotations = std::move(loaded.Rotations);
+    TakeDisplacements(results_, std::move(loaded));
+    showAutomaticScale();
     statusLabel_->setText(
         (results_.Rotations.X.empty()
              ? QStringLiteral("Node displacements of load step %1 loaded.")
@@ -218,15 +239,17 @@ void DeformationDialog::loadNodeStep() {
 
 void DeformationDialog::loadSections() {
     const int component = componentCombo_->currentIndex() + 1;
-    const int step = parse::Integer(Local(stepEdit_->text()));
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
+    const int step = parse::Integer(Local(stepEdit_->text()));
     TFrameEnds read;
     if (!ReadResultFiles(this, [&] {
             read = ReadSectionStep(model_, settings_, FolderPath(folder), step, component);
         }))
         return statusLabel_->setText(kResultReadCancelled);
     TakeSectionValues(results_, std::move(read));
+    results_.EndsComponent = component;
+    results_.EndsStep = step;
     const TFrameEnds& ends = results_.Ends;
     if (!ends.Any) {
         statusLabel_->setText(
@@ -246,11 +269,11 @@ void DeformationDialog::loadModeShape() {
     const int mode = parse::Integer(Local(modeEdit_->text()));
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
-    TNodeField shape;
-    if (!ReadResultFiles(this, [&] { shape = ReadModeShape(model_, FolderPath(folder), mode); }))
+    TResults loaded;
+    if (!ReadResultFiles(this, [&] { LoadModeShape(loaded, model_, FolderPath(folder), mode); }))
         return statusLabel_->setText(kResultReadCancelled);
-    results_.Disp = std::move(shape);
-    results_.Rotations = TNodeField();
+    TakeDisplacements(results_, std::move(loaded));
+    showAutomaticScale();
     statusLabel_->setText(QStringLiteral("Mode shape %1 loaded.").arg(mode));
 }
 

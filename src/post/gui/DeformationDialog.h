@@ -1,6 +1,7 @@
 // The "Deformation Shape" dialog: loads one load step of node displacements or their envelope,
 // the section deformations at the frame ends or one mode shape from the results folder, and sets
-// the displacement scale and the colour range of the end circles.
+// the displacement scale (automatic after each load until one is typed) and the colour range of
+// the section values.
 #pragma once
 
 #include "app/gui/ModelessDialog.h"
@@ -30,6 +31,9 @@ public:
     void loadNodeEnvelope();
     // Shows the results folder, which the solver window may have set.
     void load() override;
+    // The results folder changed: shows it and starts the step at the run's last one (unless a
+    // step was typed).
+    void folderChanged();
     // OK: ResultMax, ResultMin, DisplacementScale from the fields, in this order; a field that is
     // not a number stops there (ConversionError) with the fields before it applied.
     void apply() override;
@@ -42,6 +46,9 @@ private:
     template <typename Work> void guarded(Work&& work);
     QString folderOrAsk();
     void showFolder();
+    // The scale field at the automatic scale of the loaded displacements, unless a scale was typed
+    // since the folder was chosen.
+    void showAutomaticScale();
 
     const TModel& model_;
     const TSettings& settings_;
@@ -57,6 +64,8 @@ private:
     QLineEdit* minEdit_ = nullptr;
     QLabel* folderLabel_ = nullptr;
     QLabel* statusLabel_ = nullptr;
+    bool scaleTyped_ = false;
+    bool stepTyped_ = false;
 };
 
 } // namespace vandra::gui

@@ -15,8 +15,14 @@ ResultsFolder::ResultsFolder() {
 bool ResultsFolder::choose(QWidget* parent) {
     const QString chosen = choose_(parent, folder_.isEmpty() ? start_ : folder_);
     if (chosen.isEmpty()) return false;
-    folder_ = chosen;
+    setFolder(chosen);
     return true;
+}
+
+void ResultsFolder::setFolder(const QString& folder) {
+    if (folder == folder_) return;
+    folder_ = folder;
+    if (changed_ && !folder_.isEmpty()) changed_(folder_);
 }
 
 QString ResultsFolder::ensure(QWidget* parent) {

@@ -14,14 +14,18 @@ class ResultsFolder {
 public:
     // Asks for a folder starting in `start`; empty when the user cancelled.
     using Chooser = std::function<QString(QWidget* parent, const QString& start)>;
+    // Told the new folder whenever another folder is set (results of the old one must go); not
+    // told when the folder is forgotten (set empty).
+    using Listener = std::function<void(const QString& folder)>;
 
     ResultsFolder();
 
     const QString& folder() const { return folder_; }
-    void setFolder(const QString& folder) { folder_ = folder; }
+    void setFolder(const QString& folder);
     // Where the folder dialog starts when no folder has been chosen yet.
     void setStartFolder(const QString& start) { start_ = start; }
     void setChooser(Chooser chooser) { choose_ = std::move(chooser); }
+    void setListener(Listener listener) { changed_ = std::move(listener); }
 
     // Asks for a folder and remembers it; false when the user cancelled.
     bool choose(QWidget* parent);
@@ -31,6 +35,7 @@ public:
 private:
     QString folder_, start_;
     Chooser choose_;
+    Listener changed_;
 };
 
 // Reads result files on a worker thread with a progress bar that counts the files and a Cancel

@@ -2,6 +2,7 @@
 
 #include "model/NumberText.h"
 #include "view/render/Canvas.h"
+#include "view/render/DeformedLayers.h"
 #include "view/render/LineRaster.h"
 #include "view/render/ResultLayers.h"
 
@@ -36,7 +37,6 @@ constexpr int kHighlightPen = 5;
 constexpr int kSupportHalf = 5;
 constexpr int kMarkHalf = 5;
 constexpr int kMomentLineOffset = 15;
-constexpr int kResultSteps = 6;
 constexpr int kResultScaleBase = 10; // Palette[10 + k], k = 1..6
 constexpr int kMaxRestraints = 6;
 
@@ -223,12 +223,7 @@ void DrawDiaphragms(Canvas& c, const TModel& m, const TProjection& p) {
 // Colour step 1..6 of a frame end result. An empty range (ResultMax equal to ResultMin) draws
 // the middle step.
 int ResultStep(double value, const TResults& r) {
-    const double range = r.ResultMax - r.ResultMin;
-    if (range == 0) return 3;
-    int k = RoundPixel((value - r.ResultMin) / range * kResultSteps);
-    if (k >= kResultSteps) k = kResultSteps;
-    if (k <= 1) k = 1;
-    return k;
+    return ResultColourStep(value, r);
 }
 
 // One frame end's circle, or none when results are loaded and that end has no value.
@@ -390,6 +385,7 @@ void DrawModelLayers(Canvas& c, const TModel& model, const TViewOptions& options
                      const TProjection& p) {
     if (!c.IsActive()) return;
     DrawBackgroundAndLogo(c);
+    if (ShowsDeformation(results, view)) DrawUndeformedFrames(c, model, view);
     const auto& opt = options.ViewOpt;
     if (opt[kOptNode]) DrawNodes(c, model, p);
     if (opt[kOptNodeSupport]) DrawSupports(c, model, p);
@@ -399,6 +395,7 @@ void DrawModelLayers(Canvas& c, const TModel& model, const TViewOptions& options
     } else if (opt[kOptFrame]) {
         DrawFrames(c, model, p, SelectedFrame, true);
     }
+    if (opt[kOptFrame] && results.Ends.Any) DrawSectionValuesAlong(c, model, p, results);
     if (opt[kOptNodeLabels]) DrawNodeLabels(c, model, p);
     if (opt[kOptFrameLabels]) DrawFrameLabels(c, model, p);
     if (opt[kOptFrameAxis]) DrawFrameAxes(c, model, p);
@@ -424,6 +421,9 @@ void RedrawModel(QImage& image, const TModel& model, const TViewOptions& options
         DrawModelLayers(c, model, options, view, SelectedFrame, results, projection);
     }
     DrawResultLayers(image, model, options, view, results, path);
+    if (!options.ResultLegend) return;
+    QPainter painter(&image);
+    DrawDeformationLegend(painter, image.width(), model, results, view);
 }
 
 void PaintModel(QPainter& painter, int width, int height, const TModel& model,
@@ -431,8 +431,11 @@ void PaintModel(QPainter& painter, int width, int height, const TModel& model,
                 const TResults& results) {
     TProjection projection;
     ProjectModel(model, view, width, height, OffsetsOf(results.Disp), projection);
-    Canvas c(painter, width, height);
-    DrawModelLayers(c, model, options, view, SelectedFrame, results, projection);
+    {
+        Canvas c(painter, width, height);
+        DrawModelLayers(c, model, options, view, SelectedFrame, results, projection);
+    }
+    if (options.ResultLegend) DrawDeformationLegend(painter, width, model, results, view);
 }
 
 Picture ModelViewPicture(const TModel& model, const TViewOptions& options, const TViewState& view,

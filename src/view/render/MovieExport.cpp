@@ -5,8 +5,6 @@
 #include "view/render/MovieWriter.h"
 
 #include <algorithm>
-#include <cmath>
-#include <numbers>
 
 namespace vandra {
 
@@ -17,28 +15,29 @@ MovieFrames::MovieFrames(const MovieScene& scene, int fps) : scene_(scene), fps_
         const size_t filled = std::min({h.X.size(), h.Y.size(), h.Z.size()});
         if (h.Steps < 1 || h.Stride == 0 || filled < static_cast<size_t>(h.Steps) * h.Stride)
             throw InputError("No displacement history is loaded: there is nothing to replay");
-        count_ = h.Steps;
+        count_ = AnimationFrameCount(scene.Motion, h.Steps, fps);
         step_.ResultMin = r.ResultMin;
         step_.ResultMax = r.ResultMax;
     } else {
         if (r.Disp.X.empty()) throw InputError("No mode shape is loaded: there is nothing to move");
-        count_ = std::max(fps, 1);
+        count_ = AnimationFrameCount(scene.Motion, 0, std::max(fps, 1));
     }
 }
 
 void MovieFrames::Draw(QImage& image, int k) {
     TViewState view = scene_.View;
+    const TAnimationFrame frame = AnimationFrameAt(scene_.Motion, k, count_);
     if (scene_.Motion == MovieMotion::ModeShape) {
-        const double phase = 2 * std::numbers::pi * k / count_;
-        view.DisplacementScale *= std::sin(phase);
+        view.DisplacementScale *= frame.Factor;
         RedrawModel(image, scene_.Model, scene_.Options, view, 0, scene_.Results);
         return;
     }
     const TNodeHistory& h = scene_.Results.History;
-    const int step = k + 1;
+    const int step = frame.Step;
     step_.Disp.X.assign(h.StepX(step), h.StepX(step) + h.Stride);
     step_.Disp.Y.assign(h.StepY(step), h.StepY(step) + h.Stride);
     step_.Disp.Z.assign(h.StepZ(step), h.StepZ(step) + h.Stride);
+    step_.DispStep = step;
     RedrawModel(image, scene_.Model, scene_.Options, view, 0, step_);
 }
 

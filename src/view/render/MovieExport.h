@@ -5,6 +5,7 @@
 
 #include "model/Model.h"
 #include "model/Progress.h"
+#include "post/Animation.h"
 #include "post/Results.h"
 #include "view/Camera.h"
 #include "view/ViewOptions.h"
@@ -15,10 +16,9 @@
 
 namespace vandra {
 
-enum class MovieMotion {
-    History,  // step k of results.History, k = 1..Steps, one step a frame
-    ModeShape // results.Disp times sin(2 pi k / fps): one period a second of movie
-};
+// History: step k of results.History, k = 1..Steps, one step a frame. ModeShape: results.Disp
+// times sin(2 pi k / fps), one period a second of movie. The window's animation steps the same way.
+using MovieMotion = AnimationMotion;
 
 // What a movie shows: the model as the view draws it with these options and this camera (its
 // DisplacementScale scales the displacements), moved as `Motion` says.

@@ -111,14 +111,14 @@ void ResultWindowsTest::loadButtonsReadTheChosenFolderOnce() {
     AssignSetting(window.document().model(), window.document().settings(),
                   "Sections[EIPE400].FrameType=4");
     DeformationDialog* d = window.deformationDialog();
-    Child<QLineEdit>(d, "loadStepEdit")->setText(QStringLiteral("12"));
-    Child<QPushButton>(d, "loadNodeButton")->click();
+    Child<QPushButton>(d, "loadNodeButton")->click(); // the step starts at the last, 12
     Child<QComboBox>(d, "deformationCombo")->setCurrentIndex(1);
     Child<QPushButton>(d, "loadSecButton")->click();
     QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
     QCOMPARE(asked_, 1); // the folder is asked for once
     const TResults& r = window.document().results();
     QCOMPARE(r.Disp.X.size(), size_t(22));
+    QCOMPARE(r.DispStep, 12);
     QVERIFY(r.Ends.Any);
     QCOMPARE(window.document().results().ResultMax, r.Ends.Max); // the range changes at once
     QCOMPARE(Child<QLineEdit>(d, "maxValueEdit")->text(),
@@ -126,6 +126,9 @@ void ResultWindowsTest::loadButtonsReadTheChosenFolderOnce() {
     QCOMPARE(r.Ends.HasI[21], 0); // an elastic beam
     // Mode shapes from another folder, chosen with the folder button.
     window.resultsFolder().setFolder(kData + QStringLiteral("frame_modal"));
+    // The first folder's results went with it; the label shows the new one.
+    QVERIFY(r.Disp.X.empty() && !r.Ends.Any && r.DispStep == 0);
+    QVERIFY(Child<QLabel>(d, "resultsFolderLabel")->text().endsWith(QStringLiteral("frame_modal")));
     Child<QLineEdit>(d, "modeNumEdit")->setText(QStringLiteral("2"));
     Child<QPushButton>(d, "loadModeButton")->click();
     QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
@@ -162,48 +165,62 @@ void ResultWindowsTest::animationStepsWrapAndNeedAHistory() {
     window.resize(800, 600);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    // Running before any history: nothing starts, the status bar says why.
+    // Playing before any history: nothing starts, the status bar says why.
     window.toggleAnimation();
     QVERIFY(!window.animationRunning());
     QVERIFY(window.statusBar()->currentMessage().contains(QStringLiteral("LOAD DISP DATA")));
 
+    // Every recorded step is loaded (150 lines), and one cycle shows each of them once, in order.
     AnimationDialog* a = window.animationDialog();
-    Child<QLineEdit>(a, "nstepEdit")->setText(QStringLiteral("3"));
-    Child<QLineEdit>(a, "animScaleEdit")->setText(QStringLiteral("50"));
     Child<QPushButton>(a, "loadDispButton")->click();
+    Child<QLineEdit>(a, "animScaleEdit")->setText(QStringLiteral("50"));
+    Child<QLineEdit>(a, "animSpeedEdit")->setText(QStringLiteral("20"));
     QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
-    QCOMPARE(window.document().results().History.Steps, 3);
-    QCOMPARE(window.animation().AnimScale, 50.0);
-
-    // The order on the screen after Run: 2, 3, 1, 2, ... (wrapping at the steps loaded).
+    QCOMPARE(window.document().results().History.Steps, 150);
     Child<QPushButton>(a, "runStopButton")->click();
     QVERIFY(window.animationRunning());
-    window.animationDialog()->hide();
-    QList<int> order;
-    for (int k = 0; k < 5; ++k) {
+    a->hide();
+    QList<int> shown{window.animation().Frame};
+    for (int k = 1; k < 150; ++k) {
         window.animationTick();
-        order << window.animation().AnimFrame;
+        shown << window.animation().Frame;
     }
-    QCOMPARE(order, (QList<int>{2, 3, 1, 2, 3}));
+    for (int k = 0; k < 150; ++k)
+        QCOMPARE(shown[k], k);
+    window.animationTick();
+    QCOMPARE(window.animation().Frame, 0); // the next cycle
     QCOMPARE(window.viewState().DisplacementScale, 50.0);
     Child<QPushButton>(a, "runStopButton")->click();
     QVERIFY(!window.animationRunning());
-    QCOMPARE(window.animation().AnimFrame, 1);
+    // Paused, a step back from the first shows the last.
+    Child<QPushButton>(a, "stepBackButton")->click();
+    QCOMPARE(Child<QLabel>(a, "animCounterLabel")->text(), QStringLiteral("Step 150 of 150"));
 
-    // 150 steps loaded: the counter runs 2..99 and then 1, never 100.
-    Child<QLineEdit>(a, "nstepEdit")->setText(QStringLiteral("150"));
-    Child<QPushButton>(a, "loadDispButton")->click();
-    QCOMPARE(window.document().results().History.Steps, 150);
-    window.toggleAnimation();
-    int highest = 0;
-    for (int k = 0; k < 120; ++k) {
+    // A mode shape swings through one period: from rest to both extremes and back to rest.
+    window.resultsFolder().setFolder(kData + QStringLiteral("frame_modal"));
+    Child<QPushButton>(window.deformationDialog(), "loadModeButton")->click();
+    Child<QComboBox>(a, "animMotionBox")->setCurrentIndex(1);
+    Child<QLineEdit>(a, "animScaleEdit")->setText(QStringLiteral("10"));
+    Child<QPushButton>(a, "runStopButton")->click();
+    QVERIFY(window.animationRunning());
+    const int frames = window.animation().Frames;
+    double lowest = 0, highest = 0, sum = 0;
+    int signChanges = 0;
+    double previous = window.viewState().DisplacementScale;
+    QCOMPARE(previous, 0.0);
+    for (int k = 1; k <= frames; ++k) {
         window.animationTick();
-        highest = std::max(highest, window.animation().AnimFrame);
-        if (k == 0) QCOMPARE(window.animation().AnimFrame, 2);
-        if (k == 97) QCOMPARE(window.animation().AnimFrame, 99);
-        if (k == 98) QCOMPARE(window.animation().AnimFrame, 1);
+        const double s = window.viewState().DisplacementScale;
+        lowest = std::min(lowest, s);
+        highest = std::max(highest, s);
+        sum += s;
+        if ((s > 0 && previous < 0) || (s < 0 && previous > 0)) ++signChanges;
+        previous = s;
     }
-    QCOMPARE(highest, 99);
+    QCOMPARE(previous, 0.0); // a whole period later, at rest again
+    QVERIFY(highest > 9.9 && lowest < -9.9);
+    QCOMPARE(signChanges, 1);
+    QVERIFY(std::abs(sum) < 1e-9);
     window.toggleAnimation();
 }
 

@@ -27,6 +27,7 @@ QRgb Rgb(uint32_t packed) {
 TViewOptions Only(std::initializer_list<int> options) {
     TViewOptions s;
     s.ViewOpt.fill(false);
+    s.ResultLegend = false;
     for (int o : options)
         s.ViewOpt[static_cast<size_t>(o)] = true;
     return s;
