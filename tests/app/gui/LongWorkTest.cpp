@@ -60,11 +60,10 @@ void LongWorkTest::cancelKeepsAndFinishingStores_data() {
     QVERIFY(other.saveProject(project));
     QTest::newRow("open project") << Operation([=](MainWindow& w) { w.openProject(project); });
     QTest::newRow("node step") << Operation([](MainWindow& w) {
-        w.resultsFolder().setFolder(kData + "frame_static"); // step 1 of another run
-        w.deformationDialog()->loadNodeStep();
+        w.deformationDialog()->findChild<QLineEdit*>("loadStepEdit")->setText("2");
+        w.deformationDialog()->loadNodeStep(); // another step of the same run
     });
     QTest::newRow("history") << Operation([](MainWindow& w) {
-        w.animationDialog()->findChild<QLineEdit*>("nstepEdit")->setText("4");
         w.animationDialog()->loadHistory();
     });
     QTest::newRow("force diagram") << Operation([](MainWindow& w) {
@@ -82,7 +81,7 @@ void LongWorkTest::cancelKeepsAndFinishingStores() {
     QFETCH(Operation, operation);
     MainWindow window;
     Prepare(window);
-    window.deformationDialog()->loadNodeStep(); // step 1 of the run
+    window.deformationDialog()->loadNodeStep(); // the last step of the run
     const QString before = StateOf(window);
     bool cancelled = false;
     QTimer::singleShot(0, &window, [&] {
