@@ -17,6 +17,8 @@ constexpr double kClipMargin = 4096;
 // Text is never wider or taller than this; labels further outside cannot reach the image.
 constexpr int kTextReach = 100000;
 const char* const kFallbackFace = "DejaVu Sans";
+// The pen width LineRaster draws.
+constexpr int kRasterWidth = 2;
 
 struct ClipBox {
     double left, top, right, bottom;
@@ -109,6 +111,10 @@ Canvas::Canvas(QImage& image, bool plain) : image_(&image), painter_(&ownPainter
     height_ = image.height();
     image.bits(); // detach now, so that the painter and the dot blits share one buffer
     if (!ownPainter_.begin(&image)) return;
+    if (!plain) {
+        raster_.emplace(image);
+        if (!raster_->IsUsable()) raster_.reset();
+    }
     Start();
 }
 
@@ -280,6 +286,10 @@ void Canvas::Line(int x1, int y1, int x2, int y2) {
     }
     if (vector_) {
         vectorLines_.Add(penColor_, penWidth_, line);
+        return;
+    }
+    if (raster_ && penWidth_ == kRasterWidth) {
+        raster_->Line(x1, y1, x2, y2, penColor_);
         return;
     }
     if (SeenInBatch(x1, y1, x2, y2)) return;

@@ -23,6 +23,7 @@
 #include <QVector>
 
 #include "view/render/LineBatch.h"
+#include "view/render/LineRaster.h"
 
 #include <array>
 #include <cstdint>
@@ -83,6 +84,7 @@ private:
     bool plain_;
     bool vector_ = false;
     LineBatch vectorLines_;
+    std::optional<LineRaster> raster_; // two pixels wide lines straight into the image (fast)
     int width_ = 0, height_ = 0;
 
     // The canvas state as the drawing code set it.
