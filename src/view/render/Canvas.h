@@ -65,6 +65,19 @@ public:
     // Ellipse(x - 4, y - 4, x + 4, y + 4): the dot of a node.
     void NodeDot(int x, int y);
 
+    // Points not rounded to the pixel, for what is drawn over the model (result diagrams).
+    // The region between the straight base from `from` to `to` and the polyline curve[0 ..
+    // count), which starts beside `from` and ends beside `to`, filled with color and no outline
+    // (on an image the pixels whose centres it holds). The curve must not cross the base, so
+    // that the region is one simple polygon.
+    void FillBand(const QPointF& from, const QPointF& to, const QPointF* curve, int count,
+                  QRgb color);
+    // The polyline through count points, one pixel wide.
+    void Polyline(const QPointF* points, int count, QRgb color);
+    // The painter, for text and shapes the canvas has no call for; what was collected is drawn
+    // first, and the canvas sets its pen, brush and font again at its next call.
+    QPainter& Painter();
+
     // Draws the lines collected so far.
     void Flush();
 
@@ -76,6 +89,8 @@ private:
     void ApplyBrush();
     bool BoxOutside(int x1, int y1, int x2, int y2, int margin) const;
     bool DotMaskUsable() const;
+    void FillPolygonF(const QPointF* p, int n, QRgb color);
+    void ThinLine(const QPointF& a, const QPointF& b, QRgb color);
     void BuildDotMask();
 
     QImage* image_ = nullptr; // null on a vector device
@@ -84,7 +99,10 @@ private:
     bool plain_;
     bool vector_ = false;
     LineBatch vectorLines_;
+    FillBatch vectorFills_;
     std::optional<LineRaster> raster_; // two pixels wide lines straight into the image (fast)
+    uint32_t* bits_ = nullptr;          // the image's pixels when the canvas writes them itself
+    qsizetype stride_ = 0;              // in pixels
     int width_ = 0, height_ = 0;
 
     // The canvas state as the drawing code set it.

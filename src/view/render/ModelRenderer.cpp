@@ -418,12 +418,10 @@ void RedrawModel(QImage& image, const TModel& model, const TViewOptions& options
                  const TViewState& view, int SelectedFrame, const TResults& results,
                  TProjection& projection, DrawPath path) {
     ProjectModel(model, view, image.width(), image.height(), OffsetsOf(results.Disp), projection);
-    {
-        Canvas c(image, path == DrawPath::Plain);
-        if (!c.IsActive()) return;
-        DrawModelLayers(c, model, options, view, SelectedFrame, results, projection);
-    }
-    DrawResultLayers(image, model, options, view, results, path);
+    Canvas c(image, path == DrawPath::Plain);
+    if (!c.IsActive()) return;
+    DrawModelLayers(c, model, options, view, SelectedFrame, results, projection);
+    DrawResultLayers(c, model, options, view, results);
 }
 
 void PaintModel(QPainter& painter, int width, int height, const TModel& model,
@@ -433,6 +431,7 @@ void PaintModel(QPainter& painter, int width, int height, const TModel& model,
     ProjectModel(model, view, width, height, OffsetsOf(results.Disp), projection);
     Canvas c(painter, width, height);
     DrawModelLayers(c, model, options, view, SelectedFrame, results, projection);
+    DrawResultLayers(c, model, options, view, results);
 }
 
 Picture ModelViewPicture(const TModel& model, const TViewOptions& options, const TViewState& view,
