@@ -438,6 +438,7 @@ void DrawResultLayers(Canvas& c, const TModel& model, const TViewOptions& option
         legend.push_back("Largest |" + name + "| " + ValueText(largest));
     }
     QPainter& p = c.Painter();
+    p.setFont(QFont()); // the application's font, not the canvas's last face
     DrawLabels(p, labels);
     if (reactions) {
         DrawReactions(p, model, view, c.Width(), c.Height(), results, size);
