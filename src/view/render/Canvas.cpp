@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vandra {
 namespace {
@@ -523,6 +524,7 @@ void Canvas::FillPolygonF(const QPointF* p, int n, QRgb color) {
     const int y0 = std::max(0, FirstCentre(minY));
     const int y1 = std::min(height_ - 1, FirstCentre(std::min(maxY, height_ + 1.0)) - 1);
     if (y1 < y0) return;
+    if (FillMonotone(p, n, y0, y1, color)) return;
     constexpr double kOne = 65536.0;
     struct Row {
         int64_t left, right;
@@ -591,6 +593,70 @@ void Canvas::FillPolygonF(const QPointF* p, int n, QRgb color) {
     }
 }
 
+bool Canvas::FillMonotone(const QPointF* p, int n, int y0, int y1, QRgb color) {
+    // The top and bottom vertices; the polygon is monotone when y never falls from the top to
+    // the bottom going forward, nor going backward.
+    int top = 0, bottom = 0;
+    for (int k = 1; k < n; ++k) {
+        if (p[k].y() < p[top].y()) top = k;
+        if (p[k].y() > p[bottom].y()) bottom = k;
+    }
+    const auto next = [n](int k) { return k + 1 < n ? k + 1 : 0; };
+    const auto prev = [n](int k) { return k > 0 ? k - 1 : n - 1; };
+    for (int k = top; k != bottom; k = next(k))
+        if (p[next(k)].y() < p[k].y()) return false;
+    for (int k = top; k != bottom; k = prev(k))
+        if (p[prev(k)].y() < p[k].y()) return false;
+    // Each chain's edge covers the rows whose centres yc lie in [a.y, b.y); along it x steps in
+    // fixed point (16 fractional bits) from row to row. The rows y0..y1 lie within the polygon's
+    // height, so each chain has an edge for every one of them.
+    constexpr double kOne = 65536.0;
+    const auto fixed = [](double v) {
+        const double f = v * kOne;
+        return static_cast<int64_t>(f < 0 ? f - 0.5 : f + 0.5);
+    };
+    struct Chain {
+        int at;
+        int lastRow;
+        int64_t x, step;
+    };
+    const auto edgeFor = [&](Chain& chain, int y, auto step) {
+        for (int guard = 0; guard < n; ++guard) {
+            const QPointF& a = p[chain.at];
+            const QPointF& b = p[step(chain.at)];
+            const int last = FirstCentre(std::min(b.y(), height_ + 1.0)) - 1;
+            if (b.y() > a.y() && last >= y) {
+                const double slope = (b.x() - a.x()) / (b.y() - a.y());
+                chain.x = fixed(a.x() + (y + 0.5 - a.y()) * slope);
+                chain.step = fixed(slope);
+                chain.lastRow = last;
+                return true;
+            }
+            chain.at = step(chain.at);
+        }
+        return false;
+    };
+    Chain forward{top, y0 - 1, 0, 0};
+    Chain backward = forward;
+    const uint32_t c = color | 0xFF000000u;
+    uint32_t* row = bits_ + static_cast<qsizetype>(y0) * stride_;
+    for (int y = y0; y <= y1; ++y, row += stride_) {
+        if (y > forward.lastRow && !edgeFor(forward, y, next)) break;
+        if (y > backward.lastRow && !edgeFor(backward, y, prev)) break;
+        const int64_t left = std::min(forward.x, backward.x);
+        const int64_t right = std::max(forward.x, backward.x);
+        forward.x += forward.step;
+        backward.x += backward.step;
+        // The pixels whose centres lie in [left, right).
+        const int x0 = static_cast<int>(std::max<int64_t>(0, (left + 0x7FFF) >> 16));
+        const int x1 =
+            static_cast<int>(std::min<int64_t>(width_ - 1, ((right + 0x7FFF) >> 16) - 1));
+        for (int x = x0; x <= x1; ++x)
+            row[x] = c;
+    }
+    return true;
+}
+
 void Canvas::ThinLine(const QPointF& a, const QPointF& b, QRgb color) {
     if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
         !std::isfinite(b.y()))
@@ -612,7 +678,10 @@ void Canvas::ThinLine(const QPointF& a, const QPointF& b, QRgb color) {
     const double dx = line.dx(), dy = line.dy();
     const int steps = FirstCentre(std::max(std::abs(dx), std::abs(dy)) + 0.5);
     constexpr double kOne = 65536.0;
-    const auto fixed = [](double v) { return std::llround(v * kOne); };
+    const auto fixed = [](double v) {
+        const double f = v * kOne;
+        return static_cast<int64_t>(f < 0 ? f - 0.5 : f + 0.5);
+    };
     // Half a pixel ahead, so that the shift rounds to the nearest pixel.
     int64_t x = fixed(line.x1() + 0.5), y = fixed(line.y1() + 0.5);
     const int64_t sx = steps == 0 ? 0 : fixed(dx / steps), sy = steps == 0 ? 0 : fixed(dy / steps);
@@ -629,7 +698,7 @@ void Canvas::ThinLine(const QPointF& a, const QPointF& b, QRgb color) {
 void Canvas::FillBand(const QPointF& from, const QPointF& to, const QPointF* curve, int count,
                       QRgb color) {
     if (!painter_->isActive() || count < 2) return;
-    static thread_local std::vector<QPointF> polygon;
+    std::vector<QPointF>& polygon = band_;
     polygon.clear();
     polygon.push_back(from);
     polygon.push_back(to);

@@ -90,6 +90,8 @@ private:
     bool BoxOutside(int x1, int y1, int x2, int y2, int margin) const;
     bool DotMaskUsable() const;
     void FillPolygonF(const QPointF* p, int n, QRgb color);
+    // Fills the rows y0..y1 of a polygon that every row crosses twice; false when it is not one.
+    bool FillMonotone(const QPointF* p, int n, int y0, int y1, QRgb color);
     void ThinLine(const QPointF& a, const QPointF& b, QRgb color);
     void BuildDotMask();
 
@@ -101,6 +103,7 @@ private:
     LineBatch vectorLines_;
     FillBatch vectorFills_;
     std::optional<LineRaster> raster_; // two pixels wide lines straight into the image (fast)
+    std::vector<QPointF> band_;         // the polygon of FillBand
     uint32_t* bits_ = nullptr;          // the image's pixels when the canvas writes them itself
     qsizetype stride_ = 0;              // in pixels
     int width_ = 0, height_ = 0;

@@ -118,48 +118,48 @@ std::string ValueText(double v) {
     return text::FormatE(v, 3);
 }
 
-// The curves of every frame that has the component, and the largest magnitude among them.
-double CollectCurves(const TModel& model, const TForceResults& forces, int component,
-                     std::vector<FrameCurves>& frames, std::vector<Station>& stations) {
-    double largest = 0;
-    const auto add = [&](double t, double v) {
-        stations.push_back({t, v});
-        largest = std::max(largest, std::abs(v));
-    };
+// The curves of frame f (its stations in stations, which it clears, from index 0), when it has
+// the component and its axes are known.
+bool FrameCurve(const TModel& model, const TForceResults& forces, int component, size_t f,
+                FrameCurves& curves, std::vector<Station>& stations) {
     const bool envelope = forces.Step == kEnvelopeStep;
     const std::vector<ForceKind>& kinds = envelope ? forces.Envelope.Kind : forces.AtStep.Kind;
-    for (size_t f = 1; f < kinds.size(); ++f) {
-        if (!HasComponent(kinds[f], component)) continue;
-        FrameCurves curves;
-        curves.Frame = static_cast<int>(f);
-        curves.Geometry = FrameGeometryOf(model, curves.Frame);
-        if (!curves.Geometry.HasAxes) continue;
-        curves.First = stations.size();
-        const double length = curves.Geometry.Length;
-        if (envelope) {
-            const TComponentEnvelope& e = forces.Envelope.Frames[f][static_cast<size_t>(component)];
-            const TDiagramPoint along[2] = {e.Along.Max, e.Along.Min};
-            const double ends[2][2] = {{e.I.Max, e.J.Max}, {e.I.Min, e.J.Min}};
-            for (int k = 0; k < 2; ++k) {
-                const size_t before = stations.size();
-                add(0, ends[k][0]);
-                if (along[k].X > 0 && along[k].X < length) add(along[k].X / length, along[k].Value);
-                add(1, ends[k][1]);
-                curves.Count[k] = static_cast<int>(stations.size() - before);
-            }
-        } else if (forces.Shapes.Shaped(curves.Frame)) {
-            const auto values = forces.Shapes.Of(curves.Frame, component);
-            for (int k = 0; k < kDiagramStations; ++k)
-                add(static_cast<double>(k) / (kDiagramStations - 1), values[static_cast<size_t>(k)]);
-            curves.Count[0] = kDiagramStations;
-        } else {
-            add(0, forces.AtStep.Ends[f].I[static_cast<size_t>(component)]);
-            add(1, forces.AtStep.Ends[f].J[static_cast<size_t>(component)]);
-            curves.Count[0] = 2;
+    if (!HasComponent(kinds[f], component)) return false;
+    curves.Frame = static_cast<int>(f);
+    curves.Geometry = FrameGeometryOf(model, curves.Frame);
+    if (!curves.Geometry.HasAxes) return false;
+    stations.clear();
+    curves.First = 0;
+    const double length = curves.Geometry.Length;
+    const auto add = [&](double t, double v) { stations.push_back({t, v}); };
+    if (envelope) {
+        const TComponentEnvelope& e = forces.Envelope.Frames[f][static_cast<size_t>(component)];
+        const TDiagramPoint along[2] = {e.Along.Max, e.Along.Min};
+        const double ends[2][2] = {{e.I.Max, e.J.Max}, {e.I.Min, e.J.Min}};
+        for (int k = 0; k < 2; ++k) {
+            const size_t before = stations.size();
+            add(0, ends[k][0]);
+            if (along[k].X > 0 && along[k].X < length) add(along[k].X / length, along[k].Value);
+            add(1, ends[k][1]);
+            curves.Count[k] = static_cast<int>(stations.size() - before);
         }
-        frames.push_back(curves);
+    } else if (forces.Shapes.Shaped(curves.Frame)) {
+        const auto values = forces.Shapes.Of(curves.Frame, component);
+        for (int k = 0; k < kDiagramStations; ++k)
+            add(static_cast<double>(k) / (kDiagramStations - 1), values[static_cast<size_t>(k)]);
+        curves.Count[0] = kDiagramStations;
+        curves.Count[1] = 0;
+    } else {
+        add(0, forces.AtStep.Ends[f].I[static_cast<size_t>(component)]);
+        add(1, forces.AtStep.Ends[f].J[static_cast<size_t>(component)]);
+        curves.Count[0] = 2;
+        curves.Count[1] = 0;
     }
-    return largest;
+    return true;
+}
+
+size_t FrameSlots(const TForceResults& forces) {
+    return (forces.Step == kEnvelopeStep ? forces.Envelope.Kind : forces.AtStep.Kind).size();
 }
 
 QPointF ToPoint(Point2 p) {
@@ -253,17 +253,22 @@ double DrawDiagrams(Canvas& c, const TModel& model, const TViewOptions& options,
                     const TViewState& view, const TForceResults& forces, double size,
                     std::vector<Label>& labels) {
     const int component = options.Diagram - 1;
-    // Kept from redraw to redraw: a large model's curves take tens of megabytes, which a fresh
-    // allocation would have the system clear again at every redraw.
-    static thread_local std::vector<FrameCurves> frames;
-    static thread_local std::vector<Station> stations;
-    frames.clear();
-    stations.clear();
-    const double largest = CollectCurves(model, forces, component, frames, stations);
+    // The frames' curves are made twice, for the largest value and then for drawing, rather than
+    // kept: a large model's would take tens of megabytes.
+    FrameCurves curves;
+    std::vector<Station> stations;
+    const size_t frameSlots = FrameSlots(forces);
+    double largest = 0;
+    for (size_t f = 1; f < frameSlots; ++f) {
+        if (!FrameCurve(model, forces, component, f, curves, stations)) continue;
+        for (const Station& st : stations)
+            largest = std::max(largest, std::abs(st.value));
+    }
     if (largest == 0 || !(size > 0)) return largest;
     const double scale = kDiagramFraction * size * options.DiagramScale / largest;
     const Screen screen(view, c.Width(), c.Height());
-    for (const FrameCurves& curves : frames) {
+    for (size_t f = 1; f < frameSlots; ++f) {
+        if (!FrameCurve(model, forces, component, f, curves, stations)) continue;
         const TFrameGeometry& g = curves.Geometry;
         const Point2 a = screen.At(g.I), b = screen.At(g.J);
         const Vec3 along = DrawnAlong(g, component);
@@ -275,7 +280,7 @@ double DrawDiagrams(Canvas& c, const TModel& model, const TViewOptions& options,
         }
         const Point2 d = b - a;
         if (!options.DiagramValues || labels.size() >= kMaxLabels ||
-            std::hypot(d.x, d.y) < kDiagramLabelPixels)
+            d.x * d.x + d.y * d.y < kDiagramLabelPixels * kDiagramLabelPixels)
             continue;
         FrameLabels(model, forces, curves, component, stations,
                     [&](double t, double value) { return a + t * d + value * up; }, labels);
