@@ -158,6 +158,29 @@ bool FrameCurve(const TModel& model, const TForceResults& forces, int component,
     return true;
 }
 
+// The largest magnitude of the component on frame f (0 when the frame does not have it).
+double LargestOf(const TForceResults& forces, int component, size_t f) {
+    const auto c = static_cast<size_t>(component);
+    double largest = 0;
+    const auto add = [&](double v) { largest = std::max(largest, std::abs(v)); };
+    if (forces.Step == kEnvelopeStep) {
+        if (!HasComponent(forces.Envelope.Kind[f], component)) return 0;
+        const TComponentEnvelope& e = forces.Envelope.Frames[f][c];
+        for (const double v : {e.I.Max, e.I.Min, e.J.Max, e.J.Min, e.Along.Max.Value, e.Along.Min.Value})
+            add(v);
+        return largest;
+    }
+    if (!HasComponent(forces.AtStep.Kind[f], component)) return 0;
+    if (forces.Shapes.Shaped(static_cast<int>(f))) {
+        for (const double v : forces.Shapes.Of(static_cast<int>(f), component))
+            add(v);
+        return largest;
+    }
+    add(forces.AtStep.Ends[f].I[c]);
+    add(forces.AtStep.Ends[f].J[c]);
+    return largest;
+}
+
 size_t FrameSlots(const TForceResults& forces) {
     return (forces.Step == kEnvelopeStep ? forces.Envelope.Kind : forces.AtStep.Kind).size();
 }
@@ -253,17 +276,14 @@ double DrawDiagrams(Canvas& c, const TModel& model, const TViewOptions& options,
                     const TViewState& view, const TForceResults& forces, double size,
                     std::vector<Label>& labels) {
     const int component = options.Diagram - 1;
-    // The frames' curves are made twice, for the largest value and then for drawing, rather than
-    // kept: a large model's would take tens of megabytes.
+    // The largest value comes from the values alone, and each frame's curve is made when it is
+    // drawn: a large model's curves and geometry, kept, would take tens of megabytes.
     FrameCurves curves;
     std::vector<Station> stations;
     const size_t frameSlots = FrameSlots(forces);
     double largest = 0;
-    for (size_t f = 1; f < frameSlots; ++f) {
-        if (!FrameCurve(model, forces, component, f, curves, stations)) continue;
-        for (const Station& st : stations)
-            largest = std::max(largest, std::abs(st.value));
-    }
+    for (size_t f = 1; f < frameSlots; ++f)
+        largest = std::max(largest, LargestOf(forces, component, f));
     if (largest == 0 || !(size > 0)) return largest;
     const double scale = kDiagramFraction * size * options.DiagramScale / largest;
     const Screen screen(view, c.Width(), c.Height());
