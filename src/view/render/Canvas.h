@@ -4,9 +4,11 @@
 // corners whose right and bottom edges are exclusive; text placed by its top-left corner.
 //
 // The canvas sets QPainter's pen and brush only when they change. Unless it is built plain, it
-// also collects consecutive lines drawn with one pen into one QPainter::drawLines call, paints
-// node dots from a pre-rendered mask, and skips shapes whose box lies wholly outside the image;
-// none of this changes a pixel (the renderer's tests compare both ways of drawing).
+// also writes two pixels wide lines itself (LineRaster), collects consecutive other lines drawn
+// with one pen into one QPainter::drawLines call, paints node dots from a pre-rendered mask,
+// fills result bands and draws their one pixel wide curves itself, and skips shapes whose box
+// lies wholly outside the image; the pixels differ from the painter's only where a pixel's
+// centre lies on an edge (the renderer's tests compare both ways of drawing).
 //
 // A canvas over a painter of a vector device (an SVG) collects the lines of a layer by pen and
 // draws each pen's lines as one path when the layer ends (a shape or text that is not a line, or
