@@ -1,15 +1,19 @@
 // Full redraw of a grid building with 50,000 joints and 100,000 frames at 1208 x 729, default
 // view options, after zoom all: the plan view and a rotated view; and the rotated view with the
-// moment diagram Mz of every frame drawn over it.
+// moment diagram Mz of every frame drawn over it, on an image and saved as an SVG.
 #include "GridBuilding.h"
 #include "post/Results.h"
 #include "view/Camera.h"
 #include "view/render/ModelRenderer.h"
+#include "view/render/PictureWriter.h"
 
 #include <QGuiApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
 
 using namespace vandra;
 
@@ -47,43 +51,64 @@ void BM_RedrawRotatedViewPlain(benchmark::State& s) {
 
 // Every frame a beam-column with Mz from +1 at end I to -1 at end J (the loads of the model's
 // first case along it), drawn as a moment diagram with its values.
-void BM_RedrawMomentDiagram(benchmark::State& state) {
+struct MomentScene {
     TModel model = bench::GridBuilding();
     TViewOptions options;
-    options.Diagram = kForceMz + 1;
     TResults results;
-    TForceResults& forces = results.Forces;
-    forces.Step = 1;
-    forces.Loads = TFrameLoads(model, TSettings());
-    forces.AtStep.Step = 1;
-    forces.AtStep.Time = 1;
-    forces.AtStep.Factors = LoadFactorsAt(TSettings(), 1, 1, 0);
-    const auto frames = static_cast<size_t>(model.FrameCount) + 1;
-    forces.AtStep.Kind.assign(frames, ForceKind::Beam);
-    forces.AtStep.Kind[0] = ForceKind::None;
-    forces.AtStep.Ends.resize(frames);
-    for (TEndForces& e : forces.AtStep.Ends) {
-        e.I[kForceMz] = 1;
-        e.J[kForceMz] = -1;
-    }
-    forces.Shapes = ShapeDiagrams(model, forces.Loads, forces.AtStep);
-    TProjection projection;
     TViewState view;
-    view.PlanAngle = 30;
-    view.TiltAngle = -60;
+
+    MomentScene() {
+        options.Diagram = kForceMz + 1;
+        TForceResults& forces = results.Forces;
+        forces.Step = 1;
+        forces.Loads = TFrameLoads(model, TSettings());
+        forces.AtStep.Step = 1;
+        forces.AtStep.Time = 1;
+        forces.AtStep.Factors = LoadFactorsAt(TSettings(), 1, 1, 0);
+        const auto frames = static_cast<size_t>(model.FrameCount) + 1;
+        forces.AtStep.Kind.assign(frames, ForceKind::Beam);
+        forces.AtStep.Kind[0] = ForceKind::None;
+        forces.AtStep.Ends.resize(frames);
+        for (TEndForces& e : forces.AtStep.Ends) {
+            e.I[kForceMz] = 1;
+            e.J[kForceMz] = -1;
+        }
+        forces.Shapes = ShapeDiagrams(model, forces.Loads, forces.AtStep);
+        view.PlanAngle = 30;
+        view.TiltAngle = -60;
+        ZoomAll(model, view, kW, kH);
+    }
+};
+
+void BM_RedrawMomentDiagram(benchmark::State& state) {
+    const MomentScene scene;
+    TProjection projection;
     QImage image(kW, kH, QImage::Format_RGB32);
-    ZoomAll(model, view, kW, kH);
     for (auto _ : state) {
-        RedrawModel(image, model, options, view, 0, results, projection, DrawPath::Fast);
+        RedrawModel(image, scene.model, scene.options, scene.view, 0, scene.results, projection,
+                    DrawPath::Fast);
         benchmark::DoNotOptimize(image.constBits());
     }
-    state.counters["frames"] = model.FrameCount;
+    state.counters["frames"] = scene.model.FrameCount;
+}
+
+// The same view saved as an SVG; "bytes" is the file's size.
+void BM_SaveMomentDiagramSvg(benchmark::State& state) {
+    const MomentScene scene;
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "bench_redraw_moment.svg").string();
+    for (auto _ : state)
+        SavePicture(path, ModelViewPicture(scene.model, scene.options, scene.view, 0,
+                                           scene.results, kW, kH, "moment"));
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
+    std::filesystem::remove(path);
 }
 
 BENCHMARK(BM_RedrawPlanView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawRotatedView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawRotatedViewPlain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawMomentDiagram)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveMomentDiagramSvg)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

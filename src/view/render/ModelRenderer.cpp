@@ -419,8 +419,8 @@ void RedrawModel(QImage& image, const TModel& model, const TViewOptions& options
         Canvas c(image, path == DrawPath::Plain);
         if (!c.IsActive()) return;
         DrawModelLayers(c, model, options, view, SelectedFrame, results, projection);
+        DrawResultLayers(c, model, options, view, results);
     }
-    DrawResultLayers(image, model, options, view, results, path);
     if (!options.ResultLegend) return;
     QPainter painter(&image);
     DrawDeformationLegend(painter, image.width(), model, results, view);
@@ -434,6 +434,7 @@ void PaintModel(QPainter& painter, int width, int height, const TModel& model,
     {
         Canvas c(painter, width, height);
         DrawModelLayers(c, model, options, view, SelectedFrame, results, projection);
+        DrawResultLayers(c, model, options, view, results);
     }
     if (options.ResultLegend) DrawDeformationLegend(painter, width, model, results, view);
 }

@@ -13,8 +13,10 @@ class QPainter;
 
 namespace vandra {
 
-// How the canvas draws: Fast batches lines, blits node dots and skips what lies outside the
-// image; Plain makes one painter call per element. Both give the same pixels.
+// How the canvas draws: Fast writes two pixels wide lines, node dots and result fills straight
+// into a 32-bit image, batches the other lines and skips what lies outside the image; Plain makes
+// one painter call per element. They differ only where a pixel's centre lies on the edge of a
+// line or fill (LineRaster.h).
 enum class DrawPath { Fast, Plain };
 
 // Clears the image, projects the model into projection with the nodes displaced by the loaded

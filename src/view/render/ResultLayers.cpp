@@ -50,8 +50,7 @@ Point2 operator*(double s, Point2 a) {
 // Where the diagrams and arrows go on the image: a point of the model's space, a direction.
 class Screen {
 public:
-    Screen(const TViewState& view, const QImage& image)
-        : project_(view, image.width(), image.height()) {
+    Screen(const TViewState& view, int width, int height) : project_(view, width, height) {
         project_.Place(0, 0, 0, origin_.x, origin_.y);
     }
     Point2 At(const Vec3& p) const {
@@ -65,107 +64,6 @@ public:
 private:
     ViewProjector project_;
     Point2 origin_;
-};
-
-// Fills convex polygons and draws lines one pixel wide: straight into the pixels of a 32-bit
-// image, or through a painter.
-class Pixels {
-public:
-    Pixels(QImage& image, bool direct) : image_(image) {
-        direct_ = direct && (image.format() == QImage::Format_RGB32 ||
-                             image.format() == QImage::Format_ARGB32 ||
-                             image.format() == QImage::Format_ARGB32_Premultiplied);
-        if (direct_) {
-            bits_ = reinterpret_cast<uint32_t*>(image.bits());
-            stride_ = image.bytesPerLine() / 4;
-        } else {
-            painter_.begin(&image);
-        }
-        width_ = image.width();
-        height_ = image.height();
-    }
-
-    void Fill(const Point2* p, int n, QRgb color) {
-        double minX = p[0].x, maxX = p[0].x, minY = p[0].y, maxY = p[0].y;
-        for (int k = 1; k < n; ++k) {
-            minX = std::min(minX, p[k].x);
-            maxX = std::max(maxX, p[k].x);
-            minY = std::min(minY, p[k].y);
-            maxY = std::max(maxY, p[k].y);
-        }
-        if (maxX < 0 || maxY < 0 || minX > width_ || minY > height_) return;
-        if (!direct_) {
-            QPointF points[4];
-            for (int k = 0; k < n; ++k)
-                points[k] = QPointF(p[k].x, p[k].y);
-            painter_.setPen(Qt::NoPen);
-            painter_.setBrush(QColor::fromRgb(color));
-            painter_.drawPolygon(points, n);
-            return;
-        }
-        // Pixel rows whose centres lie in the polygon; in each row the pixels whose centres do.
-        const int y0 = std::max(0, static_cast<int>(std::ceil(minY - 0.5)));
-        const int y1 = std::min(height_ - 1, static_cast<int>(std::ceil(maxY - 0.5)) - 1);
-        for (int y = y0; y <= y1; ++y) {
-            const double yc = y + 0.5;
-            double left = maxX, right = minX;
-            for (int k = 0; k < n; ++k) {
-                const Point2& a = p[k];
-                const Point2& b = p[(k + 1) % n];
-                if ((a.y <= yc) == (b.y <= yc)) continue;
-                const double x = a.x + (yc - a.y) * (b.x - a.x) / (b.y - a.y);
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
-            const int x0 = std::max(0, static_cast<int>(std::ceil(left - 0.5)));
-            const int x1 = std::min(width_ - 1, static_cast<int>(std::ceil(right - 0.5)) - 1);
-            uint32_t* row = bits_ + static_cast<qsizetype>(y) * stride_;
-            for (int x = x0; x <= x1; ++x)
-                row[x] = color;
-        }
-    }
-
-    void Line(Point2 a, Point2 b, QRgb color) {
-        if (!direct_) {
-            painter_.setPen(QPen(QColor::fromRgb(color), 1));
-            painter_.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
-            return;
-        }
-        // Cut to the image (Liang-Barsky), then one pixel per step along the longer axis.
-        double t0 = 0, t1 = 1;
-        const double dx = b.x - a.x, dy = b.y - a.y;
-        const double edges[4][2] = {{-dx, a.x}, {dx, width_ - 1 - a.x}, {-dy, a.y},
-                                    {dy, height_ - 1 - a.y}};
-        for (const auto& [p, q] : edges) {
-            if (p == 0) {
-                if (q < 0) return;
-                continue;
-            }
-            const double t = q / p;
-            if (p < 0)
-                t0 = std::max(t0, t);
-            else
-                t1 = std::min(t1, t);
-            if (t0 > t1) return;
-        }
-        const Point2 s = a + t0 * Point2{dx, dy}, e = a + t1 * Point2{dx, dy};
-        const int steps = static_cast<int>(std::ceil(std::max(std::abs(e.x - s.x), std::abs(e.y - s.y))));
-        for (int k = 0; k <= steps; ++k) {
-            const double t = steps == 0 ? 0 : static_cast<double>(k) / steps;
-            const int x = static_cast<int>(std::lround(s.x + t * (e.x - s.x)));
-            const int y = static_cast<int>(std::lround(s.y + t * (e.y - s.y)));
-            if (x >= 0 && y >= 0 && x < width_ && y < height_)
-                bits_[static_cast<qsizetype>(y) * stride_ + x] = color;
-        }
-    }
-
-private:
-    QImage& image_;
-    QPainter painter_;
-    bool direct_ = false;
-    uint32_t* bits_ = nullptr;
-    qsizetype stride_ = 0;
-    int width_ = 0, height_ = 0;
 };
 
 // The largest side of the box around the joints: the size the diagrams and arrows are drawn at a
@@ -220,53 +118,104 @@ std::string ValueText(double v) {
     return text::FormatE(v, 3);
 }
 
-// The curves of every frame that has the component, and the largest magnitude among them.
-double CollectCurves(const TModel& model, const TForceResults& forces, int component,
-                     std::vector<FrameCurves>& frames, std::vector<Station>& stations) {
-    double largest = 0;
-    const auto add = [&](double t, double v) {
-        stations.push_back({t, v});
-        largest = std::max(largest, std::abs(v));
-    };
+// The curves of frame f (its stations in stations, which it clears, from index 0), when it has
+// the component and its axes are known.
+bool FrameCurve(const TModel& model, const TForceResults& forces, int component, size_t f,
+                FrameCurves& curves, std::vector<Station>& stations) {
     const bool envelope = forces.Step == kEnvelopeStep;
     const std::vector<ForceKind>& kinds = envelope ? forces.Envelope.Kind : forces.AtStep.Kind;
-    for (size_t f = 1; f < kinds.size(); ++f) {
-        if (!HasComponent(kinds[f], component)) continue;
-        FrameCurves curves;
-        curves.Frame = static_cast<int>(f);
-        curves.Geometry = FrameGeometryOf(model, curves.Frame);
-        if (!curves.Geometry.HasAxes) continue;
-        curves.First = stations.size();
-        const double length = curves.Geometry.Length;
-        if (envelope) {
-            const TComponentEnvelope& e = forces.Envelope.Frames[f][static_cast<size_t>(component)];
-            const TDiagramPoint along[2] = {e.Along.Max, e.Along.Min};
-            const double ends[2][2] = {{e.I.Max, e.J.Max}, {e.I.Min, e.J.Min}};
-            for (int k = 0; k < 2; ++k) {
-                const size_t before = stations.size();
-                add(0, ends[k][0]);
-                if (along[k].X > 0 && along[k].X < length) add(along[k].X / length, along[k].Value);
-                add(1, ends[k][1]);
-                curves.Count[k] = static_cast<int>(stations.size() - before);
-            }
-        } else if (forces.Shapes.Shaped(curves.Frame)) {
-            const auto values = forces.Shapes.Of(curves.Frame, component);
-            for (int k = 0; k < kDiagramStations; ++k)
-                add(static_cast<double>(k) / (kDiagramStations - 1), values[static_cast<size_t>(k)]);
-            curves.Count[0] = kDiagramStations;
-        } else {
-            add(0, forces.AtStep.Ends[f].I[static_cast<size_t>(component)]);
-            add(1, forces.AtStep.Ends[f].J[static_cast<size_t>(component)]);
-            curves.Count[0] = 2;
+    if (!HasComponent(kinds[f], component)) return false;
+    curves.Frame = static_cast<int>(f);
+    curves.Geometry = FrameGeometryOf(model, curves.Frame);
+    if (!curves.Geometry.HasAxes) return false;
+    stations.clear();
+    curves.First = 0;
+    const double length = curves.Geometry.Length;
+    const auto add = [&](double t, double v) { stations.push_back({t, v}); };
+    if (envelope) {
+        const TComponentEnvelope& e = forces.Envelope.Frames[f][static_cast<size_t>(component)];
+        const TDiagramPoint along[2] = {e.Along.Max, e.Along.Min};
+        const double ends[2][2] = {{e.I.Max, e.J.Max}, {e.I.Min, e.J.Min}};
+        for (int k = 0; k < 2; ++k) {
+            const size_t before = stations.size();
+            add(0, ends[k][0]);
+            if (along[k].X > 0 && along[k].X < length) add(along[k].X / length, along[k].Value);
+            add(1, ends[k][1]);
+            curves.Count[k] = static_cast<int>(stations.size() - before);
         }
-        frames.push_back(curves);
+    } else if (forces.Shapes.Shaped(curves.Frame)) {
+        const auto values = forces.Shapes.Of(curves.Frame, component);
+        for (int k = 0; k < kDiagramStations; ++k)
+            add(static_cast<double>(k) / (kDiagramStations - 1), values[static_cast<size_t>(k)]);
+        curves.Count[0] = kDiagramStations;
+        curves.Count[1] = 0;
+    } else {
+        add(0, forces.AtStep.Ends[f].I[static_cast<size_t>(component)]);
+        add(1, forces.AtStep.Ends[f].J[static_cast<size_t>(component)]);
+        curves.Count[0] = 2;
+        curves.Count[1] = 0;
     }
+    return true;
+}
+
+// The largest magnitude of the component on frame f (0 when the frame does not have it).
+double LargestOf(const TForceResults& forces, int component, size_t f) {
+    const auto c = static_cast<size_t>(component);
+    double largest = 0;
+    const auto add = [&](double v) { largest = std::max(largest, std::abs(v)); };
+    if (forces.Step == kEnvelopeStep) {
+        if (!HasComponent(forces.Envelope.Kind[f], component)) return 0;
+        const TComponentEnvelope& e = forces.Envelope.Frames[f][c];
+        for (const double v : {e.I.Max, e.I.Min, e.J.Max, e.J.Min, e.Along.Max.Value, e.Along.Min.Value})
+            add(v);
+        return largest;
+    }
+    if (!HasComponent(forces.AtStep.Kind[f], component)) return 0;
+    if (forces.Shapes.Shaped(static_cast<int>(f))) {
+        for (const double v : forces.Shapes.Of(static_cast<int>(f), component))
+            add(v);
+        return largest;
+    }
+    add(forces.AtStep.Ends[f].I[c]);
+    add(forces.AtStep.Ends[f].J[c]);
     return largest;
 }
 
+size_t FrameSlots(const TForceResults& forces) {
+    return (forces.Step == kEnvelopeStep ? forces.Envelope.Kind : forces.AtStep.Kind).size();
+}
+
+QPointF ToPoint(Point2 p) {
+    return {p.x, p.y};
+}
+
 // Fills one curve between the member (from a to b on the image) and its values (offset along
-// `up` per unit value), one colour per sign, and draws the curve.
-void DrawCurve(Pixels& pixels, Point2 a, Point2 b, Point2 up, const Station* s, int count) {
+// `up` per unit value), one colour per sign, and draws the curve: each run of one sign is one
+// band and one polyline.
+void DrawCurve(Canvas& c, Point2 a, Point2 b, Point2 up, const Station* s, int count) {
+    static thread_local std::vector<QPointF> curve;
+    curve.clear();
+    double sign = 0; // of the run being collected
+    Point2 from, to; // its base
+    const auto flush = [&] {
+        if (curve.size() >= 2) {
+            const int n = static_cast<int>(curve.size());
+            c.FillBand(ToPoint(from), ToPoint(to), curve.data(), n,
+                       sign > 0 ? kPositiveFill : kNegativeFill);
+            c.Polyline(curve.data(), n, sign > 0 ? kPositiveLine : kNegativeLine);
+        }
+        curve.clear();
+    };
+    const auto extend = [&](double pieceSign, Point2 base0, Point2 tip0, Point2 base1, Point2 tip1) {
+        if ((pieceSign > 0) != (sign > 0) || curve.empty()) {
+            flush();
+            sign = pieceSign;
+            from = base0;
+            curve.push_back(ToPoint(tip0));
+        }
+        to = base1;
+        curve.push_back(ToPoint(tip1));
+    };
     const auto base = [&](double t) { return a + t * (b - a); };
     const auto tip = [&](const Station& st) { return base(st.t) + st.value * up; };
     for (int k = 0; k + 1 < count; ++k) {
@@ -276,19 +225,18 @@ void DrawCurve(Pixels& pixels, Point2 a, Point2 b, Point2 up, const Station* s, 
         if ((s0.value > 0 && s1.value < 0) || (s0.value < 0 && s1.value > 0)) {
             const double t = s0.t + (s1.t - s0.t) * s0.value / (s0.value - s1.value);
             const Point2 zero = base(t);
-            const Point2 first[3] = {p0, zero, q0}, second[3] = {zero, p1, q1};
-            pixels.Fill(first, 3, s0.value > 0 ? kPositiveFill : kNegativeFill);
-            pixels.Fill(second, 3, s1.value > 0 ? kPositiveFill : kNegativeFill);
-            pixels.Line(q0, zero, s0.value > 0 ? kPositiveLine : kNegativeLine);
-            pixels.Line(zero, q1, s1.value > 0 ? kPositiveLine : kNegativeLine);
+            extend(s0.value, p0, q0, zero, zero);
+            extend(s1.value, zero, zero, p1, q1);
             continue;
         }
-        const double sign = s0.value != 0 ? s0.value : s1.value;
-        if (sign == 0) continue;
-        const Point2 quad[4] = {p0, p1, q1, q0};
-        pixels.Fill(quad, 4, sign > 0 ? kPositiveFill : kNegativeFill);
-        pixels.Line(q0, q1, sign > 0 ? kPositiveLine : kNegativeLine);
+        const double pieceSign = s0.value != 0 ? s0.value : s1.value;
+        if (pieceSign == 0) {
+            flush();
+            continue;
+        }
+        extend(pieceSign, p0, q0, p1, q1);
     }
+    flush();
 }
 
 // A value printed beside its place on the diagram.
@@ -324,30 +272,35 @@ void FrameLabels(const TModel& model, const TForceResults& forces, const FrameCu
 }
 
 // Draws the diagram; returns the largest magnitude drawn (0 when nothing was).
-double DrawDiagrams(QImage& image, const TModel& model, const TViewOptions& options,
+double DrawDiagrams(Canvas& c, const TModel& model, const TViewOptions& options,
                     const TViewState& view, const TForceResults& forces, double size,
-                    bool direct, std::vector<Label>& labels) {
+                    std::vector<Label>& labels) {
     const int component = options.Diagram - 1;
-    std::vector<FrameCurves> frames;
+    // The largest value comes from the values alone, and each frame's curve is made when it is
+    // drawn: a large model's curves and geometry, kept, would take tens of megabytes.
+    FrameCurves curves;
     std::vector<Station> stations;
-    const double largest = CollectCurves(model, forces, component, frames, stations);
+    const size_t frameSlots = FrameSlots(forces);
+    double largest = 0;
+    for (size_t f = 1; f < frameSlots; ++f)
+        largest = std::max(largest, LargestOf(forces, component, f));
     if (largest == 0 || !(size > 0)) return largest;
     const double scale = kDiagramFraction * size * options.DiagramScale / largest;
-    const Screen screen(view, image);
-    Pixels pixels(image, direct);
-    for (const FrameCurves& curves : frames) {
+    const Screen screen(view, c.Width(), c.Height());
+    for (size_t f = 1; f < frameSlots; ++f) {
+        if (!FrameCurve(model, forces, component, f, curves, stations)) continue;
         const TFrameGeometry& g = curves.Geometry;
         const Point2 a = screen.At(g.I), b = screen.At(g.J);
         const Vec3 along = DrawnAlong(g, component);
         const Point2 up = scale * screen.Along(along);
         size_t at = curves.First;
         for (int count : curves.Count) {
-            DrawCurve(pixels, a, b, up, stations.data() + at, count);
+            DrawCurve(c, a, b, up, stations.data() + at, count);
             at += static_cast<size_t>(count);
         }
         const Point2 d = b - a;
         if (!options.DiagramValues || labels.size() >= kMaxLabels ||
-            std::hypot(d.x, d.y) < kDiagramLabelPixels)
+            d.x * d.x + d.y * d.y < kDiagramLabelPixels * kDiagramLabelPixels)
             continue;
         FrameLabels(model, forces, curves, component, stations,
                     [&](double t, double value) { return a + t * d + value * up; }, labels);
@@ -372,8 +325,8 @@ TReaction ReactionShown(const TResults& results, const TReactionEnvelope* envelo
 }
 
 // The forces of the supports as arrows pointing at their joints, each with its value.
-void DrawReactions(QPainter& p, const TModel& model, const TViewState& view, const QImage& image,
-                   const TResults& results, double size) {
+void DrawReactions(QPainter& p, const TModel& model, const TViewState& view, int width,
+                   int height, const TResults& results, double size) {
     const TReactionHistory& reactions = results.Reactions;
     const bool envelope = results.ReactionStep == kEnvelopeStep;
     if (!envelope && (results.ReactionStep < 1 || results.ReactionStep > reactions.Steps)) return;
@@ -386,7 +339,7 @@ void DrawReactions(QPainter& p, const TModel& model, const TViewState& view, con
             largest = std::max(largest, std::abs(r[c]));
     }
     if (largest == 0 || !(size > 0)) return;
-    const Screen screen(view, image);
+    const Screen screen(view, width, height);
     p.setPen(QPen(QColor::fromRgb(kArrow), 2));
     p.setFont(QFont(p.font().family(), kLabelPoints));
     for (size_t k = 0; k < reactions.Joints.size(); ++k) {
@@ -425,7 +378,7 @@ void DrawLabels(QPainter& p, const std::vector<Label>& labels) {
     }
 }
 
-void DrawLegend(QPainter& p, const QImage& image, const std::vector<std::string>& lines) {
+void DrawLegend(QPainter& p, int imageHeight, const std::vector<std::string>& lines) {
     if (lines.empty()) return;
     p.setFont(QFont(p.font().family(), kLegendPoints));
     const QFontMetrics metrics = p.fontMetrics();
@@ -433,7 +386,7 @@ void DrawLegend(QPainter& p, const QImage& image, const std::vector<std::string>
     for (const std::string& line : lines)
         width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(line)));
     const int height = metrics.height() * static_cast<int>(lines.size());
-    const QRect box(kLegendMargin, image.height() - height - 3 * kLegendMargin,
+    const QRect box(kLegendMargin, imageHeight - height - 3 * kLegendMargin,
                     width + 2 * kLegendMargin, height + 2 * kLegendMargin);
     p.setPen(QColor::fromRgb(kBlack));
     p.setBrush(QColor::fromRgb(kWhite));
@@ -489,37 +442,43 @@ void DrawCurvedFrames(Canvas& c, const TModel& model, const TViewState& view,
     }
 }
 
-void DrawResultLayers(QImage& image, const TModel& model, const TViewOptions& options,
-                      const TViewState& view, const TResults& results, DrawPath path) {
+void DrawResultLayers(Canvas& c, const TModel& model, const TViewOptions& options,
+                      const TViewState& view, const TResults& results) {
     const bool diagram = options.Diagram >= 1 && options.Diagram <= kForceComponentCount &&
                          results.Forces.Loaded();
     const bool reactions = options.ShowReactions && results.Reactions.Steps > 0;
-    if (!diagram && !reactions) return;
+    if ((!diagram && !reactions) || !c.IsActive()) return;
+    c.Flush(); // the model's layers lie beneath
     const double size = ModelSize(model);
     std::vector<Label> labels;
     std::vector<std::string> legend;
     if (diagram) {
         const int component = options.Diagram - 1;
         const TForceResults& forces = results.Forces;
-        const double largest = DrawDiagrams(image, model, options, view, forces, size,
-                                            path == DrawPath::Fast, labels);
+        const double largest = DrawDiagrams(c, model, options, view, forces, size, labels);
         const std::string name(ForceComponentName(component));
         legend.push_back(name + " at " + StepText(forces.Step, forces.Envelope.Steps) + ": " +
                          std::string(ForceSignConvention(component)) + " (blue +, red -)");
         legend.push_back("Local axes: x from end I to end J, z along axis 2, y = z x x");
         legend.push_back("Largest |" + name + "| " + ValueText(largest));
     }
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, path == DrawPath::Plain);
+    QPainter& p = c.Painter();
+    p.setFont(QFont()); // the application's font, not the canvas's last face
     DrawLabels(p, labels);
     if (reactions) {
-        DrawReactions(p, model, view, image, results, size);
+        DrawReactions(p, model, view, c.Width(), c.Height(), results, size);
         const bool envelope = results.ReactionStep == kEnvelopeStep;
         legend.push_back("Reactions (green) at " +
                          StepText(results.ReactionStep, results.Reactions.Steps) +
                          (envelope ? ", the extreme of each" : ""));
     }
-    DrawLegend(p, image, legend);
+    DrawLegend(p, c.Height(), legend);
+}
+
+void DrawResultLayers(QImage& image, const TModel& model, const TViewOptions& options,
+                      const TViewState& view, const TResults& results, DrawPath path) {
+    Canvas c(image, path == DrawPath::Plain);
+    DrawResultLayers(c, model, options, view, results);
 }
 
 } // namespace vandra

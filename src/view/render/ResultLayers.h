@@ -39,8 +39,12 @@ void DrawCurvedFrames(Canvas& c, const TModel& model, const TViewState& view,
                       const TResults& results);
 
 // The diagram of options.Diagram (with its values and legend) and, with options.ShowReactions,
-// the reactions as arrows, over what the image holds. The fast path fills straight into the
-// pixels of a 32-bit image; its edges may differ from the painter's by a pixel.
+// the reactions as arrows, over what the canvas holds: on an image (the fast canvas fills straight
+// into the pixels of a 32-bit image; its edges may differ from the painter's by a pixel) or in an
+// SVG (each colour's fills and lines merged into paths).
+void DrawResultLayers(Canvas& c, const TModel& model, const TViewOptions& options,
+                      const TViewState& view, const TResults& results);
+// The same over what the image holds.
 void DrawResultLayers(QImage& image, const TModel& model, const TViewOptions& options,
                       const TViewState& view, const TResults& results,
                       DrawPath path = DrawPath::Fast);

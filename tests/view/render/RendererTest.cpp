@@ -286,6 +286,21 @@ TModel Everything() {
     return m;
 }
 
+// The fast path writes the two pixels wide frame lines itself (LineRaster): the painter leaves out
+// some pixels whose centres lie within a few thousandths of a pixel of the pen's edge, about one
+// pixel in 200 of a line. Everything else is the same pixel for pixel, so the images may differ in
+// at most 1 % of the pixels drawn.
+void ExpectSameLines(const QImage& fast, const QImage& plain) {
+    ASSERT_EQ(fast.size(), plain.size());
+    int differing = 0, drawn = 0;
+    for (int y = 0; y < fast.height(); ++y)
+        for (int x = 0; x < fast.width(); ++x) {
+            drawn += plain.pixel(x, y) != qRgb(255, 255, 255);
+            differing += fast.pixel(x, y) != plain.pixel(x, y);
+        }
+    EXPECT_LE(differing, drawn / 100) << differing << " of " << drawn;
+}
+
 TEST(Renderer, FastDrawingGivesTheSamePixelsAsPlainDrawing) {
     EnsureGuiApplication();
     TModel m = Everything();
@@ -309,7 +324,7 @@ TEST(Renderer, FastDrawingGivesTheSamePixelsAsPlainDrawing) {
         QImage fast = BlankImage(kW, kH), plain = BlankImage(kW, kH);
         RedrawModel(fast, m, s, v, 4, results, DrawPath::Fast);
         RedrawModel(plain, m, s, v, 4, results, DrawPath::Plain);
-        EXPECT_EQ(fast, plain);
+        ExpectSameLines(fast, plain);
     }
     TNodeHistory history;
     history.Steps = 2;
@@ -324,15 +339,7 @@ TEST(Renderer, FastDrawingGivesTheSamePixelsAsPlainDrawing) {
     TProjection fastPoints, plainPoints;
     RedrawAnimationFrame(fast, m, v, history, 2, fastPoints, DrawPath::Fast);
     RedrawAnimationFrame(plain, m, v, history, 2, plainPoints, DrawPath::Plain);
-    // The fast animation step writes the frame lines itself: the same lines, their square ends
-    // may differ by a pixel.
-    int differing = 0, drawn = 0;
-    for (int y = 0; y < kH; ++y)
-        for (int x = 0; x < kW; ++x) {
-            differing += fast.pixel(x, y) != plain.pixel(x, y);
-            drawn += plain.pixel(x, y) != qRgb(255, 255, 255);
-        }
-    EXPECT_LT(differing, drawn / 20) << differing << " of " << drawn;
+    ExpectSameLines(fast, plain);
 }
 
 TEST(Renderer, BrokenReferencesAndEmptyTablesDrawWithoutFault) {
