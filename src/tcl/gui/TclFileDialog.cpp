@@ -114,6 +114,8 @@ bool TclFileDialog::saveTo(const QString& path) {
         }
     }
     try {
+        // The record the script reads goes beside it first: a script is not saved without it.
+        CopyRecordBeside(settings_, QFile::encodeName(path).toStdString());
         WriteScriptFile(QFile::encodeName(path).toStdString(), lines);
     } catch (const std::exception& e) {
         // The message names the file, whose name came in the system's 8-bit encoding.
