@@ -38,7 +38,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -50,7 +49,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -549,9 +547,13 @@ void MainWindow::openHelpPage(const QString& fileName) {
                          .arg(fileName, HelpFolders(programDir).join(QStringLiteral(" or "))));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
-        ShowErrorBox(this, QStringLiteral("No web browser could open the help page %1.").arg(page));
-    }
+    // One help window, in front, showing the page asked for.
+    auto* help = findChild<HelpWindow*>();
+    if (help == nullptr) help = new HelpWindow(this);
+    help->showPage(page);
+    help->show();
+    help->raise();
+    help->activateWindow();
 }
 
 void MainWindow::setMouseModeText(const QString& text) {
