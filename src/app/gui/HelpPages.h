@@ -19,6 +19,7 @@ QString FindHelpPage(const QString& programDir, const QString& fileName);
 
 // "VANDRA Help": a page and the pages it links to (links to the web open in the browser).
 class HelpWindow : public QDialog {
+    Q_OBJECT
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
     // Shows the page at that path, titled with its title.

@@ -30,7 +30,7 @@ namespace vandra::gui {
 namespace {
 
 constexpr int kClientWidth = 474;
-constexpr int kClientHeight = 654;
+constexpr int kClientHeight = 700; // with a line for a refusal under the boxes
 
 const QStringList kFrameTypes = {"Elastic BeamColumn",
                                  "Nonlinear BeamColumn",
@@ -132,6 +132,12 @@ FrameSectionDialog::FrameSectionDialog(TModel& model, QWidget* parent)
     layout->setSpacing(4);
     layout->addLayout(top);
     layout->addLayout(middle);
+    faultLabel_ = new QLabel(this);
+    faultLabel_->setObjectName(QStringLiteral("faultLabel"));
+    faultLabel_->setWordWrap(true);
+    faultLabel_->setFixedHeight(2 * faultLabel_->fontMetrics().height() + 2);
+    faultLabel_->setStyleSheet(QStringLiteral("color: #b00000;"));
+    layout->addWidget(faultLabel_);
     layout->addLayout(makeButtonRow());
 
     connect(sectionList_, &QListWidget::currentRowChanged, this, &FrameSectionDialog::showSection);
@@ -217,11 +223,6 @@ QLayout* FrameSectionDialog::makeSettingGroups() {
     column->addWidget(
         Group(this, QStringLiteral("Beam With Hinge(Hinge Length)"),
               {{"Hinge Length Node I", hingeLenI_}, {"Hinge Length Node J", hingeLenJ_}}));
-    faultLabel_ = new QLabel(this);
-    faultLabel_->setObjectName(QStringLiteral("faultLabel"));
-    faultLabel_->setWordWrap(true);
-    faultLabel_->setStyleSheet(QStringLiteral("color: #b00000;"));
-    column->addWidget(faultLabel_);
     column->addStretch();
     return column;
 }
@@ -270,17 +271,18 @@ void FrameSectionDialog::load() {
     const QString unit =
         QString::fromLatin1(LengthUnitName(model_.LengthUnit).data(),
                             static_cast<int>(LengthUnitName(model_.LengthUnit).size()));
-    unitLabel_->setText(QStringLiteral("Lengths in %1, bar areas in %1\u00B2").arg(unit));
+    const QString area = unit + QChar(0x00B2);
+    unitLabel_->setText(QStringLiteral("Units %1, %2").arg(unit, area));
     unitLabel_->setToolTip(
-        QStringLiteral("Dimensions, cover and hinge lengths in %1, bar areas in %1\u00B2").arg(unit));
+        QStringLiteral("Dimensions, cover and hinge lengths in %1, bar areas in %2").arg(unit, area));
     barTop_->setToolTip(
         QStringLiteral("The area of all the bars of an X face (top and bottom of a column), in "
-                       "%1\u00B2: each of the Bar Num NX bars has this area / NX")
-            .arg(unit));
+                       "%1: each of the Bar Num NX bars has this area / NX")
+            .arg(area));
     barBot_->setToolTip(
         QStringLiteral("The area of all the bars of a Y face (both sides of a column), in "
-                       "%1\u00B2: each of the Bar Num NY bars has this area / NY")
-            .arg(unit));
+                       "%1: each of the Bar Num NY bars has this area / NY")
+            .arg(area));
     if (sectionList_->count() == 0) return;
     sectionList_->setCurrentRow(0);
     showSection(0);

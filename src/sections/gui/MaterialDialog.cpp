@@ -30,7 +30,7 @@ MaterialDialog::MaterialDialog(TModel& model, QWidget* parent)
     : ModelessDialog(parent, Qt::Tool), model_(model) {
     setWindowTitle(QStringLiteral("Material Data"));
     setFont(QFont(QStringLiteral("Arial"), 8));
-    resize(410, 369);
+    resize(410, 420);
 
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("materialList"));
@@ -79,6 +79,7 @@ MaterialDialog::MaterialDialog(TModel& model, QWidget* parent)
     faultLabel_ = new QLabel(nonlinear);
     faultLabel_->setObjectName(QStringLiteral("faultLabel"));
     faultLabel_->setWordWrap(true);
+    faultLabel_->setMinimumHeight(3 * faultLabel_->fontMetrics().height());
     faultLabel_->setStyleSheet(QStringLiteral("color: #b00000;"));
     paramGrid->addWidget(faultLabel_, row, 0, 1, 2);
 

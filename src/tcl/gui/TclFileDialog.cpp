@@ -3,6 +3,7 @@
 #include "app/gui/ErrorBox.h"
 #include "app/gui/ProgressRun.h"
 #include "model/Errors.h"
+#include "tcl/GroundRecord.h"
 
 #include <QFile>
 #include "app/gui/FileDialogs.h"
