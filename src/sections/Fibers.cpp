@@ -135,7 +135,8 @@ Fault Bad(const TSECTION& s, const char* field, const std::string& what) {
 }
 
 Fault Divisions(const TSECTION& s, const char* field, int n, int least) {
-    if (n < least) return Bad(s, field, text::Format("%s must be at least %d, not %d", {field, least, n}));
+    if (n < least)
+        return Bad(s, field, text::Format("%s must be at least %d, not %d", {field, least, n}));
     return std::nullopt;
 }
 
@@ -174,8 +175,8 @@ Fault RectangleFault(const TSECTION& s) {
 
 std::optional<LayoutFault> FiberLayoutFault(const TSECTION& s) {
     if (s.FrameType == kBeamWithHinge)
-        for (const auto& [field, length] : {std::pair{"HingeLenI", s.HingeLenI},
-                                            std::pair{"HingeLenJ", s.HingeLenJ}})
+        for (const auto& [field, length] :
+             {std::pair{"HingeLenI", s.HingeLenI}, std::pair{"HingeLenJ", s.HingeLenJ}})
             if (!(length >= 0))
                 return Bad(s, field,
                            text::Format("the hinge length %s must not be negative, not %s",

@@ -20,8 +20,8 @@ bool IsPeerName(const std::string& path) {
 }
 
 bool IsPlainNameChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '.' || c == '_' || c == '-';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '_' || c == '-';
 }
 
 } // namespace
@@ -33,8 +33,8 @@ bool UsesRecord(int analysisType) {
 motion::RecordSource RecordSourceOf(const TSettings& settings) {
     motion::RecordSource source;
     source.path = settings.RecordFile;
-    source.format =
-        IsPeerName(settings.RecordFile) ? motion::RecordFormat::kPeer : motion::RecordFormat::kColumns;
+    source.format = IsPeerName(settings.RecordFile) ? motion::RecordFormat::kPeer
+                                                    : motion::RecordFormat::kColumns;
     source.dt = settings.RecordDt;
     return source;
 }
@@ -64,8 +64,7 @@ ScriptRecord ScriptRecordOf(const TSettings& settings) {
 void CopyRecordBeside(const TSettings& settings, const std::string& scriptPath) {
     if (!UsesRecord(settings.AnalysisType)) return;
     const motion::Record record = ReadChosenRecord(settings);
-    const fs::path copy =
-        fs::path(scriptPath).parent_path() / RecordCopyName(settings.RecordFile);
+    const fs::path copy = fs::path(scriptPath).parent_path() / RecordCopyName(settings.RecordFile);
     std::error_code error;
     if (fs::equivalent(copy, settings.RecordFile, error)) return;
     WriteFileAtomically(copy.string(), motion::SingleColumnText(record));

@@ -278,9 +278,9 @@ void GenerateScript(const TModel& model, const TSettings& settings, ScriptLineLi
     const Checked checked = Check(model, settings, true);
     AddProgress(progress, 1);
     // Built aside, so that a refusal by a writer leaves the previous script.
-    ScriptLineList next = RunWriters(
-        {model, settings, checked.tags, checked.sections, checked.record ? &*checked.record : nullptr},
-        kWriters, progress);
+    ScriptLineList next = RunWriters({model, settings, checked.tags, checked.sections,
+                                      checked.record ? &*checked.record : nullptr},
+                                     kWriters, progress);
     ScriptLines.swap(next);
     if (warnings != nullptr) AddWarnings(model, settings, checked.tags, *warnings);
 }

@@ -151,8 +151,7 @@ void CheckGroundMotion(const TSettings& s) {
                    " (1 X, 2 Y, 3 Z)");
         if (!std::isfinite(s.RecordScale) || s.RecordScale == 0)
             throw InputError("Record Scale Factor (RecordScale) " +
-                             text::FormatGeneral(s.RecordScale) +
-                             " must be a number other than 0");
+                             text::FormatGeneral(s.RecordScale) + " must be a number other than 0");
         if (!std::isfinite(s.RecordDt) || !(s.RecordDt > 0))
             throw InputError("Record Time Step (RecordDt) " + text::FormatGeneral(s.RecordDt) +
                              " must be a positive number of seconds");

@@ -7,8 +7,8 @@
 #include "SolverSupport.h"
 #include "TestTempDir.h"
 
-#include "import/S2kImport.h"
 #include "document/SettingsByName.h"
+#include "import/S2kImport.h"
 #include "tcl/GroundRecord.h"
 #include "tcl/ScriptGenerator.h"
 

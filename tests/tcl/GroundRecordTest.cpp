@@ -35,9 +35,11 @@ TEST(GroundRecord, IsCopiedBesideTheScriptNeverOverItself) {
         std::string copy;     // the file beside the script
         std::string contents; // "" for none written
     } cases[] = {
-        {kTimeHistory, peer, "constant_0.01g.txt", [] {
+        {kTimeHistory, peer, "constant_0.01g.txt",
+         [] {
              std::string lines;
-             for (int k = 0; k < 100; ++k) lines += "0.01\n";
+             for (int k = 0; k < 100; ++k)
+                 lines += "0.01\n";
              return lines;
          }()},
         {kGravityTimeHistory, (dir / "own.txt").string(), "own.txt", "1e-2\n2e-2\n"},

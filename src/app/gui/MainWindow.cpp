@@ -42,10 +42,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSettings>
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>

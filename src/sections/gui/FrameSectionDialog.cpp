@@ -274,7 +274,8 @@ void FrameSectionDialog::load() {
     const QString area = unit + QChar(0x00B2);
     unitLabel_->setText(QStringLiteral("Units %1, %2").arg(unit, area));
     unitLabel_->setToolTip(
-        QStringLiteral("Dimensions, cover and hinge lengths in %1, bar areas in %2").arg(unit, area));
+        QStringLiteral("Dimensions, cover and hinge lengths in %1, bar areas in %2")
+            .arg(unit, area));
     barTop_->setToolTip(
         QStringLiteral("The area of all the bars of an X face (top and bottom of a column), in "
                        "%1: each of the Bar Num NX bars has this area / NX")

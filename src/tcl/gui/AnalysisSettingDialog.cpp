@@ -26,9 +26,9 @@ namespace {
 
 // The settings in the order OK stores them.
 constexpr std::string_view kStoreOrder[] = {
-    "LoadSteps",   "LoadFactor",    "LoadCase",     "LoadVector",    "AnalysisType",
-    "RebarMat",    "NumIntgrPts",   "AnalysisStep", "ControlDof",    "ControlDisp",
-    "ControlNode", "UseAggregator", "ModalNumber",  "GenPlateFiber", "GenNodeMass",
+    "LoadSteps",   "LoadFactor",    "LoadCase",     "LoadVector",      "AnalysisType",
+    "RebarMat",    "NumIntgrPts",   "AnalysisStep", "ControlDof",      "ControlDisp",
+    "ControlNode", "UseAggregator", "ModalNumber",  "GenPlateFiber",   "GenNodeMass",
     "RecordFile",  "RecordDt",      "RecordScale",  "RecordDirection", "DampingRatio"};
 
 QString Label(std::string_view setting) {
@@ -154,10 +154,10 @@ AnalysisSettingDialog::AnalysisSettingDialog(const TModel& model, TSettings& set
         connect(findChild<QLineEdit*>(QLatin1String(name)), &QLineEdit::textChanged, this,
                 &AnalysisSettingDialog::showControlTarget);
     connect(browse, &QPushButton::clicked, this, [this, recordFile] {
-        const QString chosen = AskFileToOpen(
-            this, QStringLiteral("Record File"),
-            QStringLiteral("Records (*.AT2 *.at2 *.txt *.dat);;All files (*)"),
-            QStringLiteral("record"));
+        const QString chosen =
+            AskFileToOpen(this, QStringLiteral("Record File"),
+                          QStringLiteral("Records (*.AT2 *.at2 *.txt *.dat);;All files (*)"),
+                          QStringLiteral("record"));
         if (chosen.isEmpty()) return;
         recordFile->setText(chosen);
         showRecord();

@@ -244,7 +244,8 @@ private slots:
         Choose(d, "typeCombo", kMatSteel01 - 1);
         Type(d, "parambEdit", QStringLiteral("0.0l"));
         Press(d, "modifyButton");
-        QCOMPARE(messages_, QStringList{"Material STEEL: b '0.0l' is not a valid floating point value"});
+        QCOMPARE(messages_,
+                 QStringList{"Material STEEL: b '0.0l' is not a valid floating point value"});
         QCOMPARE(model.Mats[1].MatType, before.MatType);
         QCOMPARE(model.Mats[1].b, before.b);
     }

@@ -30,7 +30,8 @@ private slots:
             const char* text;
             const char* message;
         } rows[] = {
-            {false, 0, "divideFXEdit", "0", "Frame section NCOL400: DivideFX must be at least 1, not 0"},
+            {false, 0, "divideFXEdit", "0",
+             "Frame section NCOL400: DivideFX must be at least 1, not 0"},
             {false, 0, "barNumNYEdit", "1",
              "Frame section NCOL400: BarNumNY must be at least 2 to carry the bar area BarBot = "
              "1000, not 1"},
@@ -44,11 +45,13 @@ private slots:
             {true, 4, "paramepsUEdit", "-0.001",
              "Material STEEL: the crushing strain epsU must be at least as large in size as "
              "epsc0, not -0.001"},
-            {true, 3, "paramFyEdit", "x", "Material STEEL: Fy 'x' is not a valid floating point value"},
+            {true, 3, "paramFyEdit", "x",
+             "Material STEEL: Fy 'x' is not a valid floating point value"},
         };
         for (const auto& row : rows) {
             shown.clear();
-            TModel model = ImportS2k(ReadS2kFile(VANDRA_SOURCE_DIR "/examples/two_storey_frame.s2k"));
+            TModel model =
+                ImportS2k(ReadS2kFile(VANDRA_SOURCE_DIR "/examples/two_storey_frame.s2k"));
             const TModel before = model;
             std::unique_ptr<ModelessDialog> d;
             if (row.material) {
@@ -61,7 +64,8 @@ private slots:
                 d = std::make_unique<FrameSectionDialog>(model);
                 d->show();
             }
-            const QImage drawn = row.material ? QImage() : static_cast<FrameSectionDialog&>(*d).picture();
+            const QImage drawn =
+                row.material ? QImage() : static_cast<FrameSectionDialog&>(*d).picture();
             auto* box = d->findChild<QLineEdit*>(QString::fromLatin1(row.box));
             QVERIFY2(box != nullptr, row.box);
             box->setText(QString::fromLatin1(row.text));
@@ -75,10 +79,13 @@ private slots:
                 continue;
             }
             for (auto* ok : d->findChildren<QPushButton*>())
-                if (ok->objectName() == "okButton" || ok->objectName() == "modifyButton") ok->click();
+                if (ok->objectName() == "okButton" || ok->objectName() == "modifyButton")
+                    ok->click();
             QCOMPARE(shown.value(0).endsWith(QString::fromLatin1(row.message)), true);
-            if (row.material) QVERIFY2(model.Mats == before.Mats, row.box);
-            else QVERIFY2(model.Sections == before.Sections, row.box);
+            if (row.material)
+                QVERIFY2(model.Mats == before.Mats, row.box);
+            else
+                QVERIFY2(model.Sections == before.Sections, row.box);
         }
     }
 };
