@@ -4,10 +4,13 @@
 // envelope, the diagrams of the loaded beams included; bytes_per_second is the reading speed.
 // BM_ForceStep: one step (the last) of the same files; bytes_per_second counts the whole files,
 // which are read to reach the line.
+// BM_StoreyShears: the shear of every storey at every step (the storey shear curves), read in one
+// pass over the same files; bytes_per_second as above.
 // BM_Diagrams: the moment diagram of every frame at one step (build, extremes and 9 points).
 #include "GridBuilding.h"
 #include "model/NumberText.h"
 #include "post/FrameForces.h"
+#include "post/Storeys.h"
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -106,6 +109,18 @@ void BM_ForceStep(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.bytes));
 }
 
+void BM_StoreyShears(benchmark::State& state) {
+    Files& f = Shared();
+    const TLevels levels = FindLevels(f.model);
+    for (auto _ : state) {
+        TStoreyShearHistory shears = ReadStoreyShearHistory(f.model, f.settings, levels,
+                                                            f.dir.string());
+        benchmark::DoNotOptimize(shears.Values.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.bytes));
+    state.counters["storeys"] = levels.StoreyCount();
+}
+
 void BM_Diagrams(benchmark::State& state) {
     Files& f = Shared();
     const TFrameForces forces = ReadFrameForces(f.model, f.settings, f.dir.string(), kSteps);
@@ -126,6 +141,7 @@ void BM_Diagrams(benchmark::State& state) {
 
 BENCHMARK(BM_ForceEnvelope)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_ForceStep)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_StoreyShears)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_Diagrams)->Unit(benchmark::kMillisecond);
 
 } // namespace

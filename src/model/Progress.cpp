@@ -3,6 +3,21 @@
 #include <algorithm>
 
 namespace vandra {
+namespace {
+thread_local Progress* threadProgress = nullptr;
+} // namespace
+
+ProgressScope::ProgressScope(Progress* progress) : outer_(threadProgress) {
+    threadProgress = progress;
+}
+
+ProgressScope::~ProgressScope() {
+    threadProgress = outer_;
+}
+
+Progress* ThreadProgress() noexcept {
+    return threadProgress;
+}
 
 void Progress::Start(std::string stage, int64_t total) {
     Check();

@@ -59,4 +59,21 @@ inline void AddProgress(Progress* progress, int64_t units) {
     if (progress != nullptr) progress->Add(units);
 }
 
+// The progress of the work this thread does now, for readers deep inside it that take no Progress
+// of their own (every recorder file read counts one and stops there once cancelled). Whoever runs
+// the work sets it for the work's duration; scopes nest.
+class ProgressScope {
+public:
+    explicit ProgressScope(Progress* progress);
+    ~ProgressScope();
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+
+private:
+    Progress* outer_;
+};
+
+// The progress of the innermost ProgressScope of this thread, or null.
+Progress* ThreadProgress() noexcept;
+
 } // namespace vandra

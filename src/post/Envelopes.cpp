@@ -14,6 +14,17 @@ TNodeEnvelope EnvelopeOf(const TNodeHistory& history) {
     return envelope;
 }
 
+TNodeField ExtremeField(const TNodeEnvelope& envelope) {
+    TNodeField field;
+    std::vector<double>* xyz[3] = {&field.X, &field.Y, &field.Z};
+    for (size_t c = 0; c < 3; ++c) {
+        xyz[c]->reserve(envelope.Joints.size());
+        for (const auto& joint : envelope.Joints)
+            xyz[c]->push_back(LargerExtreme(joint[c]));
+    }
+    return field;
+}
+
 TReactionEnvelope EnvelopeOf(const TReactionHistory& history) {
     TReactionEnvelope envelope;
     envelope.Joints.assign(history.Joints.size(), {});

@@ -19,6 +19,10 @@ struct TNodeEnvelope {
 
 TNodeEnvelope EnvelopeOf(const TNodeHistory& history);
 
+// The displacements drawn for an envelope: of every joint and direction the extreme of larger
+// magnitude (LargerExtreme), each from its own step.
+TNodeField ExtremeField(const TNodeEnvelope& envelope);
+
 // [k]: the reaction of history.Joints[k], per component; Total: of the sums over the joints.
 struct TReactionEnvelope {
     std::vector<std::array<TValueRange, kReactionComponents>> Joints;

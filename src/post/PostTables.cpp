@@ -165,18 +165,35 @@ TTable DriftTable(const TDrifts& drifts, int step) {
     return table;
 }
 
-TTable StoreyShearTable(const TLevels& levels, const std::vector<TStoreyShear>& shears) {
+TTable StoreyShearTable(const TLevels& levels, const TStoreyShearHistory& shears, int step) {
     TTable table;
-    table.Columns = {"Storey", "Bottom", "Top", "ShearX", "ShearY", "Frames", "Missing"};
-    for (size_t k = 0; k < shears.size() && k + 1 < levels.Levels.size(); ++k) {
-        const TStoreyShear& s = shears[k];
-        table.AddRow() = {Int(k + 1),
-                          levels.Levels[k].Z,
-                          levels.Levels[k + 1].Z,
-                          s.X,
-                          s.Y,
-                          static_cast<long long>(s.Frames),
-                          static_cast<long long>(s.Missing)};
+    table.Columns = {"Storey", "Bottom", "Top"};
+    const bool envelope = step == kEnvelopeStep;
+    if (envelope) {
+        EnvelopeColumns(table.Columns, "ShearX");
+        EnvelopeColumns(table.Columns, "ShearY");
+    } else {
+        table.Columns.insert(table.Columns.end(), {"ShearX", "ShearY"});
+    }
+    table.Columns.insert(table.Columns.end(), {"Frames", "Missing"});
+    if (shears.Steps < 1 || (!envelope && (step < 1 || step > shears.Steps))) return table;
+    for (int s = 1; s <= shears.Storeys && static_cast<size_t>(s) < levels.Levels.size(); ++s) {
+        std::vector<TCell>& row = table.AddRow();
+        row = {Int(static_cast<size_t>(s)), levels.Levels[static_cast<size_t>(s - 1)].Z,
+               levels.Levels[static_cast<size_t>(s)].Z};
+        const TStoreyShear& at = shears.At(envelope ? shears.Steps : step, s);
+        if (envelope) {
+            TValueRange x, y;
+            for (int k = 1; k <= shears.Steps; ++k) {
+                Take(x, shears.At(k, s).X, k);
+                Take(y, shears.At(k, s).Y, k);
+            }
+            EnvelopeCells(row, x);
+            EnvelopeCells(row, y);
+        } else {
+            row.insert(row.end(), {at.X, at.Y});
+        }
+        row.insert(row.end(), {static_cast<long long>(at.Frames), static_cast<long long>(at.Missing)});
     }
     return table;
 }

@@ -45,8 +45,10 @@ TTable ModalRows(const TModalTable& modal, int only);
 // envelope; a storey without joints one above the other has empty cells.
 TTable DriftTable(const TDrifts& drifts, int step);
 
-// Per storey Storey, Bottom, Top, ShearX, ShearY, Frames, Missing (StoreyShears of `levels`).
-TTable StoreyShearTable(const TLevels& levels, const std::vector<TStoreyShear>& shears);
+// Per storey Storey, Bottom, Top, ShearX, ShearY, Frames, Missing at `step`, or the envelope of
+// ShearX and ShearY over the steps (Frames and Missing of the last step). No rows for a step
+// that was not recorded.
+TTable StoreyShearTable(const TLevels& levels, const TStoreyShearHistory& shears, int step);
 
 } // namespace vandra
 

@@ -4,6 +4,7 @@
 #include "model/InputFile.h"
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
+#include "model/Progress.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -51,6 +52,9 @@ std::string PathOf(const std::string& folder, const std::string& name) {
 }
 
 void RecorderText::load(const std::string& path) {
+    // Each file counts one on the progress of the thread's work, and a cancelled read stops here.
+    Progress* progress = ThreadProgress();
+    AddProgress(progress, 1);
     path_ = path;
     text_.clear();
     pos_ = 0;
@@ -67,6 +71,7 @@ void RecorderText::load(const std::string& path) {
     long long lineNo = 1;
     size_t lineStart = 0;
     for (;;) {
+        if (progress != nullptr) progress->Check(); // a large file stops between two pieces
         const size_t at = text_.size();
         // Within the room reserved while the file is as large as it was when opened.
         const size_t room = text_.capacity() - at;

@@ -55,7 +55,8 @@ public:
     // InputError when the path is not a regular file (a directory, a FIFO) or cannot be opened
     // or read, and, naming the line, at the first byte that no recorder writes (a NUL, a control
     // character, a byte beyond ASCII) or the first line longer than kMaxRecordLine: the memory
-    // a file that is no recorder file takes stays bounded.
+    // a file that is no recorder file takes stays bounded. Each file counts one on the thread's
+    // progress (ThreadProgress) and throws Cancelled once that was cancelled.
     void load(const std::string& path);
 
     const std::string& path() const { return path_; }

@@ -2,6 +2,7 @@
 
 #include "model/Errors.h"
 #include "model/NumberText.h"
+#include "post/Envelopes.h"
 #include "post/RecorderReaders.h"
 
 #include <utility>
@@ -58,6 +59,18 @@ void LoadDrifts(TResults& results, const TModel& model, const std::string& folde
     TDrifts drifts = ComputeDrifts(model, FindLevels(model), history);
     results.History = std::move(history);
     results.Drifts = std::move(drifts);
+}
+
+void LoadNodeEnvelope(TResults& results, const TModel& model, const std::string& folder) {
+    TNodeHistory history = ReadNodeHistory(model, folder, 0);
+    results.Disp = ExtremeField(EnvelopeOf(history));
+    results.Rotations = TNodeField();
+    results.History = std::move(history);
+}
+
+void LoadStoreyShears(TResults& results, const TModel& model, const TSettings& settings,
+                      const std::string& folder) {
+    results.StoreyShears = ReadStoreyShearHistory(model, settings, FindLevels(model), folder);
 }
 
 void LoadNodeStep(TResults& results, const TModel& model, const TSettings& settings,

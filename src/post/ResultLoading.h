@@ -31,6 +31,14 @@ void LoadModalTable(TResults& results, const TModel& model, const TSettings& set
 // The displacement history of every node (every line) and the storey drifts it gives.
 void LoadDrifts(TResults& results, const TModel& model, const std::string& folder);
 
+// The displacements' envelope drawn as the deformed shape (ExtremeField) with the history it
+// comes from; no rotations (the extremes of the joints come from different steps).
+void LoadNodeEnvelope(TResults& results, const TModel& model, const std::string& folder);
+
+// The shear of every storey at every step, from the element forces.
+void LoadStoreyShears(TResults& results, const TModel& model, const TSettings& settings,
+                      const std::string& folder);
+
 // The node displacements of `step` and, when the script recorded them (RecRotations), the
 // rotations of that step, which draw the frames curved.
 void LoadNodeStep(TResults& results, const TModel& model, const TSettings& settings,

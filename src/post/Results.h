@@ -2,7 +2,8 @@
 // drawn at the nodes (one load step or one mode shape) with the rotations of that step, the
 // section deformations at the frame ends, the displacement history of every node, the member
 // forces of one step or their envelope, the reactions of every step, the periods and
-// participating masses of a modal analysis and the storey drifts. Tables are indexed like the
+// participating masses of a modal analysis, the storey drifts and the storey shears of every
+// step. Tables are indexed like the
 // model's (entry 0 unused); an empty table means that nothing has been loaded.
 #pragma once
 
@@ -42,6 +43,7 @@ struct TResults {
     int ReactionStep = 1; // the step whose reactions are drawn, or kEnvelopeStep
     TModalTable Modal;
     TDrifts Drifts;
+    TStoreyShearHistory StoreyShears;
     // The colour range of the end circles: ResultMin and below take the first colour step,
     // ResultMax and above the last.
     double ResultMin = -0.0001;

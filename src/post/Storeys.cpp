@@ -154,70 +154,166 @@ TDrifts ComputeDrifts(const TModel& model, const TLevels& levels, const TNodeHis
     return drifts;
 }
 
+namespace {
+
+// Where frames cross the storeys' mid-heights: per frame the storeys it crosses with the length
+// from end I to the crossing, and per storey the shells and solids crossing it (their share of
+// the shear is not known).
+class ShearCrossings {
+public:
+    struct Crossing {
+        size_t Storey = 0;
+        double X = 0;
+    };
+
+    ShearCrossings(const TModel& model, const TLevels& levels) {
+        const int storeys = levels.StoreyCount();
+        for (int s = 1; s <= storeys; ++s)
+            middle_.push_back((levels.Levels[static_cast<size_t>(s - 1)].Z +
+                               levels.Levels[static_cast<size_t>(s)].Z) /
+                              2);
+        Missing.assign(static_cast<size_t>(storeys), 0);
+        const int frames = CountOf(model.FrameCount);
+        Geometry.resize(static_cast<size_t>(frames) + 1);
+        ByFrame.resize(static_cast<size_t>(frames) + 1);
+        for (int f = 1; f <= frames; ++f) {
+            const TFrameGeometry g = FrameGeometryOf(model, f);
+            if (!g.Valid) continue;
+            const double zi = g.I[2], zj = g.J[2];
+            auto& list = ByFrame[static_cast<size_t>(f)];
+            crossed(std::min(zi, zj), std::max(zi, zj), [&](size_t s) {
+                list.push_back({s, g.Length * (middle_[s] - zi) / (zj - zi)});
+            });
+            if (!list.empty()) Geometry[static_cast<size_t>(f)] = g;
+        }
+        const auto spanOf = [&](std::initializer_list<int> joints) {
+            double lo = 0, hi = 0;
+            bool first = true;
+            Vec3 p;
+            for (int j : joints) {
+                if (!JointPlace(model, j, p)) continue;
+                lo = first ? p[2] : std::min(lo, p[2]);
+                hi = first ? p[2] : std::max(hi, p[2]);
+                first = false;
+            }
+            crossed(lo, hi, [&](size_t s) { ++Missing[s]; });
+        };
+        for (int i = 1;
+             i <= CountOf(model.ShellCount) && static_cast<size_t>(i) < model.Shells.size(); ++i) {
+            const TSHELL& shell = model.Shells[static_cast<size_t>(i)];
+            spanOf({shell.N1, shell.N2, shell.N3, shell.N4});
+        }
+        for (int i = 1;
+             i <= CountOf(model.SolidCount) && static_cast<size_t>(i) < model.Solids.size(); ++i) {
+            const auto& n = model.Solids[static_cast<size_t>(i)].N;
+            spanOf({n[1], n[2], n[3], n[4], n[5], n[6], n[7], n[8]});
+        }
+    }
+
+    // Adds frame f's section forces where it crosses the storeys into shears[storey].
+    void add(int f, const TMemberDiagram& diagram, TStoreyShear* shears) const {
+        const TFrameGeometry& g = Geometry[static_cast<size_t>(f)];
+        // The section force acts on the part towards end I from the part towards end J.
+        const double sign = g.J[2] > g.I[2] ? 1 : -1;
+        for (const Crossing& c : ByFrame[static_cast<size_t>(f)]) {
+            const Vec3 local = {diagram.At(kForceN, c.X), diagram.At(kForceVy, c.X),
+                                diagram.At(kForceVz, c.X)};
+            const Vec3 force = ToGlobal(g, local);
+            shears[c.Storey].X += sign * force[0];
+            shears[c.Storey].Y += sign * force[1];
+            ++shears[c.Storey].Frames;
+        }
+    }
+
+    // Frames crossing a storey that gave no forces, with the shells and solids crossing it.
+    void countMissing(int f, TStoreyShear* shears) const {
+        for (const Crossing& c : ByFrame[static_cast<size_t>(f)])
+            ++shears[c.Storey].Missing;
+    }
+
+    std::vector<std::vector<Crossing>> ByFrame; // [frame]
+    std::vector<TFrameGeometry> Geometry;       // [frame], of the frames that cross a storey
+    std::vector<int> Missing;                   // [storey - 1]: shells and solids
+
+private:
+    // Calls cross(s) for every storey whose mid-height lies strictly between lo and hi.
+    template <typename Cross> void crossed(double lo, double hi, Cross cross) const {
+        for (auto it = std::upper_bound(middle_.begin(), middle_.end(), lo);
+             it != middle_.end() && *it < hi; ++it)
+            cross(static_cast<size_t>(it - middle_.begin()));
+    }
+
+    std::vector<double> middle_;
+};
+
+void StartShears(const ShearCrossings& crossings, TStoreyShear* shears) {
+    for (size_t s = 0; s < crossings.Missing.size(); ++s)
+        shears[s] = TStoreyShear{0, 0, 0, crossings.Missing[s]};
+}
+
+} // namespace
+
 std::vector<TStoreyShear> StoreyShears(const TModel& model, const TLevels& levels,
                                        const TFrameLoads& loads, const TFrameForces& forces) {
-    const int storeys = levels.StoreyCount();
-    std::vector<TStoreyShear> shears(static_cast<size_t>(storeys));
-    std::vector<double> middle;
-    for (int s = 1; s <= storeys; ++s)
-        middle.push_back((levels.Levels[static_cast<size_t>(s - 1)].Z +
-                          levels.Levels[static_cast<size_t>(s)].Z) /
-                         2);
-    // Calls cross(s) for every storey whose mid-height lies strictly between lo and hi.
-    const auto crossed = [&](double lo, double hi, auto cross) {
-        for (auto it = std::upper_bound(middle.begin(), middle.end(), lo);
-             it != middle.end() && *it < hi; ++it)
-            cross(static_cast<size_t>(it - middle.begin()));
-    };
+    const ShearCrossings crossings(model, levels);
+    std::vector<TStoreyShear> shears(crossings.Missing.size());
+    StartShears(crossings, shears.data());
     TMemberDiagram diagram;
-    for (int f = 1; f <= CountOf(model.FrameCount); ++f) {
-        const TFrameGeometry g = FrameGeometryOf(model, f);
-        if (!g.Valid) continue;
-        const double zi = g.I[2], zj = g.J[2];
-        bool tried = false, built = false;
-        crossed(std::min(zi, zj), std::max(zi, zj), [&](size_t s) {
-            if (!tried) {
-                built = BuildFrameDiagram(model, loads, forces, f, diagram);
-                tried = true;
-            }
-            if (!built) {
-                ++shears[s].Missing;
-                return;
-            }
-            const double x = g.Length * (middle[s] - zi) / (zj - zi);
-            const Vec3 local = {diagram.At(kForceN, x), diagram.At(kForceVy, x),
-                                diagram.At(kForceVz, x)};
-            const Vec3 force = ToGlobal(g, local);
-            // The section force acts on the part towards end I from the part towards end J.
-            const double sign = zj > zi ? 1 : -1;
-            shears[s].X += sign * force[0];
-            shears[s].Y += sign * force[1];
-            ++shears[s].Frames;
-        });
-    }
-    const auto spanOf = [&](std::initializer_list<int> joints) {
-        double lo = 0, hi = 0;
-        bool first = true;
-        Vec3 p;
-        for (int j : joints) {
-            if (!JointPlace(model, j, p)) continue;
-            lo = first ? p[2] : std::min(lo, p[2]);
-            hi = first ? p[2] : std::max(hi, p[2]);
-            first = false;
-        }
-        crossed(lo, hi, [&](size_t s) { ++shears[s].Missing; });
-    };
-    for (int i = 1; i <= CountOf(model.ShellCount) && static_cast<size_t>(i) < model.Shells.size();
-         ++i) {
-        const TSHELL& shell = model.Shells[static_cast<size_t>(i)];
-        spanOf({shell.N1, shell.N2, shell.N3, shell.N4});
-    }
-    for (int i = 1; i <= CountOf(model.SolidCount) && static_cast<size_t>(i) < model.Solids.size();
-         ++i) {
-        const auto& n = model.Solids[static_cast<size_t>(i)].N;
-        spanOf({n[1], n[2], n[3], n[4], n[5], n[6], n[7], n[8]});
+    for (int f = 1; f < static_cast<int>(crossings.ByFrame.size()); ++f) {
+        if (crossings.ByFrame[static_cast<size_t>(f)].empty()) continue;
+        if (BuildFrameDiagram(model, loads, forces, f, diagram))
+            crossings.add(f, diagram, shears.data());
+        else
+            crossings.countMissing(f, shears.data());
     }
     return shears;
+}
+
+TStoreyShearHistory ReadStoreyShearHistory(const TModel& model, const TSettings& settings,
+                                           const TLevels& levels, const std::string& folder) {
+    const ShearCrossings crossings(model, levels);
+    const TFrameLoads loads(model, settings);
+    TStoreyShearHistory history;
+    history.Storeys = static_cast<int>(crossings.Missing.size());
+    const auto storeys = static_cast<size_t>(history.Storeys);
+    TMemberDiagram diagram;
+    std::vector<TLoadPiece> pieces;
+    // Frames without forces are not visited: they count as missing at every step.
+    std::vector<unsigned char> visited(crossings.ByFrame.size(), 0);
+    const auto fold = [&](int step, double time, const TLoadFactors& factors,
+                          const std::vector<TFrameStepForces>& list) {
+        if (history.Time.size() < static_cast<size_t>(step)) {
+            history.Time.resize(static_cast<size_t>(step));
+            history.Values.resize(static_cast<size_t>(step) * storeys);
+            StartShears(crossings, &history.Values[static_cast<size_t>(step - 1) * storeys]);
+        }
+        history.Time[static_cast<size_t>(step - 1)] = time;
+        TStoreyShear* shears = &history.Values[static_cast<size_t>(step - 1) * storeys];
+        for (const TFrameStepForces& item : list) {
+            const auto f = static_cast<size_t>(item.Frame);
+            if (crossings.ByFrame[f].empty()) continue;
+            visited[f] = 1;
+            pieces.clear();
+            loads.PiecesOn(item.Frame, factors, pieces);
+            diagram.Build(crossings.Geometry[f].Length, item.Ends, pieces.data(), pieces.size());
+            crossings.add(item.Frame, diagram, shears);
+        }
+    };
+    history.Steps = ScanFrameForces(model, settings, folder, fold);
+    for (size_t f = 1; f < crossings.ByFrame.size(); ++f)
+        if (!visited[f])
+            for (int k = 1; k <= history.Steps; ++k)
+                crossings.countMissing(static_cast<int>(f),
+                                       &history.Values[static_cast<size_t>(k - 1) * storeys]);
+    return history;
+}
+
+std::vector<double> TStoreyShearHistory::Curve(int storey, int direction) const {
+    std::vector<double> values;
+    values.reserve(static_cast<size_t>(Steps));
+    for (int k = 1; k <= Steps; ++k)
+        values.push_back(direction == 0 ? At(k, storey).X : At(k, storey).Y);
+    return values;
 }
 
 } // namespace vandra

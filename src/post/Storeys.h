@@ -18,6 +18,7 @@
 #include "post/ResultFields.h"
 #include "post/ValueRange.h"
 
+#include <string>
 #include <vector>
 
 namespace vandra {
@@ -83,5 +84,22 @@ struct TStoreyShear {
 
 std::vector<TStoreyShear> StoreyShears(const TModel& model, const TLevels& levels,
                                        const TFrameLoads& loads, const TFrameForces& forces);
+
+// The storey shears of every recorded step, read in one pass over the element force files.
+struct TStoreyShearHistory {
+    int Steps = 0, Storeys = 0;
+    std::vector<double> Time;         // [step - 1]: the time column (the load factor)
+    std::vector<TStoreyShear> Values; // [(step - 1) * Storeys + storey - 1]
+
+    const TStoreyShear& At(int step, int storey) const {
+        return Values[static_cast<size_t>(step - 1) * static_cast<size_t>(Storeys) +
+                      static_cast<size_t>(storey - 1)];
+    }
+    // One storey's shear along X (direction 0) or Y (1) at every step.
+    std::vector<double> Curve(int storey, int direction) const;
+};
+
+TStoreyShearHistory ReadStoreyShearHistory(const TModel& model, const TSettings& settings,
+                                           const TLevels& levels, const std::string& folder);
 
 } // namespace vandra

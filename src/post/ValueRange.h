@@ -20,4 +20,10 @@ inline void Take(TValueRange& r, double v, int step) {
     }
 }
 
+// The extreme of larger magnitude (the largest when both are as large): what an envelope draws
+// where one value is shown.
+inline double LargerExtreme(const TValueRange& r) {
+    return -r.Min > r.Max ? r.Min : r.Max;
+}
+
 } // namespace vandra

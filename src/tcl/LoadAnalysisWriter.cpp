@@ -6,12 +6,16 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 namespace vandra {
 
 using namespace script;
 
 namespace {
+
+// The steps of dt the multiple-support template runs (its records' length).
+constexpr int kTemplateSteps = 1000;
 
 using Vec = std::array<double, 3>;
 
@@ -97,8 +101,7 @@ void RigidZoneLoads(const TModel& model, const TagPlan& tags, const TLOAD& load,
     const TFrameAssign& a = At(model.FrameAssigns, frame.Assign);
     if (a.RigidI == 0 && a.RigidJ == 0) return;
     const FrameAxes axes = FrameAxesOf(model, frame);
-    const std::array<double, 3>& dir =
-        load.Dir == 1 ? axes.E1 : load.Dir == 2 ? axes.E2 : axes.E3;
+    const std::array<double, 3>& dir = load.Dir == 1 ? axes.E1 : load.Dir == 2 ? axes.E2 : axes.E3;
     for (int end = 0; end < 2; ++end) {
         const double length = end == 0 ? a.RigidI : a.RigidJ;
         if (length == 0) continue;
@@ -174,6 +177,17 @@ bool HasRigidDiaphragm(const TModel& model) {
     return false;
 }
 
+// `analyze` one step at a time, each step done said on the solver's output ("Step 12 of 400"), so
+// that a long run shows how far it got (flushed, for a solver whose puts goes to a buffered
+// stream); a step that fails ends the stage, as `analyze N` does.
+void AnalyzeSteps(int steps, std::string_view stepArguments, ScriptLineList& lines) {
+    Line(lines, "for {set step 1} {$step <= %d} {incr step} {", {steps});
+    Line(lines, "    if {[analyze 1%s] != 0} break", {std::string(stepArguments)});
+    Line(lines, "    puts \"Step $step of %d\"", {steps});
+    Line(lines, "    flush stdout");
+    Line(lines, "}");
+}
+
 // The static analysis commands before the stage's integrator. Rigid diaphragms need the
 // transformation handler; the plain handler ignores them.
 void StaticCommands(const TModel& model, ScriptLineList& lines) {
@@ -189,7 +203,7 @@ void LoadControlStage(const TModel& model, const TSettings& settings, ScriptLine
     StaticCommands(model, lines);
     Line(lines, "integrator LoadControl %#0.4E", {settings.LoadFactor / settings.LoadSteps});
     Line(lines, "analysis Static");
-    Line(lines, "analyze %d", {settings.LoadSteps});
+    AnalyzeSteps(settings.LoadSteps, "", lines);
 }
 
 void DisplacementControlStage(const TModel& model, const TSettings& settings, const TagPlan& tags,
@@ -198,7 +212,7 @@ void DisplacementControlStage(const TModel& model, const TSettings& settings, co
     Line(lines, "integrator DisplacementControl %d %d %#0.4E",
          {tags.JointNode(settings.ControlNode), settings.ControlDof, settings.ControlDisp});
     Line(lines, "analysis Static");
-    Line(lines, "analyze %d", {settings.AnalysisStep});
+    AnalyzeSteps(settings.AnalysisStep, "", lines);
 }
 
 void Gravity(const TModel& model, const TSettings& settings, const TagPlan& tags,
@@ -218,7 +232,7 @@ void ModalBlock(const TModel& model, const TSettings& settings, ScriptLineList& 
     const int modes = ModesToCompute(model, settings);
     Line(lines, "set numModes %d", {modes});
     Line(lines, IsDense(model, modes) ? "set lambda [eigen -fullGenLapack $numModes]"
-                                                     : "set lambda [eigen  $numModes]");
+                                      : "set lambda [eigen  $numModes]");
     for (std::string_view line : {
              "set period \"Periods.txt\"",
              "set Periods [open $period \"w\"]",
@@ -282,7 +296,7 @@ void UniformExcitationBlocks(const ScriptContext& context, ScriptLineList& lines
              "analysis Transient",
          })
         Line(lines, line);
-    Line(lines, "analyze %d %s", {record.steps, text::FormatGeneral(record.dt)});
+    AnalyzeSteps(record.steps, " $dt", lines);
 }
 
 // Two displacement records from DM1X.txt imposed at joints 1, 3 and 2, 4, then the analysis. The
@@ -318,9 +332,9 @@ void MultipleSupportBlock(const TagPlan& tags, ScriptLineList& lines) {
              "algorithm Newton ",
              "integrator Newmark 0.5 0.25",
              "analysis Transient",
-             "analyze 1000 0.02 ",
          })
         Line(lines, line);
+    AnalyzeSteps(kTemplateSteps, " $dt", lines);
 }
 
 } // namespace
@@ -401,7 +415,8 @@ void AddSkippedLoadWarnings(const TModel& model, const TSettings& settings, Warn
         if (reason != nullptr)
             warnings.push_back({"", 0, what + reason, "it was left out of the script"});
         else if (load.Kind == kFrameDistributed && IsTruss(FrameTypeOfLoad(model, load)))
-            warnings.push_back({"", 0, what + "acts along a truss, which takes no load along its length",
+            warnings.push_back({"", 0,
+                                what + "acts along a truss, which takes no load along its length",
                                 "half of it was written as a load on each end joint"});
     }
 }

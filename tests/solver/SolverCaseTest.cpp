@@ -11,7 +11,8 @@
 //   eigen|period|frequency MODE, ratio|cumulative MODE DIR, free-mass DIR, modes, periods
 //   ("report eigen MODE"... from the solver's own modal report), drift STEP STOREY DIR,
 //   drift-max STOREY DIR, drift-max-step STOREY DIR, pairs STOREY, storeys,
-//   shear STEP STOREY DIR, shear-frames STEP STOREY
+//   shear STEP STOREY DIR, shear-frames STEP STOREY (read at the step), shear-history STEP STOREY
+//   DIR, shear-history-steps (every step in one pass)
 // "check: equilibrium STEP" holds every frame's end forces to the loads on it.
 #include "CaseFile.h"
 #include "CorpusFiles.h"
@@ -92,6 +93,11 @@ public:
             const TValueRange& r = (n(2) == 1 ? d.RangeX : d.RangeY).at(size_t(n(1) - 1));
             return kind == "drift-max" ? r.Max : r.MaxStep;
         }
+        if (kind.starts_with("shear-history")) {
+            if (!shears_) shears_ = ReadStoreyShearHistory(p_.model, p_.settings, levels, folder_);
+            if (kind.ends_with("steps")) return shears_->Steps;
+            return n(3) == 1 ? shears_->At(n(1), n(2)).X : shears_->At(n(1), n(2)).Y;
+        }
         if (kind.starts_with("shear")) {
             const TStoreyShear s = StoreyShears(p_.model, levels, TFrameLoads(p_.model, p_.settings),
                                                 Forces(n(1)))
@@ -107,6 +113,7 @@ private:
     const std::string folder_;
     std::map<int, TFrameForces> forces_;
     std::optional<TNodeHistory> history_;
+    std::optional<TStoreyShearHistory> shears_;
 
     const TFrameForces& Forces(int step) {
         if (!forces_.count(step))

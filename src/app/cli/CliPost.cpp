@@ -8,6 +8,7 @@
 // vandra-cli drifts ...: per storey its levels and drift ratios in X and Y.
 // Give the same --set assignments as the script was generated with: they say which files it
 // recorded.
+#include "app/cli/CliProgress.h"
 #include "app/cli/CliResultOptions.h"
 #include "app/cli/CliSupport.h"
 #include "app/cli/CliTable.h"
@@ -83,8 +84,11 @@ int CommandForces(const QStringList& args) {
     PostCommand command(args, "forces", false);
     const int step = command.request.loadedStep();
     TResults& results = command.doc.results();
-    LoadFrameForces(results, command.doc.model(), command.doc.settings(), command.request.folder,
-                    step);
+    {
+        const ResultReadProgress reading;
+        LoadFrameForces(results, command.doc.model(), command.doc.settings(),
+                        command.request.folder, step);
+    }
     const TForceResults& forces = results.Forces;
     command.print(ForceTable(command.doc.model(), forces),
                   step == kEnvelopeStep ? EnvelopeHead(forces.Envelope.Steps)
@@ -97,8 +101,11 @@ int CommandReactions(const QStringList& args) {
     PostCommand command(args, "reactions", false);
     const int step = command.request.loadedStep();
     TResults& results = command.doc.results();
-    LoadReactions(results, command.doc.model(), command.doc.settings(), command.request.folder,
-                  step);
+    {
+        const ResultReadProgress reading;
+        LoadReactions(results, command.doc.model(), command.doc.settings(), command.request.folder,
+                      step);
+    }
     const TReactionHistory& reactions = results.Reactions;
     command.print(ReactionTable(reactions, step),
                   step == kEnvelopeStep
@@ -111,7 +118,11 @@ int CommandReactions(const QStringList& args) {
 int CommandPeriods(const QStringList& args) {
     PostCommand command(args, "periods", true);
     TResults& results = command.doc.results();
-    LoadModalTable(results, command.doc.model(), command.doc.settings(), command.request.folder);
+    {
+        const ResultReadProgress reading;
+        LoadModalTable(results, command.doc.model(), command.doc.settings(),
+                       command.request.folder);
+    }
     const TModalTable& modal = results.Modal;
     const int only = command.request.modeShape ? command.request.mode : 0;
     if (only != 0 && (only < 1 || only > static_cast<int>(modal.Modes.size())))
@@ -125,7 +136,10 @@ int CommandDrifts(const QStringList& args) {
     PostCommand command(args, "drifts", false);
     const int step = command.request.loadedStep();
     TResults& results = command.doc.results();
-    LoadDrifts(results, command.doc.model(), command.request.folder);
+    {
+        const ResultReadProgress reading;
+        LoadDrifts(results, command.doc.model(), command.request.folder);
+    }
     const TDrifts& drifts = results.Drifts;
     if (step != kEnvelopeStep && step > drifts.Steps)
         throw InputError("Load Step " + std::to_string(step) +

@@ -34,13 +34,18 @@ void TerminalProgress::Watch() {
     while (!wake_.wait_for(guard, kInterval, [this] { return done_; })) {
         const Progress::State s = progress_.Read();
         if (s.Stage.empty()) continue;
-        const std::string line =
-            s.Total > 0 ? text::Format("%s: %d %%",
-                                       {s.Stage, static_cast<int>(std::floor(s.Fraction() * 100))})
-                        : s.Stage;
+        std::string line = s.Stage;
+        if (s.Total > 0)
+            line += text::Format(": %d %%", {static_cast<int>(std::floor(s.Fraction() * 100))});
+        else if (s.Done > 0)
+            line += ": " + text::FormatInt(s.Done);
         std::fprintf(stderr, "\r\033[K%s", line.c_str());
         std::fflush(stderr);
     }
+}
+
+ResultReadProgress::ResultReadProgress() : scope_(&progress_), shown_(progress_) {
+    progress_.Start("Reading the result files", 0);
 }
 
 } // namespace vandra::cli

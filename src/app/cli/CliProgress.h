@@ -29,4 +29,16 @@ private:
     std::thread watcher_;
 };
 
+// While it lives, every recorder file this thread reads counts on a progress line of its own
+// ("Reading the result files: 120").
+class ResultReadProgress {
+public:
+    ResultReadProgress();
+
+private:
+    Progress progress_;
+    ProgressScope scope_;
+    TerminalProgress shown_;
+};
+
 } // namespace vandra::cli

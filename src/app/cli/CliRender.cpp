@@ -4,7 +4,8 @@
 // [--forces N|Vy|Vz|T|My|Mz] [--reactions]]: imports the model, applies the assignments in order,
 // sets the plane view and draws what the model view shows after zoom all; with --dir, the results
 // loaded as the Deformation Shape dialog loads them and drawn as the view draws them after its OK
-// (the scale S, default 1; the colour range found); --forces adds the diagram of a member force
+// (the scale S, default 1; the colour range found; of the envelope, each joint displaced by its
+// extreme of larger magnitude); --forces adds the diagram of a member force
 // and --reactions the reactions' arrows, of the step or of the envelope.
 // --animate writes a movie of every step of the run's history, or with --mode M of the mode shape
 // swinging through one period; each frame is the picture -o gives for that step.
@@ -141,19 +142,24 @@ int CommandRender(const QStringList& args) {
     const std::vector<ReadInput> inputs = ImportModel(file, doc, &options);
     RefuseOutputOverInputs(FromLocal(target), inputs);
     AssignSettings(doc, options, parser.values(set));
-    if (movie && !request.modeShape)
-        doc.results().History = ReadNodeHistory(doc.model(), request.folder, 0);
-    else
-        LoadResults(doc, request);
-    if (diagram >= 0) {
-        LoadFrameForces(doc.results(), doc.model(), doc.settings(), request.folder,
-                        request.loadedStep());
-        options.Diagram = diagram + 1;
-    }
-    if (parser.isSet(reactions)) {
-        LoadReactions(doc.results(), doc.model(), doc.settings(), request.folder,
-                      request.loadedStep());
-        options.ShowReactions = true;
+    {
+        const ResultReadProgress reading;
+        if (movie && !request.modeShape)
+            doc.results().History = ReadNodeHistory(doc.model(), request.folder, 0);
+        else if (request.envelope)
+            LoadNodeEnvelope(doc.results(), doc.model(), request.folder);
+        else
+            LoadResults(doc, request);
+        if (diagram >= 0) {
+            LoadFrameForces(doc.results(), doc.model(), doc.settings(), request.folder,
+                            request.loadedStep());
+            options.Diagram = diagram + 1;
+        }
+        if (parser.isSet(reactions)) {
+            LoadReactions(doc.results(), doc.model(), doc.settings(), request.folder,
+                          request.loadedStep());
+            options.ShowReactions = true;
+        }
     }
 
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)

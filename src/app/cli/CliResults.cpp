@@ -2,6 +2,7 @@
 // [--section axial|kz|ky] [--set NAME=VALUE]...: the values the readers load, as JSON (with
 // --envelope the smallest and largest displacement of every joint over the steps).
 // vandra-cli history FILE.s2k --dir RUN --node N: one joint's recorded history as CSV.
+#include "app/cli/CliProgress.h"
 #include "app/cli/CliResultOptions.h"
 #include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
@@ -86,10 +87,13 @@ int CommandResults(const QStringList& args) {
     TViewOptions view;
     ImportModel(file, doc, &view);
     AssignSettings(doc, view, parser.values(set));
-    LoadResults(doc, request);
-    const QJsonObject out = request.envelope
-                                ? EnvelopeJson(doc.model(), request.folder)
-                                : ResultsJson(doc.model(), doc.results(), request.component > 0);
+    QJsonObject out;
+    {
+        const ResultReadProgress reading;
+        LoadResults(doc, request);
+        out = request.envelope ? EnvelopeJson(doc.model(), request.folder)
+                               : ResultsJson(doc.model(), doc.results(), request.component > 0);
+    }
     const QByteArray json = QJsonDocument(out).toJson(QJsonDocument::Indented);
     WriteStdout(std::string_view(json.constData(), static_cast<size_t>(json.size())));
     FinishStdout();
@@ -109,7 +113,11 @@ int CommandHistory(const QStringList& args) {
     const int joint = IntegerOption(parser, "node", 1);
     Document doc;
     ImportModel(file, doc);
-    const TJointHistory history = ReadJointHistory(doc.model(), Local(parser.value(dir)), joint);
+    TJointHistory history;
+    {
+        const ResultReadProgress reading;
+        history = ReadJointHistory(doc.model(), Local(parser.value(dir)), joint);
+    }
     const std::string out = JointHistoryCsv(history);
     WriteStdout(out);
     FinishStdout();

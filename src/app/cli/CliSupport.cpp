@@ -45,8 +45,13 @@ void PrintWarnings(const WarningList& warnings) {
 std::vector<ReadInput> ImportModel(const QString& path, Document& doc, TViewOptions* view) {
     const std::string file = Local(path);
     std::vector<ReadInput> inputs;
+    Progress progress;
     if (project::IsProjectPath(file)) {
-        project::OpenedProject opened = project::OpenProject(file);
+        project::OpenedProject opened;
+        {
+            const TerminalProgress shown(progress);
+            opened = project::OpenProject(file, &progress);
+        }
         PrintWarnings(opened.model.Model.Warnings);
         // One line per name; each name escaped by the message itself.
         if (!opened.unmatched.empty())
@@ -58,7 +63,6 @@ std::vector<ReadInput> ImportModel(const QString& path, Document& doc, TViewOpti
     } else {
         // A tabular file is converted: what was read and how goes to standard error.
         std::vector<std::string> report;
-        Progress progress;
         TOpenedModel opened;
         {
             const TerminalProgress shown(progress);

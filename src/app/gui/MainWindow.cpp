@@ -318,8 +318,14 @@ void MainWindow::importModel(const QString& path) {
 
 void MainWindow::openProject(const QString& path) {
     Guarded(this, [&] {
-        // The project is read, imported and applied whole before anything shown changes.
-        project::OpenedProject opened = project::OpenProject(QFile::encodeName(path).toStdString());
+        // The project is read, imported and applied whole, on a worker thread, before anything
+        // shown changes; Cancel keeps the open model.
+        project::OpenedProject opened;
+        const std::string file = QFile::encodeName(path).toStdString();
+        if (!RunWithProgress(this, QStringLiteral("Open Project"), [&](Progress& progress) {
+                opened = project::OpenProject(file, &progress);
+            }))
+            return;
         viewOptions_ = opened.view;
         replaceModel(std::move(opened.model), path);
         if (!opened.unmatched.empty())

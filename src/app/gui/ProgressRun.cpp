@@ -21,6 +21,7 @@ bool RunWithProgress(QWidget* parent, const QString& title,
     std::atomic<bool> finished{false};
     std::thread worker([&] {
         try {
+            const ProgressScope scope(&progress);
             work(progress);
         } catch (...) {
             failure = std::current_exception();
@@ -46,7 +47,9 @@ bool RunWithProgress(QWidget* parent, const QString& title,
         }
         if (dialog.wasCanceled()) progress.Cancel();
         const Progress::State s = progress.Read();
-        if (!s.Stage.empty()) dialog.setLabelText(QString::fromStdString(s.Stage));
+        QString label = QString::fromStdString(s.Stage);
+        if (s.Total <= 0 && s.Done > 0) label += QStringLiteral(": %1").arg(s.Done);
+        if (!label.isEmpty()) dialog.setLabelText(label);
         dialog.setMaximum(s.Total > 0 ? kBarSteps : 0); // 0: a busy bar
         if (s.Total > 0) dialog.setValue(static_cast<int>(s.Fraction() * (kBarSteps - 1)));
     });
@@ -62,6 +65,14 @@ bool RunWithProgress(QWidget* parent, const QString& title,
     } catch (const Cancelled&) {
         return false;
     }
+}
+
+bool RunWithProgress(QWidget* parent, const QString& title, const char* stage,
+                     const std::function<void()>& work) {
+    return RunWithProgress(parent, title, [&](Progress& progress) {
+        progress.Start(stage, 0);
+        work();
+    });
 }
 
 } // namespace vandra::gui

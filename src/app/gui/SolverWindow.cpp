@@ -7,7 +7,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -23,6 +25,18 @@ QString FromNumberText(const std::string& s) {
 }
 
 } // namespace
+
+bool ReadStepLine(const QString& line, int& done, int& asked) {
+    static const QRegularExpression kStep(QStringLiteral("^Step (\\d+) of (\\d+)$"));
+    const QRegularExpressionMatch m = kStep.match(line);
+    if (!m.hasMatch()) return false;
+    bool doneOk = false, askedOk = false;
+    const int d = m.captured(1).toInt(&doneOk), a = m.captured(2).toInt(&askedOk);
+    if (!doneOk || !askedOk || a < 1 || d > a) return false;
+    done = d;
+    asked = a;
+    return true;
+}
 
 bool IsSolverTroubleLine(const QString& line) {
     if (line.trimmed().startsWith(QLatin1String("WARNING"))) return true;
@@ -58,6 +72,11 @@ SolverWindow::SolverWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* closeButton = new QPushButton(QStringLiteral("Close"), this);
     closeButton->setObjectName(QStringLiteral("closeSolverButton"));
 
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName(QStringLiteral("solverProgressBar"));
+    progressBar_->setFormat(QStringLiteral("Step %v of %m"));
+    progressBar_->hide();
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(stateLabel_, 1);
     buttons->addWidget(loadResultsButton_);
@@ -65,6 +84,7 @@ SolverWindow::SolverWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(output_, 1);
+    layout->addWidget(progressBar_);
     layout->addLayout(buttons);
 
     process_ = new QProcess(this);
@@ -98,6 +118,7 @@ void SolverWindow::start(const QString& solver, const QString& script, const QSt
     stopPressed_ = false;
     workingDir_ = workingDir;
     loadResultsButton_->setEnabled(false);
+    progressBar_->hide();
     appendLine(QStringLiteral("Solver:  %1").arg(QDir::toNativeSeparators(solver)), LineKind::Note);
     appendLine(QStringLiteral("Script:  %1").arg(QDir::toNativeSeparators(script)), LineKind::Note);
     appendLine(QStringLiteral("Folder:  %1").arg(QDir::toNativeSeparators(workingDir)),
@@ -126,8 +147,20 @@ void SolverWindow::readChannel(QProcess::ProcessChannel channel) {
         QString line = QString::fromLocal8Bit(pending.left(end));
         if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
         pending.remove(0, end + 1);
-        appendLine(line, IsSolverTroubleLine(line) ? LineKind::Trouble : LineKind::Output);
+        showLine(line);
     }
+}
+
+void SolverWindow::showLine(const QString& line) {
+    // The script's "Step K of N" lines move the bar; a stage's last one stays in the output.
+    int done = 0, asked = 0;
+    if (ReadStepLine(line, done, asked)) {
+        progressBar_->setRange(0, asked);
+        progressBar_->setValue(done);
+        progressBar_->show();
+        if (done < asked) return;
+    }
+    appendLine(line, IsSolverTroubleLine(line) ? LineKind::Trouble : LineKind::Output);
 }
 
 void SolverWindow::flushPending() {
@@ -137,7 +170,7 @@ void SolverWindow::flushPending() {
         if (pending->isEmpty()) continue;
         const QString line = QString::fromLocal8Bit(*pending);
         pending->clear();
-        appendLine(line, IsSolverTroubleLine(line) ? LineKind::Trouble : LineKind::Output);
+        showLine(line);
     }
 }
 
@@ -165,8 +198,13 @@ void SolverWindow::finish(int exitCode, QProcess::ExitStatus status) {
     const bool crashed = status == QProcess::CrashExit;
     const bool troubled = crashed || exitCode != 0 || troubleLines_ > 0;
     if (crashed && stopPressed_) {
-        appendLine(QStringLiteral("The run was stopped (Stop): the results written so far end "
-                                  "where it stopped"),
+        const QString at = progressBar_->isHidden() ? QString()
+                                                    : QStringLiteral(" after step %1 of %2")
+                                                          .arg(progressBar_->value())
+                                                          .arg(progressBar_->maximum());
+        appendLine(QStringLiteral("The run was stopped (Stop)%1: the results written so far end "
+                                  "where it stopped")
+                       .arg(at),
                    LineKind::Trouble);
         stateLabel_->setText(QStringLiteral("Stopped"));
         loadResultsButton_->setEnabled(true);

@@ -10,9 +10,13 @@
 
 class QLabel;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 
 namespace vandra::gui {
+
+// A progress line of the generated script ("Step K of N", K from 1 up to N): true with K and N.
+bool ReadStepLine(const QString& line, int& done, int& asked);
 
 // A line of solver output that reports a warning or a failure.
 bool IsSolverTroubleLine(const QString& line);
@@ -41,6 +45,7 @@ private:
 
     void readChannel(QProcess::ProcessChannel channel);
     void flushPending();
+    void showLine(const QString& line);
     void appendLine(const QString& line, LineKind kind);
     void finish(int exitCode, QProcess::ExitStatus status);
     void failToStart(QProcess::ProcessError error);
@@ -48,6 +53,7 @@ private:
     QProcess* process_ = nullptr;
     QPlainTextEdit* output_ = nullptr;
     QLabel* stateLabel_ = nullptr;
+    QProgressBar* progressBar_ = nullptr; // steps done of asked, from the script's step lines
     QPushButton* stopButton_ = nullptr;
     QPushButton* loadResultsButton_ = nullptr;
     QString workingDir_;

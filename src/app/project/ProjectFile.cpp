@@ -326,7 +326,7 @@ void SaveProject(const std::string& projectPath, const TModel& model, const TSet
                   ProjectDocument(model, settings, view, s2kPath, projectPath, suitePath));
 }
 
-OpenedProject OpenProject(const std::string& projectPath) {
+OpenedProject OpenProject(const std::string& projectPath, Progress* progress) {
     const QJsonObject o = ReadJsonFile(projectPath, "VANDRA project");
     if (o.value(QStringLiteral("Format")).toString() != QLatin1String(kFormat) ||
         !o.value(QStringLiteral("Model")).isString())
@@ -344,7 +344,7 @@ OpenedProject OpenProject(const std::string& projectPath) {
         throw InputError("The model file \"" + s2kPath + "\" of project \"" + projectPath +
                          "\" does not exist. Put the .s2k file back beside the project (or at "
                          "the path the project names) and open the project again.");
-    p.model = ReadModelFile(s2kPath);
+    p.model = ReadModelFile(s2kPath, nullptr, progress);
     TModel& model = p.model.Model;
 
     try {

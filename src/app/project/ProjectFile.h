@@ -61,8 +61,9 @@ struct OpenedProject {
 
 // Reads the project, imports its model file and applies the choices. InputError (naming the file)
 // when the project cannot be read, is not a project, holds an unusable value, or its model file
-// is missing; ConversionError and InputError of the import pass through.
-OpenedProject OpenProject(const std::string& projectPath);
+// is missing; ConversionError and InputError of the import pass through. The import counts on
+// `progress` (Cancelled once it was cancelled).
+OpenedProject OpenProject(const std::string& projectPath, Progress* progress = nullptr);
 
 // The message that lists names of a project or library that matched nothing, one a line, control
 // characters escaped; empty when none.

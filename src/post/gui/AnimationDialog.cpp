@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <exception>
+#include <utility>
 
 namespace vandra::gui {
 
@@ -72,7 +73,12 @@ void AnimationDialog::loadHistory() {
     animation_.AnimScale = scale;
     const QString folder = folder_.ensure(this);
     if (folder.isEmpty()) return;
-    results_.History = ReadNodeHistory(model_, QFile::encodeName(folder).toStdString(), nstep);
+    TNodeHistory history;
+    if (!ReadResultFiles(this, [&] {
+            history = ReadNodeHistory(model_, QFile::encodeName(folder).toStdString(), nstep);
+        }))
+        return statusLabel_->setText(kResultReadCancelled);
+    results_.History = std::move(history);
     statusLabel_->setText(QStringLiteral("%1 steps of every node loaded.").arg(nstep));
 }
 

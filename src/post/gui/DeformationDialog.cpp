@@ -24,6 +24,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 
 namespace vandra::gui {
 namespace {
@@ -110,6 +111,9 @@ QLayout* DeformationDialog::makeLoadGrid() {
          group(QStringLiteral("Disp Scaling"), QStringLiteral("Scaling Factor"), scaleEdit_)},
         {"loadModeButton", "Load Model Shape", &DeformationDialog::loadModeShape,
          group(QStringLiteral("Modal Shape"), QStringLiteral("Mode Num"), modeEdit_)},
+        {"loadEnvelopeButton", "Load Node Envelope", &DeformationDialog::loadNodeEnvelope,
+         group(QStringLiteral("Envelope"), QStringLiteral("Steps"),
+               new QLabel(QStringLiteral("every recorded step"), this))},
     };
     auto* grid = new QGridLayout;
     int row = 0;
@@ -184,11 +188,26 @@ QString DeformationDialog::statusText() const {
     return statusLabel_->text();
 }
 
+void DeformationDialog::loadNodeEnvelope() {
+    const QString folder = folderOrAsk();
+    if (folder.isEmpty()) return;
+    LoadNodeEnvelope(results_, model_, FolderPath(folder));
+    statusLabel_->setText(
+        QStringLiteral("Envelope of %1 steps loaded: each joint is drawn at its displacement of "
+                       "larger magnitude in X, Y and Z, each from its own step.")
+            .arg(results_.History.Steps));
+}
+
 void DeformationDialog::loadNodeStep() {
     const int step = parse::Integer(Local(stepEdit_->text()));
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
-    LoadNodeStep(results_, model_, settings_, FolderPath(folder), step);
+    TResults loaded;
+    if (!ReadResultFiles(
+            this, [&] { LoadNodeStep(loaded, model_, settings_, FolderPath(folder), step); }))
+        return statusLabel_->setText(kResultReadCancelled);
+    results_.Disp = std::move(loaded.Disp);
+    results_.Rotations = std::move(loaded.Rotations);
     statusLabel_->setText(
         (results_.Rotations.X.empty()
              ? QStringLiteral("Node displacements of load step %1 loaded.")
@@ -202,8 +221,12 @@ void DeformationDialog::loadSections() {
     const int step = parse::Integer(Local(stepEdit_->text()));
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
-    TakeSectionValues(results_,
-                      ReadSectionStep(model_, settings_, FolderPath(folder), step, component));
+    TFrameEnds read;
+    if (!ReadResultFiles(this, [&] {
+            read = ReadSectionStep(model_, settings_, FolderPath(folder), step, component);
+        }))
+        return statusLabel_->setText(kResultReadCancelled);
+    TakeSectionValues(results_, std::move(read));
     const TFrameEnds& ends = results_.Ends;
     if (!ends.Any) {
         statusLabel_->setText(
@@ -223,7 +246,10 @@ void DeformationDialog::loadModeShape() {
     const int mode = parse::Integer(Local(modeEdit_->text()));
     const QString folder = folderOrAsk();
     if (folder.isEmpty()) return;
-    results_.Disp = ReadModeShape(model_, FolderPath(folder), mode);
+    TNodeField shape;
+    if (!ReadResultFiles(this, [&] { shape = ReadModeShape(model_, FolderPath(folder), mode); }))
+        return statusLabel_->setText(kResultReadCancelled);
+    results_.Disp = std::move(shape);
     results_.Rotations = TNodeField();
     statusLabel_->setText(QStringLiteral("Mode shape %1 loaded.").arg(mode));
 }

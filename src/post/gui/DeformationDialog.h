@@ -1,6 +1,6 @@
-// The "Deformation Shape" dialog: loads one load step of node displacements, the section
-// deformations at the frame ends or one mode shape from the results folder, and sets the
-// displacement scale and the colour range of the end circles.
+// The "Deformation Shape" dialog: loads one load step of node displacements or their envelope,
+// the section deformations at the frame ends or one mode shape from the results folder, and sets
+// the displacement scale and the colour range of the end circles.
 #pragma once
 
 #include "app/gui/ModelessDialog.h"
@@ -26,6 +26,8 @@ public:
     void loadNodeStep();
     void loadSections();
     void loadModeShape();
+    // The displacements' envelope over every step (LoadNodeEnvelope).
+    void loadNodeEnvelope();
     // Shows the results folder, which the solver window may have set.
     void load() override;
     // OK: ResultMax, ResultMin, DisplacementScale from the fields, in this order; a field that is

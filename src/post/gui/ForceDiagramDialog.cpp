@@ -129,8 +129,11 @@ void ForceDiagramDialog::apply() {
         showFolder();
         if (folder.isEmpty()) return;
         const std::string path = QFile::encodeName(folder).toStdString();
-        if (diagram > 0) LoadFrameForces(loaded, model_, settings_, path, step);
-        if (reactions) LoadReactions(loaded, model_, settings_, path, step);
+        if (!ReadResultFiles(this, [&] {
+                if (diagram > 0) LoadFrameForces(loaded, model_, settings_, path, step);
+                if (reactions) LoadReactions(loaded, model_, settings_, path, step);
+            }))
+            return; // Cancel: the diagram and the reactions shown stay
     }
     if (diagram > 0) results_.Forces = std::move(loaded.Forces);
     if (reactions) {

@@ -1,13 +1,19 @@
 #include "post/gui/HistoryPlot.h"
 
+#include "app/gui/ErrorBox.h"
 #include "model/NumberText.h"
 
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <memory>
 
 namespace vandra::gui {
 namespace {
@@ -134,9 +140,44 @@ void DrawHistoryPlot(QPainter& p, const QRect& area, const PlotCurve& curve) {
     }
 }
 
+Picture PlotPicture(const PlotCurve& curve, int width, int height) {
+    // The picture keeps its own copy: the CSV columns look into it.
+    const auto kept = std::make_shared<const PlotCurve>(curve);
+    Picture picture;
+    picture.Width = width;
+    picture.Height = height;
+    picture.Title = curve.title.toStdString();
+    picture.Paint = [kept, width, height](QPainter& p) {
+        DrawHistoryPlot(p, QRect(0, 0, width, height), *kept);
+    };
+    const size_t n = std::min(kept->x.size(), kept->y.size());
+    picture.Data = {{kept->xLabel.toStdString(), std::span(kept->x.data(), n)},
+                    {kept->yLabel.toStdString(), std::span(kept->y.data(), n)}};
+    return picture;
+}
+
 HistoryPlot::HistoryPlot(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("historyPlot"));
     setMinimumSize(400, 280);
+    auto* save = new QAction(QStringLiteral("Save plot..."), this);
+    save->setObjectName(QStringLiteral("savePlotAction"));
+    addAction(save);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(save, &QAction::triggered, this, [this] {
+        const QString path = QFileDialog::getSaveFileName(
+            this, QStringLiteral("Save plot"), QString(),
+            QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg);;CSV data (*.csv)"));
+        if (path.isEmpty()) return;
+        try {
+            this->save(QFile::encodeName(path).toStdString());
+        } catch (const std::exception& e) {
+            ShowErrorBox(this, QString::fromLocal8Bit(e.what()));
+        }
+    });
+}
+
+void HistoryPlot::save(const std::string& path) const {
+    SavePicture(path, PlotPicture(curve_, width(), height()));
 }
 
 void HistoryPlot::setCurve(PlotCurve curve) {

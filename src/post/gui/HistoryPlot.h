@@ -1,6 +1,11 @@
-// A line plot with QPainter (on the screen and into a PNG alike): one joint's displacement against
-// the recorded time column, a section's moment against its curvature.
+// A line plot with QPainter (on the screen, into a PNG and into an SVG alike): one joint's
+// displacement against the recorded time column, a section's moment against its curvature, a
+// base or storey shear over the steps, a drift profile. Every plot saves from its context menu
+// ("Save plot...") as PNG, SVG or CSV (the plotted points, the columns named by the axis labels,
+// which carry the quantity and its unit).
 #pragma once
+
+#include "view/render/PictureWriter.h"
 
 #include <QString>
 #include <QWidget>
@@ -26,6 +31,10 @@ struct PlotCurve {
 // Draws axes with ticks and labels, the curve and its marks into `area`.
 void DrawHistoryPlot(QPainter& painter, const QRect& area, const PlotCurve& curve);
 
+// The plot as a picture of width x height pixels to save (SavePicture): PNG and SVG painted by
+// DrawHistoryPlot, CSV of the curve's points (x then y, headed by xLabel and yLabel).
+Picture PlotPicture(const PlotCurve& curve, int width, int height);
+
 class HistoryPlot : public QWidget {
     Q_OBJECT
 public:
@@ -34,6 +43,9 @@ public:
     const PlotCurve& curve() const { return curve_; }
     // The plot as a picture of the widget's size.
     QImage toImage() const;
+    // Writes the plot at the widget's size in the format the name's extension asks for (.png,
+    // .svg, .csv); throws as SavePicture does.
+    void save(const std::string& path) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

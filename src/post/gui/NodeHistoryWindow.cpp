@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include <exception>
+#include <utility>
 
 namespace vandra::gui {
 namespace {
@@ -121,7 +122,11 @@ template <typename Work> void NodeHistoryWindow::guarded(Work&& work) {
 void NodeHistoryWindow::showJoint(int joint) {
     const QString folder = folder_.ensure(this);
     if (folder.isEmpty()) return;
-    history_ = ReadJointHistory(model_, FilePath(folder), joint);
+    TJointHistory history;
+    if (!ReadResultFiles(this,
+                         [&] { history = ReadJointHistory(model_, FilePath(folder), joint); }))
+        return statusLabel_->setText(kResultReadCancelled);
+    history_ = std::move(history);
     joint_ = joint;
     jointEdit_->setText(QString::number(joint));
     statusLabel_->setText(QStringLiteral("Joint %1: %2 recorded steps")

@@ -3,6 +3,7 @@
 #include "app/gui/ErrorBox.h"
 #include "model/Errors.h"
 #include "model/NumberParse.h"
+#include "model/Progress.h"
 #include "post/FrameForces.h"
 #include "post/ResultLoading.h"
 #include "post/gui/HistoryPlot.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStringList>
 #include <QTabWidget>
@@ -25,6 +27,8 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vandra::gui {
 namespace {
@@ -37,6 +41,17 @@ QComboBox* DirectionCombo(const QString& name, QWidget* parent) {
     combo->setObjectName(name);
     combo->addItems({QStringLiteral("X"), QStringLiteral("Y")});
     return combo;
+}
+
+// The model keeps the unit of its lengths; forces stand in the unit of the file (a tabular
+// file's are converted to N), which the model does not keep.
+QString ForceUnit() {
+    return QStringLiteral("model units");
+}
+
+QString LengthUnit(const TModel& model) {
+    return QString::fromLatin1(LengthUnitName(model.LengthUnit).data(),
+                               static_cast<qsizetype>(LengthUnitName(model.LengthUnit).size()));
 }
 
 } // namespace
@@ -63,13 +78,28 @@ PostTablesWindow::PostTablesWindow(const TModel& model, const TSettings& setting
     statusLabel_->setObjectName(QStringLiteral("tablesStatusLabel"));
     statusLabel_->setWordWrap(true);
     shearDirection_ = DirectionCombo(QStringLiteral("baseShearDirection"), this);
+    storeyDirection_ = DirectionCombo(QStringLiteral("storeyShearDirection"), this);
+    shearAgainst_ = new QComboBox(this);
+    shearAgainst_->setObjectName(QStringLiteral("baseShearAgainst"));
+    shearAgainst_->addItems({QStringLiteral("Load factor"),
+                             QStringLiteral("Control joint displacement")});
+    shearAgainst_->setToolTip(QStringLiteral(
+        "Against the control joint's displacement (Control Node, Control Dof) the base shear of "
+        "a pushover is its capacity curve"));
+    storeyCombo_ = new QComboBox(this);
+    storeyCombo_->setObjectName(QStringLiteral("storeyCombo"));
     driftDirection_ = DirectionCombo(QStringLiteral("driftDirection"), this);
     shearPlot_ = new HistoryPlot(this);
+    storeyPlot_ = new HistoryPlot(this);
     driftPlot_ = new HistoryPlot(this);
 
     tabs_ = new QTabWidget(this);
-    tabs_->addTab(makePage(ReactionsTab, shearDirection_, shearPlot_), QStringLiteral("Reactions"));
-    tabs_->addTab(makePage(StoreyShearTab, nullptr, nullptr), QStringLiteral("Storey Shear"));
+    tabs_->addTab(makePage(ReactionsTab, shearDirection_, shearPlot_, QStringLiteral("Against"),
+                           shearAgainst_),
+                  QStringLiteral("Reactions"));
+    tabs_->addTab(makePage(StoreyShearTab, storeyDirection_, storeyPlot_, QStringLiteral("Storey"),
+                           storeyCombo_),
+                  QStringLiteral("Storey Shear"));
     tabs_->addTab(makePage(PeriodsTab, nullptr, nullptr), QStringLiteral("Periods"));
     tabs_->addTab(makePage(DriftsTab, driftDirection_, driftPlot_), QStringLiteral("Drifts"));
 
@@ -96,11 +126,13 @@ PostTablesWindow::PostTablesWindow(const TModel& model, const TSettings& setting
         if (folder_.choose(this)) loadTables();
     });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    for (QComboBox* combo : {shearDirection_, driftDirection_})
+    for (QComboBox* combo :
+         {shearDirection_, shearAgainst_, storeyDirection_, storeyCombo_, driftDirection_})
         connect(combo, &QComboBox::currentIndexChanged, this, [this] { replot(); });
 }
 
-QWidget* PostTablesWindow::makePage(Tab tab, QComboBox* direction, HistoryPlot* plot) {
+QWidget* PostTablesWindow::makePage(Tab tab, QComboBox* direction, HistoryPlot* plot,
+                                    const QString& secondLabel, QComboBox* second) {
     auto* table = new QTableWidget(this);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
@@ -110,6 +142,10 @@ QWidget* PostTablesWindow::makePage(Tab tab, QComboBox* direction, HistoryPlot* 
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Direction"), page));
     row->addWidget(direction);
+    if (second != nullptr) {
+        row->addWidget(new QLabel(secondLabel, page));
+        row->addWidget(second);
+    }
     row->addStretch();
     auto* plotPage = new QWidget(page);
     auto* plotLayout = new QVBoxLayout(plotPage);
@@ -164,49 +200,78 @@ void PostTablesWindow::loadTables() {
     const QString chosen = folder_.ensure(this);
     if (chosen.isEmpty()) return;
     const std::string folder = QFile::encodeName(chosen).toStdString();
+    // Read on a worker thread into tables of their own; Cancel keeps what the window showed.
     QStringList said;
+    TResults loaded;
+    std::vector<std::pair<Tab, TTable>> tables;
+    bool reactions = false, storeyShears = false, modal = false, drifts = false;
     const auto part = [&](const QString& name, const std::function<void()>& work) {
         try {
             work();
+        } catch (const Cancelled&) {
+            throw;
         } catch (const std::exception& e) {
             said << name + QStringLiteral(": ") + QString::fromLocal8Bit(e.what());
         }
     };
+    const bool read = ReadResultFiles(this, [&] {
+        if (settings_.RecReactions)
+            part(QStringLiteral("Reactions"), [&] {
+                LoadReactions(loaded, model_, settings_, folder, step);
+                tables.emplace_back(ReactionsTab, ReactionTable(loaded.Reactions, step));
+                reactions = true;
+            });
+        else
+            said << QStringLiteral("Reactions: not recorded (Recorder Setting, reactions)");
+        if (!settings_.RecOpt[kRecElementForce])
+            said << QStringLiteral("Storey shear: the element forces were not recorded");
+        else
+            part(QStringLiteral("Storey shear"), [&] {
+                LoadStoreyShears(loaded, model_, settings_, folder);
+                const TStoreyShearHistory& shears = loaded.StoreyShears;
+                if (step != kEnvelopeStep && step > shears.Steps)
+                    throw InputError("Load Step " + std::to_string(step) +
+                                     " was not recorded: the element force files hold " +
+                                     std::to_string(shears.Steps) + " steps");
+                tables.emplace_back(StoreyShearTab,
+                                    StoreyShearTable(FindLevels(model_), shears, step));
+                storeyShears = true;
+            });
+        if (settings_.AnalysisType == kModal)
+            part(QStringLiteral("Periods"), [&] {
+                LoadModalTable(loaded, model_, settings_, folder);
+                tables.emplace_back(PeriodsTab, ModalRows(loaded.Modal, 0));
+                modal = true;
+            });
+        else if (settings_.RecOpt[kRecDisplacement])
+            part(QStringLiteral("Drifts"), [&] {
+                LoadDrifts(loaded, model_, folder);
+                if (step != kEnvelopeStep && step > loaded.Drifts.Steps)
+                    throw InputError("Load Step " + std::to_string(step) +
+                                     " was not recorded: the node files hold " +
+                                     std::to_string(loaded.Drifts.Steps) + " steps");
+                tables.emplace_back(DriftsTab, DriftTable(loaded.Drifts, step));
+                drifts = true;
+            });
+    });
+    if (!read) {
+        statusLabel_->setText(kResultReadCancelled);
+        return;
+    }
     forget();
     loaded_ = true;
-    if (settings_.RecReactions)
-        part(QStringLiteral("Reactions"), [&] {
-            LoadReactions(results_, model_, settings_, folder, step);
-            fill(ReactionsTab, ReactionTable(results_.Reactions, step));
-        });
-    else
-        said << QStringLiteral("Reactions: not recorded (Recorder Setting, reactions)");
-    if (!settings_.RecOpt[kRecElementForce])
-        said << QStringLiteral("Storey shear: the element forces were not recorded");
-    else if (step == kEnvelopeStep)
-        said << QStringLiteral("Storey shear: shown at a load step, not as an envelope");
-    else
-        part(QStringLiteral("Storey shear"), [&] {
-            const TFrameLoads loads(model_, settings_);
-            const TFrameForces forces = ReadFrameForces(model_, settings_, folder, step);
-            const TLevels levels = FindLevels(model_);
-            fill(StoreyShearTab, StoreyShearTable(levels, StoreyShears(model_, levels, loads,
-                                                                        forces)));
-        });
-    if (settings_.AnalysisType == kModal)
-        part(QStringLiteral("Periods"), [&] {
-            LoadModalTable(results_, model_, settings_, folder);
-            fill(PeriodsTab, ModalRows(results_.Modal, 0));
-        });
-    else if (settings_.RecOpt[kRecDisplacement])
-        part(QStringLiteral("Drifts"), [&] {
-            LoadDrifts(results_, model_, folder);
-            if (step != kEnvelopeStep && step > results_.Drifts.Steps)
-                throw InputError("Load Step " + std::to_string(step) +
-                                 " was not recorded: the node files hold " +
-                                 std::to_string(results_.Drifts.Steps) + " steps");
-            fill(DriftsTab, DriftTable(results_.Drifts, step));
-        });
+    if (reactions) {
+        results_.Reactions = std::move(loaded.Reactions);
+        results_.ReactionStep = loaded.ReactionStep;
+    }
+    if (storeyShears) results_.StoreyShears = std::move(loaded.StoreyShears);
+    if (modal) results_.Modal = std::move(loaded.Modal);
+    if (drifts) {
+        results_.History = std::move(loaded.History);
+        results_.Drifts = std::move(loaded.Drifts);
+    }
+    for (const auto& [tab, table] : tables)
+        fill(tab, table);
     statusLabel_->setText(said.isEmpty() ? QStringLiteral("Loaded from %1.").arg(chosen)
                                          : said.join(QLatin1Char('\n')));
     replot();
@@ -214,6 +279,7 @@ void PostTablesWindow::loadTables() {
 
 void PostTablesWindow::forget() {
     loaded_ = false;
+    results_.StoreyShears = TStoreyShearHistory();
     for (QTableWidget* table : tables_) {
         table->clear();
         table->setRowCount(0);
@@ -226,17 +292,57 @@ void PostTablesWindow::forget() {
 void PostTablesWindow::replot() {
     const int shear = shearDirection_->currentIndex();
     const QString axis = shearDirection_->currentText();
-    shearPlot_->setCurve(PlotCurve{results_.Reactions.Time, BaseShears(results_.Reactions, shear),
-                                   QStringLiteral("Base shear %1 over the steps").arg(axis),
-                                   QStringLiteral("time column (load factor)"),
-                                   QStringLiteral("base shear %1").arg(axis)});
+    PlotCurve base{results_.Reactions.Time, BaseShears(results_.Reactions, shear),
+                   QStringLiteral("Base shear %1 over the steps").arg(axis),
+                   QStringLiteral("time column (load factor)"),
+                   QStringLiteral("base shear %1 [%2]").arg(axis, ForceUnit()),
+                   {}};
+    if (shearAgainst_->currentIndex() == 1) {
+        const int joint = settings_.ControlNode, dof = settings_.ControlDof;
+        const TNodeHistory& h = results_.History;
+        base.x.clear();
+        if (dof >= 1 && dof <= 3 && joint >= 1 && static_cast<size_t>(joint) < h.Stride &&
+            h.Steps == results_.Reactions.Steps)
+            for (int k = 1; k <= h.Steps; ++k)
+                base.x.push_back((dof == 1 ? h.StepX(k) : dof == 2 ? h.StepY(k) : h.StepZ(k))[joint]);
+        const QString name = QStringLiteral("U%1 of joint %2").arg(dof).arg(joint);
+        base.title = base.x.empty()
+                         ? QStringLiteral("Capacity curve: no displacement history of %1 with "
+                                          "the reactions' steps")
+                               .arg(name)
+                         : QStringLiteral("Capacity curve: base shear %1 against %2").arg(axis, name);
+        base.xLabel = QStringLiteral("%1 [%2]").arg(name, LengthUnit(model_));
+        if (base.x.empty()) base.y.clear();
+    }
+    shearPlot_->setCurve(std::move(base));
+    const int storeys = results_.StoreyShears.Storeys;
+    if (storeyCombo_->count() != storeys) {
+        const QSignalBlocker quiet(storeyCombo_);
+        storeyCombo_->clear();
+        for (int s = 1; s <= storeys; ++s)
+            storeyCombo_->addItem(QString::number(s));
+    }
+    const int storey = storeyCombo_->currentIndex() + 1;
+    const QString storeyAxis = storeyDirection_->currentText();
+    storeyPlot_->setCurve(
+        storey < 1 ? PlotCurve()
+                   : PlotCurve{results_.StoreyShears.Time,
+                               results_.StoreyShears.Curve(storey, storeyDirection_->currentIndex()),
+                               QStringLiteral("Shear of storey %1 in %2 over the steps")
+                                   .arg(storey)
+                                   .arg(storeyAxis),
+                               QStringLiteral("time column (load factor)"),
+                               QStringLiteral("storey shear %1 [%2]").arg(storeyAxis, ForceUnit()),
+                               {}});
     const int drift = driftDirection_->currentIndex();
     const TProfile profile = DriftProfile(results_.Drifts, drift);
     driftPlot_->setCurve(PlotCurve{profile.Drift, profile.Height,
                                    QStringLiteral("Drift profile %1: the largest drift ratio of "
                                                   "each storey over the run")
                                        .arg(driftDirection_->currentText()),
-                                   QStringLiteral("drift ratio"), QStringLiteral("height")});
+                                   QStringLiteral("drift ratio"),
+                                   QStringLiteral("height [%1]").arg(LengthUnit(model_)),
+                                   {}});
 }
 
 } // namespace vandra::gui

@@ -1,8 +1,10 @@
 // Post > "Reactions and Storey Shear", "Periods and Mass", "Storey Drift": the tables an engineer
 // designs with, one tab each, read from the results folder at one load step or as the envelope of
-// every step. Reactions per support with their total and the base shear over the steps; storey
-// shears at the step; periods, frequencies and participating mass ratios with their sums; storey
-// drifts with the drift profile (height against the largest drift of the run).
+// every step. Reactions per support with their total and the base shear over the steps or against
+// the control joint's displacement (a pushover's capacity curve, from the drifts' history); storey
+// shears at the step (or their envelope) and one storey's shear over the steps; periods,
+// frequencies and participating mass ratios with their sums; storey drifts with the drift profile
+// (height against the largest drift of the run).
 #pragma once
 
 #include "model/Model.h"
@@ -45,7 +47,9 @@ public:
     QString statusText() const;
 
 private:
-    QWidget* makePage(Tab tab, QComboBox* direction, HistoryPlot* plot);
+    // A table above its plot, with the plot's direction and a second choice (when given).
+    QWidget* makePage(Tab tab, QComboBox* direction, HistoryPlot* plot,
+                      const QString& secondLabel = {}, QComboBox* second = nullptr);
     void fill(Tab tab, const TTable& table);
     void replot();
 
@@ -60,8 +64,12 @@ private:
     QLineEdit* stepEdit_ = nullptr;
     QCheckBox* envelopeCheck_ = nullptr;
     QComboBox* shearDirection_ = nullptr;
+    QComboBox* shearAgainst_ = nullptr;
+    QComboBox* storeyDirection_ = nullptr;
+    QComboBox* storeyCombo_ = nullptr;
     QComboBox* driftDirection_ = nullptr;
     HistoryPlot* shearPlot_ = nullptr;
+    HistoryPlot* storeyPlot_ = nullptr;
     HistoryPlot* driftPlot_ = nullptr;
     QLabel* statusLabel_ = nullptr;
 };

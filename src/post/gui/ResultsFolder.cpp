@@ -1,5 +1,7 @@
 #include "post/gui/ResultsFolder.h"
 
+#include "app/gui/ProgressRun.h"
+
 #include <QFileDialog>
 
 namespace vandra::gui {
@@ -20,6 +22,11 @@ bool ResultsFolder::choose(QWidget* parent) {
 QString ResultsFolder::ensure(QWidget* parent) {
     if (folder_.isEmpty() && !choose(parent)) return QString();
     return folder_;
+}
+
+bool ReadResultFiles(QWidget* parent, const std::function<void()>& read) {
+    return RunWithProgress(parent, QStringLiteral("Load results"), "Reading the result files",
+                           read);
 }
 
 } // namespace vandra::gui

@@ -33,4 +33,13 @@ private:
     Chooser choose_;
 };
 
+// Reads result files on a worker thread with a progress bar that counts the files and a Cancel
+// button; the window keeps repainting. `read` fills tables of its own, which the caller stores
+// when this returns true: a cancelled or failed read leaves the loaded results as they were.
+bool ReadResultFiles(QWidget* parent, const std::function<void()>& read);
+
+// The status text after Cancel.
+inline const QString kResultReadCancelled =
+    QStringLiteral("Cancelled: the results loaded before are kept.");
+
 } // namespace vandra::gui

@@ -298,4 +298,8 @@ test EnergyIncr 1.0e-6 200
 algorithm Newton
 integrator LoadControl 1.000E-002
 analysis Static
-analyze 100
+for {set step 1} {$step <= 100} {incr step} {
+    if {[analyze 1] != 0} break
+    puts "Step $step of 100"
+    flush stdout
+}
