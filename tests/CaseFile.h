@@ -32,6 +32,13 @@ inline std::string SourcePath(const std::string& relative) {
     return std::string(VANDRA_SOURCE_DIR) + "/" + relative;
 }
 
+// A setting's value with $SRC made the source folder (a record file of tests/data).
+inline std::string InSource(std::string value) {
+    for (size_t at; (at = value.find("$SRC")) != std::string::npos;)
+        value.replace(at, 4, VANDRA_SOURCE_DIR);
+    return value;
+}
+
 struct TestCase {
     std::string title, where; // where: "file:line" of the title
     std::vector<std::pair<std::string, std::string>> fields;

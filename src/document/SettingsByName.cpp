@@ -30,6 +30,8 @@ constexpr std::string_view kViewLayers[] = {
     "Node Support",   "Diaphragms",    "Hinge Circle", "Shell Element", "Shell Labels",
     "Moment Release", "Solid Element", "Solid Label"};
 
+constexpr std::string_view kDirections[] = {"X", "Y", "Z"};
+
 const SettingEntry kSettings[] = {
     {"AnalysisType", "integer", &TSettings::AnalysisType, true, "Analysis Type", kAnalysisTypes},
     {"LoadCase", "integer", &TSettings::LoadCase, true, "Load Case"},
@@ -51,6 +53,14 @@ const SettingEntry kSettings[] = {
     {"RecReactions", "0/1", &TSettings::RecReactions, true, "Reactions of the Supports"},
     {"RecRotations", "0/1", &TSettings::RecRotations, true, "Rotations of All Nodes"},
     {"RecModalReport", "0/1", &TSettings::RecModalReport, true, "Modal Properties Report"},
+    {"RecordFile", "file: PEER .AT2 or one value a line, in g", &TSettings::RecordFile, true,
+     "Record File"},
+    {"RecordDt", "seconds, for a one-column file", &TSettings::RecordDt, true,
+     "Record Time Step (s)"},
+    {"RecordScale", "number, times g", &TSettings::RecordScale, true, "Record Scale Factor"},
+    {"RecordDirection", "1..3: X, Y, Z", &TSettings::RecordDirection, true, "Record Direction",
+     kDirections},
+    {"DampingRatio", "number", &TSettings::DampingRatio, true, "Damping Ratio"},
     {"ViewOpt", "13 flags 0/1", &TViewOptions::ViewOpt, true, "Object View", kViewLayers},
     {"ShownLoadCase", "integer", &TViewOptions::ShownLoadCase},
     {"ShownLoadType", "integer", &TViewOptions::ShownLoadType},
@@ -137,6 +147,8 @@ bool AssignProgramSetting(const SettingRooms& rooms, std::string_view name,
                 field = parse::Float(value);
             else if constexpr (std::is_same_v<T, bool>)
                 field = Flag(name, value);
+            else if constexpr (std::is_same_v<T, std::string>)
+                field = std::string(value);
             else
                 Flags(name, value, field);
         });

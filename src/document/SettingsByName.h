@@ -6,7 +6,8 @@
 // made from, kept in projects), the view options (TViewOptions, owned by the view; the layer
 // switches are kept in projects too) and the colour range of the loaded results (TResults).
 // Values are given as the command line gives them:
-//   AnalysisType=5, LoadFactor=0.5, UseAggregator=1, RecOpt=1,0,0,0,1, ViewOpt=1,0,1,... (13 flags)
+//   AnalysisType=5, LoadFactor=0.5, UseAggregator=1, RecOpt=1,0,0,0,1, ViewOpt=1,0,1,... (13
+//   flags), RecordFile=records/rsn1.AT2 (a text: everything after the first '=')
 // and the per-section values as TABLE[NAME].FIELD=VALUE:
 //   Sections[NAME].FIELD=VALUE  (FrameType, GeoTransf, SectionKind, DivideFX, DivideFY, BarNumNX,
 //                                BarNumNY, Cover, BarTop, BarBot, HingeLenI, HingeLenJ, Color)
@@ -36,10 +37,10 @@ enum class SettingRoom { Analysis, View, Results };
 
 // Where a setting's value lives: a member of its room. A flag list is an array whose elements
 // [1..size - 1] are the flags.
-using SettingField = std::variant<int TSettings::*, double TSettings::*, bool TSettings::*,
-                                  std::array<bool, 6> TSettings::*, int TViewOptions::*,
-                                  double TViewOptions::*, bool TViewOptions::*,
-                                  std::array<bool, 14> TViewOptions::*, double TResults::*>;
+using SettingField =
+    std::variant<int TSettings::*, double TSettings::*, bool TSettings::*, std::string TSettings::*,
+                 std::array<bool, 6> TSettings::*, int TViewOptions::*, double TViewOptions::*,
+                 bool TViewOptions::*, std::array<bool, 14> TViewOptions::*, double TResults::*>;
 
 struct SettingEntry {
     std::string_view Name;   // as --set and the project file name it
@@ -83,8 +84,9 @@ template <typename Class, typename Rooms> auto* RoomIn(const Rooms& rooms) {
 }
 } // namespace detail
 
-// Calls f with a reference to the setting's value in its room: an int, a double, a bool or a flag
-// array (const when the rooms are). Returns false, without calling f, when that room is missing.
+// Calls f with a reference to the setting's value in its room: an int, a double, a bool, a text
+// (a file name) or a flag array (const when the rooms are). Returns false, without calling f, when
+// that room is missing.
 template <typename Rooms, typename F>
 bool VisitSetting(const SettingEntry& entry, const Rooms& rooms, F&& f) {
     return std::visit(

@@ -91,24 +91,36 @@ void ChooseMaterialLaw(TMAT& mat, int matType) {
         if (mat.*p.field == 0) mat.*p.field = DefaultOf(mat, p.field);
 }
 
+std::optional<LawFault> MaterialLawFault(const TMAT& mat) {
+    const auto fault = [&](std::string_view field, const char* what, double value) {
+        return LawFault{field, "Material " + mat.Name + ": " + what + ", not " +
+                                   text::FormatGeneral(value)};
+    };
+    if (IsConcreteLaw(mat.MatType)) {
+        if (!(mat.fpc < 0))
+            return fault("fpc", "the concrete strength fpc must be negative (compression)",
+                         mat.fpc);
+        if (!(mat.epsc0 < 0))
+            return fault("epsc0",
+                         "the concrete strain at strength epsc0 must be negative (compression)",
+                         mat.epsc0);
+        if (!(mat.epsU <= mat.epsc0))
+            return fault("epsU",
+                         "the crushing strain epsU must be at least as large in size as epsc0",
+                         mat.epsU);
+    }
+    if (IsSteelLaw(mat.MatType)) {
+        if (!(mat.Fy > 0)) return fault("Fy", "the steel yield stress Fy must be positive", mat.Fy);
+        if (!(mat.E0 > 0))
+            return fault("E0", "the steel elastic modulus E0 must be positive", mat.E0);
+        if (!(mat.b >= 0 && mat.b < 1))
+            return fault("b", "the hardening ratio b must be at least 0 and below 1", mat.b);
+    }
+    return std::nullopt;
+}
+
 void CheckMaterialLaw(const TMAT& mat) {
-    if (IsConcreteLaw(mat.MatType) && !(mat.fpc < 0))
-        throw InputError("Material " + mat.Name +
-                         ": the concrete strength fpc must be negative (compression), not " +
-                         text::FormatGeneral(mat.fpc));
-    if (IsConcreteLaw(mat.MatType) && !(mat.epsc0 < 0))
-        throw InputError("Material " + mat.Name +
-                         ": the concrete strain at strength epsc0 must be negative "
-                         "(compression), not " +
-                         text::FormatGeneral(mat.epsc0));
-    if (IsSteelLaw(mat.MatType) && !(mat.Fy > 0))
-        throw InputError("Material " + mat.Name +
-                         ": the steel yield stress Fy must be positive, not " +
-                         text::FormatGeneral(mat.Fy));
-    if (IsSteelLaw(mat.MatType) && !(mat.E0 > 0))
-        throw InputError("Material " + mat.Name +
-                         ": the steel elastic modulus E0 must be positive, not " +
-                         text::FormatGeneral(mat.E0));
+    if (const std::optional<LawFault> f = MaterialLawFault(mat)) throw InputError(f->message);
 }
 
 } // namespace vandra

@@ -5,7 +5,9 @@
 
 #include "model/Model.h"
 
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace vandra {
@@ -39,9 +41,18 @@ bool IsConcreteLaw(int matType);
 // UsageError and leaves mat as it was.
 void ChooseMaterialLaw(TMAT& mat, int matType);
 
-// InputError naming the material and the parameter when its parameters cannot describe its law: a
-// concrete whose fpc or epsc0 is not negative (compression), a steel whose Fy or E0 is not
-// positive.
+// The first parameter of a material that cannot describe its law, and the refusal naming the
+// material and the parameter: a concrete whose fpc or epsc0 is not negative (compression) or whose
+// crushing strain epsU is smaller in size than epsc0, a steel whose Fy or E0 is not positive or
+// whose hardening ratio b is outside 0..1 (1 excluded). Nothing for a sound law.
+struct LawFault {
+    std::string_view field; // the parameter's name, as MaterialParams gives it
+    std::string message;
+};
+std::optional<LawFault> MaterialLawFault(const TMAT& mat);
+
+// Throws InputError with the message of MaterialLawFault; the material dialog (as values are
+// typed), the setting names and the project file call it.
 void CheckMaterialLaw(const TMAT& mat);
 
 } // namespace vandra

@@ -324,6 +324,15 @@ struct TSettings {
     bool RecReactions = false;
     bool RecRotations = false;
     bool RecModalReport = false;
+    // The ground motion of a time history (analysis types 5 and 6): the record file (a PEER .AT2
+    // file, or one value a line), in g; the time step of a one-column file (a PEER file gives its
+    // own); the factor on the record; the direction it shakes (1 X, 2 Y, 3 Z). The damping ratio
+    // is that of the Rayleigh damping of types 5 to 7.
+    std::string RecordFile;
+    double RecordDt = 0.02;
+    double RecordScale = 1.0;
+    int RecordDirection = 1;
+    double DampingRatio = 0.05;
 };
 
 // Colours pack red in the lowest byte, green in the next, blue in the third.

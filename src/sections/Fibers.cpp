@@ -128,56 +128,77 @@ void Pipe(const TSECTION& s, std::vector<TFIBER>& fibers) {
     }
 }
 
-[[noreturn]] void BadLayout(const TSECTION& s, const std::string& what) {
-    throw InputError("Frame section " + s.Name + ": " + what);
+using Fault = std::optional<LayoutFault>;
+
+Fault Bad(const TSECTION& s, const char* field, const std::string& what) {
+    return LayoutFault{field, "Frame section " + s.Name + ": " + what};
 }
 
-void CheckDivisions(const TSECTION& s, const char* field, int n, int least) {
-    if (n < least) BadLayout(s, text::Format("%s must be at least %d, not %d", {field, least, n}));
+Fault Divisions(const TSECTION& s, const char* field, int n, int least) {
+    if (n < least)
+        return Bad(s, field, text::Format("%s must be at least %d, not %d", {field, least, n}));
+    return std::nullopt;
 }
 
-// The bars of one face pair: a bar area needs a bar to carry it.
-void CheckBars(const TSECTION& s, const char* countField, int count, const char* areaField,
-               double area) {
+// The bars of one face pair: a bar area needs bars to carry it, two at least for the corners.
+Fault Bars(const TSECTION& s, const char* countField, int count, const char* areaField,
+           double area) {
     if (area < 0)
-        BadLayout(s, text::Format("the bar area %s must not be negative, not %s",
-                                  {areaField, text::FormatGeneral(area)}));
-    if (area > 0 && count < 1)
-        BadLayout(s, text::Format("%s must be at least 1 to carry the bar area %s = %s, not %d",
-                                  {countField, areaField, text::FormatGeneral(area), count}));
+        return Bad(s, areaField,
+                   text::Format("the bar area %s must not be negative, not %s",
+                                {areaField, text::FormatGeneral(area)}));
+    if (area > 0 && count < 2)
+        return Bad(s, countField,
+                   text::Format("%s must be at least 2 to carry the bar area %s = %s, not %d",
+                                {countField, areaField, text::FormatGeneral(area), count}));
+    return std::nullopt;
+}
+
+Fault RectangleFault(const TSECTION& s) {
+    if (Fault f = Divisions(s, "DivideFX", s.DivideFX, 1)) return f;
+    if (Fault f = Divisions(s, "DivideFY", s.DivideFY, 1)) return f;
+    if (s.SectionKind != kBeamSection && s.SectionKind != kColumnSection) return std::nullopt;
+    if (Fault f = Bars(s, "BarNumNX", s.BarNumNX, "BarTop", s.BarTop)) return f;
+    if (Fault f = Bars(s, "BarNumNY", s.BarNumNY, "BarBot", s.BarBot)) return f;
+    const bool bars = (s.BarNumNX > 0 && s.BarTop > 0) || (s.BarNumNY > 0 && s.BarBot > 0);
+    const double side = std::min(s.T[1], s.T[2]);
+    if (bars && !(s.Cover >= 0 && 2 * s.Cover < side))
+        return Bad(s, "Cover",
+                   text::Format("Cover %s puts the bars outside the %s x %s section (the cover "
+                                "must lie from 0 to less than half of %s)",
+                                {text::FormatGeneral(s.Cover), text::FormatGeneral(s.T[2]),
+                                 text::FormatGeneral(s.T[1]), text::FormatGeneral(side)}));
+    return std::nullopt;
 }
 
 } // namespace
 
-void CheckFiberLayout(const TSECTION& s) {
-    if (!HasFiberSection(s.FrameType)) return;
+std::optional<LayoutFault> FiberLayoutFault(const TSECTION& s) {
+    if (s.FrameType == kBeamWithHinge)
+        for (const auto& [field, length] :
+             {std::pair{"HingeLenI", s.HingeLenI}, std::pair{"HingeLenJ", s.HingeLenJ}})
+            if (!(length >= 0))
+                return Bad(s, field,
+                           text::Format("the hinge length %s must not be negative, not %s",
+                                        {field, text::FormatGeneral(length)}));
+    if (!HasFiberSection(s.FrameType)) return std::nullopt;
     switch (s.Shape) {
-    case kShapeRectangle: {
-        CheckDivisions(s, "DivideFX", s.DivideFX, 1);
-        CheckDivisions(s, "DivideFY", s.DivideFY, 1);
-        if (s.SectionKind != kBeamSection && s.SectionKind != kColumnSection) return;
-        CheckBars(s, "BarNumNX", s.BarNumNX, "BarTop", s.BarTop);
-        CheckBars(s, "BarNumNY", s.BarNumNY, "BarBot", s.BarBot);
-        const bool bars = (s.BarNumNX > 0 && s.BarTop > 0) || (s.BarNumNY > 0 && s.BarBot > 0);
-        const double side = std::min(s.T[1], s.T[2]);
-        if (bars && !(s.Cover >= 0 && 2 * s.Cover < side))
-            BadLayout(s, text::Format("Cover %s puts the bars outside the %s x %s section (the "
-                                      "cover must lie from 0 to less than half of %s)",
-                                      {text::FormatGeneral(s.Cover), text::FormatGeneral(s.T[2]),
-                                       text::FormatGeneral(s.T[1]), text::FormatGeneral(side)}));
-        return;
-    }
+    case kShapeRectangle:
+        return RectangleFault(s);
     case kShapeI:
     case kShapeBox:
-        CheckDivisions(s, "DivideFX", s.DivideFX, 1);
-        CheckDivisions(s, "DivideFY", s.DivideFY, 1);
-        return;
+        if (Fault f = Divisions(s, "DivideFX", s.DivideFX, 1)) return f;
+        return Divisions(s, "DivideFY", s.DivideFY, 1);
     case kShapePipe:
-        CheckDivisions(s, "DivideFX", s.DivideFX, 3);
-        return;
+        return Divisions(s, "DivideFX", s.DivideFX, 3);
     default:
-        return;
+        return std::nullopt;
     }
+}
+
+void CheckFiberLayout(const TSECTION& s) {
+    if (const std::optional<LayoutFault> fault = FiberLayoutFault(s))
+        throw InputError(fault->message);
 }
 
 long long FiberCountOf(const TSECTION& s) {

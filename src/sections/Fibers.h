@@ -3,6 +3,8 @@
 
 #include "model/Model.h"
 
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace vandra {
@@ -27,12 +29,21 @@ inline constexpr long long kMaxFibersPerSection = 100000;
 // without a layout.
 long long FiberCountOf(const TSECTION& section);
 
-// Refuses (InputError "Frame section <name>: <field> ...") a section of a fiber frame type whose
-// layout would be silently wrong: a division count below 1 (below 3 round a pipe) drops the
-// section's fibers, a bar count of 0 on a face with a bar area drops its bars, a negative bar
-// area, and a cover that puts the bars outside the rectangle (negative, or half its width or
-// depth and more). The one check of a section's fields: the frame section dialog, the setting
-// names of vandra-cli and the project file call it wherever a section's fields change.
+// The first field of a section whose value would make its layout silently wrong, and the refusal
+// that names it ("Frame section <name>: <field> ..."): for a fiber frame type a division count
+// below 1 (below 3 round a pipe) drops the section's fibers, a bar count below 2 on a face with a
+// bar area leaves its corners bare (0 drops the bars), a negative bar area, and a cover that puts
+// the bars outside the rectangle (negative, or half its width or depth and more); for a beam with
+// hinges a negative hinge length. Nothing for a sound layout.
+struct LayoutFault {
+    std::string field; // as Sections[NAME].FIELD names it: "DivideFX", "Cover", ...
+    std::string message;
+};
+std::optional<LayoutFault> FiberLayoutFault(const TSECTION& section);
+
+// Throws InputError with the message of FiberLayoutFault. The one check of a section's fields: the
+// frame section dialog (as the fields are typed), the setting names of vandra-cli and the project
+// file call it wherever a section's fields change.
 void CheckFiberLayout(const TSECTION& section);
 
 // The fibers of one section from its shape, dimensions, divisions and bars, in the order the

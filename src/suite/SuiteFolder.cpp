@@ -9,6 +9,7 @@
 #include "motion/MotionFile.h"
 #include "motion/RunOutcome.h"
 #include "motion/Spectrum.h"
+#include "tcl/GroundRecord.h"
 #include "tcl/ScriptGenerator.h"
 #include "tcl/ScriptWriters.h"
 #include "tcl/SettingsCheck.h"
@@ -26,12 +27,6 @@ using script::Line;
 
 constexpr const char* kPeriodScript = "period.tcl";
 constexpr const char* kEigenvalueFile = "eigenvalue.txt";
-
-// The acceleration of gravity in the model's length unit per second squared: a record's values
-// are in g.
-double GravityInModelUnits(const TModel& model) {
-    return motion::kStandardGravity * 1000.0 / MillimetresPerUnit(model.LengthUnit);
-}
 
 // The copy of record r (from 0) the runs read, relative to the suite folder.
 std::string RecordCopy(size_t r) {

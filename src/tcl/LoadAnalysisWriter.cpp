@@ -14,9 +14,7 @@ using namespace script;
 
 namespace {
 
-// The damping ratio of the time-history templates.
-constexpr double kTemplateDamping = 0.05;
-// The steps of dt the time-history templates run (their records' length).
+// The steps of dt the multiple-support template runs (its records' length).
 constexpr int kTemplateSteps = 1000;
 
 using Vec = std::array<double, 3>;
@@ -268,15 +266,20 @@ void DampingBlock(const TModel& model, double damping, ScriptLineList& lines) {
         Line(lines, line);
 }
 
-// One ground motion in direction 1 from GMX.txt, then the transient analysis. The pattern and its
-// series share the tag the counter reaches.
-void UniformExcitationBlocks(const TagPlan& tags, ScriptLineList& lines) {
-    Line(lines, "set IDloadTag %d;", {tags.GroundMotionCounterStart()});
+// The chosen record, scaled from g to the model's units, shaking the ground in its direction, then
+// the transient analysis through all its values at its time step. The pattern and its series share
+// the tag the counter reaches.
+void UniformExcitationBlocks(const ScriptContext& context, ScriptLineList& lines) {
+    const TSettings& settings = context.settings;
+    if (context.record == nullptr) throw InputError("Time History Analysis needs a record");
+    const ScriptRecord& record = *context.record;
+    Line(lines, "set IDloadTag %d;", {context.tags.GroundMotionCounterStart()});
+    Line(lines, "set iGMfile \"%s\";", {record.copyName});
+    Line(lines, "set iGMdirection \"%d\"; ", {settings.RecordDirection});
+    Line(lines, "set iGMfact \"%s\";  ",
+         {text::FormatGeneral(settings.RecordScale * GravityInModelUnits(context.model))});
+    Line(lines, "set dt %s;   ", {text::FormatGeneral(record.dt)});
     for (std::string_view line : {
-             "set iGMfile \"GMX.txt\";",
-             "set iGMdirection \"1\"; ",
-             "set iGMfact \"0.1\";  ",
-             "set dt 0.02;   ",
              "foreach GMdirection $iGMdirection GMfile $iGMfile GMfact $iGMfact { ",
              "incr IDloadTag; ",
              "set GMfatt [expr 1*$iGMfact];  ",
@@ -293,7 +296,7 @@ void UniformExcitationBlocks(const TagPlan& tags, ScriptLineList& lines) {
              "analysis Transient",
          })
         Line(lines, line);
-    AnalyzeSteps(kTemplateSteps, " $dt", lines);
+    AnalyzeSteps(record.steps, " $dt", lines);
 }
 
 // Two displacement records from DM1X.txt imposed at joints 1, 3 and 2, 4, then the analysis. The
@@ -363,19 +366,19 @@ void WriteLoadsAndAnalysis(const ScriptContext& context, ScriptLineList& lines) 
         ModalBlock(model, settings, lines);
         break;
     case kTimeHistory:
-        DampingBlock(model, kTemplateDamping, lines);
-        UniformExcitationBlocks(tags, lines);
+        DampingBlock(model, settings.DampingRatio, lines);
+        UniformExcitationBlocks(context, lines);
         break;
     case kGravityTimeHistory:
         Gravity(model, settings, tags, lines);
         Line(lines, "loadConst -time 0.0");
         // The transient analysis replaces the static one, which the solver otherwise warns about.
         Line(lines, "wipeAnalysis");
-        DampingBlock(model, kTemplateDamping, lines);
-        UniformExcitationBlocks(tags, lines);
+        DampingBlock(model, settings.DampingRatio, lines);
+        UniformExcitationBlocks(context, lines);
         break;
     case kMultipleSupport:
-        DampingBlock(model, kTemplateDamping, lines);
+        DampingBlock(model, settings.DampingRatio, lines);
         MultipleSupportBlock(tags, lines);
         break;
     default: // GenerateScript refuses any other type

@@ -223,7 +223,7 @@ MomentCurvaturePlan PlanMomentCurvature(const TModel& model, const TSettings& se
     }
 
     const TagPlan tags(model, settings);
-    const ScriptContext context{model, settings, tags, sections};
+    const ScriptContext context{model, settings, tags, sections, nullptr};
     ScriptLineList& lines = plan.script;
     Line(lines, "wipe");
     Line(lines, "model basic -ndm 3 -ndf 6");

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 #include <span>
 
 namespace vandra {
@@ -210,9 +211,11 @@ constexpr size_t kModelWriters = 9;
 struct Checked {
     TagPlan tags;
     std::vector<TScriptSection> sections;
+    std::optional<ScriptRecord> record;
 };
 
-Checked Check(const TModel& model, const TSettings& settings) {
+// withRecord: the whole script, which reads the chosen record of a time history.
+Checked Check(const TModel& model, const TSettings& settings, bool withRecord) {
     CheckModel(model);
     CheckSettings(model, settings);
     // A joint that end releases leave free to turn makes the stiffness matrix singular.
@@ -225,8 +228,9 @@ Checked Check(const TModel& model, const TSettings& settings) {
                          " leave nothing to hold it in the released rotation; take a release off "
                          "or hold the joint");
     }
-    Checked checked{TagPlan(model, settings), ScriptSectionsOf(model, settings)};
+    Checked checked{TagPlan(model, settings), ScriptSectionsOf(model, settings), std::nullopt};
     CheckFiniteValues(model, settings, checked.sections);
+    if (withRecord && UsesRecord(settings.AnalysisType)) checked.record = ScriptRecordOf(settings);
     return checked;
 }
 
@@ -271,11 +275,12 @@ std::string script::InertName(std::string_view name) {
 void GenerateScript(const TModel& model, const TSettings& settings, ScriptLineList& ScriptLines,
                     WarningList* warnings, Progress* progress) {
     StartProgress(progress, "Generating the script", std::size(kWriters) + 1);
-    const Checked checked = Check(model, settings);
+    const Checked checked = Check(model, settings, true);
     AddProgress(progress, 1);
     // Built aside, so that a refusal by a writer leaves the previous script.
-    ScriptLineList next =
-        RunWriters({model, settings, checked.tags, checked.sections}, kWriters, progress);
+    ScriptLineList next = RunWriters({model, settings, checked.tags, checked.sections,
+                                      checked.record ? &*checked.record : nullptr},
+                                     kWriters, progress);
     ScriptLines.swap(next);
     if (warnings != nullptr) AddWarnings(model, settings, checked.tags, *warnings);
 }
@@ -288,8 +293,8 @@ void GenerateGroundMotionModel(const TModel& model, const TSettings& settings, d
         throw InputError("A ground-motion suite runs a time history: Analysis Type (AnalysisType) "
                          "is " +
                          Num(type) + ", it must be 5, 6 or 7");
-    const Checked checked = Check(model, settings);
-    const ScriptContext context{model, settings, checked.tags, checked.sections};
+    const Checked checked = Check(model, settings, false);
+    const ScriptContext context{model, settings, checked.tags, checked.sections, nullptr};
     ScriptLineList next = RunWriters(context, std::span(kWriters).first(kModelWriters));
     ScriptLineList prelude;
     WriteGroundMotionPrelude(context, damping, prelude);

@@ -8,6 +8,7 @@
 #include "model/Model.h"
 #include "model/NumberText.h"
 #include "sections/ScriptSection.h"
+#include "tcl/GroundRecord.h"
 #include "tcl/ScriptGenerator.h"
 #include "tcl/TagPlan.h"
 
@@ -22,12 +23,14 @@ namespace vandra {
 
 // What every writer reads: the model and the settings as the engineer gave them, the tags of the
 // generation, and the frame sections as the script gives them ([1..SectionCount], derived once per
-// generation).
+// generation), and the record of a time history (null for other analyses and for the model
+// alone).
 struct ScriptContext {
     const TModel& model;
     const TSettings& settings;
     const TagPlan& tags;
     const std::vector<TScriptSection>& sections;
+    const ScriptRecord* record = nullptr;
 };
 
 using ScriptWriter = void (*)(const ScriptContext& context, ScriptLineList& lines);

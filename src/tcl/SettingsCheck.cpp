@@ -138,6 +138,29 @@ void CheckModes(const TModel& model, const std::string& setting, int modes, bool
     Outside(setting, modes, 1, most, why);
 }
 
+bool UsesRecordSettings(int type) {
+    return type == kTimeHistory || type == kGravityTimeHistory;
+}
+
+// The record's direction, factor and time step, and the damping ratio (a ratio of 1 or more is
+// no longer an oscillation).
+void CheckGroundMotion(const TSettings& s) {
+    const int type = s.AnalysisType;
+    if (UsesRecordSettings(type)) {
+        CheckRange(SettingName("Record Direction", "RecordDirection"), s.RecordDirection, 1, 3,
+                   " (1 X, 2 Y, 3 Z)");
+        if (!std::isfinite(s.RecordScale) || s.RecordScale == 0)
+            throw InputError("Record Scale Factor (RecordScale) " +
+                             text::FormatGeneral(s.RecordScale) + " must be a number other than 0");
+        if (!std::isfinite(s.RecordDt) || !(s.RecordDt > 0))
+            throw InputError("Record Time Step (RecordDt) " + text::FormatGeneral(s.RecordDt) +
+                             " must be a positive number of seconds");
+    }
+    if (UsesDamping(type) && !(s.DampingRatio >= 0 && s.DampingRatio < 1))
+        throw InputError("Damping Ratio (DampingRatio) " + text::FormatGeneral(s.DampingRatio) +
+                         " is outside the allowed range 0..1 (1 excluded)");
+}
+
 const char* AnalysisLabel(int type) {
     static constexpr std::array<const char*, 8> kLabels = {
         "",
@@ -265,6 +288,7 @@ void CheckSettings(const TModel& model, const TSettings& s) {
         CheckModes(model, SettingName("Modal Number", "ModalNumber"), ModesToCompute(model, s),
                    false);
     if (UsesDamping(type)) CheckModes(model, AnalysisLabel(type), kDampingModes, true);
+    CheckGroundMotion(s);
     if (type == kMultipleSupport && CountOf(model.NodeCount) < kMultipleSupportJoints)
         throw InputError(std::string(AnalysisLabel(type)) + " imposes motions on joints 1 to " +
                          Num(kMultipleSupportJoints) + ", but the model has " +
@@ -283,6 +307,9 @@ bool AnalysisUses(int type, std::string_view setting) {
                                "AnalysisStep"})
         if (setting == s) return UsesDisplacementControl(type);
     if (setting == "ModalNumber") return type == kModal;
+    for (std::string_view s : {"RecordFile", "RecordDt", "RecordScale", "RecordDirection"})
+        if (setting == s) return UsesRecordSettings(type);
+    if (setting == "DampingRatio") return UsesDamping(type);
     return true;
 }
 

@@ -57,8 +57,13 @@ TEST(LayoutCheck, RefusesLayoutsThatWouldBeSilentlyWrong) {
         {"negative division", [](TSECTION& s) { s.DivideFY = -3; },
          "Frame section NCOL400: DivideFY must be at least 1, not -3"},
         {"no bars on a face with bars", [](TSECTION& s) { s.BarNumNY = 0; },
-         "Frame section NCOL400: BarNumNY must be at least 1 to carry the bar area BarBot = 1000, "
+         "Frame section NCOL400: BarNumNY must be at least 2 to carry the bar area BarBot = 1000, "
          "not 0"},
+        {"one bar: no corners", [](TSECTION& s) { s.BarNumNX = 1; },
+         "Frame section NCOL400: BarNumNX must be at least 2 to carry the bar area BarTop = 1000, "
+         "not 1"},
+        {"a negative hinge", [](TSECTION& s) { s.FrameType = kBeamWithHinge, s.HingeLenJ = -1; },
+         "Frame section NCOL400: the hinge length HingeLenJ must not be negative, not -1"},
         {"no bars and no bar area", [](TSECTION& s) { s.BarNumNX = 0, s.BarTop = 0; }, "accepted"},
         {"negative bar area", [](TSECTION& s) { s.BarTop = -1; },
          "Frame section NCOL400: the bar area BarTop must not be negative, not -1"},
@@ -103,6 +108,11 @@ TEST(LayoutCheck, RefusesMaterialLawsWithoutAStrengthOrAStiffness) {
          "Material M1: the steel elastic modulus E0 must be positive, not -200000"},
         {kMatSteel01, [](TMAT& m) { m.E0 = 0; },
          "Material M1: the steel elastic modulus E0 must be positive, not 0"},
+        {kMatSteel02, [](TMAT& m) { m.b = 1; },
+         "Material M1: the hardening ratio b must be at least 0 and below 1, not 1"},
+        {kMatConcrete02, [](TMAT& m) { m.epsU = -0.001; },
+         "Material M1: the crushing strain epsU must be at least as large in size as epsc0, not "
+         "-0.001"},
     };
     for (const auto& c : cases) {
         TMAT m = Law(c.type);

@@ -3,10 +3,13 @@
 // post-processing reads, and the solver's run.
 #pragma once
 
+#include "CaseFile.h"
 #include "SolverSupport.h"
+#include "TestTempDir.h"
 
-#include "import/S2kImport.h"
 #include "document/SettingsByName.h"
+#include "import/S2kImport.h"
+#include "tcl/GroundRecord.h"
 #include "tcl/ScriptGenerator.h"
 
 #include <algorithm>
@@ -45,11 +48,18 @@ inline PostRun RunPost(TModel model, const std::vector<std::string>& assignments
     PostRun p{std::move(model), TSettings(), {}, {}};
     p.settings.RecReactions = p.settings.RecRotations = p.settings.RecModalReport = true;
     for (const std::string& a : assignments)
-        AssignSetting(p.model, p.settings, a);
+        AssignSetting(p.model, p.settings, InSource(a));
     GenerateScript(p.model, p.settings, p.lines);
     if (!more.empty()) InsertAfter(p.lines, "puts \"recorder\"", more);
-    p.run = RunSolver(p.lines, {std::string(VANDRA_SOURCE_DIR) + "/tests/data/GMX.txt",
-                                std::string(VANDRA_SOURCE_DIR) + "/tests/data/DM1X.txt"});
+    std::vector<std::filesystem::path> files = {
+        std::string(VANDRA_SOURCE_DIR) + "/tests/data/GMX.txt",
+        std::string(VANDRA_SOURCE_DIR) + "/tests/data/DM1X.txt"};
+    // The record's copy as a save writes it beside the script.
+    if (UsesRecord(p.settings.AnalysisType)) {
+        CopyRecordBeside(p.settings, ProcessTempDir() + "/model.tcl");
+        files.push_back(ProcessTempDir() + "/" + RecordCopyName(p.settings.RecordFile));
+    }
+    p.run = RunSolver(p.lines, files);
     ExpectCleanRun(p.run, "post-processing run");
     return p;
 }

@@ -92,7 +92,7 @@ void RunScriptCase(const TestCase& c) {
         for (const std::string& s : c.All("set")) {
             before = model;
             flags = settings.RecOpt;
-            AssignSetting(model, settings, s);
+            AssignSetting(model, settings, InSource(s));
         }
         before = model;
         GenerateScript(model, settings, lines, &warnings);

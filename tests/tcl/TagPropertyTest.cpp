@@ -125,6 +125,7 @@ public:
         }
         s = TSettings();
         s.AnalysisType = Pick(kSingleLoadControl, kMultipleSupport);
+        s.RecordFile = VANDRA_SOURCE_DIR "/tests/data/GMX.txt"; // types 5 and 6 read it
         s.LoadCase = m.LoadCaseCount > 0 ? Pick(1, m.LoadCaseCount) : 0;
         s.LoadVector = m.LoadCaseCount > 0 ? Pick(1, m.LoadCaseCount) : 0;
         if (edge) s.LoadCase = m.LoadCaseCount;

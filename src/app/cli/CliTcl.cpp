@@ -1,11 +1,15 @@
 // vandra-cli tcl FILE.s2k [-o OUT.tcl] [--set NAME=VALUE]...: imports the model, applies the
-// assignments in order, generates the script and writes it as the script dialog's Save does.
+// assignments in order, generates the script and writes it as the script dialog's Save does (the
+// record of a time history copied beside it).
 #include "app/cli/CliProgress.h"
 #include "app/cli/CliSupport.h"
 #include "app/cli/Commands.h"
 #include "import/S2kImport.h"
 #include "model/Errors.h"
+#include "tcl/GroundRecord.h"
 #include "tcl/ScriptGenerator.h"
+
+#include <QFile>
 
 #include <QCommandLineParser>
 
@@ -39,6 +43,7 @@ int CommandTcl(const QStringList& args) {
     PrintWarnings(warnings);
 
     if (parser.isSet(output)) {
+        CopyRecordBeside(doc.settings(), QFile::encodeName(parser.value(output)).toStdString());
         WriteOutputFile(parser.value(output), lines.Text());
     } else {
         WriteStdout(lines.Text());

@@ -39,19 +39,17 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSettings>
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -594,9 +592,13 @@ void MainWindow::openHelpPage(const QString& fileName) {
                          .arg(fileName, HelpFolders(programDir).join(QStringLiteral(" or "))));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
-        ShowErrorBox(this, QStringLiteral("No web browser could open the help page %1.").arg(page));
-    }
+    // One help window, in front, showing the page asked for.
+    auto* help = findChild<HelpWindow*>();
+    if (help == nullptr) help = new HelpWindow(this);
+    help->showPage(page);
+    help->show();
+    help->raise();
+    help->activateWindow();
 }
 
 void MainWindow::setMouseModeText(const QString& text) {

@@ -66,6 +66,8 @@ void LoadControl(QWidget* dialog, const SettingEntry& entry, const ConstSettingR
                 ->setText(QString::fromLatin1(text::Format("%0.3E", {value})));
         } else if constexpr (std::is_same_v<T, bool>) {
             Find<QCheckBox>(dialog, entry, "Check")->setChecked(value);
+        } else if constexpr (std::is_same_v<T, std::string>) {
+            Find<QLineEdit>(dialog, entry, "Edit")->setText(QString::fromLocal8Bit(value));
         } else {
             for (size_t i = 1; i < value.size(); ++i)
                 Find<QCheckBox>(dialog, entry, ("Check" + std::to_string(i)).c_str())
@@ -87,6 +89,8 @@ void ApplyControl(const QWidget* dialog, const SettingEntry& entry, const Settin
             value = parse::Float(Text(Find<QLineEdit>(dialog, entry, "Edit")));
         } else if constexpr (std::is_same_v<T, bool>) {
             value = Find<QCheckBox>(dialog, entry, "Check")->isChecked();
+        } else if constexpr (std::is_same_v<T, std::string>) {
+            value = Find<QLineEdit>(dialog, entry, "Edit")->text().toLocal8Bit().toStdString();
         } else {
             for (size_t i = 1; i < value.size(); ++i)
                 value[i] = Find<QCheckBox>(dialog, entry, ("Check" + std::to_string(i)).c_str())

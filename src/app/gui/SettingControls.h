@@ -2,9 +2,9 @@
 // named after and filled from the settings table, so that a dialog shows and stores every setting
 // it has a control for.
 //
-// A setting NAME has the control nameEdit (a number), nameCombo (an integer chosen from a list:
-// item k is the value k + 1), nameCheck (a flag), or nameCheck1..nameCheckN (a flag list), with
-// the first letter of NAME in lower case.
+// A setting NAME has the control nameEdit (a number or a text), nameCombo (an integer chosen from a
+// list: item k is the value k + 1), nameCheck (a flag), or nameCheck1..nameCheckN (a flag list),
+// with the first letter of NAME in lower case.
 #pragma once
 
 #include "document/SettingsByName.h"

@@ -97,6 +97,12 @@ void ReadFlag(const QJsonObject& o, const char* key, bool& out, const std::strin
     if (!v.isBool()) Bad(where, key, "must be true or false");
     out = v.toBool();
 }
+void ReadText(const QJsonObject& o, const char* key, std::string& out, const std::string& where) {
+    if (!o.contains(QLatin1String(key))) return;
+    const QJsonValue v = o.value(QLatin1String(key));
+    if (!v.isString()) Bad(where, key, "must be a text");
+    out = BytesOf(v.toString());
+}
 template <size_t N>
 void ReadFlags(const QJsonObject& o, const char* key, std::array<bool, N>& out,
                const std::string& where) {
@@ -116,7 +122,9 @@ QLatin1String Key(std::string_view name) {
 
 // A value into the JSON object: a number, true or false, or a list of flags (flags[1..]).
 template <typename Value> QJsonValue JsonOf(const Value& v) {
-    if constexpr (std::is_same_v<Value, uint32_t>) {
+    if constexpr (std::is_same_v<Value, std::string>) {
+        return JsonText(v);
+    } else if constexpr (std::is_same_v<Value, uint32_t>) {
         return static_cast<qint64>(v);
     } else if constexpr (std::is_arithmetic_v<Value>) {
         return v;
@@ -138,6 +146,8 @@ void ReadValue(const QJsonObject& o, std::string_view name, Value& v, const std:
         ReadReal(o, key.c_str(), v, where);
     } else if constexpr (std::is_same_v<Value, bool>) {
         ReadFlag(o, key.c_str(), v, where);
+    } else if constexpr (std::is_same_v<Value, std::string>) {
+        ReadText(o, key.c_str(), v, where);
     } else if constexpr (std::is_same_v<Value, uint32_t>) {
         int color = static_cast<int>(v);
         ReadInt(o, key.c_str(), color, where);

@@ -2,6 +2,7 @@
 
 #include "app/gui/ErrorBox.h"
 #include "app/project/ProjectFile.h"
+#include "model/Errors.h"
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
 #include "sections/Fibers.h"
@@ -29,7 +30,7 @@ namespace vandra::gui {
 namespace {
 
 constexpr int kClientWidth = 474;
-constexpr int kClientHeight = 654;
+constexpr int kClientHeight = 700; // with a line for a refusal under the boxes
 
 const QStringList kFrameTypes = {"Elastic BeamColumn",
                                  "Nonlinear BeamColumn",
@@ -42,6 +43,9 @@ const QStringList kFrameTypes = {"Elastic BeamColumn",
 const QStringList kShapes = {"Rectangle", "I shape", "Box", "Pipe"};
 const QStringList kTransforms = {"Linear", "P-Delta", "Corotational "};
 const QStringList kSectionKinds = {"Beam Section", "Column Section"};
+
+// The look of a box whose value is refused.
+const QString kFaultStyle = QStringLiteral("QLineEdit { background: #ffd0d0; }");
 
 QString Number(double v) {
     return QString::fromLatin1(text::FormatGeneral(v));
@@ -128,9 +132,20 @@ FrameSectionDialog::FrameSectionDialog(TModel& model, QWidget* parent)
     layout->setSpacing(4);
     layout->addLayout(top);
     layout->addLayout(middle);
+    faultLabel_ = new QLabel(this);
+    faultLabel_->setObjectName(QStringLiteral("faultLabel"));
+    faultLabel_->setWordWrap(true);
+    faultLabel_->setFixedHeight(2 * faultLabel_->fontMetrics().height() + 2);
+    faultLabel_->setStyleSheet(QStringLiteral("color: #b00000;"));
+    layout->addWidget(faultLabel_);
     layout->addLayout(makeButtonRow());
 
     connect(sectionList_, &QListWidget::currentRowChanged, this, &FrameSectionDialog::showSection);
+    // Checked and drawn as typed.
+    for (const auto& [field, box] : fieldBoxes())
+        connect(box, &QLineEdit::textChanged, this, &FrameSectionDialog::checkTyped);
+    for (QComboBox* combo : {frameType_, sectionKind_})
+        connect(combo, &QComboBox::currentIndexChanged, this, &FrameSectionDialog::checkTyped);
     // Closed in any way (Close, the close box, Escape): frames may show a new colour.
     connect(this, &QDialog::finished, this, &FrameSectionDialog::redrawRequested);
 }
@@ -196,8 +211,8 @@ QLayout* FrameSectionDialog::makeSettingGroups() {
 
     auto* column = new QVBoxLayout;
     column->addWidget(Group(this, QStringLiteral("P-Delta"), {{"GeoTransf", geoTransf_}}));
-    column->addWidget(Group(this, QStringLiteral("Rebar Setting"),
-                            {{"X-Bar(Top) ", barTop_}, {"Y-Bar(Bot)", barBot_}}));
+    column->addWidget(Group(this, QStringLiteral("Rebar Setting (total area of a face's bars)"),
+                            {{"X-Bar(Top) area", barTop_}, {"Y-Bar(Bot) area", barBot_}}));
     column->addWidget(Group(this, QStringLiteral("Nonlinear Setting"),
                             {{"Section Type", sectionKind_},
                              {"Divide FX", divideFX_},
@@ -256,9 +271,19 @@ void FrameSectionDialog::load() {
     const QString unit =
         QString::fromLatin1(LengthUnitName(model_.LengthUnit).data(),
                             static_cast<int>(LengthUnitName(model_.LengthUnit).size()));
-    unitLabel_->setText(QStringLiteral("Lengths in %1").arg(unit));
+    const QString area = unit + QChar(0x00B2);
+    unitLabel_->setText(QStringLiteral("Units %1, %2").arg(unit, area));
     unitLabel_->setToolTip(
-        QStringLiteral("Dimensions, cover and hinge lengths in %1, bar areas in %1^2").arg(unit));
+        QStringLiteral("Dimensions, cover and hinge lengths in %1, bar areas in %2")
+            .arg(unit, area));
+    barTop_->setToolTip(
+        QStringLiteral("The area of all the bars of an X face (top and bottom of a column), in "
+                       "%1: each of the Bar Num NX bars has this area / NX")
+            .arg(area));
+    barBot_->setToolTip(
+        QStringLiteral("The area of all the bars of a Y face (both sides of a column), in "
+                       "%1: each of the Bar Num NY bars has this area / NY")
+            .arg(area));
     if (sectionList_->count() == 0) return;
     sectionList_->setCurrentRow(0);
     showSection(0);
@@ -274,6 +299,7 @@ void FrameSectionDialog::showSection(int row) {
     if (row < 0 || row >= CountOf(model_.SectionCount)) return;
     const int s = row + 1;
     const TSECTION& sec = model_.Sections[static_cast<size_t>(s)];
+    filling_ = true;
     sectionName_->setCurrentIndex(row);
     SelectCode(sectionShape_, sec.Shape);
     SelectCode(sectionKind_, sec.SectionKind);
@@ -292,7 +318,51 @@ void FrameSectionDialog::showSection(int row) {
     hingeLenI_->setText(Number(sec.HingeLenI));
     hingeLenJ_->setText(Number(sec.HingeLenJ));
     setSwatch(QColor(ColorRed(sec.Color), ColorGreen(sec.Color), ColorBlue(sec.Color)));
-    drawPicture(s);
+    filling_ = false;
+    checkTyped();
+}
+
+std::vector<std::pair<const char*, QLineEdit*>> FrameSectionDialog::fieldBoxes() const {
+    return {{"DivideFX", divideFX_}, {"DivideFY", divideFY_},   {"BarNumNX", barNumNX_},
+            {"BarNumNY", barNumNY_}, {"BarTop", barTop_},       {"BarBot", barBot_},
+            {"Cover", cover_},       {"HingeLenI", hingeLenI_}, {"HingeLenJ", hingeLenJ_}};
+}
+
+void FrameSectionDialog::checkTyped() {
+    const int s = selectedSection();
+    if (filling_ || s == 0) return;
+    QLineEdit* bad = nullptr;
+    QString why;
+    TSECTION sec = model_.Sections[static_cast<size_t>(s)];
+    // A box that does not convert, in the order OK reads them, then the layout of the whole.
+    for (const auto& [field, box] : fieldBoxes()) {
+        try {
+            if (box == divideFX_ || box == divideFY_ || box == barNumNX_ || box == barNumNY_)
+                IntOf(box);
+            else
+                RealOf(box);
+        } catch (const ConversionError& e) {
+            bad = box;
+            why = QString::fromLocal8Bit(e.what());
+            break;
+        }
+    }
+    if (bad == nullptr) {
+        readFields(sec);
+        if (const std::optional<LayoutFault> fault = FiberLayoutFault(sec)) {
+            for (const auto& [field, box] : fieldBoxes())
+                if (fault->field == field) bad = box;
+            why = QString::fromLocal8Bit(fault->message);
+        }
+    }
+    for (const auto& [field, box] : fieldBoxes()) {
+        box->setProperty("fault", box == bad);
+        box->setStyleSheet(box == bad ? kFaultStyle : QString());
+    }
+    faultLabel_->setText(why);
+    if (!why.isEmpty()) return;
+    picture_ = SectionPreviewImage(sec);
+    pictureLabel_->setPixmap(QPixmap::fromImage(picture_));
 }
 
 void FrameSectionDialog::apply() {

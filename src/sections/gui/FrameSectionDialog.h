@@ -11,6 +11,8 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -61,6 +63,12 @@ private:
     // The boxes into sec in the order apply() stores them; a conversion error stops at its box.
     void readFields(TSECTION& sec) const;
     void setSwatch(const QColor& color);
+    // The boxes of the fields FiberLayoutFault may name, by the field's name, in the order OK
+    // reads them.
+    std::vector<std::pair<const char*, QLineEdit*>> fieldBoxes() const;
+    // As a box is typed: marks the first that does not convert or that makes the layout silently
+    // wrong (property "fault"), says why under the boxes, and draws the typed section when sound.
+    void checkTyped();
 
     TModel& model_;
     QImage picture_;
@@ -90,6 +98,8 @@ private:
     QLineEdit* cover_ = nullptr;
     QLineEdit* hingeLenI_ = nullptr;
     QLineEdit* hingeLenJ_ = nullptr;
+    QLabel* faultLabel_ = nullptr;
+    bool filling_ = false; // showSection is filling the boxes
 };
 
 } // namespace vandra::gui

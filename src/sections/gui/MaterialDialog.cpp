@@ -1,5 +1,6 @@
 #include "sections/gui/MaterialDialog.h"
 
+#include "model/Errors.h"
 #include "model/MaterialLaws.h"
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
@@ -21,13 +22,15 @@ QString Latin(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+const QString kFaultStyle = QStringLiteral("QLineEdit { background: #ffd0d0; }");
+
 } // namespace
 
 MaterialDialog::MaterialDialog(TModel& model, QWidget* parent)
     : ModelessDialog(parent, Qt::Tool), model_(model) {
     setWindowTitle(QStringLiteral("Material Data"));
     setFont(QFont(QStringLiteral("Arial"), 8));
-    resize(410, 369);
+    resize(410, 420);
 
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("materialList"));
@@ -71,7 +74,14 @@ MaterialDialog::MaterialDialog(TModel& model, QWidget* parent)
         label->hide();
         edit->hide();
         params_[p.name] = {label, edit};
+        connect(edit, &QLineEdit::textChanged, this, &MaterialDialog::checkTyped);
     }
+    faultLabel_ = new QLabel(nonlinear);
+    faultLabel_->setObjectName(QStringLiteral("faultLabel"));
+    faultLabel_->setWordWrap(true);
+    faultLabel_->setMinimumHeight(3 * faultLabel_->fontMetrics().height());
+    faultLabel_->setStyleSheet(QStringLiteral("color: #b00000;"));
+    paramGrid->addWidget(faultLabel_, row, 0, 1, 2);
 
     auto* left = new QVBoxLayout;
     left->addWidget(elastic);
@@ -138,19 +148,53 @@ void MaterialDialog::showLaw(const TMAT& mat) {
         row.label->show();
         row.edit->show();
     }
+    checkTyped();
+}
+
+TMAT MaterialDialog::typed(std::string_view* failed) const {
+    TMAT changed = model_.Mats[static_cast<size_t>(selectedMaterial())];
+    const MaterialLaw* law = FindMaterialLaw(type_->currentIndex() + 1);
+    if (law == nullptr) return changed;
+    changed.MatType = law->type;
+    for (const MaterialParam& p : law->params) {
+        if (failed != nullptr) *failed = p.name;
+        try {
+            changed.*p.field =
+                parse::Float(params_.at(p.name).edit->text().toLocal8Bit().toStdString());
+        } catch (const ConversionError& e) {
+            throw ConversionError("Material " + changed.Name + ": " + std::string(p.name) + " " +
+                                  e.what());
+        }
+    }
+    return changed;
+}
+
+void MaterialDialog::checkTyped() {
+    if (selectedMaterial() == 0) return;
+    std::string_view field;
+    QString why;
+    try {
+        if (const std::optional<LawFault> fault = MaterialLawFault(typed(&field))) {
+            field = fault->field;
+            why = QString::fromLocal8Bit(fault->message);
+        }
+    } catch (const ConversionError& e) {
+        why = QString::fromLocal8Bit(e.what());
+    }
+    for (auto& [name, row] : params_) {
+        const bool bad = !why.isEmpty() && name == field;
+        row.edit->setProperty("fault", bad);
+        row.edit->setStyleSheet(bad ? kFaultStyle : QString());
+    }
+    faultLabel_->setText(why);
 }
 
 void MaterialDialog::apply() {
     const int m = selectedMaterial();
     if (m == 0) return;
-    const MaterialLaw* law = FindMaterialLaw(type_->currentIndex() + 1);
-    if (law == nullptr) return;
+    if (FindMaterialLaw(type_->currentIndex() + 1) == nullptr) return;
     // All boxes are read and checked before anything is stored.
-    TMAT changed = model_.Mats[static_cast<size_t>(m)];
-    changed.MatType = law->type;
-    for (const MaterialParam& p : law->params)
-        changed.*p.field =
-            parse::Float(params_.at(p.name).edit->text().toLocal8Bit().toStdString());
+    const TMAT changed = typed(nullptr);
     CheckMaterialLaw(changed);
     model_.Mats[static_cast<size_t>(m)] = changed;
 }

@@ -27,6 +27,12 @@ public:
 private:
     int selectedMaterial() const;  // 0 when no line is selected
     void showLaw(const TMAT& mat); // the parameter boxes of mat's law, filled from mat
+    // The selected material with the chosen law and the typed parameters; ConversionError naming
+    // the material and the parameter (also left in *failed) for a box that is not a number.
+    TMAT typed(std::string_view* failed) const;
+    // As a parameter is typed: marks the box that is not a number or that MaterialLawFault names
+    // (property "fault") and says why under the boxes.
+    void checkTyped();
 
     TModel& model_;
     QListWidget* list_ = nullptr;
@@ -40,6 +46,7 @@ private:
         QLineEdit* edit;
     };
     std::map<std::string_view, ParamRow> params_;
+    QLabel* faultLabel_ = nullptr;
 };
 
 } // namespace vandra::gui

@@ -1,13 +1,15 @@
 #include "tcl/gui/AnalysisSettingDialog.h"
 
+#include "app/gui/FileDialogs.h"
 #include "app/gui/SettingControls.h"
 #include "model/Errors.h"
 #include "model/NumberParse.h"
 #include "model/NumberText.h"
+#include "tcl/GroundRecord.h"
 #include "tcl/SettingsCheck.h"
+#include "view/gui/LoadCaseList.h"
 
 #include <optional>
-#include "view/gui/LoadCaseList.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace vandra::gui {
@@ -23,9 +26,10 @@ namespace {
 
 // The settings in the order OK stores them.
 constexpr std::string_view kStoreOrder[] = {
-    "LoadSteps",   "LoadFactor",    "LoadCase",     "LoadVector",    "AnalysisType",
-    "RebarMat",    "NumIntgrPts",   "AnalysisStep", "ControlDof",    "ControlDisp",
-    "ControlNode", "UseAggregator", "ModalNumber",  "GenPlateFiber", "GenNodeMass"};
+    "LoadSteps",   "LoadFactor",    "LoadCase",     "LoadVector",      "AnalysisType",
+    "RebarMat",    "NumIntgrPts",   "AnalysisStep", "ControlDof",      "ControlDisp",
+    "ControlNode", "UseAggregator", "ModalNumber",  "GenPlateFiber",   "GenNodeMass",
+    "RecordFile",  "RecordDt",      "RecordScale",  "RecordDirection", "DampingRatio"};
 
 QString Label(std::string_view setting) {
     const std::string_view label = SettingNamed(setting).Label;
@@ -103,10 +107,30 @@ AnalysisSettingDialog::AnalysisSettingDialog(const TModel& model, TSettings& set
     auto* modal = new QFormLayout;
     AddEdit(modal, this, "ModalNumber");
 
+    // The record of a time history: its file, chosen or typed, and what the program reads in it.
+    auto* timeHistory = new QFormLayout;
+    auto* recordRow = new QHBoxLayout;
+    auto* recordFile = NewEdit(this, "RecordFile");
+    recordFile->setMinimumWidth(260);
+    auto* browse = new QPushButton(QStringLiteral("Browse..."), this);
+    browse->setObjectName(QStringLiteral("recordFileButton"));
+    recordRow->addWidget(recordFile);
+    recordRow->addWidget(browse);
+    timeHistory->addRow(Label("RecordFile"), recordRow);
+    recordInfo_ = new QLabel(this);
+    recordInfo_->setObjectName(QStringLiteral("recordInfoLabel"));
+    recordInfo_->setWordWrap(true);
+    timeHistory->addRow(recordInfo_);
+    AddEdit(timeHistory, this, "RecordDt");
+    AddEdit(timeHistory, this, "RecordScale");
+    timeHistory->addRow(Label("RecordDirection"), NewCombo(this, "RecordDirection"));
+    AddEdit(timeHistory, this, "DampingRatio");
+
     // Load and displacement control on the left, the options on the right.
     auto* left = new QVBoxLayout;
     left->addWidget(NewGroup(this, "Load Control Case (Const)", loadControl));
     left->addWidget(NewGroup(this, "Disp Control Case (Linear)", dispControl));
+    left->addWidget(NewGroup(this, "Time History (record in g)", timeHistory));
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(NewGroup(this, "Nonlinear Setting", nonlinear));
@@ -129,6 +153,47 @@ AnalysisSettingDialog::AnalysisSettingDialog(const TModel& model, TSettings& set
     for (const char* name : {"controlDispEdit", "analysisStepEdit"})
         connect(findChild<QLineEdit*>(QLatin1String(name)), &QLineEdit::textChanged, this,
                 &AnalysisSettingDialog::showControlTarget);
+    connect(browse, &QPushButton::clicked, this, [this, recordFile] {
+        const QString chosen =
+            AskFileToOpen(this, QStringLiteral("Record File"),
+                          QStringLiteral("Records (*.AT2 *.at2 *.txt *.dat);;All files (*)"),
+                          QStringLiteral("record"));
+        if (chosen.isEmpty()) return;
+        recordFile->setText(chosen);
+        showRecord();
+    });
+    for (const char* name : {"recordFileEdit", "recordDtEdit"})
+        connect(findChild<QLineEdit*>(QLatin1String(name)), &QLineEdit::editingFinished, this,
+                &AnalysisSettingDialog::showRecord);
+}
+
+void AnalysisSettingDialog::showRecord() {
+    const auto text = [this](const char* name) {
+        return findChild<QLineEdit*>(QLatin1String(name))->text().trimmed();
+    };
+    TSettings typed;
+    typed.RecordFile = text("recordFileEdit").toLocal8Bit().toStdString();
+    typed.RecordDt = parse::TryFloat(text("recordDtEdit").toStdString()).value_or(0);
+    const bool peer = RecordSourceOf(typed).format == motion::RecordFormat::kPeer;
+    const int type = findChild<QComboBox*>(QStringLiteral("analysisTypeCombo"))->currentIndex() + 1;
+    findChild<QLineEdit*>(QStringLiteral("recordDtEdit"))
+        ->setEnabled(AnalysisUses(type, "RecordDt") && !peer);
+    if (typed.RecordFile.empty()) {
+        recordInfo_->setText(QStringLiteral("No record chosen: a time history needs one."));
+        return;
+    }
+    try {
+        const motion::Record record = ReadChosenRecord(typed);
+        recordInfo_->setText(
+            QStringLiteral("%1 values %2 s apart (%3 s); peak %4 g%5")
+                .arg(record.Steps())
+                .arg(QString::fromStdString(text::FormatGeneral(record.dt)))
+                .arg(QString::fromStdString(text::FormatGeneral(record.dt * record.Steps())))
+                .arg(QString::fromStdString(text::FormatGeneral(record.Pga())))
+                .arg(peer ? QStringLiteral(", time step from the PEER file") : QString()));
+    } catch (const std::exception& e) {
+        recordInfo_->setText(QString::fromLocal8Bit(e.what()));
+    }
 }
 
 void AnalysisSettingDialog::showUsedSettings() {
@@ -145,6 +210,10 @@ void AnalysisSettingDialog::showUsedSettings() {
         }
     }
     controlTarget_->setEnabled(AnalysisUses(type, "ControlDisp"));
+    findChild<QPushButton*>(QStringLiteral("recordFileButton"))
+        ->setEnabled(AnalysisUses(type, "RecordFile"));
+    recordInfo_->setEnabled(AnalysisUses(type, "RecordFile"));
+    showRecord();
 }
 
 void AnalysisSettingDialog::showControlTarget() {
@@ -186,6 +255,8 @@ void AnalysisSettingDialog::apply() {
         throw;
     }
     CheckSettings(model_, next);
+    // The record is read where it is chosen: a time history refuses one the script could not read.
+    if (UsesRecord(next.AnalysisType)) ReadChosenRecord(next);
     settings_ = next;
 }
 

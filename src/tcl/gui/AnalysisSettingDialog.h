@@ -24,6 +24,9 @@ private:
     void showUsedSettings();
     // The displacement the control joint reaches: Control Disp x Analysis Step.
     void showControlTarget();
+    // What the typed record file holds (values, time step, peak), or why it cannot be read; greys
+    // the time step of a PEER file, which gives its own.
+    void showRecord();
 
     const TModel& model_;
     TSettings& settings_;
@@ -31,6 +34,7 @@ private:
     QComboBox* loadCase_ = nullptr;
     QComboBox* loadVector_ = nullptr;
     QLabel* controlTarget_ = nullptr;
+    QLabel* recordInfo_ = nullptr;
 };
 
 } // namespace vandra::gui

@@ -3,6 +3,7 @@
 #include "app/gui/ErrorBox.h"
 #include "app/gui/ProgressRun.h"
 #include "model/Errors.h"
+#include "tcl/GroundRecord.h"
 
 #include <QFile>
 #include "app/gui/FileDialogs.h"
@@ -114,6 +115,8 @@ bool TclFileDialog::saveTo(const QString& path) {
         }
     }
     try {
+        // The record the script reads goes beside it first: a script is not saved without it.
+        CopyRecordBeside(settings_, QFile::encodeName(path).toStdString());
         WriteScriptFile(QFile::encodeName(path).toStdString(), lines);
     } catch (const std::exception& e) {
         // The message names the file, whose name came in the system's 8-bit encoding.

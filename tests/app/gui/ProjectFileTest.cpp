@@ -44,6 +44,8 @@ std::string ValueText(const SettingEntry& entry, const SettingRooms& rooms) {
         using T = std::remove_cvref_t<decltype(v)>;
         if constexpr (std::is_arithmetic_v<T>) {
             text = QString::number(v, 'g', 17).toStdString();
+        } else if constexpr (std::is_same_v<T, std::string>) {
+            text = v;
         } else {
             for (size_t i = 1; i < v.size(); ++i)
                 text += std::string(i > 1 ? "," : "") + (v[i] ? "1" : "0");
@@ -138,6 +140,11 @@ private slots:
             {"RecReactions", "1"},
             {"RecRotations", "1"},
             {"RecModalReport", "1"},
+            {"RecordFile", "records/rsn1.AT2"},
+            {"RecordDt", "0.01"},
+            {"RecordScale", "0.5"},
+            {"RecordDirection", "2"},
+            {"DampingRatio", "0.03"},
             {"ViewOpt", "1,0,1,0,1,1,0,1,1,0,1,0,0"}};
         const QString project = dir_.filePath(QStringLiteral("every.vandra"));
         std::map<std::string_view, std::string> saved;

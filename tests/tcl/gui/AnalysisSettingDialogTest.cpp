@@ -81,14 +81,18 @@ private slots:
         TSettings settings;
         AnalysisSettingDialog dialog(model, settings);
         dialog.show();
-        // Per type, enabled: the load case stage, the displacement control stage, the modes.
-        const int cases[][4] = {
-            {1, 1, 0, 0}, {2, 0, 1, 0}, {3, 1, 1, 0}, {4, 0, 0, 1}, {5, 0, 0, 0}};
+        // Per type, enabled: the load case stage, the displacement control stage, the modes, the
+        // record, the damping ratio.
+        const int cases[][6] = {{1, 1, 0, 0, 0, 0}, {2, 0, 1, 0, 0, 0}, {3, 1, 1, 0, 0, 0},
+                                {4, 0, 0, 1, 0, 0}, {5, 0, 0, 0, 1, 1}, {6, 1, 0, 0, 1, 1},
+                                {7, 0, 0, 0, 0, 1}};
         for (const auto& c : cases) {
             Find<QComboBox>(dialog, "analysisTypeCombo")->setCurrentIndex(c[0] - 1);
             QCOMPARE(Find<QLineEdit>(dialog, "loadStepsEdit")->isEnabled(), c[1] == 1);
             QCOMPARE(Find<QLineEdit>(dialog, "controlDispEdit")->isEnabled(), c[2] == 1);
             QCOMPARE(Find<QLineEdit>(dialog, "modalNumberEdit")->isEnabled(), c[3] == 1);
+            QCOMPARE(Find<QLineEdit>(dialog, "recordScaleEdit")->isEnabled(), c[4] == 1);
+            QCOMPARE(Find<QLineEdit>(dialog, "dampingRatioEdit")->isEnabled(), c[5] == 1);
         }
         Find<QLineEdit>(dialog, "controlDispEdit")->setText(QStringLiteral("2.5"));
         Find<QLineEdit>(dialog, "analysisStepEdit")->setText(QStringLiteral("40"));
