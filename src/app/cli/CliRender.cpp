@@ -176,8 +176,12 @@ int CommandRender(const QStringList& args) {
         const double largest = movie && !request.modeShape
                                    ? LargestDisplacement(doc.model(), r.History)
                                    : LargestDisplacement(doc.model(), r.Disp);
-        camera.DisplacementScale =
-            parser.isSet(scale) ? givenScale : AutomaticScale(doc.model(), largest);
+        // Force diagrams and reactions are drawn on the model as it stands: a deformed shape
+        // beside them only when a scale is asked for.
+        const bool forcesOnly = diagram >= 0 || parser.isSet(reactions);
+        camera.DisplacementScale = parser.isSet(scale) ? givenScale
+                                   : forcesOnly        ? 0.0
+                                                       : AutomaticScale(doc.model(), largest);
     }
     if (movie) {
         const MovieScene scene{doc.model(), options, camera, doc.results(),
