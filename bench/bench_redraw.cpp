@@ -2,6 +2,7 @@
 // view options, after zoom all: the plan view and a rotated view; and the rotated view with the
 // moment diagram Mz of every frame drawn over it, on an image and saved as an SVG.
 #include "GridBuilding.h"
+#include "document/Document.h"
 #include "post/Results.h"
 #include "view/Camera.h"
 #include "view/render/ModelRenderer.h"
@@ -12,6 +13,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -21,8 +23,8 @@ namespace {
 
 constexpr int kW = 1208;
 constexpr int kH = 729;
-void Redraw(benchmark::State& state, double planAngle, double tiltAngle, DrawPath path) {
-    TModel model = bench::GridBuilding();
+void Redraw(benchmark::State& state, const TModel& model, double planAngle, double tiltAngle,
+            DrawPath path) {
     const TViewOptions options;
     const TResults none;
     TProjection projection; // kept between redraws, as the view keeps it
@@ -40,13 +42,23 @@ void Redraw(benchmark::State& state, double planAngle, double tiltAngle, DrawPat
 }
 
 void BM_RedrawPlanView(benchmark::State& s) {
-    Redraw(s, 0, 0, DrawPath::Fast);
+    Redraw(s, bench::GridBuilding(), 0, 0, DrawPath::Fast);
 }
 void BM_RedrawRotatedView(benchmark::State& s) {
-    Redraw(s, 30, -60, DrawPath::Fast);
+    Redraw(s, bench::GridBuilding(), 30, -60, DrawPath::Fast);
 }
 void BM_RedrawRotatedViewPlain(benchmark::State& s) {
-    Redraw(s, 30, -60, DrawPath::Plain);
+    Redraw(s, bench::GridBuilding(), 30, -60, DrawPath::Plain);
+}
+// The imported model of bench/make_grid.py (150,480 frames by default), named by VANDRA_GRID:
+//   python3 bench/make_grid.py /tmp/grid.s2k && VANDRA_GRID=/tmp/grid.s2k bench_redraw
+void BM_RedrawRotatedMadeGrid(benchmark::State& s) {
+    const char* path = std::getenv("VANDRA_GRID");
+    if (path == nullptr) {
+        s.SkipWithError("VANDRA_GRID names no model (see bench/make_grid.py)");
+        return;
+    }
+    Redraw(s, ReadModelFile(path).Model, 30, -60, DrawPath::Fast);
 }
 
 // Every frame a beam-column with Mz from +1 at end I to -1 at end J (the loads of the model's
@@ -106,6 +118,7 @@ void BM_SaveMomentDiagramSvg(benchmark::State& state) {
 
 BENCHMARK(BM_RedrawPlanView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawRotatedView)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawRotatedMadeGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawRotatedViewPlain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawMomentDiagram)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveMomentDiagramSvg)->Unit(benchmark::kMillisecond)->Iterations(1);
