@@ -2,6 +2,7 @@
 
 #include "model/NumberText.h"
 #include "post/CurvedFrames.h"
+#include "post/DisplacementScale.h"
 #include "post/Envelopes.h"
 #include "post/FrameGeometry.h"
 #include "view/render/Canvas.h"
@@ -65,22 +66,6 @@ private:
     ViewProjector project_;
     Point2 origin_;
 };
-
-// The largest side of the box around the joints: the size the diagrams and arrows are drawn at a
-// fraction of.
-double ModelSize(const TModel& model) {
-    Vec3 lo{}, hi{}, p{};
-    bool first = true;
-    for (int j = 1; j <= LastRecord(model.Nodes, model.NodeCount); ++j) {
-        if (!JointPlace(model, j, p)) continue;
-        for (size_t k = 0; k < 3; ++k) {
-            lo[k] = first ? p[k] : std::min(lo[k], p[k]);
-            hi[k] = first ? p[k] : std::max(hi[k], p[k]);
-        }
-        first = false;
-    }
-    return std::max({hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]});
-}
 
 // A value at a place along the member, as a fraction of its length.
 struct Station {
