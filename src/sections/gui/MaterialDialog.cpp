@@ -23,7 +23,7 @@ QString Latin(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-const QString kFaultStyle = QStringLiteral("QLineEdit { background: #ffd0d0; }");
+const QColor kFaultColor(0xff, 0xd0, 0xd0);
 
 } // namespace
 
@@ -246,7 +246,10 @@ void MaterialDialog::checkTyped() {
     for (auto& [name, box] : boxes) {
         const bool bad = !why.isEmpty() && name == field;
         box->setProperty("fault", bad);
-        box->setStyleSheet(bad ? kFaultStyle : QString());
+        // A palette, not a style sheet: a style sheet gives the box another font.
+        QPalette palette;
+        if (bad) palette.setColor(QPalette::Base, kFaultColor);
+        box->setPalette(palette);
     }
     if (adding_ && why.isEmpty()) {
         const TMAT mat = typed(nullptr);
