@@ -16,9 +16,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <fstream>
-#include <sstream>
-
 using namespace vandra;
 using namespace vandra::gui;
 
@@ -28,13 +25,10 @@ private slots:
     void addedWhereTyped() {
         QStringList shown;
         SetErrorBoxHandler([&](const QString&, const QString& text) { shown << text; });
-        std::ifstream in(VANDRA_SOURCE_DIR "/tests/cases/solver/cube_v14.s2k", std::ios::binary);
-        std::stringstream v14;
-        v14 << in.rdbuf();
-        const std::string v6 = V6Text(ConvertV14(SplitS2kLines(v14.str())).V6Lines);
         QTemporaryDir dir;
         const std::string s2k = dir.filePath("cube.s2k").toStdString();
-        std::ofstream(s2k, std::ios::binary) << v6;
+        WriteV6File(s2k, ConvertV14(ReadS2kFile(VANDRA_SOURCE_DIR "/tests/cases/solver/cube_v14.s2k"))
+                             .V6Lines);
         const struct {
             const char *name, *e, *u, *box, *message;
         } rows[] = {
@@ -47,8 +41,6 @@ private slots:
              "Material BLOCK: the elastic modulus E must be positive, not -1"},
             {"BLOCK", "30000", "0.5", "poissonRatioEdit",
              "Material BLOCK: Poisson's ratio U must be at least 0 and below 0.5, not 0.5"},
-            {"BLOCK", "30000", "-0.1", "poissonRatioEdit",
-             "Material BLOCK: Poisson's ratio U must be at least 0 and below 0.5, not -0.1"},
             {"BLOCK", "30000", "0.25", "", ""},
         };
         for (const auto& row : rows) {
