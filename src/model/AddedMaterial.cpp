@@ -22,7 +22,8 @@ std::optional<LawFault> NewMaterialFault(const TModel& model, const TMAT& mat) {
     const std::string prefix = "Material " + mat.Name + ": ";
     if (mat.Name.empty()) return LawFault{"Name", "The new material needs a name"};
     if (std::any_of(mat.Name.begin(), mat.Name.end(), NameCharacterFault))
-        return LawFault{"Name", prefix + "a material name holds no blank, control character or '='"};
+        return LawFault{"Name",
+                        prefix + "a material name holds no blank, control character or '='"};
     if (FindMaterial(model, mat.Name) != 0)
         return LawFault{"Name", prefix + "the model has a material of that name already"};
     if (!(mat.E > 0))

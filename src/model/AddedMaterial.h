@@ -22,8 +22,8 @@ bool SolidsNeedMaterial(const TModel& model);
 std::optional<LawFault> NewMaterialFault(const TModel& model, const TMAT& mat);
 
 // Appends mat with the elastic law, its G from E and U and marked as added, and makes it the
-// material of every solid whose SecNo names no material (the converter writes SEC=100). InputError with NewMaterialFault's message, the model
-// unchanged, when it cannot be added. Returns its index.
+// material of every solid whose SecNo names no material (the converter writes SEC=100). InputError
+// with NewMaterialFault's message, the model unchanged, when it cannot be added. Returns its index.
 int AddSolidMaterial(TModel& model, TMAT mat);
 
 } // namespace vandra

@@ -174,8 +174,8 @@ TModalTable ReadModalTable(const TModel& model, const std::string& folder, int m
         throw InputError(PathOf(folder, recorder::FileName(RecorderFile::Eigenvalues, 0)) +
                          " holds " + Num(static_cast<long long>(eigenvalues.size())) +
                          " eigenvalues; " + Num(modes) + " modes were asked for");
-    return ReadModalTable(
-        model, folder, std::vector<double>(eigenvalues.begin(), eigenvalues.begin() + modes));
+    return ReadModalTable(model, folder,
+                          std::vector<double>(eigenvalues.begin(), eigenvalues.begin() + modes));
 }
 
 TModalTable ReadModalTable(const TModel& model, const std::string& folder,

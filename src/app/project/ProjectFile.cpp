@@ -1,10 +1,10 @@
 #include "app/project/ProjectFile.h"
 
 #include "document/SettingsByName.h"
+#include "model/AddedMaterial.h"
 #include "model/AtomicFile.h"
 #include "model/Errors.h"
 #include "model/InputFile.h"
-#include "model/AddedMaterial.h"
 #include "model/MaterialLaws.h"
 #include "model/NumberText.h"
 #include "model/ShownText.h"

@@ -92,8 +92,8 @@ void SaveViewDialog::apply() {
     if (kind_ == Kind::Picture) {
         // Drawn and encoded on a worker; the temporary file is made first, so that an unwritable
         // place is refused before the work, and removed by a cancel with the target untouched.
-        const Picture picture =
-            ModelViewPicture(model_, options_, view, 0, results_, w, h, fileEdit_->text().toStdString());
+        const Picture picture = ModelViewPicture(model_, options_, view, 0, results_, w, h,
+                                                 fileEdit_->text().toStdString());
         PictureFormatOf(path);
         AtomicOutput output(path);
         QByteArray bytes;

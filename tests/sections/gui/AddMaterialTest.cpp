@@ -27,8 +27,9 @@ private slots:
         SetErrorBoxHandler([&](const QString&, const QString& text) { shown << text; });
         QTemporaryDir dir;
         const std::string s2k = dir.filePath("cube.s2k").toStdString();
-        WriteV6File(s2k, ConvertV14(ReadS2kFile(VANDRA_SOURCE_DIR "/tests/cases/solver/cube_v14.s2k"))
-                             .V6Lines);
+        WriteV6File(
+            s2k,
+            ConvertV14(ReadS2kFile(VANDRA_SOURCE_DIR "/tests/cases/solver/cube_v14.s2k")).V6Lines);
         const struct {
             const char *name, *e, *u, *box, *message;
         } rows[] = {
