@@ -17,48 +17,20 @@ std::string SuitePath() {
     return ProcessTempDir() + "/suites/suite.json";
 }
 
-std::string ParseError(const std::string& text) {
-    std::vector<std::string> warnings;
-    try {
-        ParseSuite(text, SuitePath(), warnings);
-    } catch (const InputError& e) {
-        return e.what();
-    }
-    return "(read)";
-}
-
-// The refusals of tests/cases/motion/suite-refusals.case.
-TEST(Suite, RefusesBadInputNamingFileAndKey) {
-    for (const testing::TestCase& c : testing::ReadCases("motion/suite-refusals.case"))
-        EXPECT_EQ(ParseError(testing::Unescaped(c.One("text"))),
-                  WithPath(c.One("error"), SuitePath()))
-            << c.where;
-}
-
-TEST(Suite, WarnsOfWhatItIgnores) {
-    const struct {
-        const char* text;
-        std::vector<std::string> warnings;
-    } cases[] = {
-        {R"({"direction": 1, "records": ["a.AT2"], "factors": [1], "perod": 1})",
-         {"<f>: unknown key \"perod\" ignored"}},
-        {R"({"direction": 1, "records": [{"file": "g.txt", "dt": 0.01, "colum": 2}], "factors": [1]})",
-         {"<f>, \"records\" entry 1: unknown key \"colum\" ignored"}},
-        {R"({"direction": 1, "records": ["a.AT2"], "factors": [1], "period": 1, "damping": 0.02})",
-         {"<f>, \"period\": used only with \"levels\"; ignored"}},
-        {R"({"direction": 3, "records": ["a.AT2"], "levels": [1], "period": 1, "damping": 0.02})",
-         {}},
-        {R"({"direction": 1, "records": [{"file": "g.txt", "dt": 0.01, "column": 2},
-                                         {"file": "g.txt", "dt": 0.01, "column": 3}], "factors": [1]})",
-         {}},
-    };
-    for (const auto& c : cases) {
-        std::vector<std::string> warnings;
-        ParseSuite(c.text, SuitePath(), warnings);
-        std::vector<std::string> expected;
-        for (const std::string& w : c.warnings)
+// The suites of tests/cases/motion/suites.case: their exact refusal, or what they warn of.
+TEST(Suite, RefusesBadInputNamingFileAndKeyAndWarnsOfWhatItIgnores) {
+    for (const testing::TestCase& c : testing::ReadCases("motion/suites.case")) {
+        std::vector<std::string> warnings, expected;
+        for (const std::string& w : c.All("warning"))
             expected.push_back(WithPath(w, SuitePath()));
-        EXPECT_EQ(warnings, expected) << c.text;
+        std::string error;
+        try {
+            ParseSuite(testing::Unescaped(c.One("text")), SuitePath(), warnings);
+            EXPECT_EQ(warnings, expected) << c.where;
+        } catch (const InputError& e) {
+            error = e.what();
+        }
+        EXPECT_EQ(error, c.Has("error") ? WithPath(c.One("error"), SuitePath()) : "") << c.where;
     }
 }
 
