@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <numbers>
@@ -186,6 +187,18 @@ private:
         return v;
     }
 };
+
+// A one-line value with its escapes made bytes: \n, \r, \\ and \xHH.
+inline std::string Unescaped(const std::string& value) {
+    std::string out;
+    for (size_t i = 0; i < value.size(); ++i) {
+        const char next = i + 1 < value.size() ? value[i + 1] : '\0';
+        if (value[i] != '\\' || !std::strchr("nrx\\", next) || next == '\0') out += value[i];
+        else if (next == 'x') out += char(std::stoi(value.substr(i + 2, 2), nullptr, 16)), i += 3;
+        else out += next == 'n' ? '\n' : next == 'r' ? '\r' : '\\', ++i;
+    }
+    return out;
+}
 
 // The words of a line.
 inline std::vector<std::string> Words(const std::string& line) {

@@ -1,5 +1,6 @@
 // The V14 solid model converter: the tables, the version 6 text it writes, and that the importer
 // reads that text as the model the V14 file describes.
+#include "CaseFile.h"
 #include "convert/V14TestSupport.h"
 
 #include "convert/V14Converter.h"
@@ -39,58 +40,27 @@ std::vector<std::string> Section(const V14Conversion& c, const std::string& head
 
 } // namespace
 
-// The cube converts byte for byte to tests/cases/convert/cube.v6 with its log: a cli case.
-TEST(V14Converter, RestraintsAndForces) {
-    const struct {
-        const char* what;
-        std::string restraints, forces;
-        std::vector<std::string> restraintLines, loadLines;
-    } cases[] = {
-        {"U3 only",
-         RestraintRow(2, {"No", "No", "Yes", "No", "No", "No"}),
-         "",
-         {"  ADD=2  DOF=U3"},
-         {"  NAME=PUSH", "    TYPE=FORCE"}},
-        {"all six, yes is case-sensitive",
-         RestraintRow(1, {"Yes", "Yes", "Yes", "Yes", "Yes", "Yes"}) +
-             RestraintRow(3, {"yes", "YES", "Yes", "No", "No", "No"}),
-         "",
-         {"  ADD=1  DOF=U1,U2,U3,R1,R2,R3", "  ADD=3  DOF=U3"},
-         {"  NAME=PUSH", "    TYPE=FORCE"}},
-        {"zero forces write nothing",
-         "",
-         ForceRow(5, {0, 0, 0, 0, 0, 0}),
-         {},
-         {"  NAME=PUSH", "    TYPE=FORCE"}},
-        {"a moment",
-         "",
-         ForceRow(4, {0, 0, 0, 5, 0, 0}),
-         {},
-         {"  NAME=PUSH", "    TYPE=FORCE", "      ADD=4  MX=5.0000E+000"}},
-        {"every component in order",
-         "",
-         ForceRow(6, {1, -2, 3, -4, 5, 6.25}),
-         {},
-         {"  NAME=PUSH", "    TYPE=FORCE", "      ADD=6  UX=1.0000E+000",
-          "      ADD=6  UY=-2.0000E+000", "      ADD=6  UZ=3.0000E+000",
-          "      ADD=6  MX=-4.0000E+000", "      ADD=6  MY=5.0000E+000",
-          "      ADD=6  MZ=6.2500E+000"}},
-        {"the later of two rows wins, whatever its pattern",
-         "",
-         ForceRow(7, {10, 20, 0, 0, 0, 0}, "DEAD") + ForceRow(7, {0, 0, -30, 0, 0, 0}, "LIVE"),
-         {},
-         {"  NAME=PUSH", "    TYPE=FORCE", "      ADD=7  UZ=-3.0000E+001"}},
-        {"digits beyond the format are kept",
-         "",
-         ForceRow(1, {1234567.5, 0, 0, 0, 0, 0}),
-         {},
-         {"  NAME=PUSH", "    TYPE=FORCE", "      ADD=1  UX=1.2345675E+006"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const V14Conversion out = Convert(Cube(c.restraints, c.forces));
-        EXPECT_EQ(Section(out, "RESTRAINT"), c.restraintLines);
-        EXPECT_EQ(Section(out, "LOAD"), c.loadLines);
+// The cases of tests/cases/convert/converter.case. The cube converts byte for byte to
+// tests/cases/convert/cube.v6 with its log: a cli case.
+TEST(V14Converter, TheCasesConvertOrAreRefused) {
+    for (const vandra::testing::TestCase& c : vandra::testing::ReadCases("convert/converter.case")) {
+        SCOPED_TRACE(c.where + ": " + c.title);
+        std::string error;
+        try {
+            const V14Conversion out = Convert(c.One("text"));
+            const std::vector<std::string> sections = c.All("section"), gives = c.All("gives");
+            for (size_t k = 0; k < sections.size(); ++k) {
+                std::string lines;
+                for (const std::string& line : Section(out, sections[k]))
+                    lines += line + "\n";
+                EXPECT_EQ(lines, gives[k]) << sections[k];
+            }
+        } catch (const ConversionError& e) {
+            error = std::string("ConversionError: ") + e.what();
+        } catch (const InputError& e) {
+            error = std::string("InputError: ") + e.what();
+        }
+        EXPECT_EQ(error, c.One("error"));
     }
 }
 
@@ -144,55 +114,6 @@ TEST(V14Converter, JointLabelsOtherThanTheirPositions) {
     EXPECT_EQ(model.Loads[1].Target, 8);
     EXPECT_EQ(model.Nodes[8].Z, 1000);
     EXPECT_EQ(model.Solids[1].N[3], 4); // the importer swaps corners 3 and 4
-}
-
-TEST(V14Converter, ErrorsNameTheLineAndTheTable) {
-    const std::string badCoordinate =
-        "t\nTABLE:  \"JOINT COORDINATES\"\n   Joint=1   CoordSys=GLOBAL   CoordType=Cartesian   "
-        "XorR=0   Y=1,5   Z=0\n";
-    const std::string badLabel =
-        "t\nTABLE:  \"JOINT COORDINATES\"\n   Joint=A1   CoordSys=GLOBAL\n";
-    const struct {
-        std::string text;
-        std::string message;
-        bool conversion;
-    } cases[] = {
-        {badCoordinate, "Line 3 (JOINT COORDINATES): '1,5' is not a valid floating point value",
-         true},
-        {badLabel, "Line 3 (JOINT COORDINATES): 'A1' is not a valid integer value", true},
-        {Cube("", "", "   Solid=1   Joint1=1   Joint2=2\n"),
-         "Line 18 (CONNECTIVITY - SOLID): the row gives no Joint3", false},
-        {Cube("", "", SolidRow(4, {1, 2, 3, 4, 5, 6, 7, 9})),
-         "Line 18 (CONNECTIVITY - SOLID): solid 4 names joint 9, which is not in the table "
-         "\"JOINT COORDINATES\"",
-         false},
-        {Cube("", ForceRow(2, {0, 0, 0, 0, 0, 0}).replace(3, 7, "Joint=x")),
-         "Line 16 (JOINT LOADS - FORCE): 'x' is not a valid integer value", true},
-        {"t\n" + JointTable({{1, 0, 0, 0}, {2, 1, 0, 0}, {1, 2, 0, 0}}),
-         "Line 5 (JOINT COORDINATES): joint 1 is given twice (first on line 3)", false},
-        {"t\nTABLE:  \"JOINT COORDINATES\"\n   Joint=1   XorR=0   Y=0\n",
-         "Line 3 (JOINT COORDINATES): the row gives no Z", false},
-        {Cube("", ForceRow(9, {1, 0, 0, 0, 0, 0})),
-         "Line 16 (JOINT LOADS - FORCE): joint 9 is not in the table \"JOINT COORDINATES\"", false},
-        {Cube(RestraintRow(12, {"Yes", "No", "No", "No", "No", "No"}), ""),
-         "Line 14 (JOINT RESTRAINT ASSIGNMENTS): joint 12 is not in the table \"JOINT "
-         "COORDINATES\"",
-         false},
-        {"t\nJOINT\n  1  X=0  Y=0  Z=0\n",
-         "The file has no table \"JOINT COORDINATES\": it is not a SAP2000 V14 table file", false},
-    };
-    for (const auto& c : cases) {
-        try {
-            Convert(c.text);
-            ADD_FAILURE() << "no error for " << c.message;
-        } catch (const ConversionError& e) {
-            EXPECT_TRUE(c.conversion);
-            EXPECT_EQ(e.what(), c.message);
-        } catch (const InputError& e) {
-            EXPECT_FALSE(c.conversion);
-            EXPECT_EQ(e.what(), c.message);
-        }
-    }
 }
 
 // Columns in another order and a quoted value with blanks convert to the same text.

@@ -1,5 +1,6 @@
 // Expanding suites into runs, naming their folders, and the manifest a runner keeps.
 #include "motion/Manifest.h"
+#include "CaseFile.h"
 #include "MotionTestSupport.h"
 #include "model/AtomicFile.h"
 #include "model/Errors.h"
@@ -183,47 +184,23 @@ TEST(Manifest, RoundTripKeepsEveryRunAndItsStatus) {
     EXPECT_THROW(FindRun(back, "run_999_x_L1"), InputError);
 }
 
-// A manifest edited or damaged by hand is refused where a runner would act on it wrongly.
+// A manifest edited or damaged by hand is refused where a runner would act on it wrongly
+// (tests/cases/motion/manifest-refusals.case).
 TEST(Manifest, RefusesWhatARunnerCouldNotTrust) {
     const std::string path = ProcessTempDir() + "/tampered/manifest.json";
     std::filesystem::create_directories(ProcessTempDir() + "/tampered");
     const std::string good = ManifestText(SampleManifest(ProcessTempDir()), path);
-    const struct {
-        const char* from;
-        const char* to;
-        const char* message;
-    } cases[] = {
-        {"\"folder\": \"run_001_rsn1_L1\"", "\"folder\": \"../../x\"",
-         "<f>, \"runs\" entry 1, \"folder\": \"../../x\" is not a folder name of letters, digits, "
-         "'_' and '-'"},
-        {"\"folder\": \"run_002_rsn1_L2\"", "\"folder\": \"run_001_rsn1_L1\"",
-         "<f>, \"runs\" entry 2, \"folder\": \"run_001_rsn1_L1\" is the folder of an earlier run"},
-        {"\"status\": \"running\"", "\"status\": \"runing\"",
-         "<f>, \"runs\" entry 3, \"status\": \"runing\" is not pending, running, done or failed"},
-        {"\"record\": 2, \"level\": 1", "\"record\": 3, \"level\": 1",
-         "<f>, \"runs\" entry 6, \"record\": 3 is not from 0 to 2"},
-        {"\"record\": 2, \"level\": 1", "\"record\": 2, \"level\": -1",
-         "<f>, \"runs\" entry 6, \"level\": -1 is not from 0 to 1"},
-        {"\"status\": \"running\"", "\"status\": \"done\"",
-         "<f>, \"runs\" entry 3: a done run without \"converged\" and its peaks"},
-        {"\"peakDrift\": 0.0123", "\"peakDrift\": -0.0123",
-         "<f>, \"runs\" entry 1, \"peakDrift\": -0.0123 is not zero or positive"},
-        {"\"intensity\": \"level\"", "\"intensity\": \"pga\"",
-         "<f>, \"intensity\": \"pga\" is not factor or level"},
-        {"\"steps\": 5590", "\"steps\": 55.9",
-         "<f>, \"records\" entry 1, \"steps\": 55.9 is not a whole number"},
-    };
-    for (const auto& c : cases) {
+    for (const testing::TestCase& c : testing::ReadCases("motion/manifest-refusals.case")) {
         std::string text = good;
-        const size_t at = text.find(c.from);
-        ASSERT_NE(at, std::string::npos) << c.from;
-        text.replace(at, std::string_view(c.from).size(), c.to);
+        const size_t at = text.find(c.One("from"));
+        ASSERT_NE(at, std::string::npos) << c.where;
+        text.replace(at, c.One("from").size(), c.One("to"));
         WriteFileAtomically(path, text);
         try {
             ReadManifest(path);
-            ADD_FAILURE() << c.to;
+            ADD_FAILURE() << c.where;
         } catch (const InputError& e) {
-            EXPECT_EQ(e.what(), WithPath(c.message, path));
+            EXPECT_EQ(e.what(), WithPath(c.One("error"), path)) << c.where;
         }
     }
 }

@@ -1,5 +1,6 @@
 // Reading ground-motion records: what a file holds, and every way a file is refused.
 #include "motion/Record.h"
+#include "CaseFile.h"
 #include "MotionTestSupport.h"
 #include "model/Errors.h"
 
@@ -75,60 +76,20 @@ TEST(Record, ReadsTheValuesAndTheTimeStep) {
     }
 }
 
+// The refusals of tests/cases/motion/record-refusals.case, and a line too long to read.
 TEST(Record, RefusesMalformedFilesNamingFileLineAndToken) {
-    const struct {
-        std::string content;
-        bool peer;
-        const char* message;
-    } cases[] = {
-        {"", true, "<f>: the file is empty"},
-        {"A\nB\n", true,
-         "<f>: the file ends after line 2, within the four header lines of a PEER record"},
-        {"A\nB\nC", true,
-         "<f>: the file ends after line 3, within the four header lines of a PEER record"},
-        {"A\nB\nVELOCITY TIME SERIES IN UNITS OF CM/S\nNPTS= 1, DT= .01\n1\n", true,
-         "<f>, line 3: not an acceleration record: 'VELOCITY TIME SERIES IN UNITS OF CM/S'"},
-        {kHeader + "DT= .01 SEC\n1\n", true, "<f>, line 4: no NPTS= in 'DT= .01 SEC'"},
-        {kHeader + "NPTS= 1,\n1\n", true, "<f>, line 4: no DT= in 'NPTS= 1,'"},
-        {kHeader + "NPTS= 1O, DT= .01\n1\n", true,
-         "<f>, line 4, NPTS: '1O' is not a valid integer value"},
-        {kHeader + "NPTS= , DT= .01\n1\n", true,
-         "<f>, line 4, NPTS: '' is not a valid integer value"},
-        {kHeader + "NPTS= 0, DT= .01\n", true,
-         "<f>, line 4, NPTS: '0' is not a positive number of values"},
-        {kHeader + "NPTS= 10000001, DT= .01\n1\n", true,
-         "<f>, line 4, NPTS: 10000001 values are more than the 10000000 a record may have"},
-        {kHeader + "NPTS= 1, DT= .0O5 SEC\n1\n", true,
-         "<f>, line 4, DT: '.0O5' is not a valid floating point value"},
-        {kHeader + "NPTS= 1, DT= 0.000 SEC\n1\n", true,
-         "<f>, line 4, DT: '0.000' is not a positive time step"},
-        {kHeader + "NPTS= 1, DT= -.01 SEC\n1\n", true,
-         "<f>, line 4, DT: '-.01' is not a positive time step"},
-        {kHeader + "NPTS= 5, DT= .01\n1 2\n3 4\n", true,
-         "<f>, line 6: the file ends after 4 of NPTS=5 values"},
-        {kHeader + "NPTS= 3, DT= .01\n1 2\n\n3 4\n", true,
-         "<f>, line 7: '4' is value 4, beyond NPTS=3"},
-        {kHeader + "NPTS= 3, DT= .01\n1 x 3\n", true,
-         "<f>, line 5: 'x' is not a valid floating point value"},
-        {kHeader + "NPTS= 3, DT= .01\n1 2\n1e999\n", true,
-         "<f>, line 6: '1e999' is not a valid floating point value"},
-        {kHeader + "NPTS= 2, DT= .01\nnan inf\n", true,
-         "<f>, line 5: 'nan' is not a valid floating point value"},
-        {kHeader + "NPTS= 2, DT= .01\n" + std::string(1100000, ' ') + "1 2\n", true,
-         "<f>, line 5: longer than 1048576 characters"},
-        {"t a\n", false, "<f>: no values"},
-        {"t a\n\n", false, "<f>: no values"},
-        {"t a\n0 1\n0.01\n", false, "<f>, line 3: '0.01' does not have the 2 columns of line 2"},
-        {"t a\n0 1\n0.01 2 3\n", false,
-         "<f>, line 3: '0.01 2 3' does not have the 2 columns of line 2"},
-        {"t a\n0\n", false, "<f>, line 2: no column 2 in '0'"},
-        {"t a\n0 1\n0.01 -\n", false, "<f>, line 3: '-' is not a valid floating point value"},
-    };
     int n = 0;
-    for (const auto& c : cases) {
-        const std::string path = WriteScratchFile("bad" + std::to_string(n++) + ".AT2", c.content);
-        EXPECT_EQ(ReadError(c.peer ? Peer(path) : Columns(path)), WithPath(c.message, path));
+    for (const testing::TestCase& c : testing::ReadCases("motion/record-refusals.case")) {
+        const std::string path = WriteScratchFile(
+            "bad" + std::to_string(n++) + ".AT2",
+            (c.Has("header") ? kHeader : "") + testing::Unescaped(c.One("text")));
+        const bool peer = c.One("format") == "peer";
+        EXPECT_EQ(ReadError(peer ? Peer(path) : Columns(path)), WithPath(c.One("error"), path))
+            << c.where;
     }
+    const std::string path = WriteScratchFile(
+        "long.AT2", kHeader + "NPTS= 2, DT= .01\n" + std::string(1100000, ' ') + "1 2\n");
+    EXPECT_EQ(ReadError(Peer(path)), WithPath("<f>, line 5: longer than 1048576 characters", path));
 }
 
 TEST(Record, RefusesWhatIsNotARegularFileWithoutOpeningIt) {

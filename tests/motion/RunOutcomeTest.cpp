@@ -1,6 +1,7 @@
 // The run contract: the outcome file a script writes, the error a solver's console shows, and the
 // verdict on a run folder after its solver ended.
 #include "motion/RunOutcome.h"
+#include "CaseFile.h"
 #include "MotionTestSupport.h"
 #include "model/Errors.h"
 
@@ -57,42 +58,17 @@ TEST(RunOutcome, ReadsWhatAScriptWrites) {
 }
 
 // A file cut short, a misspelt key or a sign error in a script is refused: a wrong number must
-// not become a result.
+// not become a result (tests/cases/motion/outcome-refusals.case).
 TEST(RunOutcome, RefusesWhatIsNotAWholeOutcome) {
-    const struct {
-        std::string text;
-        std::string message;
-    } cases[] = {
-        {Edited(kGood, "end\n", ""), "<f>: the last line \"end\" is missing"},
-        {Edited(kGood, "peakBaseShear 5.554714702161591\nend\n", "peakBaseShear 5.55"),
-         "<f>: the last line \"end\" is missing"},
-        {Edited(kGood, "peakRoof 0.14070256712015705\n", ""), "<f>: \"peakRoof\" is missing"},
-        {Edited(kGood, "peakRoof", "peakRof"),
-         "<f>, line 4: \"peakRof\" is not a key of an outcome"},
-        {Edited(kGood, "time 9.990000", "converged no"),
-         "<f>, line 2: \"converged\" is given twice"},
-        {Edited(kGood, "converged yes", "converged true"),
-         "<f>, line 1: \"converged\" is true, not yes or no"},
-        {Edited(kGood, "peakDrift 0.046900855706719015", "peakDrift -0.0469"),
-         "<f>, line 3: \"peakDrift\" is -0.0469, not a number zero or more"},
-        {Edited(kGood, "time 9.990000", "time NaN"),
-         "<f>, line 2: \"time\" is NaN, not a number zero or more"},
-        {Edited(kGood, "peakRoof 0.14070256712015705", "peakRoof 0.14 m"),
-         "<f>, line 4: \"peakRoof\" needs one value"},
-        {Edited(kGood, "peakRoof 0.14070256712015705", "peakRoof"),
-         "<f>, line 4: \"peakRoof\" needs one value"},
-        {kGood + "peakRoof 2\n", "<f>, line 7: text after \"end\""},
-        {Edited(kGood, "peakRoof 0.14070256712015705", "peakRoof Inf"),
-         "<f>: a converged run without a number for each peak"},
-        {"", "<f>: the file is empty"},
-    };
-    for (const auto& c : cases) {
-        const std::string path = WriteScratchFile("outcome/bad.txt", c.text);
+    for (const testing::TestCase& c : testing::ReadCases("motion/outcome-refusals.case")) {
+        std::string text = c.Has("text") ? c.One("text") : kGood + testing::Unescaped(c.One("append"));
+        if (c.Has("from")) text = Edited(text, testing::Unescaped(c.One("from")), c.One("to"));
+        const std::string path = WriteScratchFile("outcome/bad.txt", text);
         try {
             ReadRunOutcome(path);
-            ADD_FAILURE() << c.text;
+            ADD_FAILURE() << c.where;
         } catch (const InputError& e) {
-            EXPECT_EQ(e.what(), WithPath(c.message, path));
+            EXPECT_EQ(e.what(), WithPath(c.One("error"), path)) << c.where;
         }
     }
 }

@@ -13,6 +13,7 @@
 #include "tcl/ScriptGenerator.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -64,12 +65,12 @@ inline PostRun RunPost(TModel model, const std::vector<std::string>& assignments
     return p;
 }
 
-inline TModel ModelOf(const std::string& s2kText) {
-    return ImportS2k(SplitS2kLines(s2kText));
-}
-
+// A model of tests/cases/solver, else of tests/data.
 inline TModel ModelFile(const std::string& name) {
-    return ImportS2k(ReadS2kFile(std::string(VANDRA_SOURCE_DIR) + "/tests/data/" + name));
+    const std::string cases = std::string(VANDRA_SOURCE_DIR) + "/tests/cases/solver/" + name;
+    return ImportS2k(ReadS2kFile(std::filesystem::exists(cases)
+                                     ? cases
+                                     : std::string(VANDRA_SOURCE_DIR) + "/tests/data/" + name));
 }
 
 } // namespace vandra::testing

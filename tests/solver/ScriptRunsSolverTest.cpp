@@ -13,10 +13,6 @@
 namespace vandra::testing {
 namespace {
 
-TModel Data(const std::string& name) {
-    return ImportS2k(ReadS2kFile(std::string(VANDRA_SOURCE_DIR) + "/tests/cases/solver/" + name));
-}
-
 ScriptLineList Script(TModel model, const std::vector<std::string>& sets) {
     TSettings settings;
     for (const std::string& s : sets)
@@ -67,7 +63,7 @@ TEST_F(ScriptRunsSolverTest, NamesCannotDamageTheScript) {
 // ten steps under a tenth of the first step's secant once its laws yield, the same when elastic.
 // A concrete truss (no bars) stretched past cracking carries nothing; compressed, it does.
 TEST_F(ScriptRunsSolverTest, NonlinearLawsYieldAndConcreteCarriesNoTension) {
-    const TModel cantilever = Data("rc_cantilever.s2k");
+    const TModel cantilever = ModelFile("rc_cantilever.s2k");
     const std::vector<std::string> push = {"AnalysisType=3", "LoadCase=1",   "LoadVector=2",
                                            "ControlNode=2",  "ControlDof=1", "ControlDisp=1",
                                            "AnalysisStep=100"};
@@ -85,7 +81,7 @@ TEST_F(ScriptRunsSolverTest, NonlinearLawsYieldAndConcreteCarriesNoTension) {
         EXPECT_TRUE(yields ? last < 0.1 * initial : std::abs(last / initial - 1) < 1e-3)
             << laws.back() << ": " << initial << " then " << last;
     }
-    const TModel truss = Data("concrete_truss.s2k");
+    const TModel truss = ModelFile("concrete_truss.s2k");
     for (const char* law : {"Mats[CONC].MatType=3", "Mats[CONC].MatType=5"})
         for (const char* step : {"1.5", "-1.5"}) { // to a strain of 0.005 either way
             const auto s = Steps(truss,
@@ -110,7 +106,7 @@ TEST_F(ScriptRunsSolverTest, MetresAndFeetGiveTheDisplacementsOfMillimetres) {
     for (const auto& c : cases) {
         double reference = 0;
         for (const auto& [unit, perMillimetre] : {std::pair{"mm", 1.0}, {"m", 0.001}, {"ft", 1 / 304.8}}) {
-            const PostRun p = RunPost(Data(std::string(c.model) + "_" + unit + ".s2k"),
+            const PostRun p = RunPost(ModelFile(std::string(c.model) + "_" + unit + ".s2k"),
                                       {"RecOpt=1,0,0,0,0", "LoadSteps=2"});
             const TNodeField d = ReadNodeStep(p.model, p.folder(), 2);
             const double v = (c.dof == 1 ? d.X : c.dof == 2 ? d.Y : d.Z)[size_t(c.joint)] / perMillimetre;

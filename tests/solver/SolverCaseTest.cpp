@@ -176,9 +176,11 @@ void ExpectEquilibrium(const PostRun& p, int step) {
 }
 
 TModel CaseModel(const TestCase& c) {
-    if (c.Has("corpus")) {
+    if (c.Has("corpus")) { // "table:" adds a table before the end of the file's data
         const std::string file = CorpusFile(c.One("corpus"));
-        return ImportTabular(ReadS2kFile(file), file);
+        if (!c.Has("table")) return ImportTabular(ReadS2kFile(file), file);
+        std::string text = ReadText(file);
+        return ImportTabular(S2kText(text.insert(text.rfind("END TABLE DATA"), c.One("table"))), file);
     }
     std::string text = c.Has("text")    ? c.One("text")
                        : c.Has("model") ? ReadText(SourcePath(c.One("model")))

@@ -39,64 +39,7 @@ constexpr double kStiffness =
     4 * 12 * 200000.0 * (300.0 * 300 * 300 * 300 / 12) / (kHeight * kHeight * kHeight);
 
 TModel Storey() {
-    TModel model = ModelOf(R"(SYSTEM
-  DOF=UX,UY,UZ,RX,RY,RZ  LENGTH=MM  FORCE=N
-
-JOINT
-  1  X=0  Y=0  Z=0
-  2  X=4000  Y=0  Z=0
-  3  X=0  Y=4000  Z=0
-  4  X=4000  Y=4000  Z=0
-  5  X=0  Y=0  Z=3000
-  6  X=4000  Y=0  Z=3000
-  7  X=0  Y=4000  Z=3000
-  8  X=4000  Y=4000  Z=3000
-  9  X=2000  Y=2000  Z=3000
-
-RESTRAINT
-  ADD=1  DOF=U1,U2,U3,R1,R2,R3
-  ADD=2  DOF=U1,U2,U3,R1,R2,R3
-  ADD=3  DOF=U1,U2,U3,R1,R2,R3
-  ADD=4  DOF=U1,U2,U3,R1,R2,R3
-  ADD=5  DOF=U3,R1,R2
-  ADD=6  DOF=U3,R1,R2
-  ADD=7  DOF=U3,R1,R2
-  ADD=8  DOF=U3,R1,R2
-
-CONSTRAINT
-  NAME=1  TYPE=DIAPHRAGM  AXIS=Z
-    ADD=5
-    ADD=6
-    ADD=7
-    ADD=8
-    ADD=9
-
-MASS
-  ADD=9  U1=1500  U2=1500
-
-MATERIAL
-  NAME=STEEL  IDES=S  M=0  W=0
-    T=0  E=200000  U=0.3  A=0
-
-FRAME SECTION
-  NAME=COL  MAT=STEEL  SH=R  T=300,300
-
-FRAME
-  1  J=1,5  SEC=COL  NSEG=1  ANG=0
-  2  J=2,6  SEC=COL  NSEG=1  ANG=0
-  3  J=3,7  SEC=COL  NSEG=1  ANG=0
-  4  J=4,8  SEC=COL  NSEG=1  ANG=0
-
-LOAD
-  NAME=DEAD
-    TYPE=FORCE
-      ADD=5  UZ=-50000
-      ADD=6  UZ=-50000
-      ADD=7  UZ=-50000
-      ADD=8  UZ=-50000
-
-END
-)");
+    TModel model = ModelFile("storey_mass.s2k");
     model.Sections[1].FrameType = kElasticBeamColumn;
     return model;
 }

@@ -83,61 +83,6 @@ TEST(ScriptWriters, ShellSectionsKeepTheirPlaceInTheTags) {
     EXPECT_TRUE(Starting(lines, "recorder Element").empty());
 }
 
-TEST(ScriptWriters, RecordersComeInBlocksOfAHundred) {
-    const std::pair<int, Lines> cases[] = {
-        {37, {"node0.out -time -nodeRange 1 37", "ele0.out -time -eleRange 1 36"}},
-        {201,
-         {"node0.out -time -nodeRange 1 100", "node1.out -time -nodeRange 101 200",
-          "node2.out -time -nodeRange 201 201", "ele1.out -time -eleRange 1 100",
-          "ele2.out -time -eleRange 101 200"}},
-        {251,
-         {"node0.out -time -nodeRange 1 100", "node1.out -time -nodeRange 101 200",
-          "node2.out -time -nodeRange 201 251", "ele1.out -time -eleRange 1 100",
-          "ele2.out -time -eleRange 101 200", "ele0.out -time -eleRange 201 250"}},
-        {1, {"node0.out -time -nodeRange 1 1"}},
-    };
-    for (const auto& [nodes, files] : cases) {
-        TSettings settings;
-        settings.RecOpt = {false, true, true, true, true, false};
-        settings.NumIntgrPts = 5;
-        Lines expected, forces, first, last;
-        for (const std::string& f : files) {
-            if (f.starts_with("node")) {
-                expected.push_back("recorder Node -file " + f + " -dof 1 2 3 disp");
-                continue;
-            }
-            const size_t dot = f.find(".out");
-            forces.push_back("recorder Element -file " + f + " localForce");
-            first.push_back("recorder Element -file " + f.substr(0, dot) + "_secs" +
-                            f.substr(dot) + " section 1 deformation");
-            last.push_back("recorder Element -file " + f.substr(0, dot) + "_secn" +
-                           f.substr(dot) + " section 5 deformation");
-        }
-        for (const Lines* block : {&forces, &first, &last})
-            expected.insert(expected.end(), block->begin(), block->end());
-        EXPECT_EQ(Starting(Generate(Chain(nodes), settings), "recorder "), expected) << nodes;
-    }
-}
-
-TEST(ScriptWriters, ModeShapesAreRecordedByAModalAnalysisOnlyInBlocks) {
-    TModel m = Chain(150);
-    for (TNODE& node : m.Nodes)
-        node.Mass[1] = 1;
-    TSettings settings;
-    settings.RecOpt = {false, false, false, false, false, true};
-    settings.ModalNumber = 3;
-    EXPECT_TRUE(Starting(Generate(m, settings), "recorder").empty());
-    settings.AnalysisType = kModal;
-    const ScriptLineList lines = Generate(m, settings);
-    Lines expected;
-    for (const char* n : {"1", "2", "3"})
-        for (const char* range : {"0.out -time -nodeRange 1 100", "1.out -time -nodeRange 101 150"})
-            expected.push_back(std::string("recorder Node -file eigen") + n + "_node" + range +
-                               " -dof 1 2 3 \"eigen " + n + "\"");
-    EXPECT_EQ(Starting(lines, "recorder"), expected);
-    EXPECT_EQ(Starting(lines, "set numModes"), Lines{"set numModes 3"});
-}
-
 // Loads of the chosen case only; a distributed load along local 2 or 3 with the sign of the
 // element's axes; no line for a case 0 load, a direction outside 1..3 or an unfilled entry.
 TEST(ScriptWriters, LoadPatternsOfTheChosenCase) {

@@ -1,5 +1,6 @@
-// The drawing area wired to the mouse state machine: pan and rotate drags, cancelling with the
-// right button, picking a frame, the wheel and the image following the widget's size.
+// The drawing area wired to the mouse state machine (its steps and the rotate drag are core
+// tests): a pan drag, cancelling with the right button, picking a frame, the wheel and the image
+// following the widget's size.
 #include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
 #include "sections/gui/FramePropertiesDialog.h"
@@ -31,7 +32,6 @@ private slots:
     void cleanup();
     void panDragFollowsThePointerAndStaysArmed();
     void rightButtonCancelsAndNothingMoves();
-    void rotateDragTurnsByHalfATurnPerWidth();
     void pickOpensFrameProperties();
     void wheelZoomsByNotchesAndPassesTheEventOn();
     void imageFollowsTheWidgetSize();
@@ -100,20 +100,6 @@ void ModelViewMouseTest::rightButtonCancelsAndNothingMoves() {
     window_->action(Command::Idle)->trigger();
     QCOMPARE(window_->interaction().MouseMode, int(kIdle));
     QCOMPARE(ModeText(*window_), QStringLiteral("None"));
-}
-
-void ModelViewMouseTest::rotateDragTurnsByHalfATurnPerWidth() {
-    window_->action(Command::Rotate)->trigger();
-    QCOMPARE(ModeText(*window_), QStringLiteral("Rotate View"));
-    const int W = view_->imageWidth();
-    const int H = view_->imageHeight();
-    QCOMPARE(QSize(W, H), view_->size());
-    QTest::mousePress(view_, Qt::LeftButton, {}, QPoint(1, 1));
-    QTest::mouseMove(view_, QPoint(1 + W / 2, 1));
-    QTest::mouseRelease(view_, Qt::LeftButton, {}, QPoint(1 + W / 2, 1 + H / 2));
-    QCOMPARE(window_->viewState().PlanAngle, double(W / 2) / W * 180);
-    QCOMPARE(window_->viewState().TiltAngle, double(H / 2) / H * 180);
-    QCOMPARE(ModeText(*window_), QStringLiteral("Rotate View"));
 }
 
 void ModelViewMouseTest::pickOpensFrameProperties() {
