@@ -7,8 +7,8 @@
 #include "post/gui/DeformationDialog.h"
 #include "post/gui/HistoryPlot.h"
 #include "post/gui/NodeHistoryWindow.h"
-#include "post/gui/ResultLegend.h"
 #include "view/gui/ModelViewWidget.h"
+#include "WidgetTest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,14 +25,9 @@ using namespace vandra::gui;
 
 namespace {
 
-const QString kData = QStringLiteral(VANDRA_SOURCE_DIR "/tests/data/");
+using vandra::testing::Child;
+using vandra::testing::kData;
 const QString kFrameModel = kData + QStringLiteral("two_storey_frame.s2k");
-
-template <typename T> T* Child(QObject* parent, const char* name) {
-    T* child = parent->findChild<T*>(QString::fromLatin1(name));
-    if (!child) qFatal("no child %s", name);
-    return child;
-}
 
 } // namespace
 
@@ -40,10 +35,8 @@ class ResultWindowsTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void resultLegendColours();
     void okStoresInOrderAndStopsAtABadField();
     void loadButtonsReadTheChosenFolderOnce();
-    void aFailedLoadKeepsWhatWasShown();
     void animationStepsWrapAndNeedAHistory();
     void nodeHistoryPlotsAndExports();
 
@@ -65,16 +58,6 @@ void ResultWindowsTest::prepare(MainWindow& window, const QString& folder) {
         ++asked_;
         return folder;
     });
-}
-
-void ResultWindowsTest::resultLegendColours() {
-    const QImage legend = MakeResultLegend();
-    QCOMPARE(legend.size(), QSize(155, 40));
-    const QRgb cells[] = {qRgb(255, 0, 0),   qRgb(255, 255, 0), qRgb(0, 255, 0),
-                          qRgb(0, 255, 255), qRgb(0, 0, 255),   qRgb(255, 0, 255)};
-    for (int k = 0; k < 6; ++k)
-        QCOMPARE(legend.pixel(5 + 24 * k + 12, 27), cells[k]);
-    QCOMPARE(legend.pixel(150, 38), qRgb(255, 255, 255));
 }
 
 void ResultWindowsTest::okStoresInOrderAndStopsAtABadField() {
@@ -123,7 +106,14 @@ void ResultWindowsTest::loadButtonsReadTheChosenFolderOnce() {
     QCOMPARE(window.document().results().ResultMax, r.Ends.Max); // the range changes at once
     QCOMPARE(Child<QLineEdit>(d, "maxValueEdit")->text(),
              QString::fromStdString(text::FormatGeneral(r.Ends.Max)));
-    QCOMPARE(r.Ends.HasI[21], 0); // an elastic beam
+    // A step the files do not hold (they hold 12 lines) is refused and keeps what was shown.
+    const std::vector<double> before = r.Disp.X;
+    Child<QLineEdit>(d, "loadStepEdit")->setText(QStringLiteral("13"));
+    Child<QPushButton>(d, "loadNodeButton")->click();
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY(messages_[0].contains(QStringLiteral("node0.out, line 13")));
+    QCOMPARE(r.Disp.X, before);
+    messages_.clear();
     // Mode shapes from another folder, chosen with the folder button.
     window.resultsFolder().setFolder(kData + QStringLiteral("frame_modal"));
     // The first folder's results went with it; the label shows the new one.
@@ -133,30 +123,13 @@ void ResultWindowsTest::loadButtonsReadTheChosenFolderOnce() {
     Child<QPushButton>(d, "loadModeButton")->click();
     QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
     QVERIFY(r.Disp.X[21] != 0 || r.Disp.Y[21] != 0);
-    QCOMPARE(d->statusText(), QStringLiteral("Mode shape 2 loaded."));
-}
-
-void ResultWindowsTest::aFailedLoadKeepsWhatWasShown() {
-    MainWindow window;
-    prepare(window, kData + QStringLiteral("frame_static"));
-    DeformationDialog* d = window.deformationDialog();
-    Child<QPushButton>(d, "loadNodeButton")->click();
-    const std::vector<double> before = window.document().results().Disp.X;
-    QCOMPARE(before.size(), size_t(22));
-    Child<QLineEdit>(d, "loadStepEdit")->setText(QStringLiteral("13")); // the files hold 12 lines
-    Child<QPushButton>(d, "loadNodeButton")->click();
-    QCOMPARE(messages_.size(), 1);
-    QVERIFY(messages_[0].contains(QStringLiteral("node0.out, line 13")));
-    QCOMPARE(window.document().results().Disp.X, before);
-    Child<QLineEdit>(d, "loadStepEdit")->setText(QStringLiteral("two"));
-    Child<QPushButton>(d, "loadNodeButton")->click();
-    QCOMPARE(messages_.last(), QStringLiteral("'two' is not a valid integer value"));
     // A cancelled folder dialog reads nothing.
+    const std::vector<double> mode = r.Disp.X;
     window.resultsFolder().setFolder(QString());
     window.resultsFolder().setChooser([](QWidget*, const QString&) { return QString(); });
     Child<QLineEdit>(d, "loadStepEdit")->setText(QStringLiteral("1"));
     Child<QPushButton>(d, "loadNodeButton")->click();
-    QCOMPARE(window.document().results().Disp.X, before);
+    QCOMPARE(r.Disp.X, mode);
 }
 
 void ResultWindowsTest::animationStepsWrapAndNeedAHistory() {
@@ -180,13 +153,11 @@ void ResultWindowsTest::animationStepsWrapAndNeedAHistory() {
     Child<QPushButton>(a, "runStopButton")->click();
     QVERIFY(window.animationRunning());
     a->hide();
-    QList<int> shown{window.animation().Frame};
+    QCOMPARE(window.animation().Frame, 0);
     for (int k = 1; k < 150; ++k) {
         window.animationTick();
-        shown << window.animation().Frame;
+        QCOMPARE(window.animation().Frame, k);
     }
-    for (int k = 0; k < 150; ++k)
-        QCOMPARE(shown[k], k);
     window.animationTick();
     QCOMPARE(window.animation().Frame, 0); // the next cycle
     QCOMPARE(window.viewState().DisplacementScale, 50.0);
@@ -203,24 +174,14 @@ void ResultWindowsTest::animationStepsWrapAndNeedAHistory() {
     Child<QLineEdit>(a, "animScaleEdit")->setText(QStringLiteral("10"));
     Child<QPushButton>(a, "runStopButton")->click();
     QVERIFY(window.animationRunning());
-    const int frames = window.animation().Frames;
-    double lowest = 0, highest = 0, sum = 0;
-    int signChanges = 0;
-    double previous = window.viewState().DisplacementScale;
-    QCOMPARE(previous, 0.0);
-    for (int k = 1; k <= frames; ++k) {
+    // How the swing goes is the core's; here it reaches the typed scale and comes back to rest.
+    double highest = 0;
+    for (int k = 1; k <= window.animation().Frames; ++k) {
         window.animationTick();
-        const double s = window.viewState().DisplacementScale;
-        lowest = std::min(lowest, s);
-        highest = std::max(highest, s);
-        sum += s;
-        if ((s > 0 && previous < 0) || (s < 0 && previous > 0)) ++signChanges;
-        previous = s;
+        highest = std::max(highest, window.viewState().DisplacementScale);
     }
-    QCOMPARE(previous, 0.0); // a whole period later, at rest again
-    QVERIFY(highest > 9.9 && lowest < -9.9);
-    QCOMPARE(signChanges, 1);
-    QVERIFY(std::abs(sum) < 1e-9);
+    QVERIFY(highest > 9.9);
+    QCOMPARE(window.viewState().DisplacementScale, 0.0);
     window.toggleAnimation();
 }
 
@@ -250,23 +211,10 @@ void ResultWindowsTest::nodeHistoryPlotsAndExports() {
     QCOMPARE(Child<QLineEdit>(h, "jointEdit")->text(), QStringLiteral("20"));
 
     QTemporaryDir dir;
-    const QString csv = dir.filePath(QStringLiteral("curve.csv"));
-    const QString png = dir.filePath(QStringLiteral("curve.png"));
-    h->exportCsv(csv);
-    h->exportPng(png);
-    QFile file(csv);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    QCOMPARE(lines[0], QByteArray("time,X,Y,Z"));
-    QCOMPARE(lines.size(), 112); // header, 110 steps, the empty piece after the last line end
-    const QImage picture(png);
-    QCOMPARE(picture.size(), h->plot()->size());
-    // The curve is drawn in blue somewhere inside the plot.
-    int blue = 0;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            blue += qBlue(picture.pixel(x, y)) > 150 && qRed(picture.pixel(x, y)) < 80;
-    QVERIFY(blue > 100);
+    h->exportCsv(dir.filePath(QStringLiteral("curve.csv")));
+    QFile csv(dir.filePath(QStringLiteral("curve.csv")));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QCOMPARE(csv.readAll().count('\n'), 111); // the header and the 110 steps
 
     // The curve goes with the results it was read from.
     window.clearResults();
