@@ -3,6 +3,7 @@
 #include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
 #include "document/SettingsByName.h"
+#include "WidgetTest.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,7 +19,7 @@ namespace {
 std::string Path(const QString& p) {
     return QFile::encodeName(p).toStdString();
 }
-const QString kFrame = QStringLiteral(VANDRA_SOURCE_DIR "/examples/two_storey_frame.s2k");
+const QString kFrame = vandra::testing::kExample;
 const QString kWall = QStringLiteral(VANDRA_SOURCE_DIR "/examples/slab_wall.s2k");
 } // namespace
 
