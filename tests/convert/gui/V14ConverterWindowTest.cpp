@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QFile>
-#include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -47,9 +46,6 @@ private slots:
 
     void openConvertsAndSaveWritesCrLfLines() {
         V14ConverterWindow window;
-        QCOMPARE(window.windowTitle(),
-                 QStringLiteral("Transfer Sap2000 V14 s2k file to Sap2000 V16"));
-        QCOMPARE(window.findChild<QGroupBox*>()->title(), QStringLiteral("Use For"));
         QCOMPARE(window.logText(), QString());
         QString openPath, savePath;
         window.setOpenPathProvider([&] { return openPath; });

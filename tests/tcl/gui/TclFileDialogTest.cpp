@@ -39,15 +39,11 @@ private slots:
         TSettings settings;
         TclFileDialog dialog(model, settings);
         auto* text = dialog.findChild<QPlainTextEdit*>(QStringLiteral("scriptText"));
-        QCOMPARE(text->toPlainText(), QStringLiteral("OpenSEES Tcl File"));
 
         Press(dialog, "generateButton");
         QVERIFY(messages_.isEmpty());
         const QStringList lines = text->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), qsizetype(dialog.scriptLines().size()));
-        for (qsizetype i = 0; i < lines.size(); ++i)
-            QCOMPARE(lines[i],
-                     QString::fromStdString(std::string(dialog.scriptLines()[size_t(i)])));
         QCOMPARE(lines.value(4), QStringLiteral("node 1 1.000E+003 0.000E+000 0.000E+000"));
 
         const ScriptLineList before = dialog.scriptLines();
