@@ -1,11 +1,11 @@
 // The drawing area wired to the mouse state machine (its steps and the rotate drag are core
 // tests): a pan drag, cancelling with the right button, picking a frame, the wheel and the image
 // following the widget's size.
+#include "WidgetTest.h"
 #include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
 #include "sections/gui/FramePropertiesDialog.h"
 #include "view/gui/ModelViewWidget.h"
-#include "WidgetTest.h"
 
 #include <QAction>
 #include <QLabel>

@@ -3,6 +3,7 @@
 // found something shows it once; "Do not show again for this model" silences that model only;
 // generation warnings of the script dialog come to the same dialog.
 #include "CorpusFiles.h"
+#include "WidgetTest.h"
 #include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/WarningsDialog.h"
@@ -12,7 +13,6 @@
 #include "post/gui/DeformationDialog.h"
 #include "tcl/gui/TclFileDialog.h"
 #include "view/gui/ModelViewWidget.h"
-#include "WidgetTest.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,5 +1,6 @@
 // The project file: what it keeps, how it is opened again, and what happens when it cannot be.
 #include "app/project/ProjectFile.h"
+#include "WidgetTest.h"
 #include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
 #include "document/SettingsByName.h"
@@ -8,7 +9,6 @@
 #include "tcl/gui/AnalysisSettingDialog.h"
 #include "tcl/gui/RecorderSettingDialog.h"
 #include "view/gui/ViewOptionDialog.h"
-#include "WidgetTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -101,7 +101,6 @@ private slots:
         QVERIFY(failed);
         QCOMPARE(ReadAll(project), old);
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"p.vandra"});
-
     }
 
     // Every setting a project keeps comes back through Save Project, Open Project and the dialog

@@ -1,9 +1,9 @@
 // Choices are never lost without a word: importing and closing ask Save / Discard / Cancel first;
 // a project given by name is opened.
+#include "WidgetTest.h"
 #include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
 #include "document/SettingsByName.h"
-#include "WidgetTest.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,13 +1,13 @@
-// Post > "Force", the post tables and their plots on recorded solver output (tests/data/frame_push: the
-// example's PUSH case, 150 kN along X in four static steps): the commands reach the windows, the
-// windows read what the settings say was recorded, and what they show is what the run holds.
+// Post > "Force", the post tables and their plots on recorded solver output (tests/data/frame_push:
+// the example's PUSH case, 150 kN along X in four static steps): the commands reach the windows,
+// the windows read what the settings say was recorded, and what they show is what the run holds.
+#include "WidgetTest.h"
 #include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
 #include "document/SettingsByName.h"
 #include "post/gui/ForceDiagramDialog.h"
 #include "post/gui/HistoryPlot.h"
 #include "post/gui/PostTablesWindow.h"
-#include "WidgetTest.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -46,9 +46,9 @@ void PostWindowsTest::init() {
 
 void PostWindowsTest::prepare(MainWindow& window) {
     window.importModel(kData + QStringLiteral("two_storey_frame.s2k"));
-    for (const char* set : {"AnalysisType=1", "LoadCase=2", "LoadSteps=4", "RecOpt=1,1,0,0,0",
-                            "RecReactions=1", "RecRotations=1", "Sections[EIPE400].FrameType=4",
-                            "ControlNode=16", "ControlDof=1"})
+    for (const char* set :
+         {"AnalysisType=1", "LoadCase=2", "LoadSteps=4", "RecOpt=1,1,0,0,0", "RecReactions=1",
+          "RecRotations=1", "Sections[EIPE400].FrameType=4", "ControlNode=16", "ControlDof=1"})
         AssignSetting(window.document().model(),
                       SettingRooms{&window.document().settings(), &window.viewOptions(),
                                    &window.document().results()},
@@ -156,8 +156,7 @@ void PostWindowsTest::storeyShearCurveSavesAsPngSvgAndCsv() {
     QVERIFY(csv.open(QIODevice::ReadOnly | QIODevice::Text));
     const QStringList lines = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 5);
-    QCOMPARE(lines[0],
-             QStringLiteral("time column (load factor),storey shear X [model units]"));
+    QCOMPARE(lines[0], QStringLiteral("time column (load factor),storey shear X [model units]"));
     for (size_t k = 0; k < 4; ++k) {
         const QStringList cells = lines[qsizetype(k) + 1].split(u',');
         QCOMPARE(cells.size(), 2);

@@ -1,4 +1,5 @@
 // The Deformation Shape dialog, the animation and the Node History window, on real solver output.
+#include "WidgetTest.h"
 #include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
 #include "document/SettingsByName.h"
@@ -8,7 +9,6 @@
 #include "post/gui/HistoryPlot.h"
 #include "post/gui/NodeHistoryWindow.h"
 #include "view/gui/ModelViewWidget.h"
-#include "WidgetTest.h"
 
 #include <QCheckBox>
 #include <QComboBox>

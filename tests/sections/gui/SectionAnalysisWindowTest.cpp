@@ -2,12 +2,12 @@
 // failing solver is shown, with what it printed, and the window stays usable; an elastic section
 // shows its stiffness line; the curve exports as CSV and the plots as PNG.
 #include "sections/gui/SectionAnalysisWindow.h"
+#include "WidgetTest.h"
 #include "app/run/SectionRun.h"
 #include "model/SolverLocator.h"
 #include "post/gui/HistoryPlot.h"
 #include "sections/FrameSectionModel.h"
 #include "sections/gui/FrameSectionDialog.h"
-#include "WidgetTest.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,5 +1,6 @@
 // The frame section, material, shell section and frame properties dialogs: what they show, what
 // OK and Modify store, in which order, and what they refuse.
+#include "WidgetTest.h"
 #include "app/gui/ErrorBox.h"
 #include "app/project/ProjectFile.h"
 #include "convert/V14Converter.h"
@@ -11,7 +12,6 @@
 #include "sections/gui/MaterialDialog.h"
 #include "sections/gui/ShellSectionDialog.h"
 #include "tcl/ScriptGenerator.h"
-#include "WidgetTest.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -132,7 +132,6 @@ private slots:
         QCOMPARE(Pixel(d, 34, 34), QRgb(0xFF0000));
         QCOMPARE(Pixel(d, 34, 144), QRgb(0x0000FF));
         QCOMPARE(Pixel(d, 60, 60), QRgb(0xFFFFFF));
-
     }
 
     void frameSectionOkStoresAndRedraws() {
@@ -173,7 +172,6 @@ private slots:
         QCOMPARE(s.DivideFY, 5); // the bad field and everything after it keep their values
         QCOMPARE(s.BarTop, 1000.0);
         QVERIFY(d.picture() != before); // drawn as typed, up to the bad field
-
     }
 
     void frameSectionSwatchColourNeedsOk() {
@@ -479,6 +477,7 @@ private slots:
         QCOMPARE(interaction.SelectedFrame, 0);
         QCOMPARE(cleared.count(), 1);
     }
+
 private:
     QStringList messages_;
 };

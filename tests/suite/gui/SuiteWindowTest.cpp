@@ -2,6 +2,8 @@
 // in the window, saved into the document, written (T1 from a modal run) and run on the pool until
 // the table, the progress bar and the IDA tabs show every run done; a second suite cancelled while
 // it runs leaves its runs pending. What the runs compute is checked in tests/solver.
+#include "suite/gui/SuiteWindow.h"
+#include "WidgetTest.h"
 #include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
 #include "document/Document.h"
@@ -9,8 +11,6 @@
 #include "motion/Record.h"
 #include "suite/gui/IdaPlotWidget.h"
 #include "suite/gui/SuiteEditor.h"
-#include "suite/gui/SuiteWindow.h"
-#include "WidgetTest.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "tcl/gui/AnalysisSettingDialog.h"
+#include "WidgetTest.h"
 #include "app/gui/ErrorBox.h"
 #include "model/NumberText.h"
-#include "WidgetTest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -91,8 +91,9 @@ private slots:
         }
         Child<QLineEdit>(&dialog, "controlDispEdit")->setText(QStringLiteral("2.5"));
         Child<QLineEdit>(&dialog, "analysisStepEdit")->setText(QStringLiteral("40"));
-        QVERIFY(
-            Child<QLabel>(&dialog, "controlTargetLabel")->text().contains(QStringLiteral("= 100 ")));
+        QVERIFY(Child<QLabel>(&dialog, "controlTargetLabel")
+                    ->text()
+                    .contains(QStringLiteral("= 100 ")));
     }
 
     void showLoadsTheStoreAndOkStoresRoundedValues() {
