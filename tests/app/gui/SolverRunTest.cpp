@@ -135,8 +135,6 @@ void SolverRunTest::fakeSolverGetsTheScriptAsOneArgument() {
                  QColor(200, 0, 0));
         QCOMPARE(LineColour(*solver, QStringLiteral("exit status 3")), QColor(200, 0, 0));
     }
-    if (exitCode == 0 && troubled)
-        QCOMPARE(LineColour(*solver, QStringLiteral("invalid command name")), QColor(200, 0, 0));
 
     // "Load results" opens the Deformation Shape dialog on the run's folder.
     auto* load = solver->findChild<QPushButton*>(QStringLiteral("loadResultsButton"));

@@ -37,7 +37,7 @@ private slots:
         TViewOptions view;
         TSettings settings;
         settings.RecOpt = {false, false, true, false, true, false};
-        std::unique_ptr<QDialog> dialog;
+        std::unique_ptr<gui::ModelessDialog> dialog;
         if (which == 0) dialog = std::make_unique<ViewOptionDialog>(view);
         else dialog = std::make_unique<gui::RecorderSettingDialog>(settings);
         const QString prefix = which == 0 ? QStringLiteral("viewOptCheck") : QStringLiteral("recOptCheck");
@@ -48,39 +48,34 @@ private slots:
                 v.push_back(which == 0 ? view.ViewOpt[size_t(i)] : settings.RecOpt[size_t(i)]);
             return v;
         };
-        const auto boxes = [&] {
-            std::vector<bool> v;
-            for (int i = 1; i <= count; ++i)
-                v.push_back(dialog->findChild<QCheckBox*>(prefix + QString::number(i))->isChecked());
-            return v;
-        };
+        // Toggles every box and gives what they showed before.
         const auto toggleAll = [&] {
-            for (int i = 1; i <= count; ++i)
-                dialog->findChild<QCheckBox*>(prefix + QString::number(i))->toggle();
+            std::vector<bool> shown;
+            for (int i = 1; i <= count; ++i) {
+                auto* box = dialog->findChild<QCheckBox*>(prefix + QString::number(i));
+                shown.push_back(box->isChecked());
+                box->toggle();
+            }
+            return shown;
         };
-        std::unique_ptr<QSignalSpy> redraws;
-        if (which == 0)
-            redraws = std::make_unique<QSignalSpy>(static_cast<ViewOptionDialog*>(dialog.get()),
-                                                   &ViewOptionDialog::applied);
+        QSignalSpy redraws(dialog.get(), &gui::ModelessDialog::applied);
         const std::vector<bool> before = flags();
         dialog->show();
-        QCOMPARE(boxes(), before);
-        toggleAll();
+        QCOMPARE(toggleAll(), before);
         if (which == 0) Press(*dialog, "cancelButton");
         else dialog->close();
         QVERIFY(!dialog->isVisible());
         QCOMPARE(flags(), before);
-        if (redraws) QCOMPARE(redraws->count(), 0);
+        QCOMPARE(redraws.count(), 0);
 
         dialog->show();
-        QCOMPARE(boxes(), before);
-        toggleAll();
+        QCOMPARE(toggleAll(), before);
         Press(*dialog, "okButton");
         QVERIFY(!dialog->isVisible());
         std::vector<bool> toggled = before;
         toggled.flip();
         QCOMPARE(flags(), toggled);
-        if (redraws) QCOMPARE(redraws->count(), 1);
+        QCOMPARE(redraws.count(), 1);
     }
 
     void showLoadPicksCaseAndKind() {
