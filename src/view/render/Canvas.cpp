@@ -637,20 +637,25 @@ bool Canvas::FillMonotone(const QPointF* p, int n, int y0, int y1, QRgb color) {
     Chain forward{top, y0 - 1, 0, 0};
     Chain backward = forward;
     const uint32_t c = color | 0xFF000000u;
+    const int64_t lastX = width_ - 1;
     uint32_t* row = bits_ + static_cast<qsizetype>(y0) * stride_;
-    for (int y = y0; y <= y1; ++y, row += stride_) {
+    for (int y = y0; y <= y1;) {
         if (y > forward.lastRow && !edgeFor(forward, y, next)) break;
         if (y > backward.lastRow && !edgeFor(backward, y, prev)) break;
-        const int64_t left = std::min(forward.x, backward.x);
-        const int64_t right = std::max(forward.x, backward.x);
-        forward.x += forward.step;
-        backward.x += backward.step;
-        // The pixels whose centres lie in [left, right).
-        const int x0 = static_cast<int>(std::max<int64_t>(0, (left + 0x7FFF) >> 16));
-        const int x1 =
-            static_cast<int>(std::min<int64_t>(width_ - 1, ((right + 0x7FFF) >> 16) - 1));
-        for (int x = x0; x <= x1; ++x)
-            row[x] = c;
+        // The rows down to the nearer end of the two edges, with everything in registers.
+        const int end = std::min({y1, forward.lastRow, backward.lastRow});
+        int64_t fx = forward.x, bx = backward.x;
+        const int64_t fs = forward.step, bs = backward.step;
+        for (; y <= end; ++y, row += stride_, fx += fs, bx += bs) {
+            // The pixels whose centres lie in [left, right).
+            const int64_t left = std::min(fx, bx), right = std::max(fx, bx);
+            const int64_t x0 = std::max<int64_t>(0, (left + 0x7FFF) >> 16);
+            const int64_t x1 = std::min(lastX, ((right + 0x7FFF) >> 16) - 1);
+            for (int64_t x = x0; x <= x1; ++x)
+                row[x] = c;
+        }
+        forward.x = fx;
+        backward.x = bx;
     }
     return true;
 }
@@ -672,7 +677,14 @@ void Canvas::ThinLine(const QPointF& a, const QPointF& b, QRgb color) {
     // other coordinate stepped in fixed point (16 fractional bits); rounding a point of the image
     // keeps it in the image.
     QLineF line(a, b);
-    if (!ClipLine(line, ClipBox{0, 0, width_ - 1.0, height_ - 1.0})) return;
+    const double right = width_ - 1.0, bottom = height_ - 1.0;
+    if (a.x() >= 0 && a.x() <= right && a.y() >= 0 && a.y() <= bottom && b.x() >= 0 &&
+        b.x() <= right && b.y() >= 0 && b.y() <= bottom) {
+        // Inside: the numbers the cut would give (the whole line, its end as start plus extent).
+        line.setP2(QPointF(a.x() + (b.x() - a.x()), a.y() + (b.y() - a.y())));
+    } else if (!ClipLine(line, ClipBox{0, 0, right, bottom})) {
+        return;
+    }
     const double dx = line.dx(), dy = line.dy();
     const int steps = FirstCentre(std::max(std::abs(dx), std::abs(dy)) + 0.5);
     constexpr double kOne = 65536.0;
