@@ -698,6 +698,14 @@ void Canvas::ThinLine(const QPointF& a, const QPointF& b, QRgb color) {
     const int64_t maxX = (static_cast<int64_t>(width_) << 16) - 1;
     const int64_t maxY = (static_cast<int64_t>(height_) << 16) - 1;
     const uint32_t c = color | 0xFF000000u;
+    // The cut line lies within the pixel centres, half a pixel inside the image's edges, and each
+    // step's rounding moves the point by at most 2^-17 pixel: in fewer than 2^15 steps it cannot
+    // leave the image.
+    if (steps < (1 << 15)) {
+        for (int k = 0; k <= steps; ++k, x += sx, y += sy)
+            bits_[(y >> 16) * stride_ + (x >> 16)] = c;
+        return;
+    }
     for (int k = 0; k <= steps; ++k, x += sx, y += sy) {
         const int64_t px = std::clamp<int64_t>(x, 0, maxX) >> 16;
         const int64_t py = std::clamp<int64_t>(y, 0, maxY) >> 16;
