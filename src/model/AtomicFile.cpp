@@ -130,13 +130,17 @@ void AtomicOutput::Discard() noexcept {
     open_ = false;
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view content) {
-    AtomicOutput output(path);
-    const int fd = ::open(output.WritePath().c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) Fail(path, errno);
+void AtomicOutput::Write(std::string_view content) {
+    const int fd = ::open(WritePath().c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) Fail(path_, errno);
     const bool written = WriteAll(fd, content);
     const int writeError = errno;
-    if (::close(fd) != 0 || !written) Fail(path, written ? errno : writeError);
+    if (::close(fd) != 0 || !written) Fail(path_, written ? errno : writeError);
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view content) {
+    AtomicOutput output(path);
+    output.Write(content);
     output.Commit();
 }
 

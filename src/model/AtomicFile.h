@@ -52,6 +52,8 @@ public:
     // True when the target is written in place (a device or a FIFO).
     bool Direct() const { return direct_; }
 
+    // Writes content to WritePath(). InputError naming the target when it cannot be written.
+    void Write(std::string_view content);
     // Flushes the temporary to the disk and renames it over the target, which keeps its
     // permissions (a new file gets those of an ordinary create). InputError naming the target when
     // that fails; the temporary is then removed.

@@ -232,6 +232,8 @@ struct TMAT {
     // negative in compression). Only fibers and trusses see them; everything else uses E, G, U.
     double Fy = 0, E0 = 0, b = 0, R0 = 0, cR1 = 0, cR2 = 0;
     double fpc = 0, epsc0 = 0, fpcu = 0, epsU = 0, lambda = 0, ft = 0, Ets = 0;
+    // Added in the program (model/AddedMaterial.h), not read from the model file.
+    bool Added = false;
 
     bool operator==(const TMAT&) const = default;
 };

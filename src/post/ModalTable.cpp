@@ -174,11 +174,16 @@ TModalTable ReadModalTable(const TModel& model, const std::string& folder, int m
         throw InputError(PathOf(folder, recorder::FileName(RecorderFile::Eigenvalues, 0)) +
                          " holds " + Num(static_cast<long long>(eigenvalues.size())) +
                          " eigenvalues; " + Num(modes) + " modes were asked for");
+    return ReadModalTable(model, folder,
+                          std::vector<double>(eigenvalues.begin(), eigenvalues.begin() + modes));
+}
+
+TModalTable ReadModalTable(const TModel& model, const std::string& folder,
+                           const std::vector<double>& eigenvalues) {
     std::vector<TNodeField> shapes;
-    for (int mode = 1; mode <= modes; ++mode)
+    for (int mode = 1; mode <= static_cast<int>(eigenvalues.size()); ++mode)
         shapes.push_back(ReadModeShape(model, folder, mode));
-    return ComputeModalTable(
-        model, std::vector<double>(eigenvalues.begin(), eigenvalues.begin() + modes), shapes);
+    return ComputeModalTable(model, eigenvalues, shapes);
 }
 
 TModalTable ReadModalReport(const std::string& folder) {

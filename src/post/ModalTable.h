@@ -49,6 +49,9 @@ TModalTable ComputeModalTable(const TModel& model, const std::vector<double>& ei
 
 // Reads "Periods.txt" and the mode shape files of the first `modes` modes, then computes.
 TModalTable ReadModalTable(const TModel& model, const std::string& folder, int modes);
+// The same for eigenvalues already read: the mode shape files of as many modes.
+TModalTable ReadModalTable(const TModel& model, const std::string& folder,
+                           const std::vector<double>& eigenvalues);
 
 // The solver's report "ModalProperties.txt" of a results folder.
 TModalTable ReadModalReport(const std::string& folder);

@@ -52,7 +52,7 @@ void LoadModalTable(TResults& results, const TModel& model, const TSettings& set
                     const std::string& folder) {
     TModalTable table;
     if (settings.RecOpt[kRecModeShape])
-        table = ReadModalTable(model, folder, static_cast<int>(ReadEigenvalues(folder).size()));
+        table = ReadModalTable(model, folder, ReadEigenvalues(folder));
     else if (settings.RecModalReport)
         table = ReadModalReport(folder);
     else

@@ -267,6 +267,9 @@ void MainWindow::createDialogs() {
                               static_cast<ModelessDialog*>(forceDiagramDialog_)})
         connect(d, &ModelessDialog::applied, this, redraw);
     connect(framePropertiesDialog_, &FramePropertiesDialog::selectionCleared, this, redraw);
+    // A material added to a model whose solids had none counts in the status bar.
+    connect(materialDialog_, &ModelessDialog::applied, this,
+            [this] { statusPanels_->setCounts(CountsOf(document_.model())); });
     connect(animationDialog_, &AnimationDialog::runStopRequested, this,
             &MainWindow::toggleAnimation);
     connect(animationDialog_, &AnimationDialog::stepRequested, this, &MainWindow::stepAnimation);

@@ -37,6 +37,9 @@ bool RunWithProgress(QWidget* parent, const QString& title,
     dialog.setAutoReset(false);
     dialog.setAutoClose(false);
     QObject::connect(&dialog, &QProgressDialog::canceled, [&progress] { progress.Cancel(); });
+    // Starts the clock that shows the dialog after its minimum duration, also for work that
+    // never gives a total (the dialog shows itself only once a value was set).
+    dialog.setValue(0);
 
     QEventLoop loop;
     QTimer poll;

@@ -1,6 +1,7 @@
 #include "app/project/ProjectFile.h"
 
 #include "document/SettingsByName.h"
+#include "model/AddedMaterial.h"
 #include "model/AtomicFile.h"
 #include "model/Errors.h"
 #include "model/InputFile.h"
@@ -189,6 +190,25 @@ void ReadMaterial(const QJsonObject& o, TMAT& m, const std::string& where) {
     CheckMaterialLaw(m);
 }
 
+// The materials added in the program ("Added": true) that the model file does not hold, added
+// again with their E and U; their laws are applied with the others.
+void AddMaterials(TModel& model, const QJsonValue& mats) {
+    if (!mats.isObject()) return;
+    const QJsonObject all = mats.toObject();
+    for (auto it = all.begin(); it != all.end(); ++it) {
+        const QJsonObject o = it.value().toObject();
+        bool added = false;
+        const std::string where = "Mats[" + Local(it.key()) + "]";
+        ReadFlag(o, "Added", added, where);
+        if (!added || FindMaterial(model, Local(it.key())) != 0) continue;
+        TMAT mat;
+        mat.Name = Local(it.key());
+        ReadReal(o, "E", mat.E, where);
+        ReadReal(o, "U", mat.U, where);
+        AddSolidMaterial(model, mat);
+    }
+}
+
 // The settings that projects keep, from the settings table.
 QJsonObject SettingsObject(const ConstSettingRooms& rooms) {
     QJsonObject o;
@@ -300,7 +320,13 @@ QJsonObject ProjectDocument(const TModel& model, const TSettings& settings,
     }
     for (int m = 1; m <= CountOf(model.MatCount); ++m) {
         const TMAT& mat = model.Mats[static_cast<size_t>(m)];
-        mats.insert(Q(mat.Name), MaterialObject(mat));
+        QJsonObject o = MaterialObject(mat);
+        if (mat.Added) { // the model file does not hold it: its elastic constants are kept here
+            o.insert(QStringLiteral("Added"), true);
+            o.insert(QStringLiteral("E"), mat.E);
+            o.insert(QStringLiteral("U"), mat.U);
+        }
+        mats.insert(Q(mat.Name), o);
     }
     QJsonObject document{
         {QStringLiteral("Format"), QLatin1String(kFormat)},
@@ -372,6 +398,7 @@ OpenedProject OpenProject(const std::string& projectPath, Progress* progress) {
                     Bad(where, "NonlinType", "must be 0 or 1");
             },
             p.unmatched);
+        AddMaterials(model, o.value(QStringLiteral("Mats")));
         ApplyByName(model.Mats, model, o.value(QStringLiteral("Mats")), "Mats", FindMaterial,
                     ReadMaterial, p.unmatched);
     } catch (const InputError& e) {

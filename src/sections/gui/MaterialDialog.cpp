@@ -1,5 +1,6 @@
 #include "sections/gui/MaterialDialog.h"
 
+#include "model/AddedMaterial.h"
 #include "model/Errors.h"
 #include "model/MaterialLaws.h"
 #include "model/NumberParse.h"
@@ -22,7 +23,7 @@ QString Latin(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-const QString kFaultStyle = QStringLiteral("QLineEdit { background: #ffd0d0; }");
+const QColor kFaultColor(0xff, 0xd0, 0xd0);
 
 } // namespace
 
@@ -51,7 +52,9 @@ MaterialDialog::MaterialDialog(TModel& model, QWidget* parent)
     poisson_->setObjectName(QStringLiteral("poissonRatioEdit"));
     int row = 0;
     for (QLineEdit* box : {name_, elastic_, shear_, poisson_})
-        box->setReadOnly(true); // shown, never stored
+        box->setReadOnly(true); // shown, stored only for a material being added
+    for (QLineEdit* box : {name_, elastic_, poisson_})
+        connect(box, &QLineEdit::textChanged, this, &MaterialDialog::checkTyped);
     const std::pair<const char*, QWidget*> rows[] = {{"Name", name_},
                                                      {"Type", type_},
                                                      {"Elastic Modulus", elastic_},
@@ -89,6 +92,11 @@ MaterialDialog::MaterialDialog(TModel& model, QWidget* parent)
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(list_);
+    add_ = new QPushButton(QStringLiteral("Add material"), this);
+    add_->setObjectName(QStringLiteral("addMaterialButton"));
+    add_->setToolTip(QStringLiteral("A material for the solids that have none"));
+    connect(add_, &QPushButton::clicked, this, &MaterialDialog::startAdding);
+    right->addWidget(add_);
     right->addWidget(makeButtons(QDialogButtonBox::Apply | QDialogButtonBox::Close));
     QPushButton* modify = button(QDialogButtonBox::Apply);
     modify->setText(QStringLiteral("Modify"));
@@ -110,22 +118,58 @@ MaterialDialog::MaterialDialog(TModel& model, QWidget* parent)
 
 void MaterialDialog::load() {
     const QSignalBlocker blocker(list_);
+    setAdding(false);
     list_->clear();
     for (int m = 1; m <= CountOf(model_.MatCount); ++m)
         list_->addItem(QString::fromLocal8Bit(model_.Mats[static_cast<size_t>(m)].Name));
-    if (list_->count() == 0) return;
+    if (list_->count() == 0) {
+        for (QLineEdit* box : {name_, elastic_, shear_, poisson_})
+            box->clear();
+        return;
+    }
     list_->setCurrentRow(0);
     showMaterial(0);
 }
 
+void MaterialDialog::setAdding(bool adding) {
+    adding_ = adding;
+    for (const auto& [field, box] : elasticBoxes())
+        box->setReadOnly(!adding);
+    type_->setEnabled(!adding);
+    add_->setEnabled(!adding && SolidsNeedMaterial(model_));
+}
+
+std::map<std::string_view, QLineEdit*> MaterialDialog::elasticBoxes() const {
+    return {{"Name", name_}, {"E", elastic_}, {"U", poisson_}};
+}
+
+void MaterialDialog::startAdding() {
+    {
+        const QSignalBlocker blocker(list_);
+        list_->addItem(QStringLiteral("(new material)"));
+        list_->setCurrentRow(list_->count() - 1);
+    }
+    setAdding(true);
+    for (QLineEdit* box : {name_, elastic_, shear_, poisson_})
+        box->clear();
+    type_->setCurrentIndex(kMatElastic - 1);
+    showLaw(TMAT{.MatType = kMatElastic});
+    name_->setFocus();
+}
+
 int MaterialDialog::selectedMaterial() const {
     const int row = list_->currentRow();
-    if (row < 0 || row >= CountOf(model_.MatCount)) return 0;
+    if (adding_ || row < 0 || row >= CountOf(model_.MatCount)) return 0;
     return row + 1;
 }
 
 void MaterialDialog::showMaterial(int row) {
+    if (adding_) load(); // another line chosen: the material being added is dropped
     if (row < 0 || row >= CountOf(model_.MatCount)) return;
+    if (list_->currentRow() != row) {
+        const QSignalBlocker blocker(list_);
+        list_->setCurrentRow(row);
+    }
     const TMAT& mat = model_.Mats[static_cast<size_t>(row + 1)];
     name_->setText(QString::fromLocal8Bit(mat.Name));
     type_->setCurrentIndex(FindMaterialLaw(mat.MatType) ? mat.MatType - 1 : -1);
@@ -152,7 +196,20 @@ void MaterialDialog::showLaw(const TMAT& mat) {
 }
 
 TMAT MaterialDialog::typed(std::string_view* failed) const {
-    TMAT changed = model_.Mats[static_cast<size_t>(selectedMaterial())];
+    TMAT changed = adding_ ? TMAT{} : model_.Mats[static_cast<size_t>(selectedMaterial())];
+    if (adding_) {
+        changed.Name = name_->text().toLocal8Bit().toStdString();
+        for (const auto& [field, member] : {std::pair{"E", &TMAT::E}, std::pair{"U", &TMAT::U}}) {
+            if (failed != nullptr) *failed = field;
+            try {
+                changed.*member =
+                    parse::Float(elasticBoxes().at(field)->text().toLocal8Bit().toStdString());
+            } catch (const ConversionError& e) {
+                throw ConversionError("Material " + changed.Name + ": " + field + " " + e.what());
+            }
+        }
+        return changed;
+    }
     const MaterialLaw* law = FindMaterialLaw(type_->currentIndex() + 1);
     if (law == nullptr) return changed;
     changed.MatType = law->type;
@@ -170,26 +227,44 @@ TMAT MaterialDialog::typed(std::string_view* failed) const {
 }
 
 void MaterialDialog::checkTyped() {
-    if (selectedMaterial() == 0) return;
+    if (selectedMaterial() == 0 && !adding_) return;
     std::string_view field;
     QString why;
     try {
-        if (const std::optional<LawFault> fault = MaterialLawFault(typed(&field))) {
+        const TMAT mat = typed(&field);
+        if (const std::optional<LawFault> fault =
+                adding_ ? NewMaterialFault(model_, mat) : MaterialLawFault(mat)) {
             field = fault->field;
             why = QString::fromLocal8Bit(fault->message);
         }
     } catch (const ConversionError& e) {
         why = QString::fromLocal8Bit(e.what());
     }
-    for (auto& [name, row] : params_) {
+    std::map<std::string_view, QLineEdit*> boxes = elasticBoxes();
+    for (auto& [name, row] : params_)
+        boxes[name] = row.edit;
+    for (auto& [name, box] : boxes) {
         const bool bad = !why.isEmpty() && name == field;
-        row.edit->setProperty("fault", bad);
-        row.edit->setStyleSheet(bad ? kFaultStyle : QString());
+        box->setProperty("fault", bad);
+        // A palette, not a style sheet: a style sheet gives the box another font.
+        QPalette palette;
+        if (bad) palette.setColor(QPalette::Base, kFaultColor);
+        box->setPalette(palette);
+    }
+    if (adding_ && why.isEmpty()) {
+        const TMAT mat = typed(nullptr);
+        shear_->setText(QString::fromLatin1(text::FormatF(mat.E / 2 / (1 + mat.U), 0)));
     }
     faultLabel_->setText(why);
 }
 
 void MaterialDialog::apply() {
+    if (adding_) {
+        const int m = AddSolidMaterial(model_, typed(nullptr));
+        load();
+        showMaterial(m - 1);
+        return;
+    }
     const int m = selectedMaterial();
     if (m == 0) return;
     if (FindMaterialLaw(type_->currentIndex() + 1) == nullptr) return;

@@ -1,5 +1,7 @@
 // "Material Data": the materials of the model with their elastic constants, and the uniaxial law
-// each follows in fibers and trusses ("Type") with its parameters, stored by "Modify".
+// each follows in fibers and trusses ("Type") with its parameters, stored by "Modify". A model
+// whose solids have no material (one converted from SAP2000 V14 tables) gets one by "Add
+// material": name, E and U typed in the boxes, added by "Modify" and given to those solids.
 #pragma once
 
 #include "app/gui/ModelessDialog.h"
@@ -12,6 +14,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 
 namespace vandra::gui {
 
@@ -23,6 +26,7 @@ public:
     void load() override;       // refills the list and shows the first material
     void showMaterial(int row); // fills the boxes from material row + 1
     void apply() override;      // Modify: stores the type and its parameters, or nothing
+    void startAdding();         // Add material: empty boxes for a new elastic material
 
 private:
     int selectedMaterial() const;  // 0 when no line is selected
@@ -33,6 +37,10 @@ private:
     // As a parameter is typed: marks the box that is not a number or that MaterialLawFault names
     // (property "fault") and says why under the boxes.
     void checkTyped();
+    // The boxes that the new material's name, E and U are typed in, keyed as NewMaterialFault
+    // names them; read-only unless a material is being added.
+    std::map<std::string_view, QLineEdit*> elasticBoxes() const;
+    void setAdding(bool adding);
 
     TModel& model_;
     QListWidget* list_ = nullptr;
@@ -47,6 +55,8 @@ private:
     };
     std::map<std::string_view, ParamRow> params_;
     QLabel* faultLabel_ = nullptr;
+    QPushButton* add_ = nullptr;
+    bool adding_ = false;
 };
 
 } // namespace vandra::gui

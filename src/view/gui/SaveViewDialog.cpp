@@ -1,6 +1,7 @@
 #include "view/gui/SaveViewDialog.h"
 
 #include "app/gui/ProgressRun.h"
+#include "model/AtomicFile.h"
 #include "model/Errors.h"
 #include "view/render/ModelRenderer.h"
 #include "view/render/MovieExport.h"
@@ -89,8 +90,19 @@ void SaveViewDialog::apply() {
     TViewState view = view_;
     FitViewToSize(view, shown.width(), shown.height(), w, h);
     if (kind_ == Kind::Picture) {
-        SavePicture(path, ModelViewPicture(model_, options_, view, 0, results_, w, h,
-                                           fileEdit_->text().toStdString()));
+        // Drawn and encoded on a worker; the temporary file is made first, so that an unwritable
+        // place is refused before the work, and removed by a cancel with the target untouched.
+        const Picture picture = ModelViewPicture(model_, options_, view, 0, results_, w, h,
+                                                 fileEdit_->text().toStdString());
+        PictureFormatOf(path);
+        AtomicOutput output(path);
+        QByteArray bytes;
+        if (!RunWithProgress(this, windowTitle(), [&](Progress& progress) {
+                bytes = PictureBytes(path, picture, &progress);
+            }))
+            return;
+        output.Write(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+        output.Commit();
         return;
     }
     const bool history = motionBox_->currentIndex() == 0;

@@ -1,7 +1,7 @@
 // File > "Save picture" and Post > "Export animation": the model view as it is shown, saved as a
 // picture (PNG, SVG) or as a movie (MP4, GIF) of a chosen size. A movie replays the loaded steps
-// at the animation's scale or swings the loaded deformed shape (a mode) through one period; it is
-// written with a progress bar and Cancel.
+// at the animation's scale or swings the loaded deformed shape (a mode) through one period. Both
+// are drawn and written on a worker thread with a progress bar and Cancel.
 #pragma once
 
 #include "app/gui/ModelessDialog.h"
@@ -30,7 +30,7 @@ public:
 
     void load() override;
     // Writes the file; a refusal (size, frame rate, name, nothing loaded) throws. A cancelled
-    // movie leaves no file and returns quietly.
+    // picture or movie leaves no file and returns quietly.
     void apply() override;
 
 private:

@@ -49,15 +49,42 @@ PictureFormat PictureFormatOf(const std::string& path) {
     throw UsageError("A picture is written as .png, .svg or .csv, not \"" + path + "\"");
 }
 
-QByteArray EncodePng(const std::string& path, const QImage& image) {
+namespace {
+
+// A buffer that refuses further bytes once the work was cancelled: the PNG encoder stops at its
+// next write (an exception must not pass through the encoder's C code).
+class CancellableBuffer : public QBuffer {
+public:
+    CancellableBuffer(QByteArray* bytes, const Progress* progress)
+        : QBuffer(bytes), progress_(progress) {}
+
+protected:
+    qint64 writeData(const char* data, qint64 size) override {
+        if (progress_ != nullptr && progress_->IsCancelled()) return -1;
+        return QBuffer::writeData(data, size);
+    }
+
+private:
+    const Progress* progress_;
+};
+
+QByteArray EncodePng(const std::string& path, const QImage& image, const Progress* progress) {
     QByteArray bytes;
-    QBuffer buffer(&bytes);
+    CancellableBuffer buffer(&bytes, progress);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
+    if (!image.save(&buffer, "PNG")) {
+        if (progress != nullptr) progress->Check();
         throw InputError("Cannot write file \"" + path +
                          "\". The picture could not be encoded "
                          "as PNG");
+    }
     return bytes;
+}
+
+} // namespace
+
+QByteArray EncodePng(const std::string& path, const QImage& image) {
+    return EncodePng(path, image, nullptr);
 }
 
 void WritePng(const std::string& path, const QImage& image) {
@@ -65,8 +92,10 @@ void WritePng(const std::string& path, const QImage& image) {
     WriteFileAtomically(path, View(EncodePng(path, image)));
 }
 
-void WriteSvg(const std::string& path, int width, int height, const PaintFunction& paint,
-              const std::string& title) {
+namespace {
+
+QByteArray SvgBytes(const std::string& path, int width, int height, const PaintFunction& paint,
+                    const std::string& title) {
     CheckPictureSize("picture", width, height);
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -84,35 +113,50 @@ void WriteSvg(const std::string& path, int width, int height, const PaintFunctio
             throw InputError("Cannot write file \"" + path + "\". The SVG could not be started");
         paint(painter);
     }
-    WriteFileAtomically(path, View(bytes));
+    return bytes;
+}
+
+} // namespace
+
+void WriteSvg(const std::string& path, int width, int height, const PaintFunction& paint,
+              const std::string& title) {
+    WriteFileAtomically(path, View(SvgBytes(path, width, height, paint, title)));
 }
 
 void WriteCsv(const std::string& path, std::span<const CsvColumn> columns) {
     WriteFileAtomically(path, CsvText(columns));
 }
 
-void SavePicture(const std::string& path, const Picture& picture) {
+QByteArray PictureBytes(const std::string& path, const Picture& picture, Progress* progress) {
     switch (PictureFormatOf(path)) {
     case PictureFormat::Png: {
         CheckPictureSize("picture", picture.Width, picture.Height);
+        StartProgress(progress, "Drawing the picture", 0);
         QImage image(picture.Width, picture.Height, QImage::Format_RGB32);
         image.fill(Qt::white);
         {
             QPainter painter(&image);
             picture.Paint(painter);
         }
-        WritePng(path, image);
-        return;
+        if (progress != nullptr) progress->Check();
+        StartProgress(progress, "Encoding the PNG", 0);
+        return EncodePng(path, image, progress);
     }
     case PictureFormat::Svg:
-        WriteSvg(path, picture.Width, picture.Height, picture.Paint, picture.Title);
-        return;
-    case PictureFormat::Csv:
+        StartProgress(progress, "Drawing the SVG", 0);
+        return SvgBytes(path, picture.Width, picture.Height, picture.Paint, picture.Title);
+    case PictureFormat::Csv: {
         if (picture.Data.empty())
             throw UsageError("There is no data to write as CSV to \"" + path + "\"");
-        WriteCsv(path, picture.Data);
-        return;
+        const std::string csv = CsvText(picture.Data);
+        return QByteArray(csv.data(), static_cast<qsizetype>(csv.size()));
     }
+    }
+    return {};
+}
+
+void SavePicture(const std::string& path, const Picture& picture) {
+    WriteFileAtomically(path, View(PictureBytes(path, picture)));
 }
 
 } // namespace vandra

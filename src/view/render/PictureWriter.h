@@ -4,6 +4,7 @@
 // device or a FIFO is written directly. See Pictures.md.
 #pragma once
 
+#include "model/Progress.h"
 #include "post/CsvText.h"
 
 #include <QImage>
@@ -58,8 +59,14 @@ struct Picture {
     std::vector<CsvColumn> Data;
 };
 
-// Writes the picture in the format its name asks for: PNG (Paint on a white image), SVG or CSV.
-// UsageError "There is no data to write as CSV to "<path>"" for a CSV of a picture without data.
+// The bytes of the picture in the format its name asks for: PNG (Paint on a white image), SVG or
+// CSV. UsageError "There is no data to write as CSV to "<path>"" for a CSV of a picture without
+// data. Long work (an 8000 x 8000 PNG of a large model): counts its stages on progress, and a
+// cancel throws Cancelled between the drawing and the encoding and while the PNG is encoded.
+QByteArray PictureBytes(const std::string& path, const Picture& picture,
+                        Progress* progress = nullptr);
+
+// Writes PictureBytes atomically.
 void SavePicture(const std::string& path, const Picture& picture);
 
 } // namespace vandra

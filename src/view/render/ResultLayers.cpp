@@ -7,6 +7,7 @@
 #include "post/FrameGeometry.h"
 #include "view/render/Canvas.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPointF>
 
@@ -354,12 +355,42 @@ void DrawReactions(QPainter& p, const TModel& model, const TViewState& view, int
     }
 }
 
+// Labels never cover one another (members meeting at a joint print their end values at the same
+// place): a label that would overlap one already drawn moves a line down, then a line up, and is
+// left out when both overlap too, or when what it overlaps says the same value.
 void DrawLabels(QPainter& p, const std::vector<Label>& labels) {
     p.setFont(QFont(p.font().family(), kLabelPoints));
+    const QFontMetricsF metrics(p.font());
+    const double line = metrics.height();
+    struct Drawn {
+        QRectF box;
+        QString text;
+    };
+    std::vector<Drawn> drawn;
     for (const Label& label : labels) {
-        p.setPen(QColor::fromRgb(label.value >= 0 ? kPositiveLine : kNegativeLine));
-        p.drawText(QPointF(label.at.x + 2, label.at.y - 2),
-                   QString::fromStdString(ValueText(label.value)));
+        const QString text = QString::fromStdString(ValueText(label.value));
+        const QPointF base(label.at.x + 2, label.at.y - 2);
+        const QRectF box(base.x(), base.y() - metrics.ascent(), metrics.horizontalAdvance(text),
+                         line);
+        bool same = false;
+        const auto free = [&](const QRectF& r) {
+            for (const Drawn& d : drawn)
+                if (d.box.intersects(r)) {
+                    same = same || d.text == text;
+                    return false;
+                }
+            return true;
+        };
+        for (const double shift : {0.0, line, -line}) {
+            if (!free(box.translated(0, shift))) {
+                if (same) break;
+                continue;
+            }
+            p.setPen(QColor::fromRgb(label.value >= 0 ? kPositiveLine : kNegativeLine));
+            p.drawText(base + QPointF(0, shift), text);
+            drawn.push_back({box.translated(0, shift), text});
+            break;
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 #include "post/gui/ForceDiagramDialog.h"
 #include "post/gui/NodeHistoryWindow.h"
 #include "post/gui/PostTablesWindow.h"
+#include "view/gui/SaveViewDialog.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -20,6 +21,12 @@ using namespace vandra::gui;
 using Operation = std::function<void(MainWindow&)>;
 
 static const QString kData = QStringLiteral(VANDRA_SOURCE_DIR "/tests/data/");
+
+// The folder the saved pictures go to: a cancel leaves it as it was, temporaries included.
+static QString Pictures() {
+    static QTemporaryDir dir;
+    return dir.path();
+}
 
 // The window on the example with the settings of the tests/data/frame_push run.
 static void Prepare(MainWindow& w) {
@@ -39,7 +46,8 @@ static QString StateOf(MainWindow& w) {
                .toJson() +
            QString::asprintf("%g %d %d %d %zu %zu", r.Disp.X.empty() ? 0 : r.Disp.X.back(),
                              r.History.Steps, r.Forces.Step, r.Reactions.Steps,
-                             r.Modal.Modes.size(), w.nodeHistoryWindow()->history().Time.size());
+                             r.Modal.Modes.size(), w.nodeHistoryWindow()->history().Time.size()) +
+           QDir(Pictures()).entryList(QDir::Files).join(',');
 }
 
 class LongWorkTest : public QObject {
@@ -73,6 +81,11 @@ void LongWorkTest::cancelKeepsAndFinishingStores_data() {
     });
     QTest::newRow("post tables") << Operation(
         [](MainWindow& w) { w.postTablesWindow()->loadTables(); });
+    QTest::newRow("save picture") << Operation([](MainWindow& w) {
+        w.savePictureDialog()->load();
+        w.savePictureDialog()->findChild<QLineEdit*>("fileEdit")->setText(Pictures() + "/v.png");
+        QVERIFY(w.savePictureDialog()->tryApply());
+    });
     QTest::newRow("joint history")
         << Operation([](MainWindow& w) { w.nodeHistoryWindow()->showJoint(21); });
 }
