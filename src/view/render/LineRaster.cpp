@@ -123,7 +123,8 @@ void LineRaster::Line(int x1, int y1, int x2, int y2, QRgb color) {
     // Columns before end 0 take its v, columns after end 1 (and not before end 0) its v: the
     // square ends; between them v is stepped from column to column.
     const int capEnd = std::min(uLast, inFirst - 1), bodyFirst = std::max(uFirst, inFirst);
-    const int bodyLast = std::min(uLast, inLast), capStart = std::max({uFirst, inFirst, inLast + 1});
+    const int bodyLast = std::min(uLast, inLast);
+    const int capStart = std::max({uFirst, inFirst, inLast + 1});
     for (int u = uFirst; u <= capEnd; ++u)
         across(u, v0Fixed);
     int64_t v = vStart + static_cast<int64_t>(bodyFirst - uFirst) * step;

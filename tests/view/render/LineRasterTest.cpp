@@ -13,9 +13,9 @@ using namespace vandra::testing;
 TEST(LineRaster, DrawsThePaintersWidePenLineByLine) {
     const QRgb blank = BlankImage(1, 1).pixel(0, 0), red = qRgb(200, 0, 0);
     // The lines from (x + k, y) to (x + k + dx, y + dy), k = 0..7: none, short, long, leaving.
-    const int cases[][4] = {{10, 10, 0, 0},  {10, 10, 1, 0},   {10, 10, 1, -1},   {12, 20, 1, 3},
-                            {12, 20, -3, 1}, {2, 3, 35, 17},   {14, 5, 3, -900},  {30, 20, 700, -9},
-                            {-500, 37, 1100, -80}};
+    const int cases[][4] = {{10, 10, 0, 0},   {10, 10, 1, 0},    {10, 10, 1, -1},
+                            {12, 20, 1, 3},   {12, 20, -3, 1},   {2, 3, 35, 17},
+                            {14, 5, 3, -900}, {30, 20, 700, -9}, {-500, 37, 1100, -80}};
     for (const auto& [x0, y0, dx, dy] : cases) {
         int drawn = 0, differing = 0;
         for (int k = 0; k < 8; ++k) {
@@ -31,7 +31,7 @@ TEST(LineRaster, DrawsThePaintersWidePenLineByLine) {
                     differing += raster.pixel(x, y) != painted.pixel(x, y);
                 }
         }
-        EXPECT_TRUE(drawn > 0 && differing <= drawn / 50) << x0 << " " << dx << " " << dy << ": "
-                                                          << differing << " of " << drawn;
+        EXPECT_TRUE(drawn > 0 && differing <= drawn / 50)
+            << x0 << " " << dx << " " << dy << ": " << differing << " of " << drawn;
     }
 }
