@@ -4,6 +4,10 @@
 #include <cmath>
 #include <numbers>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vandra {
 namespace {
 
@@ -78,7 +82,11 @@ int RoundPixel(double v) {
     if (v > kPixelLimit) return kPixelLimit;
     if (v < -kPixelLimit) return -kPixelLimit;
     // The default floating point rounding mode rounds an exact half to the even neighbour.
+#if defined(__SSE2__)
+    return _mm_cvtsd_si32(_mm_set_sd(v)); // nearbyint and the conversion in one instruction
+#else
     return static_cast<int>(std::nearbyint(v));
+#endif
 }
 
 void ProjectNodes(const TModel& model, const TViewState& view, int W, int H,

@@ -104,7 +104,7 @@ QPolygonF ClipPolygon(const QPolygonF& polygon, const ClipBox& box) {
 
 } // namespace
 
-Canvas::Canvas(QImage& image, bool plain) : image_(&image), painter_(&ownPainter_), plain_(plain) {
+Canvas::Canvas(QImage& image, bool plain) : painter_(&ownPainter_), plain_(plain) {
     if (image.isNull()) return;
     image.setDotsPerMeterX(kDotsPerMeter);
     image.setDotsPerMeterY(kDotsPerMeter);
@@ -146,8 +146,7 @@ Canvas::~Canvas() {
         ownPainter_.end();
 }
 
-void Canvas::SetPen(QRgb color, int width) {
-    if (!penClear_ && penColor_ == color && penWidth_ == width) return;
+void Canvas::ChangePen(QRgb color, int width) {
     if (!vector_) Flush();
     penClear_ = false;
     penColor_ = color;
@@ -223,12 +222,6 @@ void Canvas::ApplyBrush() {
     painterBrushColor_ = brushColor_;
 }
 
-bool Canvas::BoxOutside(int x1, int y1, int x2, int y2, int margin) const {
-    return static_cast<long long>(x2) + margin <= 0 || static_cast<long long>(y2) + margin <= 0 ||
-           static_cast<long long>(x1) - margin >= width_ ||
-           static_cast<long long>(y1) - margin >= height_;
-}
-
 void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
     if (!painter_->isActive() || x2 <= x1 || y2 <= y1) return;
     Flush();
@@ -276,7 +269,16 @@ void Canvas::Ellipse(int x1, int y1, int x2, int y2) {
 }
 
 void Canvas::Line(int x1, int y1, int x2, int y2) {
-    if (!painter_->isActive() || penClear_) return;
+    if (penClear_) return;
+    if (raster_ && penWidth_ == kRasterWidth) {
+        // The frame lines of a large model: straight into the pixels, which the raster cuts to
+        // the image itself.
+        if (!BoxOutside(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1,
+                        std::max(y1, y2) + 1, kRasterWidth + 1))
+            raster_->Line(x1, y1, x2, y2, penColor_);
+        return;
+    }
+    if (!painter_->isActive()) return;
     if (!plain_ && BoxOutside(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1,
                               std::max(y1, y2) + 1, penWidth_ + 1))
         return;
@@ -292,10 +294,6 @@ void Canvas::Line(int x1, int y1, int x2, int y2) {
     }
     if (vector_) {
         vectorLines_.Add(penColor_, penWidth_, line);
-        return;
-    }
-    if (raster_ && penWidth_ == kRasterWidth) {
-        raster_->Line(x1, y1, x2, y2, penColor_);
         return;
     }
     if (SeenInBatch(x1, y1, x2, y2)) return;
@@ -351,7 +349,7 @@ bool Canvas::SeenInBatch(int x1, int y1, int x2, int y2) {
     }
 }
 
-void Canvas::Flush() {
+void Canvas::DrawCollected() {
     if (vector_ && !vectorFills_.Empty()) {
         vectorFills_.Draw(*painter_);
         painterPen_ = PainterPen::Unset;
@@ -412,14 +410,6 @@ void Canvas::TextOut(int x, int y, std::string_view text) {
     painter_->drawText(QPoint(x, y + metrics_->ascent()), qtext);
 }
 
-bool Canvas::DotMaskUsable() const {
-    if (image_ == nullptr) return false;
-    const QImage::Format f = image_->format();
-    return !plain_ && penClear_ && brushStyle_ == BrushStyle::Solid &&
-           (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
-            f == QImage::Format_ARGB32_Premultiplied);
-}
-
 void Canvas::BuildDotMask() {
     // The dot drawn once by the same call as Ellipse makes, then copied pixel by pixel.
     QImage dot(kDot, kDot, QImage::Format_ARGB32_Premultiplied);
@@ -446,23 +436,31 @@ void Canvas::BuildDotMask() {
 
 void Canvas::NodeDot(int x, int y) {
     constexpr int kHalf = kDot / 2;
-    if (!DotMaskUsable()) {
+    // The dot is copied from a mask straight into the pixels when the canvas writes them itself.
+    if (bits_ == nullptr || !penClear_ || brushStyle_ != BrushStyle::Solid) {
         Ellipse(x - kHalf, y - kHalf, x + kHalf, y + kHalf);
         return;
     }
-    if (!painter_->isActive() || BoxOutside(x - kHalf, y - kHalf, x + kHalf, y + kHalf, 0)) return;
+    if (BoxOutside(x - kHalf, y - kHalf, x + kHalf, y + kHalf, 0)) return;
     Flush();
     if (!dotMaskBuilt_) BuildDotMask();
-    const QRgb color = brushColor_ | 0xFF000000u;
+    const uint32_t color = brushColor_ | 0xFF000000u;
     const int x0 = x - kHalf, y0 = y - kHalf;
-    uchar* bits = image_->bits();
-    const qsizetype stride = image_->bytesPerLine();
+    if (x0 >= 0 && y0 >= 0 && x0 + kDot <= width_ && y0 + kDot <= height_) {
+        uint32_t* row = bits_ + static_cast<qsizetype>(y0) * stride_ + x0;
+        for (const auto& span : dotSpans_) {
+            for (int k = span[0]; k < span[1]; ++k)
+                row[k] = color;
+            row += stride_;
+        }
+        return;
+    }
     for (int dy = std::max(0, -y0); dy < kDot && y0 + dy < height_; ++dy) {
-        QRgb* row = reinterpret_cast<QRgb*>(bits + stride * (y0 + dy));
+        uint32_t* row = bits_ + static_cast<qsizetype>(y0 + dy) * stride_;
         const auto& span = dotSpans_[static_cast<size_t>(dy)];
         const int first = std::max(x0 + span[0], 0), end = std::min(x0 + span[1], width_);
-        for (int x = first; x < end; ++x)
-            row[x] = color;
+        for (int k = first; k < end; ++k)
+            row[k] = color;
     }
 }
 
@@ -639,20 +637,25 @@ bool Canvas::FillMonotone(const QPointF* p, int n, int y0, int y1, QRgb color) {
     Chain forward{top, y0 - 1, 0, 0};
     Chain backward = forward;
     const uint32_t c = color | 0xFF000000u;
+    const int64_t lastX = width_ - 1;
     uint32_t* row = bits_ + static_cast<qsizetype>(y0) * stride_;
-    for (int y = y0; y <= y1; ++y, row += stride_) {
+    for (int y = y0; y <= y1;) {
         if (y > forward.lastRow && !edgeFor(forward, y, next)) break;
         if (y > backward.lastRow && !edgeFor(backward, y, prev)) break;
-        const int64_t left = std::min(forward.x, backward.x);
-        const int64_t right = std::max(forward.x, backward.x);
-        forward.x += forward.step;
-        backward.x += backward.step;
-        // The pixels whose centres lie in [left, right).
-        const int x0 = static_cast<int>(std::max<int64_t>(0, (left + 0x7FFF) >> 16));
-        const int x1 =
-            static_cast<int>(std::min<int64_t>(width_ - 1, ((right + 0x7FFF) >> 16) - 1));
-        for (int x = x0; x <= x1; ++x)
-            row[x] = c;
+        // The rows down to the nearer end of the two edges, with everything in registers.
+        const int end = std::min({y1, forward.lastRow, backward.lastRow});
+        int64_t fx = forward.x, bx = backward.x;
+        const int64_t fs = forward.step, bs = backward.step;
+        for (; y <= end; ++y, row += stride_, fx += fs, bx += bs) {
+            // The pixels whose centres lie in [left, right).
+            const int64_t left = std::min(fx, bx), right = std::max(fx, bx);
+            const int64_t x0 = std::max<int64_t>(0, (left + 0x7FFF) >> 16);
+            const int64_t x1 = std::min(lastX, ((right + 0x7FFF) >> 16) - 1);
+            for (int64_t x = x0; x <= x1; ++x)
+                row[x] = c;
+        }
+        forward.x = fx;
+        backward.x = bx;
     }
     return true;
 }
@@ -674,7 +677,14 @@ void Canvas::ThinLine(const QPointF& a, const QPointF& b, QRgb color) {
     // other coordinate stepped in fixed point (16 fractional bits); rounding a point of the image
     // keeps it in the image.
     QLineF line(a, b);
-    if (!ClipLine(line, ClipBox{0, 0, width_ - 1.0, height_ - 1.0})) return;
+    const double right = width_ - 1.0, bottom = height_ - 1.0;
+    if (a.x() >= 0 && a.x() <= right && a.y() >= 0 && a.y() <= bottom && b.x() >= 0 &&
+        b.x() <= right && b.y() >= 0 && b.y() <= bottom) {
+        // Inside: the numbers the cut would give (the whole line, its end as start plus extent).
+        line.setP2(QPointF(a.x() + (b.x() - a.x()), a.y() + (b.y() - a.y())));
+    } else if (!ClipLine(line, ClipBox{0, 0, right, bottom})) {
+        return;
+    }
     const double dx = line.dx(), dy = line.dy();
     const int steps = FirstCentre(std::max(std::abs(dx), std::abs(dy)) + 0.5);
     constexpr double kOne = 65536.0;
@@ -688,6 +698,14 @@ void Canvas::ThinLine(const QPointF& a, const QPointF& b, QRgb color) {
     const int64_t maxX = (static_cast<int64_t>(width_) << 16) - 1;
     const int64_t maxY = (static_cast<int64_t>(height_) << 16) - 1;
     const uint32_t c = color | 0xFF000000u;
+    // The cut line lies within the pixel centres, half a pixel inside the image's edges, and each
+    // step's rounding moves the point by at most 2^-17 pixel: in fewer than 2^15 steps it cannot
+    // leave the image.
+    if (steps < (1 << 15)) {
+        for (int k = 0; k <= steps; ++k, x += sx, y += sy)
+            bits_[(y >> 16) * stride_ + (x >> 16)] = c;
+        return;
+    }
     for (int k = 0; k <= steps; ++k, x += sx, y += sy) {
         const int64_t px = std::clamp<int64_t>(x, 0, maxX) >> 16;
         const int64_t py = std::clamp<int64_t>(y, 0, maxY) >> 16;

@@ -51,7 +51,9 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
 
-    void SetPen(QRgb color, int width);
+    void SetPen(QRgb color, int width) {
+        if (penClear_ || penColor_ != color || penWidth_ != width) ChangePen(color, width);
+    }
     void SetPenClear();
     void SetBrushColor(QRgb color);
     void SetBrushStyle(BrushStyle style);
@@ -81,7 +83,9 @@ public:
     QPainter& Painter();
 
     // Draws the lines collected so far.
-    void Flush();
+    void Flush() {
+        if (vector_ || !pendingLines_.isEmpty()) DrawCollected();
+    }
 
 private:
     static constexpr int kDot = 8;
@@ -89,15 +93,20 @@ private:
     void Start();
     void ApplyPen();
     void ApplyBrush();
-    bool BoxOutside(int x1, int y1, int x2, int y2, int margin) const;
-    bool DotMaskUsable() const;
+    void ChangePen(QRgb color, int width);
+    void DrawCollected();
+    bool BoxOutside(int x1, int y1, int x2, int y2, int margin) const {
+        return static_cast<long long>(x2) + margin <= 0 ||
+               static_cast<long long>(y2) + margin <= 0 ||
+               static_cast<long long>(x1) - margin >= width_ ||
+               static_cast<long long>(y1) - margin >= height_;
+    }
     void FillPolygonF(const QPointF* p, int n, QRgb color);
     // Fills the rows y0..y1 of a polygon that every row crosses twice; false when it is not one.
     bool FillMonotone(const QPointF* p, int n, int y0, int y1, QRgb color);
     void ThinLine(const QPointF& a, const QPointF& b, QRgb color);
     void BuildDotMask();
 
-    QImage* image_ = nullptr; // null on a vector device
     QPainter ownPainter_;
     QPainter* painter_;
     bool plain_;

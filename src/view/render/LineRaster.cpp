@@ -76,7 +76,10 @@ void LineRaster::Line(int x1, int y1, int x2, int y2, QRgb color) {
         return;
     }
     double ax = x1, ay = y1, bx = x2, by = y2;
-    if (!Clip(ax, ay, bx, by, -4.0, width_ + 4.0, height_ + 4.0)) return;
+    // A line within the box is its own clipped part (cutting it would give the same numbers).
+    const bool inside = std::min(x1, x2) >= -4 && std::min(y1, y2) >= -4 &&
+                        std::max(x1, x2) <= width_ + 4 && std::max(y1, y2) <= height_ + 4;
+    if (!inside && !Clip(ax, ay, bx, by, -4.0, width_ + 4.0, height_ + 4.0)) return;
     const uint32_t c = color | 0xFF000000u;
     const bool xMajor = std::fabs(fullDx) >= std::fabs(fullDy);
     // In the frame where u runs along the major axis and v across it: the pen covers the pixels
@@ -105,22 +108,30 @@ void LineRaster::Line(int x1, int y1, int x2, int y2, QRgb color) {
     };
     const int64_t v0Fixed = fixed(v0), v1Fixed = fixed(v1), step = fixed(slope);
     const int64_t below = fixed(half + 0.5), above = fixed(half - 0.5);
-    int64_t vFixed = fixed(v0 + (uFirst + 0.5 - u0) * slope);
-    for (int u = uFirst; u <= uLast; ++u, vFixed += step) {
-        const int64_t v = u < inFirst ? v0Fixed : u > inLast ? v1Fixed : vFixed;
-        // ceil(x) of a fixed-point x: (x + 0xFFFF) >> 16, the shift rounding towards minus
-        // infinity.
-        const int vFirst = std::max<int64_t>(0, (v - below + 0xFFFF) >> 16);
-        const int vLast = std::min<int64_t>(vLimit - 1, ((v + above + 0xFFFF) >> 16) - 1);
-        if (xMajor) {
-            for (int w = vFirst; w <= vLast; ++w)
-                bits_[w * stride_ + u] = c;
-        } else {
-            uint32_t* row = bits_ + u * stride_;
-            for (int w = vFirst; w <= vLast; ++w)
-                row[w] = c;
-        }
-    }
+    const int64_t vStart = fixed(v0 + (uFirst + 0.5 - u0) * slope);
+    const int64_t belowOffset = 0xFFFF - below, aboveOffset = above + 0xFFFF;
+    const qsizetype uStride = xMajor ? 1 : stride_, vStride = xMajor ? stride_ : 1;
+    // The pixels across the line at column u, centred at v; ceil(x) of a fixed-point x is
+    // (x + 0xFFFF) >> 16, the shift rounding towards minus infinity.
+    const auto across = [&](int u, int64_t v) {
+        const int64_t vFirst = std::max<int64_t>(0, (v + belowOffset) >> 16);
+        const int64_t vLast = std::min<int64_t>(vLimit - 1, ((v + aboveOffset) >> 16) - 1);
+        uint32_t* pixel = bits_ + u * uStride + vFirst * vStride;
+        for (int64_t w = vFirst; w <= vLast; ++w, pixel += vStride)
+            *pixel = c;
+    };
+    // Columns before end 0 take its v, columns after end 1 (and not before end 0) its v: the
+    // square ends; between them v is stepped from column to column.
+    const int capEnd = std::min(uLast, inFirst - 1), bodyFirst = std::max(uFirst, inFirst);
+    const int bodyLast = std::min(uLast, inLast);
+    const int capStart = std::max({uFirst, inFirst, inLast + 1});
+    for (int u = uFirst; u <= capEnd; ++u)
+        across(u, v0Fixed);
+    int64_t v = vStart + static_cast<int64_t>(bodyFirst - uFirst) * step;
+    for (int u = bodyFirst; u <= bodyLast; ++u, v += step)
+        across(u, v);
+    for (int u = capStart; u <= uLast; ++u)
+        across(u, v1Fixed);
 }
 
 } // namespace vandra
