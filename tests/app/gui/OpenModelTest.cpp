@@ -1,10 +1,11 @@
 // The open command: a chosen file, a cancelled dialog, files that fail, what a replace ends, clear
-// results, a tabular file with its conversion report, and the model check dialog: an import that
-// found something shows it once; "Do not show again for this model" silences that model only;
-// generation warnings of the script dialog come to the same dialog.
+// results, the help pages, a tabular file with its conversion report, and the model check dialog:
+// an import that found something shows it once; "Do not show again for this model" silences that
+// model only; generation warnings of the script dialog come to the same dialog.
 #include "CorpusFiles.h"
 #include "WidgetTest.h"
 #include "app/gui/ErrorBox.h"
+#include "app/gui/HelpPages.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/WarningsDialog.h"
 #include "app/project/ProjectFile.h"
@@ -22,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTest>
 
 #include <functional>
@@ -56,6 +58,7 @@ private slots:
     void clearResultsZeroesDisplacementsAndFrameResults();
     void tabularFileShowsItsCountsAndReport();
     void importWarningsShowOnceAndCanBeSilencedPerModel();
+    void helpPagesOpenInTheProgramsHelpWindow();
 
 private:
     QStringList messages_;
@@ -252,6 +255,20 @@ void OpenModelTest::importWarningsShowOnceAndCanBeSilencedPerModel() {
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->text(),
              QStringLiteral("joint 3 is not restrained; the motion must be edited"));
+}
+
+// Help > VANDRA Tutorial and About open their page in the program's one help window.
+void OpenModelTest::helpPagesOpenInTheProgramsHelpWindow() {
+    MainWindow window;
+    const std::pair<Command, const char*> pages[] = {{Command::Tutorial, "tutorial.html"},
+                                                     {Command::About, "about.html"}};
+    for (const auto& [command, page] : pages) {
+        window.action(command)->trigger();
+        const QList<HelpWindow*> helps = window.findChildren<HelpWindow*>();
+        QCOMPARE(helps.size(), 1);
+        QVERIFY(helps[0]->isVisible());
+        QCOMPARE(helps[0]->browser()->source().fileName(), QString::fromLatin1(page));
+    }
 }
 
 QTEST_MAIN(OpenModelTest)
