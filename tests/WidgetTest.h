@@ -1,8 +1,17 @@
-// What the widget tests share: the example and data paths, and a named child that must be there.
+// What the widget tests share: the example and data paths, a named child that must be there, the
+// user's typing and pressing, and the error boxes a test reads instead of seeing them.
 #pragma once
 
+#include "app/gui/ErrorBox.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
 #include <QObject>
+#include <QPushButton>
 #include <QString>
+#include <QStringList>
+#include <QTest>
 
 namespace vandra::testing {
 
@@ -14,5 +23,34 @@ template <typename T> T* Child(const QObject* parent, const char* name) {
     if (child == nullptr) qFatal("no child %s", name);
     return child;
 }
+
+inline QString Text(const QObject& w, const char* edit) { return Child<QLineEdit>(&w, edit)->text(); }
+inline void Type(const QObject& w, const char* edit, const QString& text) {
+    Child<QLineEdit>(&w, edit)->setText(text);
+}
+inline void Press(const QObject& w, const char* button) {
+    QTest::mouseClick(Child<QPushButton>(&w, button), Qt::LeftButton);
+}
+// Chooses item `index` as the user does (the activated signal follows).
+inline void Choose(const QObject& w, const char* combo, int index) {
+    QComboBox* box = Child<QComboBox>(&w, combo);
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+inline QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// The error boxes shown while it lives, as "title: text" when `titled`, else the text alone.
+struct ErrorBoxes {
+    explicit ErrorBoxes(bool titled = false) {
+        gui::SetErrorBoxHandler([this, titled](const QString& title, const QString& text) {
+            texts << (titled ? title + QStringLiteral(": ") + text : text);
+        });
+    }
+    ~ErrorBoxes() { gui::SetErrorBoxHandler(nullptr); }
+    QStringList texts;
+};
 
 } // namespace vandra::testing

@@ -4,7 +4,6 @@
 // model only; generation warnings of the script dialog come to the same dialog.
 #include "CorpusFiles.h"
 #include "WidgetTest.h"
-#include "app/gui/ErrorBox.h"
 #include "app/gui/HelpPages.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/WarningsDialog.h"
@@ -17,23 +16,19 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QTest>
 
 #include <functional>
 
 using namespace vandra;
 using namespace vandra::gui;
+using namespace vandra::testing;
 
 namespace {
 
-using vandra::testing::kData;
 const QString kFrameModel = vandra::testing::kExample;
 const QString kSolidModel = QStringLiteral(VANDRA_SOURCE_DIR "/examples/solid_block.s2k");
 
@@ -49,224 +44,197 @@ QStringList CountPanels(const MainWindow& window) {
 class OpenModelTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void chosenFileReplacesTheModelAndFitsTheView();
-    void cancelChangesNothing();
-    void failingFileKeepsTheModelShown();
-    void replaceEndsWhatBelongedToThePreviousModel();
-    void clearResultsZeroesDisplacementsAndFrameResults();
-    void tabularFileShowsItsCountsAndReport();
-    void importWarningsShowOnceAndCanBeSilencedPerModel();
-    void helpPagesOpenInTheProgramsHelpWindow();
-
-private:
-    QStringList messages_;
-};
-
-void OpenModelTest::init() {
-    messages_.clear();
-    SetErrorBoxHandler([this](const QString&, const QString& text) { messages_ << text; });
-}
-
-void OpenModelTest::cleanup() {
-    SetErrorBoxHandler(nullptr);
-}
-
-void OpenModelTest::chosenFileReplacesTheModelAndFitsTheView() {
-    MainWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QString chosen = kFrameModel;
-    window.setModelFileChooser([&](QWidget*) { return chosen; });
-    window.action(Command::OpenModel)->trigger();
-    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
-    QCOMPARE(CountPanels(window), (QStringList{"21", "29", "0", "0", "2", "7", "0"}));
-    // Zoom all has run on the drawing area's size: the model's wider extent (12 m in plan)
-    // fills 80 % of the image width.
-    const int W = window.modelView()->imageWidth();
-    const TScreenPoint& left = window.modelView()->projection().Nodes[1];
-    const TScreenPoint& right = window.modelView()->projection().Nodes[3];
-    QVERIFY(W > 0);
-    QVERIFY(qAbs((right.X - left.X) - 0.8 * W) <= 2);
-
-    // A second, smaller model replaces the first entirely; a selection beyond it is dropped.
-    window.interaction().SelectedFrame = 29;
-    chosen = kSolidModel;
-    window.openModel();
-    QCOMPARE(CountPanels(window), (QStringList{"12", "0", "0", "2", "1", "0", "0"}));
-    QCOMPARE(window.interaction().SelectedFrame, 0);
-}
-
-void OpenModelTest::cancelChangesNothing() {
-    MainWindow window;
-    window.setModelFileChooser([](QWidget*) { return QString(); }); // Cancel or Esc
-    window.openModel();
-    QVERIFY(messages_.isEmpty());
-    QVERIFY(!window.document().hasModel());
-
-    // The section choices and the results of the open model stay as they are.
-    window.importModel(kFrameModel);
-    window.document().model().Sections[1].FrameType = kDispBeamColumn;
-    window.document().results().Disp.X.assign(22, 3.0);
-    // Discard the unsaved choices, then cancel the file dialog.
-    window.setUnsavedQuestion([](QWidget*) { return QMessageBox::Discard; });
-    window.action(Command::OpenModel)->trigger();
-    QVERIFY(messages_.isEmpty());
-    QCOMPARE(window.document().model().Sections[1].FrameType, int(kDispBeamColumn));
-    QCOMPARE(window.document().results().Disp.X, std::vector<double>(22, 3.0));
-    QCOMPARE(CountPanels(window), (QStringList{"21", "29", "0", "0", "2", "7", "0"}));
-}
-
-// A file the importer refuses (each refusal is an import case) is said with the importer's own
-// message; the model shown stays with its text and path.
-void OpenModelTest::failingFileKeepsTheModelShown() {
-    QTemporaryDir dir;
-    const QString missing = dir.filePath("missing.s2k");
-    MainWindow window;
-    window.importModel(kSolidModel);
-    const S2kText linesBefore = window.document().text();
-    window.setModelFileChooser([&](QWidget*) { return missing; });
-    window.action(Command::OpenModel)->trigger();
-    QCOMPARE(messages_.size(), 1);
-    QVERIFY2(messages_[0].contains(missing), qPrintable(messages_[0]));
-    QCOMPARE(CountPanels(window), (QStringList{"12", "0", "0", "2", "1", "0", "0"}));
-    QVERIFY(window.document().text() == linesBefore);
-    QCOMPARE(window.document().path(), kSolidModel.toStdString());
-}
-
-// Import and Open Project alike: the results loaded for the model before, its running animation,
-// its picked frame and its labelled load case all end; the settings stay on import and come from
-// the project on open.
-void OpenModelTest::replaceEndsWhatBelongedToThePreviousModel() {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const std::string project = QFile::encodeName(dir.filePath("frame.vandra")).toStdString();
-    TSettings projectSettings;
-    projectSettings.LoadSteps = 7;
-    project::SaveProject(project, ImportS2k(ReadS2kFile(kFrameModel.toStdString())),
-                         projectSettings, TViewOptions(), kFrameModel.toStdString());
-    struct Case {
-        const char* command;
-        std::function<void(MainWindow&)> replace;
-        int loadSteps; // after the replace, set to 9 before it
-    };
-    const Case cases[] = {
-        {"import", [](MainWindow& w) { w.importModel(kSolidModel); }, 9},
-        {"open project", [&](MainWindow& w) { w.openProject(QFile::decodeName(project.c_str())); },
-         7},
-    };
-    for (const Case& c : cases) {
+    void init() { boxes_.texts.clear(); }
+    void chosenFileReplacesTheModelAndFitsTheView() {
         MainWindow window;
-        window.resize(800, 600);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.importModel(kData + QStringLiteral("two_storey_frame.s2k"));
-        window.document().settings().LoadSteps = 9;
-        window.resultsFolder().setFolder(kData + QStringLiteral("frame_timehistory"));
-        AnimationDialog* a = window.animationDialog();
-        a->findChild<QPushButton*>(QStringLiteral("loadDispButton"))->click();
-        QCOMPARE(window.document().results().History.Steps, 150);
-        window.deformationDialog()->loadNodeStep();
-        QCOMPARE(window.document().results().Disp.X.size(), size_t(22));
-        window.document().results().ResultMax = 5;
-        window.toggleAnimation();
-        window.animationTick();
-        QVERIFY(window.animationRunning());
-        window.interaction().SelectedFrame = 3;
-        window.viewOptions().ShownLoadCase = 2;
-
-        c.replace(window);
-        QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
-        const TResults& r = window.document().results();
-        QVERIFY2(!window.animationRunning(), c.command);
-        QVERIFY2(r.History.Steps == 0 && r.History.X.empty(), c.command);
-        QVERIFY2(r.Disp.X.empty() && r.Ends.I.empty(), c.command);
-        QCOMPARE(r.ResultMax, TResults().ResultMax);
-        QCOMPARE(window.animation().Frame, 0);
-        QCOMPARE(window.interaction().SelectedFrame, 0);
-        QCOMPARE(window.viewOptions().ShownLoadCase, 0);
-        QCOMPARE(window.document().settings().LoadSteps, c.loadSteps);
-        // A tick that was still queued draws nothing of the old history.
-        window.animationTick();
-        QVERIFY(!window.animationRunning());
+        window.setModelFileChooser([](QWidget*) { return kFrameModel; });
+        window.action(Command::OpenModel)->trigger();
+        QVERIFY2(boxes_.texts.isEmpty(), qPrintable(boxes_.texts.join('\n')));
+        QCOMPARE(CountPanels(window), (QStringList{"21", "29", "0", "0", "2", "7", "0"}));
+        // Zoom all has run on the drawing area's size: the model's wider extent (12 m in plan)
+        // fills 80 % of the image width.
+        const int W = window.modelView()->imageWidth();
+        const TScreenPoint& left = window.modelView()->projection().Nodes[1];
+        const TScreenPoint& right = window.modelView()->projection().Nodes[3];
+        QVERIFY(W > 0);
+        QVERIFY(qAbs((right.X - left.X) - 0.8 * W) <= 2);
     }
-}
 
-// The command reaches the results (what clearing does is a post test).
-void OpenModelTest::clearResultsZeroesDisplacementsAndFrameResults() {
-    MainWindow window;
-    window.importModel(kFrameModel);
-    window.document().results().Disp.X.assign(22, 1.0);
-    window.action(Command::ClearResults)->trigger();
-    QCOMPARE(window.document().results().Disp.X, std::vector<double>(22, 0.0));
-}
+    void cancelChangesNothing() {
+        MainWindow window;
+        window.setModelFileChooser([](QWidget*) { return QString(); }); // Cancel or Esc
+        window.openModel();
+        QVERIFY(boxes_.texts.isEmpty());
+        QVERIFY(!window.document().hasModel());
 
-// The counts of every corpus file are import cases; one file shows the window's wiring.
-void OpenModelTest::tabularFileShowsItsCountsAndReport() {
-    if (!vandra::testing::HaveCorpus())
-        QSKIP("no corpus of tabular SAP2000 files beside the repository");
-    MainWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.importModel(QString::fromStdString(vandra::testing::CorpusFile("ofem-demo.s2k")));
-    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
-    QCOMPARE(CountPanels(window), (QStringList{"264", "620", "150", "0", "2", "1", "1"}));
-    auto* report = window.findChild<QPlainTextEdit*>(QStringLiteral("conversionReportText"));
-    QVERIFY(report != nullptr);
-    QVERIFY(report->toPlainText().contains(QStringLiteral("Units: \"")));
-    QVERIFY(report->toPlainText().contains(QStringLiteral(" warnings\n")));
-}
-
-void OpenModelTest::importWarningsShowOnceAndCanBeSilencedPerModel() {
-    QTemporaryDir dir;
-    const QByteArray suspect = "t\nJOINT\n  1  X=0  Y=0  Z=0\n  2  X=0  Y=0  Z=3000\n\n"
-                               "RESTRAINT \n  ADD=1  DOF=U1,U2,U3,R1,R2,R3\n\n";
-    const QString a = dir.filePath("a.s2k"), b = dir.filePath("b.s2k");
-    for (const QString& path : {a, b}) {
-        QFile out(path);
-        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(suspect) == suspect.size());
+        // The section choices and the results of the open model stay as they are.
+        window.importModel(kFrameModel);
+        window.document().model().Sections[1].FrameType = kDispBeamColumn;
+        window.document().results().Disp.X.assign(22, 3.0);
+        // Discard the unsaved choices, then cancel the file dialog.
+        window.setUnsavedQuestion([](QWidget*) { return QMessageBox::Discard; });
+        window.action(Command::OpenModel)->trigger();
+        QVERIFY(boxes_.texts.isEmpty());
+        QCOMPARE(window.document().model().Sections[1].FrameType, int(kDispBeamColumn));
+        QCOMPARE(window.document().results().Disp.X, std::vector<double>(22, 3.0));
+        QCOMPARE(CountPanels(window), (QStringList{"21", "29", "0", "0", "2", "7", "0"}));
     }
-    MainWindow window;
-    WarningsDialog* dialog = window.warningsDialog();
-    window.importModel(kFrameModel);
-    QVERIFY(!dialog->isVisible()); // a clean model shows nothing
 
-    window.importModel(a);
-    QVERIFY(messages_.isEmpty());
-    QVERIFY(dialog->isVisible());
-    QCOMPARE(dialog->text(), QFile::encodeName(a) +
-                                 ":6: header 'RESTRAINT ' differs from RESTRAINT only by case or "
-                                 "blanks; read as the RESTRAINT section");
-    QCOMPARE(window.document().model().Nodes[1].Restraint[1], 1);
-    dialog->doNotShowAgain()->setChecked(true);
-    dialog->accept();
-    window.importModel(a);
-    QVERIFY(!dialog->isVisible());
-    window.importModel(b); // another model still shows its warnings
-    QVERIFY(dialog->isVisible());
-
-    dialog->accept();
-    emit window.tclFileDialog()->warningsFound(
-        WarningList{TWarning{"", 0, "joint 3 is not restrained", "the motion must be edited"}});
-    QVERIFY(dialog->isVisible());
-    QCOMPARE(dialog->text(),
-             QStringLiteral("joint 3 is not restrained; the motion must be edited"));
-}
-
-// Help > VANDRA Tutorial and About open their page in the program's one help window.
-void OpenModelTest::helpPagesOpenInTheProgramsHelpWindow() {
-    MainWindow window;
-    const std::pair<Command, const char*> pages[] = {{Command::Tutorial, "tutorial.html"},
-                                                     {Command::About, "about.html"}};
-    for (const auto& [command, page] : pages) {
-        window.action(command)->trigger();
-        const QList<HelpWindow*> helps = window.findChildren<HelpWindow*>();
-        QCOMPARE(helps.size(), 1);
-        QVERIFY(helps[0]->isVisible());
-        QCOMPARE(helps[0]->browser()->source().fileName(), QString::fromLatin1(page));
+    // A file the importer refuses (each refusal is an import case) is said with the importer's own
+    // message; the model shown stays with its text and path.
+    void failingFileKeepsTheModelShown() {
+        QTemporaryDir dir;
+        const QString missing = dir.filePath("missing.s2k");
+        MainWindow window;
+        window.importModel(kSolidModel);
+        const S2kText linesBefore = window.document().text();
+        window.setModelFileChooser([&](QWidget*) { return missing; });
+        window.action(Command::OpenModel)->trigger();
+        QCOMPARE(boxes_.texts.size(), 1);
+        QVERIFY2(boxes_.texts[0].contains(missing), qPrintable(boxes_.texts[0]));
+        QCOMPARE(CountPanels(window), (QStringList{"12", "0", "0", "2", "1", "0", "0"}));
+        QVERIFY(window.document().text() == linesBefore);
+        QCOMPARE(window.document().path(), kSolidModel.toStdString());
     }
-}
+
+    // Import and Open Project alike: the results loaded for the model before, its running animation,
+    // its picked frame and its labelled load case all end; the settings stay on import and come from
+    // the project on open.
+    void replaceEndsWhatBelongedToThePreviousModel() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const std::string project = QFile::encodeName(dir.filePath("frame.vandra")).toStdString();
+        TSettings projectSettings;
+        projectSettings.LoadSteps = 7;
+        project::SaveProject(project, ImportS2k(ReadS2kFile(kFrameModel.toStdString())),
+                             projectSettings, TViewOptions(), kFrameModel.toStdString());
+        struct Case {
+            const char* command;
+            std::function<void(MainWindow&)> replace;
+            int loadSteps; // after the replace, set to 9 before it
+        };
+        const Case cases[] = {
+            {"import", [](MainWindow& w) { w.importModel(kSolidModel); }, 9},
+            {"open project", [&](MainWindow& w) { w.openProject(QFile::decodeName(project.c_str())); },
+             7},
+        };
+        for (const Case& c : cases) {
+            MainWindow window;
+            window.resize(800, 600);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            window.importModel(kData + QStringLiteral("two_storey_frame.s2k"));
+            window.document().settings().LoadSteps = 9;
+            window.resultsFolder().setFolder(kData + QStringLiteral("frame_timehistory"));
+            AnimationDialog* a = window.animationDialog();
+            Press(*a, "loadDispButton");
+            QCOMPARE(window.document().results().History.Steps, 150);
+            window.deformationDialog()->loadNodeStep();
+            QCOMPARE(window.document().results().Disp.X.size(), size_t(22));
+            window.document().results().ResultMax = 5;
+            window.toggleAnimation();
+            window.animationTick();
+            QVERIFY(window.animationRunning());
+            window.interaction().SelectedFrame = 3;
+            window.viewOptions().ShownLoadCase = 2;
+
+            c.replace(window);
+            QVERIFY2(boxes_.texts.isEmpty(), qPrintable(boxes_.texts.join('\n')));
+            const TResults& r = window.document().results();
+            QVERIFY2(!window.animationRunning(), c.command);
+            QVERIFY2(r.History.Steps == 0 && r.History.X.empty(), c.command);
+            QVERIFY2(r.Disp.X.empty() && r.Ends.I.empty(), c.command);
+            QCOMPARE(r.ResultMax, TResults().ResultMax);
+            QCOMPARE(window.animation().Frame, 0);
+            QCOMPARE(window.interaction().SelectedFrame, 0);
+            QCOMPARE(window.viewOptions().ShownLoadCase, 0);
+            QCOMPARE(window.document().settings().LoadSteps, c.loadSteps);
+            // A tick that was still queued draws nothing of the old history.
+            window.animationTick();
+            QVERIFY(!window.animationRunning());
+        }
+    }
+
+    // The command reaches the results (what clearing does is a post test).
+    void clearResultsZeroesDisplacementsAndFrameResults() {
+        MainWindow window;
+        window.importModel(kFrameModel);
+        window.document().results().Disp.X.assign(22, 1.0);
+        window.action(Command::ClearResults)->trigger();
+        QCOMPARE(window.document().results().Disp.X, std::vector<double>(22, 0.0));
+    }
+
+    // The counts of every corpus file are import cases; one file shows the window's wiring.
+    void tabularFileShowsItsCountsAndReport() {
+        if (!vandra::testing::HaveCorpus())
+            QSKIP("no corpus of tabular SAP2000 files beside the repository");
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.importModel(QString::fromStdString(vandra::testing::CorpusFile("ofem-demo.s2k")));
+        QVERIFY2(boxes_.texts.isEmpty(), qPrintable(boxes_.texts.join('\n')));
+        QCOMPARE(CountPanels(window), (QStringList{"264", "620", "150", "0", "2", "1", "1"}));
+        auto* report = window.findChild<QPlainTextEdit*>(QStringLiteral("conversionReportText"));
+        QVERIFY(report != nullptr);
+        QVERIFY(report->toPlainText().contains(QStringLiteral("Units: \"")));
+        QVERIFY(report->toPlainText().contains(QStringLiteral(" warnings\n")));
+    }
+
+    void importWarningsShowOnceAndCanBeSilencedPerModel() {
+        QTemporaryDir dir;
+        const QByteArray suspect = "t\nJOINT\n  1  X=0  Y=0  Z=0\n  2  X=0  Y=0  Z=3000\n\n"
+                                   "RESTRAINT \n  ADD=1  DOF=U1,U2,U3,R1,R2,R3\n\n";
+        const QString a = dir.filePath("a.s2k"), b = dir.filePath("b.s2k");
+        for (const QString& path : {a, b}) {
+            QFile out(path);
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(suspect) == suspect.size());
+        }
+        MainWindow window;
+        WarningsDialog* dialog = window.warningsDialog();
+        window.importModel(kFrameModel);
+        QVERIFY(!dialog->isVisible()); // a clean model shows nothing
+
+        window.importModel(a);
+        QVERIFY(boxes_.texts.isEmpty());
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->text(), QFile::encodeName(a) +
+                                     ":6: header 'RESTRAINT ' differs from RESTRAINT only by case or "
+                                     "blanks; read as the RESTRAINT section");
+        QCOMPARE(window.document().model().Nodes[1].Restraint[1], 1);
+        dialog->doNotShowAgain()->setChecked(true);
+        dialog->accept();
+        window.importModel(a);
+        QVERIFY(!dialog->isVisible());
+        window.importModel(b); // another model still shows its warnings
+        QVERIFY(dialog->isVisible());
+
+        dialog->accept();
+        emit window.tclFileDialog()->warningsFound(
+            WarningList{TWarning{"", 0, "joint 3 is not restrained", "the motion must be edited"}});
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->text(),
+                 QStringLiteral("joint 3 is not restrained; the motion must be edited"));
+    }
+
+    // Help > VANDRA Tutorial and About open their page in the program's one help window.
+    void helpPagesOpenInTheProgramsHelpWindow() {
+        MainWindow window;
+        const std::pair<Command, const char*> pages[] = {{Command::Tutorial, "tutorial.html"},
+                                                         {Command::About, "about.html"}};
+        for (const auto& [command, page] : pages) {
+            window.action(command)->trigger();
+            const QList<HelpWindow*> helps = window.findChildren<HelpWindow*>();
+            QCOMPARE(helps.size(), 1);
+            QVERIFY(helps[0]->isVisible());
+            QCOMPARE(helps[0]->browser()->source().fileName(), QString::fromLatin1(page));
+        }
+    }
+
+private:
+    ErrorBoxes boxes_;
+};
 
 QTEST_MAIN(OpenModelTest)
 #include "OpenModelTest.moc"

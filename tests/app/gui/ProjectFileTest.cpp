@@ -1,7 +1,6 @@
 // The project file: what it keeps, how it is opened again, and what happens when it cannot be.
 #include "app/project/ProjectFile.h"
 #include "WidgetTest.h"
-#include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
 #include "document/SettingsByName.h"
 #include "import/S2kImport.h"
@@ -11,25 +10,21 @@
 #include "view/gui/ViewOptionDialog.h"
 
 #include <QDir>
-#include <QFile>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <sys/resource.h>
 
 #include <csignal>
-#include <tuple>
-#include <utility>
 #include <map>
-#include <string_view>
+#include <tuple>
 #include <type_traits>
 
 using namespace vandra;
+using namespace vandra::testing;
 
 namespace {
 
-const QString kFrameModel = vandra::testing::kExample;
+const QString kFrameModel = kExample;
 const QString kWall = QStringLiteral(VANDRA_SOURCE_DIR "/examples/slab_wall.s2k");
 
 std::string Path(const QString& p) {
@@ -57,19 +52,13 @@ std::string ValueText(const SettingEntry& entry, const SettingRooms& rooms) {
     return text;
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class ProjectFileTest : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        messages_.clear();
-        gui::SetErrorBoxHandler([this](const QString&, const QString& text) { messages_ << text; });
+        boxes_.texts.clear();
         QVERIFY(dir_.isValid());
         QDir(dir_.path()).mkpath(QStringLiteral("models"));
         s2k_ = dir_.filePath(QStringLiteral("models/frame.s2k"));
@@ -112,32 +101,16 @@ private slots:
     void everySettingRoundTripsThroughTheProjectAndItsDialog() {
         // Values that go together on the example: displacement control of the lower floor's
         // master joint along Y (the import chose the upper one).
-        const std::map<std::string_view, std::string> values = {
-            {"AnalysisType", "2"},
-            {"LoadCase", "2"},
-            {"LoadVector", "2"},
-            {"LoadSteps", "50"},
-            {"LoadFactor", "2"},
-            {"ControlNode", "20"},
-            {"ControlDof", "2"},
-            {"ControlDisp", "0.25"},
-            {"AnalysisStep", "60"},
-            {"NumIntgrPts", "5"},
-            {"RebarMat", "2"},
-            {"UseAggregator", "1"},
-            {"ModalNumber", "5"},
-            {"GenPlateFiber", "0"},
-            {"GenNodeMass", "0"},
-            {"RecOpt", "0,1,1,1,1"},
-            {"RecReactions", "1"},
-            {"RecRotations", "1"},
-            {"RecModalReport", "1"},
-            {"RecordFile", "records/rsn1.AT2"},
-            {"RecordDt", "0.01"},
-            {"RecordScale", "0.5"},
-            {"RecordDirection", "2"},
-            {"DampingRatio", "0.03"},
-            {"ViewOpt", "1,0,1,0,1,1,0,1,1,0,1,0,0"}};
+        std::map<std::string, std::string> values;
+        for (const QString& set : QStringLiteral(
+                 "AnalysisType=2 LoadCase=2 LoadVector=2 LoadSteps=50 LoadFactor=2 ControlNode=20 "
+                 "ControlDof=2 ControlDisp=0.25 AnalysisStep=60 NumIntgrPts=5 RebarMat=2 "
+                 "UseAggregator=1 ModalNumber=5 GenPlateFiber=0 GenNodeMass=0 RecOpt=0,1,0,1,1 "
+                 "RecReactions=1 RecRotations=1 RecModalReport=1 RecordFile=records/rsn1.AT2 "
+                 "RecordDt=0.01 RecordScale=0.5 RecordDirection=2 DampingRatio=0.03 "
+                 "ViewOpt=1,0,1,0,1,1,0,1,1,0,1,0,0")
+                                      .split(u' '))
+            values[set.section(u'=', 0, 0).toStdString()] = set.section(u'=', 1).toStdString();
         const QString project = dir_.filePath(QStringLiteral("every.vandra"));
         std::map<std::string_view, std::string> saved;
         {
@@ -145,7 +118,7 @@ private slots:
             window.importModel(s2k_);
             for (const SettingEntry& e : SettingsTable()) {
                 if (!e.InProject) continue;
-                const auto v = values.find(e.Name);
+                const auto v = values.find(std::string(e.Name));
                 QVERIFY2(v != values.end(), e.Name.data()); // a setting without a test value
                 const std::string before = ValueText(e, RoomsOf(window));
                 AssignSetting(window.document().model(), RoomsOf(window),
@@ -163,10 +136,10 @@ private slots:
                                          window.findChild<gui::ViewOptionDialog*>()};
         for (QDialog* dialog : dialogs) {
             dialog->show();
-            dialog->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+            Press(*dialog, "okButton");
             QVERIFY2(!dialog->isVisible(), qPrintable(dialog->windowTitle()));
         }
-        QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+        QVERIFY2(boxes_.texts.isEmpty(), qPrintable(boxes_.texts.join('\n')));
         for (const auto& [name, text] : saved)
             QCOMPARE(ValueText(SettingNamed(name), RoomsOf(window)), text);
     }
@@ -202,7 +175,7 @@ private slots:
                                     ? window.close()
                                     : (window.openModel(), window.document().path() != Path(kFrameModel));
             const bool saved = c.answer == B::Save && c.goesOn;
-            QVERIFY(messages_.isEmpty());
+            QVERIFY(boxes_.texts.isEmpty());
             QCOMPARE(std::tuple(asked, wentOn, QFile::exists(project)),
                      std::tuple(c.asked ? 1 : 0, c.goesOn, saved));
             QCOMPARE(window.hasUnsavedChoices(), c.change && !c.goesOn);
@@ -234,7 +207,7 @@ private slots:
 private:
     QTemporaryDir dir_;
     QString s2k_;
-    QStringList messages_;
+    ErrorBoxes boxes_;
 };
 
 QTEST_MAIN(ProjectFileTest)

@@ -1,5 +1,5 @@
 // Running the solver: a fake OpenSees beside the test program stands in for the real one.
-#include "app/gui/ErrorBox.h"
+#include "WidgetTest.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/SolverWindow.h"
 #include "post/gui/DeformationDialog.h"
@@ -10,13 +10,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextBlock>
 
 using namespace vandra::gui;
+using namespace vandra::testing;
 
 namespace {
 
@@ -38,6 +37,7 @@ QColor LineColour(const SolverWindow& window, const QString& text) {
     for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next()) {
         if (b.text().contains(text)) return b.begin().fragment().charFormat().foreground().color();
     }
+
     return QColor();
 }
 
@@ -46,142 +46,130 @@ QColor LineColour(const SolverWindow& window, const QString& text) {
 class SolverRunTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void troubleLinesAreRecognised();
-    void fakeSolverGetsTheScriptAsOneArgument_data();
-    void fakeSolverGetsTheScriptAsOneArgument();
-    void cancelDoesNothing();
-    void stopIsReportedAsStoppedNotCrashed();
-    void missingSolverNamesWhereItLooked();
-
-private:
-    QStringList messages_;
-};
-
-void SolverRunTest::init() {
-    // The fake beside the test program is found only when VANDRA_OPENSEES names no other solver.
-    qunsetenv("VANDRA_OPENSEES");
-    messages_.clear();
-    SetErrorBoxHandler([this](const QString&, const QString& text) { messages_ << text; });
-}
-
-void SolverRunTest::cleanup() {
-    QFile::remove(FakeSolverPath());
-    SetErrorBoxHandler(nullptr);
-}
-
-void SolverRunTest::troubleLinesAreRecognised() {
-    const QList<QPair<QString, bool>> lines = {
-        {"  WARNING: no element found", true},
-        {"    while executing", true},
-        {"couldn't read file \"GMX.txt\": no such file or directory", true},
-        {"ERROR: analysis failed at step 12", true},
-        {"OpenSees -- Open System For Earthquake Engineering Simulation", false},
-        {"restraint", false},
-        {"Periods of the 12 modes written", false},
-    };
-    for (const auto& [line, trouble] : lines)
-        QVERIFY2(IsSolverTroubleLine(line) == trouble, qPrintable(line));
-}
-
-void SolverRunTest::fakeSolverGetsTheScriptAsOneArgument_data() {
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<bool>("troubled");
-    const QByteArray common = "echo \"args=$#\"\necho \"script=$1\"\necho \"cwd=$(pwd)\"\n";
-    QTest::newRow("warning and exit 3")
-        << common + "echo 'WARNING - analysis failed' >&2\nprintf 'last words'\nexit 3\n"
-        << 3 << true;
-    QTest::newRow("Tcl error but exit 0")
-        << common + "echo 'invalid command name \"nodee\"' >&2\necho '    while executing' >&2\n"
-        << 0 << true;
-    QTest::newRow("clean run") << common + "echo 'analysis done' >&2\n" << 0 << false;
-}
-
-void SolverRunTest::fakeSolverGetsTheScriptAsOneArgument() {
-    QFETCH(QByteArray, body);
-    QFETCH(int, exitCode);
-    QFETCH(bool, troubled);
-    QVERIFY(WriteFakeSolver(body));
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("two storey")));
-    const QString script = dir.filePath(QStringLiteral("two storey/frame model.tcl"));
-    QFile scriptFile(script);
-    QVERIFY(scriptFile.open(QIODevice::WriteOnly));
-    scriptFile.close();
-
-    MainWindow window;
-    window.setScriptFileChooser([&](QWidget*) { return script; });
-    SolverWindow* solver = window.solverWindow();
-    QSignalSpy finished(solver, &SolverWindow::solverFinished);
-    window.action(Command::RunSolver)->trigger();
-    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
-    QVERIFY(solver->isVisible());
-    QVERIFY(finished.wait(10000));
-    QCOMPARE(finished.first().first().toInt(), exitCode);
-
-    const QStringList out = solver->outputText().split('\n');
-    QVERIFY(out.contains(QStringLiteral("args=1")));
-    QVERIFY(out.contains(QStringLiteral("script=") + script));
-    // The solver runs in the script's own folder, where its recorder files then lie.
-    QVERIFY(out.contains(QStringLiteral("cwd=") + QFileInfo(script).absolutePath()));
-    QVERIFY(out.contains(QStringLiteral("Solver ended with exit status %1").arg(exitCode)));
-    QCOMPARE(out.contains(QStringLiteral("Solver finished with warnings or errors")), troubled);
-    QCOMPARE(LineColour(*solver, QStringLiteral("args=1")), QColor(Qt::black));
-    if (exitCode == 3) {
-        QVERIFY(out.contains(QStringLiteral("last words"))); // a last line without its newline
-        QCOMPARE(LineColour(*solver, QStringLiteral("WARNING - analysis failed")),
-                 QColor(200, 0, 0));
-        QCOMPARE(LineColour(*solver, QStringLiteral("exit status 3")), QColor(200, 0, 0));
+    void init() {
+        // The fake beside the test program is found only when VANDRA_OPENSEES names no other solver.
+        qunsetenv("VANDRA_OPENSEES");
+        boxes_.texts.clear();
     }
 
-    // "Load results" opens the Deformation Shape dialog on the run's folder.
-    auto* load = solver->findChild<QPushButton*>(QStringLiteral("loadResultsButton"));
-    QVERIFY(load && load->isEnabled());
-    load->click();
-    QCOMPARE(window.resultsFolder().folder(), QFileInfo(script).absolutePath());
-    QVERIFY(window.deformationDialog()->isVisible());
-}
+    void cleanup() {
+        QFile::remove(FakeSolverPath());
+    }
 
-void SolverRunTest::stopIsReportedAsStoppedNotCrashed() {
-    QVERIFY(WriteFakeSolver("echo started\nexec sleep 30\n"));
-    MainWindow window;
-    window.setScriptFileChooser([](QWidget*) { return QStringLiteral("/tmp/run.tcl"); });
-    SolverWindow* solver = window.solverWindow();
-    QSignalSpy finished(solver, &SolverWindow::solverFinished);
-    window.action(Command::RunSolver)->trigger();
-    QTRY_VERIFY(solver->outputText().contains(QStringLiteral("started")));
-    solver->findChild<QPushButton*>(QStringLiteral("stopSolverButton"))->click();
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
-    QVERIFY(solver->outputText().contains(QStringLiteral("The run was stopped (Stop)")));
-    QVERIFY(!solver->outputText().contains(QStringLiteral("crashed")));
-    window.document().model().NodeCount = 0; // Generate before any import says so
-    window.tclFileDialog()->generate();
-    QVERIFY(messages_.value(0).contains(QStringLiteral("nothing to generate")));
-}
+    void troubleLinesAreRecognised() {
+        const QList<QPair<QString, bool>> lines = {
+            {"  WARNING: no element found", true},
+            {"    while executing", true},
+            {"couldn't read file \"GMX.txt\": no such file or directory", true},
+            {"ERROR: analysis failed at step 12", true},
+            {"OpenSees -- Open System For Earthquake Engineering Simulation", false},
+            {"restraint", false},
+            {"Periods of the 12 modes written", false},
+        };
+        for (const auto& [line, trouble] : lines)
+            QVERIFY2(IsSolverTroubleLine(line) == trouble, qPrintable(line));
+    }
 
-void SolverRunTest::cancelDoesNothing() {
-    QVERIFY(WriteFakeSolver("exit 0\n"));
-    MainWindow window;
-    window.setScriptFileChooser([](QWidget*) { return QString(); });
-    window.action(Command::RunSolver)->trigger();
-    QVERIFY(messages_.isEmpty());
-    QVERIFY(!window.solverWindow()->isVisible());
-    QVERIFY(!window.solverWindow()->isRunning());
-}
+    void fakeSolverGetsTheScriptAsOneArgument_data() {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<bool>("troubled");
+        const QByteArray common = "echo \"args=$#\"\necho \"script=$1\"\necho \"cwd=$(pwd)\"\n";
+        QTest::newRow("warning and exit 3")
+            << common + "echo 'WARNING - analysis failed' >&2\nprintf 'last words'\nexit 3\n"
+            << 3 << true;
+        QTest::newRow("Tcl error but exit 0")
+            << common + "echo 'invalid command name \"nodee\"' >&2\necho '    while executing' >&2\n"
+            << 0 << true;
+        QTest::newRow("clean run") << common + "echo 'analysis done' >&2\n" << 0 << false;
+    }
 
-void SolverRunTest::missingSolverNamesWhereItLooked() {
-    QTemporaryDir emptyBin;
-    const QByteArray oldPath = qgetenv("PATH");
-    qputenv("PATH", emptyBin.path().toLocal8Bit());
-    MainWindow window;
-    window.setScriptFileChooser([](QWidget*) { return QStringLiteral("/tmp/model.tcl"); });
-    window.action(Command::RunSolver)->trigger();
-    qputenv("PATH", oldPath);
-    QCOMPARE(messages_.size(), 1);
-    QVERIFY(!window.solverWindow()->isVisible());
-}
+    void fakeSolverGetsTheScriptAsOneArgument() {
+        QFETCH(QByteArray, body);
+        QFETCH(int, exitCode);
+        QFETCH(bool, troubled);
+        QVERIFY(WriteFakeSolver(body));
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("two storey")));
+        const QString script = dir.filePath(QStringLiteral("two storey/frame model.tcl"));
+        QFile scriptFile(script);
+        QVERIFY(scriptFile.open(QIODevice::WriteOnly));
+        scriptFile.close();
+
+        MainWindow window;
+        window.setScriptFileChooser([&](QWidget*) { return script; });
+        SolverWindow* solver = window.solverWindow();
+        QSignalSpy finished(solver, &SolverWindow::solverFinished);
+        window.action(Command::RunSolver)->trigger();
+        QVERIFY2(boxes_.texts.isEmpty(), qPrintable(boxes_.texts.join('\n')));
+        QVERIFY(solver->isVisible());
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.first().first().toInt(), exitCode);
+
+        const QStringList out = solver->outputText().split('\n');
+        QVERIFY(out.contains(QStringLiteral("args=1")));
+        QVERIFY(out.contains(QStringLiteral("script=") + script));
+        // The solver runs in the script's own folder, where its recorder files then lie.
+        QVERIFY(out.contains(QStringLiteral("cwd=") + QFileInfo(script).absolutePath()));
+        QVERIFY(out.contains(QStringLiteral("Solver ended with exit status %1").arg(exitCode)));
+        QCOMPARE(out.contains(QStringLiteral("Solver finished with warnings or errors")), troubled);
+        QCOMPARE(LineColour(*solver, QStringLiteral("args=1")), QColor(Qt::black));
+        if (exitCode == 3) {
+            QVERIFY(out.contains(QStringLiteral("last words"))); // a last line without its newline
+            QCOMPARE(LineColour(*solver, QStringLiteral("WARNING - analysis failed")),
+                     QColor(200, 0, 0));
+            QCOMPARE(LineColour(*solver, QStringLiteral("exit status 3")), QColor(200, 0, 0));
+        }
+
+        // "Load results" opens the Deformation Shape dialog on the run's folder.
+        QVERIFY(Child<QPushButton>(solver, "loadResultsButton")->isEnabled());
+        Press(*solver, "loadResultsButton");
+        QCOMPARE(window.resultsFolder().folder(), QFileInfo(script).absolutePath());
+        QVERIFY(window.deformationDialog()->isVisible());
+    }
+
+    void cancelDoesNothing() {
+        QVERIFY(WriteFakeSolver("exit 0\n"));
+        MainWindow window;
+        window.setScriptFileChooser([](QWidget*) { return QString(); });
+        window.action(Command::RunSolver)->trigger();
+        QVERIFY(boxes_.texts.isEmpty());
+        QVERIFY(!window.solverWindow()->isVisible());
+        QVERIFY(!window.solverWindow()->isRunning());
+    }
+
+    void stopIsReportedAsStoppedNotCrashed() {
+        QVERIFY(WriteFakeSolver("echo started\nexec sleep 30\n"));
+        MainWindow window;
+        window.setScriptFileChooser([](QWidget*) { return QStringLiteral("/tmp/run.tcl"); });
+        SolverWindow* solver = window.solverWindow();
+        QSignalSpy finished(solver, &SolverWindow::solverFinished);
+        window.action(Command::RunSolver)->trigger();
+        QTRY_VERIFY(solver->outputText().contains(QStringLiteral("started")));
+        Press(*solver, "stopSolverButton");
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
+        QVERIFY(solver->outputText().contains(QStringLiteral("The run was stopped (Stop)")));
+        QVERIFY(!solver->outputText().contains(QStringLiteral("crashed")));
+        window.document().model().NodeCount = 0; // Generate before any import says so
+        window.tclFileDialog()->generate();
+        QVERIFY(boxes_.texts.value(0).contains(QStringLiteral("nothing to generate")));
+    }
+
+    void missingSolverNamesWhereItLooked() {
+        QTemporaryDir emptyBin;
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", emptyBin.path().toLocal8Bit());
+        MainWindow window;
+        window.setScriptFileChooser([](QWidget*) { return QStringLiteral("/tmp/model.tcl"); });
+        window.action(Command::RunSolver)->trigger();
+        qputenv("PATH", oldPath);
+        QCOMPARE(boxes_.texts.size(), 1);
+        QVERIFY(!window.solverWindow()->isVisible());
+    }
+
+private:
+    ErrorBoxes boxes_;
+};
 
 QTEST_MAIN(SolverRunTest)
 #include "SolverRunTest.moc"

@@ -1,33 +1,24 @@
 // The converter window: Open S2k converts and logs, Save S2k writes CR LF lines, errors leave
 // nothing half converted; the main window's File menu opens it.
 #include "convert/gui/V14ConverterWindow.h"
-#include "app/gui/ErrorBox.h"
+#include "WidgetTest.h"
 #include "app/gui/MainWindow.h"
 #include "convert/V14TestSupport.h"
 
 #include <QAction>
-#include <QFile>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace vandra;
+using namespace vandra::testing;
 using vandra::gui::V14ConverterWindow;
 
 class V14ConverterWindowTest : public QObject {
     Q_OBJECT
 
-    QStringList messages_;
+    ErrorBoxes boxes_{true};
     QTemporaryDir dir_;
 
-    static void Press(QWidget& w, const char* button) {
-        QTest::mouseClick(w.findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
-    }
-    static QByteArray ReadAll(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
     QString Write(const char* name, const std::string& text) {
         const QString path = dir_.filePath(QString::fromLatin1(name));
         QFile file(path);
@@ -37,13 +28,6 @@ class V14ConverterWindowTest : public QObject {
     }
 
 private slots:
-    void init() {
-        messages_.clear();
-        gui::SetErrorBoxHandler([this](const QString& title, const QString& text) {
-            messages_ << title + QStringLiteral(": ") + text;
-        });
-    }
-
     void openConvertsAndSaveWritesCrLfLines() {
         V14ConverterWindow window;
         QCOMPARE(window.logText(), QString());
@@ -60,7 +44,7 @@ private slots:
 
         openPath = Write("cube.s2k", v14_test::CubeFile());
         Press(window, "openButton");
-        QVERIFY(messages_.isEmpty());
+        QVERIFY(boxes_.texts.isEmpty());
         QCOMPARE(window.logText(), QStringLiteral("VANDRA import Sap2000 V14 S2k file\nNJOINT = 8\n"
                                                   "NSOLID = 1\nFinish!!"));
         savePath = dir_.filePath(QStringLiteral("cube_v6.s2k"));
@@ -81,12 +65,12 @@ private slots:
         window.openFile(Write("bad.s2k", bad));
         const QString message =
             QStringLiteral("Line 26 (CONNECTIVITY - SOLID): 'S1' is not a valid integer value");
-        QCOMPARE(messages_, QStringList{QStringLiteral("MERVA: ") + message});
+        QCOMPARE(boxes_.texts, QStringList{QStringLiteral("MERVA: ") + message});
         QCOMPARE(window.logText(), message);
         QVERIFY(window.v6Lines().empty());
 
         QVERIFY(!window.saveFile(dir_.filePath(QStringLiteral("no/such/folder/x.s2k"))));
-        QCOMPARE(messages_.size(), 2);
+        QCOMPARE(boxes_.texts.size(), 2);
     }
 
     void theFileMenuOpensTheWindow() {
