@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTest>
+#include <QWidget>
 
 namespace vandra::testing {
 
@@ -36,6 +37,12 @@ inline void Choose(const QObject& w, const char* combo, int index) {
     QComboBox* box = Child<QComboBox>(&w, combo);
     box->setCurrentIndex(index);
     emit box->activated(index);
+}
+// Shows a window (at size, when given) and waits until it is on the screen.
+inline bool Exposed(QWidget& w, QSize size = QSize()) {
+    if (size.isValid()) w.resize(size);
+    w.show();
+    return QTest::qWaitForWindowExposed(&w);
 }
 inline QByteArray ReadAll(const QString& path) {
     QFile file(path);

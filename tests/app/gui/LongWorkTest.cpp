@@ -93,7 +93,7 @@ private slots:
         QVERIFY(other.saveProject(project));
         QTest::newRow("open project") << Operation([=](MainWindow& w) { w.openProject(project); });
         QTest::newRow("node step") << Operation([](MainWindow& w) {
-            w.deformationDialog()->findChild<QLineEdit*>("loadStepEdit")->setText("2");
+            Type(*w.deformationDialog(), "loadStepEdit", "2");
             w.deformationDialog()->loadNodeStep(); // another step of the same run
         });
         QTest::newRow("history") << Operation([](MainWindow& w) {
@@ -101,14 +101,14 @@ private slots:
         });
         QTest::newRow("force diagram") << Operation([](MainWindow& w) {
             w.forceDiagramDialog()->load();
-            w.forceDiagramDialog()->findChild<QComboBox*>("forceComponentCombo")->setCurrentIndex(5);
+            Child<QComboBox>(w.forceDiagramDialog(), "forceComponentCombo")->setCurrentIndex(5);
             QVERIFY(w.forceDiagramDialog()->tryApply());
         });
         QTest::newRow("post tables") << Operation(
             [](MainWindow& w) { w.postTablesWindow()->loadTables(); });
         QTest::newRow("save picture") << Operation([](MainWindow& w) {
             w.savePictureDialog()->load();
-            w.savePictureDialog()->findChild<QLineEdit*>("fileEdit")->setText(Pictures() + "/v.png");
+            Type(*w.savePictureDialog(), "fileEdit", Pictures() + "/v.png");
             QVERIFY(w.savePictureDialog()->tryApply());
         });
         QTest::newRow("joint history")
@@ -135,8 +135,7 @@ private slots:
                                    {VANDRA_SOURCE_DIR "/bench/make_grid.py", grid, "30", "30", "20"}),
                  0);
         MainWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(Exposed(window));
         window.importModel(data + "two_storey_frame.s2k");
         window.document().settings().LoadSteps = 9;
         window.resultsFolder().setFolder(data + "frame_timehistory");

@@ -2,14 +2,12 @@
 // tests): a pan drag, cancelling with the right button, picking a frame, the wheel and the image
 // following the widget's size.
 #include "WidgetTest.h"
-#include "app/gui/ErrorBox.h"
 #include "app/gui/MainWindow.h"
 #include "sections/gui/FramePropertiesDialog.h"
 #include "view/gui/ModelViewWidget.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QTest>
 #include <QWheelEvent>
 
 using namespace vandra;
@@ -31,8 +29,7 @@ private slots:
     void init() {
         SetErrorBoxHandler([](const QString&, const QString& text) { QFAIL(qPrintable(text)); });
         window_ = std::make_unique<MainWindow>();
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        QVERIFY(Exposed(*window_));
         window_->importModel(vandra::testing::kExample);
         view_ = window_->modelView();
     }

@@ -45,10 +45,10 @@ class OpenModelTest : public QObject {
     Q_OBJECT
 private slots:
     void init() { boxes_.texts.clear(); }
+
     void chosenFileReplacesTheModelAndFitsTheView() {
         MainWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(Exposed(window));
         window.setModelFileChooser([](QWidget*) { return kFrameModel; });
         window.action(Command::OpenModel)->trigger();
         QVERIFY2(boxes_.texts.isEmpty(), qPrintable(boxes_.texts.join('\n')));
@@ -79,7 +79,6 @@ private slots:
         QVERIFY(boxes_.texts.isEmpty());
         QCOMPARE(window.document().model().Sections[1].FrameType, int(kDispBeamColumn));
         QCOMPARE(window.document().results().Disp.X, std::vector<double>(22, 3.0));
-        QCOMPARE(CountPanels(window), (QStringList{"21", "29", "0", "0", "2", "7", "0"}));
     }
 
     // A file the importer refuses (each refusal is an import case) is said with the importer's own
@@ -94,7 +93,6 @@ private slots:
         window.action(Command::OpenModel)->trigger();
         QCOMPARE(boxes_.texts.size(), 1);
         QVERIFY2(boxes_.texts[0].contains(missing), qPrintable(boxes_.texts[0]));
-        QCOMPARE(CountPanels(window), (QStringList{"12", "0", "0", "2", "1", "0", "0"}));
         QVERIFY(window.document().text() == linesBefore);
         QCOMPARE(window.document().path(), kSolidModel.toStdString());
     }
@@ -104,7 +102,6 @@ private slots:
     // the project on open.
     void replaceEndsWhatBelongedToThePreviousModel() {
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
         const std::string project = QFile::encodeName(dir.filePath("frame.vandra")).toStdString();
         TSettings projectSettings;
         projectSettings.LoadSteps = 7;
@@ -122,9 +119,7 @@ private slots:
         };
         for (const Case& c : cases) {
             MainWindow window;
-            window.resize(800, 600);
-            window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QVERIFY(Exposed(window, {800, 600}));
             window.importModel(kData + QStringLiteral("two_storey_frame.s2k"));
             window.document().settings().LoadSteps = 9;
             window.resultsFolder().setFolder(kData + QStringLiteral("frame_timehistory"));
@@ -144,9 +139,9 @@ private slots:
             QVERIFY2(boxes_.texts.isEmpty(), qPrintable(boxes_.texts.join('\n')));
             const TResults& r = window.document().results();
             QVERIFY2(!window.animationRunning(), c.command);
-            QVERIFY2(r.History.Steps == 0 && r.History.X.empty(), c.command);
-            QVERIFY2(r.Disp.X.empty() && r.Ends.I.empty(), c.command);
-            QCOMPARE(r.ResultMax, TResults().ResultMax);
+            // What the document's replace drops is a document test; here both commands use it.
+            QVERIFY2(r.History.Steps == 0 && r.Disp.X.empty() && r.ResultMax == TResults().ResultMax,
+                     c.command);
             QCOMPARE(window.animation().Frame, 0);
             QCOMPARE(window.interaction().SelectedFrame, 0);
             QCOMPARE(window.viewOptions().ShownLoadCase, 0);
@@ -171,15 +166,13 @@ private slots:
         if (!vandra::testing::HaveCorpus())
             QSKIP("no corpus of tabular SAP2000 files beside the repository");
         MainWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(Exposed(window));
         window.importModel(QString::fromStdString(vandra::testing::CorpusFile("ofem-demo.s2k")));
         QVERIFY2(boxes_.texts.isEmpty(), qPrintable(boxes_.texts.join('\n')));
         QCOMPARE(CountPanels(window), (QStringList{"264", "620", "150", "0", "2", "1", "1"}));
-        auto* report = window.findChild<QPlainTextEdit*>(QStringLiteral("conversionReportText"));
-        QVERIFY(report != nullptr);
-        QVERIFY(report->toPlainText().contains(QStringLiteral("Units: \"")));
-        QVERIFY(report->toPlainText().contains(QStringLiteral(" warnings\n")));
+        const QString report = Child<QPlainTextEdit>(&window, "conversionReportText")->toPlainText();
+        QVERIFY(report.contains(QStringLiteral("Units: \"")) &&
+                report.contains(QStringLiteral(" warnings\n")));
     }
 
     void importWarningsShowOnceAndCanBeSilencedPerModel() {

@@ -1,10 +1,9 @@
-// The project file: what it keeps, how it is opened again, and what happens when it cannot be.
+// The project file: what it keeps through its dialogs, the prompts before unsaved choices go, and
+// names as JSON text (a save cut short is a CLI case).
 #include "app/project/ProjectFile.h"
 #include "WidgetTest.h"
 #include "app/gui/MainWindow.h"
 #include "document/SettingsByName.h"
-#include "import/S2kImport.h"
-#include "model/Errors.h"
 #include "tcl/gui/AnalysisSettingDialog.h"
 #include "tcl/gui/RecorderSettingDialog.h"
 #include "view/gui/ViewOptionDialog.h"
@@ -12,9 +11,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <map>
 #include <tuple>
 #include <type_traits>
@@ -64,35 +60,6 @@ private slots:
         s2k_ = dir_.filePath(QStringLiteral("models/frame.s2k"));
         QFile::remove(s2k_);
         QVERIFY(QFile::copy(kFrameModel, s2k_));
-    }
-
-    void failedSaveKeepsTheOldProject() {
-        TModel model = ImportS2k(ReadS2kFile(Path(s2k_)));
-        const QString folder = dir_.filePath(QStringLiteral("locked"));
-        QDir(dir_.path()).mkpath(QStringLiteral("locked"));
-        const QString project = folder + QStringLiteral("/p.vandra");
-        project::SaveProject(Path(project), model, TSettings(), TViewOptions(), Path(s2k_));
-        const QByteArray old = ReadAll(project);
-        TSettings changed;
-        changed.AnalysisType = kModal;
-        // A disk that fills up in the middle of the write, for every user: files may not grow
-        // beyond 100 bytes while the project is saved.
-        rlimit limit{};
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
-        const rlimit small{100, limit.rlim_max};
-        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
-        bool failed = false;
-        try {
-            project::SaveProject(Path(project), model, changed, TViewOptions(), Path(s2k_));
-        } catch (const InputError&) {
-            failed = true;
-        }
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::signal(SIGXFSZ, previousHandler);
-        QVERIFY(failed);
-        QCOMPARE(ReadAll(project), old);
-        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"p.vandra"});
     }
 
     // Every setting a project keeps comes back through Save Project, Open Project and the dialog

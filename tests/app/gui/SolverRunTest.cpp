@@ -3,11 +3,9 @@
 #include "app/gui/MainWindow.h"
 #include "app/gui/SolverWindow.h"
 #include "post/gui/DeformationDialog.h"
-#include "tcl/gui/TclFileDialog.h"
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -128,16 +126,6 @@ private slots:
         QVERIFY(window.deformationDialog()->isVisible());
     }
 
-    void cancelDoesNothing() {
-        QVERIFY(WriteFakeSolver("exit 0\n"));
-        MainWindow window;
-        window.setScriptFileChooser([](QWidget*) { return QString(); });
-        window.action(Command::RunSolver)->trigger();
-        QVERIFY(boxes_.texts.isEmpty());
-        QVERIFY(!window.solverWindow()->isVisible());
-        QVERIFY(!window.solverWindow()->isRunning());
-    }
-
     void stopIsReportedAsStoppedNotCrashed() {
         QVERIFY(WriteFakeSolver("echo started\nexec sleep 30\n"));
         MainWindow window;
@@ -150,21 +138,24 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
         QVERIFY(solver->outputText().contains(QStringLiteral("The run was stopped (Stop)")));
         QVERIFY(!solver->outputText().contains(QStringLiteral("crashed")));
-        window.document().model().NodeCount = 0; // Generate before any import says so
-        window.tclFileDialog()->generate();
-        QVERIFY(boxes_.texts.value(0).contains(QStringLiteral("nothing to generate")));
     }
 
-    void missingSolverNamesWhereItLooked() {
+    // Cancelling the script choice runs nothing and says nothing; without a solver (no fake
+    // beside the program, nothing on the PATH) the run is refused with one message.
+    void noRunWithoutAScriptOrASolver() {
         QTemporaryDir emptyBin;
-        const QByteArray oldPath = qgetenv("PATH");
-        qputenv("PATH", emptyBin.path().toLocal8Bit());
-        MainWindow window;
-        window.setScriptFileChooser([](QWidget*) { return QStringLiteral("/tmp/model.tcl"); });
-        window.action(Command::RunSolver)->trigger();
-        qputenv("PATH", oldPath);
-        QCOMPARE(boxes_.texts.size(), 1);
-        QVERIFY(!window.solverWindow()->isVisible());
+        const QByteArray path = qgetenv("PATH");
+        for (const bool cancel : {true, false}) {
+            QVERIFY(!cancel || WriteFakeSolver("exit 0\n"));
+            MainWindow window;
+            window.setScriptFileChooser(
+                [&](QWidget*) { return cancel ? QString() : QStringLiteral("/tmp/model.tcl"); });
+            if (!cancel) QFile::remove(FakeSolverPath()), qputenv("PATH", emptyBin.path().toLocal8Bit());
+            window.action(Command::RunSolver)->trigger();
+            qputenv("PATH", path);
+            QCOMPARE(boxes_.texts.size(), cancel ? 0 : 1);
+            QVERIFY(!window.solverWindow()->isVisible() && !window.solverWindow()->isRunning());
+        }
     }
 
 private:

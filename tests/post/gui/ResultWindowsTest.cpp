@@ -109,9 +109,7 @@ private slots:
     void animationStepsWrapAndNeedAHistory() {
         MainWindow window;
         prepare(window, kData + QStringLiteral("frame_timehistory"));
-        window.resize(800, 600);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(Exposed(window, {800, 600}));
         // Playing before any history: nothing starts, the status bar says why.
         window.toggleAnimation();
         QVERIFY(!window.animationRunning());
@@ -158,9 +156,7 @@ private slots:
     void nodeHistoryPlotsAndExports() {
         MainWindow window;
         prepare(window, kData + QStringLiteral("frame_pushover"));
-        window.resize(800, 600);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(Exposed(window, {800, 600}));
         window.action(Command::NodeHistory)->trigger();
         NodeHistoryWindow* h = window.nodeHistoryWindow();
         QVERIFY(h->isVisible());

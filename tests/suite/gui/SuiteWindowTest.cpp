@@ -12,14 +12,10 @@
 #include "suite/gui/SuiteEditor.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <cmath>
 #include <fstream>

@@ -200,12 +200,15 @@ private slots:
     // The script dialog: Generate shows the lines and a refusal keeps the text; Save writes the box.
     void generateShowsTheLinesRefusalKeepsTheText() {
         TModel model;
-        model.NodeCount = 1;
-        model.Nodes.resize(2);
-        model.Nodes[1].X = 1000;
         TSettings settings;
         TclFileDialog dialog(model, settings);
         auto* text = dialog.findChild<QPlainTextEdit*>(QStringLiteral("scriptText"));
+        Press(dialog, "generateButton"); // before any import
+        QVERIFY(boxes_.texts.value(0).contains(QStringLiteral("nothing to generate")));
+        boxes_.texts.clear();
+        model.NodeCount = 1;
+        model.Nodes.resize(2);
+        model.Nodes[1].X = 1000;
 
         Press(dialog, "generateButton");
         QVERIFY(boxes_.texts.isEmpty());

@@ -11,7 +11,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <memory>
+#include <span>
 #include <vector>
 
 using namespace vandra;
@@ -81,49 +81,37 @@ private slots:
     // closing without OK (Cancel where there is one) stores none and the next opening shows the
     // flags again.
     void checkBoxDialogsShowStoreAndDiscard() {
-        for (int which : {0, 1}) { // view options, recorders
-            TViewOptions view;
-            TSettings settings;
-            settings.RecOpt = {false, false, true, false, true, false};
-            std::unique_ptr<gui::ModelessDialog> dialog;
-            if (which == 0) dialog = std::make_unique<ViewOptionDialog>(view);
-            else dialog = std::make_unique<gui::RecorderSettingDialog>(settings);
-            const QString prefix = which == 0 ? QStringLiteral("viewOptCheck") : QStringLiteral("recOptCheck");
-            const int count = which == 0 ? 13 : 5;
-            const auto flags = [&] {
-                std::vector<bool> v;
-                for (int i = 1; i <= count; ++i)
-                    v.push_back(which == 0 ? view.ViewOpt[size_t(i)] : settings.RecOpt[size_t(i)]);
-                return v;
-            };
-            // Toggles every box and gives what they showed before.
-            const auto toggleAll = [&] {
-                std::vector<bool> shown;
-                for (int i = 1; i <= count; ++i) {
-                    auto* box = dialog->findChild<QCheckBox*>(prefix + QString::number(i));
-                    shown.push_back(box->isChecked());
+        TViewOptions view;
+        TSettings settings;
+        settings.RecOpt = {false, false, true, false, true, false};
+        ViewOptionDialog viewDialog(view);
+        gui::RecorderSettingDialog recorders(settings);
+        const struct {
+            gui::ModelessDialog* dialog;
+            const char* boxes;
+            std::span<bool> flags; // the flags of boxes 1, 2, ...
+            bool cancel;           // a Cancel button, else the close box
+        } rows[] = {{&viewDialog, "viewOptCheck", std::span(view.ViewOpt).subspan(1), true},
+                    {&recorders, "recOptCheck", std::span(settings.RecOpt).subspan(1), false}};
+        for (const auto& r : rows) {
+            QSignalSpy redraws(r.dialog, &gui::ModelessDialog::applied);
+            const std::vector<bool> before(r.flags.begin(), r.flags.end());
+            for (const bool ok : {false, true}) {
+                r.dialog->show();
+                for (size_t i = 1; i <= r.flags.size(); ++i) { // shows each flag; toggled
+                    auto* box = Child<QCheckBox>(r.dialog, (r.boxes + std::to_string(i)).c_str());
+                    QVERIFY2(box->isChecked() == before[i - 1], r.boxes);
                     box->toggle();
                 }
-                return shown;
-            };
-            QSignalSpy redraws(dialog.get(), &gui::ModelessDialog::applied);
-            const std::vector<bool> before = flags();
-            dialog->show();
-            QCOMPARE(toggleAll(), before);
-            if (which == 0) Press(*dialog, "cancelButton");
-            else dialog->close();
-            QVERIFY(!dialog->isVisible());
-            QCOMPARE(flags(), before);
-            QCOMPARE(redraws.count(), 0);
-
-            dialog->show();
-            QCOMPARE(toggleAll(), before);
-            Press(*dialog, "okButton");
-            QVERIFY(!dialog->isVisible());
-            std::vector<bool> toggled = before;
-            toggled.flip();
-            QCOMPARE(flags(), toggled);
-            QCOMPARE(redraws.count(), 1);
+                if (ok) Press(*r.dialog, "okButton");
+                else if (r.cancel) Press(*r.dialog, "cancelButton");
+                else r.dialog->close();
+                QVERIFY(!r.dialog->isVisible());
+                std::vector<bool> expected = before;
+                if (ok) expected.flip();
+                QCOMPARE(std::vector<bool>(r.flags.begin(), r.flags.end()), expected);
+                QCOMPARE(redraws.count(), ok ? 1 : 0);
+            }
         }
     }
 
