@@ -38,6 +38,10 @@ inline void Choose(const QObject& w, const char* combo, int index) {
     box->setCurrentIndex(index);
     emit box->activated(index);
 }
+inline bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
 // Shows a window (at size, when given) and waits until it is on the screen.
 inline bool Exposed(QWidget& w, QSize size = QSize()) {
     if (size.isValid()) w.resize(size);

@@ -43,13 +43,9 @@ TEST(Document, ReplaceTakesTheModelAndDropsTheResultsOfTheOneBefore) {
         EXPECT_EQ(doc.text().size(), lines);
         EXPECT_EQ(doc.path(), kSolidModel);
         EXPECT_EQ(doc.settings().LoadSteps, c.loadSteps);
-        EXPECT_TRUE(r.Disp.X.empty());
-        EXPECT_TRUE(r.Ends.I.empty());
-        EXPECT_FALSE(r.Ends.Any);
-        EXPECT_EQ(r.History.Steps, 0);
-        EXPECT_TRUE(r.History.X.empty());
-        EXPECT_EQ(r.ResultMin, TResults().ResultMin);
-        EXPECT_EQ(r.ResultMax, TResults().ResultMax);
+        EXPECT_TRUE(r.Disp.X.empty() && r.Ends.I.empty() && !r.Ends.Any);
+        EXPECT_TRUE(r.History.Steps == 0 && r.History.X.empty());
+        EXPECT_TRUE(r.ResultMin == TResults().ResultMin && r.ResultMax == TResults().ResultMax);
     }
 }
 

@@ -129,16 +129,15 @@ private slots:
 
     void picturesAndCancel() {
         const QTemporaryDir dir;
-        const QString grid = dir.filePath(QStringLiteral("grid.s2k")),
-                      data = VANDRA_SOURCE_DIR "/tests/data/";
+        const QString grid = dir.filePath(QStringLiteral("grid.s2k"));
         QCOMPARE(QProcess::execute("python3",
                                    {VANDRA_SOURCE_DIR "/bench/make_grid.py", grid, "30", "30", "20"}),
                  0);
         MainWindow window;
         QVERIFY(Exposed(window));
-        window.importModel(data + "two_storey_frame.s2k");
+        window.importModel(kData + "two_storey_frame.s2k");
         window.document().settings().LoadSteps = 9;
-        window.resultsFolder().setFolder(data + "frame_timehistory");
+        window.resultsFolder().setFolder(kData + "frame_timehistory");
         Press(*window.animationDialog(), "loadDispButton");
         TclFileDialog* tcl = window.tclFileDialog();
         tcl->generate();
@@ -164,13 +163,10 @@ private slots:
         SaveViewDialog* movie = window.exportAnimationDialog();
         window.showDialog(movie);
         const QString mp4 = dir.filePath("steps.mp4");
-        QFile previous(mp4);
-        QVERIFY(previous.open(QIODevice::WriteOnly) && previous.write("previous") == 8);
-        previous.close();
+        QVERIFY(WriteFile(mp4, "previous"));
         Fill(movie, mp4, 6000, 6000);
         QVERIFY(CancelledAtOnce(movie, [&] { QVERIFY(movie->tryApply()); }));
-        QVERIFY(previous.open(QIODevice::ReadOnly));
-        QCOMPARE(previous.readAll(), QByteArray("previous"));
+        QCOMPARE(ReadAll(mp4), QByteArray("previous"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3); // no temporary file left
 
         window.importModel(grid);

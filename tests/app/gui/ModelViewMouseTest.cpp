@@ -12,6 +12,7 @@
 
 using namespace vandra;
 using namespace vandra::gui;
+using namespace vandra::testing;
 
 namespace {
 

@@ -1,13 +1,15 @@
 // The open command: a chosen file, a cancelled dialog, files that fail, what a replace ends, clear
-// results, the help pages, a tabular file with its conversion report, and the model check dialog:
-// an import that found something shows it once; "Do not show again for this model" silences that
-// model only; generation warnings of the script dialog come to the same dialog.
+// results, the help pages, the V14 converter window, a tabular file with its conversion report,
+// and the model check dialog: an import that found something shows it once; "Do not show again for
+// this model" silences that model only; generation warnings of the script dialog come to it too.
 #include "CorpusFiles.h"
 #include "WidgetTest.h"
 #include "app/gui/HelpPages.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/WarningsDialog.h"
 #include "app/project/ProjectFile.h"
+#include "convert/V14TestSupport.h"
+#include "convert/gui/V14ConverterWindow.h"
 #include "import/S2kImport.h"
 #include "post/gui/AnimationDialog.h"
 #include "post/gui/DeformationDialog.h"
@@ -180,10 +182,7 @@ private slots:
         const QByteArray suspect = "t\nJOINT\n  1  X=0  Y=0  Z=0\n  2  X=0  Y=0  Z=3000\n\n"
                                    "RESTRAINT \n  ADD=1  DOF=U1,U2,U3,R1,R2,R3\n\n";
         const QString a = dir.filePath("a.s2k"), b = dir.filePath("b.s2k");
-        for (const QString& path : {a, b}) {
-            QFile out(path);
-            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(suspect) == suspect.size());
-        }
+        QVERIFY(WriteFile(a, suspect) && WriteFile(b, suspect));
         MainWindow window;
         WarningsDialog* dialog = window.warningsDialog();
         window.importModel(kFrameModel);
@@ -209,6 +208,50 @@ private slots:
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->text(),
                  QStringLiteral("joint 3 is not restrained; the motion must be edited"));
+    }
+
+    // File > "Convert V14" opens the converter window: Open S2k converts and logs (cancelled:
+    // nothing), Save S2k writes CR LF lines (an empty file before any conversion); a failed
+    // conversion leaves nothing to save, and a failed save says so.
+    void v14ConverterConvertsAndSaves() {
+        QTemporaryDir dir;
+        const auto path = [&](const char* name) { return dir.filePath(QLatin1String(name)); };
+        MainWindow main;
+        main.action(Command::ConvertV14)->trigger();
+        V14ConverterWindow& window = *main.v14ConverterWindow();
+        QVERIFY(window.isVisible() && !window.isModal());
+        QString openPath, savePath = path("before.s2k");
+        window.setOpenPathProvider([&] { return openPath; });
+        window.setSavePathProvider([&] { return savePath; });
+        Press(window, "saveButton");
+        QCOMPARE(ReadAll(savePath), QByteArray());
+        Press(window, "openButton");
+        QCOMPARE(window.logText(), QString());
+
+        openPath = path("cube.s2k");
+        QVERIFY(WriteFile(openPath, QByteArray::fromStdString(v14_test::CubeFile())));
+        Press(window, "openButton");
+        QVERIFY(boxes_.texts.isEmpty());
+        QCOMPARE(window.logText(), QStringLiteral("VANDRA import Sap2000 V14 S2k file\nNJOINT = 8\n"
+                                                  "NSOLID = 1\nFinish!!"));
+        savePath = path("cube_v6.s2k");
+        Press(window, "saveButton");
+        QByteArray expected;
+        for (const std::string& line : v14_test::CubeV6Lines())
+            expected += QByteArray::fromStdString(line) + "\r\n";
+        QCOMPARE(ReadAll(savePath), expected);
+
+        std::string bad = v14_test::CubeFile();
+        bad.replace(bad.find("Solid=1"), 7, "Solid=S1");
+        QVERIFY(WriteFile(path("bad.s2k"), QByteArray::fromStdString(bad)));
+        window.openFile(path("bad.s2k"));
+        const QString message =
+            QStringLiteral("Line 26 (CONNECTIVITY - SOLID): 'S1' is not a valid integer value");
+        QCOMPARE(boxes_.texts, QStringList{message});
+        QCOMPARE(window.logText(), message);
+        QVERIFY(window.v6Lines().empty());
+        QVERIFY(!window.saveFile(path("no/such/folder/x.s2k")));
+        QCOMPARE(boxes_.texts.size(), 2);
     }
 
     // Help > VANDRA Tutorial and About open their page in the program's one help window.

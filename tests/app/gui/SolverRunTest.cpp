@@ -22,11 +22,9 @@ QString FakeSolverPath() {
 }
 
 bool WriteFakeSolver(const QByteArray& body) {
-    QFile file(FakeSolverPath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    file.write("#!/bin/sh\n" + body);
-    file.close();
-    return file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return WriteFile(FakeSolverPath(), "#!/bin/sh\n" + body) &&
+           QFile::setPermissions(FakeSolverPath(),
+                                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 // The colour of the first line of the solver window that contains text.
@@ -104,12 +102,12 @@ private slots:
         QVERIFY(finished.wait(10000));
         QCOMPARE(finished.first().first().toInt(), exitCode);
 
-        const QStringList out = solver->outputText().split('\n');
-        QVERIFY(out.contains(QStringLiteral("args=1")));
-        QVERIFY(out.contains(QStringLiteral("script=") + script));
         // The solver runs in the script's own folder, where its recorder files then lie.
-        QVERIFY(out.contains(QStringLiteral("cwd=") + QFileInfo(script).absolutePath()));
-        QVERIFY(out.contains(QStringLiteral("Solver ended with exit status %1").arg(exitCode)));
+        const QStringList out = solver->outputText().split('\n');
+        for (const QString& line : {QStringLiteral("args=1"), QStringLiteral("script=") + script,
+                                    QStringLiteral("cwd=") + QFileInfo(script).absolutePath(),
+                                    QStringLiteral("Solver ended with exit status %1").arg(exitCode)})
+            QVERIFY2(out.contains(line), qPrintable(line));
         QCOMPARE(out.contains(QStringLiteral("Solver finished with warnings or errors")), troubled);
         QCOMPARE(LineColour(*solver, QStringLiteral("args=1")), QColor(Qt::black));
         if (exitCode == 3) {
