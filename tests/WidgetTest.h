@@ -25,7 +25,9 @@ template <typename T> T* Child(const QObject* parent, const char* name) {
     return child;
 }
 
-inline QString Text(const QObject& w, const char* edit) { return Child<QLineEdit>(&w, edit)->text(); }
+inline QString Text(const QObject& w, const char* edit) {
+    return Child<QLineEdit>(&w, edit)->text();
+}
 inline void Type(const QObject& w, const char* edit, const QString& text) {
     Child<QLineEdit>(&w, edit)->setText(text);
 }
@@ -40,7 +42,8 @@ inline void Choose(const QObject& w, const char* combo, int index) {
 }
 inline bool WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 // Shows a window (at size, when given) and waits until it is on the screen.
 inline bool Exposed(QWidget& w, QSize size = QSize()) {

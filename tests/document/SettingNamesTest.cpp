@@ -81,10 +81,12 @@ TEST(SettingNames, EveryNameInTheTableIsAccepted) {
         EXPECT_NO_THROW(AssignSetting(model, settings, name + "=" + value)) << name;
     }
     for (const SettingName& n : SectionFieldNames())
-        EXPECT_NO_THROW(AssignSetting(model, settings, "Sections[C1]." + std::string(n.Name) + "=1"))
+        EXPECT_NO_THROW(
+            AssignSetting(model, settings, "Sections[C1]." + std::string(n.Name) + "=1"))
             << n.Name;
     for (const SettingName& n : AreaSecFieldNames())
-        EXPECT_NO_THROW(AssignSetting(model, settings, "AreaSecs[W1]." + std::string(n.Name) + "=1"))
+        EXPECT_NO_THROW(
+            AssignSetting(model, settings, "AreaSecs[W1]." + std::string(n.Name) + "=1"))
             << n.Name;
     // A material field is taken (a value the law refuses is an input error, not an unknown name).
     for (const SettingName& n : MatFieldNames()) {

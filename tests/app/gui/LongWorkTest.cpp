@@ -96,16 +96,15 @@ private slots:
             Type(*w.deformationDialog(), "loadStepEdit", "2");
             w.deformationDialog()->loadNodeStep(); // another step of the same run
         });
-        QTest::newRow("history") << Operation([](MainWindow& w) {
-            w.animationDialog()->loadHistory();
-        });
+        QTest::newRow("history") << Operation(
+            [](MainWindow& w) { w.animationDialog()->loadHistory(); });
         QTest::newRow("force diagram") << Operation([](MainWindow& w) {
             w.forceDiagramDialog()->load();
             Child<QComboBox>(w.forceDiagramDialog(), "forceComponentCombo")->setCurrentIndex(5);
             QVERIFY(w.forceDiagramDialog()->tryApply());
         });
-        QTest::newRow("post tables") << Operation(
-            [](MainWindow& w) { w.postTablesWindow()->loadTables(); });
+        QTest::newRow("post tables")
+            << Operation([](MainWindow& w) { w.postTablesWindow()->loadTables(); });
         QTest::newRow("save picture") << Operation([](MainWindow& w) {
             w.savePictureDialog()->load();
             Type(*w.savePictureDialog(), "fileEdit", Pictures() + "/v.png");
@@ -130,8 +129,8 @@ private slots:
     void picturesAndCancel() {
         const QTemporaryDir dir;
         const QString grid = dir.filePath(QStringLiteral("grid.s2k"));
-        QCOMPARE(QProcess::execute("python3",
-                                   {VANDRA_SOURCE_DIR "/bench/make_grid.py", grid, "30", "30", "20"}),
+        QCOMPARE(QProcess::execute(
+                     "python3", {VANDRA_SOURCE_DIR "/bench/make_grid.py", grid, "30", "30", "20"}),
                  0);
         MainWindow window;
         QVERIFY(Exposed(window));

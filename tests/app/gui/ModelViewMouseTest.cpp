@@ -126,8 +126,8 @@ private slots:
         // main window; a synthesized event does not propagate, so it is sent there directly.
         const QPointF at(window_->width() / 2.0, window_->height() / 2.0);
         const auto wheel = [&](int delta) {
-            QWheelEvent event(at, window_->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QWheelEvent event(at, window_->mapToGlobal(at), QPoint(), QPoint(0, delta),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(window_.get(), &event);
             return event.isAccepted();
         };

@@ -99,9 +99,9 @@ private slots:
         QCOMPARE(window.document().path(), kSolidModel.toStdString());
     }
 
-    // Import and Open Project alike: the results loaded for the model before, its running animation,
-    // its picked frame and its labelled load case all end; the settings stay on import and come from
-    // the project on open.
+    // Import and Open Project alike: the results loaded for the model before, its running
+    // animation, its picked frame and its labelled load case all end; the settings stay on import
+    // and come from the project on open.
     void replaceEndsWhatBelongedToThePreviousModel() {
         QTemporaryDir dir;
         const std::string project = QFile::encodeName(dir.filePath("frame.vandra")).toStdString();
@@ -116,8 +116,8 @@ private slots:
         };
         const Case cases[] = {
             {"import", [](MainWindow& w) { w.importModel(kSolidModel); }, 9},
-            {"open project", [&](MainWindow& w) { w.openProject(QFile::decodeName(project.c_str())); },
-             7},
+            {"open project",
+             [&](MainWindow& w) { w.openProject(QFile::decodeName(project.c_str())); }, 7},
         };
         for (const Case& c : cases) {
             MainWindow window;
@@ -142,7 +142,8 @@ private slots:
             const TResults& r = window.document().results();
             QVERIFY2(!window.animationRunning(), c.command);
             // What the document's replace drops is a document test; here both commands use it.
-            QVERIFY2(r.History.Steps == 0 && r.Disp.X.empty() && r.ResultMax == TResults().ResultMax,
+            QVERIFY2(r.History.Steps == 0 && r.Disp.X.empty() &&
+                         r.ResultMax == TResults().ResultMax,
                      c.command);
             QCOMPARE(window.animation().Frame, 0);
             QCOMPARE(window.interaction().SelectedFrame, 0);
@@ -172,7 +173,8 @@ private slots:
         window.importModel(QString::fromStdString(vandra::testing::CorpusFile("ofem-demo.s2k")));
         QVERIFY2(boxes_.texts.isEmpty(), qPrintable(boxes_.texts.join('\n')));
         QCOMPARE(CountPanels(window), (QStringList{"264", "620", "150", "0", "2", "1", "1"}));
-        const QString report = Child<QPlainTextEdit>(&window, "conversionReportText")->toPlainText();
+        const QString report =
+            Child<QPlainTextEdit>(&window, "conversionReportText")->toPlainText();
         QVERIFY(report.contains(QStringLiteral("Units: \"")) &&
                 report.contains(QStringLiteral(" warnings\n")));
     }
@@ -191,9 +193,10 @@ private slots:
         window.importModel(a);
         QVERIFY(boxes_.texts.isEmpty());
         QVERIFY(dialog->isVisible());
-        QCOMPARE(dialog->text(), QFile::encodeName(a) +
-                                     ":6: header 'RESTRAINT ' differs from RESTRAINT only by case or "
-                                     "blanks; read as the RESTRAINT section");
+        QCOMPARE(dialog->text(),
+                 QFile::encodeName(a) +
+                     ":6: header 'RESTRAINT ' differs from RESTRAINT only by case or "
+                     "blanks; read as the RESTRAINT section");
         QCOMPARE(window.document().model().Nodes[1].Restraint[1], 1);
         dialog->doNotShowAgain()->setChecked(true);
         dialog->accept();
@@ -257,13 +260,11 @@ private slots:
     // Help > VANDRA Tutorial and About open their page in the program's one help window.
     void helpPagesOpenInTheProgramsHelpWindow() {
         MainWindow window;
-        const std::pair<Command, const char*> pages[] = {{Command::Tutorial, "tutorial.html"},
-                                                         {Command::About, "about.html"}};
-        for (const auto& [command, page] : pages) {
+        for (const auto& [command, page] : {std::pair(Command::Tutorial, "tutorial.html"),
+                                            std::pair(Command::About, "about.html")}) {
             window.action(command)->trigger();
             const QList<HelpWindow*> helps = window.findChildren<HelpWindow*>();
-            QCOMPARE(helps.size(), 1);
-            QVERIFY(helps[0]->isVisible());
+            QVERIFY(helps.size() == 1 && helps[0]->isVisible());
             QCOMPARE(helps[0]->browser()->source().fileName(), QString::fromLatin1(page));
         }
     }

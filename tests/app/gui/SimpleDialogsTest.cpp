@@ -316,17 +316,16 @@ private slots:
         model.NodeCount = 4;
         model.Nodes.resize(5);
         TSettings settings;
-        const TSettings before = settings;
         AnalysisSettingDialog dialog(model, settings);
         dialog.show();
         Child<QComboBox>(&dialog, "analysisTypeCombo")->setCurrentIndex(1);
         Type(dialog, "controlNodeEdit", QStringLiteral("999"));
         Press(dialog, "okButton");
-        QCOMPARE(boxes_.texts.size(), 1);
-        QVERIFY2(boxes_.texts[0].contains(QStringLiteral("999")), qPrintable(boxes_.texts[0]));
+        QVERIFY2(boxes_.texts.size() == 1 && boxes_.texts[0].contains(QStringLiteral("999")),
+                 qPrintable(boxes_.texts.join('\n')));
         QVERIFY(dialog.isVisible());
-        QCOMPARE(settings.AnalysisType, before.AnalysisType);
-        QCOMPARE(settings.ControlNode, before.ControlNode);
+        QCOMPARE(std::pair(settings.AnalysisType, settings.ControlNode),
+                 std::pair(TSettings().AnalysisType, TSettings().ControlNode));
     }
 
     // The script dialog: Generate shows the lines and a refusal keeps the text; Save writes the box.
@@ -385,7 +384,6 @@ private slots:
         QCOMPARE(boxes_.texts.size(), 1);
         QVERIFY2(boxes_.texts[0].startsWith(QStringLiteral("MERVA: ")) && boxes_.texts[0].contains(path),
                  qPrintable(boxes_.texts[0]));
-        QVERIFY(!dialog.saveTo(path));
         QCOMPARE(saved.size(), 1);
         QVERIFY(dialog.scriptText().startsWith(QStringLiteral("wipe")));
     }

@@ -43,14 +43,13 @@ class SolverRunTest : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        // The fake beside the test program is found only when VANDRA_OPENSEES names no other solver.
+        // The fake beside the test program is found only when VANDRA_OPENSEES names no other
+        // solver.
         qunsetenv("VANDRA_OPENSEES");
         boxes_.texts.clear();
     }
 
-    void cleanup() {
-        QFile::remove(FakeSolverPath());
-    }
+    void cleanup() { QFile::remove(FakeSolverPath()); }
 
     void troubleLinesAreRecognised() {
         const QList<QPair<QString, bool>> lines = {
@@ -75,7 +74,8 @@ private slots:
             << common + "echo 'WARNING - analysis failed' >&2\nprintf 'last words'\nexit 3\n"
             << 3 << true;
         QTest::newRow("Tcl error but exit 0")
-            << common + "echo 'invalid command name \"nodee\"' >&2\necho '    while executing' >&2\n"
+            << common +
+                   "echo 'invalid command name \"nodee\"' >&2\necho '    while executing' >&2\n"
             << 0 << true;
         QTest::newRow("clean run") << common + "echo 'analysis done' >&2\n" << 0 << false;
     }
@@ -104,9 +104,10 @@ private slots:
 
         // The solver runs in the script's own folder, where its recorder files then lie.
         const QStringList out = solver->outputText().split('\n');
-        for (const QString& line : {QStringLiteral("args=1"), QStringLiteral("script=") + script,
-                                    QStringLiteral("cwd=") + QFileInfo(script).absolutePath(),
-                                    QStringLiteral("Solver ended with exit status %1").arg(exitCode)})
+        for (const QString& line :
+             {QStringLiteral("args=1"), QStringLiteral("script=") + script,
+              QStringLiteral("cwd=") + QFileInfo(script).absolutePath(),
+              QStringLiteral("Solver ended with exit status %1").arg(exitCode)})
             QVERIFY2(out.contains(line), qPrintable(line));
         QCOMPARE(out.contains(QStringLiteral("Solver finished with warnings or errors")), troubled);
         QCOMPARE(LineColour(*solver, QStringLiteral("args=1")), QColor(Qt::black));
@@ -148,7 +149,8 @@ private slots:
             MainWindow window;
             window.setScriptFileChooser(
                 [&](QWidget*) { return cancel ? QString() : QStringLiteral("/tmp/model.tcl"); });
-            if (!cancel) QFile::remove(FakeSolverPath()), qputenv("PATH", emptyBin.path().toLocal8Bit());
+            if (!cancel)
+                QFile::remove(FakeSolverPath()), qputenv("PATH", emptyBin.path().toLocal8Bit());
             window.action(Command::RunSolver)->trigger();
             qputenv("PATH", path);
             QCOMPARE(boxes_.texts.size(), cancel ? 0 : 1);

@@ -46,7 +46,8 @@ private slots:
         Type(*d, "minValueEdit", QStringLiteral("low"));
         Type(*d, "scalingFactorEdit", QStringLiteral("20"));
         Press(*d, "okButton");
-        QCOMPARE(boxes_.texts, QStringList{QStringLiteral("'low' is not a valid floating point value")});
+        QCOMPARE(boxes_.texts,
+                 QStringList{QStringLiteral("'low' is not a valid floating point value")});
         QCOMPARE(window.document().results().ResultMax, 0.5); // stored before the bad field
         QCOMPARE(window.document().results().ResultMin, -0.0001);
         QCOMPARE(window.viewState().DisplacementScale, 0.0);
@@ -92,7 +93,8 @@ private slots:
         window.resultsFolder().setFolder(kData + QStringLiteral("frame_modal"));
         // The first folder's results went with it; the label shows the new one.
         QVERIFY(r.Disp.X.empty() && !r.Ends.Any && r.DispStep == 0);
-        QVERIFY(Child<QLabel>(d, "resultsFolderLabel")->text().endsWith(QStringLiteral("frame_modal")));
+        QVERIFY(
+            Child<QLabel>(d, "resultsFolderLabel")->text().endsWith(QStringLiteral("frame_modal")));
         Type(*d, "modeNumEdit", QStringLiteral("2"));
         Press(*d, "loadModeButton");
         QVERIFY2(boxes_.texts.isEmpty(), qPrintable(boxes_.texts.join('\n')));
@@ -115,7 +117,8 @@ private slots:
         QVERIFY(!window.animationRunning());
         QVERIFY(window.statusBar()->currentMessage().contains(QStringLiteral("LOAD DISP DATA")));
 
-        // Every recorded step is loaded (150 lines), and one cycle shows each of them once, in order.
+        // Every recorded step is loaded (150 lines), and one cycle shows each of them once, in
+        // order.
         AnimationDialog* a = window.animationDialog();
         Press(*a, "loadDispButton");
         Type(*a, "animScaleEdit", QStringLiteral("50"));
@@ -251,10 +254,12 @@ private slots:
         // over the roof joint's displacement is its stiffness at every step.
         w->findChild<QComboBox*>(QStringLiteral("baseShearAgainst"))->setCurrentIndex(1);
         const PlotCurve& capacity =
-            plotTitled(QStringLiteral("Capacity curve: base shear X against U1 of joint 16"))->curve();
+            plotTitled(QStringLiteral("Capacity curve: base shear X against U1 of joint 16"))
+                ->curve();
         QCOMPARE(capacity.x.size(), size_t(4));
         for (size_t k = 0; k < 4; ++k)
-            QVERIFY(std::abs(capacity.y[k] / capacity.x[k] * capacity.x[3] / capacity.y[3] - 1) < 1e-4);
+            QVERIFY(std::abs(capacity.y[k] / capacity.x[k] * capacity.x[3] / capacity.y[3] - 1) <
+                    1e-4);
 
         QTemporaryDir dir;
         const auto path = [&](const char* name) { return dir.filePath(QLatin1String(name)); };

@@ -135,8 +135,9 @@ private slots:
                 else if (auto* swatch = d.findChild<QLabel*>(QLatin1String(f.box)))
                     QTest::mouseClick(swatch, Qt::LeftButton);
                 else
-                    Type(d, f.box, k == bad ? QStringLiteral("7x")
-                                            : QString::fromStdString(text::FormatGeneral(f.stored)));
+                    Type(d, f.box,
+                         k == bad ? QStringLiteral("7x")
+                                  : QString::fromStdString(text::FormatGeneral(f.stored)));
             }
             QVERIFY(model.Sections[1] == before);
             Press(d, "okButton");
@@ -181,18 +182,18 @@ private slots:
         QCOMPARE(target.Sections[3].FrameType, int(kBeamWithHinge));
         QCOMPARE(target.Sections[3].Color, PackColor(1, 2, 3));
         QCOMPARE(Text(to, "divideFXEdit"), QStringLiteral("8")); // the shown section is redrawn
-        QCOMPARE(boxes_.texts.size(), 1);
-        QVERIFY2(boxes_.texts.front().contains(QStringLiteral("Sections[DCOL350]")),
-                 qPrintable(boxes_.texts.front()));
+        QVERIFY2(boxes_.texts.size() == 1 &&
+                     boxes_.texts.front().contains(QStringLiteral("Sections[DCOL350]")),
+                 qPrintable(boxes_.texts.join('\n')));
 
         // A file that is not a library changes nothing and says why.
         boxes_.texts.clear();
         QVERIFY(WriteFile(library, "{\"Sections\": {\"NCOL400\": {\"DivideFX\": 3}, "
                                    "\"EIPE400\": {\"DivideFX\": \"many\"}}}"));
         Press(to, "importButton");
-        QCOMPARE(boxes_.texts.size(), 1);
-        QVERIFY2(boxes_.texts.front().contains(QStringLiteral("Sections[EIPE400]: DivideFX")),
-                 qPrintable(boxes_.texts.front()));
+        QVERIFY2(boxes_.texts.size() == 1 &&
+                     boxes_.texts.front().contains(QStringLiteral("Sections[EIPE400]: DivideFX")),
+                 qPrintable(boxes_.texts.join('\n')));
         QCOMPARE(target.Sections[1].DivideFX, 8);
     }
 
@@ -262,33 +263,39 @@ private slots:
     void refusedWhereTyped() {
         QTemporaryDir dir;
         const std::string cube = dir.filePath("cube.s2k").toStdString();
-        WriteV6File(cube,
-                    ConvertV14(ReadS2kFile(VANDRA_SOURCE_DIR "/tests/cases/solver/cube_v14.s2k"))
-                        .V6Lines);
+        WriteV6File(
+            cube,
+            ConvertV14(ReadS2kFile(VANDRA_SOURCE_DIR "/tests/cases/solver/cube_v14.s2k")).V6Lines);
         enum { kFrameSection, kSteel, kAdded }; // NCOL400 or STEEL of the example, or the cube's
         using Typed = std::vector<std::pair<const char*, const char*>>;
+        const auto one = [](const char* box, const char* text) { return Typed{{box, text}}; };
         const auto added = [](const char* name, const char* u) {
-            return Typed{{"nameEdit", name}, {"elasticModulusEdit", "30000"}, {"poissonRatioEdit", u}};
+            return Typed{
+                {"nameEdit", name}, {"elasticModulusEdit", "30000"}, {"poissonRatioEdit", u}};
         };
         const struct {
             int dialog;
-            Typed typed;
             const char *box, *message; // "" sound
+            Typed typed;
         } rows[] = {
-            {kFrameSection, {{"divideFXEdit", "0"}}, "divideFXEdit",
-             "Frame section NCOL400: DivideFX must be at least 1, not 0"},
-            {kFrameSection, {{"coverEdit", "200"}}, "coverEdit",
+            {kFrameSection, "divideFXEdit",
+             "Frame section NCOL400: DivideFX must be at least 1, not 0", one("divideFXEdit", "0")},
+            {kFrameSection, "coverEdit",
              "Frame section NCOL400: Cover 200 puts the bars outside the 400 x 400 section (the "
-             "cover must lie from 0 to less than half of 400)"},
-            {kFrameSection, {{"divideFXEdit", "12"}}, "", ""},
-            {kSteel, {{"parambEdit", "1"}}, "parambEdit",
-             "Material STEEL: the hardening ratio b must be at least 0 and below 1, not 1"},
-            {kAdded, added("", "0.3"), "nameEdit", "The new material needs a name"},
-            {kAdded, added("MY BLOCK", "0.3"), "nameEdit",
-             "Material MY BLOCK: a material name holds no blank, control character or '='"},
-            {kAdded, added("BLOCK", "0.5"), "poissonRatioEdit",
-             "Material BLOCK: Poisson's ratio U must be at least 0 and below 0.5, not 0.5"},
-            {kAdded, added("BLOCK", "0.25"), "", ""},
+             "cover must lie from 0 to less than half of 400)",
+             one("coverEdit", "200")},
+            {kFrameSection, "", "", one("divideFXEdit", "12")},
+            {kSteel, "parambEdit",
+             "Material STEEL: the hardening ratio b must be at least 0 and below 1, not 1",
+             one("parambEdit", "1")},
+            {kAdded, "nameEdit", "The new material needs a name", added("", "0.3")},
+            {kAdded, "nameEdit",
+             "Material MY BLOCK: a material name holds no blank, control character or '='",
+             added("MY BLOCK", "0.3")},
+            {kAdded, "poissonRatioEdit",
+             "Material BLOCK: Poisson's ratio U must be at least 0 and below 0.5, not 0.5",
+             added("BLOCK", "0.5")},
+            {kAdded, "", "", added("BLOCK", "0.25")},
         };
         for (const auto& row : rows) {
             boxes_.texts.clear();
@@ -317,7 +324,8 @@ private slots:
             for (const auto& [box, text] : row.typed)
                 QCOMPARE(Child<QLineEdit>(d.get(), box)->property("fault").toBool(),
                          std::string_view(box) == row.box);
-            QCOMPARE(Child<QLabel>(d.get(), "faultLabel")->text(), QString::fromLatin1(row.message));
+            QCOMPARE(Child<QLabel>(d.get(), "faultLabel")->text(),
+                     QString::fromLatin1(row.message));
             if (row.dialog == kFrameSection && *row.box == '\0') {
                 QVERIFY(picture() != drawn);
                 QVERIFY2(model == before, "a typed value was stored before OK");
@@ -347,11 +355,11 @@ private slots:
         const std::pair<int, QStringList> rows[] = {
             {1, {"1", "11", "21", "0", "COL40", "2", "CONC", e, e, e, e}},
             {2, {"2", "12", "22", "30.5", "W14", "1", "STEEL", e, e, e, e}},
-            {3, {"3", "13", "23", "0", e, "0", e, e, e, e, e}},      // no section
-            {4, {"4", "14", "24", "0", e, "0", e, e, e, e, e}},      // section beyond its table
-            {5, {"5", "15", "25", "0", "ODD", "5", e, e, e, e, e}},  // material beyond its table
-            {0, {"0", e, e, e, e, e, e, e, e, e, e}},                // no frame selected
-            {6, {"6", e, e, e, e, e, e, e, e, e, e}}};               // frame beyond the table
+            {3, {"3", "13", "23", "0", e, "0", e, e, e, e, e}},     // no section
+            {4, {"4", "14", "24", "0", e, "0", e, e, e, e, e}},     // section beyond its table
+            {5, {"5", "15", "25", "0", "ODD", "5", e, e, e, e, e}}, // material beyond its table
+            {0, {"0", e, e, e, e, e, e, e, e, e, e}},               // no frame selected
+            {6, {"6", e, e, e, e, e, e, e, e, e, e}}};              // frame beyond the table
         for (const auto& [frame, values] : rows) {
             TModel model = SampleModel();
             TInteraction interaction;
@@ -366,9 +374,12 @@ private slots:
             QCOMPARE(cells, values);
             if (frame < 1 || frame > 3) continue;
             QSignalSpy cleared(&dialog, &FramePropertiesDialog::selectionCleared);
-            if (frame == 1) Press(dialog, "okButton"); // OK, the close box, Escape
-            else if (frame == 2) dialog.close();
-            else QTest::keyClick(&dialog, Qt::Key_Escape);
+            if (frame == 1)
+                Press(dialog, "okButton"); // OK, the close box, Escape
+            else if (frame == 2)
+                dialog.close();
+            else
+                QTest::keyClick(&dialog, Qt::Key_Escape);
             QVERIFY(!dialog.isVisible() && interaction.SelectedFrame == 0 && cleared.count() == 1);
         }
     }
@@ -399,14 +410,16 @@ private slots:
         QSignalSpy finished(&window, &SectionAnalysisWindow::runFinished);
         window.run();
         QVERIFY(finished.wait(20000));
-        QCOMPARE(Status(&window), QStringLiteral("The run did not end: the solver stopped before the "
-                                                 "end of the script"));
+        QCOMPARE(Status(&window),
+                 QStringLiteral("The run did not end: the solver stopped before the "
+                                "end of the script"));
         auto* output = Child<QPlainTextEdit>(&window, "solverOutput");
         QCOMPARE(output->toPlainText().trimmed(), QStringLiteral("fake solver read section.tcl"));
         QVERIFY(run->isEnabled() && !Child<QPushButton>(&window, "exportCsvButton")->isEnabled());
 
         window.showSection(2);
-        QVERIFY2(Status(&window).contains(QStringLiteral("is elastic")), qPrintable(Status(&window)));
+        QVERIFY2(Status(&window).contains(QStringLiteral("is elastic")),
+                 qPrintable(Status(&window)));
         const PlotCurve& line = window.curvePlot()->curve();
         QVERIFY(line.x.size() == 2 && qAbs(line.y[1] / line.x[1] / (200000 * 5.4e9) - 1) < 1e-9);
         QVERIFY(window.interactionPlot()->curve().x.empty());

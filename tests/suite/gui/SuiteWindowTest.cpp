@@ -102,7 +102,6 @@ private slots:
         delete window_;
     }
 
-
 private:
     // A suite of one record at the given intensities, written into folder.
     void writeSuite(SuiteWindow* w, const QString& record, const QString& intensities,
