@@ -101,8 +101,7 @@ private slots:
         const QPoint mid(frame.Mid.X, frame.Mid.Y);
         const QPoint onLine(frame.EndI.X, frame.EndI.Y); // clear of the rigid frame's red dot
         QVERIFY(view_->image().pixelColor(onLine) != kHighlight);
-        QTest::mousePress(view_, Qt::LeftButton, {}, mid + QPoint(-5, 4));
-        QTest::mouseRelease(view_, Qt::LeftButton, {}, mid + QPoint(-5, 4));
+        QTest::mouseClick(view_, Qt::LeftButton, {}, mid + QPoint(-5, 4));
         QCOMPARE(window_->interaction().SelectedFrame, 29);
         QVERIFY(dialog->isVisible());
         QCOMPARE(view_->image().pixelColor(onLine), kHighlight);

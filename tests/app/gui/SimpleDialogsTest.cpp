@@ -241,16 +241,14 @@ private slots:
         Press(dialog, "okButton");
         QVERIFY(boxes_.texts.isEmpty());
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(settings.ControlDisp, 0.123);
-        QCOMPARE(settings.LoadVector, 0);
-        QCOMPARE(settings.ModalNumber, 30);
+        QCOMPARE(std::tuple(settings.ControlDisp, settings.LoadVector, settings.ModalNumber),
+                 std::tuple(0.123, 0, 30));
 
         dialog.show();
         Type(dialog, "controlDispEdit", QStringLiteral("0.12345"));
         Type(dialog, "modalNumberEdit", QStringLiteral("6"));
         Press(dialog, "okButton");
-        QCOMPARE(settings.ControlDisp, 0.12345);
-        QCOMPARE(settings.ModalNumber, 6);
+        QCOMPARE(std::pair(settings.ControlDisp, settings.ModalNumber), std::pair(0.12345, 6));
         settings.ModalNumber = 40;
         model = ModelWithCases({"A"});
         model.LoadCaseCount = 5; // a count beyond the names stops at them

@@ -33,7 +33,6 @@ QColor LineColour(const SolverWindow& window, const QString& text) {
     for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next()) {
         if (b.text().contains(text)) return b.begin().fragment().charFormat().foreground().color();
     }
-
     return QColor();
 }
 
@@ -86,11 +85,8 @@ private slots:
         QFETCH(bool, troubled);
         QVERIFY(WriteFakeSolver(body));
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("two storey")));
         const QString script = dir.filePath(QStringLiteral("two storey/frame model.tcl"));
-        QFile scriptFile(script);
-        QVERIFY(scriptFile.open(QIODevice::WriteOnly));
-        scriptFile.close();
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("two storey")) && WriteFile(script, {}));
 
         MainWindow window;
         window.setScriptFileChooser([&](QWidget*) { return script; });

@@ -49,7 +49,7 @@ private slots:
         QCOMPARE(boxes_.texts,
                  QStringList{QStringLiteral("'low' is not a valid floating point value")});
         QCOMPARE(window.document().results().ResultMax, 0.5); // stored before the bad field
-        QCOMPARE(window.document().results().ResultMin, -0.0001);
+        QCOMPARE(window.document().results().ResultMin, TResults().ResultMin);
         QCOMPARE(window.viewState().DisplacementScale, 0.0);
         QVERIFY(d->isVisible());
         Type(*d, "minValueEdit", QStringLiteral("-0.5"));
@@ -75,9 +75,8 @@ private slots:
         QVERIFY2(boxes_.texts.isEmpty(), qPrintable(boxes_.texts.join('\n')));
         QCOMPARE(asked_, 1); // the folder is asked for once
         const TResults& r = window.document().results();
-        QCOMPARE(r.Disp.X.size(), size_t(22));
-        QCOMPARE(r.DispStep, 12);
-        QVERIFY(r.Ends.Any);
+        QCOMPARE(std::tuple(r.Disp.X.size(), r.DispStep, r.Ends.Any),
+                 std::tuple(size_t(22), 12, true));
         QCOMPARE(window.document().results().ResultMax, r.Ends.Max); // the range changes at once
         QCOMPARE(Child<QLineEdit>(d, "maxValueEdit")->text(),
                  QString::fromStdString(text::FormatGeneral(r.Ends.Max)));
@@ -166,9 +165,8 @@ private slots:
         Type(*h, "jointEdit", QStringLiteral("21"));
         Press(*h, "showHistoryButton");
         QVERIFY2(boxes_.texts.isEmpty(), qPrintable(boxes_.texts.join('\n')));
-        QCOMPARE(h->history().Time.size(), size_t(110));
-        QCOMPARE(h->plot()->curve().x.size(), size_t(110));
-        QCOMPARE(h->plot()->curve().x.back(), h->history().Time.back());
+        QVERIFY(!h->history().Time.empty());
+        QCOMPARE(h->plot()->curve().x, h->history().Time);
         Child<QCheckBox>(h, "swapAxesCheck")->setChecked(true); // the capacity curve's usual axes
         QCOMPARE(h->plot()->curve().x.back(), h->history().X.back());
 
@@ -206,11 +204,10 @@ private slots:
 
         Type(*d, "forceStepEdit", QStringLiteral("4"));
         QVERIFY(d->tryApply());
-        const TResults& results = window.document().results();
-        QCOMPARE(results.Forces.Step, 4);
-        QCOMPARE(results.ReactionStep, 4);
-        QCOMPARE(window.viewOptions().Diagram, kForceMy + 1);
-        QVERIFY(window.viewOptions().ShowReactions);
+        const TResults& r = window.document().results();
+        const TViewOptions& v = window.viewOptions();
+        QCOMPARE(std::tuple(r.Forces.Step, r.ReactionStep, v.Diagram, v.ShowReactions),
+                 std::tuple(4, 4, kForceMy + 1, true));
     }
 
     void tablesShowTheRunsReactionsShearsAndDrifts() {

@@ -211,10 +211,9 @@ private slots:
         Type(d, "paramfpcEdit", "-35");
         Press(d, "modifyButton");
         QVERIFY(boxes_.texts.isEmpty());
-        QCOMPARE(model.Mats[2].MatType, int(kMatConcrete02));
-        QCOMPARE(model.Mats[2].fpc, -35.0);
-        QCOMPARE(model.Mats[2].Ets, 1500.0);
-        QCOMPARE(model.Mats[2].E, 25000.0);
+        const TMAT& m = model.Mats[2];
+        QCOMPARE(std::tuple(m.MatType, m.fpc, m.Ets, m.E),
+                 std::tuple(int(kMatConcrete02), -35.0, 1500.0, 25000.0));
     }
 
     // Modify stores the shown section's element type only; a section with a type beyond the list
