@@ -123,7 +123,7 @@ class Expression {
 public:
     static double Of(const std::string& text) {
         Expression e(text);
-        const double v = e.Sum();
+        const double v = e.Level(0);
         e.Blanks();
         if (e.at_ != text.size()) throw std::invalid_argument("bad expression: " + text);
         return v;
@@ -144,30 +144,24 @@ private:
         ++at_;
         return true;
     }
-    double Sum() {
-        double v = Product();
+    // The operators of `level` and those that bind tighter: 0 + -, 1 * /, 2 ^ (from the right),
+    // 3 a unary term.
+    double Level(int level) {
+        if (level == 3) return Unary();
+        double v = Level(level + 1);
         for (;;) {
-            if (Take('+')) v += Product();
-            else if (Take('-')) v -= Product();
+            if (level == 0 && Take('+')) v += Level(1);
+            else if (level == 0 && Take('-')) v -= Level(1);
+            else if (level == 1 && Take('*')) v *= Level(2);
+            else if (level == 1 && Take('/')) v /= Level(2);
+            else if (level == 2 && Take('^')) return std::pow(v, Level(2));
             else return v;
         }
-    }
-    double Product() {
-        double v = Power();
-        for (;;) {
-            if (Take('*')) v *= Power();
-            else if (Take('/')) v /= Power();
-            else return v;
-        }
-    }
-    double Power() {
-        const double v = Unary();
-        return Take('^') ? std::pow(v, Power()) : v;
     }
     double Unary() {
         if (Take('-')) return -Unary();
         if (Take('(')) {
-            const double v = Sum();
+            const double v = Level(0);
             if (!Take(')')) throw std::invalid_argument("missing ) in " + s_);
             return v;
         }
