@@ -6,7 +6,7 @@
 #include "TestTempDir.h"
 #include "model/SolverLocator.h"
 
-#include <QImageReader>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -84,8 +84,8 @@ void RunCliCase(const TestCase& c) {
         }
         if (key == "png") {
             const std::vector<std::string> w = Words(value);
-            QImageReader png(QString::fromStdString(w[0]), "png");
-            const QSize size = png.size();
+            const QSize size =
+                QImage::fromData(QByteArray::fromStdString(ReadText(w[0])), "PNG").size();
             EXPECT_EQ(std::to_string(size.width()) + "x" + std::to_string(size.height()), w[1]) << w[0];
         }
         if (key == "same" || key == "differ") {
