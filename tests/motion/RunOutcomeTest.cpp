@@ -27,32 +27,18 @@ std::string Edited(std::string text, std::string_view from, std::string_view to)
     return text;
 }
 
+// The outcomes of tests/cases/motion/outcome-reads.case.
 TEST(RunOutcome, ReadsWhatAScriptWrites) {
-    const double nan = std::nan("");
-    const struct {
-        std::string text;
-        RunResult result;
-    } cases[] = {
-        {kGood, {true, 0.046900855706719015, 0.14070256712015705, 5.554714702161591, 9.99}},
-        // Stopped converging: the peaks until then; any order, blank lines and CR LF pass.
-        {"peakRoof 1e-05\r\n\r\npeakDrift 0\r\nconverged no\r\ntime 1.16\r\n"
-         "peakBaseShear 1.5E+20\r\nend\r\n",
-         {false, 0, 1e-05, 1.5e20, 1.16}},
-        // A run that diverged may have no number for a peak.
-        {"converged no\ntime 3\npeakDrift Inf\npeakRoof NaN\npeakBaseShear none\nend",
-         {false, nan, nan, nan, 3}},
-    };
-    for (const auto& c : cases) {
-        const RunResult r = ReadRunOutcome(WriteScratchFile("outcome/good.txt", c.text));
-        EXPECT_EQ(r.converged, c.result.converged) << c.text;
-        EXPECT_EQ(r.time, c.result.time) << c.text;
-        for (auto [got, want] : {std::pair{r.peakDrift, c.result.peakDrift},
-                                 {r.peakRoof, c.result.peakRoof},
-                                 {r.peakBaseShear, c.result.peakBaseShear}}) {
-            if (std::isnan(want))
-                EXPECT_TRUE(std::isnan(got)) << c.text;
-            else
-                EXPECT_EQ(got, want) << c.text;
+    for (const testing::TestCase& c : testing::ReadCases("motion/outcome-reads.case")) {
+        const RunResult r = ReadRunOutcome(
+            WriteScratchFile("outcome/good.txt", c.Has("text") ? testing::Unescaped(c.One("text")) : kGood));
+        const std::vector<std::string> gives = testing::Words(c.One("gives"));
+        ASSERT_EQ(gives.size(), 5u) << c.where;
+        EXPECT_EQ(r.converged, gives[0] == "yes") << c.where;
+        const double got[] = {r.time, r.peakDrift, r.peakRoof, r.peakBaseShear};
+        for (size_t k = 0; k < 4; ++k) {
+            const double want = std::stod(gives[k + 1]);
+            EXPECT_TRUE(got[k] == want || (std::isnan(got[k]) && std::isnan(want))) << c.where << " value " << k;
         }
     }
 }
@@ -73,27 +59,10 @@ TEST(RunOutcome, RefusesWhatIsNotAWholeOutcome) {
     }
 }
 
+// The consoles of tests/cases/motion/solver-console.case; a long line is cut to 200 characters.
 TEST(RunOutcome, ErrorLineOfASolverConsole) {
-    const struct {
-        const char* console;
-        const char* line;
-    } cases[] = {
-        // A Tcl error: its message, then the trace.
-        {"OpenSees -- banner\n\nthe record file record.txt is missing\n    while executing\n"
-         "\"error \"the record file record.txt is missing\"\"\n    invoked from within\n",
-         "the record file record.txt is missing"},
-        // A command that warns, then fails as a Tcl error: the warning is the message.
-        {"banner\nWARNING invalid accel series: 1 pattern UniformExcitation -accel {series}\n\n"
-         "    while executing\n\"pattern UniformExcitation 1 1 -accel 1\"\n",
-         "WARNING invalid accel series: 1 pattern UniformExcitation -accel {series}"},
-        // No Tcl error: the last warning.
-        {"WARNING: CTestNormUnbalance::test() - failed to converge\nafter: 1 iterations\n"
-         "WARNING no memory left\nsegmentation\n",
-         "WARNING no memory left"},
-        {"banner\nall well\n", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(SolverErrorLine(c.console), c.line) << c.console;
+    for (const testing::TestCase& c : testing::ReadCases("motion/solver-console.case"))
+        EXPECT_EQ(SolverErrorLine(c.One("console")), c.One("line")) << c.where;
     EXPECT_EQ(SolverErrorLine("WARNING " + std::string(500, 'x')).size(), 200u);
 }
 
