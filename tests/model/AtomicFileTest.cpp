@@ -1,6 +1,5 @@
 #include "model/AtomicFile.h"
 #include "model/Errors.h"
-#include "model/ModelCheck.h"
 
 #include "TestDevices.h"
 
@@ -119,12 +118,4 @@ TEST(AtomicFile, SpecialTargetsKeepTheirKind) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()),
               ::geteuid() == 0 ? 5 : 3);
     fs::remove_all(dir);
-}
-
-TEST(ModelCheck, OneLineFormOfAWarning) {
-    EXPECT_EQ(FormatWarning({"a.s2k", 12, "frame 3 names section \"X\", which matches nothing",
-                             "the frame gets no element"}),
-              "a.s2k:12: frame 3 names section \"X\", which matches nothing; the frame gets no "
-              "element");
-    EXPECT_EQ(FormatWarning({"", 0, "name made inert", ""}), "name made inert");
 }
