@@ -99,45 +99,43 @@ TEST(SectionPreview, AnnouncedCountIsTheGeneratedCount) {
     }
 }
 
-TEST(SectionPreview, RectanglePositions) {
-    // 400 wide, 200 deep: 0.4 pixel per unit, outline from (20, 60) to (180, 140).
-    TSECTION s = Section(kShapeRectangle, 200, 400);
-    s.DivideFX = 2;
-    s.DivideFY = 2;
-    s.BarNumNX = 2;
-    s.BarNumNY = 1;
-    s.Cover = 50;
-    const auto all = DrawSectionPreview(s);
-    EXPECT_EQ(all[1], (PreviewPrimitive{Kind::Rectangle, 20, 60, 180, 140, {}, {}}));
-    const auto lines = Of(all, Kind::Line);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], (PreviewPrimitive{Kind::Line, 100, 60, 100, 140, PreviewColor::Blue, {}}));
-    EXPECT_EQ(lines[1], (PreviewPrimitive{Kind::Line, 20, 100, 180, 100, PreviewColor::Blue, {}}));
-    // X bars at y = -150 and 150 on the bottom (z = -50) then the top line (z = 50); one Y bar
-    // per side at mid height.
-    const std::vector<PreviewPrimitive> dots = Of(all, Kind::Dot);
-    const std::vector<PreviewPrimitive> expected = {
-        Dot(40, 120, PreviewColor::Red),  Dot(160, 120, PreviewColor::Red),
-        Dot(40, 80, PreviewColor::Red),   Dot(160, 80, PreviewColor::Red),
-        Dot(40, 100, PreviewColor::Blue), Dot(160, 100, PreviewColor::Blue)};
-    EXPECT_EQ(dots, expected);
-    EXPECT_EQ(all.back().x1, 50);
-    EXPECT_EQ(all.back().y1, 180);
-}
-
-TEST(SectionPreview, PipeRaysAndCircles) {
-    TSECTION s = Section(kShapePipe, 200, 20);
-    s.DivideFX = 4;
-    const auto all = DrawSectionPreview(s);
-    const auto circles = Of(all, Kind::Ellipse);
-    ASSERT_EQ(circles.size(), 2u);
-    EXPECT_EQ(circles[0], (PreviewPrimitive{Kind::Ellipse, 20, 20, 180, 180, {}, {}}));
-    EXPECT_EQ(circles[1], (PreviewPrimitive{Kind::Ellipse, 36, 36, 164, 164, {}, {}}));
-    const auto rays = Of(all, Kind::Line);
-    ASSERT_EQ(rays.size(), 4u);
-    EXPECT_EQ(rays[0], (PreviewPrimitive{Kind::Line, 164, 100, 180, 100, {}, {}}));
-    // The screen row grows with sin(theta): the second ray points down.
-    EXPECT_EQ(rays[1], (PreviewPrimitive{Kind::Line, 100, 164, 100, 180, {}, {}}));
+// Where outlines, grid lines, bars and circles land: a rectangle 400 wide and 200 deep at 0.4
+// pixel per unit, its X bars at y = -150 and 150 on the bottom (z = -50) then the top line, one Y
+// bar a side at mid height; a pipe's circles and rays, the screen row growing with sin(theta).
+TEST(SectionPreview, PrimitivesLandWhereTheSectionIs) {
+    TSECTION rectangle = Section(kShapeRectangle, 200, 400);
+    rectangle.DivideFX = rectangle.DivideFY = rectangle.BarNumNX = 2;
+    rectangle.BarNumNY = 1;
+    rectangle.Cover = 50;
+    TSECTION pipe = Section(kShapePipe, 200, 20);
+    pipe.DivideFX = 4;
+    using P = PreviewPrimitive;
+    const struct {
+        TSECTION section;
+        Kind kind;
+        std::vector<PreviewPrimitive> expected;
+    } cases[] = {
+        {rectangle, Kind::Rectangle,
+         {{Kind::Rectangle, 0, 0, 200, 200, {}, {}}, {Kind::Rectangle, 20, 60, 180, 140, {}, {}}}},
+        {rectangle, Kind::Line,
+         {P{Kind::Line, 100, 60, 100, 140, PreviewColor::Blue, {}},
+          P{Kind::Line, 20, 100, 180, 100, PreviewColor::Blue, {}}}},
+        {rectangle, Kind::Dot,
+         {Dot(40, 120, PreviewColor::Red), Dot(160, 120, PreviewColor::Red),
+          Dot(40, 80, PreviewColor::Red), Dot(160, 80, PreviewColor::Red),
+          Dot(40, 100, PreviewColor::Blue), Dot(160, 100, PreviewColor::Blue)}},
+        {pipe, Kind::Ellipse,
+         {{Kind::Ellipse, 20, 20, 180, 180, {}, {}}, {Kind::Ellipse, 36, 36, 164, 164, {}, {}}}},
+        {pipe, Kind::Line,
+         {{Kind::Line, 164, 100, 180, 100, {}, {}}, {Kind::Line, 100, 164, 100, 180, {}, {}},
+          {Kind::Line, 36, 100, 20, 100, {}, {}}, {Kind::Line, 100, 36, 100, 20, {}, {}}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Of(DrawSectionPreview(c.section), c.kind), c.expected) << int(c.kind);
+    const auto text = Of(DrawSectionPreview(rectangle), Kind::Text);
+    ASSERT_EQ(text.size(), 1u);
+    EXPECT_EQ(text[0].x1, 50);
+    EXPECT_EQ(text[0].y1, 180);
 }
 
 TEST(SectionPreview, PixelsRoundHalvesToEven) {

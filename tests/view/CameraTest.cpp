@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 using namespace vandra;
 
@@ -38,25 +39,42 @@ TEST(Camera, RoundPixelTakesHalvesToTheEvenNeighbour) {
         EXPECT_EQ(RoundPixel(c.in), c.out) << c.in;
 }
 
-TEST(Camera, ProjectionOfThePlanView) {
-    TModel m = NodesAt({{0, 0, 0}, {0, 10, 0}, {10, 0, 0}, {0, 0, 7}});
-    TViewState v;
-    TProjection p;
-    ProjectModel(m, v, kW, kH, {}, p);
-    EXPECT_EQ(p.Nodes[1].X, 604);
-    EXPECT_EQ(p.Nodes[1].Y, 364); // 364.5 goes to the even neighbour
-    EXPECT_EQ(p.Nodes[2].Y, 362); // Y up: 10 units at scale 5 is 2 pixels higher
-    EXPECT_EQ(p.Nodes[3].X, 606);
-    EXPECT_EQ(p.Nodes[4].Y, 364); // Z points at the viewer in the plan view
-
-    SetPlaneView(v, PlaneView::XZ);
-    ProjectModel(m, v, kW, kH, {}, p);
-    EXPECT_EQ(p.Nodes[4].Y, 364 - 1); // 7 / 5 = 1.4 pixels up
-    EXPECT_EQ(p.Nodes[2].Y, 364);
-
-    v.TiltAngle = 90; // a positive tilt turns Z downwards
-    ProjectModel(m, v, kW, kH, {}, p);
-    EXPECT_EQ(p.Nodes[4].Y, 366);
+// Where the joints land in the plan and plane views, tilted, and after a pan drag (the model
+// follows the pointer); a half pixel goes to the even neighbour.
+TEST(Camera, ProjectionOfTheViews) {
+    const TModel m = NodesAt({{0, 0, 0}, {0, 10, 0}, {10, 0, 0}, {0, 0, 7}});
+    const auto view = [](PlaneView plane, double tilt = 0) {
+        return [=](TViewState& v) {
+            SetPlaneView(v, PlaneView::YZ);
+            SetPlaneView(v, plane);
+            if (tilt != 0) v.TiltAngle = tilt;
+        };
+    };
+    const struct {
+        const char* what;
+        std::function<void(TViewState&)> set;
+        int node, x, y;
+    } cases[] = {
+        {"plan: the origin at 364.5", view(PlaneView::XY), 1, 604, 364},
+        {"plan: Y up, 10 units at scale 5 are 2 pixels", view(PlaneView::XY), 2, 604, 362},
+        {"plan: X right", view(PlaneView::XY), 3, 606, 364},
+        {"plan: Z points at the viewer", view(PlaneView::XY), 4, 604, 364},
+        {"XZ: Z up by 7 / 5 = 1.4 pixels", view(PlaneView::XZ), 4, 604, 363},
+        {"XZ: Y points away", view(PlaneView::XZ), 2, 604, 364},
+        {"XZ tilted by 90: a positive tilt turns Z downwards", view(PlaneView::XZ, 90), 4, 604, 366},
+        {"YZ: larger Y further left", view(PlaneView::YZ), 2, 602, 364},
+        {"YZ: Z up", view(PlaneView::YZ), 4, 604, 363},
+        {"pan drag: 359.5 goes to 360", [](TViewState& v) { PanDrag(v, 110, 95, 100, 100); }, 1, 614,
+         360},
+    };
+    for (const auto& c : cases) {
+        TViewState v;
+        c.set(v);
+        TProjection p;
+        ProjectModel(m, v, kW, kH, {}, p);
+        EXPECT_EQ(p.Nodes[static_cast<size_t>(c.node)].X, c.x) << c.what;
+        EXPECT_EQ(p.Nodes[static_cast<size_t>(c.node)].Y, c.y) << c.what;
+    }
 }
 
 TEST(Camera, NodesMoveByTheirOffsetsTimesTheDisplacementScale) {
@@ -149,34 +167,12 @@ TEST(Camera, ZoomAll) {
     EXPECT_EQ(v.ViewScale, 1.0); // the fit of extents is tested on pictures (ZoomFitTest)
 }
 
-TEST(Camera, PlaneViews) {
-    TModel m = NodesAt({{0, 0, 0}, {0, 10, 0}, {0, 0, 10}});
+TEST(Camera, WheelNotchesScaleByATenth) {
     TViewState v;
-    TProjection p;
-    SetPlaneView(v, PlaneView::YZ);
-    EXPECT_EQ(v.PlanAngle, 90);
-    EXPECT_EQ(v.TiltAngle, -90);
-    ProjectModel(m, v, kW, kH, {}, p);
-    EXPECT_LT(p.Nodes[2].X, p.Nodes[1].X); // larger Y further left
-    EXPECT_LT(p.Nodes[3].Y, p.Nodes[1].Y); // Z up
-    SetPlaneView(v, PlaneView::XY);
-    EXPECT_EQ(v.PlanAngle, 0);
-    EXPECT_EQ(v.TiltAngle, 0);
-}
-
-TEST(Camera, WheelAndPan) {
-    TViewState v;
-    TProjection p;
     WheelNotch(v, false);
     EXPECT_DOUBLE_EQ(v.ViewScale, 4.5);
     WheelNotch(v, true);
     EXPECT_DOUBLE_EQ(v.ViewScale, 5.0);
-
-    TModel m = NodesAt({{0, 0, 0}});
-    PanDrag(v, 110, 95, 100, 100);
-    ProjectModel(m, v, kW, kH, {}, p);
-    EXPECT_EQ(p.Nodes[1].X, 614); // the model follows the pointer
-    EXPECT_EQ(p.Nodes[1].Y, 360); // 359.5 goes to the even neighbour
 }
 
 TEST(Camera, RotateDragTurnsHalfATurnPerImageAndResetsBeyondAFullTurn) {
