@@ -103,21 +103,6 @@ TEST(RecorderReaders, SectionColumnsFollowTheFrameTypes) {
     }
 }
 
-TEST(RecorderReaders, ElasticCantileverHasNoSectionValues) {
-    const LoadedRun run = Load("cantilever_elastic/cantilever.s2k", {});
-    const TFrameEnds ends =
-        ReadSectionStep(run.model, run.settings, kData + "cantilever_elastic", 10, 1);
-    EXPECT_FALSE(ends.Any);
-    EXPECT_EQ(ends.HasI[1], 0);
-    const LoadedRun fiber =
-        Load("cantilever_elastic/cantilever.s2k", {"Sections[EBAR].FrameType=2"});
-    const TFrameEnds kz =
-        ReadSectionStep(fiber.model, fiber.settings, kData + "cantilever_fiber", 10, 2);
-    EXPECT_TRUE(kz.Any);
-    EXPECT_NE(kz.I[1], 0);
-    EXPECT_NE(kz.J[1], kz.I[1]); // the moment falls from the support to the tip
-}
-
 TEST(RecorderReaders, BlocksOfHundredTags) {
     const LoadedRun run = Load("grid_blocks/grid.s2k", {});
     ASSERT_EQ(run.model.NodeCount, 150);

@@ -102,7 +102,7 @@ TEST(LineBatch, SvgHoldsEveryLineInOnePathAPen) {
         "lines");
     EXPECT_LT(fs::file_size(path), 20u * kLines);
 
-    const QByteArray svg = QByteArray::fromStdString(ReadBytes(path));
+    const QByteArray svg = QByteArray::fromStdString(ReadText(path));
     int elements = 0;
     Segments drawn;
     for (const Stroke& s : strokes)
@@ -162,7 +162,7 @@ TEST(PictureWriter, SavePictureWritesTheFormatOfTheName) {
          ""},
         {d + "/curve.csv", curve,
          [](const std::string& p) {
-             return ReadBytes(p) == "drift,base shear\n0,0.5\n1,-1\n2,4\n";
+             return ReadText(p) == "drift,base shear\n0,0.5\n1,-1\n2,4\n";
          },
          ""},
         {d + "/view.jpg", view, nullptr,
@@ -216,7 +216,7 @@ TEST(ModelPicture, SvgHoldsEveryFrameLineByColour) {
         bytes[rows > 2] = fs::file_size(path);
         frames[rows > 2] = m.FrameCount;
         int elements = 0;
-        Segments found = ReadSvgSegments(QByteArray::fromStdString(ReadBytes(path)), &elements);
+        Segments found = ReadSvgSegments(QByteArray::fromStdString(ReadText(path)), &elements);
         for (const auto& [pen, segments] : expected)
             EXPECT_EQ(found[pen], segments) << pen.first << ", " << m.FrameCount << " frames";
     }
