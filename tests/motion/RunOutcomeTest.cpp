@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <csignal>
 #include <filesystem>
+#include <sstream>
 
 namespace vandra::motion {
 namespace {
@@ -66,44 +66,31 @@ TEST(RunOutcome, ErrorLineOfASolverConsole) {
     EXPECT_EQ(SolverErrorLine("WARNING " + std::string(500, 'x')).size(), 200u);
 }
 
-// The verdict on a run folder: what it holds after the solver ended, and how the solver ended.
+// The cases of tests/cases/motion/run-verdicts.case.
 TEST(RunOutcome, JudgesARunFolder) {
-    const struct {
-        bool folder;
-        const char* outcome; // nullptr: none
-        const char* log;
-        SolverEnd end;
-        std::string more;
-        const char* reason; // empty: done
-    } cases[] = {
-        {true, kGood.c_str(), "", SolverEnd::Exited(0), "", ""},
-        // A complete outcome is the result even when the solver crashed when it ended.
-        {true, kGood.c_str(), "", SolverEnd::Signalled(SIGSEGV), "", ""},
-        {false, nullptr, "", SolverEnd::Exited(0), "", "The run folder was removed during the run"},
-        {true, "converged yes\n", "", SolverEnd::Exited(0), "",
-         "<f>/outcome.txt: \"time\" is missing"},
-        {true, nullptr, "half a line", SolverEnd::Signalled(SIGKILL), "",
-         "The solver was killed by signal 9 (Killed)"},
-        {true, nullptr, "banner\ncouldn't read file \"../model.tcl\"\n    while executing\n",
-         SolverEnd::Exited(0), "",
-         "The solver stopped before writing outcome.txt: couldn't read file \"../model.tcl\""},
-        {true, nullptr, "", SolverEnd::Exited(3), "",
-         "The solver stopped before writing outcome.txt (exit status 3)"},
-        {true, nullptr, "", SolverEnd{}, "the Slurm task ended before the solver (TIMEOUT)",
-         "The solver stopped before writing outcome.txt; the Slurm task ended before the solver "
-         "(TIMEOUT)"},
-    };
     const std::filesystem::path dir = std::filesystem::path(ProcessTempDir()) / "judged";
-    for (const auto& c : cases) {
+    for (const testing::TestCase& c : testing::ReadCases("motion/run-verdicts.case")) {
         std::filesystem::remove_all(dir);
-        if (c.folder) {
+        if (!c.Has("removed")) {
             std::filesystem::create_directories(dir);
-            WriteScratchFile("judged/solver.log", c.log);
-            if (c.outcome) WriteScratchFile("judged/outcome.txt", c.outcome);
+            WriteScratchFile("judged/solver.log", testing::Unescaped(c.One("log")));
+            const std::string outcome = c.One("outcome");
+            if (!outcome.empty())
+                WriteScratchFile("judged/outcome.txt", outcome == "good" ? kGood : testing::Unescaped(outcome));
         }
-        const RunVerdict verdict = JudgeRun(dir.string(), c.end, c.more);
-        EXPECT_EQ(verdict.reason, WithPath(c.reason, dir.string())) << c.reason;
-        EXPECT_EQ(verdict.result.has_value(), *c.reason == '\0') << c.reason;
+        std::istringstream end(c.One("end"));
+        std::string how, more;
+        int value = 0;
+        end >> how;
+        if (how != "unknown") end >> value;
+        std::getline(end >> std::ws, more);
+        const RunVerdict verdict = JudgeRun(dir.string(),
+                                            how == "exited"      ? SolverEnd::Exited(value)
+                                            : how == "signalled" ? SolverEnd::Signalled(value)
+                                                                 : SolverEnd{},
+                                            more);
+        EXPECT_EQ(verdict.reason, WithPath(c.One("reason"), dir.string())) << c.where;
+        EXPECT_EQ(verdict.result.has_value(), !c.Has("reason")) << c.where;
     }
 }
 
