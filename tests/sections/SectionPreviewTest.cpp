@@ -1,10 +1,13 @@
 // The section picture as primitives: where each outline, grid line, bar and text goes.
+#include "CaseFile.h"
+
 #include "sections/SectionPreview.h"
 #include "sections/Fibers.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 using namespace vandra;
 using Kind = PreviewPrimitive::Kind;
@@ -43,43 +46,28 @@ PreviewPrimitive Dot(int x, int y, PreviewColor c) {
 
 } // namespace
 
+// The cases of tests/cases/sections/preview.case.
 TEST(SectionPreview, CountsAndPrimitivesPerShape) {
-    struct Case {
-        const char* name;
-        TSECTION section;
-        std::string text;
-        size_t rectangles, ellipses, blueLines, blackLines, redDots, blueDots;
-    };
-    TSECTION beam = Section(kShapeRectangle, 500, 300);
-    beam.SectionKind = kBeamSection;
-    TSECTION oneColumn = Section(kShapeRectangle, 500, 300);
-    oneColumn.DivideFX = 1;
-    const Case cases[] = {
-        // clear square + outline; 4 + 4 grid lines; 10 X bars red, 10 Y bars blue
-        {"column", Section(kShapeRectangle, 500, 300), "NUM OF FIBERS = 45", 2, 0, 8, 0, 10, 10},
-        {"beam", beam, "NUM OF FIBERS = 35", 2, 0, 8, 0, 5, 5},
-        {"column FX 1", oneColumn, "NUM OF FIBERS = 25", 2, 0, 4, 0, 10, 10},
-        // flanges and web; 4 + 4 flange lines, 4 web lines
-        {"I", Section(kShapeI, 400, 180, 13.5, 8.6), "NUM OF FIBERS = 15", 4, 0, 12, 0, 0, 0},
-        // flanges and two webs; 4 + 4 flange lines, 4 + 4 web lines; as many as generation writes
-        {"box", Section(kShapeBox, 300, 200, 10, 10), "NUM OF FIBERS = 20", 5, 0, 16, 0, 0, 0},
-        // two circles and five rays, no text
-        {"pipe", Section(kShapePipe, 168.3, 8), "<none>", 1, 2, 0, 5, 0, 0},
-        {"no shape", Section(kShapeNone, 400, 400), "<none>", 1, 0, 0, 0, 0, 0},
-        {"zero dimensions", Section(kShapeRectangle, 0, 0), "NUM OF FIBERS = 45", 1, 0, 0, 0, 0, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto all = DrawSectionPreview(c.section);
+    for (const vandra::testing::TestCase& c : vandra::testing::ReadCases("sections/preview.case")) {
+        SCOPED_TRACE(c.where + ": " + c.title);
+        std::vector<double> t;
+        for (const std::string& w : vandra::testing::Words(c.One("section")))
+            t.push_back(std::stod(w));
+        t.resize(5);
+        TSECTION s = Section(static_cast<int>(t[0]), t[1], t[2], t[3], t[4]);
+        if (c.Has("beam")) s.SectionKind = kBeamSection;
+        if (c.Has("divide")) s.DivideFX = std::stoi(c.One("divide"));
+        const auto all = DrawSectionPreview(s);
         ASSERT_FALSE(all.empty());
         EXPECT_EQ(all.front(), (PreviewPrimitive{Kind::Rectangle, 0, 0, 200, 200, {}, {}}));
-        EXPECT_EQ(TextOf(all), c.text);
-        EXPECT_EQ(Of(all, Kind::Rectangle).size(), c.rectangles);
-        EXPECT_EQ(Of(all, Kind::Ellipse).size(), c.ellipses);
-        EXPECT_EQ(Of(all, Kind::Line, PreviewColor::Blue, false).size(), c.blueLines);
-        EXPECT_EQ(Of(all, Kind::Line, PreviewColor::Black, false).size(), c.blackLines);
-        EXPECT_EQ(Of(all, Kind::Dot, PreviewColor::Red, false).size(), c.redDots);
-        EXPECT_EQ(Of(all, Kind::Dot, PreviewColor::Blue, false).size(), c.blueDots);
+        EXPECT_EQ(TextOf(all), c.One("text", "<none>"));
+        std::ostringstream counts;
+        counts << Of(all, Kind::Rectangle).size() << ' ' << Of(all, Kind::Ellipse).size() << ' '
+               << Of(all, Kind::Line, PreviewColor::Blue, false).size() << ' '
+               << Of(all, Kind::Line, PreviewColor::Black, false).size() << ' '
+               << Of(all, Kind::Dot, PreviewColor::Red, false).size() << ' '
+               << Of(all, Kind::Dot, PreviewColor::Blue, false).size();
+        EXPECT_EQ(counts.str(), c.One("counts"));
     }
 }
 
