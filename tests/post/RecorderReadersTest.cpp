@@ -1,4 +1,5 @@
 // The result readers against recorder files the real solver wrote (tests/data).
+#include "CaseFile.h"
 #include "document/SettingsByName.h"
 #include "post/RecorderReaders.h"
 #include "PostTestSupport.h"
@@ -145,32 +146,19 @@ TEST(RecorderReaders, ModeShapesAndHistory) {
     EXPECT_NEAR(push.X.back() - push.X[9], 50, 1e-4); // 100 steps of 0.5 after gravity
 }
 
+// The refusals of tests/cases/post/recorder-refusals.case.
 TEST(RecorderReaders, ErrorsNameFileLineAndColumnAndStoreNothing) {
     const LoadedRun run = Load("cantilever_elastic/cantilever.s2k", {});
     const ScratchFolder dir("cantilever_elastic");
-    const std::string node0 = dir.file("node0.out");
-    const struct {
-        const char* text; // replaces node0.out ("" removes it)
-        int step;
-        std::string message;
-    } cases[] = {
-        {"0.1 0 0 0 1 2\n", 1, node0 + ", line 1, column 7: the line ends after 6 columns"},
-        {"0.1 0 0 0 1 2 3 4\n", 1, node0 + ", line 1, column 8: the line holds more than"},
-        {"0.1 0 0 0 1 x2 3\n", 1, node0 + ", line 1, column 6: 'x2' is not a valid floating"},
-        {"0.1 0 0 0 1 2 3\n0.2 0 0 0 1 nan 3\n", 2, node0 + ", line 2, column 6: 'nan'"},
-        {"0.1 0 0 0 1 2 3\n", 2, node0 + ", line 2: the file ends after line 1"},
-        {"0.1 0 0 0 1 2 3\n", 0, "Load Step must be 1 or more, not 0"},
-        {"0.1 0 0 0 1 2 3\n\n", 2, node0 + ", line 2, column 1: the line ends after 0"},
-        {"", 1, "Cannot open the result file " + node0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        if (*c.text)
-            dir.write("node0.out", c.text);
-        else
-            dir.remove("node0.out");
-        const std::string error = ErrorOf([&] { ReadNodeStep(run.model, dir.path(), c.step); });
-        EXPECT_EQ(error.substr(0, c.message.size()), c.message) << error;
+    for (const TestCase& c : ReadCases("post/recorder-refusals.case")) {
+        if (c.Has("removed")) dir.remove("node0.out");
+        else dir.write("node0.out", Unescaped(c.One("text")));
+        std::string message = c.One("error");
+        if (const size_t at = message.find("<f>"); at != std::string::npos)
+            message.replace(at, 3, dir.file("node0.out"));
+        const std::string error =
+            ErrorOf([&] { ReadNodeStep(run.model, dir.path(), std::stoi(c.One("step"))); });
+        EXPECT_EQ(error.substr(0, message.size()), message) << c.where;
     }
     // CR LF lines and tabs read as well.
     dir.write("node0.out", "0.1\t0 0 0 1 2 3\r\n");
