@@ -3,6 +3,7 @@
 #include "CaseFile.h"
 #include "ModelDump.h"
 #include "convert/V14TestSupport.h"
+#include "import/Mutator.h"
 
 #include "convert/V14Converter.h"
 #include "import/S2kImport.h"
@@ -10,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 
 using namespace vandra;
 using namespace v14_test;
@@ -26,6 +26,14 @@ std::string Cube(const std::string& restraints, const std::string& forces,
     return "title\n\n" + JointTable(CubeJoints()) + "TABLE:  \"JOINT RESTRAINT ASSIGNMENTS\"\n" +
            restraints + "\n" + "TABLE:  \"JOINT LOADS - FORCE\"\n" + forces + "\n" +
            "TABLE:  \"CONNECTIVITY - SOLID\"\n" + solids + "\n";
+}
+
+// The model the converted text imports as.
+TModel Imported(const V14Conversion& c) {
+    std::string v6;
+    for (const std::string& line : c.V6Lines)
+        v6 += line + "\r\n";
+    return ImportS2k(SplitS2kLines(v6));
 }
 
 // The lines of one section of the converted text, header excluded.
@@ -57,10 +65,7 @@ TEST(V14Converter, TheCasesConvertOrAreRefused) {
                     lines += line + "\n";
                 EXPECT_EQ(lines, gives[k]) << sections[k];
             }
-            std::string v6;
-            for (const std::string& line : out.V6Lines)
-                v6 += line + "\r\n";
-            const vandra::testing::ModelDump model(ImportS2k(SplitS2kLines(v6)));
+            const vandra::testing::ModelDump model(Imported(out));
             for (const std::string& e : c.All("expect")) {
                 const size_t cut = e.find('=');
                 EXPECT_EQ(model[e.substr(0, cut)], e.substr(cut + 1)) << e;
@@ -99,33 +104,10 @@ TEST(V14Converter, CorruptedFilesConvertOrStopWithAMessage) {
                  RestraintRow(2, {"No", "Yes", "Yes", "Yes", "No", "No"}),
              ForceRow(8, {1.5, 0, -1000, 5, 0, 0}) + ForceRow(7, {0, 2, 0, 0, 0, 1e30}),
              SolidRow(1, {1, 2, 3, 4, 5, 6, 7, 8}) + SolidRow(2, {8, 7, 6, 5, 4, 3, 2, 1}));
-    std::mt19937 rng(20261207);
-    const auto pick = [&rng](int lo, int hi) {
-        return std::uniform_int_distribution<int>(lo, hi)(rng);
-    };
+    vandra::testing::Mutator mutator(20261207);
     int converted = 0;
     for (int trial = 0; trial < 3000; ++trial) {
-        std::string text = original;
-        for (int k = pick(1, 4); k > 0 && !text.empty(); --k) {
-            const size_t at = static_cast<size_t>(pick(0, static_cast<int>(text.size()) - 1));
-            switch (pick(0, 4)) {
-            case 0:
-                text[at] = static_cast<char>(pick(0, 255));
-                break;
-            case 1:
-                text.insert(at, std::string(static_cast<size_t>(pick(1, 5)), ' '));
-                break;
-            case 2:
-                text.insert(at, 1, "=,\"\r\n-.9"[pick(0, 8)]);
-                break;
-            case 3:
-                text.erase(at, static_cast<size_t>(pick(1, 40)));
-                break;
-            default:
-                text.insert(at, "99999999999");
-                break;
-            }
-        }
+        const std::string text = mutator.Mutate(original);
         V14Conversion c;
         try {
             c = Convert(text);
@@ -134,10 +116,7 @@ TEST(V14Converter, CorruptedFilesConvertOrStopWithAMessage) {
         } catch (const InputError&) {
             continue;
         }
-        std::string v6;
-        for (const std::string& line : c.V6Lines)
-            v6 += line + "\r\n";
-        const TModel model = ImportS2k(SplitS2kLines(v6)); // what converts always imports
+        const TModel model = Imported(c); // what converts always imports
         EXPECT_EQ(model.NodeCount, c.ConvJointCount);
         EXPECT_EQ(model.SolidCount, c.ConvSolidCount);
         ++converted;
