@@ -1,9 +1,10 @@
+#include "CaseFile.h"
+
 #include "view/Camera.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 
 using namespace vandra;
 
@@ -28,74 +29,36 @@ TModel NodesAt(std::initializer_list<std::array<double, 3>> points) {
 
 } // namespace
 
-TEST(Camera, RoundPixelTakesHalvesToTheEvenNeighbour) {
-    const struct {
-        double in;
-        int out;
-    } cases[] = {{364.5, 364},      {365.5, 366},         {-0.5, 0},
-                 {-1.5, -2},        {2.4999, 2},          {2.5001, 3},
-                 {std::nan(""), 0}, {1e300, kPixelLimit}, {-1e300, -kPixelLimit}};
-    for (const auto& c : cases)
-        EXPECT_EQ(RoundPixel(c.in), c.out) << c.in;
-}
-
-// Where the joints land in the plan and plane views, tilted, and after a pan drag (the model
-// follows the pointer); a half pixel goes to the even neighbour.
-TEST(Camera, ProjectionOfTheViews) {
+// The cases of tests/cases/view/camera.case.
+TEST(Camera, RoundingAndProjectionOfTheCases) {
+    using vandra::testing::Words;
     const TModel m = NodesAt({{0, 0, 0}, {0, 10, 0}, {10, 0, 0}, {0, 0, 7}});
-    const auto view = [](PlaneView plane, double tilt = 0) {
-        return [=](TViewState& v) {
-            SetPlaneView(v, PlaneView::YZ);
-            SetPlaneView(v, plane);
-            if (tilt != 0) v.TiltAngle = tilt;
-        };
-    };
-    const struct {
-        const char* what;
-        std::function<void(TViewState&)> set;
-        int node, x, y;
-    } cases[] = {
-        {"plan: the origin at 364.5", view(PlaneView::XY), 1, 604, 364},
-        {"plan: Y up, 10 units at scale 5 are 2 pixels", view(PlaneView::XY), 2, 604, 362},
-        {"plan: X right", view(PlaneView::XY), 3, 606, 364},
-        {"plan: Z points at the viewer", view(PlaneView::XY), 4, 604, 364},
-        {"XZ: Z up by 7 / 5 = 1.4 pixels", view(PlaneView::XZ), 4, 604, 363},
-        {"XZ: Y points away", view(PlaneView::XZ), 2, 604, 364},
-        {"XZ tilted by 90: a positive tilt turns Z downwards", view(PlaneView::XZ, 90), 4, 604, 366},
-        {"YZ: larger Y further left", view(PlaneView::YZ), 2, 602, 364},
-        {"YZ: Z up", view(PlaneView::YZ), 4, 604, 363},
-        {"pan drag: 359.5 goes to 360", [](TViewState& v) { PanDrag(v, 110, 95, 100, 100); }, 1, 614,
-         360},
-    };
-    for (const auto& c : cases) {
+    const double x[] = {0, 1, 1, 1, 1}, zero[5] = {};
+    for (const vandra::testing::TestCase& c : vandra::testing::ReadCases("view/camera.case")) {
+        SCOPED_TRACE(c.where + ": " + c.title);
+        if (c.Has("round")) {
+            std::string got;
+            for (const std::string& w : Words(c.One("round")))
+                got += std::to_string(RoundPixel(std::stod(w))) + " ";
+            EXPECT_EQ(got, c.One("gives") + " ");
+            continue;
+        }
         TViewState v;
-        c.set(v);
+        const std::vector<std::string> view = Words(c.One("view", "XY"));
+        SetPlaneView(v, PlaneView::YZ);
+        SetPlaneView(v, view[0] == "XZ" ? PlaneView::XZ : view[0] == "YZ" ? PlaneView::YZ : PlaneView::XY);
+        if (view.size() == 3) v.TiltAngle = std::stod(view[2]);
+        if (const std::vector<std::string> pan = Words(c.One("pan")); pan.size() == 4)
+            PanDrag(v, std::stoi(pan[0]), std::stoi(pan[1]), std::stoi(pan[2]), std::stoi(pan[3]));
+        const std::vector<std::string> offsets = Words(c.One("offsets", "0 0"));
+        v.DisplacementScale = std::stod(offsets[0]);
         TProjection p;
-        ProjectModel(m, v, kW, kH, {}, p);
-        EXPECT_EQ(p.Nodes[static_cast<size_t>(c.node)].X, c.x) << c.what;
-        EXPECT_EQ(p.Nodes[static_cast<size_t>(c.node)].Y, c.y) << c.what;
-    }
-}
-
-TEST(Camera, NodesMoveByTheirOffsetsTimesTheDisplacementScale) {
-    TModel m = NodesAt({{0, 0, 0}, {0, 0, 0}});
-    const double x[] = {0, 1, 1}, zero[] = {0, 0, 0};
-    TViewState v;
-    TProjection p;
-    const struct {
-        double scale;
-        size_t count;
-        int x1, x2;
-    } cases[] = {{10, 3, 606, 606},
-                 {-10, 3, 602, 602},
-                 {0, 3, 604, 604},
-                 {10, 2, 606, 604},
-                 {10, 0, 604, 604}};
-    for (const auto& c : cases) {
-        v.DisplacementScale = c.scale;
-        ProjectModel(m, v, kW, kH, TNodeOffsets{x, zero, zero, c.count}, p);
-        EXPECT_EQ(p.Nodes[1].X, c.x1) << c.scale << " " << c.count;
-        EXPECT_EQ(p.Nodes[2].X, c.x2) << c.scale << " " << c.count;
+        ProjectModel(m, v, kW, kH, TNodeOffsets{x, zero, zero, std::stoul(offsets[1])}, p);
+        for (const std::string& j : c.All("joint")) {
+            const std::vector<std::string> w = Words(j);
+            const auto& at = p.Nodes[std::stoul(w[0])];
+            EXPECT_EQ(std::to_string(at.X) + " " + std::to_string(at.Y), w[1] + " " + w[2]) << j;
+        }
     }
 }
 
