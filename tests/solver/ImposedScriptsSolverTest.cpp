@@ -1,23 +1,18 @@
 // Hand-written scripts in the real solver: each uniaxial law on a strain ramp (a zero-length
 // element whose far node follows the imposed strain) and a fiber section under imposed strain
 // planes (a zero-length section element), so that the section analysis and the solver speak of the
-// same forces with the same signs; an oscillator of one degree of freedom under a record written
-// as the run scripts read it reaches the spectral displacement VANDRA computes.
+// same forces with the same signs. (An oscillator under a record reaches the spectral displacement
+// VANDRA computes: SuitePoolSolverTest.)
 #include "SolverSupport.h"
 
 #include "../sections/FiberSectionBuilder.h"
-#include "TestTempDir.h"
-#include "model/AtomicFile.h"
 #include "model/MaterialLaws.h"
-#include "model/NumberText.h"
-#include "motion/Spectrum.h"
 #include "sections/MaterialResponse.h"
 #include "sections/SectionForces.h"
 
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <numbers>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -168,45 +163,6 @@ TEST_F(ImposedScriptsSolverTest, SectionForcesFollowTheSolverFiberSection) {
     }
 }
 
-
-TEST_F(ImposedScriptsSolverTest, OscillatorPeakIsTheSpectralDisplacement) {
-    // Twenty seconds of several frequencies under a rising and decaying envelope.
-    using std::numbers::pi;
-    motion::Record record;
-    record.dt = 0.005;
-    for (int k = 0; k < 4000; ++k) {
-        const double t = k * record.dt;
-        record.accel.push_back(t / 2 * std::exp(1 - t / 2) *
-                               (0.2 * std::sin(2 * pi * 1.1 * t) +
-                                0.15 * std::sin(2 * pi * 3.3 * t + 1) +
-                                0.1 * std::sin(2 * pi * 0.45 * t + 2)));
-    }
-    const std::string file = ProcessTempDir() + "/record.txt";
-    WriteFileAtomically(file, motion::SingleColumnText(record));
-    for (double period : {0.2, 0.5, 1.0, 3.0}) {
-        // Unit mass, stiffness w^2, mass-proportional damping 2 zeta w; the record in g times g
-        // gives m/s^2. The run goes on through three periods of free vibration after the record.
-        const double zeta = 0.05, w = 2 * pi / period;
-        const auto g = [](double v) { return text::FormatGeneral(v); };
-        const SolverRun run = RunSolver(
-            {"model BasicBuilder -ndm 1 -ndf 1", "node 1 0.0", "node 2 0.0 -mass 1.0", "fix 1 1",
-             "uniaxialMaterial Elastic 1 " + g(w * w), "element zeroLength 1 1 2 -mat 1 -dir 1",
-             "timeSeries Path 1 -dt " + g(record.dt) + " -filePath record.txt -factor " +
-                 g(motion::kStandardGravity),
-             "pattern UniformExcitation 1 1 -accel 1", "rayleigh " + g(2 * zeta * w) + " 0 0 0",
-             "recorder EnvelopeNode -file peak.txt -node 2 -dof 1 disp", "constraints Plain",
-             "numberer Plain", "system BandGeneral", "test NormDispIncr 1e-12 10",
-             "algorithm Linear", "integrator Newmark 0.5 0.25", "analysis Transient",
-             "analyze " + g(record.Steps() - 1 + int(3 * period / record.dt)) + " " + g(record.dt),
-             "remove recorders"},
-            {file});
-        ExpectCleanRun(run, "oscillator of period " + g(period));
-        const std::vector<std::vector<double>> envelope = ReadRecorder(run.Folder() / "peak.txt");
-        ASSERT_EQ(envelope.size(), 3u);
-        EXPECT_NEAR(motion::PeakResponse(record, period, zeta).sd / envelope[2][0], 1, 0.005)
-            << "T " << period;
-    }
-}
 
 } // namespace
 } // namespace vandra::testing

@@ -78,19 +78,6 @@ SolverRun Execute(const fs::path& folder, unsigned timeoutSeconds) {
     return SolverRun(std::move(console), folder, finished);
 }
 
-void CopyExtras(const fs::path& folder, const std::vector<fs::path>& extraFiles) {
-    for (const fs::path& extra : extraFiles) {
-        std::error_code ec;
-        fs::copy_file(extra, folder / extra.filename(), fs::copy_options::overwrite_existing, ec);
-        if (ec) ADD_FAILURE() << "cannot copy " << extra << ": " << ec.message();
-    }
-}
-
-// The marker puts on a line of its own after the script's last line.
-std::string EndMarkerLine() {
-    return "\r\nputs \"" + std::string(kEndMarker) + "\"\r\n";
-}
-
 } // namespace
 
 fs::path FindOpenSees() {
@@ -110,49 +97,25 @@ fs::path FindOpenSees() {
 }
 
 SolverRun::SolverRun(std::string console, fs::path folder, bool finished)
-    : console_(std::move(console)), folder_(std::move(folder)), finished_(finished) {}
-
-SolverRun::SolverRun(SolverRun&& other) noexcept
-    : console_(std::move(other.console_)), folder_(std::exchange(other.folder_, {})),
-      finished_(other.finished_) {}
-
-SolverRun& SolverRun::operator=(SolverRun&& other) noexcept {
-    if (this != &other) {
-        SolverRun old(std::move(*this));
-        console_ = std::move(other.console_);
-        folder_ = std::exchange(other.folder_, {});
-        finished_ = other.finished_;
-    }
-    return *this;
-}
-
-SolverRun::~SolverRun() {
+    : console_(std::move(console)), folder_(std::move(folder)), finished_(finished) {
     if (folder_.empty() || std::getenv("VANDRA_KEEP_SOLVER_RUNS") != nullptr) return;
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
+    remover_ = std::shared_ptr<void>(nullptr, [folder = folder_](void*) {
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    });
 }
 
 SolverRun RunSolver(const ScriptLineList& scriptLines, const std::vector<fs::path>& extraFiles,
                     unsigned timeoutSeconds) {
     const fs::path folder = MakeRunFolder();
     if (folder.empty()) return {};
-    CopyExtras(folder, extraFiles);
-    std::string text(scriptLines.Text());
-    text += EndMarkerLine();
-    std::ofstream(folder / kScriptName, std::ios::binary) << text;
-    return Execute(folder, timeoutSeconds);
-}
-
-SolverRun RunSolverFile(const fs::path& script, const std::vector<fs::path>& extraFiles,
-                        unsigned timeoutSeconds) {
-    const fs::path folder = MakeRunFolder();
-    if (folder.empty()) return {};
-    CopyExtras(folder, extraFiles);
-    std::ifstream in(script, std::ios::binary);
-    if (!in) ADD_FAILURE() << "cannot read " << script;
-    std::ostringstream text;
-    text << in.rdbuf() << EndMarkerLine();
-    std::ofstream(folder / kScriptName, std::ios::binary) << text.str();
+    for (const fs::path& extra : extraFiles) {
+        std::error_code ec;
+        fs::copy_file(extra, folder / extra.filename(), fs::copy_options::overwrite_existing, ec);
+        if (ec) ADD_FAILURE() << "cannot copy " << extra << ": " << ec.message();
+    }
+    std::ofstream(folder / kScriptName, std::ios::binary)
+        << scriptLines.Text() << "\r\nputs \"" << kEndMarker << "\"\r\n";
     return Execute(folder, timeoutSeconds);
 }
 

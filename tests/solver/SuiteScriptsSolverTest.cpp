@@ -1,7 +1,6 @@
 // Suites written by the suite command's core, run on the local pool with the real solver: an
 // elastic one-storey building meets its closed form under every time-history type, a run gives the
-// peaks that the program's own single time-history script and the result readers give, and each
-// run of a 3 x 3 suite of the example frame gives exactly what the same run gives alone.
+// peaks that the program's own single time-history script and the result readers give.
 #include "PostRuns.h"
 #include "SuiteFolders.h"
 #include "TestTempDir.h"
@@ -149,30 +148,6 @@ TEST_F(SuiteScriptsSolverTest, RunGivesThePeaksOfTheSingleScriptAndTheResultRead
     EXPECT_NEAR(r.peakDrift / drift, 1, 1e-4);
     EXPECT_NEAR(r.peakRoof / roof, 1, 1e-5);
     EXPECT_NEAR(r.peakBaseShear / shear, 1, 1e-5);
-}
-
-// Three records at three levels on two solvers; each run again alone, as a suite of its record at
-// its level: the same numbers to the last digit.
-TEST_F(SuiteScriptsSolverTest, EachRunOfTheExampleGivesWhatItGivesAlone) {
-    const TModel model = ModelFile("two_storey_frame.s2k");
-    TSettings settings;
-    settings.AnalysisType = kTimeHistory;
-    const fs::path dir = FreshSuiteFolder(ProcessTempDir(), "example");
-    motion::Suite suite;
-    suite.records = WriteRecords(dir, {1, 2, 3});
-    suite.kind = IntensityKind::kLevel;
-    suite.intensities = {0.2, 0.5, 1.0};
-    const motion::Manifest all = WriteAndRun(model, settings, suite, dir / "suite", 2);
-    ASSERT_EQ(all.runs.size(), 9u);
-    for (const motion::ManifestRun& run : all.runs) {
-        motion::Suite one = suite;
-        one.records = {suite.records[static_cast<size_t>(run.record)]};
-        one.intensities = {suite.intensities[static_cast<size_t>(run.level)]};
-        one.period = all.period;
-        const motion::Manifest alone = WriteAndRun(model, settings, one, dir / "alone", 1);
-        EXPECT_EQ(alone.runs[0].scale, run.scale) << run.folder;
-        EXPECT_EQ(alone.runs[0].result, run.result) << run.folder;
-    }
 }
 
 } // namespace

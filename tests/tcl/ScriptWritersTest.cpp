@@ -148,6 +148,7 @@ TEST(ScriptWriters, LoadsWithoutAnElementOrAJointAreLeftOutWithAWarning) {
               "as they are: edit them to name the supports of the model\n");
 }
 
+// Names that would end a comment's line early or end the sourced file are written inert.
 TEST(ScriptWriters, NamesAreInertInComments) {
     const std::pair<std::string, std::string> cases[] = {
         {"DEAD", "DEAD"},
@@ -158,12 +159,13 @@ TEST(ScriptWriters, NamesAreInertInComments) {
         {"A\rB\nC\tD", "A?B?C?D"},
         {std::string("\x7F\xE9t\xE9"), std::string("?\xE9t\xE9")},
     };
+    std::vector<ScriptLineList> scripts;
     for (const auto& [name, written] : cases) {
         TModel model = ModelFile("two_storey_frame.s2k");
         model.LoadCaseNames[1] = name;
-        model.Sections[1].Name = name;
+        model.Sections[1].Name = name; // a fiber section: its name is written
         WarningList warnings;
-        ScriptLineList lines;
+        ScriptLineList& lines = scripts.emplace_back();
         GenerateScript(model, TSettings(), lines, &warnings);
         EXPECT_EQ(Starting(lines, "## Load Case = " + written), Lines{"## Load Case = " + written});
         EXPECT_EQ(Starting(lines, "##" + written + " ").size(), 1u) << written;
@@ -176,6 +178,12 @@ TEST(ScriptWriters, NamesAreInertInComments) {
                 << Joined(warnings);
         }
     }
+    // Tcl runs each script to a last line of ours (a trailing backslash would continue the comment
+    // over the next command, a ^Z end the sourced file).
+    for (size_t k : {1, 2, 4})
+        scripts[k].push_back("error {the end}");
+    for (const std::string& complaint : StandInComplaints({&scripts[1], &scripts[2], &scripts[4]}))
+        EXPECT_EQ(complaint, "the end");
 }
 
 TEST(SettingsCheck, DegreesOfFreedomThatCarryMass) {
