@@ -2,7 +2,6 @@
 
 #include "model/NumberParse.h"
 
-#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string_view>
 #include <system_error>
@@ -38,42 +38,20 @@ fs::path MakeRunFolder() {
     return pattern;
 }
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
-// Runs the solver on kScriptName inside folder, its console going to kLogName there.
+// Runs the solver on kScriptName inside folder, its console going to kLogName there; a run that
+// hangs is killed after timeoutSeconds.
 SolverRun Execute(const fs::path& folder, unsigned timeoutSeconds) {
-    const fs::path solver = FindOpenSees();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::chdir(folder.c_str()) != 0) ::_exit(126);
-        const int log = ::open(kLogName, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int none = ::open("/dev/null", O_RDONLY);
-        if (log < 0 || none < 0) ::_exit(126);
-        ::dup2(none, 0);
-        ::dup2(log, 1);
-        ::dup2(log, 2);
-        ::alarm(timeoutSeconds); // SIGALRM survives exec and ends a run that hangs
-        ::execl(solver.c_str(), solver.c_str(), kScriptName, static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    if (child < 0) {
-        ADD_FAILURE() << "cannot start " << solver << ": " << std::strerror(errno);
-        return SolverRun({}, folder, false);
-    }
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    std::string console = ReadAll(folder / kLogName);
-    if (WIFSIGNALED(status))
-        console += "\nWARNING (test) the solver was ended by signal " +
-                   std::to_string(WTERMSIG(status)) + "\n";
-    else if (WIFEXITED(status) && WEXITSTATUS(status) >= 126)
-        console += "\nWARNING (test) the solver " + solver.string() + " could not be run\n";
+    const std::string command = "cd '" + folder.string() + "' && timeout " +
+                                std::to_string(timeoutSeconds) + " '" + FindOpenSees().string() +
+                                "' " + kScriptName + " </dev/null >" + kLogName + " 2>&1";
+    const int status = std::system(command.c_str());
+    std::ifstream in(folder / kLogName, std::ios::binary);
+    std::string console((std::istreambuf_iterator<char>(in)), {});
+    // timeout says 124 for a run it ended, the shell 126 or 127 for a solver it cannot start and
+    // 128 + N for one ended by signal N.
+    if (!WIFEXITED(status) || WEXITSTATUS(status) >= 124)
+        console += "\nWARNING (test) the solver ended with status " +
+                   std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + "\n";
     const bool finished = console.find(kEndMarker) != std::string::npos;
     return SolverRun(std::move(console), folder, finished);
 }
