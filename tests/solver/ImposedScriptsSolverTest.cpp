@@ -12,8 +12,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <charconv>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,10 +21,8 @@ namespace vandra::testing {
 namespace {
 
 std::string Exact(double v) {
-    std::ostringstream out;
-    out.precision(17);
-    out << v;
-    return out.str();
+    char text[32]; // the shortest text that reads back as v
+    return std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
 }
 
 // "uniaxialMaterial LAW tag params..." with the parameters in the order of the law table, as the
@@ -51,25 +49,16 @@ std::map<int, std::vector<std::vector<double>>> RunImposed(std::vector<std::stri
                   {"}", "system BandGeneral", "numberer Plain", "constraints Penalty 1e20 1e20",
                    "test NormDispIncr 1e-12 50 0", "algorithm Newton",
                    "integrator LoadControl " + Exact(1.0 / steps), "analysis Static",
+                   "set f [open rows.txt w]",
                    "for {set s 1} {$s <= " + std::to_string(steps) + "} {incr s} {",
                    "  if {[analyze 1] != 0} { puts \"step $s failed\"; break }",
                    "  for {set c 1} {$c <= " + std::to_string(cases) + "} {incr c} {",
-                   "    puts \"S $c " + values + "\"", "  }", "}"});
+                   "    puts $f \"$c " + values + "\"", "  }", "}", "close $f"});
     const SolverRun run = RunSolver(ScriptLineList(script.begin(), script.end()));
     ExpectCleanRun(run, "the imposed strains");
     std::map<int, std::vector<std::vector<double>>> rows;
-    std::istringstream in(run.Console());
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.rfind("S ", 0) != 0) continue;
-        std::istringstream fields(line.substr(2));
-        int c = 0;
-        fields >> c;
-        std::vector<double> numbers;
-        for (double v = 0; fields >> v;)
-            numbers.push_back(v);
-        rows[c].push_back(numbers);
-    }
+    for (std::vector<double>& row : ReadRecorder(run.Folder() / "rows.txt"))
+        rows[int(row[0])].emplace_back(row.begin() + 1, row.end());
     return rows;
 }
 
