@@ -1,6 +1,5 @@
 // What the script cases cannot reach through a model file: models of many joints, records no
-// import makes (odd loads, names with control characters, broken tables), and the degrees of
-// freedom that carry mass.
+// import makes (odd loads, names with control characters, broken tables).
 #include "ScriptTestSupport.h"
 
 #include "document/SettingsByName.h"
@@ -172,60 +171,8 @@ TEST(ScriptWriters, NamesAreInertInComments) {
         EXPECT_EQ(complaint, "the end");
 }
 
-TEST(SettingsCheck, DegreesOfFreedomThatCarryMass) {
-    struct Case {
-        const char* what;
-        void (*build)(TModel&);
-        int massDofs;
-    };
-    const auto square = [](TModel& m, std::array<double, 7> mass) {
-        for (size_t i = 1; i <= 4; ++i)
-            m.Nodes[i].Mass = mass;
-    };
-    // Four joints in a square around joint 5, tied to it as master where the case says so.
-    const Case cases[] = {
-        {"no masses", [](TModel&) {}, 0},
-        {"one joint with three", [](TModel& m) { m.Nodes[1].Mass = {0, 1, 1, 1}; }, 3},
-        {"a fixed direction carries nothing",
-         [](TModel& m) { m.Nodes[1].Mass = {0, 1, 1, 1}, m.Nodes[1].Restraint = {0, 0, 0, 1}; },
-         2},
-        {"diaphragm: masses in x and y give two translations and the twist",
-         [](TModel& m) { m.DiaphCount = 1; }, 3},
-        {"diaphragm: masses in x on a line through the master give one translation",
-         [](TModel& m) {
-             m.DiaphCount = 1;
-             for (size_t i : {1, 2, 3, 4})
-                 m.Nodes[i].Mass = {0, i % 2 == 1 ? 2.0 : 0.0};
-             m.Nodes[1].Y = m.Nodes[3].Y = m.Nodes[5].Y;
-         },
-         1},
-        {"rotational masses of a solid's joint are not counted",
-         [](TModel& m) {
-             m.Nodes[1].Mass = {0, 1, 1, 1, 1, 1, 1};
-             m.SolidCount = 1;
-             m.Solids = {TSOLID(), {0, {0, 1, 2, 3, 4, 1, 2, 3, 4}}};
-         },
-         3},
-        {"diaphragm: vertical masses of tied joints stay their own",
-         [](TModel& m) {
-             m.DiaphCount = 1;
-             for (size_t i : {1, 2, 3, 4})
-                 m.Nodes[i].Mass[3] = 3;
-         },
-         7},
-    };
-    for (const Case& c : cases) {
-        TModel m;
-        m.NodeCount = 5;
-        m.Nodes.resize(6);
-        const double xy[6][2] = {{0, 0}, {0, 0}, {4, 0}, {4, 4}, {0, 4}, {2, 2}};
-        for (size_t i = 1; i <= 5; ++i)
-            m.Nodes[i].X = xy[i][0], m.Nodes[i].Y = xy[i][1];
-        m.Diaphs = {TDIAPH(), {4, {0, 1, 2, 3, 4}, 5}};
-        if (std::string_view(c.what).starts_with("diaphragm")) square(m, {0, 2, 2});
-        c.build(m);
-        EXPECT_EQ(MassDofCount(m), c.massDofs) << c.what;
-    }
+// (How many degrees of freedom carry mass: tests/cases/tcl/mass-dofs.case.)
+TEST(SettingsCheck, TheDenseEigenSolverComputesAtMostThreeHundredModes) {
     // 600 joints with a mass in x: 3600 equations, too many for the dense solver.
     TModel m = Chain(600);
     for (TNODE& n : m.Nodes)
