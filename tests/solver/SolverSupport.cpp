@@ -1,13 +1,12 @@
 #include "SolverSupport.h"
 
+#include "TestTempDir.h"
 #include "model/NumberParse.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -27,15 +26,6 @@ constexpr const char* kLogName = "solver.log";
 bool IsExecutable(const fs::path& path) {
     std::error_code ec;
     return fs::is_regular_file(path, ec) && ::access(path.c_str(), X_OK) == 0;
-}
-
-fs::path MakeRunFolder() {
-    std::string pattern = (fs::temp_directory_path() / "vandra-solver-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        ADD_FAILURE() << "cannot create a temporary folder: " << std::strerror(errno);
-        return {};
-    }
-    return pattern;
 }
 
 // Runs the solver on kScriptName inside folder, its console going to kLogName there; a run that
@@ -61,17 +51,10 @@ SolverRun Execute(const fs::path& folder, unsigned timeoutSeconds) {
 fs::path FindOpenSees() {
     if (const char* given = std::getenv("VANDRA_OPENSEES"); given != nullptr && *given != '\0')
         return IsExecutable(given) ? fs::path(given) : fs::path();
-    const char* path = std::getenv("PATH");
-    if (path == nullptr) return {};
-    std::string_view rest(path);
-    while (true) {
-        const size_t colon = rest.find(':');
-        const std::string_view dir = rest.substr(0, colon);
-        if (!dir.empty() && IsExecutable(fs::path(dir) / "OpenSees"))
-            return fs::path(dir) / "OpenSees";
-        if (colon == std::string_view::npos) return {};
-        rest.remove_prefix(colon + 1);
-    }
+    std::istringstream path(std::getenv("PATH") ? std::getenv("PATH") : "");
+    for (std::string dir; std::getline(path, dir, ':');)
+        if (!dir.empty() && IsExecutable(fs::path(dir) / "OpenSees")) return fs::path(dir) / "OpenSees";
+    return {};
 }
 
 SolverRun::SolverRun(std::string console, fs::path folder, bool finished)
@@ -85,8 +68,10 @@ SolverRun::SolverRun(std::string console, fs::path folder, bool finished)
 
 SolverRun RunSolver(const ScriptLineList& scriptLines, const std::vector<fs::path>& extraFiles,
                     unsigned timeoutSeconds) {
-    const fs::path folder = MakeRunFolder();
-    if (folder.empty()) return {};
+    static int runs = 0; // a fresh folder in the process's own
+    const fs::path folder = fs::path(ProcessTempDir()) / ("solver_run_" + std::to_string(++runs));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
     for (const fs::path& extra : extraFiles) {
         std::error_code ec;
         fs::copy_file(extra, folder / extra.filename(), fs::copy_options::overwrite_existing, ec);
