@@ -1,5 +1,5 @@
-// The result recorders: which nodes make up the supports' reactions, and the blocks of the
-// reaction, rotation and corotational truss files.
+// The result recorders: which nodes make up the supports' reactions (the blocks of the reaction,
+// rotation and corotational truss files: tests/cases/tcl/recorder-blocks.case).
 #include "ScriptTestSupport.h"
 
 #include "tcl/ResultRecorders.h"
@@ -77,31 +77,6 @@ TEST(ResultRecorders, ReactionNodesAreTheSupportsAndWhatIsTiedToThem) {
     const std::vector<std::pair<int, int>> expected = {
         {1, 1}, {2, 2}, {3, 3}, {6, 1}, {7, 2}, {8, 2}, {tags.TwinNode(1), 1}};
     EXPECT_EQ(got, expected);
-}
-
-TEST(ResultRecorders, FilesInBlocksOfHundredTags) {
-    TModel m = Joints(150);
-    for (int j : {5, 120, 150})
-        m.Nodes[static_cast<size_t>(j)].Restraint[3] = 1;
-    for (int f = 1; f <= 250; ++f)
-        AddFrame(m, 1 + f % 149, 2 + f % 149, f % 100 == 50 || f == 230 ? kCorotTruss : kTruss);
-    const TagPlan tags(m, TSettings());
-    ScriptLineList lines;
-    WriteReactionRecorders(m, tags, lines);
-    WriteRotationRecorders(m, tags, lines);
-    WriteTrussAxialRecorders(m, tags, lines);
-    WriteModalReport(lines);
-    const ScriptLineList expected = {
-        "recorder Node -file react0.out -time -node 5 -dof 1 2 3 4 5 6 reaction",
-        "recorder Node -file react1.out -time -node 120 150 -dof 1 2 3 4 5 6 reaction",
-        "recorder Node -file node0_rot.out -time -nodeRange 1 100 -dof 4 5 6 disp",
-        "recorder Node -file node1_rot.out -time -nodeRange 101 150 -dof 4 5 6 disp",
-        "recorder Element -file ele1_axial.out -time -ele 50 axialForce",
-        "recorder Element -file ele2_axial.out -time -ele 150 axialForce",
-        "recorder Element -file ele0_axial.out -time -ele 230 250 axialForce",
-        "modalProperties -file ModalProperties.txt",
-    };
-    EXPECT_EQ(lines, expected);
 }
 
 } // namespace
