@@ -58,10 +58,10 @@ std::string Solver() {
 }
 
 // Runs the pool to its end; `during` sees it after every look.
-void RunToEnd(LocalPool& pool, const std::function<void(LocalPool&)>& during = {}) {
+void RunToEnd(LocalPool& pool, const std::function<void(LocalPool&)>& during = [](LocalPool&) {}) {
     const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(5);
     while (pool.Poll(200)) {
-        if (during) during(pool);
+        during(pool);
         ASSERT_LT(std::chrono::steady_clock::now(), limit) << "the suite did not end";
     }
 }
@@ -242,12 +242,6 @@ constexpr double kMass = 1500, kHeight = 3000;
 constexpr double kStiffness =
     4 * 12 * 200000.0 * (300.0 * 300 * 300 * 300 / 12) / (kHeight * kHeight * kHeight);
 
-TModel Storey() {
-    TModel model = ModelFile("storey_mass.s2k");
-    model.Sections[1].FrameType = kElasticBeamColumn;
-    return model;
-}
-
 // Records written as files of one column at 0.01 s, for a suite of them.
 std::vector<motion::RecordSource> WriteRecords(const fs::path& dir, const std::vector<int>& seeds) {
     std::vector<motion::RecordSource> sources;
@@ -262,11 +256,9 @@ std::vector<motion::RecordSource> WriteRecords(const fs::path& dir, const std::v
 motion::Manifest WriteAndRun(const TModel& model, const TSettings& settings,
                              const motion::Suite& suite, const fs::path& dir, int jobs) {
     fs::remove_all(dir);
-    const std::string solver = fs::absolute(FindOpenSees()).string();
-    suite::WriteSuite(model, settings, suite, dir.string(), [&] { return solver; });
-    motion::LocalPool pool(dir.string(), {solver, jobs});
-    while (pool.Poll(200)) {
-    }
+    suite::WriteSuite(model, settings, suite, dir.string(), [] { return Solver(); });
+    motion::LocalPool pool(dir.string(), {Solver(), jobs});
+    RunToEnd(pool);
     for (const motion::ManifestRun& run : pool.Runs().runs) {
         EXPECT_EQ(run.status, motion::RunStatus::kDone) << run.folder << ": " << run.reason;
         std::ifstream log(dir / run.folder / motion::kRunLog);
@@ -281,7 +273,8 @@ motion::Manifest WriteAndRun(const TModel& model, const TSettings& settings,
 // excitation, after gravity loads (type 6), and with its supports moved (type 7, undamped: the
 // damping of the mass would act on the absolute velocity).
 TEST_F(SuiteScriptsSolverTest, ElasticStoreyMeetsItsClosedForm) {
-    const TModel model = Storey();
+    TModel model = ModelFile("storey_mass.s2k");
+    model.Sections[1].FrameType = kElasticBeamColumn;
     const fs::path dir = FreshSuiteFolder(ProcessTempDir(), "storey");
     motion::Suite suite;
     suite.records = WriteRecords(dir, {1, 2});
