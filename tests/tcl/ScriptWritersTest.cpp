@@ -76,7 +76,9 @@ TEST(ScriptWriters, ShellSectionsKeepTheirPlaceInTheTags) {
 }
 
 // Loads of the chosen case only; a distributed load along local 2 or 3 with the sign of the
-// element's axes; no line for a case 0 load, a direction outside 1..3 or an unfilled entry.
+// element's axes; no line for a case 0 load, a direction outside 1..3 or an unfilled entry, and
+// none, with a warning, for a joint that does not exist. (A load on a frame without an element,
+// or a free joint among the supports of a multiple support excitation: the script cases.)
 TEST(ScriptWriters, LoadPatternsOfTheChosenCase) {
     TModel m = Chain(12);
     m.LoadCaseCount = 2;
@@ -89,9 +91,20 @@ TEST(ScriptWriters, LoadPatternsOfTheChosenCase) {
                {2, kFrameDistributed, 1, 1, -7, 0, 0, 0, 0, 0},
                {2, kFrameDistributed, 1, 4, -7, 0, 0, 0, 0, 0},
                {1, kLoadUnfilled, 1, 1, 1, 0, 1, 0, 0, 0},
-               {9, kJointForce, 2, 0, 1, 0, 0, 0, 0, 0}};
-    m.LoadCount = 8;
-    const ScriptLineList lines = Generate(m);
+               {9, kJointForce, 2, 0, 1, 0, 0, 0, 0, 0},
+               {77, kJointForce, 1, 3, 5, 0, 0, 0, 0, 0}};
+    m.LoadCount = 9;
+    WarningList warnings;
+    ScriptLineList lines;
+    GenerateScript(m, TSettings(), lines, &warnings);
+    EXPECT_EQ(Joined(warnings), "Load 9 of load case \"DEAD\" (on joint 77) acts on a joint that "
+                                "does not exist; it was left out of the script\n");
+    warnings.clear(); // a case the analysis does not write warns about nothing
+    TSettings live;
+    live.LoadCase = 2;
+    GenerateScript(m, live, lines, &warnings);
+    EXPECT_TRUE(warnings.empty()) << Joined(warnings);
+    GenerateScript(m, TSettings(), lines);
     const auto at = std::find(lines.begin(), lines.end(), "puts \"loading\"");
     ASSERT_LT(at + 8, lines.end());
     EXPECT_EQ(Lines(at, at + 8),
@@ -100,25 +113,6 @@ TEST(ScriptWriters, LoadPatternsOfTheChosenCase) {
                      "eleLoad -ele 3 -type -beamUniform -5.000E+000 0 0",
                      "eleLoad -ele 3 -type -beamUniform 0 5.000E+000 0",
                      "eleLoad -ele 2 -type -beamUniform 0 0 -7.000E+000", "}"}));
-}
-
-// (A load on a frame without an element, or a free joint among the supports of a multiple support
-// excitation: the script cases.)
-TEST(ScriptWriters, LoadsOnAJointThatDoesNotExistAreLeftOutWithAWarning) {
-    TModel model = ModelFile("two_storey_frame.s2k");
-    model.Loads.push_back({77, kJointForce, 1, 3, 5, 0, 0, 0, 0, 0});
-    model.LoadCount += 1;
-    WarningList warnings;
-    ScriptLineList lines;
-    GenerateScript(model, TSettings(), lines, &warnings);
-    EXPECT_TRUE(Starting(lines, "load 77 ").empty());
-    EXPECT_EQ(Joined(warnings), "Load 22 of load case \"DEAD\" (on joint 77) acts on a joint that "
-                                "does not exist; it was left out of the script\n");
-    warnings.clear(); // a case the analysis does not write warns about nothing
-    TSettings live;
-    live.LoadCase = 2;
-    GenerateScript(model, live, lines, &warnings);
-    EXPECT_TRUE(warnings.empty()) << Joined(warnings);
 }
 
 // Names that would end a comment's line early or end the sourced file are written inert.
