@@ -3,7 +3,8 @@
 // section element), so that the section analysis and the solver speak of the same forces with the
 // same signs; moment-curvature runs against closed form (an elastic section, a plastic steel
 // rectangle, the first yield of a doubly reinforced column) and against the interaction diagram.
-// (An oscillator under a record reaches the spectral displacement VANDRA computes: SuiteSolverTest.)
+// (An oscillator under a record reaches the spectral displacement VANDRA computes:
+// SuiteSolverTest.)
 #include "SolverSupport.h"
 
 #include "../sections/FiberSectionBuilder.h"
@@ -50,15 +51,14 @@ std::map<int, std::vector<std::vector<double>>> RunImposed(std::vector<std::stri
                                                            const std::string& values) {
     script.push_back("pattern Plain 1 Linear {");
     script.insert(script.end(), sps.begin(), sps.end());
-    script.insert(script.end(),
-                  {"}", "system BandGeneral", "numberer Plain", "constraints Penalty 1e20 1e20",
-                   "test NormDispIncr 1e-12 50 0", "algorithm Newton",
-                   "integrator LoadControl " + Exact(1.0 / steps), "analysis Static",
-                   "set f [open rows.txt w]",
-                   "for {set s 1} {$s <= " + std::to_string(steps) + "} {incr s} {",
-                   "  if {[analyze 1] != 0} { puts \"step $s failed\"; break }",
-                   "  for {set c 1} {$c <= " + std::to_string(cases) + "} {incr c} {",
-                   "    puts $f \"$c " + values + "\"", "  }", "}", "close $f"});
+    script.insert(script.end(), {"}", "system BandGeneral", "numberer Plain",
+                                 "constraints Penalty 1e20 1e20", "test NormDispIncr 1e-12 50 0",
+                                 "algorithm Newton", "integrator LoadControl " + Exact(1.0 / steps),
+                                 "analysis Static", "set f [open rows.txt w]",
+                                 "for {set s 1} {$s <= " + std::to_string(steps) + "} {incr s} {",
+                                 "  if {[analyze 1] != 0} { puts \"step $s failed\"; break }",
+                                 "  for {set c 1} {$c <= " + std::to_string(cases) + "} {incr c} {",
+                                 "    puts $f \"$c " + values + "\"", "  }", "}", "close $f"});
     const SolverRun run = RunSolver(ScriptLineList(script.begin(), script.end()));
     ExpectCleanRun(run, "the imposed strains");
     std::map<int, std::vector<std::vector<double>>> rows;
@@ -70,9 +70,7 @@ std::map<int, std::vector<std::vector<double>>> RunImposed(std::vector<std::stri
 class ImposedScriptsSolverTest : public SolverTest {};
 
 TEST_F(ImposedScriptsSolverTest, MonotonicLawsFollowTheSolverMaterials) {
-    TMAT elastic;
-    elastic.MatType = kMatElastic;
-    elastic.E = 30000;
+    const TMAT elastic = ElasticLaw(30000);
     const TMAT steel01 = SteelLaw(kMatSteel01, 400, 200000, 0.02);
     const TMAT steel02 = SteelLaw(kMatSteel02, 400, 200000, 0.02, 18);
     const TMAT concrete01 = ConcreteLaw(kMatConcrete01, -30, -0.002, -6, -0.006);
@@ -224,9 +222,11 @@ TEST_F(MomentCurvatureSolverTest, CurvesMatchClosedFormAndTheInteractionDiagram)
     // moments about y and z differ: its peaks under an axial load are the interaction diagram's.
     FrameSectionModel rc;
     const int steel = rc.Material(SteelLaw(kMatSteel02, 400, kEs, 0.01, 18));
-    rc.ColumnBars(rc.Rectangle("C500", kNonlinearBeamColumn, 500, 300,
-                               rc.Material(ConcreteLaw(kMatConcrete02, -30, -0.002, -6, -0.006, 3, 1500)), 10, 10),
-                  steel, 40, 4, 1256, 2, 628);
+    rc.ColumnBars(
+        rc.Rectangle("C500", kNonlinearBeamColumn, 500, 300,
+                     rc.Material(ConcreteLaw(kMatConcrete02, -30, -0.002, -6, -0.006, 3, 1500)), 10,
+                     10),
+        steel, 40, 4, 1256, 2, 628);
     const AnalysisSection section =
         PrepareAnalysisSection("C500", ScriptSectionOf(rc.model, 1, steel).Fibers, rc.model);
     const double squash = SquashLoad(section);
@@ -234,7 +234,8 @@ TEST_F(MomentCurvatureSolverTest, CurvesMatchClosedFormAndTheInteractionDiagram)
         InteractionSampling sampling;
         sampling.axialForces = {p};
         for (const InteractionPoint& point : ComputeInteraction(section, axis, sampling).points)
-            if (point.kind == InteractionPointKind::Positive && std::fabs(point.force.P - p) <= 1e-9 * -squash)
+            if (point.kind == InteractionPointKind::Positive &&
+                std::fabs(point.force.P - p) <= 1e-9 * -squash)
                 return axis == BendingAxis::Y ? point.force.My : point.force.Mz;
         return std::nan("");
     };

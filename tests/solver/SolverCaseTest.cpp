@@ -61,7 +61,8 @@ public:
             const TNodeField u = ReadModeShape(p_.model, folder_, n(1));
             return std::pow(u.X.at(size_t(n(2))), 2) + std::pow(u.Y.at(size_t(n(2))), 2);
         }
-        if (kind == "file") return ReadRecorder(p_.run.Folder() / w[1]).at(size_t(n(2) - 1)).at(size_t(n(3) - 1));
+        if (kind == "file")
+            return ReadRecorder(p_.run.Folder() / w[1]).at(size_t(n(2) - 1)).at(size_t(n(3) - 1));
         if (kind.starts_with("section-")) {
             const TFrameEnds e = ReadSectionStep(p_.model, p_.settings, folder_, n(1), n(2));
             return e.Any && (kind == "section-i" ? e.HasI : e.HasJ).at(size_t(n(3)));
@@ -69,14 +70,14 @@ public:
         if (kind == "curve") {
             const TNodeField u = ReadNodeStep(p_.model, folder_, n(1));
             const TNodeField r = ReadNodeRotationStep(p_.model, folder_, n(1));
-            const auto motion = [&](int joint) {
-                const size_t j = size_t(joint);
+            const auto motion = [&](size_t j) {
                 return TJointMotion{{u.X[j], u.Y[j], u.Z[j]}, {r.X[j], r.Y[j], r.Z[j]}};
             };
             const TFRAME& f = p_.model.Frames.at(size_t(n(2)));
             std::vector<Vec3> points(size_t(n(5)));
-            CurvedFrame(FrameGeometryOf(p_.model, n(2)), motion(f.NodeI), motion(f.NodeJ),
-                        Expression::Of(w[3]), n(4) != 0, n(5), points.data());
+            CurvedFrame(FrameGeometryOf(p_.model, n(2)), motion(size_t(f.NodeI)),
+                        motion(size_t(f.NodeJ)), Expression::Of(w[3]), n(4) != 0, n(5),
+                        points.data());
             return points.at(size_t(n(6)))[size_t(n(7) - 1)];
         }
         if (kind == "time") return History().Time.at(size_t(n(1) - 1));

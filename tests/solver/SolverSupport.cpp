@@ -53,7 +53,8 @@ fs::path FindOpenSees() {
         return IsExecutable(given) ? fs::path(given) : fs::path();
     std::istringstream path(std::getenv("PATH") ? std::getenv("PATH") : "");
     for (std::string dir; std::getline(path, dir, ':');)
-        if (!dir.empty() && IsExecutable(fs::path(dir) / "OpenSees")) return fs::path(dir) / "OpenSees";
+        if (!dir.empty() && IsExecutable(fs::path(dir) / "OpenSees"))
+            return fs::path(dir) / "OpenSees";
     return {};
 }
 

@@ -6,6 +6,8 @@
 #include "motion/Spectrum.h"
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <numbers>
 
 namespace vandra::testing {
@@ -22,52 +24,18 @@ std::string OscillatorScript(const Oscillator& o, double dt, int steps, double s
     const double k = OscillatorStiffness(o.period);
     // An elastic spring, or one without hardening; with one iteration a step Newton converges
     // while the spring is elastic and fails at the first step in which it yields.
-    const std::string material =
-        o.yieldForce > 0 ? "Steel01 1 " + FormatGeneral(o.yieldForce) + " " + FormatGeneral(k) + " 0.0"
-                         : "Elastic 1 " + FormatGeneral(k);
-    std::string script = R"(set f [open starts.txt a]; puts $f start; close $f
-@BEFORE
-model BasicBuilder -ndm 1 -ndf 1
-node 1 0.0
-node 2 0.0 -mass 1.0
-fix 1 1
-uniaxialMaterial @MATERIAL
-element zeroLength 1 1 2 -mat 1 -dir 1
-if {![file exists record.txt]} { error "the record file record.txt is missing" }
-timeSeries Path 1 -dt @DT -filePath record.txt -factor @FACTOR
-pattern UniformExcitation 1 1 -accel 1
-rayleigh @DAMPING 0 0 0
-constraints Plain
-numberer Plain
-system BandGeneral
-test NormUnbalance 1e-6 1
-algorithm Newton
-integrator Newmark 0.5 0.25
-analysis Transient
-set converged yes
-set peakU 0.0
-set peakV 0.0
-for {set i 0} {$i < @STEPS} {incr i} {
-    if {[analyze 1 @DT] != 0} { set converged no; break }
-    set u [expr {abs([nodeDisp 2 1])}]
-    if {$u > $peakU} { set peakU $u }
-    reactions
-    set v [expr {abs([nodeReaction 1 1])}]
-    if {$v > $peakV} { set peakV $v }
-}
-set f [open outcome.txt w]
-puts $f "converged $converged"
-puts $f "time [getTime]"
-puts $f "peakDrift [expr {$peakU / @HEIGHT}]"
-puts $f "peakRoof $peakU"
-puts $f "peakBaseShear $peakV"
-puts $f end
-close $f
-)";
+    const std::string material = o.yieldForce > 0 ? "Steel01 1 " + FormatGeneral(o.yieldForce) +
+                                                        " " + FormatGeneral(k) + " 0.0"
+                                                  : "Elastic 1 " + FormatGeneral(k);
+    std::ifstream in(std::string(VANDRA_SOURCE_DIR) + "/tests/solver/oscillator.tcl");
+    std::string script((std::istreambuf_iterator<char>(in)), {});
     const std::pair<std::string, std::string> fields[] = {
-        {"@BEFORE", o.before}, {"@MATERIAL", material}, {"@DT", FormatGeneral(dt)},
+        {"@BEFORE", o.before},
+        {"@MATERIAL", material},
+        {"@DT", FormatGeneral(dt)},
         {"@FACTOR", FormatGeneral(scale * motion::kStandardGravity)},
-        {"@DAMPING", FormatGeneral(2 * 0.05 * std::sqrt(k))}, {"@STEPS", text::FormatInt(steps)},
+        {"@DAMPING", FormatGeneral(2 * 0.05 * std::sqrt(k))},
+        {"@STEPS", text::FormatInt(steps)},
         {"@HEIGHT", FormatGeneral(kStoreyHeight)}};
     for (const auto& [key, value] : fields)
         for (size_t at; (at = script.find(key)) != std::string::npos;)

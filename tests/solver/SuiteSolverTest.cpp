@@ -58,7 +58,8 @@ std::string Solver() {
 }
 
 // Runs the pool to its end; `during` sees it after every look.
-void RunToEnd(LocalPool& pool, const std::function<void(LocalPool&)>& during = [](LocalPool&) {}) {
+void RunToEnd(
+    LocalPool& pool, const std::function<void(LocalPool&)>& during = [](LocalPool&) {}) {
     const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(5);
     while (pool.Poll(200)) {
         during(pool);
@@ -102,8 +103,12 @@ TEST_F(SuitePoolSolverTest, FaultsFailOnlyTheirRunsAndASecondStartSkipsWhatIsDon
     }
     const RunStatus done = RunStatus::kDone, failed = RunStatus::kFailed;
     const std::pair<RunStatus, std::string> expected[] = {
-        {done, ""}, {done, ""}, {done, ""}, {done, ""},
-        {failed, "The solver stopped before writing outcome.txt: the record file record.txt is missing"},
+        {done, ""},
+        {done, ""},
+        {done, ""},
+        {done, ""},
+        {failed,
+         "The solver stopped before writing outcome.txt: the record file record.txt is missing"},
         {done, ""},
         {failed, "The solver was killed by signal 9"},
         {failed, "The run folder was removed during the run"},
@@ -113,7 +118,8 @@ TEST_F(SuitePoolSolverTest, FaultsFailOnlyTheirRunsAndASecondStartSkipsWhatIsDon
     for (size_t i = 0; i < 9; ++i) {
         const ManifestRun& run = first.runs[i];
         EXPECT_EQ(run.status, expected[i].first) << run.folder << ": " << run.reason;
-        EXPECT_NE(run.reason.find(expected[i].second), std::string::npos) << run.folder << ": " << run.reason;
+        EXPECT_NE(run.reason.find(expected[i].second), std::string::npos)
+            << run.folder << ": " << run.reason;
         EXPECT_EQ(run.result.has_value(), run.status == done) << run.folder;
     }
     // What was written is what the pool holds (to the 15 digits the manifest keeps).

@@ -27,14 +27,17 @@ struct EdgeCounts {
 // A model whose record counts lie in 0..maxCount (or at `edge`), with valid settings for it.
 TModel RandomModel(std::mt19937& random, int maxCount, int maxCases, TSettings& s,
                    const EdgeCounts* edge) {
-    const auto pick = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
+    const auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution(low, high)(random);
+    };
     const auto chance = [&](int percent) { return pick(1, 100) <= percent; };
     TModel m;
     const int nodes = m.NodeCount = pick(8, std::max(8, maxCount + 8));
     const auto joints = [&](int count) { // distinct joints of one element
         std::vector<int> j;
         while (int(j.size()) < count)
-            if (const int k = pick(1, nodes); std::find(j.begin(), j.end(), k) == j.end()) j.push_back(k);
+            if (const int k = pick(1, nodes); std::find(j.begin(), j.end(), k) == j.end())
+                j.push_back(k);
         return j;
     };
     const int sections = m.SectionCount = edge ? edge->sections : pick(0, maxCount);
@@ -52,7 +55,8 @@ TModel RandomModel(std::mt19937& random, int maxCount, int maxCases, TSettings& 
     }
     m.Mats.resize(size_t(mats) + 1);
     for (int k = 1; k <= mats; ++k) {
-        TMAT& mat = m.Mats[size_t(k)] = {"M" + std::to_string(k), kMatElastic, double(pick(1000, 200000)), 0.2};
+        TMAT& mat = m.Mats[size_t(k)] = {"M" + std::to_string(k), kMatElastic,
+                                         double(pick(1000, 200000)), 0.2};
         mat.G = mat.E / 2.4;
         ChooseMaterialLaw(mat, pick(kMatElastic, kMatConcrete02));
     }
@@ -74,12 +78,17 @@ TModel RandomModel(std::mt19937& random, int maxCount, int maxCases, TSettings& 
     }
     m.AreaSecs.resize(size_t(areaSecs) + 1);
     for (int k = 1; k <= areaSecs; ++k)
-        m.AreaSecs[size_t(k)] = {double(pick(100, 300)), chance(85) ? 1 : 0, pick(1, mats),
-                                 "A" + std::to_string(k), 0, pick(kShellMITC4, kShellDKGQ)};
+        m.AreaSecs[size_t(k)] = {double(pick(100, 300)),
+                                 chance(85) ? 1 : 0,
+                                 pick(1, mats),
+                                 "A" + std::to_string(k),
+                                 0,
+                                 pick(kShellMITC4, kShellDKGQ)};
     m.Frames.resize(size_t(frames) + 1);
     for (int f = 1; f <= frames; ++f) {
         const std::vector<int> ends = joints(2);
-        m.Frames[size_t(f)] = {{}, pick(1, sections), ends[0], ends[1], 0, 0, 0, 1, 0, pick(kNoRelease, kReleaseJ)};
+        m.Frames[size_t(f)] = {{}, pick(1, sections),          ends[0], ends[1], 0, 0, 0, 1,
+                               0,  pick(kNoRelease, kReleaseJ)};
     }
     m.Shells.resize(size_t(shells) + 1);
     for (int i = 1; i <= shells; ++i) {
@@ -108,11 +117,17 @@ TModel RandomModel(std::mt19937& random, int maxCount, int maxCases, TSettings& 
     m.LoadCount = cases > 0 ? pick(0, maxCount) : 0;
     m.Loads.resize(size_t(m.LoadCount) + 1);
     for (int l = 1; l <= m.LoadCount; ++l)
-        m.Loads[size_t(l)] =
-            frames > 0 && chance(40)
-                ? TLOAD{pick(1, frames), kFrameDistributed, pick(1, cases), pick(1, 3), -double(pick(1, 10))}
-                : TLOAD{pick(1, nodes), kJointForce, pick(1, cases), 0, 0, 0, -double(pick(1, 1000)),
-                        chance(20) ? double(pick(1, 100)) : 0};
+        m.Loads[size_t(l)] = frames > 0 && chance(40)
+                                 ? TLOAD{pick(1, frames), kFrameDistributed, pick(1, cases),
+                                         pick(1, 3), -double(pick(1, 10))}
+                                 : TLOAD{pick(1, nodes),
+                                         kJointForce,
+                                         pick(1, cases),
+                                         0,
+                                         0,
+                                         0,
+                                         -double(pick(1, 1000)),
+                                         chance(20) ? double(pick(1, 100)) : 0};
     s = TSettings();
     s.AnalysisType = pick(kSingleLoadControl, kMultipleSupport);
     s.RecordFile = VANDRA_SOURCE_DIR "/tests/data/GMX.txt"; // types 5 and 6 read it
