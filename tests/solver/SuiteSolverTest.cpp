@@ -10,6 +10,7 @@
 
 #include "model/AtomicFile.h"
 #include "model/Errors.h"
+#include "model/NumberText.h"
 #include "motion/LocalPool.h"
 #include "motion/RunOutcome.h"
 #include "motion/Spectrum.h"
@@ -301,22 +302,16 @@ TEST_F(SuiteScriptsSolverTest, ElasticStoreyMeetsItsClosedForm) {
 // peaks, to the recorders' six digits, over the record's 10 s.
 TEST_F(SuiteScriptsSolverTest, RunGivesThePeaksOfTheSingleScriptAndTheResultReaders) {
     const fs::path gmx = fs::path(VANDRA_SOURCE_DIR) / "tests/data/GMX.txt";
-    TModel model = ModelFile("two_storey_frame.s2k");
-    TSettings settings;
-    AssignSetting(model, settings, "AnalysisType=5");
-    AssignSetting(model, settings, "RecordFile=" + gmx.string());
-    settings.RecordScale = 0.1 / kGravity; // the templates' factor 0.1
-    AssignSetting(model, settings, "RecOpt=1,0,0,0,0");
-    AssignSetting(model, settings, "RecReactions=1");
-    ScriptLineList lines;
-    GenerateScript(model, settings, lines);
-    const SolverRun run = RunSolver(lines, {gmx});
-    ExpectCleanRun(run, "single time history");
+    // GMX.txt times 0.1, the templates' factor
+    const PostRun p = RunPost(ModelFile("two_storey_frame.s2k"),
+                              {"AnalysisType=5", "RecordFile=" + gmx.string(), "RecOpt=1,0,0,0,0",
+                               "RecordScale=" + text::FormatGeneral(0.1 / kGravity)});
+    const TModel& model = p.model;
     const int steps = 500;
-    const TNodeHistory history = ReadNodeHistory(model, run.Folder().string(), steps);
+    const TNodeHistory history = ReadNodeHistory(model, p.folder(), steps);
     const TLevels levels = FindLevels(model);
     const TDrifts drifts = ComputeDrifts(model, levels, history);
-    const TReactionHistory reactions = ReadReactions(model, settings, run.Folder().string());
+    const TReactionHistory reactions = ReadReactions(model, p.settings, p.folder());
     double drift = 0, roof = 0, shear = 0;
     for (int k = 1; k <= steps; ++k) {
         for (int s = 1; s <= drifts.StoreyCount(); ++s)
@@ -328,9 +323,9 @@ TEST_F(SuiteScriptsSolverTest, RunGivesThePeaksOfTheSingleScriptAndTheResultRead
 
     motion::Suite suite;
     suite.records = {{gmx.string(), RecordFormat::kColumns, 0.02, 1, 0}};
-    suite.intensities = {0.1 / kGravity};
-    const motion::Manifest m =
-        WriteAndRun(model, settings, suite, FreshSuiteFolder(ProcessTempDir(), "gmx") / "suite", 1);
+    suite.intensities = {p.settings.RecordScale};
+    const motion::Manifest m = WriteAndRun(model, p.settings, suite,
+                                           FreshSuiteFolder(ProcessTempDir(), "gmx") / "suite", 1);
     const motion::RunResult& r = *m.runs[0].result;
     EXPECT_NEAR(r.peakDrift / drift, 1, 1e-4);
     EXPECT_NEAR(r.peakRoof / roof, 1, 1e-5);
