@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <deque>
 #include <random>
-#include <span>
 
 namespace vandra::testing {
 namespace {
@@ -149,7 +148,7 @@ TModel RandomModel(std::mt19937& random, int maxCount, int maxCases, TSettings& 
 }
 
 // Generates `count` random models and runs their scripts through the stand-in: the complaints,
-// one line per failing script (at most 20); at least half the models must give a script.
+// one line per failing script (the first few); at least half the models must give a script.
 std::string GenerateAndCheck(std::mt19937& random, int count, int maxCount, int maxCases,
                              const EdgeCounts* edge = nullptr) {
     std::deque<ScriptLineList> written;
@@ -165,10 +164,9 @@ std::string GenerateAndCheck(std::mt19937& random, int count, int maxCount, int 
         }
     }
     EXPECT_GT(int(written.size()), count / 2);
-    std::string report;
-    int failed = 0;
+    std::string report; // the first few complaints
     for (const std::string& complaint : StandInComplaints(pointers))
-        if (!complaint.empty() && ++failed <= 20) report += complaint + "\n";
+        if (!complaint.empty() && report.size() < 2000) report += complaint + "\n";
     return report;
 }
 
@@ -183,20 +181,14 @@ TEST_P(TagProperty, RandomModelsDefineEveryTagOnceAndReferOnlyToDefinedOnes) {
     const char* soakText = std::getenv("VANDRA_TAG_SOAK");
     const int soak = soakText ? std::max(1, std::atoi(soakText)) : 1;
     const int batches[][3] = {{100, 12, 4}, {100, 12, 4}, {4, 450, 12}, {4, 450, 12}, {1, 2000, 1500}};
-    if (batch < 5) {
-        const auto& [models, maxCount, maxCases] = batches[batch];
-        EXPECT_EQ(GenerateAndCheck(random, models * soak, maxCount, maxCases), "");
-        return;
-    }
     const EdgeCounts edges[] = {{100, 300, 200, 1001}, {101, 301, 201, 1002}, {700, 0, 600, 3},
                                 {701, 5, 601, 3},      {1001, 0, 2, 1},       {999, 2, 1, 0}};
-    for (const EdgeCounts& edge : std::span(edges).subspan(size_t(batch - 5) * 2, 2)) {
-        SCOPED_TRACE(std::to_string(edge.sections) + " sections, " + std::to_string(edge.mats) +
-                     " materials");
-        EXPECT_EQ(GenerateAndCheck(random, 6 * soak, 12, 0, &edge), "");
-    }
+    const auto& [models, maxCount, maxCases] = batches[std::min(batch, 4)];
+    EXPECT_EQ(batch < 5 ? GenerateAndCheck(random, models * soak, maxCount, maxCases)
+                        : GenerateAndCheck(random, 6 * soak, 12, 0, &edges[batch - 5]),
+              "");
 }
-INSTANTIATE_TEST_SUITE_P(Batches, TagProperty, ::testing::Range(0, 8));
+INSTANTIATE_TEST_SUITE_P(Batches, TagProperty, ::testing::Range(0, 11));
 
 // Whole blocks move apart only when they would collide; otherwise every usual number stays.
 TEST(TagPlan, BlocksKeepTheirUsualBasesUnlessTheyWouldCollide) {
