@@ -159,11 +159,7 @@ TEST_F(ImposedScriptsSolverTest, SectionForcesFollowTheSolverFiberSection) {
 // the limit of its strain range.
 MomentCurvatureCurve RunCurve(const FrameSectionModel& m, BendingAxis axis, double axial,
                               std::optional<double> maxCurvature = {}) {
-    MomentCurvatureRequest request;
-    request.section = 1;
-    request.axis = axis;
-    request.axial = axial;
-    request.maxCurvature = maxCurvature;
+    const MomentCurvatureRequest request{1, axial, axis, maxCurvature};
     const MomentCurvaturePlan plan = PlanMomentCurvature(m.model, m.settings, request);
     const SolverRun run = RunSolver(plan.script);
     ExpectCleanRun(run, "the moment-curvature run of " + plan.name);
