@@ -271,26 +271,23 @@ TEST_F(SuiteScriptsSolverTest, ElasticStoreyMeetsItsClosedForm) {
     suite.kind = IntensityKind::kLevel;
     suite.intensities = {0.1, 0.2, 0.4};
     const double omega2 = kStiffness / kMass;
-    const struct {
-        int type;
-        double damping;
-    } cases[] = {{kTimeHistory, 0.05}, {kGravityTimeHistory, 0.02}, {kMultipleSupport, 0}};
-    for (const auto& c : cases) {
+    const std::pair<int, double> cases[] = {
+        {kTimeHistory, 0.05}, {kGravityTimeHistory, 0.02}, {kMultipleSupport, 0}};
+    for (const auto& [type, damping] : cases) {
+        SCOPED_TRACE("type " + std::to_string(type));
         TSettings settings;
-        settings.AnalysisType = c.type;
-        suite.damping = c.damping;
+        settings.AnalysisType = type;
+        suite.damping = damping;
         const motion::Manifest m =
-            WriteAndRun(model, settings, suite, dir / ("type" + std::to_string(c.type)), 2);
+            WriteAndRun(model, settings, suite, dir / ("type" + std::to_string(type)), 2);
         EXPECT_NEAR(*m.period, 2 * std::numbers::pi / std::sqrt(omega2), 1e-6);
         for (const motion::ManifestRun& run : m.runs) {
             ASSERT_TRUE(run.result) << run.folder;
             const double level = m.intensities[static_cast<size_t>(run.level)];
             const motion::RunResult& r = *run.result;
             EXPECT_TRUE(r.converged);
-            EXPECT_NEAR(r.peakBaseShear / (kMass * level * kGravity), 1, 0.01)
-                << "type " << c.type << ", " << run.folder;
-            EXPECT_NEAR(r.peakRoof * omega2 / (level * kGravity), 1, 0.01)
-                << "type " << c.type << ", " << run.folder;
+            EXPECT_NEAR(r.peakBaseShear / (kMass * level * kGravity), 1, 0.01) << run.folder;
+            EXPECT_NEAR(r.peakRoof * omega2 / (level * kGravity), 1, 0.01) << run.folder;
             EXPECT_NEAR(r.peakDrift * kHeight / r.peakRoof, 1, 1e-6) << run.folder;
             EXPECT_NEAR(r.time, 10, 1e-9);
         }
