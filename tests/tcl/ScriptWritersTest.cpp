@@ -4,7 +4,6 @@
 
 #include "document/SettingsByName.h"
 #include "model/Errors.h"
-#include "model/NumberText.h"
 #include "tcl/SettingsCheck.h"
 
 #include <gtest/gtest.h>
