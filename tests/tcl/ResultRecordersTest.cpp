@@ -29,8 +29,7 @@ TEST(ResultRecorders, ReactionNodesAreTheSupportsAndWhatIsTiedToThem) {
     };
     const auto tie = [&m](int retained, int constrained) {
         m.EqualDofs.resize(std::max<size_t>(m.EqualDofs.size(), 1));
-        m.EqualDofs.emplace_back().Dof = {0, 1, 1, 1, 0, 0, 0};
-        m.EqualDofs.back().Retained = retained, m.EqualDofs.back().Constrained = constrained;
+        m.EqualDofs.push_back({retained, constrained, {0, 1, 1, 1, 0, 0, 0}});
         m.EqualDofCount = int(m.EqualDofs.size()) - 1;
     };
     m.Nodes[1].Restraint = {0, 1, 1, 1, 1, 1, 1};
