@@ -15,8 +15,7 @@ namespace {
 
 TEST(ResultRecorders, ReactionNodesAreTheSupportsAndWhatIsTiedToThem) {
     TModel m;
-    m.NodeCount = 16;
-    m.Nodes.resize(17);
+    m.Nodes.resize(size_t(m.NodeCount = 16) + 1);
     for (size_t j = 1; j <= 16; ++j)
         m.Nodes[j].X = 1000.0 * double(j);
     m.Sections.resize(1);
