@@ -10,13 +10,13 @@
 #include "../sections/FiberSectionBuilder.h"
 #include "../sections/FrameSectionModel.h"
 #include "model/MaterialLaws.h"
+#include "model/NumberText.h"
 #include "post/SectionResults.h"
 #include "sections/MaterialResponse.h"
 #include "sections/ScriptSection.h"
 #include "sections/SectionForces.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -26,19 +26,16 @@
 namespace vandra::testing {
 namespace {
 
-std::string Exact(double v) {
-    char text[32]; // the shortest text that reads back as v
-    return std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
-}
+using text::FormatGeneral; // numbers into the scripts to 15 significant digits
 
 // "uniaxialMaterial LAW tag params..." with the parameters in the order of the law table, as the
 // script writer lists them.
 std::string MaterialLine(const TMAT& m, int tag) {
     const MaterialLaw* law = FindMaterialLaw(m.MatType);
     std::string line = "uniaxialMaterial " + std::string(law->name) + " " + std::to_string(tag);
-    if (m.MatType == kMatElastic) return line + " " + Exact(m.E);
+    if (m.MatType == kMatElastic) return line + " " + FormatGeneral(m.E);
     for (const MaterialParam& p : law->params)
-        line += " " + Exact(m.*p.field);
+        line += " " + FormatGeneral(m.*p.field);
     return line;
 }
 
@@ -51,14 +48,15 @@ std::map<int, std::vector<std::vector<double>>> RunImposed(std::vector<std::stri
                                                            const std::string& values) {
     script.push_back("pattern Plain 1 Linear {");
     script.insert(script.end(), sps.begin(), sps.end());
-    script.insert(script.end(), {"}", "system BandGeneral", "numberer Plain",
-                                 "constraints Penalty 1e20 1e20", "test NormDispIncr 1e-12 50 0",
-                                 "algorithm Newton", "integrator LoadControl " + Exact(1.0 / steps),
-                                 "analysis Static", "set f [open rows.txt w]",
-                                 "for {set s 1} {$s <= " + std::to_string(steps) + "} {incr s} {",
-                                 "  if {[analyze 1] != 0} { puts \"step $s failed\"; break }",
-                                 "  for {set c 1} {$c <= " + std::to_string(cases) + "} {incr c} {",
-                                 "    puts $f \"$c " + values + "\"", "  }", "}", "close $f"});
+    script.insert(script.end(),
+                  {"}", "system BandGeneral", "numberer Plain", "constraints Penalty 1e20 1e20",
+                   "test NormDispIncr 1e-12 50 0", "algorithm Newton",
+                   "integrator LoadControl " + FormatGeneral(1.0 / steps), "analysis Static",
+                   "set f [open rows.txt w]",
+                   "for {set s 1} {$s <= " + std::to_string(steps) + "} {incr s} {",
+                   "  if {[analyze 1] != 0} { puts \"step $s failed\"; break }",
+                   "  for {set c 1} {$c <= " + std::to_string(cases) + "} {incr c} {",
+                   "    puts $f \"$c " + values + "\"", "  }", "}", "close $f"});
     const SolverRun run = RunSolver(ScriptLineList(script.begin(), script.end()));
     ExpectCleanRun(run, "the imposed strains");
     std::map<int, std::vector<std::vector<double>>> rows;
@@ -90,7 +88,7 @@ TEST_F(ImposedScriptsSolverTest, MonotonicLawsFollowTheSolverMaterials) {
         script.push_back(MaterialLine(cases[i].first, static_cast<int>(i + 1)));
         script.push_back("node " + node + " 0.0");
         script.push_back("element zeroLength " + tag + " 1 " + node + " -mat " + tag + " -dir 1");
-        sps.push_back("sp " + node + " 1 " + Exact(cases[i].second));
+        sps.push_back("sp " + node + " 1 " + FormatGeneral(cases[i].second));
     }
     auto rows = RunImposed(script, sps, cases.size(), steps,
                            "[nodeDisp [expr {$c + 1}] 1] [lindex [eleResponse $c force] 1]");
@@ -123,8 +121,8 @@ TEST_F(ImposedScriptsSolverTest, SectionForcesFollowTheSolverFiberSection) {
         script.push_back(MaterialLine(b.model.Mats[static_cast<size_t>(m)], m));
     script.push_back("section Fiber 1 -GJ 1.0e12 {");
     for (const TFIBER& f : b.fibers)
-        script.push_back("  fiber " + Exact(f.FibY) + " " + Exact(f.FibZ) + " " + Exact(f.FibArea) +
-                         " " + std::to_string(f.FibMat));
+        script.push_back("  fiber " + FormatGeneral(f.FibY) + " " + FormatGeneral(f.FibZ) + " " +
+                         FormatGeneral(f.FibArea) + " " + std::to_string(f.FibMat));
     script.push_back("}");
     std::vector<std::string> sps;
     for (size_t i = 0; i < planes.size(); ++i) {
@@ -134,9 +132,9 @@ TEST_F(ImposedScriptsSolverTest, SectionForcesFollowTheSolverFiberSection) {
                        "fix " + fixed + " 1 1 1 1 1 1", "fix " + moving + " 0 1 1 1 0 0",
                        "element zeroLengthSection " + std::to_string(i + 1) + " " + fixed + " " +
                            moving + " 1 -orient 1 0 0 0 1 0"});
-        sps.insert(sps.end(), {"sp " + moving + " 1 " + Exact(planes[i].axial),
-                               "sp " + moving + " 5 " + Exact(planes[i].curvatureY),
-                               "sp " + moving + " 6 " + Exact(planes[i].curvatureZ)});
+        sps.insert(sps.end(), {"sp " + moving + " 1 " + FormatGeneral(planes[i].axial),
+                               "sp " + moving + " 5 " + FormatGeneral(planes[i].curvatureY),
+                               "sp " + moving + " 6 " + FormatGeneral(planes[i].curvatureZ)});
     }
     auto rows = RunImposed(script, sps, planes.size(), steps,
                            "[eleResponse $c section deformation] [eleResponse $c section force]");
