@@ -1,5 +1,7 @@
 // The text under the readers: lines, tokens, version 6 sections, tabular rows, and the local axis
 // a frame's joints and angle give.
+#include "CaseFile.h"
+
 #include "import/S2kImport.h"
 #include "import/S2kReaders.h"
 #include "import/S2kSection.h"
@@ -49,29 +51,24 @@ V TokensByTheRules(const std::string& s) {
 
 } // namespace
 
-TEST(Tokenizer, CutsAtSpacesEqualsCommasAndQuotes) {
-    const std::pair<const char*, V> cases[] = {
-        {"  12  X=1.5  Y=-2  Z=3", {"12", "X", "1.5", "Y", "-2", "Z", "3"}},
-        {"  ADD=3  DOF=U1,U2,R3", {"ADD", "3", "DOF", "U1", "U2", "R3"}},
-        {"    TYPE=FORCE", {"", "TYPE", "FORCE"}},
-        {"      ADD=4  UX=1.5", {"", "", "ADD", "4", "UX", "1.5"}},
-        {"  1   X=0", {"1", "", "X", "0"}},
-        {"JOINT", {}},
-        {"", {}},
-        // 2-3 spaces put the first word in T0, 4-5 in T1, 6-7 in T2; one space loses the first
-        // field, none the first two.
-        {"   A  B", {"A", "B"}},
-        {"     A  B", {"", "A", "B"}},
-        {"       A", {"", "", "A"}},
-        {" A  B  C", {"B", "C"}},
-        {"A  B  C  D", {"C", "D"}},
-        {"  A B  C   D    E", {"A", "B", "C", "", "D", "", "E"}},
-        {"  NAME=\"MY SEC\"  X=1", {"NAME", "", "MY", "SEC", "", "X", "1"}},
-        {"  1\tX=5", {"1\tX", "5"}}, // tabs are not cuts
-        {"  A,,B", {"A", "", "B"}},
-    };
-    for (const auto& [line, tokens] : cases)
-        EXPECT_EQ(TokensOf(line), tokens) << "line '" << line << "'";
+// The cases of tests/cases/text/readers.case.
+TEST(TextReaders, TokensLinesAndSectionsOfTheCases) {
+    for (const vandra::testing::TestCase& c : vandra::testing::ReadCases("text/readers.case")) {
+        const std::string in = vandra::testing::Unescaped(c.One(c.Has("line") ? "line" : "text"));
+        std::string got;
+        if (c.Has("find")) {
+            const SectionBounds b = FindSection(SplitS2kLines(in), c.One("find"));
+            got = std::to_string(b.Found) + " " + std::to_string(b.Start) + " " +
+                  std::to_string(b.End) + " " + std::to_string(b.LineCount());
+        } else {
+            for (const std::string& t : c.Has("line") ? TokensOf(in) : SplitS2kLines(in).Lines())
+                got += "[" + t + "]";
+        }
+        EXPECT_EQ(got, vandra::testing::Unescaped(c.One("gives"))) << c.where << ": " << c.title;
+    }
+}
+
+TEST(Tokenizer, KeepsAtMost38TokensAndClearsTheRest) {
     // At most 38 tokens; each line clears the slots of the one before.
     std::string line = " ";
     for (int k = 0; k < 50; ++k)
@@ -100,45 +97,6 @@ TEST(Tokenizer, AgreesWithTheRulesOnRandomLines) {
             ASSERT_EQ(t[k], k < t.Filled ? std::string_view(expected[size_t(k)]) : "")
                 << '[' << line << "] token " << k;
     }
-}
-
-TEST(SectionFinder, WholeLineHeadersEndAtTheFirstBlankLine) {
-    const S2kText lines = SplitS2kLines("JOINT\n"         // 0: never a header
-                                        "FRAME SECTION\n" // 1
-                                        "  A\n\t \n"      // 2, 3: blank (tabs and spaces)
-                                        "FRAME\n  B\n  C\n\n"
-                                        "FRAME\n  D\n\n"  // 8: a second header, ignored
-                                        "joint\nLOAD \n"  // 11, 12: no headers
-                                        "SOLID\n  E\n");  // 13: runs to the end of the file
-    const struct {
-        const char* keyword;
-        bool found;
-        int start, end, count;
-    } cases[] = {
-        {"FRAME SECTION", true, 1, 3, 1}, {"FRAME", true, 4, 7, 2},   {"JOINT", false, 0, 0, -1},
-        {"LOAD", false, 0, 0, -1},        {"SOLID", true, 13, 15, 1}, {"SHELL", false, 0, 0, -1},
-    };
-    for (const auto& c : cases) {
-        const SectionBounds b = FindSection(lines, c.keyword);
-        EXPECT_EQ(std::vector({int(b.Found), b.Start, b.End, b.LineCount()}),
-                  std::vector({int(c.found), c.start, c.end, c.count}))
-            << c.keyword;
-    }
-}
-
-TEST(SplitLines, EndsLinesAtCrLfCrLfAndCrCrLfAndKeepsBytes) {
-    const std::string bytes("\xE9\xFF\0x", 4);
-    const std::pair<std::string, V> cases[] = {
-        {"a\rb\nc\r\nd", {"a", "b", "c", "d"}},
-        {"a\n\nb\r\n", {"a", "", "b"}},
-        {"\r\n\r\n", {"", ""}},
-        {"\n\r", {"", ""}}, // LF then CR: two line ends
-        {"a\r\r\nb\r\r\n\r\r\nc", {"a", "b", "", "c"}},
-        {"", {}},
-        {bytes, {bytes}},
-    };
-    for (const auto& [text, lines] : cases)
-        EXPECT_EQ(SplitS2kLines(text).Lines(), lines);
 }
 
 TEST(TabularReader, RowsAcrossContinuationsQuotesAndDamage) {
@@ -184,27 +142,13 @@ TEST(TabularReader, RowsAcrossContinuationsQuotesAndDamage) {
     EXPECT_FALSE(IsTabularSap2000(S2kText("title\nJOINT\n  1  X=0  Y=0  Z=0\n")));
 }
 
-TEST(LocalAxis2, FollowsTheFrameDirectionAndAngle) {
-    const double h = std::sqrt(0.5);
-    const struct {
-        double dx, dy, dz, angle, x, y, z;
-    } cases[] = {
-        {1, 0, 0, 0, 0, 0, 1},   {0, 1, 0, 0, 0, 0, 1},    {-3, 0, 0, 0, 0, 0, 1},
-        {0, 0, 3, 0, 1, 0, 0},   {0, 0, 3, 90, 0, 1, 0},   {0, 0, -3, 0, -1, 0, 0},
-        {2, 0, 0, 90, 0, -1, 0}, {2, 0, 0, 450, 0, -1, 0}, {1, 0, 1, 0, -h, 0, h},
-        {0, 0, 0, 30, 0, 0, 1}, // joints that coincide
-    };
-    for (const auto& c : cases) {
-        TNODE i, j;
-        i.X = 5, i.Y = -2, i.Z = 1;
-        j.X = i.X + c.dx, j.Y = i.Y + c.dy, j.Z = i.Z + c.dz;
-        const Axis2 a = LocalAxis2(i, j, c.angle);
-        EXPECT_NEAR(std::abs(a.X - c.x) + std::abs(a.Y - c.y) + std::abs(a.Z - c.z), 0, 1e-12)
-            << c.dx << " " << c.dy << " " << c.dz << " at " << c.angle;
-    }
-    // A huge angle or huge coordinates still give a finite unit vector.
+// The axis of each direction and angle is an import case (v6-readers.case); joints that coincide
+// give Z, and a huge angle or huge coordinates still a finite unit vector.
+TEST(LocalAxis2, DegenerateFramesGiveAFiniteUnitVector) {
     TNODE far1, far2, i, j;
     far1.X = -1e308, far2.X = 1e308, far2.Z = 1e308, j.X = 1;
+    const Axis2 same = LocalAxis2(i, i, 30);
+    EXPECT_NEAR(std::abs(same.X) + std::abs(same.Y) + std::abs(same.Z - 1), 0, 1e-12);
     for (const Axis2 a : {LocalAxis2(far1, far2, 0), LocalAxis2(i, j, 1e308)})
         EXPECT_NEAR(std::hypot(a.X, a.Y, a.Z), 1, 1e-12);
 }

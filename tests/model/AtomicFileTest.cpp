@@ -1,15 +1,13 @@
 #include "model/AtomicFile.h"
 #include "model/Errors.h"
-#include "model/ModelCheck.h"
 
+#include "CaseFile.h"
 #include "TestDevices.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,13 +16,6 @@ using namespace vandra;
 using namespace vandra::testing;
 
 namespace {
-
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 fs::path FreshDir(const char* name) {
     const fs::path dir = fs::temp_directory_path() / (std::string(name) + std::to_string(getpid()));
@@ -41,7 +32,7 @@ TEST(AtomicFile, ReplacesTheFileAndLeavesNoTemporary) {
     WriteFileAtomically(target.string(), "old\r\n");
     ::chmod(target.c_str(), 0640);
     WriteFileAtomically(target.string(), std::string("new\0text", 8));
-    EXPECT_EQ(Slurp(target), std::string("new\0text", 8));
+    EXPECT_EQ(ReadText(target), std::string("new\0text", 8));
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
@@ -66,7 +57,7 @@ TEST(AtomicFile, FailedWriteKeepsTheOldFile) {
     } catch (const InputError& e) {
         EXPECT_NE(std::string(e.what()).find(folder.string()), std::string::npos) << e.what();
     }
-    EXPECT_EQ(Slurp(target), "kept");
+    EXPECT_EQ(ReadText(target), "kept");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
     fs::remove_all(dir);
 }
@@ -114,17 +105,9 @@ TEST(AtomicFile, SpecialTargetsKeepTheirKind) {
     EXPECT_EQ(::read(readEnd, piped, sizeof piped), 3);
     ::close(readEnd);
     EXPECT_STREQ(piped, "new");
-    EXPECT_EQ(Slurp(file), "new");
+    EXPECT_EQ(ReadText(file), "new");
     // no temporary file is left beside any of them
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()),
               ::geteuid() == 0 ? 5 : 3);
     fs::remove_all(dir);
-}
-
-TEST(ModelCheck, OneLineFormOfAWarning) {
-    EXPECT_EQ(FormatWarning({"a.s2k", 12, "frame 3 names section \"X\", which matches nothing",
-                             "the frame gets no element"}),
-              "a.s2k:12: frame 3 names section \"X\", which matches nothing; the frame gets no "
-              "element");
-    EXPECT_EQ(FormatWarning({"", 0, "name made inert", ""}), "name made inert");
 }

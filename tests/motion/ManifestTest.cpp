@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <numbers>
+#include <sstream>
 
 namespace vandra::motion {
 namespace {
@@ -22,28 +23,15 @@ RecordSource Peer(const std::string& path) {
     return RecordSource{path, RecordFormat::kPeer, 0, 1, 0};
 }
 
+// The runs of tests/cases/motion/run-folders.case.
 TEST(Manifest, FolderNamesAreSafeAndTellTheRun) {
-    const struct {
-        const char* path;
-        int number, count;
-        IntensityKind kind;
-        int level;
-        const char* folder;
-    } cases[] = {
-        {"/r/rsn1.AT2", 3, 9, IntensityKind::kLevel, 1, "run_003_rsn1_L2"},
-        {"rsn1.AT2", 7, 1500, IntensityKind::kFactor, 0, "run_0007_rsn1_F1"},
-        {"/r/a b;rm -rf $(x).AT2", 1, 1, IntensityKind::kLevel, 0, "run_001_a_b_rm_-rf_x_L1"},
-        {"/r/[exec ls]\"{x}\".AT2", 1, 1, IntensityKind::kLevel, 0, "run_001_exec_ls_x_L1"},
-        {"../../etc/passwd", 12, 12, IntensityKind::kFactor, 11, "run_012_passwd_F12"},
-        {"/r/\xe6\x97\xa5\xe6\x9c\xac.AT2", 1, 2, IntensityKind::kLevel, 0, "run_001_record_L1"},
-        {"/r/.AT2", 1, 2, IntensityKind::kLevel, 0, "run_001_AT2_L1"},
-        {"/r/a\\b\nc.AT2", 1, 2, IntensityKind::kLevel, 0, "run_001_a_b_c_L1"},
-        {"/r/RSN0123456789_NORTHRIDGE_SYLMAR_CONVERTER_STATION.AT2", 1, 1, IntensityKind::kFactor,
-         0, "run_001_RSN0123456789_NORTHRIDGE_SYLMAR_F1"},
-    };
-    for (const auto& c : cases) {
-        const std::string folder = RunFolderName(c.number, c.count, c.path, c.kind, c.level);
-        EXPECT_EQ(folder, c.folder);
+    for (const testing::TestCase& c : testing::ReadCases("motion/run-folders.case")) {
+        const std::vector<std::string> w = testing::Words(c.One("run"));
+        ASSERT_EQ(w.size(), 4u) << c.where;
+        const std::string folder = RunFolderName(
+            std::stoi(w[0]), std::stoi(w[1]), testing::Unescaped(c.One("path")),
+            w[2] == "level" ? IntensityKind::kLevel : IntensityKind::kFactor, std::stoi(w[3]));
+        EXPECT_EQ(folder, c.One("folder")) << c.where;
         EXPECT_TRUE(IsSafeFolderName(folder)) << folder;
     }
     for (const char* unsafe : {"", "..", "run/1", "run 1", "run;1", "run$1", "r\xc3\xa9"})
@@ -71,24 +59,15 @@ TEST(Manifest, PlanOfFactorsKeepsUnreadableRecordsAsFailedRuns) {
     const std::string reason =
         "Cannot open the record \"" + missing + "\": No such file or directory";
     EXPECT_EQ(m.records[1].problem, reason);
-    const struct {
-        const char* folder;
-        int record, level;
-        double scale;
-        RunStatus status;
-    } expected[] = {{"run_001_a_F1", 0, 0, 0.5, RunStatus::kPending},
-                    {"run_002_a_F2", 0, 1, 1.5, RunStatus::kPending},
-                    {"run_003_gone_F1", 1, 0, 0, RunStatus::kFailed},
-                    {"run_004_gone_F2", 1, 1, 0, RunStatus::kFailed},
-                    {"run_005_b_F1", 2, 0, 0.5, RunStatus::kPending},
-                    {"run_006_b_F2", 2, 1, 1.5, RunStatus::kPending}};
+    const char* expected[] = {"run_001_a_F1 0 0 0.5 pending",    "run_002_a_F2 0 1 1.5 pending",
+                              "run_003_gone_F1 1 0 0 failed",   "run_004_gone_F2 1 1 0 failed",
+                              "run_005_b_F1 2 0 0.5 pending",   "run_006_b_F2 2 1 1.5 pending"};
     for (size_t i = 0; i < m.runs.size(); ++i) {
         const ManifestRun& run = m.runs[i];
-        EXPECT_EQ(run.folder, expected[i].folder);
-        EXPECT_EQ(run.record, expected[i].record);
-        EXPECT_EQ(run.level, expected[i].level);
-        EXPECT_EQ(run.scale, expected[i].scale);
-        EXPECT_EQ(run.status, expected[i].status);
+        std::ostringstream got;
+        got << run.folder << ' ' << run.record << ' ' << run.level << ' ' << run.scale << ' '
+            << (run.status == RunStatus::kFailed ? "failed" : run.status == RunStatus::kPending ? "pending" : "other");
+        EXPECT_EQ(got.str(), expected[i]);
         EXPECT_EQ(run.reason, run.status == RunStatus::kFailed ? reason : "");
     }
     EXPECT_EQ(RunsToDo(m).size(), 6u);

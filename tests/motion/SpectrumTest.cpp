@@ -130,17 +130,6 @@ TEST(Spectrum, ShortPeriodsGiveThePeakGroundAcceleration) {
         EXPECT_NEAR(PeakResponse(record, period).sa / pga, 1, 0.01) << period;
 }
 
-// The factor that brings a resonant sine (Sa = A / (2 zeta)) to a target level.
-TEST(Spectrum, ScaleFactorBringsSaToTheTarget) {
-    const double period = 0.7, zeta = 0.05, amplitude = 0.05;
-    const Record record = TaperedSine(amplitude, Wn(period), 120, 10, 80);
-    for (double target : {0.1, 0.35, 1.2})
-        EXPECT_NEAR(ScaleFactor(record, period, target, zeta) * amplitude / (2 * zeta) / target, 1,
-                    0.01);
-    const Record still = SampledRecord(0.01, 100, [](double) { return 0.0; });
-    EXPECT_THROW(ScaleFactor(still, period, 0.3), InputError);
-}
-
 TEST(Spectrum, RefusesOscillatorsThatDoNotExist) {
     const Record record = SampledRecord(0.01, 10, [](double t) { return t; });
     const struct {

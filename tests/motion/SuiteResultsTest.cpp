@@ -1,5 +1,6 @@
 // The IDA table and its median across records, and the CSV of a suite's runs.
 #include "motion/SuiteResults.h"
+#include "CaseFile.h"
 
 #include <gtest/gtest.h>
 
@@ -10,20 +11,14 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
+// The medians of tests/cases/motion/medians.case.
 TEST(SuiteResults, MedianCountsCollapsesAsInfiniteDrift) {
-    const struct {
-        std::vector<double> values;
-        double median;
-    } cases[] = {{{0.02}, 0.02},
-                 {{0.03, 0.01, 0.02}, 0.02},
-                 {{0.04, 0.01, 0.03, 0.02}, 0.025},
-                 {{kInf, 0.01, 0.02}, 0.02},
-                 {{kInf, 0.01, kInf}, kInf},
-                 {{0.01, kInf, 0.03, 0.02}, 0.025},
-                 {{0.01, kInf, kInf, 0.02}, kInf},
-                 {{kInf, kInf}, kInf}};
-    for (const auto& c : cases)
-        EXPECT_EQ(MedianCountingCollapses(c.values), c.median) << c.values.size();
+    for (const testing::TestCase& c : testing::ReadCases("motion/medians.case")) {
+        std::vector<double> drifts;
+        for (const std::string& d : testing::Words(c.One("drifts")))
+            drifts.push_back(std::stod(d));
+        EXPECT_EQ(MedianCountingCollapses(drifts), std::stod(c.One("median"))) << c.where;
+    }
 }
 
 // Three records at three levels given out of order: one run lost convergence (a collapse), one

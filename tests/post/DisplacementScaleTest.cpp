@@ -1,63 +1,45 @@
 // The automatic displacement scale against hand values, and the animation's stepping.
+#include "CaseFile.h"
+
 #include "post/Animation.h"
 #include "post/DisplacementScale.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
+#include <algorithm>
+#include <sstream>
 #include <vector>
 
 using namespace vandra;
 
 namespace {
 
-struct Joint {
-    double x, y, z;    // place
-    double ux, uy, uz; // displacement
-};
-
-// The automatic scale of a model of these joints moved by their displacements.
-double ScaleOf(const std::vector<Joint>& joints) {
+// The automatic scale of a model of joints "x,y,z,ux,uy,uz" moved by their displacements.
+double ScaleOf(const std::string& joints) {
     TModel m;
     m.Nodes.resize(1);
     TNodeField f;
     f.X = f.Y = f.Z = {0};
-    for (const Joint& j : joints) {
+    for (std::string j : vandra::testing::Words(joints)) {
+        std::replace(j.begin(), j.end(), ',', ' ');
+        std::istringstream in(j);
+        std::string v[6];
+        in >> v[0] >> v[1] >> v[2] >> v[3] >> v[4] >> v[5];
         m.Nodes.push_back(TNODE{});
-        m.Nodes.back().X = j.x, m.Nodes.back().Y = j.y, m.Nodes.back().Z = j.z;
-        f.X.push_back(j.ux), f.Y.push_back(j.uy), f.Z.push_back(j.uz);
+        m.Nodes.back().X = std::stod(v[0]), m.Nodes.back().Y = std::stod(v[1]);
+        m.Nodes.back().Z = std::stod(v[2]);
+        f.X.push_back(std::stod(v[3])), f.Y.push_back(std::stod(v[4])), f.Z.push_back(std::stod(v[5]));
     }
-    m.NodeCount = static_cast<int>(joints.size());
+    m.NodeCount = static_cast<int>(m.Nodes.size()) - 1;
     return AutomaticScale(m, LargestDisplacement(m, f));
 }
 
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
-
 } // namespace
 
+// The cases of tests/cases/post/displacement-scale.case.
 TEST(DisplacementScale, LargestDisplacementAtATenthOfTheModel) {
-    const struct {
-        const char* what;
-        std::vector<Joint> joints;
-        double scale;
-    } cases[] = {
-        // 0.1 * 3000 / |(12, 0, 5)| = 300 / 13 = 23.08
-        {"column, tip moves 13", {{0, 0, 0, 0, 0, 0}, {0, 0, 3000, 12, 0, 5}}, 23},
-        // the largest side of the box counts: 0.1 * 10000 / 0.5
-        {"frame 10000 x 4000", {{0, 0, 0, 0, 0, 0}, {10000, 0, 4000, 0.5, 0, 0}}, 2000},
-        // a mode shape normalised to 1 on a model far from the origin: 0.1 * 6000 / 1
-        {"mode shape", {{-5e5, 2e5, 0, 0, 0, 0}, {-5e5, 2e5 - 6000, 100, 0, -1, 0}}, 600},
-        // 0.1 * 1000 / 0.0137 = 7299.3, two digits
-        {"rounded", {{0, 0, 0, 0, 0.0137, 0}, {1000, 0, 0, 0, 0, 0}}, 7300},
-        {"a value that is not a number is passed over",
-         {{0, 0, 0, kNaN, 0, 0}, {0, 1000, 0, 3, 4, 0}},
-         20},
-        {"nothing moves", {{0, 0, 0, 0, 0, 0}, {0, 0, 3000, 0, 0, 0}}, 1},
-        {"one joint has no size", {{5, 5, 5, 1, 0, 0}}, 1},
-    };
-    for (const auto& c : cases)
-        EXPECT_DOUBLE_EQ(ScaleOf(c.joints), c.scale) << c.what;
+    for (const vandra::testing::TestCase& c : vandra::testing::ReadCases("post/displacement-scale.case"))
+        EXPECT_DOUBLE_EQ(ScaleOf(c.One("joints")), std::stod(c.One("scale"))) << c.where << ": " << c.title;
 }
 
 TEST(DisplacementScale, EveryStepOfAHistoryCountsAndJointsPastTheModelDoNot) {

@@ -1,6 +1,7 @@
 // The element force readers against hand-written recorder files: which columns each frame type
 // takes and which section forces they give, the blocks of 100 elements, all-or-nothing refusals
 // naming file, line and column, the load factors of each analysis and the envelope over steps.
+#include "CaseFile.h"
 #include "PostTestSupport.h"
 
 #include "model/NumberText.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -113,33 +115,19 @@ TEST(FrameForces, TheAxialForceFileIsPartOfTheRead) {
               0u);
 }
 
-// The factor of each applied pattern at a recorded line: the time column while a pattern grows,
-// the gravity's last factor once a pushover or a time history holds it.
+// The factors of tests/cases/post/load-factors.case.
 TEST(FrameForces, LoadFactorsOfEveryAnalysis) {
-    const struct {
-        int type;
-        int line;
-        double time;
-        double loadCase, loadVector;
-    } cases[] = {
-        {kSingleLoadControl, 3, 0.3, 0.3, 0},
-        {kSingleDisplacementControl, 3, 1.7, 0, 1.7},
-        {kGravityPushover, 10, 0.9, 0.9, 0},     // gravity, line LoadSteps
-        {kGravityPushover, 11, 0.02, 0.9, 0.02}, // push: gravity held at line 10's time
-        {kModal, 1, 0, 0, 0},
-        {kTimeHistory, 40, 0.8, 0, 0},
-        {kGravityTimeHistory, 4, 0.4, 0.4, 0},
-        {kGravityTimeHistory, 400, 7.5, 0.9, 0},
-        {kMultipleSupport, 40, 0.8, 0, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE("type " + std::to_string(c.type) + " line " + std::to_string(c.line));
+    for (const TestCase& c : ReadCases("post/load-factors.case")) {
+        std::istringstream at(c.One("at"));
         TSettings s;
-        s.AnalysisType = c.type;
+        int line = 0;
+        double time = 0;
+        at >> s.AnalysisType >> line >> time;
         s.LoadSteps = 10;
-        const TLoadFactors f = LoadFactorsAt(s, c.line, c.time, HeldGravityLine(s) ? 0.9 : 0);
-        EXPECT_EQ(f.LoadCase, c.loadCase);
-        EXPECT_EQ(f.LoadVector, c.loadVector);
+        const TLoadFactors f = LoadFactorsAt(s, line, time, HeldGravityLine(s) ? 0.9 : 0);
+        const std::vector<std::string> gives = Words(c.One("gives"));
+        EXPECT_EQ(f.LoadCase, std::stod(gives.at(0))) << c.where << ": " << c.title;
+        EXPECT_EQ(f.LoadVector, std::stod(gives.at(1))) << c.where << ": " << c.title;
     }
     // A pushover read at a push step takes the gravity factor from the file's line LoadSteps.
     TModel m = FramesOfTypes({kElasticBeamColumn}, kLength);

@@ -1,12 +1,13 @@
-// Diagrams along a member against beam formulas for loads the solver checks do not bring (partial
-// and triangular loads, an axial load): the section forces at the ends of a member in equilibrium
-// with its loads (the sign convention of src/post/Forces.md), the values along it and its
-// extremes.
+// Diagrams along a member against beam formulas (tests/cases/post/member-diagrams.case), and the
+// points that draw them.
+#include "CaseFile.h"
+
 #include "post/MemberDiagram.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,27 +26,6 @@ TLoadPiece Piece(double a, double b, Vec3 wa, Vec3 wb) {
     return TLoadPiece{a, b, wa, wb};
 }
 
-struct Value {
-    int component;
-    double x;
-    double expected;
-};
-
-struct Extreme {
-    int component;
-    bool max; // the largest, else the smallest
-    double x;
-    double expected;
-};
-
-struct Case {
-    const char* what;
-    TEndForces ends;
-    std::vector<TLoadPiece> pieces;
-    std::vector<Value> values;
-    std::vector<Extreme> extremes;
-};
-
 TEndForces Ends(std::initializer_list<std::pair<int, std::pair<double, double>>> list) {
     TEndForces e;
     for (const auto& [c, ij] : list) {
@@ -55,58 +35,47 @@ TEndForces Ends(std::initializer_list<std::pair<int, std::pair<double, double>>>
     return e;
 }
 
-std::vector<Case> Cases() {
-    const double r3 = std::sqrt(3.0);
-    return {
-        {"simply supported, uniform load along +y: M = -w L^2 / 8 at mid-span",
-         Ends({{kForceVy, {kW * kL / 2, -kW * kL / 2}}}),
-         {Piece(0, kL, {0, kW, 0}, {0, kW, 0})},
-         {{kForceMz, kL / 2, -kW * kL * kL / 8},
-          {kForceMz, kL / 4, -3 * kW * kL * kL / 32},
-          {kForceVy, kL / 4, kW * kL / 4},
-          {kForceVy, kL / 2, 0}},
-         {{kForceMz, false, kL / 2, -kW * kL * kL / 8}, {kForceMz, true, 0, 0}}},
-        {"simply supported, load along +y rising from 0 to w: extreme w L^2 / (9 sqrt 3) at L / "
-         "sqrt 3",
-         Ends({{kForceVy, {kW * kL / 6, -kW * kL / 3}}}),
-         {Piece(0, kL, {0, 0, 0}, {0, kW, 0})},
-         {{kForceMz, kL / 2, -kW * kL * kL / 16}, {kForceVy, kL / r3, 0}},
-         {{kForceMz, false, kL / r3, -kW * kL * kL / (9 * r3)},
-          {kForceVy, false, kL, -kW * kL / 3}}},
-        {"simply supported, uniform load along -y on the middle half: 3 w L^2 / 32 at mid-span",
-         Ends({{kForceVy, {-kW * kL / 4, kW * kL / 4}}}),
-         {Piece(kL / 4, 3 * kL / 4, {0, -kW, 0}, {0, -kW, 0})},
-         {{kForceMz, kL / 2, 3 * kW * kL * kL / 32},
-          {kForceMz, kL / 4, kW * kL * kL / 16},
-          {kForceVy, kL / 8, -kW * kL / 4},
-          {kForceVy, 7 * kL / 8, kW * kL / 4}},
-         {{kForceMz, true, kL / 2, 3 * kW * kL * kL / 32}}},
-        {"what equilibrium leaves at end J is spread linearly: both ends as recorded",
-         Ends({{kForceMz, {0, 10}}, {kForceN, {4, 6}}}),
-         {},
-         {{kForceMz, kL / 2, 5}, {kForceMz, kL, 10}, {kForceN, kL / 4, 4.5}},
-         {{kForceMz, true, kL, 10}, {kForceMz, false, 0, 0}}},
-    };
-}
-
+// The cases of tests/cases/post/member-diagrams.case: the recorded end values at both ends, and the
+// beam formulas along the member and at its extremes.
 TEST(MemberDiagram, BeamFormulas) {
+    const std::map<std::string, int> components = {{"N", kForceN},   {"Vy", kForceVy},
+                                                   {"Vz", kForceVz}, {"T", kForceT},
+                                                   {"My", kForceMy}, {"Mz", kForceMz}};
+    const auto numbers = [](const std::string& line) {
+        std::vector<double> v;
+        for (const std::string& w : vandra::testing::Words(line.substr(line.find(' ') + 1)))
+            v.push_back(vandra::testing::Expression::Of(w));
+        return v;
+    };
     TMemberDiagram d;
-    for (const Case& c : Cases()) {
-        SCOPED_TRACE(c.what);
-        d.Build(kL, c.ends, c.pieces.data(), c.pieces.size());
+    for (const vandra::testing::TestCase& c : vandra::testing::ReadCases("post/member-diagrams.case")) {
+        SCOPED_TRACE(c.where + ": " + c.title);
+        TEndForces ends;
+        for (const std::string& e : c.All("ends")) {
+            const auto k = static_cast<size_t>(components.at(e.substr(0, e.find(' '))));
+            ends.I[k] = numbers(e)[0];
+            ends.J[k] = numbers(e)[1];
+        }
+        std::vector<TLoadPiece> pieces;
+        for (const std::string& p : c.All("piece")) {
+            const std::vector<double> v = numbers("- " + p);
+            pieces.push_back(Piece(v[0], v[1], {v[2], v[3], v[4]}, {v[5], v[6], v[7]}));
+        }
+        d.Build(kL, ends, pieces.data(), pieces.size());
         for (int comp = 0; comp < kForceComponentCount; ++comp) {
-            EXPECT_NEAR(d.At(comp, 0), c.ends.I[static_cast<size_t>(comp)], 1e-9) << comp;
-            EXPECT_NEAR(d.At(comp, kL), c.ends.J[static_cast<size_t>(comp)], 1e-9) << comp;
+            EXPECT_NEAR(d.At(comp, 0), ends.I[static_cast<size_t>(comp)], 1e-9) << comp;
+            EXPECT_NEAR(d.At(comp, kL), ends.J[static_cast<size_t>(comp)], 1e-9) << comp;
         }
-        for (const Value& v : c.values)
-            EXPECT_NEAR(d.At(v.component, v.x), v.expected, Tolerance(v.expected))
-                << "component " << v.component << " at " << v.x;
-        for (const Extreme& e : c.extremes) {
-            const TDiagramExtremes got = d.Extremes(e.component);
-            const TDiagramPoint& p = e.max ? got.Max : got.Min;
-            EXPECT_NEAR(p.Value, e.expected, Tolerance(e.expected)) << "component " << e.component;
-            EXPECT_NEAR(p.X, e.x, 1e-9 * kL) << "component " << e.component;
-        }
+        for (const std::string key : {"at", "max", "min"})
+            for (const std::string& e : c.All(key)) {
+                const int comp = components.at(e.substr(0, e.find(' ')));
+                const double x = numbers(e)[0], expected = numbers(e)[1];
+                const TDiagramExtremes got = d.Extremes(comp);
+                const TDiagramPoint p = key == "at" ? TDiagramPoint{x, d.At(comp, x)}
+                                        : key == "max" ? got.Max : got.Min;
+                EXPECT_NEAR(p.Value, expected, Tolerance(expected)) << key << " " << e;
+                EXPECT_NEAR(p.X, x, 1e-9 * kL) << key << " " << e;
+            }
     }
 }
 

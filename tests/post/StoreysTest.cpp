@@ -1,9 +1,13 @@
 // Levels of a building from its diaphragms or its elevations, and the drifts of its storeys from
 // joints one above the other.
+#include "CaseFile.h"
+
 #include "post/Storeys.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -38,47 +42,33 @@ void AddDiaphragm(TModel& m, std::vector<int> slaves, int master) {
     m.DiaphCount = static_cast<int>(m.Diaphs.size()) - 1;
 }
 
+// The cases of tests/cases/post/storeys.case.
 TEST(Storeys, LevelsFromDiaphragmsOrElevations) {
-    struct Case {
-        const char* what;
-        TModel model;
-        bool fromDiaphragms;
-        std::vector<double> z;
-        std::vector<std::vector<int>> joints;
-    };
-    TModel braced = JointsAt(
-        {{0, 0, 0}, {0, 0, 3000}, {5, 5, 1500}, {0, 0, 6000}, {3, 3, 3000.5}, {3, 3, 6000}});
-    AddDiaphragm(braced, {2}, 5);
-    AddDiaphragm(braced, {4}, 6);
-    TModel ground = JointsAt({{0, 0, 0}, {1, 0, 0}, {0, 0, 3000}});
-    AddDiaphragm(ground, {1}, 2);
-    Case cases[] = {
-        {"distinct elevations, 0.4 mm apart is one",
-         JointsAt({{0, 0, 0}, {0, 0, 3000}, {0, 1, 3000.4}, {0, 0, 6000}}),
-         false,
-         {0, 3000.2, 6000},
-         {{1}, {2, 3}, {4}}},
-        {"in centimetres the tolerance is 0.1 cm",
-         JointsAt({{0, 0, 0}, {0, 0, 300}, {0, 1, 300.05}, {0, 2, 300.2}}, kLengthCM),
-         false,
-         {0, 300.025, 300.2},
-         {{1}, {2, 3}, {4}}},
-        {"diaphragm levels and the base; the brace's middle joint is no level",
-         braced,
-         true,
-         {0, 3000.5, 6000},
-         {{1}, {2, 5}, {4, 6}}},
-        {"a diaphragm at the lowest elevation is the base", ground, true, {0}, {{1, 2}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const TLevels levels = FindLevels(c.model);
-        EXPECT_EQ(levels.FromDiaphragms, c.fromDiaphragms);
-        ASSERT_EQ(levels.Levels.size(), c.z.size());
-        for (size_t k = 0; k < c.z.size(); ++k) {
-            EXPECT_NEAR(levels.Levels[k].Z, c.z[k], 1e-9);
-            EXPECT_EQ(levels.Levels[k].Joints, c.joints[k]);
+    for (const vandra::testing::TestCase& c : vandra::testing::ReadCases("post/storeys.case")) {
+        std::vector<P> points;
+        for (std::string p : vandra::testing::Words(c.One("joints"))) {
+            std::replace(p.begin(), p.end(), ',', ' ');
+            std::istringstream in(p);
+            points.emplace_back();
+            in >> points.back().x >> points.back().y >> points.back().z;
         }
+        TModel m = JointsAt(points, c.One("unit") == "cm" ? kLengthCM : kLengthMM);
+        for (const std::string& d : c.All("diaphragm")) {
+            std::vector<int> slaves;
+            for (const std::string& w : vandra::testing::Words(d.substr(0, d.find('>'))))
+                slaves.push_back(std::stoi(w));
+            AddDiaphragm(m, slaves, std::stoi(d.substr(d.find('>') + 1)));
+        }
+        const TLevels levels = FindLevels(m);
+        std::ostringstream got;
+        got.precision(12);
+        for (const TLevel& level : levels.Levels) {
+            got << (&level == levels.Levels.data() ? "" : " | ") << level.Z << ":";
+            for (int j : level.Joints)
+                got << ' ' << j;
+        }
+        EXPECT_EQ(levels.FromDiaphragms, c.One("from") == "diaphragms") << c.where;
+        EXPECT_EQ(got.str(), c.One("levels")) << c.where << ": " << c.title;
     }
 }
 

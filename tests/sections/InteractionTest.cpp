@@ -1,9 +1,11 @@
 // The interaction diagram against hand calculations: plastic steel sections, the balanced point of
 // a doubly reinforced section, the squash load, symmetry, and with a softening concrete the peak
 // of a moment-curvature walk at constant axial force. Refusals of sections the analysis cannot use.
+#include "CaseFile.h"
 #include "FiberSectionBuilder.h"
 
 #include "model/Errors.h"
+#include "model/MaterialLaws.h"
 #include "sections/Interaction.h"
 #include "sections/MaterialResponse.h"
 
@@ -257,55 +259,40 @@ TEST(Interaction, SofteningConcreteReachesThePeakOfMomentCurvature) {
     }
 }
 
+// The cases of tests/cases/sections/analysis-refusals.case; a diagram of too few plane directions
+// is a caller's fault.
 TEST(Interaction, SectionsTheAnalysisCannotUseAreRefused) {
-    using Change = std::function<void(FiberSectionBuilder&)>;
-    auto set = [](int mat, double TMAT::*field, double value, int law = 0) -> Change {
-        return [=](FiberSectionBuilder& b) {
-            TMAT& m = b.model.Mats[static_cast<size_t>(mat)];
-            m.*field = value;
-            if (law != 0) m.MatType = law;
-        };
-    };
-    const double inf = std::numeric_limits<double>::infinity();
-    const std::pair<Change, std::string> cases[] = {
-        {[](FiberSectionBuilder&) {}, ""},
-        {[](FiberSectionBuilder& b) { b.Material(TMAT{}); }, ""}, // a material no fiber uses
-        {[](FiberSectionBuilder& b) { b.fibers.clear(); }, " has no fibers to analyse"},
-        {[](FiberSectionBuilder& b) { b.fibers[1].FibArea = 0; },
-         ": fiber 2 has area 0; every fiber needs a positive area"},
-        {[](FiberSectionBuilder& b) { b.fibers[1].FibArea = std::nan(""); },
-         ": fiber 2 has area NAN; every fiber needs a positive area"},
-        {[=](FiberSectionBuilder& b) { b.fibers[0].FibZ = inf; },
-         ": fiber 1 has a position that is not finite"},
-        {[](FiberSectionBuilder& b) { b.fibers[2].FibMat = 3; },
-         ": fiber 3 refers to material 3, which the model does not have"},
-        {[](FiberSectionBuilder& b) { b.model.Mats[1].MatType = kMatElastic; },
-         ": material C01 is elastic, so its fibers have no strength; give it a steel or concrete "
-         "law"},
-        {[](FiberSectionBuilder& b) { b.model.Mats[2].MatType = 0; },
-         ": material S01 has no material law"},
-        {set(2, &TMAT::Fy, 0), ": material S01: the yield stress Fy must be positive, not 0"},
-        {set(2, &TMAT::b, 1),
-         ": material S01: the hardening ratio b must be at least 0 and below 1, not 1"},
-        {set(2, &TMAT::cR2, 0, kMatSteel02), ": material S01: cR2 must be positive, not 0"},
-        {set(2, &TMAT::E0, inf), ": material S01: E0 is not a finite number"},
-        {set(1, &TMAT::epsU, 0),
-         ": material C01: the crushing strain epsU must be negative, not 0"},
-        {set(1, &TMAT::Ets, -1, kMatConcrete02),
-         ": material C01: the tension softening Ets must not be negative, not -1"},
-    };
-    for (const auto& [change, message] : cases) {
+    for (const vandra::testing::TestCase& c : vandra::testing::ReadCases("sections/analysis-refusals.case")) {
         FiberSectionBuilder b;
         const int concrete = b.Material(ConcreteLaw(kMatConcrete01, -30, -0.002, -6, -0.006));
         b.Cells(-100, 100, 1, -100, 100, 2, concrete);
         b.Bar(0, 50, 300, b.Material(SteelLaw(kMatSteel01, 400, 200000, 0.01)));
-        change(b);
+        for (const std::string& change : vandra::testing::Words(c.One("change"))) {
+            if (change == "no-fibers") b.fibers.clear();
+            if (change == "unused-material") b.Material(TMAT{});
+            const size_t first = change.find('.'), dot = change.find('.', first + 1);
+            const size_t eq = change.find('=');
+            if (eq == std::string::npos) continue;
+            const size_t k = std::stoul(change.substr(first + 1));
+            const std::string field = change.substr(dot + 1, eq - dot - 1);
+            const double v = std::stod(change.substr(eq + 1));
+            if (change.starts_with("fiber.")) {
+                TFIBER& f = b.fibers[k - 1];
+                if (field == "FibMat") f.FibMat = static_cast<int>(v);
+                else (field == "FibArea" ? f.FibArea : f.FibZ) = v;
+            } else if (field == "MatType") {
+                b.model.Mats[k].MatType = static_cast<int>(v);
+            } else {
+                b.model.Mats[k].*FindMaterialParam(field)->field = v;
+            }
+        }
+        std::string refusal = "accepted";
         try {
             b.Prepare("B1");
-            EXPECT_EQ(message, "");
         } catch (const InputError& e) {
-            EXPECT_EQ(e.what(), "Frame section B1" + message);
+            refusal = e.what();
         }
+        EXPECT_EQ(refusal, c.One("error")) << c.where << ": " << c.title;
     }
 
     FiberSectionBuilder b;

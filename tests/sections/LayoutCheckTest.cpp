@@ -1,12 +1,13 @@
-// The checks that refuse a section layout or a material law that would be silently wrong: each
-// change of a sound 400 x 400 column (or of a sound concrete and steel) and the exact refusal.
+// The checks that refuse a section layout or a material law that would be silently wrong.
+#include "CaseFile.h"
+
 #include "model/Errors.h"
 #include "model/MaterialLaws.h"
 #include "sections/Fibers.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <map>
 #include <string>
 
 using namespace vandra;
@@ -26,14 +27,6 @@ TSECTION Column() {
     return s;
 }
 
-TMAT Law(int type) {
-    TMAT m;
-    m.Name = "M1";
-    m.E = 30000;
-    ChooseMaterialLaw(m, type);
-    return m;
-}
-
 template <typename Check> std::string Refusal(Check check) {
     try {
         check();
@@ -45,78 +38,34 @@ template <typename Check> std::string Refusal(Check check) {
 
 } // namespace
 
-TEST(LayoutCheck, RefusesLayoutsThatWouldBeSilentlyWrong) {
-    const struct {
-        const char* what;
-        std::function<void(TSECTION&)> change;
-        std::string message;
-    } cases[] = {
-        {"sound", [](TSECTION&) {}, "accepted"},
-        {"no concrete fibers", [](TSECTION& s) { s.DivideFX = 0; },
-         "Frame section NCOL400: DivideFX must be at least 1, not 0"},
-        {"negative division", [](TSECTION& s) { s.DivideFY = -3; },
-         "Frame section NCOL400: DivideFY must be at least 1, not -3"},
-        {"no bars on a face with bars", [](TSECTION& s) { s.BarNumNY = 0; },
-         "Frame section NCOL400: BarNumNY must be at least 2 to carry the bar area BarBot = 1000, "
-         "not 0"},
-        {"one bar: no corners", [](TSECTION& s) { s.BarNumNX = 1; },
-         "Frame section NCOL400: BarNumNX must be at least 2 to carry the bar area BarTop = 1000, "
-         "not 1"},
-        {"a negative hinge", [](TSECTION& s) { s.FrameType = kBeamWithHinge, s.HingeLenJ = -1; },
-         "Frame section NCOL400: the hinge length HingeLenJ must not be negative, not -1"},
-        {"no bars and no bar area", [](TSECTION& s) { s.BarNumNX = 0, s.BarTop = 0; }, "accepted"},
-        {"negative bar area", [](TSECTION& s) { s.BarTop = -1; },
-         "Frame section NCOL400: the bar area BarTop must not be negative, not -1"},
-        {"bars outside", [](TSECTION& s) { s.Cover = 1000; },
-         "Frame section NCOL400: Cover 1000 puts the bars outside the 400 x 400 section (the cover "
-         "must lie from 0 to less than half of 400)"},
-        {"bars on the centre line", [](TSECTION& s) { s.T[2] = 70; },
-         "Frame section NCOL400: Cover 35 puts the bars outside the 70 x 400 section (the cover "
-         "must lie from 0 to less than half of 70)"},
-        {"negative cover", [](TSECTION& s) { s.Cover = -5; },
-         "Frame section NCOL400: Cover -5 puts the bars outside the 400 x 400 section (the cover "
-         "must lie from 0 to less than half of 400)"},
-        {"an elastic section draws no fibers",
-         [](TSECTION& s) { s.FrameType = kElasticBeamColumn, s.DivideFX = 0; }, "accepted"},
-        {"a ring of two fibers", [](TSECTION& s) { s.Shape = kShapePipe, s.DivideFX = 2; },
-         "Frame section NCOL400: DivideFX must be at least 3, not 2"},
-        {"an I without web fibers", [](TSECTION& s) { s.Shape = kShapeI, s.DivideFY = 0; },
-         "Frame section NCOL400: DivideFY must be at least 1, not 0"},
-    };
-    for (const auto& c : cases) {
+// The cases of tests/cases/sections/layout-refusals.case.
+TEST(LayoutCheck, RefusesLayoutsAndLawsThatWouldBeSilentlyWrong) {
+    const std::map<std::string, int TSECTION::*> integers = {
+        {"FrameType", &TSECTION::FrameType}, {"Shape", &TSECTION::Shape},
+        {"DivideFX", &TSECTION::DivideFX},   {"DivideFY", &TSECTION::DivideFY},
+        {"BarNumNX", &TSECTION::BarNumNX},   {"BarNumNY", &TSECTION::BarNumNY}};
+    const std::map<std::string, double TSECTION::*> numbers = {{"HingeLenJ", &TSECTION::HingeLenJ},
+                                                               {"BarTop", &TSECTION::BarTop},
+                                                               {"Cover", &TSECTION::Cover}};
+    for (const vandra::testing::TestCase& c : vandra::testing::ReadCases("sections/layout-refusals.case")) {
+        std::vector<std::string> changes = vandra::testing::Words(c.One(c.Has("law") ? "law" : "section"));
         TSECTION s = Column();
-        c.change(s);
-        EXPECT_EQ(Refusal([&] { CheckFiberLayout(s); }), c.message) << c.what;
-    }
-}
-
-TEST(LayoutCheck, RefusesMaterialLawsWithoutAStrengthOrAStiffness) {
-    const struct {
-        int type;
-        std::function<void(TMAT&)> change;
-        std::string message;
-    } cases[] = {
-        {kMatConcrete02, [](TMAT&) {}, "accepted"},
-        {kMatConcrete02, [](TMAT& m) { m.epsc0 = 0.002; },
-         "Material M1: the concrete strain at strength epsc0 must be negative (compression), not "
-         "0.002"},
-        {kMatConcrete01, [](TMAT& m) { m.epsc0 = 0; },
-         "Material M1: the concrete strain at strength epsc0 must be negative (compression), not "
-         "0"},
-        {kMatSteel02, [](TMAT&) {}, "accepted"},
-        {kMatSteel02, [](TMAT& m) { m.E0 = -200000; },
-         "Material M1: the steel elastic modulus E0 must be positive, not -200000"},
-        {kMatSteel01, [](TMAT& m) { m.E0 = 0; },
-         "Material M1: the steel elastic modulus E0 must be positive, not 0"},
-        {kMatSteel02, [](TMAT& m) { m.b = 1; },
-         "Material M1: the hardening ratio b must be at least 0 and below 1, not 1"},
-        {kMatConcrete02, [](TMAT& m) { m.epsU = -0.001; },
-         "Material M1: the crushing strain epsU must be at least as large in size as epsc0, not "
-         "-0.001"},
-    };
-    for (const auto& c : cases) {
-        TMAT m = Law(c.type);
-        c.change(m);
-        EXPECT_EQ(Refusal([&] { CheckMaterialLaw(m); }), c.message) << c.type;
+        TMAT m;
+        m.Name = "M1";
+        m.E = 30000;
+        if (c.Has("law")) ChooseMaterialLaw(m, std::stoi(changes[0]));
+        for (size_t k = c.Has("law") ? 1 : 0; k < changes.size(); ++k) {
+            const size_t eq = changes[k].find('=');
+            const std::string name = changes[k].substr(0, eq);
+            const double v = std::stod(changes[k].substr(eq + 1));
+            if (c.Has("law")) m.*FindMaterialParam(name)->field = v;
+            else if (integers.contains(name)) s.*integers.at(name) = static_cast<int>(v);
+            else if (numbers.contains(name)) s.*numbers.at(name) = v;
+            else if (name == "T2") s.T[2] = v;
+            else ADD_FAILURE() << c.where << ": no field " << name;
+        }
+        const std::string refusal = c.Has("law") ? Refusal([&] { CheckMaterialLaw(m); })
+                                                 : Refusal([&] { CheckFiberLayout(s); });
+        EXPECT_EQ(refusal, c.One("error")) << c.where << ": " << c.title;
     }
 }

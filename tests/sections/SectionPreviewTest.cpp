@@ -1,10 +1,13 @@
 // The section picture as primitives: where each outline, grid line, bar and text goes.
+#include "CaseFile.h"
+
 #include "sections/SectionPreview.h"
 #include "sections/Fibers.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 using namespace vandra;
 using Kind = PreviewPrimitive::Kind;
@@ -43,43 +46,28 @@ PreviewPrimitive Dot(int x, int y, PreviewColor c) {
 
 } // namespace
 
+// The cases of tests/cases/sections/preview.case.
 TEST(SectionPreview, CountsAndPrimitivesPerShape) {
-    struct Case {
-        const char* name;
-        TSECTION section;
-        std::string text;
-        size_t rectangles, ellipses, blueLines, blackLines, redDots, blueDots;
-    };
-    TSECTION beam = Section(kShapeRectangle, 500, 300);
-    beam.SectionKind = kBeamSection;
-    TSECTION oneColumn = Section(kShapeRectangle, 500, 300);
-    oneColumn.DivideFX = 1;
-    const Case cases[] = {
-        // clear square + outline; 4 + 4 grid lines; 10 X bars red, 10 Y bars blue
-        {"column", Section(kShapeRectangle, 500, 300), "NUM OF FIBERS = 45", 2, 0, 8, 0, 10, 10},
-        {"beam", beam, "NUM OF FIBERS = 35", 2, 0, 8, 0, 5, 5},
-        {"column FX 1", oneColumn, "NUM OF FIBERS = 25", 2, 0, 4, 0, 10, 10},
-        // flanges and web; 4 + 4 flange lines, 4 web lines
-        {"I", Section(kShapeI, 400, 180, 13.5, 8.6), "NUM OF FIBERS = 15", 4, 0, 12, 0, 0, 0},
-        // flanges and two webs; 4 + 4 flange lines, 4 + 4 web lines; as many as generation writes
-        {"box", Section(kShapeBox, 300, 200, 10, 10), "NUM OF FIBERS = 20", 5, 0, 16, 0, 0, 0},
-        // two circles and five rays, no text
-        {"pipe", Section(kShapePipe, 168.3, 8), "<none>", 1, 2, 0, 5, 0, 0},
-        {"no shape", Section(kShapeNone, 400, 400), "<none>", 1, 0, 0, 0, 0, 0},
-        {"zero dimensions", Section(kShapeRectangle, 0, 0), "NUM OF FIBERS = 45", 1, 0, 0, 0, 0, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto all = DrawSectionPreview(c.section);
+    for (const vandra::testing::TestCase& c : vandra::testing::ReadCases("sections/preview.case")) {
+        SCOPED_TRACE(c.where + ": " + c.title);
+        std::vector<double> t;
+        for (const std::string& w : vandra::testing::Words(c.One("section")))
+            t.push_back(std::stod(w));
+        t.resize(5);
+        TSECTION s = Section(static_cast<int>(t[0]), t[1], t[2], t[3], t[4]);
+        if (c.Has("beam")) s.SectionKind = kBeamSection;
+        if (c.Has("divide")) s.DivideFX = std::stoi(c.One("divide"));
+        const auto all = DrawSectionPreview(s);
         ASSERT_FALSE(all.empty());
         EXPECT_EQ(all.front(), (PreviewPrimitive{Kind::Rectangle, 0, 0, 200, 200, {}, {}}));
-        EXPECT_EQ(TextOf(all), c.text);
-        EXPECT_EQ(Of(all, Kind::Rectangle).size(), c.rectangles);
-        EXPECT_EQ(Of(all, Kind::Ellipse).size(), c.ellipses);
-        EXPECT_EQ(Of(all, Kind::Line, PreviewColor::Blue, false).size(), c.blueLines);
-        EXPECT_EQ(Of(all, Kind::Line, PreviewColor::Black, false).size(), c.blackLines);
-        EXPECT_EQ(Of(all, Kind::Dot, PreviewColor::Red, false).size(), c.redDots);
-        EXPECT_EQ(Of(all, Kind::Dot, PreviewColor::Blue, false).size(), c.blueDots);
+        EXPECT_EQ(TextOf(all), c.One("text", "<none>"));
+        std::ostringstream counts;
+        counts << Of(all, Kind::Rectangle).size() << ' ' << Of(all, Kind::Ellipse).size() << ' '
+               << Of(all, Kind::Line, PreviewColor::Blue, false).size() << ' '
+               << Of(all, Kind::Line, PreviewColor::Black, false).size() << ' '
+               << Of(all, Kind::Dot, PreviewColor::Red, false).size() << ' '
+               << Of(all, Kind::Dot, PreviewColor::Blue, false).size();
+        EXPECT_EQ(counts.str(), c.One("counts"));
     }
 }
 
@@ -99,45 +87,43 @@ TEST(SectionPreview, AnnouncedCountIsTheGeneratedCount) {
     }
 }
 
-TEST(SectionPreview, RectanglePositions) {
-    // 400 wide, 200 deep: 0.4 pixel per unit, outline from (20, 60) to (180, 140).
-    TSECTION s = Section(kShapeRectangle, 200, 400);
-    s.DivideFX = 2;
-    s.DivideFY = 2;
-    s.BarNumNX = 2;
-    s.BarNumNY = 1;
-    s.Cover = 50;
-    const auto all = DrawSectionPreview(s);
-    EXPECT_EQ(all[1], (PreviewPrimitive{Kind::Rectangle, 20, 60, 180, 140, {}, {}}));
-    const auto lines = Of(all, Kind::Line);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], (PreviewPrimitive{Kind::Line, 100, 60, 100, 140, PreviewColor::Blue, {}}));
-    EXPECT_EQ(lines[1], (PreviewPrimitive{Kind::Line, 20, 100, 180, 100, PreviewColor::Blue, {}}));
-    // X bars at y = -150 and 150 on the bottom (z = -50) then the top line (z = 50); one Y bar
-    // per side at mid height.
-    const std::vector<PreviewPrimitive> dots = Of(all, Kind::Dot);
-    const std::vector<PreviewPrimitive> expected = {
-        Dot(40, 120, PreviewColor::Red),  Dot(160, 120, PreviewColor::Red),
-        Dot(40, 80, PreviewColor::Red),   Dot(160, 80, PreviewColor::Red),
-        Dot(40, 100, PreviewColor::Blue), Dot(160, 100, PreviewColor::Blue)};
-    EXPECT_EQ(dots, expected);
-    EXPECT_EQ(all.back().x1, 50);
-    EXPECT_EQ(all.back().y1, 180);
-}
-
-TEST(SectionPreview, PipeRaysAndCircles) {
-    TSECTION s = Section(kShapePipe, 200, 20);
-    s.DivideFX = 4;
-    const auto all = DrawSectionPreview(s);
-    const auto circles = Of(all, Kind::Ellipse);
-    ASSERT_EQ(circles.size(), 2u);
-    EXPECT_EQ(circles[0], (PreviewPrimitive{Kind::Ellipse, 20, 20, 180, 180, {}, {}}));
-    EXPECT_EQ(circles[1], (PreviewPrimitive{Kind::Ellipse, 36, 36, 164, 164, {}, {}}));
-    const auto rays = Of(all, Kind::Line);
-    ASSERT_EQ(rays.size(), 4u);
-    EXPECT_EQ(rays[0], (PreviewPrimitive{Kind::Line, 164, 100, 180, 100, {}, {}}));
-    // The screen row grows with sin(theta): the second ray points down.
-    EXPECT_EQ(rays[1], (PreviewPrimitive{Kind::Line, 100, 164, 100, 180, {}, {}}));
+// Where outlines, grid lines, bars and circles land: a rectangle 400 wide and 200 deep at 0.4
+// pixel per unit, its X bars at y = -150 and 150 on the bottom (z = -50) then the top line, one Y
+// bar a side at mid height; a pipe's circles and rays, the screen row growing with sin(theta).
+TEST(SectionPreview, PrimitivesLandWhereTheSectionIs) {
+    TSECTION rectangle = Section(kShapeRectangle, 200, 400);
+    rectangle.DivideFX = rectangle.DivideFY = rectangle.BarNumNX = 2;
+    rectangle.BarNumNY = 1;
+    rectangle.Cover = 50;
+    TSECTION pipe = Section(kShapePipe, 200, 20);
+    pipe.DivideFX = 4;
+    using P = PreviewPrimitive;
+    const struct {
+        TSECTION section;
+        Kind kind;
+        std::vector<PreviewPrimitive> expected;
+    } cases[] = {
+        {rectangle, Kind::Rectangle,
+         {{Kind::Rectangle, 0, 0, 200, 200, {}, {}}, {Kind::Rectangle, 20, 60, 180, 140, {}, {}}}},
+        {rectangle, Kind::Line,
+         {P{Kind::Line, 100, 60, 100, 140, PreviewColor::Blue, {}},
+          P{Kind::Line, 20, 100, 180, 100, PreviewColor::Blue, {}}}},
+        {rectangle, Kind::Dot,
+         {Dot(40, 120, PreviewColor::Red), Dot(160, 120, PreviewColor::Red),
+          Dot(40, 80, PreviewColor::Red), Dot(160, 80, PreviewColor::Red),
+          Dot(40, 100, PreviewColor::Blue), Dot(160, 100, PreviewColor::Blue)}},
+        {pipe, Kind::Ellipse,
+         {{Kind::Ellipse, 20, 20, 180, 180, {}, {}}, {Kind::Ellipse, 36, 36, 164, 164, {}, {}}}},
+        {pipe, Kind::Line,
+         {{Kind::Line, 164, 100, 180, 100, {}, {}}, {Kind::Line, 100, 164, 100, 180, {}, {}},
+          {Kind::Line, 36, 100, 20, 100, {}, {}}, {Kind::Line, 100, 36, 100, 20, {}, {}}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Of(DrawSectionPreview(c.section), c.kind), c.expected) << int(c.kind);
+    const auto text = Of(DrawSectionPreview(rectangle), Kind::Text);
+    ASSERT_EQ(text.size(), 1u);
+    EXPECT_EQ(text[0].x1, 50);
+    EXPECT_EQ(text[0].y1, 180);
 }
 
 TEST(SectionPreview, PixelsRoundHalvesToEven) {

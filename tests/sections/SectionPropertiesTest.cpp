@@ -1,39 +1,42 @@
-#include "sections/SectionProperties.h"
+#include "CaseFile.h"
 
+#include "sections/SectionProperties.h"
 #include "sections/Fibers.h"
 #include "sections/ScriptSection.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <numbers>
-
 using namespace vandra;
 
-TEST(SectionProperties, RectangleSolidBarGivenAndNone) {
-    TSECTION rectangle;
-    rectangle.Shape = kShapeRectangle;
-    rectangle.T = {0, 500, 300, 0, 0, 0, 0};
-    const TSectionProps r = SectionPropertiesOf(rectangle);
-    EXPECT_DOUBLE_EQ(r.Area, 1.5e5);
-    EXPECT_DOUBLE_EQ(r.I33, 3.125e9);
-    EXPECT_DOUBLE_EQ(r.I22, 1.125e9);
-    EXPECT_DOUBLE_EQ(r.AS2, 1.25e5);
-    EXPECT_DOUBLE_EQ(r.AS3, 1.25e5);
-    EXPECT_NEAR(r.TorsJ, 2.8174e9, 0.0001e9);
-    rectangle.T[1] = rectangle.T[2] = 0;
-    EXPECT_EQ(SectionPropertiesOf(rectangle).TorsJ, 0); // no division by zero
+namespace {
 
-    TSECTION pipe; // a wall of half the diameter: a solid bar
-    pipe.Shape = kShapePipe;
-    pipe.T = {0, 100, 50, 0, 0, 0, 0};
-    const TSectionProps bar = SectionPropertiesOf(pipe);
-    constexpr double pi = std::numbers::pi;
-    EXPECT_DOUBLE_EQ(bar.Area, 2500 * pi);
-    EXPECT_DOUBLE_EQ(bar.I22, 1e8 * pi / 64);
-    EXPECT_DOUBLE_EQ(bar.TorsJ, 50.0 * 50 * 50 * 50 * pi / 2);
+// The section of a case: its shape, then T1..T4.
+TSECTION SectionOf(const vandra::testing::TestCase& c) {
+    const std::vector<std::string> w = vandra::testing::Words(c.One("section"));
+    TSECTION s;
+    s.Shape = std::stoi(w.at(0));
+    for (size_t k = 1; k < w.size(); ++k)
+        s.T[k] = std::stod(w[k]);
+    return s;
+}
 
-    TSECTION general; // the file's properties, as given
+} // namespace
+
+// The cases of tests/cases/sections/shapes.case; a rectangle without size has no torsion (no
+// division by zero); a general section takes the file's properties as given, none without them.
+TEST(SectionProperties, ShapesGivenAndNone) {
+    for (const vandra::testing::TestCase& c : vandra::testing::ReadCases("sections/shapes.case")) {
+        const TSectionProps p = SectionPropertiesOf(SectionOf(c));
+        const std::pair<const char*, double> values[] = {{"Area", p.Area}, {"I22", p.I22},
+                                                         {"I33", p.I33},   {"AS2", p.AS2},
+                                                         {"AS3", p.AS3},   {"TorsJ", p.TorsJ}};
+        for (const auto& [name, value] : values)
+            if (c.Has(name)) EXPECT_TRUE(vandra::testing::CloseTo(value, c.One(name))) << c.where << ": " << name << " " << value;
+    }
+    TSECTION empty;
+    empty.Shape = kShapeRectangle;
+    EXPECT_EQ(SectionPropertiesOf(empty).TorsJ, 0);
+    TSECTION general;
     general.GivenProps = TSectionProps{3, 4, 5, 6, 7, 8};
     EXPECT_EQ(SectionPropertiesOf(general), (TSectionProps{3, 4, 5, 6, 7, 8}));
     EXPECT_EQ(SectionPropertiesOf(TSECTION()), TSectionProps());
@@ -82,67 +85,14 @@ TEST(ScriptSection, MaterialShearModulusAndFibersByFrameType) {
     EXPECT_EQ(ScriptSectionOf(m, 1, 1).G, 0);
 }
 
-namespace {
-
-struct Shape {
-    const char* name;
-    int shape;
-    std::array<double, 4> t; // depth, width, flange thickness, web thickness
-    double area, i22, i33, as2, as3, torsJ;
-};
-
-// Hand values of the rectangles each shape is made of.
-const Shape kShapes[] = {
-    {"IPE 400",
-     kShapeI,
-     {400, 180, 13.5, 8.6},
-     8067.8,
-     13141770.740666667,
-     218764745.51666667,
-     5.0 / 6 * 400 * 8.6,
-     5.0 / 3 * 180 * 13.5,
-     380052.46666666667},
-    {"box 300 x 200 x 10",
-     kShapeBox,
-     {300, 200, 10, 10},
-     9600,
-     63920000,
-     120720000,
-     6000,
-     4000,
-     144000000},
-};
-
-TSECTION SectionOf(const Shape& s) {
-    TSECTION sec;
-    sec.Shape = s.shape;
-    for (size_t k = 0; k < 4; ++k)
-        sec.T[k + 1] = s.t[k];
-    return sec;
-}
-
-} // namespace
-
-TEST(SectionProperties, IAndBoxAreTheRectanglesDrawn) {
-    for (const Shape& s : kShapes) {
-        SCOPED_TRACE(s.name);
-        const TSectionProps sec = SectionPropertiesOf(SectionOf(s));
-        EXPECT_NEAR(sec.Area, s.area, 1e-9 * s.area);
-        EXPECT_NEAR(sec.I22, s.i22, 1e-12 * s.i22);
-        EXPECT_NEAR(sec.I33, s.i33, 1e-12 * s.i33);
-        EXPECT_NEAR(sec.AS2, s.as2, 1e-12 * s.as2);
-        EXPECT_NEAR(sec.AS3, s.as3, 1e-12 * s.as3);
-        EXPECT_NEAR(sec.TorsJ, s.torsJ, 1e-12 * s.torsJ);
-    }
-}
-
 // The fiber section and the elastic properties describe the same shape: with many fibers the sums
 // A, A z^2 and A y^2 approach Area, I33 and I22. The flanges (and the webs across their thickness)
 // are one fiber thick, so their own inertia about that axis stays out: well under 0.2 %.
 TEST(SectionProperties, AgreeWithAFineFiberLayout) {
-    for (const Shape& s : kShapes) {
-        SCOPED_TRACE(s.name);
-        TSECTION section = SectionOf(s);
+    for (const vandra::testing::TestCase& c : vandra::testing::ReadCases("sections/shapes.case")) {
+        if (!c.Has("fibers")) continue;
+        SCOPED_TRACE(c.title);
+        TSECTION section = SectionOf(c);
         section.DivideFX = section.DivideFY = 400;
         double area = 0, i22 = 0, i33 = 0;
         for (const TFIBER& f : SectionFibers(section, 1)) {

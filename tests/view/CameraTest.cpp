@@ -1,3 +1,5 @@
+#include "CaseFile.h"
+
 #include "view/Camera.h"
 
 #include <gtest/gtest.h>
@@ -27,57 +29,36 @@ TModel NodesAt(std::initializer_list<std::array<double, 3>> points) {
 
 } // namespace
 
-TEST(Camera, RoundPixelTakesHalvesToTheEvenNeighbour) {
-    const struct {
-        double in;
-        int out;
-    } cases[] = {{364.5, 364},      {365.5, 366},         {-0.5, 0},
-                 {-1.5, -2},        {2.4999, 2},          {2.5001, 3},
-                 {std::nan(""), 0}, {1e300, kPixelLimit}, {-1e300, -kPixelLimit}};
-    for (const auto& c : cases)
-        EXPECT_EQ(RoundPixel(c.in), c.out) << c.in;
-}
-
-TEST(Camera, ProjectionOfThePlanView) {
-    TModel m = NodesAt({{0, 0, 0}, {0, 10, 0}, {10, 0, 0}, {0, 0, 7}});
-    TViewState v;
-    TProjection p;
-    ProjectModel(m, v, kW, kH, {}, p);
-    EXPECT_EQ(p.Nodes[1].X, 604);
-    EXPECT_EQ(p.Nodes[1].Y, 364); // 364.5 goes to the even neighbour
-    EXPECT_EQ(p.Nodes[2].Y, 362); // Y up: 10 units at scale 5 is 2 pixels higher
-    EXPECT_EQ(p.Nodes[3].X, 606);
-    EXPECT_EQ(p.Nodes[4].Y, 364); // Z points at the viewer in the plan view
-
-    SetPlaneView(v, PlaneView::XZ);
-    ProjectModel(m, v, kW, kH, {}, p);
-    EXPECT_EQ(p.Nodes[4].Y, 364 - 1); // 7 / 5 = 1.4 pixels up
-    EXPECT_EQ(p.Nodes[2].Y, 364);
-
-    v.TiltAngle = 90; // a positive tilt turns Z downwards
-    ProjectModel(m, v, kW, kH, {}, p);
-    EXPECT_EQ(p.Nodes[4].Y, 366);
-}
-
-TEST(Camera, NodesMoveByTheirOffsetsTimesTheDisplacementScale) {
-    TModel m = NodesAt({{0, 0, 0}, {0, 0, 0}});
-    const double x[] = {0, 1, 1}, zero[] = {0, 0, 0};
-    TViewState v;
-    TProjection p;
-    const struct {
-        double scale;
-        size_t count;
-        int x1, x2;
-    } cases[] = {{10, 3, 606, 606},
-                 {-10, 3, 602, 602},
-                 {0, 3, 604, 604},
-                 {10, 2, 606, 604},
-                 {10, 0, 604, 604}};
-    for (const auto& c : cases) {
-        v.DisplacementScale = c.scale;
-        ProjectModel(m, v, kW, kH, TNodeOffsets{x, zero, zero, c.count}, p);
-        EXPECT_EQ(p.Nodes[1].X, c.x1) << c.scale << " " << c.count;
-        EXPECT_EQ(p.Nodes[2].X, c.x2) << c.scale << " " << c.count;
+// The cases of tests/cases/view/camera.case.
+TEST(Camera, RoundingAndProjectionOfTheCases) {
+    using vandra::testing::Words;
+    const TModel m = NodesAt({{0, 0, 0}, {0, 10, 0}, {10, 0, 0}, {0, 0, 7}});
+    const double x[] = {0, 1, 1, 1, 1}, zero[5] = {};
+    for (const vandra::testing::TestCase& c : vandra::testing::ReadCases("view/camera.case")) {
+        SCOPED_TRACE(c.where + ": " + c.title);
+        if (c.Has("round")) {
+            std::string got;
+            for (const std::string& w : Words(c.One("round")))
+                got += std::to_string(RoundPixel(std::stod(w))) + " ";
+            EXPECT_EQ(got, c.One("gives") + " ");
+            continue;
+        }
+        TViewState v;
+        const std::vector<std::string> view = Words(c.One("view", "XY"));
+        SetPlaneView(v, PlaneView::YZ);
+        SetPlaneView(v, view[0] == "XZ" ? PlaneView::XZ : view[0] == "YZ" ? PlaneView::YZ : PlaneView::XY);
+        if (view.size() == 3) v.TiltAngle = std::stod(view[2]);
+        if (const std::vector<std::string> pan = Words(c.One("pan")); pan.size() == 4)
+            PanDrag(v, std::stoi(pan[0]), std::stoi(pan[1]), std::stoi(pan[2]), std::stoi(pan[3]));
+        const std::vector<std::string> offsets = Words(c.One("offsets", "0 0"));
+        v.DisplacementScale = std::stod(offsets[0]);
+        TProjection p;
+        ProjectModel(m, v, kW, kH, TNodeOffsets{x, zero, zero, std::stoul(offsets[1])}, p);
+        for (const std::string& j : c.All("joint")) {
+            const std::vector<std::string> w = Words(j);
+            const auto& at = p.Nodes[std::stoul(w[0])];
+            EXPECT_EQ(std::to_string(at.X) + " " + std::to_string(at.Y), w[1] + " " + w[2]) << j;
+        }
     }
 }
 
@@ -149,34 +130,12 @@ TEST(Camera, ZoomAll) {
     EXPECT_EQ(v.ViewScale, 1.0); // the fit of extents is tested on pictures (ZoomFitTest)
 }
 
-TEST(Camera, PlaneViews) {
-    TModel m = NodesAt({{0, 0, 0}, {0, 10, 0}, {0, 0, 10}});
+TEST(Camera, WheelNotchesScaleByATenth) {
     TViewState v;
-    TProjection p;
-    SetPlaneView(v, PlaneView::YZ);
-    EXPECT_EQ(v.PlanAngle, 90);
-    EXPECT_EQ(v.TiltAngle, -90);
-    ProjectModel(m, v, kW, kH, {}, p);
-    EXPECT_LT(p.Nodes[2].X, p.Nodes[1].X); // larger Y further left
-    EXPECT_LT(p.Nodes[3].Y, p.Nodes[1].Y); // Z up
-    SetPlaneView(v, PlaneView::XY);
-    EXPECT_EQ(v.PlanAngle, 0);
-    EXPECT_EQ(v.TiltAngle, 0);
-}
-
-TEST(Camera, WheelAndPan) {
-    TViewState v;
-    TProjection p;
     WheelNotch(v, false);
     EXPECT_DOUBLE_EQ(v.ViewScale, 4.5);
     WheelNotch(v, true);
     EXPECT_DOUBLE_EQ(v.ViewScale, 5.0);
-
-    TModel m = NodesAt({{0, 0, 0}});
-    PanDrag(v, 110, 95, 100, 100);
-    ProjectModel(m, v, kW, kH, {}, p);
-    EXPECT_EQ(p.Nodes[1].X, 614); // the model follows the pointer
-    EXPECT_EQ(p.Nodes[1].Y, 360); // 359.5 goes to the even neighbour
 }
 
 TEST(Camera, RotateDragTurnsHalfATurnPerImageAndResetsBeyondAFullTurn) {

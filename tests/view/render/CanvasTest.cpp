@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 using namespace vandra;
 using namespace vandra::testing;
 
@@ -30,55 +33,66 @@ QImage White(int W, int H) {
 
 } // namespace
 
-TEST(Canvas, BoxesExcludeTheirRightAndBottomEdges) {
+// Each shape in both ways of drawing: the box of what it paints (boxes and ellipses exclude their
+// right and bottom edges; an ellipse touches every side of its box whatever the pen), its pixels by
+// colour (-1: not counted) and points that must be red. Far coordinates are clipped, not lost.
+TEST(Canvas, ShapesPaintTheirBoxInBothWaysOfDrawing) {
     EnsureGuiApplication();
-    for (bool plain : {true, false}) {
-        QImage image = White(40, 40);
-        {
-            Canvas c(image, plain);
-            c.SetPenClear();
+    const auto ellipse = [](int pen, int half) {
+        return [=](Canvas& c) {
+            if (pen == 0) c.SetPenClear();
+            else c.SetPen(kBlue, pen);
             c.SetBrushColor(kRed);
-            c.Rectangle(0, 0, 10, 10);
-        }
-        EXPECT_EQ(Painted(image), QRect(0, 0, 10, 10));
-        EXPECT_EQ(CountColor(image, kRed, 0, 0, 40, 40), 100);
-
-        image = White(40, 40);
-        {
-            Canvas c(image, plain);
-            c.SetPen(kBlue, 1);
-            c.SetBrushColor(kRed);
-            c.Rectangle(5, 6, 15, 16);
-        }
-        EXPECT_EQ(Painted(image), QRect(5, 6, 10, 10));
-        EXPECT_EQ(CountColor(image, kBlue, 0, 0, 40, 40), 36); // the outline on the box's rim
-        EXPECT_EQ(CountColor(image, kRed, 0, 0, 40, 40), 64);
-    }
-}
-
-TEST(Canvas, EllipsesStayInsideTheirBoxAndTouchEverySide) {
-    EnsureGuiApplication();
+            c.Ellipse(20 - half, 20 - half, 20 + half, 20 + half);
+        };
+    };
     const struct {
-        int pen; // 0: clear
-        int half;
-    } cases[] = {{0, 4}, {1, 5}, {2, 5}};
-    for (const auto& k : cases) {
+        const char* what;
+        std::function<void(Canvas&)> draw;
+        QRect box;
+        int red, blue;
+        std::vector<QPoint> reds;
+    } cases[] = {
+        {"box without a pen",
+         [](Canvas& c) { c.SetPenClear(), c.SetBrushColor(kRed), c.Rectangle(0, 0, 10, 10); },
+         QRect(0, 0, 10, 10), 100, 0, {}},
+        {"box with its outline on the rim",
+         [](Canvas& c) { c.SetPen(kBlue, 1), c.SetBrushColor(kRed), c.Rectangle(5, 6, 15, 16); },
+         QRect(5, 6, 10, 10), 64, 36, {}},
+        {"ellipse without a pen", ellipse(0, 4), QRect(16, 16, 8, 8), -1, -1, {{20, 20}}},
+        {"ellipse, pen 1", ellipse(1, 5), QRect(15, 15, 10, 10), -1, -1, {{20, 20}}},
+        {"ellipse, pen 2", ellipse(2, 5), QRect(15, 15, 10, 10), -1, -1, {{20, 20}}},
+        {"node dot: 8 pixels, the corners cut",
+         [](Canvas& c) { c.SetPenClear(), c.SetBrushColor(kBlue), c.NodeDot(10, 10); },
+         QRect(6, 6, 8, 8), 0, 52, {}},
+        {"far lines and polygon",
+         [](Canvas& c) {
+             c.SetPen(kBlue, 2);
+             c.Line(-kPixelLimit, 10, kPixelLimit, 10);
+             c.SetPen(kRed, 1);
+             c.Line(25, -kPixelLimit, 25, kPixelLimit);
+             c.SetBrushStyle(BrushStyle::Solid);
+             c.SetBrushColor(kRed);
+             const QPoint far[4] = {
+                 {-kPixelLimit, 30}, {kPixelLimit, 30}, {kPixelLimit, 40}, {-kPixelLimit, 40}};
+             c.Polygon(far, 4);
+         },
+         QRect(0, 0, 50, 50), -1, 2 * 50 - 2, {{25, 0}, {25, 49}, {0, 35}, {49, 35}}},
+    };
+    for (const auto& k : cases)
         for (bool plain : {true, false}) {
-            QImage image = White(40, 40);
+            SCOPED_TRACE(std::string(k.what) + (plain ? ", plain" : ", fast"));
+            QImage image = White(50, 50);
             {
                 Canvas c(image, plain);
-                if (k.pen == 0)
-                    c.SetPenClear();
-                else
-                    c.SetPen(kBlue, k.pen);
-                c.SetBrushColor(kRed);
-                c.Ellipse(20 - k.half, 20 - k.half, 20 + k.half, 20 + k.half);
+                k.draw(c);
             }
-            EXPECT_EQ(Painted(image), QRect(20 - k.half, 20 - k.half, 2 * k.half, 2 * k.half))
-                << "pen " << k.pen << (plain ? " plain" : " fast");
-            EXPECT_EQ(image.pixel(20, 20), kRed | 0xFF000000u);
+            EXPECT_EQ(Painted(image), k.box);
+            if (k.red >= 0) EXPECT_EQ(CountColor(image, kRed, 0, 0, 50, 50), k.red);
+            if (k.blue >= 0) EXPECT_EQ(CountColor(image, kBlue, 0, 0, 50, 50), k.blue);
+            for (const QPoint& p : k.reds)
+                EXPECT_EQ(image.pixel(p), kRed | 0xFF000000u) << p.x() << ", " << p.y();
         }
-    }
 }
 
 TEST(Canvas, NodeDotBlitMatchesTheEllipseEverywhere) {
@@ -125,51 +139,3 @@ TEST(Canvas, TextCellIsFilledOnlyWithASolidBrush) {
     }
 }
 
-TEST(Canvas, FarCoordinatesAreClippedNotLost) {
-    EnsureGuiApplication();
-    for (bool plain : {true, false}) {
-        QImage image = White(50, 50);
-        {
-            Canvas c(image, plain);
-            c.SetPen(kBlue, 2);
-            c.Line(-kPixelLimit, 10, kPixelLimit, 10);
-            c.SetPen(kRed, 1);
-            c.Line(25, -kPixelLimit, 25, kPixelLimit);
-            c.SetBrushStyle(BrushStyle::Solid);
-            c.SetBrushColor(kRed);
-            const QPoint far[4] = {
-                {-kPixelLimit, 30}, {kPixelLimit, 30}, {kPixelLimit, 40}, {-kPixelLimit, 40}};
-            c.Polygon(far, 4);
-        }
-        EXPECT_EQ(CountColor(image, kBlue, 0, 0, 50, 50), 2 * 50 - 2);
-        EXPECT_EQ(image.pixel(25, 0), kRed | 0xFF000000u);
-        EXPECT_EQ(image.pixel(25, 49), kRed | 0xFF000000u);
-        EXPECT_EQ(image.pixel(0, 35), kRed | 0xFF000000u);
-        EXPECT_EQ(image.pixel(49, 35), kRed | 0xFF000000u);
-    }
-}
-
-TEST(Canvas, NodeDotShape) {
-    EnsureGuiApplication();
-    QImage image = White(20, 20);
-    {
-        Canvas c(image, true);
-        c.SetPenClear();
-        c.SetBrushColor(kBlue);
-        c.NodeDot(10, 10);
-    }
-    QString rows;
-    for (int y = 6; y < 14; ++y) {
-        for (int x = 6; x < 14; ++x)
-            rows += image.pixel(x, y) == (kBlue | 0xFF000000u) ? 'o' : '.';
-        rows += '\n';
-    }
-    EXPECT_EQ(rows.toStdString(), "..oooo..\n"
-                                  ".oooooo.\n"
-                                  "oooooooo\n"
-                                  "oooooooo\n"
-                                  "oooooooo\n"
-                                  "oooooooo\n"
-                                  ".oooooo.\n"
-                                  "..oooo..\n");
-}

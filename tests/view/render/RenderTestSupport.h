@@ -2,15 +2,14 @@
 // in code whose joints sit on chosen pixels.
 #pragma once
 
+#include "CaseFile.h"
 #include "model/Model.h"
 #include "view/Camera.h"
 
 #include <QGuiApplication>
 #include <QImage>
 
-#include <fstream>
 #include <initializer_list>
-#include <sstream>
 #include <string>
 #include <utility>
 
@@ -85,14 +84,6 @@ inline int CountColor(const QImage& image, QRgb color, int x1, int y1, int x2, i
         for (int x = x1; x < x2; ++x)
             if (image.valid(x, y) && image.pixel(x, y) == (color | 0xFF000000u)) ++n;
     return n;
-}
-
-// The whole content of a file written by a picture or movie writer.
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 } // namespace vandra::testing
