@@ -5,6 +5,10 @@
 // EXPR may hold {NAME} of a "let: NAME = EXPR" or {PROBE}. The probes (steps and modes from 1,
 // directions 1..3 or 1..6, components N Vy Vz T My Mz):
 //   disp STEP JOINT DIR, rot STEP JOINT DIR, time STEP, steps, reaction STEP JOINT DIR,
+//   shape MODE JOINT (the square of the mode shape's plan motion), file NAME ROW COLUMN (a number
+//   of a file the run wrote), section-i|section-j STEP COMPONENT FRAME (1: the frame's end has a
+//   value in the section recorders' files), curve STEP FRAME SCALE BENDS N POINT DIR (the frame
+//   drawn from its ends' motions in N points, straight when BENDS is 0),
 //   base STEP DIR (sum of the reactions), applied FACTOR1 FACTOR2 DIR, kind STEP FRAME
 //   (0 none, 1 axial, 2 beam), factor STEP, end STEP FRAME I|J COMP,
 //   force STEP FRAME COMP X, min|max|min-x|max-x STEP FRAME COMP (the diagram and its extremes),
@@ -21,6 +25,7 @@
 #include "convert/V14Converter.h"
 #include "import/ModelFile.h"
 #include "import/TabularImport.h"
+#include "post/CurvedFrames.h"
 #include "post/FrameForces.h"
 #include "post/FrameGeometry.h"
 #include "post/ModalTable.h"
@@ -52,6 +57,29 @@ public:
         if (kind == "disp") return pick(ReadNodeStep(p_.model, folder_, n(1)), n(3), size_t(n(2)));
         if (kind == "rot")
             return pick(ReadNodeRotationStep(p_.model, folder_, n(1)), n(3), size_t(n(2)));
+        if (kind == "shape") {
+            const TNodeField u = ReadModeShape(p_.model, folder_, n(1));
+            return std::pow(u.X.at(size_t(n(2))), 2) + std::pow(u.Y.at(size_t(n(2))), 2);
+        }
+        if (kind == "file")
+            return ReadRecorder(p_.run.Folder() / w[1]).at(size_t(n(2) - 1)).at(size_t(n(3) - 1));
+        if (kind.starts_with("section-")) {
+            const TFrameEnds e = ReadSectionStep(p_.model, p_.settings, folder_, n(1), n(2));
+            return e.Any && (kind == "section-i" ? e.HasI : e.HasJ).at(size_t(n(3)));
+        }
+        if (kind == "curve") {
+            const TNodeField u = ReadNodeStep(p_.model, folder_, n(1));
+            const TNodeField r = ReadNodeRotationStep(p_.model, folder_, n(1));
+            const auto motion = [&](size_t j) {
+                return TJointMotion{{u.X[j], u.Y[j], u.Z[j]}, {r.X[j], r.Y[j], r.Z[j]}};
+            };
+            const TFRAME& f = p_.model.Frames.at(size_t(n(2)));
+            std::vector<Vec3> points(size_t(n(5)));
+            CurvedFrame(FrameGeometryOf(p_.model, n(2)), motion(size_t(f.NodeI)),
+                        motion(size_t(f.NodeJ)), Expression::Of(w[3]), n(4) != 0, n(5),
+                        points.data());
+            return points.at(size_t(n(6)))[size_t(n(7) - 1)];
+        }
         if (kind == "time") return History().Time.at(size_t(n(1) - 1));
         if (kind == "steps") return History().Steps;
         if (kind == "reaction" || kind == "base") {

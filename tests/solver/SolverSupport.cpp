@@ -1,15 +1,14 @@
 #include "SolverSupport.h"
 
+#include "TestTempDir.h"
 #include "model/NumberParse.h"
 
-#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string_view>
 #include <system_error>
@@ -29,66 +28,22 @@ bool IsExecutable(const fs::path& path) {
     return fs::is_regular_file(path, ec) && ::access(path.c_str(), X_OK) == 0;
 }
 
-fs::path MakeRunFolder() {
-    std::string pattern = (fs::temp_directory_path() / "vandra-solver-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        ADD_FAILURE() << "cannot create a temporary folder: " << std::strerror(errno);
-        return {};
-    }
-    return pattern;
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
-// Runs the solver on kScriptName inside folder, its console going to kLogName there.
+// Runs the solver on kScriptName inside folder, its console going to kLogName there; a run that
+// hangs is killed after timeoutSeconds.
 SolverRun Execute(const fs::path& folder, unsigned timeoutSeconds) {
-    const fs::path solver = FindOpenSees();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::chdir(folder.c_str()) != 0) ::_exit(126);
-        const int log = ::open(kLogName, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int none = ::open("/dev/null", O_RDONLY);
-        if (log < 0 || none < 0) ::_exit(126);
-        ::dup2(none, 0);
-        ::dup2(log, 1);
-        ::dup2(log, 2);
-        ::alarm(timeoutSeconds); // SIGALRM survives exec and ends a run that hangs
-        ::execl(solver.c_str(), solver.c_str(), kScriptName, static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    if (child < 0) {
-        ADD_FAILURE() << "cannot start " << solver << ": " << std::strerror(errno);
-        return SolverRun({}, folder, false);
-    }
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    std::string console = ReadAll(folder / kLogName);
-    if (WIFSIGNALED(status))
-        console += "\nWARNING (test) the solver was ended by signal " +
-                   std::to_string(WTERMSIG(status)) + "\n";
-    else if (WIFEXITED(status) && WEXITSTATUS(status) >= 126)
-        console += "\nWARNING (test) the solver " + solver.string() + " could not be run\n";
+    const std::string command = "cd '" + folder.string() + "' && timeout " +
+                                std::to_string(timeoutSeconds) + " '" + FindOpenSees().string() +
+                                "' " + kScriptName + " </dev/null >" + kLogName + " 2>&1";
+    const int status = std::system(command.c_str());
+    std::ifstream in(folder / kLogName, std::ios::binary);
+    std::string console((std::istreambuf_iterator<char>(in)), {});
+    // timeout says 124 for a run it ended, the shell 126 or 127 for a solver it cannot start and
+    // 128 + N for one ended by signal N.
+    if (!WIFEXITED(status) || WEXITSTATUS(status) >= 124)
+        console += "\nWARNING (test) the solver ended with status " +
+                   std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + "\n";
     const bool finished = console.find(kEndMarker) != std::string::npos;
     return SolverRun(std::move(console), folder, finished);
-}
-
-void CopyExtras(const fs::path& folder, const std::vector<fs::path>& extraFiles) {
-    for (const fs::path& extra : extraFiles) {
-        std::error_code ec;
-        fs::copy_file(extra, folder / extra.filename(), fs::copy_options::overwrite_existing, ec);
-        if (ec) ADD_FAILURE() << "cannot copy " << extra << ": " << ec.message();
-    }
-}
-
-// The marker puts on a line of its own after the script's last line.
-std::string EndMarkerLine() {
-    return "\r\nputs \"" + std::string(kEndMarker) + "\"\r\n";
 }
 
 } // namespace
@@ -96,63 +51,35 @@ std::string EndMarkerLine() {
 fs::path FindOpenSees() {
     if (const char* given = std::getenv("VANDRA_OPENSEES"); given != nullptr && *given != '\0')
         return IsExecutable(given) ? fs::path(given) : fs::path();
-    const char* path = std::getenv("PATH");
-    if (path == nullptr) return {};
-    std::string_view rest(path);
-    while (true) {
-        const size_t colon = rest.find(':');
-        const std::string_view dir = rest.substr(0, colon);
+    std::istringstream path(std::getenv("PATH") ? std::getenv("PATH") : "");
+    for (std::string dir; std::getline(path, dir, ':');)
         if (!dir.empty() && IsExecutable(fs::path(dir) / "OpenSees"))
             return fs::path(dir) / "OpenSees";
-        if (colon == std::string_view::npos) return {};
-        rest.remove_prefix(colon + 1);
-    }
+    return {};
 }
 
 SolverRun::SolverRun(std::string console, fs::path folder, bool finished)
-    : console_(std::move(console)), folder_(std::move(folder)), finished_(finished) {}
-
-SolverRun::SolverRun(SolverRun&& other) noexcept
-    : console_(std::move(other.console_)), folder_(std::exchange(other.folder_, {})),
-      finished_(other.finished_) {}
-
-SolverRun& SolverRun::operator=(SolverRun&& other) noexcept {
-    if (this != &other) {
-        SolverRun old(std::move(*this));
-        console_ = std::move(other.console_);
-        folder_ = std::exchange(other.folder_, {});
-        finished_ = other.finished_;
-    }
-    return *this;
-}
-
-SolverRun::~SolverRun() {
+    : console_(std::move(console)), folder_(std::move(folder)), finished_(finished) {
     if (folder_.empty() || std::getenv("VANDRA_KEEP_SOLVER_RUNS") != nullptr) return;
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
+    remover_ = std::shared_ptr<void>(nullptr, [folder = folder_](void*) {
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    });
 }
 
 SolverRun RunSolver(const ScriptLineList& scriptLines, const std::vector<fs::path>& extraFiles,
                     unsigned timeoutSeconds) {
-    const fs::path folder = MakeRunFolder();
-    if (folder.empty()) return {};
-    CopyExtras(folder, extraFiles);
-    std::string text(scriptLines.Text());
-    text += EndMarkerLine();
-    std::ofstream(folder / kScriptName, std::ios::binary) << text;
-    return Execute(folder, timeoutSeconds);
-}
-
-SolverRun RunSolverFile(const fs::path& script, const std::vector<fs::path>& extraFiles,
-                        unsigned timeoutSeconds) {
-    const fs::path folder = MakeRunFolder();
-    if (folder.empty()) return {};
-    CopyExtras(folder, extraFiles);
-    std::ifstream in(script, std::ios::binary);
-    if (!in) ADD_FAILURE() << "cannot read " << script;
-    std::ostringstream text;
-    text << in.rdbuf() << EndMarkerLine();
-    std::ofstream(folder / kScriptName, std::ios::binary) << text.str();
+    static int runs = 0; // a fresh folder in the process's own
+    const fs::path folder = fs::path(ProcessTempDir()) / ("solver_run_" + std::to_string(++runs));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    for (const fs::path& extra : extraFiles) {
+        std::error_code ec;
+        fs::copy_file(extra, folder / extra.filename(), fs::copy_options::overwrite_existing, ec);
+        if (ec) ADD_FAILURE() << "cannot copy " << extra << ": " << ec.message();
+    }
+    std::ofstream(folder / kScriptName, std::ios::binary)
+        << scriptLines.Text() << "\r\nputs \"" << kEndMarker << "\"\r\n";
     return Execute(folder, timeoutSeconds);
 }
 

@@ -15,6 +15,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,16 +24,12 @@ namespace vandra::testing {
 // The solver executable, or an empty path when none is found.
 std::filesystem::path FindOpenSees();
 
-// One run of the solver: its console text (both streams) and the folder it ran in.
+// One run of the solver: its console text (both streams) and the folder it ran in, removed with the
+// last copy of the run.
 class SolverRun {
 public:
     SolverRun() = default;
     SolverRun(std::string console, std::filesystem::path folder, bool finished);
-    SolverRun(SolverRun&& other) noexcept;
-    SolverRun& operator=(SolverRun&& other) noexcept;
-    SolverRun(const SolverRun&) = delete;
-    SolverRun& operator=(const SolverRun&) = delete;
-    ~SolverRun();
 
     const std::string& Console() const { return console_; }
     const std::filesystem::path& Folder() const { return folder_; }
@@ -43,6 +40,7 @@ private:
     std::string console_;
     std::filesystem::path folder_;
     bool finished_ = false;
+    std::shared_ptr<void> remover_;
 };
 
 // Runs the script given as lines (written as model.tcl) in a fresh temporary folder into which
@@ -50,10 +48,6 @@ private:
 SolverRun RunSolver(const ScriptLineList& scriptLines,
                     const std::vector<std::filesystem::path>& extraFiles = {},
                     unsigned timeoutSeconds = 600);
-// The same for a script file.
-SolverRun RunSolverFile(const std::filesystem::path& script,
-                        const std::vector<std::filesystem::path>& extraFiles = {},
-                        unsigned timeoutSeconds = 600);
 
 // The lines of the console that show a failure: those starting with "WARNING", saying that
 // something "failed" or that an element dropped a load ("...::addLoad - load type unknown"), and

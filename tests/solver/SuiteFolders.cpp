@@ -6,6 +6,8 @@
 #include "motion/Spectrum.h"
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <numbers>
 
 namespace vandra::testing {
@@ -20,60 +22,25 @@ double OscillatorStiffness(double period) {
 
 std::string OscillatorScript(const Oscillator& o, double dt, int steps, double scale) {
     const double k = OscillatorStiffness(o.period);
-    const double w = std::sqrt(k);
     // An elastic spring, or one without hardening; with one iteration a step Newton converges
     // while the spring is elastic and fails at the first step in which it yields.
-    const std::string material = o.yieldForce > 0
-                                     ? "uniaxialMaterial Steel01 1 " + FormatGeneral(o.yieldForce) +
-                                           " " + FormatGeneral(k) + " 0.0"
-                                     : "uniaxialMaterial Elastic 1 " + FormatGeneral(k);
-    return "set f [open starts.txt a]; puts $f start; close $f\n" + o.before +
-           "\n"
-           "model BasicBuilder -ndm 1 -ndf 1\n"
-           "node 1 0.0\n"
-           "node 2 0.0 -mass 1.0\n"
-           "fix 1 1\n" +
-           material +
-           "\n"
-           "element zeroLength 1 1 2 -mat 1 -dir 1\n"
-           "if {![file exists record.txt]} { error \"the record file record.txt is missing\" }\n"
-           "timeSeries Path 1 -dt " +
-           FormatGeneral(dt) + " -filePath record.txt -factor " +
-           FormatGeneral(scale * motion::kStandardGravity) +
-           "\n"
-           "pattern UniformExcitation 1 1 -accel 1\n"
-           "rayleigh " +
-           FormatGeneral(2 * 0.05 * w) +
-           " 0 0 0\n"
-           "constraints Plain\n"
-           "numberer Plain\n"
-           "system BandGeneral\n"
-           "test NormUnbalance 1e-6 1\n"
-           "algorithm Newton\n"
-           "integrator Newmark 0.5 0.25\n"
-           "analysis Transient\n"
-           "set converged yes\n"
-           "set peakU 0.0\n"
-           "set peakV 0.0\n"
-           "for {set i 0} {$i < " +
-           text::FormatInt(steps) + "} {incr i} {\n" + "    if {[analyze 1 " + FormatGeneral(dt) +
-           "] != 0} { set converged no; break }\n"
-           "    set u [expr {abs([nodeDisp 2 1])}]\n"
-           "    if {$u > $peakU} { set peakU $u }\n"
-           "    reactions\n"
-           "    set v [expr {abs([nodeReaction 1 1])}]\n"
-           "    if {$v > $peakV} { set peakV $v }\n"
-           "}\n"
-           "set f [open outcome.txt w]\n"
-           "puts $f \"converged $converged\"\n"
-           "puts $f \"time [getTime]\"\n"
-           "puts $f \"peakDrift [expr {$peakU / " +
-           FormatGeneral(kStoreyHeight) +
-           "}]\"\n"
-           "puts $f \"peakRoof $peakU\"\n"
-           "puts $f \"peakBaseShear $peakV\"\n"
-           "puts $f end\n"
-           "close $f\n";
+    const std::string material = o.yieldForce > 0 ? "Steel01 1 " + FormatGeneral(o.yieldForce) +
+                                                        " " + FormatGeneral(k) + " 0.0"
+                                                  : "Elastic 1 " + FormatGeneral(k);
+    std::ifstream in(std::string(VANDRA_SOURCE_DIR) + "/tests/solver/oscillator.tcl");
+    std::string script((std::istreambuf_iterator<char>(in)), {});
+    const std::pair<std::string, std::string> fields[] = {
+        {"@BEFORE", o.before},
+        {"@MATERIAL", material},
+        {"@DT", FormatGeneral(dt)},
+        {"@FACTOR", FormatGeneral(scale * motion::kStandardGravity)},
+        {"@DAMPING", FormatGeneral(2 * 0.05 * std::sqrt(k))},
+        {"@STEPS", text::FormatInt(steps)},
+        {"@HEIGHT", FormatGeneral(kStoreyHeight)}};
+    for (const auto& [key, value] : fields)
+        for (size_t at; (at = script.find(key)) != std::string::npos;)
+            script.replace(at, key.size(), value);
+    return script;
 }
 
 motion::Manifest MakeSuite(const fs::path& dir, const std::vector<motion::Record>& records,

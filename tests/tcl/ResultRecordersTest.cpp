@@ -1,5 +1,5 @@
-// The result recorders: which nodes make up the supports' reactions, and the blocks of the
-// reaction, rotation and corotational truss files.
+// The result recorders: which nodes make up the supports' reactions (the blocks of the reaction,
+// rotation and corotational truss files: tests/cases/tcl/recorder-blocks.case).
 #include "ScriptTestSupport.h"
 
 #include "tcl/ResultRecorders.h"
@@ -13,53 +13,35 @@
 namespace vandra::testing {
 namespace {
 
-TModel Joints(int count) {
-    TModel m;
-    m.Nodes.resize(static_cast<size_t>(count) + 1);
-    m.NodeCount = count;
-    for (int j = 1; j <= count; ++j)
-        m.Nodes[static_cast<size_t>(j)].X = 1000.0 * j;
-    m.Frames.resize(1);
-    m.Sections.resize(1);
-    return m;
-}
-
-void AddFrame(TModel& m, int i, int j, int type, int release = kNoRelease) {
-    m.Sections.emplace_back().FrameType = type;
-    m.SectionCount = static_cast<int>(m.Sections.size()) - 1;
-    TFRAME f;
-    f.SecIdx = m.SectionCount;
-    f.NodeI = i;
-    f.NodeJ = j;
-    f.Release = release;
-    f.Axis2Z = 1;
-    m.Frames.push_back(f);
-    m.FrameCount = static_cast<int>(m.Frames.size()) - 1;
-}
-
-void AddTie(TModel& m, int retained, int constrained) {
-    if (m.EqualDofs.empty()) m.EqualDofs.resize(1);
-    TEQUALDOF tie;
-    tie.Retained = retained;
-    tie.Constrained = constrained;
-    tie.Dof = {0, 1, 1, 1, 0, 0, 0};
-    m.EqualDofs.push_back(tie);
-    m.EqualDofCount = static_cast<int>(m.EqualDofs.size()) - 1;
-}
-
 TEST(ResultRecorders, ReactionNodesAreTheSupportsAndWhatIsTiedToThem) {
-    TModel m = Joints(16);
+    TModel m;
+    m.Nodes.resize(size_t(m.NodeCount = 16) + 1);
+    for (size_t j = 1; j <= 16; ++j)
+        m.Nodes[j].X = 1000.0 * double(j);
+    m.Sections.resize(1);
+    const auto frame = [&m](int i, int j, int type, int release = kNoRelease) {
+        m.Sections.emplace_back().FrameType = type;
+        m.SectionCount = int(m.Sections.size()) - 1;
+        m.Frames.resize(std::max<size_t>(m.Frames.size(), 1));
+        m.Frames.push_back({{}, m.SectionCount, i, j, 0, 0, 0, 1, 0, release});
+        m.FrameCount = int(m.Frames.size()) - 1;
+    };
+    const auto tie = [&m](int retained, int constrained) {
+        m.EqualDofs.resize(std::max<size_t>(m.EqualDofs.size(), 1));
+        m.EqualDofs.push_back({retained, constrained, {0, 1, 1, 1, 0, 0, 0}});
+        m.EqualDofCount = int(m.EqualDofs.size()) - 1;
+    };
     m.Nodes[1].Restraint = {0, 1, 1, 1, 1, 1, 1};
     m.Nodes[2].Restraint = {0, 0, 0, 1, 0, 0, 0}; // a roller
     m.Nodes[3].Restraint = {0, 0, 0, 0, 0, 0, 0}; // free: the master of a diaphragm
     m.Diaphs.resize(2);
     m.DiaphCount = 1;
     m.Diaphs[1] = TDIAPH{2, {0, 4, 5}, 3};
-    AddFrame(m, 1, 6, kRigidBeam, kReleaseI); // equalDOF 1 6: joint 6 loads the support at 1
-    AddFrame(m, 8, 2, kRigidBeam, kReleaseJ); // equalDOF 2 8
-    AddTie(m, 2, 7);                          // an equal constraint tied to the roller
-    AddTie(m, 11, 12);                        // tied to a joint without a support: not one
-    AddFrame(m, 1, 9, kElasticBeamColumn);    // joint 1 also carries a frame ...
+    frame(1, 6, kRigidBeam, kReleaseI); // equalDOF 1 6: joint 6 loads the support at 1
+    frame(8, 2, kRigidBeam, kReleaseJ); // equalDOF 2 8
+    tie(2, 7);                          // an equal constraint tied to the roller
+    tie(11, 12);                        // tied to a joint without a support: not one
+    frame(1, 9, kElasticBeamColumn);    // joint 1 also carries a frame ...
     // ... and a solid on joints 1, 10..16, so joint 1 gets a three-dof twin for it.
     m.MatCount = 1;
     m.Mats.resize(2);
@@ -77,31 +59,6 @@ TEST(ResultRecorders, ReactionNodesAreTheSupportsAndWhatIsTiedToThem) {
     const std::vector<std::pair<int, int>> expected = {
         {1, 1}, {2, 2}, {3, 3}, {6, 1}, {7, 2}, {8, 2}, {tags.TwinNode(1), 1}};
     EXPECT_EQ(got, expected);
-}
-
-TEST(ResultRecorders, FilesInBlocksOfHundredTags) {
-    TModel m = Joints(150);
-    for (int j : {5, 120, 150})
-        m.Nodes[static_cast<size_t>(j)].Restraint[3] = 1;
-    for (int f = 1; f <= 250; ++f)
-        AddFrame(m, 1 + f % 149, 2 + f % 149, f % 100 == 50 || f == 230 ? kCorotTruss : kTruss);
-    const TagPlan tags(m, TSettings());
-    ScriptLineList lines;
-    WriteReactionRecorders(m, tags, lines);
-    WriteRotationRecorders(m, tags, lines);
-    WriteTrussAxialRecorders(m, tags, lines);
-    WriteModalReport(lines);
-    const ScriptLineList expected = {
-        "recorder Node -file react0.out -time -node 5 -dof 1 2 3 4 5 6 reaction",
-        "recorder Node -file react1.out -time -node 120 150 -dof 1 2 3 4 5 6 reaction",
-        "recorder Node -file node0_rot.out -time -nodeRange 1 100 -dof 4 5 6 disp",
-        "recorder Node -file node1_rot.out -time -nodeRange 101 150 -dof 4 5 6 disp",
-        "recorder Element -file ele1_axial.out -time -ele 50 axialForce",
-        "recorder Element -file ele2_axial.out -time -ele 150 axialForce",
-        "recorder Element -file ele0_axial.out -time -ele 230 250 axialForce",
-        "modalProperties -file ModalProperties.txt",
-    };
-    EXPECT_EQ(lines, expected);
 }
 
 } // namespace

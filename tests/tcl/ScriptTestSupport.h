@@ -50,17 +50,9 @@ inline std::vector<std::string> StandInComplaints(const std::vector<const Script
         list << dir + "/s" + std::to_string(k) + ".tcl\n";
     }
     list.close();
-    std::ofstream(dir + "/driver.tcl", std::ios::binary)
-        << "cd [lindex $argv 0]\nsource [lindex $argv 1]\nrename puts tclPuts\n"
-           "proc puts {args} { if {[llength $args] > 1} { tclPuts {*}$args } }\n"
-           "set report [open [lindex $argv 3] w]\nset f [open [lindex $argv 2] r]\n"
-           "foreach script [split [string trim [read $f]] \\n] {\n"
-           "    if {[catch {source $script} message]} { set message [string map {\\n { }} "
-           "$message] } else { set message {} }\n"
-           "    tclPuts $report $message\n}\nclose $report\n";
-    const std::string command = "tclsh '" + dir + "/driver.tcl' '" + dir + "' '" +
-                                SourcePath("tests/tcl/opensees_stub.tcl") + "' '" + dir +
-                                "/scripts.txt' '" + dir + "/report.txt' > /dev/null 2>&1";
+    const std::string command = "tclsh '" + SourcePath("tests/tcl/stand_in_driver.tcl") + "' '" +
+                                dir + "' '" + SourcePath("tests/tcl/opensees_stub.tcl") + "' '" +
+                                dir + "/scripts.txt' '" + dir + "/report.txt' > /dev/null 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << "tclsh failed";
     std::vector<std::string> complaints;
     std::ifstream report(dir + "/report.txt");

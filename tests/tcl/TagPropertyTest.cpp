@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <deque>
 #include <random>
-#include <span>
 
 namespace vandra::testing {
 namespace {
@@ -24,162 +23,150 @@ struct EdgeCounts {
     int sections, areaSecs, mats, cases;
 };
 
-class RandomModels {
-public:
-    explicit RandomModels(unsigned seed) : random_(seed) {}
-
-    // A model whose record counts lie in 0..maxCount (or at `edge`), with valid settings for it.
-    TModel Model(int maxCount, int maxCases, TSettings& s, const EdgeCounts* edge = nullptr) {
-        TModel m;
-        const int sections = edge ? edge->sections : Pick(0, maxCount);
-        const int areaSecs = edge ? edge->areaSecs : Pick(0, maxCount);
-        const int solids = Chance(60) ? Pick(0, maxCount) : 0;
-        const int mats =
-            edge ? edge->mats : Pick(sections > 0 || areaSecs > 0 || solids > 0 ? 1 : 0, maxCount);
-        const int frames = sections > 0 ? Pick(0, maxCount) : 0;
-        const int shells = areaSecs > 0 ? Pick(0, maxCount) : 0;
-        const int nodes = Pick(8, std::max(8, maxCount + 8));
-        m.NodeCount = nodes;
-        m.Nodes.resize(size_t(nodes) + 1);
-        for (TNODE& n : m.Nodes) {
-            n = {double(Pick(0, 10000)), double(Pick(0, 10000)), double(Pick(0, 10000))};
-            for (int d = 1; d <= 6; ++d) {
-                if (Chance(10)) n.Restraint[size_t(d)] = 1;
-                if (Chance(20)) n.Mass[size_t(d)] = Pick(0, 3);
-            }
-        }
-        m.MatCount = mats;
-        m.Mats.resize(size_t(mats) + 1);
-        for (int k = 1; k <= mats; ++k) {
-            TMAT& mat = m.Mats[size_t(k)];
-            mat = {"M" + std::to_string(k), kMatElastic, double(Pick(1000, 200000)), 0.2};
-            mat.G = mat.E / 2.4;
-            ChooseMaterialLaw(mat, Pick(kMatElastic, kMatConcrete02));
-        }
-        m.SectionCount = sections;
-        m.Sections.resize(size_t(sections) + 1);
-        for (int k = 1; k <= sections; ++k) {
-            TSECTION& sec = m.Sections[size_t(k)];
-            sec.Name = "S" + std::to_string(k);
-            sec.FrameType = Pick(kElasticBeamColumn, kElasticTimoshenkoBeam);
-            sec.Shape = Pick(kShapeNone, kShapePipe);
-            sec.T = {0, 500, 300, 20, 15, 20, 15};
-            sec.DivideFX = sec.DivideFY = Pick(1, 2);
-            sec.BarNumNX = sec.BarNumNY = 2;
-            sec.Cover = 30;
-            sec.BarTop = sec.BarBot = 500;
-            sec.SectionKind = Pick(kBeamSection, kColumnSection);
-            sec.GeoTransf = Pick(kLinear, kCorotational);
-            sec.MatIdx = Pick(1, mats);
-            sec.HingeLenI = sec.HingeLenJ = 300;
-        }
-        m.AreaSecCount = areaSecs;
-        m.AreaSecs.resize(size_t(areaSecs) + 1);
-        for (int k = 1; k <= areaSecs; ++k)
-            m.AreaSecs[size_t(k)] = {double(Pick(100, 300)), Chance(85) ? 1 : 0, Pick(1, mats),
-                                     "A" + std::to_string(k), 0, Pick(kShellMITC4, kShellDKGQ)};
-        m.FrameCount = frames;
-        m.Frames.resize(size_t(frames) + 1);
-        for (int f = 1; f <= frames; ++f) {
-            const std::vector<int> ends = Joints(nodes, 2);
-            m.Frames[size_t(f)] = {{}, Pick(1, sections), ends[0], ends[1], 0, 0, 0, 1, 0,
-                                   Pick(kNoRelease, kReleaseJ)};
-        }
-        m.ShellCount = shells;
-        m.Shells.resize(size_t(shells) + 1);
-        for (int i = 1; i <= shells; ++i) {
-            const std::vector<int> c = Joints(nodes, 4);
-            m.Shells[size_t(i)] = {{}, Pick(1, areaSecs), c[0], c[1], c[2], c[3]};
-        }
-        m.SolidCount = solids;
-        m.Solids.resize(size_t(solids) + 1);
-        std::vector<bool> ofSolid(size_t(nodes) + 1, false); // a solid's joint follows no diaphragm
-        for (int i = 1; i <= solids; ++i) {
-            const std::vector<int> c = Joints(nodes, 8);
-            m.Solids[size_t(i)].SecNo = Pick(0, mats + 3);
-            for (size_t k = 1; k <= 8; ++k)
-                ofSolid[size_t(m.Solids[size_t(i)].N[k] = c[k - 1])] = true;
-        }
-        m.DiaphCount = Pick(0, 2);
-        m.Diaphs.resize(size_t(m.DiaphCount) + 1);
-        for (int d = 1; d <= m.DiaphCount; ++d) {
-            TDIAPH& diaph = m.Diaphs[size_t(d)];
-            diaph.DiaNodes = {Pick(1, nodes)}; // slot 0 holds the master
-            for (int j : Joints(nodes, Pick(1, 4)))
-                if (!ofSolid[size_t(j)] && j != diaph.DiaNodes[0]) diaph.DiaNodes.push_back(j);
-            diaph.Master = diaph.DiaNodes[0];
-            diaph.SlaveCount = int(diaph.DiaNodes.size()) - 1;
-        }
-        m.LoadCaseCount = edge ? edge->cases : Pick(0, maxCases);
-        m.LoadCaseNames.resize(size_t(m.LoadCaseCount) + 1);
-        for (int c = 1; c <= m.LoadCaseCount; ++c)
-            m.LoadCaseNames[size_t(c)] = "L" + std::to_string(c);
-        m.LoadCount = m.LoadCaseCount > 0 ? Pick(0, maxCount) : 0;
-        m.Loads.resize(size_t(m.LoadCount) + 1);
-        for (int l = 1; l <= m.LoadCount; ++l) {
-            const bool frame = frames > 0 && Chance(40);
-            m.Loads[size_t(l)] =
-                frame ? TLOAD{Pick(1, frames), kFrameDistributed, Pick(1, m.LoadCaseCount),
-                              Pick(1, 3), -double(Pick(1, 10))}
-                      : TLOAD{Pick(1, nodes), kJointForce, Pick(1, m.LoadCaseCount), 0, 0, 0,
-                              -double(Pick(1, 1000)), Chance(20) ? double(Pick(1, 100)) : 0};
-        }
-        s = TSettings();
-        s.AnalysisType = Pick(kSingleLoadControl, kMultipleSupport);
-        s.RecordFile = VANDRA_SOURCE_DIR "/tests/data/GMX.txt"; // types 5 and 6 read it
-        s.LoadCase = m.LoadCaseCount > 0 ? Pick(1, m.LoadCaseCount) : 0;
-        s.LoadVector = m.LoadCaseCount > 0 ? Pick(1, m.LoadCaseCount) : 0;
-        if (edge) s.LoadCase = m.LoadCaseCount;
-        if (s.AnalysisType == kGravityPushover && s.LoadCase == s.LoadVector)
-            s.AnalysisType = kSingleLoadControl;
-        s.ControlNode = Pick(1, nodes);
-        s.ControlDof = Pick(1, 3);
-        s.UseAggregator = Chance(50);
-        // Shells refer to their plate fiber sections, which exist only with plate fibers on.
-        s.GenPlateFiber = shells > 0 || Chance(50);
-        for (size_t r = 1; r <= 5; ++r)
-            s.RecOpt[r] = Chance(30);
-        s.ModalNumber = Pick(1, 3);
-        s.NumIntgrPts = Pick(2, 5);
-        s.RebarMat = mats > 0 ? Pick(1, mats) : 1;
-        return m;
+// A model whose record counts lie in 0..maxCount (or at `edge`), with valid settings for it.
+TModel RandomModel(std::mt19937& random, int maxCount, int maxCases, TSettings& s,
+                   const EdgeCounts* edge) {
+    const auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution(low, high)(random);
+    };
+    const auto chance = [&](int percent) { return pick(1, 100) <= percent; };
+    TModel m;
+    const int nodes = m.NodeCount = pick(8, std::max(8, maxCount + 8));
+    const auto joints = [&](int count) { // distinct joints of one element
+        std::vector<int> j;
+        while (int(j.size()) < count)
+            if (const int k = pick(1, nodes); std::find(j.begin(), j.end(), k) == j.end())
+                j.push_back(k);
+        return j;
+    };
+    const int sections = m.SectionCount = edge ? edge->sections : pick(0, maxCount);
+    const int areaSecs = m.AreaSecCount = edge ? edge->areaSecs : pick(0, maxCount);
+    const int solids = m.SolidCount = chance(60) ? pick(0, maxCount) : 0;
+    const int mats = m.MatCount =
+        edge ? edge->mats : pick(sections > 0 || areaSecs > 0 || solids > 0 ? 1 : 0, maxCount);
+    const int frames = m.FrameCount = sections > 0 ? pick(0, maxCount) : 0;
+    const int shells = m.ShellCount = areaSecs > 0 ? pick(0, maxCount) : 0;
+    m.Nodes.resize(size_t(nodes) + 1);
+    for (TNODE& n : m.Nodes) {
+        n = {double(pick(0, 10000)), double(pick(0, 10000)), double(pick(0, 10000))};
+        for (size_t d = 1; d <= 6; ++d)
+            n.Restraint[d] = chance(10), n.Mass[d] = chance(20) ? pick(0, 3) : 0;
     }
-
-private:
-    std::mt19937 random_;
-    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-    bool Chance(int percent) { return Pick(1, 100) <= percent; }
-    std::vector<int> Joints(int nodes, int count) { // distinct joints of one element
-        std::vector<int> joints;
-        while (int(joints.size()) < count)
-            if (const int j = Pick(1, nodes); std::find(joints.begin(), joints.end(), j) == joints.end())
-                joints.push_back(j);
-        return joints;
+    m.Mats.resize(size_t(mats) + 1);
+    for (int k = 1; k <= mats; ++k) {
+        TMAT& mat = m.Mats[size_t(k)] = {"M" + std::to_string(k), kMatElastic,
+                                         double(pick(1000, 200000)), 0.2};
+        mat.G = mat.E / 2.4;
+        ChooseMaterialLaw(mat, pick(kMatElastic, kMatConcrete02));
     }
-};
+    m.Sections.resize(size_t(sections) + 1);
+    for (int k = 1; k <= sections; ++k) {
+        TSECTION& sec = m.Sections[size_t(k)];
+        sec.Name = "S" + std::to_string(k);
+        sec.FrameType = pick(kElasticBeamColumn, kElasticTimoshenkoBeam);
+        sec.Shape = pick(kShapeNone, kShapePipe);
+        sec.T = {0, 500, 300, 20, 15, 20, 15};
+        sec.DivideFX = sec.DivideFY = pick(1, 2);
+        sec.BarNumNX = sec.BarNumNY = 2;
+        sec.Cover = 30;
+        sec.BarTop = sec.BarBot = 500;
+        sec.SectionKind = pick(kBeamSection, kColumnSection);
+        sec.GeoTransf = pick(kLinear, kCorotational);
+        sec.MatIdx = pick(1, mats);
+        sec.HingeLenI = sec.HingeLenJ = 300;
+    }
+    m.AreaSecs.resize(size_t(areaSecs) + 1);
+    for (int k = 1; k <= areaSecs; ++k)
+        m.AreaSecs[size_t(k)] = {double(pick(100, 300)),
+                                 chance(85) ? 1 : 0,
+                                 pick(1, mats),
+                                 "A" + std::to_string(k),
+                                 0,
+                                 pick(kShellMITC4, kShellDKGQ)};
+    m.Frames.resize(size_t(frames) + 1);
+    for (int f = 1; f <= frames; ++f) {
+        const std::vector<int> ends = joints(2);
+        m.Frames[size_t(f)] = {{}, pick(1, sections),          ends[0], ends[1], 0, 0, 0, 1,
+                               0,  pick(kNoRelease, kReleaseJ)};
+    }
+    m.Shells.resize(size_t(shells) + 1);
+    for (int i = 1; i <= shells; ++i) {
+        const std::vector<int> c = joints(4);
+        m.Shells[size_t(i)] = {{}, pick(1, areaSecs), c[0], c[1], c[2], c[3]};
+    }
+    m.Solids.resize(size_t(solids) + 1);
+    std::vector<bool> ofSolid(size_t(nodes) + 1, false); // a solid's joint follows no diaphragm
+    for (int i = 1; i <= solids; ++i) {
+        const std::vector<int> c = joints(8);
+        m.Solids[size_t(i)].SecNo = pick(0, mats + 3);
+        for (size_t k = 1; k <= 8; ++k)
+            ofSolid[size_t(m.Solids[size_t(i)].N[k] = c[k - 1])] = true;
+    }
+    m.Diaphs.resize(size_t(m.DiaphCount = pick(0, 2)) + 1);
+    for (int d = 1; d <= m.DiaphCount; ++d) {
+        TDIAPH& diaph = m.Diaphs[size_t(d)];
+        diaph.DiaNodes = {diaph.Master = pick(1, nodes)}; // slot 0 holds the master
+        for (int j : joints(pick(1, 4)))
+            if (!ofSolid[size_t(j)] && j != diaph.Master) diaph.DiaNodes.push_back(j);
+        diaph.SlaveCount = int(diaph.DiaNodes.size()) - 1;
+    }
+    const int cases = m.LoadCaseCount = edge ? edge->cases : pick(0, maxCases);
+    for (int c = 1; c <= cases; ++c)
+        m.LoadCaseNames.push_back("L" + std::to_string(c));
+    m.LoadCount = cases > 0 ? pick(0, maxCount) : 0;
+    m.Loads.resize(size_t(m.LoadCount) + 1);
+    for (int l = 1; l <= m.LoadCount; ++l)
+        m.Loads[size_t(l)] = frames > 0 && chance(40)
+                                 ? TLOAD{pick(1, frames), kFrameDistributed, pick(1, cases),
+                                         pick(1, 3), -double(pick(1, 10))}
+                                 : TLOAD{pick(1, nodes),
+                                         kJointForce,
+                                         pick(1, cases),
+                                         0,
+                                         0,
+                                         0,
+                                         -double(pick(1, 1000)),
+                                         chance(20) ? double(pick(1, 100)) : 0};
+    s = TSettings();
+    s.AnalysisType = pick(kSingleLoadControl, kMultipleSupport);
+    s.RecordFile = VANDRA_SOURCE_DIR "/tests/data/GMX.txt"; // types 5 and 6 read it
+    s.LoadCase = cases > 0 ? (edge ? cases : pick(1, cases)) : 0;
+    s.LoadVector = cases > 0 ? pick(1, cases) : 0;
+    if (s.AnalysisType == kGravityPushover && s.LoadCase == s.LoadVector)
+        s.AnalysisType = kSingleLoadControl;
+    s.ControlNode = pick(1, nodes);
+    s.ControlDof = pick(1, 3);
+    s.UseAggregator = chance(50);
+    // Shells refer to their plate fiber sections, which exist only with plate fibers on.
+    s.GenPlateFiber = shells > 0 || chance(50);
+    for (size_t r = 1; r <= 5; ++r)
+        s.RecOpt[r] = chance(30);
+    s.ModalNumber = pick(1, 3);
+    s.NumIntgrPts = pick(2, 5);
+    s.RebarMat = mats > 0 ? pick(1, mats) : 1;
+    return m;
+}
 
 // Generates `count` random models and runs their scripts through the stand-in: the complaints,
-// one line per failing script (at most 20), and how many scripts were written.
-std::string GenerateAndCheck(RandomModels& random, int count, int maxCount, int maxCases,
-                             int& scripts, const EdgeCounts* edge = nullptr) {
+// one line per failing script (the first few); at least half the models must give a script.
+std::string GenerateAndCheck(std::mt19937& random, int count, int maxCount, int maxCases,
+                             const EdgeCounts* edge = nullptr) {
     std::deque<ScriptLineList> written;
+    std::vector<const ScriptLineList*> pointers;
     for (int k = 0; k < count; ++k) {
         TSettings settings;
-        const TModel model = random.Model(maxCount, maxCases, settings, edge);
+        const TModel model = RandomModel(random, maxCount, maxCases, settings, edge);
         try {
             GenerateScript(model, settings, written.emplace_back());
+            pointers.push_back(&written.back());
         } catch (const InputError&) {
             written.pop_back(); // a refused model writes no script; the refusal cases cover it
         }
     }
-    scripts = int(written.size());
-    std::vector<const ScriptLineList*> pointers;
-    for (const ScriptLineList& s : written)
-        pointers.push_back(&s);
-    std::string report;
-    int failed = 0;
+    EXPECT_GT(int(written.size()), count / 2);
+    std::string report; // the first few complaints
     for (const std::string& complaint : StandInComplaints(pointers))
-        if (!complaint.empty() && ++failed <= 20) report += complaint + "\n";
+        if (!complaint.empty() && report.size() < 2000) report += complaint + "\n";
     return report;
 }
 
@@ -190,28 +177,18 @@ class TagProperty : public ::testing::TestWithParam<int> {};
 
 TEST_P(TagProperty, RandomModelsDefineEveryTagOnceAndReferOnlyToDefinedOnes) {
     const int batch = GetParam();
-    RandomModels random(20261207 + unsigned(batch));
+    std::mt19937 random(20261207 + unsigned(batch));
     const char* soakText = std::getenv("VANDRA_TAG_SOAK");
     const int soak = soakText ? std::max(1, std::atoi(soakText)) : 1;
     const int batches[][3] = {{100, 12, 4}, {100, 12, 4}, {4, 450, 12}, {4, 450, 12}, {1, 2000, 1500}};
-    if (batch < 5) {
-        const auto& [models, maxCount, maxCases] = batches[batch];
-        int scripts = 0;
-        EXPECT_EQ(GenerateAndCheck(random, models * soak, maxCount, maxCases, scripts), "");
-        EXPECT_GT(scripts, models * soak / 2);
-        return;
-    }
     const EdgeCounts edges[] = {{100, 300, 200, 1001}, {101, 301, 201, 1002}, {700, 0, 600, 3},
                                 {701, 5, 601, 3},      {1001, 0, 2, 1},       {999, 2, 1, 0}};
-    for (const EdgeCounts& edge : std::span(edges).subspan(batch == 5 ? 0 : 3, 3)) {
-        SCOPED_TRACE(std::to_string(edge.sections) + " sections, " + std::to_string(edge.mats) +
-                     " materials");
-        int scripts = 0;
-        EXPECT_EQ(GenerateAndCheck(random, 6 * soak, 12, 0, scripts, &edge), "");
-        EXPECT_GT(scripts, 3 * soak);
-    }
+    const auto& [models, maxCount, maxCases] = batches[std::min(batch, 4)];
+    EXPECT_EQ(batch < 5 ? GenerateAndCheck(random, models * soak, maxCount, maxCases)
+                        : GenerateAndCheck(random, 6 * soak, 12, 0, &edges[batch - 5]),
+              "");
 }
-INSTANTIATE_TEST_SUITE_P(Batches, TagProperty, ::testing::Range(0, 7));
+INSTANTIATE_TEST_SUITE_P(Batches, TagProperty, ::testing::Range(0, 11));
 
 // Whole blocks move apart only when they would collide; otherwise every usual number stays.
 TEST(TagPlan, BlocksKeepTheirUsualBasesUnlessTheyWouldCollide) {
