@@ -66,6 +66,11 @@ TEST(HostileRecorder, RefusedAtTheFirstBadLineNamingTheFile) {
         EXPECT_EQ(ErrorOf([&] { ReadNodeStep(OneJoint(), dir.path(), 1); }), c.message);
     }
     // The 2 GB file was refused after a piece of it: far less than its size was ever held.
+    // (AddressSanitizer writes the shadow of the reserved room itself, an eighth of it.)
+#ifndef __SANITIZE_ADDRESS__
     EXPECT_LT(PeakKilobytes() - before, 64 * 1024);
+#else
+    static_cast<void>(before);
+#endif
     std::filesystem::remove_all(node0);
 }
