@@ -113,22 +113,4 @@ SpectralPeak PeakResponse(const Record& record, double period, double damping) {
     return peak;
 }
 
-std::vector<SpectralPeak> ResponseSpectrum(const Record& record, const std::vector<double>& periods,
-                                           double damping) {
-    std::vector<SpectralPeak> spectrum;
-    spectrum.reserve(periods.size());
-    for (double t : periods)
-        spectrum.push_back(PeakResponse(record, t, damping));
-    return spectrum;
-}
-
-double ScaleFactor(const Record& record, double period, double targetSa, double damping) {
-    const double sa = PeakResponse(record, period, damping).sa;
-    if (!(sa > 0))
-        throw InputError(record.path + ": Sa(T = " + text::FormatGeneral(period) +
-                         " s) of the record is zero; it cannot be scaled to " +
-                         text::FormatGeneral(targetSa) + " g");
-    return targetSa / sa;
-}
-
 } // namespace vandra::motion

@@ -5,8 +5,6 @@
 
 #include "motion/Record.h"
 
-#include <vector>
-
 namespace vandra::motion {
 
 constexpr double kDefaultDamping = 0.05;
@@ -25,13 +23,5 @@ struct SpectralPeak {
 // Sa is the peak ground acceleration. InputError for a negative or non-finite period or a damping
 // ratio outside 0..1.
 SpectralPeak PeakResponse(const Record& record, double period, double damping = kDefaultDamping);
-
-std::vector<SpectralPeak> ResponseSpectrum(const Record& record, const std::vector<double>& periods,
-                                           double damping = kDefaultDamping);
-
-// The factor that scales the record to Sa(period) = targetSa (g). InputError when the record's
-// Sa at that period is zero.
-double ScaleFactor(const Record& record, double period, double targetSa,
-                   double damping = kDefaultDamping);
 
 } // namespace vandra::motion
